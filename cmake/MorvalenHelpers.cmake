@@ -1,0 +1,30 @@
+# Helpers shared by the folder CMakeLists files.
+
+# morvalen_sources(VAR DIR...): every .cpp below the given folders. Globbing keeps the
+# folder lists free of merge conflicts; CONFIGURE_DEPENDS notices new files.
+function(morvalen_sources var)
+    set(all)
+    foreach(dir IN LISTS ARGN)
+        file(GLOB_RECURSE found CONFIGURE_DEPENDS ${dir}/*.cpp)
+        list(APPEND all ${found})
+    endforeach()
+    set(${var} ${all} PARENT_SCOPE)
+endfunction()
+
+# morvalen_test(NAME LABEL DIR LIBS...): one GoogleTest program for a test folder.
+function(morvalen_test name label dir)
+    file(GLOB_RECURSE srcs CONFIGURE_DEPENDS ${dir}/*.cpp)
+    if(NOT srcs)
+        return()
+    endif()
+    add_executable(${name} ${srcs})
+    target_link_libraries(${name} PRIVATE ${ARGN} GTest::gtest GTest::gmock GTest::gtest_main)
+    target_include_directories(${name} PRIVATE ${CMAKE_SOURCE_DIR}/tests)
+    target_compile_definitions(${name} PRIVATE
+        MORVALEN_TEST_DATA="${CMAKE_SOURCE_DIR}/tests/data"
+        MORVALEN_SOURCE_DIR="${CMAKE_SOURCE_DIR}"
+        MORVALEN_BINARY_DIR="${CMAKE_BINARY_DIR}")
+    gtest_discover_tests(${name}
+        DISCOVERY_MODE PRE_TEST
+        PROPERTIES LABELS ${label} ENVIRONMENT "QT_QPA_PLATFORM=offscreen")
+endfunction()

@@ -1,0 +1,34 @@
+// Questions to the user, asked by code below the user interface through an injected object.
+#pragma once
+
+#include <optional>
+#include <string>
+#include <string_view>
+
+namespace platform {
+
+enum class PromptIcon { None, Information, Warning, Error, Question };
+enum class PromptButtons { Ok, OkCancel, YesNo, YesNoCancel, RetryCancel, AbortRetryIgnore };
+enum class PromptAnswer { Ok, Cancel, Yes, No, Retry, Abort, Ignore };
+
+// The program implements it with message boxes and file dialogs; tests with ScriptedPrompt.
+// Texts are UTF-8, normally from the string table.
+class UserPrompt {
+public:
+    virtual ~UserPrompt() = default;
+    // A message box: the text, its icon and buttons; returns the button pressed.
+    virtual PromptAnswer Message(std::string_view text, PromptIcon icon,
+                                 PromptButtons buttons) = 0;
+    // A file-name question (open or save); nothing when the user cancels.
+    // `filter` lists patterns as "Description (*.ext *.ext2)" entries separated by ";;".
+    virtual std::optional<std::string> AskFileName(std::string_view title, std::string_view filter,
+                                                   std::string_view initial, bool save) = 0;
+
+    void Inform(std::string_view text) { Message(text, PromptIcon::Information, PromptButtons::Ok); }
+    void Error(std::string_view text) { Message(text, PromptIcon::Error, PromptButtons::Ok); }
+    bool AskYesNo(std::string_view text) {
+        return Message(text, PromptIcon::Question, PromptButtons::YesNo) == PromptAnswer::Yes;
+    }
+};
+
+}  // namespace platform
