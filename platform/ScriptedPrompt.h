@@ -33,10 +33,14 @@ public:
         }
         switch (buttons) {
             case PromptButtons::YesNo:
-            case PromptButtons::YesNoCancel: return PromptAnswer::Yes;
-            case PromptButtons::RetryCancel: return PromptAnswer::Retry;
-            case PromptButtons::AbortRetryIgnore: return PromptAnswer::Abort;
-            default: return PromptAnswer::Ok;
+            case PromptButtons::YesNoCancel:
+                return PromptAnswer::Yes;
+            case PromptButtons::RetryCancel:
+                return PromptAnswer::Retry;
+            case PromptButtons::AbortRetryIgnore:
+                return PromptAnswer::Abort;
+            default:
+                return PromptAnswer::Ok;
         }
     }
     std::optional<std::string> AskFileName(std::string_view title, std::string_view,

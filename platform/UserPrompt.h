@@ -17,14 +17,15 @@ class UserPrompt {
 public:
     virtual ~UserPrompt() = default;
     // A message box: the text, its icon and buttons; returns the button pressed.
-    virtual PromptAnswer Message(std::string_view text, PromptIcon icon,
-                                 PromptButtons buttons) = 0;
+    virtual PromptAnswer Message(std::string_view text, PromptIcon icon, PromptButtons buttons) = 0;
     // A file-name question (open or save); nothing when the user cancels.
     // `filter` lists patterns as "Description (*.ext *.ext2)" entries separated by ";;".
     virtual std::optional<std::string> AskFileName(std::string_view title, std::string_view filter,
                                                    std::string_view initial, bool save) = 0;
 
-    void Inform(std::string_view text) { Message(text, PromptIcon::Information, PromptButtons::Ok); }
+    void Inform(std::string_view text) {
+        Message(text, PromptIcon::Information, PromptButtons::Ok);
+    }
     void Error(std::string_view text) { Message(text, PromptIcon::Error, PromptButtons::Ok); }
     bool AskYesNo(std::string_view text) {
         return Message(text, PromptIcon::Question, PromptButtons::YesNo) == PromptAnswer::Yes;
