@@ -34,6 +34,7 @@ TEST(PossessedFile, ReadsEveryVersionAndReportsErrors) {
         {"pch_no_title.dat", -3, 1, 0, 0.0},
         {"empty.dat", -3, 0, 0, 0.0},
         {"missing.dat", -1, 0, 0, 0.0},
+        {"", -1, 0, 0, 0.0},  // the fixture folder itself
     };
     for (const ReadCase& c : cases) {
         SCOPED_TRACE(c.file);
