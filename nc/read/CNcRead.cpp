@@ -102,14 +102,14 @@ int CNcRead::SetProgram(const std::vector<std::string>& lines, CNcReadInfo* sett
 void CNcRead::ApplyTextConversion() {
     const bool conditionWords = Conditions && Conditions->DrawShavColor != 0;
     const std::array<std::string_view, 3> words =
-        conditionWords ? std::array<std::string_view, 3>{Conditions->ShavString1,
-                                                         Conditions->ShavString2,
-                                                         Conditions->ShavString3}
-                       : std::array<std::string_view, 3>{};
+        conditionWords
+            ? std::array<std::string_view, 3>{Conditions->ShavString1, Conditions->ShavString2,
+                                              Conditions->ShavString3}
+            : std::array<std::string_view, 3>{};
     size_t pairs = 0;
     if (Settings) {
-        pairs = std::min({Settings->TextFrom.size(), Settings->TextTo.size(),
-                          Settings->TextEnable.size()});
+        pairs = std::min(
+            {Settings->TextFrom.size(), Settings->TextTo.size(), Settings->TextEnable.size()});
     }
     for (std::string& line : Lines) {
         for (size_t k = 0; k < pairs; ++k) {
@@ -131,8 +131,8 @@ void CNcRead::ResetState() {
 
     CxyzData start;  // -G92BaseInit
     if (Settings) {
-        start = CxyzData(-Settings->G92BaseInit.x, -Settings->G92BaseInit.y,
-                         -Settings->G92BaseInit.z);
+        start =
+            CxyzData(-Settings->G92BaseInit.x, -Settings->G92BaseInit.y, -Settings->G92BaseInit.z);
         State.Incremental = Settings->AbsInc;
         State.IncrementalSaved = Settings->AbsInc;
     }
@@ -192,6 +192,6 @@ int CNcRead::TokenizeBlock(std::string& text, NcOptionMarks& optionMarks,
         }
         settings.TapTools = std::span<const NcTapCodes>(taps.data(), static_cast<size_t>(count));
     }
-    return ::TokenizeBlock(text, settings, State, optionMarks, shapeGroups, blockGroups, cir,
-                           mCode, words, duplicate);
+    return ::TokenizeBlock(text, settings, State, optionMarks, shapeGroups, blockGroups, cir, mCode,
+                           words, duplicate);
 }

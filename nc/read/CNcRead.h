@@ -65,8 +65,8 @@ public:
     // this reader's settings, die data and state; see ::TokenizeBlock. Returns 1 when a word
     // was recognised. May empty text (tapping marker lines of punch programs).
     [[nodiscard]] int TokenizeBlock(std::string& text, NcOptionMarks& optionMarks,
-                                    NcShapeGroups& shapeGroups, GCodeGroups& blockGroups,
-                                    int& cir, int& mCode, NcBlockWords& words, int& duplicate);
+                                    NcShapeGroups& shapeGroups, GCodeGroups& blockGroups, int& cir,
+                                    int& mCode, NcBlockWords& words, int& duplicate);
 
     // Resets the per-block outputs as the interpreter does before every line.
     void ResetBlock();
@@ -79,27 +79,27 @@ public:
     void ConvertJob();
     void ConvertMainProgram();
 
-    NcBlockWords Block;                 // words of the block being read
-    CNcReadState State;                 // the modal state; saved and restored by assignment
+    NcBlockWords Block;                     // words of the block being read
+    CNcReadState State;                     // the modal state; saved and restored by assignment
     NcShapeGroups ShapeGroups{-1, -1, -1};  // G08 form, G11 mode, G12 mode of this block
-    GCodeGroups BlockGroups{};          // G code of each group given in this block, -1 none
-    int BlockM = -1;                    // M code of the block
-    int BlockCir = -1;                  // 1 when the block holds "CIR/"
-    int BlockDuplicate = 0;             // 1 when a group or word came twice
-    int LineIndex = 0;                  // index in Lines of the line being read
-    int LineNo = 0;                     // document line of that line (LineMap entry)
+    GCodeGroups BlockGroups{};              // G code of each group given in this block, -1 none
+    int BlockM = -1;                        // M code of the block
+    int BlockCir = -1;                      // 1 when the block holds "CIR/"
+    int BlockDuplicate = 0;                 // 1 when a group or word came twice
+    int LineIndex = 0;                      // index in Lines of the line being read
+    int LineNo = 0;                         // document line of that line (LineMap entry)
     int PrevLineNo = 0;
     int PrevLineNo2 = 0;
-    int PartNo = 0;                     // "PrtNo=" of the elements; set by the caller
-    std::vector<std::string> Lines;     // the program lines after conversion
-    std::vector<int> LineMap;           // 0-based document line of each entry of Lines
-    CNcReadInfo* Settings = nullptr;    // machine settings, not owned
-    CToolData* Conditions = nullptr;    // cutting-condition table, not owned (may be null)
-    CPunchTool* Dies = nullptr;         // the application's die data, not owned (may be null)
-    int PercentCount = 0;               // lines beginning with '%' met so far
-    int WorkTime = 0;                   // cutting time from the work-time library, 0 none
+    int PartNo = 0;                   // "PrtNo=" of the elements; set by the caller
+    std::vector<std::string> Lines;   // the program lines after conversion
+    std::vector<int> LineMap;         // 0-based document line of each entry of Lines
+    CNcReadInfo* Settings = nullptr;  // machine settings, not owned
+    CToolData* Conditions = nullptr;  // cutting-condition table, not owned (may be null)
+    CPunchTool* Dies = nullptr;       // the application's die data, not owned (may be null)
+    int PercentCount = 0;             // lines beginning with '%' met so far
+    int WorkTime = 0;                 // cutting time from the work-time library, 0 none
     NcProgramForm Form = NcProgramForm::Plain;  // form found by the last SetProgram
-    const NcAppContext* App = nullptr;  // the application context, not owned (may be null)
+    const NcAppContext* App = nullptr;          // the application context, not owned (may be null)
 
 private:
     void ApplyTextConversion();

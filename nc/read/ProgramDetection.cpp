@@ -27,13 +27,12 @@ bool StartsWithAny(std::string_view line, std::initializer_list<std::string_view
 int LineType(std::string_view line, NcDetectionPass pass, int current, bool& stop) {
     // Punch pattern codes: the number of the line's own address (atoi from the second
     // character) tells a sequence number below 100 from a program number such as O1234.
-    if (ContainsAny(line, {"G25", "G26", "G27", "G29", "G66", "G67", "G70", "G72", "G78",
-                           "G79"})) {
+    if (ContainsAny(line, {"G25", "G26", "G27", "G29", "G66", "G67", "G70", "G72", "G78", "G79"})) {
         const long long n = platform::ParseLeadingInt(line.substr(1));
         return n < 100 ? 2 : current;
     }
-    if (ContainsAny(line,
-                    {"PR/", "CM/", "MC/", "MN/", "TR/", "WK/", "MA/", "CL/", "PZ/", "BP/", "UT/"})) {
+    if (ContainsAny(
+            line, {"PR/", "CM/", "MC/", "MN/", "TR/", "WK/", "MA/", "CL/", "PZ/", "BP/", "UT/"})) {
         return 2;
     }
     if (StartsWithAny(line, {"TR1", "XX330", "XX310", "XX189", "XX140", "XX141", "PA;"})) {
@@ -41,8 +40,8 @@ int LineType(std::string_view line, NcDetectionPass pass, int current, bool& sto
     }
     if (pass == NcDetectionPass::B) {
         if (line == "PA") return 4;
-        if (ContainsAny(line, {"NcpProgram Version=\"1.0\"", "ProcessInfo CutTechnology=",
-                               "Plan JobCode="})) {
+        if (ContainsAny(line, {"NcpProgram Version=\"1.0\"",
+                               "ProcessInfo CutTechnology=", "Plan JobCode="})) {
             stop = true;
             return 5;
         }
