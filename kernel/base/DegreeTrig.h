@@ -49,3 +49,14 @@ inline double Atan2Deg(double y, double x) {
 // Returns -1 when the angles were rewritten as a full circle, else 0. Null pointers and
 // non-finite angles are left alone (result 0).
 int NormalizeArcSweep(int fullCircle, double* start, double* end, double radius);
+
+// The counter-clockwise sweep from start to end in degrees, in [0, 360]: end - start when that
+// lies in [0, 360], else reduced by whole turns into (0, 360]. An arc stored as 350..10 sweeps
+// 20, one stored as 0..720 or 360..0 sweeps 360.
+inline double NormalizedSweep(double start, double end) {
+    double d = end - start;
+    if (d >= 0.0 && d <= 360.0) return d;
+    if (!std::isfinite(d)) return d;
+    d = std::fmod(d, 360.0);
+    return d <= 0.0 ? d + 360.0 : d;
+}
