@@ -2,8 +2,6 @@
 #include "kernel/io/CDxfCtrl.h"
 
 #include <cmath>
-#include <fstream>
-#include <iterator>
 #include <optional>
 
 #include "kernel/db/CDtbArc.h"
@@ -13,6 +11,7 @@
 #include "kernel/io/ApproachJoint.h"
 #include "kernel/io/DxfHeaderTemplate.h"
 #include "kernel/io/DxfText.h"
+#include "kernel/io/ReadWholeFile.h"
 #include "platform/Cp932.h"
 #include "platform/Paths.h"
 #include "platform/StringTable.h"
@@ -76,14 +75,6 @@ std::string PromptFilter(std::string_view mfc) {
 std::string FileNameOf(std::string_view path) {
     size_t slash = path.rfind('/');
     return std::string(slash == std::string_view::npos ? path : path.substr(slash + 1));
-}
-
-std::optional<std::string> ReadAll(const std::filesystem::path& path) {
-    std::error_code ec;
-    if (std::filesystem::is_directory(path, ec)) return std::nullopt;
-    std::ifstream in(path, std::ios::binary);
-    if (!in) return std::nullopt;
-    return std::string((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
 }
 
 // A sweep within 0.001 degrees of 0 or a full turn: written as a CIRCLE.
@@ -221,7 +212,7 @@ int CDxfCtrl::OutputDxf(int useGivenName, std::string& path) {
 int CDxfCtrl::WriteDxfFile(std::string& out, CDtbElement* first, const CxyData& min,
                            const CxyData& max, uint32_t mask) {
     if ((mask & 15u) == 0) return kNothingToWrite;
-    std::optional<std::string> templ = ReadAll(templatePath);
+    std::optional<std::string> templ = ReadWholeFile(templatePath);
     if (!templ) return kNoTemplate;
     WriteHeader(out, *templ, min, max);
     if (!WriteEntities(out, first, mask)) return kNothingToWrite;

@@ -2,7 +2,6 @@
 #include "kernel/io/DrawingFileRead.h"
 
 #include <fstream>
-#include <iterator>
 #include <optional>
 #include <string>
 #include <vector>
@@ -12,18 +11,10 @@
 #include "kernel/db/CDtbLine.h"
 #include "kernel/io/DxfEntityParser.h"
 #include "kernel/io/HndDrawingParser.h"
+#include "kernel/io/ReadWholeFile.h"
 #include "kernel/util/FileUtil.h"
 
 namespace {
-
-std::optional<std::string> ReadAll(const std::filesystem::path& path) {
-    std::error_code ec;
-    if (std::filesystem::is_directory(path, ec)) return std::nullopt;
-    std::ifstream in(path, std::ios::binary);
-    if (!in) return std::nullopt;
-    std::string text((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-    return text;
-}
 
 void AppendEntities(CDtbEngine& engine, const std::vector<DrawingEntity>& entities) {
     CDtbInfo info;
@@ -56,7 +47,7 @@ int CZkFile::GetFileType(const std::filesystem::path& path) const {
     if (HndProductOf(std::string_view(head, static_cast<size_t>(in.gcount()))) != HndProduct::None)
         return 1;
     in.close();
-    std::optional<std::string> text = ReadAll(path);
+    std::optional<std::string> text = ReadWholeFile(path);
     if (!text) return -1;
     return HasDxfEntitiesSection(*text) ? 2 : -2;
 }
@@ -79,7 +70,7 @@ int FileReadHnd(CDtbEngine& engine, const std::filesystem::path& path) {
 }
 
 int FileReadDxf(CDtbEngine& engine, const std::filesystem::path& path) {
-    std::optional<std::string> text = ReadAll(path);
+    std::optional<std::string> text = ReadWholeFile(path);
     if (!text) return -1;
     std::vector<DrawingEntity> entities;
     ParseDxfEntities(*text, entities);

@@ -163,6 +163,15 @@ TEST(ApproachJointTest, TwoPiecesOfOneCircleAreMerged) {
     EXPECT_EQ(Walk(db, 0), "A 0 0 5 0 360\n");
 }
 
+// Two arcs of different circles on both sides of a short jump end and start where they cross.
+TEST(ApproachJointTest, ArcsAcrossAJumpMeetWhereTheyCross) {
+    CDtbEngine db;
+    L(db, 15, 0, 10, 0);
+    A(db, 0, 0, 10, 0, 85);    // ends at (0.872, 9.962)
+    A(db, 1, 0, 10, 92, 180);  // starts at (0.651, 9.994), 0.22 away
+    EXPECT_EQ(Walk(db, 0), "L 15 0 10 0\nA 0 0 10 0 87.134\nA 1 0 10 92.866 180\n");
+}
+
 TEST(ApproachJointTest, ClosingArcIsFittedToTheCorner) {
     CDtbEngine db;
     L(db, -5, 0, 0, 0);
