@@ -44,8 +44,8 @@ int CZkFile::GetFileType(const std::filesystem::path& path) const {
     // older product refused here would silently draw nothing.
     char head[21] = {};
     in.read(head, sizeof head);
-    if (HndProductOf(std::string_view(head, static_cast<size_t>(in.gcount()))) != HndProduct::None)
-        return 1;
+    const size_t got = static_cast<size_t>(in.gcount());
+    if (got >= 20 && HndProductOf(std::string_view(head, got)) != HndProduct::None) return 1;
     in.close();
     std::optional<std::string> text = ReadWholeFile(path);
     if (!text) return -1;
