@@ -155,7 +155,7 @@ std::string ExtensionOf(std::string_view path) {
 bool HasExtensionNoCase(std::string_view path, std::string_view ext) {
     std::string have = ExtensionOf(path);
     if (!ext.empty() && ext.front() == '.') ext.remove_prefix(1);
-    if (have.empty()) return false;  // "a." has the extension "." and matches "" below
+    if (have.empty()) return false;
     return EqualsNoCase(std::string_view(have).substr(1), ext);
 }
 

@@ -150,12 +150,28 @@ std::string Cp932ToUtf8(std::string_view cp932) {
     Iconv toCp932("CP932", "UTF-8");
     std::string out, back;
     if (toUtf8.ok() && toCp932.ok()) {
-        // An escape character in the result would be read back as a raw byte; CP932 never
-        // decodes to one, but check rather than trust.
-        if (toUtf8.Convert(cp932, out) && !HoldsEscape(out) && toCp932.Convert(out, back) &&
-            back == cp932)
-            return out;
-        return DecodeByCharacter(cp932, toUtf8, toCp932);
+        auto fast = [&](std::string_view part, std::string& converted) {
+            // An escape character in the result would be read back as a raw byte; CP932
+            // never decodes to one, but check rather than trust.
+            return toUtf8.Convert(part, converted) && !HoldsEscape(converted) &&
+                   toCp932.Convert(converted, back) && back == part;
+        };
+        if (fast(cp932, out)) return out;
+        // Something does not survive: convert line by line ('\n' is never a trail byte), and
+        // character by character only in the lines that need it.
+        std::string result, line;
+        result.reserve(cp932.size() * 2);
+        for (std::string_view rest = cp932; !rest.empty();) {
+            size_t eol = rest.find('\n');
+            size_t n = eol == std::string_view::npos ? rest.size() : eol + 1;
+            std::string_view part = rest.substr(0, n);
+            rest.remove_prefix(n);
+            if (fast(part, line))
+                result += line;
+            else
+                result += DecodeByCharacter(part, toUtf8, toCp932);
+        }
+        return result;
     }
     // No converter at all: keep ASCII, escape the rest.
     out.clear();

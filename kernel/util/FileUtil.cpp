@@ -44,8 +44,15 @@ std::optional<GlobalBlock> ReadFileToGlobal(const fs::path& path) {
     return block;
 }
 
-int WriteGlobalToFile(std::string_view block, const fs::path& path) {
+int WriteGlobalToFile(std::string_view block, const fs::path& file) {
     if (block.empty()) return 0;
+    // Write through a symbolic link to the file it names instead of replacing the link.
+    fs::path path = file;
+    std::error_code ec;
+    if (fs::is_symlink(file, ec)) {
+        fs::path real = fs::canonical(file, ec);
+        if (!ec) path = real;
+    }
     fs::path folder = path.parent_path();
     if (folder.empty()) folder = ".";
     auto temp = platform::TempFile::Create(folder, "." + path.filename().string() + ".");

@@ -25,7 +25,7 @@ std::optional<GlobalBlock> ReadFileToGlobal(const std::filesystem::path& path);
 // Writes block as the whole new content of path: 1 when every byte was written, else 0. An
 // empty block writes nothing and gives 0. The bytes go to a temporary file in the same folder
 // that is then renamed over path, so a failed write leaves the old file as it was. The
-// permissions of an existing file are kept.
+// permissions of an existing file are kept; a symbolic link is written through, not replaced.
 int WriteGlobalToFile(std::string_view block, const std::filesystem::path& path);
 int WriteGlobalToFile(const GlobalBlock& block, const std::filesystem::path& path);
 

@@ -16,7 +16,8 @@
 // width bytes into a std::string. A format may start with literal text, which must match
 // (a blank in it matches any run of white space). Numbers are read in C notation whatever
 // the process locale. A field that does not convert leaves its destination unchanged, so
-// callers set defaults first.
+// callers set defaults first. The format is kept as a view: pass a literal or a string that
+// outlives the scan.
 class ScanField {
 public:
     using Target = std::variant<int*, short*, long*, double*, float*, char*, std::string*>;

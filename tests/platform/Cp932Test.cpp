@@ -49,6 +49,12 @@ TEST(Cp932, FindSkipsPairs) {
     }
 }
 
+TEST(Cp932, FindFirstOfSet) {
+    EXPECT_EQ(FindFirstSingleOf("\x95\x5C;a,b", ",;"), 2u);
+    EXPECT_EQ(FindFirstSingleOf("\x83\x7C", "|"), npos);
+    EXPECT_EQ(FindFirstSingleOf("abc", ""), npos);
+}
+
 TEST(Cp932, LeadByteAtBufferEndStaysInside) {
     // A heap buffer of exactly the bytes, so that AddressSanitizer sees any read past it.
     for (std::string text : {"\x81", "ab\x95", "\\\x95", "\x95\x5C\x95"}) {

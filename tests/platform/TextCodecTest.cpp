@@ -48,6 +48,13 @@ TEST(TextCodec, UndecodableBytesAreEscapedAndComeBack) {
     }
 }
 
+TEST(TextCodec, OnlyTheFaultyLineIsEscaped) {
+    // 1: "表\r\n", 2: ED 40 (no round trip), 3: "表"
+    std::string text = "\x95\x5C\r\n\xED\x40\r\n\x95\x5C";
+    EXPECT_EQ(Cp932ToUtf8(text), "\xE8\xA1\xA8\r\n\xEF\x9F\xAD@\r\n\xE8\xA1\xA8");
+    EXPECT_EQ(Utf8ToCp932(Cp932ToUtf8(text)).bytes, text);
+}
+
 TEST(TextCodec, EveryByteStringSurvivesRoundTrip) {
     std::string all;
     for (int i = 0; i < 256; ++i)

@@ -96,6 +96,15 @@ TEST_F(FileUtilTest, WriteReplacesWholeFileAndKeepsOldOnFailure) {
     EXPECT_EQ(std::distance(fs::directory_iterator(dir_), fs::directory_iterator()), 1);
 }
 
+TEST_F(FileUtilTest, WriteGoesThroughSymbolicLink) {
+    fs::create_directories(dir_ / "real");
+    std::ofstream(dir_ / "real/a.DAT") << "old";
+    fs::create_symlink(dir_ / "real/a.DAT", dir_ / "a.DAT");
+    EXPECT_EQ(WriteGlobalToFile(std::string_view("new"), dir_ / "a.DAT"), 1);
+    EXPECT_TRUE(fs::is_symlink(dir_ / "a.DAT"));
+    EXPECT_EQ(Read(dir_ / "real/a.DAT"), "new");
+}
+
 TEST(FileUtil, SplitPath) {
     struct Case {
         const char* path;
