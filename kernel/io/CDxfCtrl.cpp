@@ -105,18 +105,18 @@ CDxfCtrl::CDxfCtrl(CDtbEngine* source, DxfAppServices services)
     : source_(source), services_(std::move(services)) {}
 
 int CDxfCtrl::ReadSettings() {
-    settings.Read(services_.iniPath);
-    templatePath = services_.programFolder / "MVDXF.HED";
+    settings.Read(services_.IniPath);
+    templatePath = services_.ProgramFolder / "MVDXF.HED";
     return 1;
 }
 
 void CDxfCtrl::Tell(unsigned id, std::string_view arg) const {
-    if (!services_.prompt) return;
+    if (!services_.Prompt) return;
     std::string text = Text(id);
     // The argument is put in by hand: a path must never act as a format.
     size_t at = text.find("%s");
     if (at != std::string::npos) text.replace(at, 2, arg);
-    services_.prompt->Message(text, platform::PromptIcon::Warning, platform::PromptButtons::Ok);
+    services_.Prompt->Message(text, platform::PromptIcon::Warning, platform::PromptButtons::Ok);
 }
 
 std::vector<std::string> CDxfCtrl::LayerList() const {
@@ -143,8 +143,8 @@ int CDxfCtrl::OutputDxf(int useGivenName, std::string& path) {
     if (useGivenName) {
         if (path.find('.') == std::string::npos) path += ".dxf";
     } else {
-        if (!services_.prompt) return kCancelled;
-        std::optional<std::string> chosen = services_.prompt->AskFileName(
+        if (!services_.Prompt) return kCancelled;
+        std::optional<std::string> chosen = services_.Prompt->AskFileName(
             Text(kTitleSave), PromptFilter(Text(kFilterSave)), path, true);
         if (!chosen || chosen->empty()) return kCancelled;
         path = *chosen;
@@ -226,7 +226,7 @@ int CDxfCtrl::WriteDxfFile(std::string& out, CDtbElement* first, const CxyData& 
 int CDxfCtrl::WriteHeader(std::string& out, std::string_view templ, const CxyData& min,
                           const CxyData& max) {
     DxfHeaderValues values;
-    values.ncName = services_.ncName;
+    values.ncName = services_.NcName;
     values.min = min;
     values.max = max;
     values.layers = LayerList();

@@ -11,12 +11,12 @@ class UserPrompt;
 // Filled by the application before an output; the kernel reaches nothing else of it.
 struct DxfAppServices {
     // The program folder, where the header template "MVDXF.HED" is shipped.
-    std::filesystem::path programFolder;
+    std::filesystem::path ProgramFolder;
     // The system settings file; the output reads its section "Dxf".
-    std::filesystem::path iniPath;
+    std::filesystem::path IniPath;
     // The NC name written for "{NC_NAME}": the title of the NC document being written.
-    std::string ncName;
+    std::string NcName;
     // The save dialog and the message boxes. Null: no dialog (an output that would ask for a
     // file name is cancelled) and no messages (the result codes still tell what happened).
-    platform::UserPrompt* prompt = nullptr;
+    platform::UserPrompt* Prompt = nullptr;
 };

@@ -49,10 +49,10 @@ struct Fixture {
 
     Fixture() {
         DxfAppServices s;
-        s.programFolder = kShipped;
-        s.iniPath = dir.path() / "MV_System.ini";
-        s.ncName = "N1";
-        s.prompt = &prompt;
+        s.ProgramFolder = kShipped;
+        s.IniPath = dir.path() / "MV_System.ini";
+        s.NcName = "N1";
+        s.Prompt = &prompt;
         ctrl = CDxfCtrl(&db, s);
         ctrl.ReadSettings();
     }

@@ -86,10 +86,10 @@ std::string ReadFile(const std::filesystem::path& p) {
 
 DxfAppServices Services(platform::UserPrompt* prompt) {
     DxfAppServices s;
-    s.programFolder = kShipped;
-    s.iniPath = "/nonexistent/MV_System.ini";
-    s.ncName = "PART01.NC";
-    s.prompt = prompt;
+    s.ProgramFolder = kShipped;
+    s.IniPath = "/nonexistent/MV_System.ini";
+    s.NcName = "PART01.NC";
+    s.Prompt = prompt;
     return s;
 }
 
