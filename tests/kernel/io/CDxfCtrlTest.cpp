@@ -105,7 +105,8 @@ const Mode kModes[] = {
 };
 
 // Writes the part in the given mode to dir/name and returns the path.
-std::filesystem::path WritePart(const test::TempDir& dir, const Mode& mode, const char* name) {
+std::filesystem::path WritePart(const test::TempDir& dir, const Mode& mode, const char* name,
+                                bool viaDialog = false) {
     CDtbEngine db;
     BuildPart(db);
     platform::ScriptedPrompt prompt;
@@ -119,8 +120,16 @@ std::filesystem::path WritePart(const test::TempDir& dir, const Mode& mode, cons
     ctrl.settings.approach.layer = "APR";
     ctrl.settings.joint.layer = "JNT";
     std::string path = (dir.path() / name).string();
-    EXPECT_EQ(ctrl.OutputDxf(1, path), 0);
-    EXPECT_TRUE(prompt.asked.empty());
+    if (viaDialog) {
+        prompt.fileNames.push_back(path);
+        std::string folder = dir.path().string();
+        EXPECT_EQ(ctrl.OutputDxf(0, folder), 0);
+        EXPECT_EQ(folder, path);
+        EXPECT_EQ(prompt.asked.size(), 1u);
+    } else {
+        EXPECT_EQ(ctrl.OutputDxf(1, path), 0);
+        EXPECT_TRUE(prompt.asked.empty());
+    }
     EXPECT_TRUE(ctrl.WorkCopy().IsEmpty());
     return path;
 }
@@ -142,8 +151,8 @@ private:
 
 }  // namespace
 
-// The output of every mode, byte for byte, under the C locale and a decimal-comma locale.
-// MORVALEN_UPDATE_GOLDEN=1 rewrites the golden files instead.
+// The output of every mode (plain, approaches deleted, approaches marked), byte for byte, under the
+// C locale and a decimal-comma locale. MORVALEN_UPDATE_GOLDEN=1 rewrites the golden files instead.
 TEST(CDxfCtrlTest, OutputMatchesTheGoldenFiles) {
     for (const char* locale : {"C", "de_DE.UTF-8"}) {
         ScopedNumericLocale scoped(locale);
@@ -160,6 +169,8 @@ TEST(CDxfCtrlTest, OutputMatchesTheGoldenFiles) {
                 continue;
             }
             EXPECT_EQ(out, ReadFile(kData + mode.golden));
+            // A name chosen in the save dialog gives the same bytes.
+            EXPECT_EQ(ReadFile(WritePart(dir, mode, "chosen.dxf", true)), out);
         }
     }
 }
