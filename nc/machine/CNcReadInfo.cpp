@@ -7,14 +7,10 @@
 #include <utility>
 
 #include "nc/NcAppContext.h"
+#include "nc/machine/CPunchTool.h"
 #include "nc/machine/ProfileText.h"
 #include "platform/Numbers.h"
 #include "platform/Profile.h"
-
-#if __has_include("nc/machine/CPunchTool.h")
-#include "nc/machine/CPunchTool.h"
-#define MORVALEN_HAVE_PUNCH_TOOL 1
-#endif
 
 namespace fs = std::filesystem;
 using platform::FormatInt;
@@ -94,21 +90,12 @@ std::string ReadText(const ProfileFile& p, std::string_view section, std::string
 }
 
 void HandOverDieFileNamesOnLoad(const NcAppContext* ctx, const fs::path& file) {
-#ifdef MORVALEN_HAVE_PUNCH_TOOL
     if (ctx && ctx->PunchTool) ctx->PunchTool->LoadFileNames(file);
-#else
-    (void)ctx;
-    (void)file;
-#endif
 }
 
-void HandOverDieFileNamesOnSave(const NcAppContext* ctx, const fs::path& file) {
-#ifdef MORVALEN_HAVE_PUNCH_TOOL
-    if (ctx && ctx->PunchTool) ctx->PunchTool->SaveFileNames(file);
-#else
-    (void)ctx;
-    (void)file;
-#endif
+// 1 done (or no die data to ask), 0 when the die data could not write its keys.
+int HandOverDieFileNamesOnSave(const NcAppContext* ctx, const fs::path& file) {
+    return ctx && ctx->PunchTool ? ctx->PunchTool->SaveFileNames(file) : 1;
 }
 
 }  // namespace
@@ -408,6 +395,5 @@ int CNcReadInfo::SaveTo(const fs::path& file) {
     }
     if (!p.Save(file)) return 0;
     // The die data writes its [Punch] keys into the finished file.
-    HandOverDieFileNamesOnSave(ctx_, file);
-    return 1;
+    return HandOverDieFileNamesOnSave(ctx_, file);
 }
