@@ -1,0 +1,54 @@
+# Shared by the run and test commands: package installation and build configuration.
+
+ROOT="$(cd "$(dirname "${BASH_SOURCE[0]}")/../.." && pwd)"
+JOBS="$(nproc 2>/dev/null || echo 2)"
+
+# Packages the build, the tests and the program need; only missing ones are installed.
+PACKAGES=(
+    build-essential cmake ninja-build ccache pkg-config
+    qt6-base-dev qt6-tools-dev libgl-dev
+    libgtest-dev libgmock-dev libbenchmark-dev
+    fonts-noto-cjk locales
+    python3-ezdxf xvfb xauth
+)
+
+missing_packages() {
+    local pkg
+    for pkg in "$@"; do
+        if ! dpkg-query -W -f='${Status}' "$pkg" 2>/dev/null | grep -q "install ok installed"; then
+            echo "$pkg"
+        fi
+    done
+}
+
+ensure_packages() {
+    local missing
+    missing="$(missing_packages "$@")"
+    [ -z "$missing" ] && return 0
+    echo "Installing missing packages: $(echo $missing)"
+    local sudo=""
+    [ "$(id -u)" -ne 0 ] && sudo="sudo"
+    $sudo apt-get update -qq
+    # shellcheck disable=SC2086
+    DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq --no-install-recommends $missing
+}
+
+# The test suite runs once under a decimal-comma locale; generate it when missing.
+ensure_locale() {
+    local want="$1"  # e.g. de_DE.UTF-8
+    if locale -a 2>/dev/null | grep -qi "^${want%%.*}\.utf-\?8$"; then
+        return 0
+    fi
+    local sudo=""
+    [ "$(id -u)" -ne 0 ] && sudo="sudo"
+    $sudo sed -i "s/^# *\(${want} UTF-8\)/\1/" /etc/locale.gen
+    grep -q "^${want} UTF-8" /etc/locale.gen || echo "${want} UTF-8" | $sudo tee -a /etc/locale.gen >/dev/null
+    $sudo locale-gen >/dev/null
+}
+
+# configure DIR ARGS...: a Ninja build in DIR.
+configure() {
+    local dir="$1"
+    shift
+    cmake -S "$ROOT" -B "$dir" -G Ninja "$@" >/dev/null
+}

@@ -1,0 +1,30 @@
+#!/usr/bin/env bash
+# Builds and runs every test: the full build, then the standard-library layers under
+# AddressSanitizer and UndefinedBehaviorSanitizer, then the full suite under a decimal-comma locale.
+set -euo pipefail
+source "$(dirname "${BASH_SOURCE[0]}")/lib/common.sh"
+
+ensure_packages "${PACKAGES[@]}"
+ensure_locale de_DE.UTF-8
+
+MAIN="$ROOT/build/test"
+ASAN="$ROOT/build/sanitize"
+export QT_QPA_PLATFORM=offscreen
+
+echo "== Build"
+configure "$MAIN" -DCMAKE_BUILD_TYPE=RelWithDebInfo
+cmake --build "$MAIN" -j "$JOBS"
+
+echo "== Sanitizer build (standard-library layers)"
+configure "$ASAN" -DCMAKE_BUILD_TYPE=Debug -DMORVALEN_STD_ONLY=ON -DMORVALEN_SANITIZE=ON -DMORVALEN_BENCH=OFF
+cmake --build "$ASAN" -j "$JOBS"
+
+echo "== Tests under AddressSanitizer and UndefinedBehaviorSanitizer"
+ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1 \
+    ctest --test-dir "$ASAN" --output-on-failure -j "$JOBS"
+
+echo "== Tests under a decimal-comma locale (de_DE.UTF-8)"
+LC_ALL=de_DE.UTF-8 ctest --test-dir "$MAIN" --output-on-failure -j "$JOBS"
+
+echo "== Tests"
+ctest --test-dir "$MAIN" --output-on-failure -j "$JOBS"
