@@ -342,9 +342,13 @@ int CNcReadInfo::SaveTo(const fs::path& file) {
     setReal(kNcRead, "G92BaseInitY", G92BaseInit.y);
     setReal(kNcRead, "G92BaseInitZ", G92BaseInit.z);
 
-    const size_t pairs = std::min({TextFrom.size(), TextTo.size(), TextEnable.size()});
-    for (size_t n = 0; n < pairs; ++n) {
-        std::string section = TextConvertSection(static_cast<int>(n));
+    // A pair without a From text would end the list on the next load and lose every pair
+    // behind it, so such pairs are not written (they could never be read back anyway).
+    const size_t count = std::min({TextFrom.size(), TextTo.size(), TextEnable.size()});
+    size_t pairs = 0;
+    for (size_t n = 0; n < count; ++n) {
+        if (TextFrom[n].find_first_not_of(" \t") == std::string::npos) continue;
+        std::string section = TextConvertSection(static_cast<int>(pairs++));
         p.Set(section, "From", TextFrom[n]);
         p.Set(section, "To", TextTo[n]);
         p.Set(section, "Enable", FormatInt(TextEnable[n]));

@@ -399,3 +399,16 @@ TEST(CNcReadInfo, DieFileNamesFollowTheMachineFile) {
     EXPECT_EQ(dies.PossessedToolFileName, "pch_tool.dat");
     EXPECT_EQ(dies.ArrangedToolFileName, "sample.arr");
 }
+
+TEST(CNcReadInfo, PairsWithoutFromTextAreNotSavedSoLaterPairsSurvive) {
+    test::TempDir dir;
+    CNcReadInfo m;
+    m.TextFrom = {"A", "", "  ", "D"};
+    m.TextTo = {"a", "b", "c", "d"};
+    m.TextEnable = {1, 1, 0, 1};
+    ASSERT_EQ(m.SaveTo(dir.path() / "m.nmd"), 1);
+    CNcReadInfo r;
+    r.LoadFrom(dir.path() / "m.nmd");
+    EXPECT_EQ(r.TextFrom, (std::vector<std::string>{"A", "D"}));
+    EXPECT_EQ(r.TextTo, (std::vector<std::string>{"a", "d"}));
+}
