@@ -319,3 +319,20 @@ TEST(CNcReplaceInfo, TableFolderFollowsTheMachineFile) {
         EXPECT_EQ(t.TableFolder, expected) << name;
     }
 }
+
+TEST(CNcReplaceInfo, SavedTablesAlwaysReadBack) {
+    ConfigFixture f;
+    CNcReplaceInfo t(f.ctx);
+    ASSERT_EQ(t.CreateTable("t", "two\r\nlines"), 1);
+    t.BeforeTexts = {"a", "", "c"};
+    t.AfterTexts = {"1", "2", "3"};
+    t.StartLines = {1, 2, 3};
+    t.EndLines = {1, 2, 3};
+    ASSERT_EQ(t.SaveTable("t", "one\nline"), 0);
+    CNcReplaceInfo r(f.ctx);
+    EXPECT_EQ(r.ReadTable("t"), 1);
+    EXPECT_EQ(r.BeforeTexts, (std::vector<std::string>{"a", "c"}));
+    EXPECT_EQ(r.AfterTexts, (std::vector<std::string>{"1", "3"}));
+    r.ReadComment("t.CTB");
+    EXPECT_EQ(r.TableComments, (std::vector<std::string>{"one line"}));
+}
