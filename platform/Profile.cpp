@@ -9,6 +9,7 @@
 #include <fstream>
 #include <iterator>
 
+#include "platform/Cp932.h"
 #include "platform/Numbers.h"
 
 namespace platform {
@@ -23,17 +24,6 @@ std::string_view Trim(std::string_view s) {
     while (!s.empty() && IsBlank(s.front())) s.remove_prefix(1);
     while (!s.empty() && (IsBlank(s.back()) || s.back() == '\r')) s.remove_suffix(1);
     return s;
-}
-
-char Lower(char c) {
-    return (c >= 'A' && c <= 'Z') ? char(c - 'A' + 'a') : c;
-}
-
-bool SameName(std::string_view a, std::string_view b) {
-    if (a.size() != b.size()) return false;
-    for (size_t i = 0; i < a.size(); ++i)
-        if (Lower(a[i]) != Lower(b[i])) return false;
-    return true;
 }
 
 // "[name]" gives name; anything else gives nothing.
@@ -104,7 +94,7 @@ std::optional<size_t> ProfileFile::FindSection(std::string_view section) const {
     section = Trim(section);
     for (size_t i = 0; i < lines_.size(); ++i) {
         auto name = SectionName(LineText(i));
-        if (name && SameName(*name, section)) return i;
+        if (name && EqualsNoCase(*name, section)) return i;
     }
     return std::nullopt;
 }
@@ -120,7 +110,7 @@ std::optional<size_t> ProfileFile::FindKey(size_t header, std::string_view key) 
     size_t end = SectionEnd(header);
     for (size_t i = header + 1; i < end; ++i) {
         auto name = KeyName(LineText(i));
-        if (name && SameName(*name, key)) return i;
+        if (name && EqualsNoCase(*name, key)) return i;
     }
     return std::nullopt;
 }

@@ -17,6 +17,7 @@
 #include "nc/NcAppContext.h"
 #include "nc/machine/MachineStrings.h"
 #include "nc/machine/ProfileText.h"
+#include "platform/Cp932.h"
 #include "platform/Numbers.h"
 #include "platform/Profile.h"
 
@@ -46,13 +47,6 @@ char Lower(char c) {
     return (c >= 'A' && c <= 'Z') ? char(c - 'A' + 'a') : c;
 }
 
-bool SameNoCase(std::string_view a, std::string_view b) {
-    if (a.size() != b.size()) return false;
-    for (size_t i = 0; i < a.size(); ++i)
-        if (Lower(a[i]) != Lower(b[i])) return false;
-    return true;
-}
-
 bool LessNoCase(const std::string& a, const std::string& b) {
     return std::lexicographical_compare(a.begin(), a.end(), b.begin(), b.end(),
                                         [](char x, char y) { return Lower(x) < Lower(y); });
@@ -60,7 +54,7 @@ bool LessNoCase(const std::string& a, const std::string& b) {
 
 bool HasCtbExtension(std::string_view name) {
     size_t dot = name.rfind('.');
-    return dot != std::string_view::npos && SameNoCase(name.substr(dot), kExtension);
+    return dot != std::string_view::npos && platform::EqualsNoCase(name.substr(dot), kExtension);
 }
 
 std::string_view RightTrim(std::string_view s) {
@@ -225,7 +219,7 @@ fs::path CNcReplaceInfo::TablePath(std::string_view name) const {
     // Windows matched them.
     for (fs::directory_iterator it(TableFolder, ec), end; !ec && it != end; it.increment(ec)) {
         std::string entry = it->path().filename().string();
-        if (SameNoCase(entry, file)) return it->path();
+        if (platform::EqualsNoCase(entry, file)) return it->path();
     }
     return exact;
 }
