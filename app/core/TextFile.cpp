@@ -12,8 +12,8 @@
 
 namespace textfile {
 
-std::vector<std::string> SplitLines(std::string_view text) {
-    size_t eof = text.find('\x1a');
+std::vector<std::string> SplitLines(std::string_view text, bool stopAtCtrlZ) {
+    size_t eof = stopAtCtrlZ ? text.find('\x1a') : std::string_view::npos;
     if (eof != std::string_view::npos) text = text.substr(0, eof);
     std::vector<std::string> lines;
     size_t pos = 0;
@@ -28,12 +28,13 @@ std::vector<std::string> SplitLines(std::string_view text) {
     return lines;
 }
 
-std::optional<std::vector<std::string>> ReadLines(const std::filesystem::path& file) {
+std::optional<std::vector<std::string>> ReadLines(const std::filesystem::path& file,
+                                                  bool stopAtCtrlZ) {
     std::ifstream in(file, std::ios::binary);
     if (!in) return std::nullopt;
     std::string text((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
     if (in.bad()) return std::nullopt;
-    return SplitLines(text);
+    return SplitLines(text, stopAtCtrlZ);
 }
 
 std::string JoinCrLf(const std::vector<std::string>& lines) {
