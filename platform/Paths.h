@@ -1,0 +1,66 @@
+// Folders of the user and of the program, temporary files, and extension tests.
+#pragma once
+
+#include <filesystem>
+#include <optional>
+#include <string>
+#include <string_view>
+
+namespace platform {
+
+// The user's local application-data folder: $XDG_DATA_HOME when it is an absolute path, else
+// ~/.local/share (home from $HOME, else from the password database). Not created here.
+// Empty when no home folder can be found at all.
+std::filesystem::path LocalDataFolder();
+
+// The running executable (/proc/self/exe); nothing when it cannot be read.
+std::optional<std::filesystem::path> ExecutablePath();
+// The folder of the running executable, without a trailing separator; empty when unknown.
+std::filesystem::path ProgramFolder();
+
+// The temporary folder ($TMPDIR, else /tmp).
+std::filesystem::path TempFolder();
+
+// A new file made with mkstemp (mode 0600, never a predictable name, never an existing file),
+// open for writing. It is removed when the object dies unless Commit or Keep was called.
+class TempFile {
+public:
+    // A file "<prefix>XXXXXX<suffix>" in folder; nothing when it cannot be made.
+    static std::optional<TempFile> Create(const std::filesystem::path& folder,
+                                          std::string_view prefix, std::string_view suffix = {});
+    TempFile(TempFile&& other) noexcept;
+    TempFile& operator=(TempFile&& other) noexcept;
+    TempFile(const TempFile&) = delete;
+    TempFile& operator=(const TempFile&) = delete;
+    ~TempFile();
+
+    const std::filesystem::path& Path() const { return path_; }
+    int Fd() const { return fd_; }
+    // Writes all bytes (retrying short writes); false on any error.
+    bool Write(std::string_view bytes);
+    // Flushes to disk and closes; false on any error. Idempotent.
+    bool Close();
+    // Closes the file, gives it the permissions the target has (or those of a new file under
+    // the process umask) and renames it over target, so that readers see either the old or
+    // the whole new file. False on any error; the temporary file is then removed.
+    bool CommitTo(const std::filesystem::path& target);
+    // Leaves the file on disk when the object dies.
+    void Keep() { keep_ = true; }
+
+private:
+    TempFile(std::filesystem::path path, int fd) : path_(std::move(path)), fd_(fd) {}
+    void Discard();
+
+    std::filesystem::path path_;
+    int fd_ = -1;
+    bool keep_ = false;
+};
+
+// The extension of the last path component, with its dot ("a.b/c.NC" -> ".NC"); empty when
+// the name has none.
+std::string ExtensionOf(std::string_view path);
+// True when the extension of path equals ext, ASCII case ignored; ext with or without its
+// dot ("a.NMD" has the extension "nmd" and ".nmd").
+bool HasExtensionNoCase(std::string_view path, std::string_view ext);
+
+}  // namespace platform

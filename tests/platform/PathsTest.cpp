@@ -1,0 +1,133 @@
+// Tests of the user and program folders, temporary files and extension tests.
+#include "platform/Paths.h"
+
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+
+#include <cstdlib>
+#include <fstream>
+#include <optional>
+#include <string>
+
+using namespace platform;
+namespace fs = std::filesystem;
+
+namespace {
+// Sets an environment variable for one scope, restoring the old value after it.
+class EnvVar {
+public:
+    EnvVar(const char* name, const char* value) : name_(name) {
+        if (const char* old = std::getenv(name)) old_ = old;
+        if (value)
+            setenv(name, value, 1);
+        else
+            unsetenv(name);
+    }
+    ~EnvVar() {
+        if (old_)
+            setenv(name_, old_->c_str(), 1);
+        else
+            unsetenv(name_);
+    }
+
+private:
+    const char* name_;
+    std::optional<std::string> old_;
+};
+
+std::string ReadAll(const fs::path& p) {
+    std::ifstream in(p, std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(in), {});
+}
+}  // namespace
+
+TEST(Paths, LocalDataFolderFollowsXdg) {
+    struct Case {
+        const char* xdg;
+        const char* home;
+        std::string expected;
+    } cases[] = {
+        {"/data/xdg", "/home/u", "/data/xdg"},
+        {nullptr, "/home/u", "/home/u/.local/share"},
+        {"", "/home/u", "/home/u/.local/share"},
+        {"relative/dir", "/home/u", "/home/u/.local/share"},  // XDG ignores relative values
+    };
+    for (const Case& c : cases) {
+        EnvVar xdg("XDG_DATA_HOME", c.xdg);
+        EnvVar home("HOME", c.home);
+        EXPECT_EQ(LocalDataFolder(), fs::path(c.expected));
+    }
+}
+
+TEST(Paths, ProgramFolderIsFolderOfTestProgram) {
+    auto exe = ExecutablePath();
+    ASSERT_TRUE(exe);
+    EXPECT_TRUE(fs::is_regular_file(*exe));
+    EXPECT_EQ(ProgramFolder(), exe->parent_path());
+    EXPECT_EQ(fs::weakly_canonical(ProgramFolder()),
+              fs::weakly_canonical(fs::path(MORVALEN_BINARY_DIR) / "bin"));
+}
+
+TEST(Paths, TempFileIsUniquePrivateAndRemoved) {
+    fs::path kept;
+    {
+        auto a = TempFile::Create(TempFolder(), "mvtest", ".tmp");
+        auto b = TempFile::Create(TempFolder(), "mvtest", ".tmp");
+        ASSERT_TRUE(a && b);
+        EXPECT_NE(a->Path(), b->Path());
+        EXPECT_EQ(a->Path().extension(), ".tmp");
+        EXPECT_EQ(a->Path().filename().string().rfind("mvtest", 0), 0u);
+        struct stat st;
+        ASSERT_EQ(stat(a->Path().c_str(), &st), 0);
+        EXPECT_EQ(st.st_mode & 0777, 0600u);
+        EXPECT_TRUE(a->Write("abc"));
+        kept = a->Path();
+        b->Keep();
+        fs::remove(b->Path());
+    }
+    EXPECT_FALSE(fs::exists(kept));
+    EXPECT_FALSE(TempFile::Create("/nonexistent-folder-mv", "x"));
+}
+
+TEST(Paths, CommitReplacesTargetWhole) {
+    fs::path dir = fs::path(testing::TempDir()) / "mv_commit";
+    fs::create_directories(dir);
+    fs::path target = dir / "a.dat";
+    std::ofstream(target) << "old";
+    fs::permissions(target, fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read);
+
+    auto t = TempFile::Create(dir, ".a.dat.");
+    ASSERT_TRUE(t);
+    ASSERT_TRUE(t->Write("new\r\ntext"));
+    EXPECT_TRUE(t->CommitTo(target));
+    EXPECT_EQ(ReadAll(target), "new\r\ntext");
+    EXPECT_EQ(fs::status(target).permissions() & fs::perms::all,
+              fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read);
+    EXPECT_EQ(std::distance(fs::directory_iterator(dir), fs::directory_iterator()), 1);
+
+    // A failed rename (target is a folder) leaves no temporary file behind.
+    fs::create_directories(dir / "sub");
+    fs::create_directories(dir / "sub" / "x");
+    auto u = TempFile::Create(dir / "sub", "t");
+    ASSERT_TRUE(u);
+    fs::path temp = u->Path();
+    EXPECT_FALSE(u->CommitTo(dir / "sub" / "x"));
+    EXPECT_FALSE(fs::exists(temp));
+    fs::remove_all(dir);
+}
+
+TEST(Paths, ExtensionsCompareWithoutCase) {
+    struct Case {
+        const char* path;
+        const char* ext;
+        bool match;
+    } cases[] = {
+        {"/nc/A.NC", ".nc", true},        {"/nc/a.nc", "NC", true},
+        {"/nc/a.nmd", ".nm", false},      {"/nc.d/a", ".d", false},
+        {"/nc/a.tar.MPF", "mpf", true},   {"/nc/a", "", false},
+        {"MV_Machine.nmd", ".NMD", true},
+    };
+    for (const Case& c : cases) EXPECT_EQ(HasExtensionNoCase(c.path, c.ext), c.match) << c.path;
+    EXPECT_EQ(ExtensionOf("/x.y/z.Spf"), ".Spf");
+    EXPECT_EQ(ExtensionOf("/x.y/z"), "");
+}
