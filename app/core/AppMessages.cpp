@@ -44,6 +44,8 @@ std::string BuiltInText(int id) {
                    "Check it for sub-program calls or jumps that never return.";
         case kMsgLostLinesOnSave:
             return "These lines after M30 belong to no sub-program and are not saved:\n%s";
+        case kMsgAskSaveChanges:
+            return "Save changes to %1?";
         default:
             return {};
     }

@@ -23,6 +23,7 @@ enum AppMessageId : int {
     kMsgLongLine = 1,
     kMsgBlockLimit = 2,
     kMsgLostLinesOnSave = 3,
+    kMsgAskSaveChanges = 4,
 };
 
 // The text of id from the string table, else the built-in English text (the Japanese one
