@@ -136,7 +136,8 @@ TEST_F(Editing, DieWriteFailureOffersToEditAgain) {
     tool.EditPossessedDies();
     EXPECT_EQ(dialogs.dieRuns, 2);
     ASSERT_EQ(ctx.prompt.asked.size(), 4u);
-    EXPECT_NE(Asked(1).find("Punch data file open error"), std::string::npos);
+    EXPECT_EQ(Asked(1), diemsg::Fill(diemsg::Text(diemsg::kPossessedOpen),
+                                     {(config / "sub/pch.dat").string(), "0"}));
     EXPECT_EQ(Asked(2), Msg(diemsg::kPossessedWriteRetry));
     // Still a change against the state before the first dialog: asked and written.
     EXPECT_EQ(Asked(3), Msg(diemsg::kUpdatePossessed, "sub/pch.dat"));
@@ -324,11 +325,27 @@ TEST_F(Editing, ArrangementWriteFailureOpensTheDialogAgainOnTheEditedCopy) {
     EXPECT_EQ(tool.EditArrangement(), 0);
     EXPECT_EQ(dialogs.arrangementRuns, 2);
     ASSERT_EQ(ctx.prompt.asked.size(), 4u);
-    EXPECT_NE(Asked(1).find("arrangement file open error"), std::string::npos);
+    EXPECT_EQ(Asked(1), diemsg::Fill(diemsg::Text(diemsg::kArrangementOpen),
+                                     {(sub / "t.arr").string(), "0"}));
     EXPECT_EQ(Asked(2), Msg(diemsg::kArrangementWriteRetry));
     EXPECT_EQ(Asked(3), Msg(diemsg::kUpdateArrangement, "t.arr"));
     EXPECT_TRUE(std::filesystem::exists(sub / "t.arr"));
     EXPECT_NE(ReadBytes(config / "machine.nmd").find((sub / "t.arr").string()), std::string::npos);
+}
+
+TEST_F(Editing, ASnapshotOfTheObjectUndoesTakenEdits) {
+    const CPunchTool snapshot = tool;  // what the punch page keeps for its Cancel
+    dialogs.arrangementSteps.push_back([](DieDialogState& st) {
+        st.Arrangement->Stations[0].PosX = 1.0;
+        return 1;
+    });
+    ctx.prompt.answers = {PromptAnswer::No};
+    tool.EditArrangement();
+    EXPECT_NE(tool.Arrangement, snapshot.Arrangement);
+    tool = snapshot;
+    EXPECT_EQ(tool.Arrangement, snapshot.Arrangement);
+    EXPECT_EQ(tool.Dies, snapshot.Dies);
+    EXPECT_EQ(tool.ArrangedToolFileName, "turret.arr");
 }
 
 TEST_F(Editing, ArrangementWriteFailureAnsweredNoKeepsTheMachineFile) {
