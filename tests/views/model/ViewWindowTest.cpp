@@ -63,9 +63,13 @@ TEST(ViewWindow, Conversions) {
         double x, y;
         int px, py;
     } cases[] = {
-        {0, 0, 10, 120},     {100, 50, 210, 21},  // the y formula rounds the other way: one pixel
-                                                  // lower at the top
-        {0.2, 0.2, 10, 120}, {0.3, 0.3, 11, 120}, {-0.3, -0.3, 10, 121}, {25, 10, 60, 101},
+        {0, 0, 10, 120},
+        {100, 50, 210, 21},  // the y formula rounds the other way: one pixel
+                             // lower at the top
+        {0.2, 0.2, 10, 120},
+        {0.3, 0.3, 11, 120},
+        {-0.3, -0.3, 10, 121},
+        {25, 10, 60, 101},
     };
     for (const Case& c : cases) {
         EXPECT_EQ(WorldToScreenX(w, c.x), c.px) << c.x;
