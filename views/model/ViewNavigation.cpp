@@ -6,6 +6,9 @@
 
 namespace {
 
+// Extents below this (in drawing units, a millionth of a millimetre) are one point.
+constexpr double kPointExtent = 1e-6;
+
 // Sets the window to centre +- the given half-spans.
 void Centre(ViewWindow& w, double cx, double cy, double halfX, double halfY) {
     w.xmin = cx - halfX;
@@ -37,9 +40,10 @@ int ZoomFitWindow(ViewWindow& w, const CxyData& min, const CxyData& max) {
         return 0;
     const double dx = max.x - min.x;
     const double dy = max.y - min.y;
-    if (dx == 0.0 && dy == 0.0) {
-        // One point only (a single move along the view direction): no span to scale by.
-        Centre(w, min.x, min.y, 1.0, 1.0);
+    if (dx < kPointExtent && dy < kPointExtent) {
+        // One point only (moves along the view direction alone, which project to rounding
+        // noise): no span to scale by.
+        Centre(w, (min.x + max.x) / 2.0, (min.y + max.y) / 2.0, 1.0, 1.0);
         return 1;
     }
     w.xmin = min.x - 0.15 * dx;

@@ -25,8 +25,8 @@ void ZoomInWindow(ViewWindow& w);
 void ZoomOutWindow(ViewWindow& w);
 
 // Fits the window to a box with a margin of 0.15 of its size on every side. A box that is a
-// single point gets a window of +-1 about it. Returns 0 and leaves the window when the box is
-// empty (min above max) or not finite, else 1.
+// single point (both extents below 1e-6) gets a window of +-1 about it. Returns 0 and leaves the
+// window when the box is empty (min above max) or not finite, else 1.
 int ZoomFitWindow(ViewWindow& w, const CxyData& min, const CxyData& max);
 
 // Moves the window by a tenth of its span. With moveDirection non-zero the drawing moves the
