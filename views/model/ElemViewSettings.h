@@ -66,6 +66,13 @@ struct ViewRgb {
     bool operator==(const ViewRgb&) const = default;
 };
 
+// The colour value R + 256 G + 65536 B, each component cut to its low eight bits first (a
+// stored 300 draws as 44, -1 as 255).
+inline constexpr unsigned ColourValue(ViewRgb c) {
+    return (static_cast<unsigned>(c.r) & 0xFFu) | ((static_cast<unsigned>(c.g) & 0xFFu) << 8) |
+           ((static_cast<unsigned>(c.b) & 0xFFu) << 16);
+}
+
 struct ElemViewSettings {
     std::array<int, kElemViewSettingCount> Values{};
     int XyzAxisLength = 50;  // [NcElemView] XyzAxisLength, kept apart from the block

@@ -61,6 +61,11 @@ TEST(ElemViewSettings, LoadReadsKeysUnlimitedAndWritesXyzAxisLengthBack) {
     EXPECT_NE(ReadAll(ini).find("XyzAxisLength=70\r\n"), std::string::npos);
 }
 
+TEST(ElemViewSettings, ColourValueTakesTheLowEightBits) {
+    EXPECT_EQ(ColourValue({23, 26, 50}), 23u + 256u * 26u + 65536u * 50u);
+    EXPECT_EQ(ColourValue({300, -1, 256}), 44u + 256u * 255u);
+}
+
 TEST(ElemViewSettings, MissingFileGivesDefaultsAndIsCreated) {
     test::TempDir dir;
     const auto ini = dir.path() / "MV_System.ini";
