@@ -2,6 +2,7 @@
 #pragma once
 
 #include <array>
+#include <memory>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -18,6 +19,7 @@ class CDtbEngine;
 class CNcReadInfo;
 class CToolData;
 class CPunchTool;
+class PunchFigureCache;
 
 // Program forms found at set-up besides the NC type (they pick a format converter).
 enum class NcProgramForm { Plain, Job, MainProgram };
@@ -94,6 +96,25 @@ public:
     // block's own database.
     // Punch hit or pattern of the block: code -1 a single hit, else the group-14 code.
     int PunchPattern(int code, const NcBlockWords& words, CDtbEngine* elements);
+    // Punch hits and strips (nc/read/punch/). dieIndex is a position in the possessed-die
+    // table; results are PunchStatus codes (nc/read/punch/PunchStatus.h).
+    // One hit: the rapid approach to hit and a "Punch1" group with the die's outline turned by
+    // angle plus the die's angle. An absent angle counts as 0.
+    int PunchHit(int dieIndex, const CxyzData& hit, double angle, CDtbEngine* sink);
+    // Code 66: line punching with the die; start and end of the strip's first edge.
+    int PunchShear(int dieIndex, const NcBlockWords& words, CDtbEngine* sink, CxyzData* start,
+                   CxyzData* end);
+    // Codes 69 and 79: nibbling along a line; start and end of the slot's first edge.
+    int PunchNibbleLine(int dieIndex, const NcBlockWords& words, CDtbEngine* sink,
+                        CxyzData* start, CxyzData* end);
+    // Codes 68 and 78: nibbling along an arc band about the target point.
+    int PunchNibbleArc(int dieIndex, const NcBlockWords& words, CDtbEngine* sink);
+    // Code 202: the line from the target point; its start, end and direction.
+    int PunchCode202(int dieIndex, const NcBlockWords& words, CDtbEngine* sink, CxyzData* start,
+                     CxyzData* end, double* angle);
+    // Code 67: checks the words only and appends nothing.
+    int PunchSquare(int dieIndex, const NcBlockWords& words, CDtbEngine* sink) const;
+
     // The shape cycle of motion code 111 or 112.
     int ExpandShapeCycle(int code, CDtbEngine* elements);
     // G08.4 (definition) and G08.1 (cut) of the block's G08 form. Returns an NcHookFlow.
@@ -136,6 +157,8 @@ public:
     int WorkTime = 0;                 // cutting time from the work-time library, 0 none
     NcProgramForm Form = NcProgramForm::Plain;  // form found by the last SetProgram
     const NcAppContext* App = nullptr;          // the application context, not owned (may be null)
+    // Figures of special dies read during this run (made on the first special hit).
+    std::shared_ptr<PunchFigureCache> PunchFigures;
 
 private:
     void ApplyTextConversion();
