@@ -215,7 +215,13 @@ void NcBlockInterpreter::EndCodes() {
     }
     if (r_.OptionMarks[kOptSubCall] != 0) {
         if (w_.ProgramNo == -1 && w_.N == -1) return;
-        const int found = r_.FindProgramLine(w_.ProgramNo, w_.N, line_);
+        int found = r_.FindProgramLine(w_.ProgramNo, w_.N, line_);
+        // The N word of a call block is most often the block's own sequence number: when the
+        // program has no such sequence line, the call goes to the program line itself rather
+        // than being dropped.
+        if (found < 0 && w_.N != -1 && w_.ProgramNo != -1) {
+            found = r_.FindProgramLine(w_.ProgramNo, -1, line_);
+        }
         if (found < 0) return;
         if (w_.L > kNcMaxRepeatCount) {
             status_ = kNcCountLimit;

@@ -1,6 +1,7 @@
 // Tests of the pattern memory (U, V, W lines), the G75/G76 repetitions and the G98 grids.
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <string>
 #include <vector>
 
