@@ -83,24 +83,27 @@ size_t FormatFixed3(char* out, double value) {
     // too large for the product to be exact enough, go to to_chars.
     const double scaled = std::fabs(value * 1000.0);
     if (scaled < 1e11) {
-        unsigned long long n = static_cast<unsigned long long>(scaled);
+        long long n = static_cast<long long>(scaled);
         const double frac = scaled - static_cast<double>(n);
         if (std::fabs(frac - 0.5) > 1e-3) {
             if (frac > 0.5) ++n;
+            // Digits from the right: three decimals, the point, then the whole part.
+            char digits[24];
+            char* d = digits + sizeof digits;
+            for (int i = 0; i < 3; ++i) {
+                *--d = static_cast<char>('0' + n % 10);
+                n /= 10;
+            }
+            *--d = '.';
+            do {
+                *--d = static_cast<char>('0' + n % 10);
+                n /= 10;
+            } while (n != 0);
             char* p = out;
             if (std::signbit(value)) *p++ = '-';
-            const unsigned long long ip = n / 1000;
-            const unsigned frac3 = static_cast<unsigned>(n - ip * 1000);
-            if (ip < 10) {
-                *p++ = static_cast<char>('0' + ip);
-            } else {
-                p = std::to_chars(p, p + 24, ip).ptr;
-            }
-            p[0] = '.';
-            p[1] = static_cast<char>('0' + frac3 / 100);
-            p[2] = static_cast<char>('0' + frac3 / 10 % 10);
-            p[3] = static_cast<char>('0' + frac3 % 10);
-            return static_cast<size_t>(p + 4 - out);
+            const size_t len = static_cast<size_t>(digits + sizeof digits - d);
+            std::memcpy(p, d, len);
+            return static_cast<size_t>(p - out) + len;
         }
     }
     auto r = std::to_chars(out, out + 330, value, std::chars_format::fixed, 3);
