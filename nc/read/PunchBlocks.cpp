@@ -259,7 +259,7 @@ private:
         const float q = plan_.Info.Values[3];
         const float endAngle = j + k;
         // The angle one pitch spans on the inner radius.
-        const double pitch = q * 360.0 / (i * 2.0 * 3.141592653589793);
+        const double pitch = i != 0.0f ? q * 360.0 / (i * 2.0 * 3.141592653589793) : 0.0;
         const int count = pitch != 0.0 ? StrokeCount(std::fabs(k / pitch)) : -1;
         if (count < 0 && IsGiven(w_.Q) && IsGiven(w_.I) && IsGiven(w_.K)) {
             return kPunchZeroDivisor;

@@ -113,7 +113,8 @@ PunchPlan MakePunchPlan(int code, const NcBlockWords& words, const DieRecord& di
             plan.Status = kPunchMissingWord;
             return plan;
         }
-        const int n = CountOf(std::ceil(w.I / (w.Q - 0.001)));
+        const double pitch = w.Q - 0.001;
+        const int n = pitch != 0.0 ? CountOf(std::ceil(w.I / pitch)) : 0;
         if (n == 0) {
             plan.Status = kPunchZeroDivisor;
             return plan;
@@ -132,7 +133,8 @@ PunchPlan MakePunchPlan(int code, const NcBlockWords& words, const DieRecord& di
         }
         // The angle that an arc length Q spans at radius I.
         const double a = 360.0 * w.Q / (2.0 * w.I * kPi);
-        const int n = CountOf(std::ceil(std::fabs(w.K / (a - 0.001))));
+        const double step = a - 0.001;
+        const int n = step != 0.0 ? CountOf(std::ceil(std::fabs(w.K / step))) : 0;
         if (n == 0 || n >= kPunchMaxHits) {
             plan.Status = kPunchZeroDivisor;
             return plan;
