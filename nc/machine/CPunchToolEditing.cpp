@@ -32,7 +32,7 @@ void CPunchTool::PrepareDialogBlocks() {
     DieDialogState& st = DialogState;
     st.Dies = Dies;
     st.Dies.resize(kMaxDies);
-    st.Arrangement = std::make_unique<TurretArrangement>(Arrangement);
+    st.Arrangement = Arrangement;
     st.Numbers.assign(kMaxDies, 0);
     st.NumberCount = 0;
     st.Header = Header;

@@ -20,6 +20,8 @@ bool IsSpace(char c) {
 bool ReadLines(const std::filesystem::path& file, std::string& storage,
                std::vector<std::string_view>& lines) {
     lines.clear();
+    std::error_code ec;
+    if (std::filesystem::is_directory(file, ec)) return false;
     std::ifstream in(file, std::ios::binary);
     if (!in) return false;
     storage.assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());

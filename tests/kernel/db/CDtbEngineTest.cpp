@@ -283,9 +283,31 @@ TEST(CDtbEngineTest, UnlinkedRunsComeBackAsAChainOfTheirOwn) {
     EXPECT_EQ(Shape(db), "L,A");
     EXPECT_TRUE(LinksConsistent(db));
 
+    // An open group unlinked: its levels close and it comes back empty.
+    CDtbNode* open = NewGroup();
+    db.AppendDtb(open);
+    db.NodeUp(open);
+    db.AppendDtb(NewLine(0, 0, 1, 0));
+    db.DeleteDtb(open, nullptr, 0);
+    EXPECT_EQ(db.GetLevel(), 0);
+    EXPECT_EQ(open->firstChild, nullptr);
+    EXPECT_EQ(open->link.prev, nullptr);
+    db.AppendDtb(NewPoint(0, 0));
+    EXPECT_EQ(Shape(db), "L,A,P");
+    delete open;
+
+    // A "to" outside the run's chain: the run goes to the end of the chain.
+    CDtbEngine other;
+    other.AppendDtb(NewPoint(0, 0));
+    CDtbEngine three;
+    for (int i = 0; i < 3; ++i) three.AppendDtb(NewLine(i, 0, i + 1, 0));
+    three.DeleteDtb(three.GetFirstElement()->link.next, other.GetFirstElement(), 1);
+    EXPECT_EQ(Shape(three), "L");
+    EXPECT_EQ(Shape(other), "P");
+
     // The caller owns the run now; copying it back in is a deep copy.
     db.AppendDtb1(group, 0);
-    EXPECT_EQ(Shape(db), "L,A,G(),P");
+    EXPECT_EQ(Shape(db), "L,A,P,G(),P");
     CDtbEngine::Empty(group);
 }
 

@@ -131,6 +131,18 @@ TEST(CDtbEngineWalkTest, BoxesWidenTheCallersBox) {
     CDtbNode* g = DtbCast<CDtbNode>(db.GetFirstElement()->link.next);
     EXPECT_EQ(g->MinMax(&min3, &max3), 1);
     EXPECT_EQ(max3, CxyzData(1, 1, 0));
+    // MinMax1 of a line or an arc takes that element alone, not the chain behind it.
+    CDtbEngine pair;
+    CDtbLine* first = NewLine(0, 0, 1, 1);
+    pair.AppendDtb(first);
+    pair.AppendDtb(NewLine(5, 5, 6, 6));
+    ResetBox(&min, &max);
+    EXPECT_EQ(CDtbEngine::MinMax1(first, &min, &max), 1);
+    EXPECT_EQ(max, CxyData(1, 1));
+    ResetBox(&min, &max);
+    EXPECT_EQ(CDtbEngine::MinMax1(pair.GetFirstElement(), &min, &max), 1);
+    EXPECT_EQ(max, CxyData(6, 6));
+
     CDtbNode lonely;
     EXPECT_EQ(lonely.MinMax(&min3, &max3), 0);
 }

@@ -333,6 +333,21 @@ TEST_F(Editing, ArrangementWriteFailureOpensTheDialogAgainOnTheEditedCopy) {
     EXPECT_NE(ReadBytes(config / "machine.nmd").find((sub / "t.arr").string()), std::string::npos);
 }
 
+TEST_F(Editing, ASnapshotOfTheObjectUndoesTakenEdits) {
+    const CPunchTool snapshot = tool;  // what the punch page keeps for its Cancel
+    dialogs.arrangementSteps.push_back([](DieDialogState& st) {
+        st.Arrangement->Stations[0].PosX = 1.0;
+        return 1;
+    });
+    ctx.prompt.answers = {PromptAnswer::No};
+    tool.EditArrangement();
+    EXPECT_NE(tool.Arrangement, snapshot.Arrangement);
+    tool = snapshot;
+    EXPECT_EQ(tool.Arrangement, snapshot.Arrangement);
+    EXPECT_EQ(tool.Dies, snapshot.Dies);
+    EXPECT_EQ(tool.ArrangedToolFileName, "turret.arr");
+}
+
 TEST_F(Editing, ArrangementWriteFailureAnsweredNoKeepsTheMachineFile) {
     const std::string machine = ReadBytes(config / "machine.nmd");
     dialogs.arrangementSteps.push_back([this](DieDialogState& st) {

@@ -34,6 +34,7 @@ TEST(PossessedFile, ReadsEveryVersionAndReportsErrors) {
         {"pch_no_title.dat", -3, 1, 0, 0.0},
         {"empty.dat", -3, 0, 0, 0.0},
         {"missing.dat", -1, 0, 0, 0.0},
+        {"", -1, 0, 0, 0.0},  // the fixture folder itself
     };
     for (const ReadCase& c : cases) {
         SCOPED_TRACE(c.file);
@@ -44,7 +45,9 @@ TEST(PossessedFile, ReadsEveryVersionAndReportsErrors) {
         EXPECT_EQ(lines, c.lines);
         EXPECT_EQ(tool.Header.DieCount, c.dieCount);
         EXPECT_EQ(tool.Header.SelectedDie, -99);
-        if (c.version != 0.0) EXPECT_DOUBLE_EQ(tool.Header.PossessedVersion, c.version);
+        if (c.version != 0.0) {
+            EXPECT_DOUBLE_EQ(tool.Header.PossessedVersion, c.version);
+        }
         // Records past the count are empty.
         EXPECT_EQ(tool.Dies.size(), static_cast<size_t>(kMaxDies));
         EXPECT_EQ(tool.Dies[c.dieCount], DieRecord{});
