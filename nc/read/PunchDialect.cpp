@@ -64,10 +64,11 @@ void RewriteGridRepeats(CNcRead& reader, const PunchDialectRun& run) {
 }
 
 // "N10G01X5." becomes "G01X5."; a line of N and digits only, or with only its last character
-// not a digit, stays.
+// not a digit, stays. An N without a digit behind it is no sequence number: stripping it
+// turned the statement "NBL/" into "BL/".
 void StripSequenceNumbers(std::vector<std::string>& lines) {
     for (std::string& line : lines) {
-        if (line.empty() || line[0] != 'N') continue;
+        if (line.size() < 2 || line[0] != 'N' || line[1] < '0' || line[1] > '9') continue;
         for (size_t k = 1; k + 1 < line.size(); ++k) {
             if (line[k] < '0' || line[k] > '9') {
                 line = std::string(TrimLeft(Tail(line, k)));
