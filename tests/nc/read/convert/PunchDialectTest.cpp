@@ -280,7 +280,7 @@ TEST(PunchDialectTest, NisshinboGridRepetitionsBecomePatternMarkers) {
 }
 
 // A repetition whose block starts on its own line would contain itself: it is refused with a
-// fault naming the document line, and the normaliser ends.
+// fault naming the document line; the other lines are normalised as usual.
 TEST(PunchDialectTest, SelfReferringGridRepetitionStopsWithAFault) {
     Harness h(kNisshinbo);
     const CNcRead& r =
