@@ -33,8 +33,9 @@ public:
     // Starts a reading run: copies and prepares the lines (bytes, no line ends), detects the
     // NC type and form, converts foreign formats, resets the state and asks for the work time.
     // noTextConvert 1 skips the text conversion pairs, the condition words and the punch
-    // dialect normaliser (Check NC and the conversions pass 1). settings must not be null;
-    // conditions may be. Returns 0; it cannot fail. May be called again to start anew.
+    // dialect normaliser (Check NC and the conversions pass 1). Null settings or
+    // conditions read as defaults and an empty table. Returns 0; it cannot fail. May be called
+    // again to start anew.
     int SetProgram(const std::vector<std::string>& lines, CNcReadInfo* settings,
                    CToolData* conditions, int noTextConvert);
 
