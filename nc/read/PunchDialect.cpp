@@ -157,16 +157,15 @@ void ApplyMacros(std::vector<std::string>& lines, const std::string& optProgStop
 void CNcRead::NormalizePunchDialect() {
     PunchDialectRun run{*this};
     run.NcType = State.NcType;
-    if (Settings) {
-        run.PunchNcType = Settings->PunchNcType;
-        run.InAbsInc = Settings->In_AbsInc;
-        run.ZeroTimes = Settings->ZeroTimes > 0 ? Settings->ZeroTimes : 1000;
-    }
+    const CNcReadInfo& settings = SettingsOf(*this);
+    run.PunchNcType = settings.PunchNcType;
+    run.InAbsInc = settings.In_AbsInc;
+    run.ZeroTimes = settings.ZeroTimes > 0 ? settings.ZeroTimes : 1000;
     if (LineMap.size() != Lines.size()) LineMap.resize(Lines.size(), 0);
 
     run.Decimal = DecimalStyle(Lines);
     if (run.PunchNcType == 2) RewriteGridRepeats(*this, run);
     if (!App || App->ProcessMode == 0) StripSequenceNumbers(Lines);
     RewriteStatements(*this, run);
-    if (run.NcType == kNcTypePunch) ApplyMacros(Lines, Settings ? Settings->OptProgStop : "");
+    if (run.NcType == kNcTypePunch) ApplyMacros(Lines, settings.OptProgStop);
 }

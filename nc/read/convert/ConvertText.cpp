@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <climits>
 
+#include "nc/machine/CNcReadInfo.h"
 #include "nc/read/CNcRead.h"
 #include "platform/Cp932.h"
 #include "platform/Numbers.h"
@@ -117,6 +118,11 @@ std::string Real(double value, int decimals) {
 
 std::string Int(long long value) {
     return platform::FormatInt(value);
+}
+
+const CNcReadInfo& SettingsOf(const CNcRead& reader) {
+    static const CNcReadInfo defaults;
+    return reader.Settings ? *reader.Settings : defaults;
 }
 
 void InsertLine(CNcRead& reader, size_t at, std::string text, int mapValue) {

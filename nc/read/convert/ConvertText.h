@@ -8,6 +8,7 @@
 #include <vector>
 
 class CNcRead;
+class CNcReadInfo;
 
 namespace ncconvert {
 
@@ -53,6 +54,9 @@ inline std::string RemoveAll(std::string_view text, std::string_view what) {
 std::string Real(double value, int decimals);
 // value as "%d" writes it.
 std::string Int(long long value);
+
+// The reader's machine settings, or those of an empty machine file when it has none.
+const CNcReadInfo& SettingsOf(const CNcRead& reader);
 
 // Inserts text into the reader's Lines at index at, with the line-map entry mapValue (the
 // document line the new line stems from).

@@ -34,7 +34,8 @@ std::string Move(std::string_view code, double x, double y) {
 // Coordinates are in machine units: they are divided by ZeroTimes. The current point starts at
 // the origin and is the last point a pen move went to or an arc ended at (in machine units).
 void CNcRead::ConvertPlotter() {
-    const int zeroTimes = Settings && Settings->ZeroTimes > 0 ? Settings->ZeroTimes : 1000;
+    const int given = SettingsOf(*this).ZeroTimes;
+    const int zeroTimes = given > 0 ? given : 1000;
     const double scale = 1.0 / zeroTimes;
     double curX = 0.0;
     double curY = 0.0;

@@ -356,3 +356,17 @@ TEST(PunchDialectTest, RunsInSetProgramWithTextConversionOnly) {
 }
 
 }  // namespace
+
+namespace {
+
+// Without machine settings the normaliser works with those of an empty machine file (program
+// stop "M00"); the lines are told a punch program by their pattern code.
+TEST(PunchDialectTest, NullSettingsReadAsDefaults) {
+    CNcRead reader;
+    reader.SetProgram({"G72X10.Y10.", "G00X1.M00", "PED/X1."}, nullptr, nullptr, 0);
+    EXPECT_EQ(reader.Lines,
+              (std::vector<std::string>{"G72X10.Y10.", "G70G00X1.M00", "G70X1.", "G00"}));
+    EXPECT_EQ(reader.LineMap, (std::vector<int>{0, 1, 2, 2}));
+}
+
+}  // namespace
