@@ -78,7 +78,10 @@ void StripSequenceNumbers(std::vector<std::string>& lines) {
     }
 }
 
-// Statements and codes: each line once; lines a rule inserts behind it are passed over.
+// Statements and codes: each line once; lines a rule inserts behind it are passed over. In a
+// punch program an M03 line gets G70 in front (Murata: its first M30 becomes G70). A slash
+// statement is read from the line as written and its result takes the place of the whole
+// line; a statement or code that lacks a field or word leaves the line as written.
 void RewriteStatements(CNcRead& reader, PunchDialectRun& run) {
     auto& lines = reader.Lines;
     for (size_t i = 0; i < lines.size(); ++i) {

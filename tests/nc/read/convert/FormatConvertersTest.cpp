@@ -82,6 +82,11 @@ TEST(FormatConvertersTest, Type5) {
              {"G29", "G28L7", "G52X1.Y2.C3.", "M02", "  Y4.", "G01X5.", " G98 X1", "G99"},
              {"O0", "O7", "G52X1.Y2.C3.L7", "M02", "Y4.G52X1.0000C3.000L7", "G01X5.", "G98 X1",
               "M30"}},
+            // 0x83 0x58 is one character whose second byte is the code of 'X'.
+            {"double-byte characters hold no words",
+             type5,
+             {"G52X10.", "\x83\x58Y5."},
+             {"G52X10.Y0.0000C0.000L0", "\x83\x58Y5.G52X10.0000C0.000L0"}},
             {"L word of G52 numbers the next program",
              type5,
              {"G52X1.L3", "G28"},
