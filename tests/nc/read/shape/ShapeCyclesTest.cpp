@@ -80,7 +80,7 @@ TEST_P(ShapeCycle, ClosesOnItsStartWithTheShapesCutLength) {
     EXPECT_EQ(st.PrevCode, c.code * 10);
     // Counter-clockwise: the area enclosed by the outline is positive.
     double area = 0.0;
-    for (size_t i = 1; i < leaves.size(); ++i) {
+    for (size_t i = 2; i < leaves.size(); ++i) {
         area += leaves[i].start.x * leaves[i].end.y - leaves[i].end.x * leaves[i].start.y;
     }
     if (c.lines > 0) {
