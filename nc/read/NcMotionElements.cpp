@@ -144,9 +144,9 @@ void NcBlockInterpreter::FlushHeldLine() {
     st_.HeldLineValid = 0;
     const NcHeldLine& held = st_.HeldLine;
     double length = 0.0;
-    EmitHeld(*db_, held, held.End, InfoOfClass(r_.HeldLineClass, r_.HeldLineRGB), held.HeadAngleA,
-             held.HeadAngleC, r_.HeldLineNo, r_.PartNo, length);
-    CountFeed(length, r_.HeldLineClass);
+    EmitHeld(*db_, held, held.End, held.Info, held.HeadAngleA, held.HeadAngleC, r_.HeldLineNo,
+             r_.PartNo, length);
+    CountFeed(length, held.Info.classBits);
 }
 
 void NcBlockInterpreter::ResolveCorner(CDtbLine& line) {
@@ -170,9 +170,8 @@ void NcBlockInterpreter::ResolveCorner(CDtbLine& line) {
 
     st_.HeldLineValid = 0;
     double length = 0.0;
-    EmitHeld(*db_, held, t1, InfoOfClass(r_.HeldLineClass, r_.HeldLineRGB), HeadA(), HeadC(),
-             r_.HeldLineNo, r_.PartNo, length);
-    CountFeed(length, r_.HeldLineClass);
+    EmitHeld(*db_, held, t1, held.Info, HeadA(), HeadC(), r_.HeldLineNo, r_.PartNo, length);
+    CountFeed(length, held.Info.classBits);
     line.start = t2;
     if (!fillet) return;
 
@@ -232,10 +231,9 @@ NcHookFlow NcBlockInterpreter::Linear() {
     if (IsGiven(w_.R)) {
         st_.HeldLineValid = 1;
         st_.CornerRadius = w_.R;
-        st_.HeldLine = NcHeldLine{line.start, line.end, line.headAngleA, line.headAngleC};
+        st_.HeldLine =
+            NcHeldLine{line.start, line.end, line.info, line.headAngleA, line.headAngleC};
         r_.HeldLineNo = r_.LineNo;
-        r_.HeldLineClass = line.info.classBits;
-        r_.HeldLineRGB = {line.info.red, line.info.green, line.info.blue};
         st_.LastElementEnd = line.end;
         st_.PrevCode = 10;
         return kFlowToCommit;
