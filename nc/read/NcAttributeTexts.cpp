@@ -78,26 +78,32 @@ int ElmInfoPointFields(int kind, std::array<int, 3>& first) {
 }
 
 size_t FormatFixed3(char* out, double value) {
-    // Fast path: value * 1000 rounded to the nearest integer gives printf's digits unless the
-    // product lies close to a half, where the binary value decides; those go to to_chars.
-    const double scaled = value * 1000.0;
-    if (std::isfinite(scaled) && std::fabs(scaled) < 1e11) {
-        const double whole = std::floor(scaled);
-        const double frac = scaled - whole;
+    // Fast path: |value| * 1000 rounded to the nearest integer gives printf's digits unless the
+    // product lies close to a half, where the exact binary value decides; those, and values
+    // too large for the product to be exact enough, go to to_chars.
+    const double scaled = std::fabs(value * 1000.0);
+    if (scaled < 1e11) {
+        long long n = static_cast<long long>(scaled);
+        const double frac = scaled - static_cast<double>(n);
         if (std::fabs(frac - 0.5) > 1e-3) {
-            long long n = static_cast<long long>(frac > 0.5 ? whole + 1.0 : whole);
+            if (frac > 0.5) ++n;
+            // Digits from the right: three decimals, the point, then the whole part.
+            char digits[24];
+            char* d = digits + sizeof digits;
+            for (int i = 0; i < 3; ++i) {
+                *--d = static_cast<char>('0' + n % 10);
+                n /= 10;
+            }
+            *--d = '.';
+            do {
+                *--d = static_cast<char>('0' + n % 10);
+                n /= 10;
+            } while (n != 0);
             char* p = out;
             if (std::signbit(value)) *p++ = '-';
-            unsigned long long u =
-                n < 0 ? static_cast<unsigned long long>(-n) : static_cast<unsigned long long>(n);
-            const unsigned long long ip = u / 1000;
-            const unsigned frac3 = static_cast<unsigned>(u % 1000);
-            p = std::to_chars(p, p + 24, ip).ptr;
-            *p++ = '.';
-            *p++ = static_cast<char>('0' + frac3 / 100);
-            *p++ = static_cast<char>('0' + frac3 / 10 % 10);
-            *p++ = static_cast<char>('0' + frac3 % 10);
-            return static_cast<size_t>(p - out);
+            const size_t len = static_cast<size_t>(digits + sizeof digits - d);
+            std::memcpy(p, d, len);
+            return static_cast<size_t>(p - out) + len;
         }
     }
     auto r = std::to_chars(out, out + 330, value, std::chars_format::fixed, 3);

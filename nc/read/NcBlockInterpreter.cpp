@@ -61,6 +61,15 @@ int NcBlockInterpreter::Run(CDtbEngine* sink) {
     if (lineNo_ == nullptr) lineNo_ = &dummyLineNo;
     if (nextLineNo_ == nullptr) nextLineNo_ = &dummyNextLineNo;
 
+    // Elements go straight into the caller's database unless each block must be copied over a
+    // multi-part grid or there is no caller's database. (A block that sets a grid, the G98
+    // block, draws nothing itself.)
+    if (sink != nullptr && sink->GetLevel() == 0 && st_.PartCountX == 0 && st_.PartCountY == 0) {
+        db_ = sink;
+    } else {
+        db_ = &ownDb_.emplace();
+    }
+
     NcHookFlow flow = Start();
     if (flow == kFlowContinue) {
         ModalUpdate();
@@ -166,12 +175,12 @@ NcHookFlow NcBlockInterpreter::Draw() {
     const int form = r_.ShapeGroups[kShapeG08];
     if (form == 1 || form == 4) {
         if (form == 1) FlushHeldLine();
-        flow = static_cast<NcHookFlow>(r_.LaserShapeMacro(&db_));
+        flow = static_cast<NcHookFlow>(r_.LaserShapeMacro(db_));
         if (flow != kFlowContinue) return flow;
     }
     if (r_.ShapeGroups[kShapeG11] != -1 || r_.ShapeGroups[kShapeG12] != -1) {
         if (r_.ShapeGroups[kShapeG11] == 1 || r_.ShapeGroups[kShapeG12] == 2) FlushHeldLine();
-        flow = static_cast<NcHookFlow>(r_.ThreePointShape(&db_));
+        flow = static_cast<NcHookFlow>(r_.ThreePointShape(db_));
         if (flow != kFlowContinue) return flow;
     }
     return kFlowContinue;
@@ -183,11 +192,11 @@ void NcBlockInterpreter::Dispatch() {
     if (g14 == -1) {
         if (!IsGiven(w_.X) && !IsGiven(w_.Y)) return;
         FlushHeldLine();
-        (void)r_.PunchPattern(-1, w_, &db_);
+        (void)r_.PunchPattern(-1, w_, db_);
         if (!(st_.TapIndex != -1 && st_.ConditionTool <= 0)) st_.PrevCode = -10;
     } else if (OneOf(g14, {26, 28, 29, 36, 37, 66, 67, 68, 69, 78, 79, 202})) {
         FlushHeldLine();
-        (void)r_.PunchPattern(g14, w_, &db_);
+        (void)r_.PunchPattern(g14, w_, db_);
         st_.PrevCode = g14 * 10;
     }
 }
@@ -206,7 +215,13 @@ void NcBlockInterpreter::EndCodes() {
     }
     if (r_.OptionMarks[kOptSubCall] != 0) {
         if (w_.ProgramNo == -1 && w_.N == -1) return;
-        const int found = r_.FindProgramLine(w_.ProgramNo, w_.N, line_);
+        int found = r_.FindProgramLine(w_.ProgramNo, w_.N, line_);
+        // The N word of a call block is most often the block's own sequence number: when the
+        // program has no such sequence line, the call goes to the program line itself rather
+        // than being dropped.
+        if (found < 0 && w_.N != -1 && w_.ProgramNo != -1) {
+            found = r_.FindProgramLine(w_.ProgramNo, -1, line_);
+        }
         if (found < 0) return;
         if (w_.L > kNcMaxRepeatCount) {
             status_ = kNcCountLimit;
@@ -222,13 +237,15 @@ void NcBlockInterpreter::EndCodes() {
 
 void NcBlockInterpreter::Epilogue(CDtbEngine* sink) {
     RestoreRotation();
-    if (st_.PartCountX != 0 || st_.PartCountY != 0) {
-        AppendGridCopies(sink);
-        db_.Empty();
-    } else if (sink != nullptr) {
-        MoveElementsInto(db_, *sink);
-    } else {
-        db_.Empty();
+    if (db_ != sink) {
+        if (st_.PartCountX != 0 || st_.PartCountY != 0) {
+            AppendGridCopies(sink);
+            db_->Empty();
+        } else if (sink != nullptr) {
+            MoveElementsInto(*db_, *sink);
+        } else {
+            db_->Empty();
+        }
     }
     for (int g = 0; g < kGCodeGroupCount; ++g) {
         if (r_.BlockGroups[g] != -1) st_.ModalGroups[g] = r_.BlockGroups[g];

@@ -3,6 +3,8 @@
 // NcPatternMemory.cpp (U/V/W lines, G75/G76, G98 grids) and NcMotionElements.cpp (motions).
 #pragma once
 
+#include <optional>
+
 #include "kernel/base/CxyzData.h"
 #include "kernel/db/CDtbEngine.h"
 #include "kernel/db/CDtbInfo.h"
@@ -71,7 +73,10 @@ private:
     CNcRead& r_;
     CNcReadState& st_;
     NcBlockWords& w_;
-    CDtbEngine db_;  // the block's own elements
+    // The block's own elements: the caller's database itself while no multi-part grid is set
+    // (appending there directly gives what a copy of a separate database would), else own.
+    CDtbEngine* db_ = nullptr;
+    std::optional<CDtbEngine> ownDb_;
     int line_;
     int* nextLine_;
     int* lineNo_;

@@ -107,7 +107,7 @@ NcHookFlow NcBlockInterpreter::Motion() {
         case 111:
         case 112:
             FlushHeldLine();
-            (void)r_.ExpandShapeCycle(code, &db_);
+            (void)r_.ExpandShapeCycle(code, db_);
             return kFlowContinue;
         default:
             return kFlowContinue;
@@ -120,7 +120,7 @@ NcHookFlow NcBlockInterpreter::Rapid() {
     auto* line = new CDtbLine(st_.LastElementEnd, st_.TargetPos, RapidInfo(), HeadA(), HeadC());
     const NcElmInfo info = LineElmInfo(*line);
     AddElementTexts(*line, r_.LineNo, r_.PartNo, &info);
-    db_.AppendDtb(line);
+    db_->AppendDtb(line);
     st_.RapidLength += line->GetElementLength3D();
     st_.LastElementEnd = st_.TargetPos;
     st_.PrevCode = 0;
@@ -144,9 +144,9 @@ void NcBlockInterpreter::FlushHeldLine() {
     st_.HeldLineValid = 0;
     const NcHeldLine& held = st_.HeldLine;
     double length = 0.0;
-    EmitHeld(db_, held, held.End, InfoOfClass(r_.HeldLineClass, r_.HeldLineRGB), held.HeadAngleA,
-             held.HeadAngleC, r_.HeldLineNo, r_.PartNo, length);
-    CountFeed(length, r_.HeldLineClass);
+    EmitHeld(*db_, held, held.End, held.Info, held.HeadAngleA, held.HeadAngleC, r_.HeldLineNo,
+             r_.PartNo, length);
+    CountFeed(length, held.Info.classBits);
 }
 
 void NcBlockInterpreter::ResolveCorner(CDtbLine& line) {
@@ -170,9 +170,8 @@ void NcBlockInterpreter::ResolveCorner(CDtbLine& line) {
 
     st_.HeldLineValid = 0;
     double length = 0.0;
-    EmitHeld(db_, held, t1, InfoOfClass(r_.HeldLineClass, r_.HeldLineRGB), HeadA(), HeadC(),
-             r_.HeldLineNo, r_.PartNo, length);
-    CountFeed(length, r_.HeldLineClass);
+    EmitHeld(*db_, held, t1, held.Info, HeadA(), HeadC(), r_.HeldLineNo, r_.PartNo, length);
+    CountFeed(length, held.Info.classBits);
     line.start = t2;
     if (!fillet) return;
 
@@ -194,7 +193,7 @@ void NcBlockInterpreter::ResolveCorner(CDtbLine& line) {
         auto* arc = new CDtbArc(centre, radius, start, end, dir, line.info, HeadA(), HeadC());
         const NcElmInfo info = ArcElmInfo(*arc);
         AddElementTexts(*arc, r_.LineNo, r_.PartNo, &info);
-        db_.AppendDtb(arc);
+        db_->AppendDtb(arc);
         CountFeed(arc->GetElementLength(), line.info.classBits);
         return;
     }
@@ -205,8 +204,8 @@ void NcBlockInterpreter::ResolveCorner(CDtbLine& line) {
     NormalizeArcSweep(0, &start, &end, radius);
     CDtbNode* node = NewDividedArcNode();
     AddElementTexts(*node, r_.HeldLineNo, r_.PartNo, nullptr);
-    db_.AppendDtb(node);
-    db_.NodeUp(node);
+    db_->AppendDtb(node);
+    db_->NodeUp(node);
     const int n = std::max(1, static_cast<int>((end - start) / 5.0));
     const double step = (end - start) / n;
     double total = 0.0;
@@ -215,12 +214,12 @@ void NcBlockInterpreter::ResolveCorner(CDtbLine& line) {
         const CxyzData b = OnCircle(centre, rec.frame, radius, start + (i + 1) * step, 0.0);
         auto* piece = new CDtbLine(a, b, line.info, HeadA(), HeadC());
         AddElementTexts(*piece, r_.LineNo, r_.PartNo, nullptr);
-        db_.AppendDtb(piece);
+        db_->AppendDtb(piece);
         const double len = piece->GetElementLength3D();
         CountPiece(len);
         total += len;
     }
-    db_.NodeDown();
+    db_->NodeDown();
     AddElmInfoText(node->attributes, DividedArcElmInfo(t1, t2, centre, radius, total));
 }
 
@@ -232,10 +231,9 @@ NcHookFlow NcBlockInterpreter::Linear() {
     if (IsGiven(w_.R)) {
         st_.HeldLineValid = 1;
         st_.CornerRadius = w_.R;
-        st_.HeldLine = NcHeldLine{line.start, line.end, line.headAngleA, line.headAngleC};
+        st_.HeldLine =
+            NcHeldLine{line.start, line.end, line.info, line.headAngleA, line.headAngleC};
         r_.HeldLineNo = r_.LineNo;
-        r_.HeldLineClass = line.info.classBits;
-        r_.HeldLineRGB = {line.info.red, line.info.green, line.info.blue};
         st_.LastElementEnd = line.end;
         st_.PrevCode = 10;
         return kFlowToCommit;
@@ -244,7 +242,7 @@ NcHookFlow NcBlockInterpreter::Linear() {
     auto* drawn = new CDtbLine(line);
     const NcElmInfo info = LineElmInfo(*drawn);
     AddElementTexts(*drawn, r_.LineNo, r_.PartNo, &info);
-    db_.AppendDtb(drawn);
+    db_->AppendDtb(drawn);
     CountFeed(drawn->GetElementLength3D(), drawn->info.classBits);
     st_.LastElementEnd = drawn->end;
     st_.PrevCode = 10;
@@ -347,7 +345,7 @@ NcHookFlow NcBlockInterpreter::Circular(int code) {
     const CDtbArc asProgrammed(programmed, r, ps, pe, pdir);
     const NcElmInfo info = ArcElmInfo(asProgrammed);
     AddElementTexts(*arc, r_.LineNo, r_.PartNo, &info);
-    db_.AppendDtb(arc);
+    db_->AppendDtb(arc);
     CountFeed(arc->GetElementLength(), arc->info.classBits);
     arc->GetEndPoint(st_.LastElementEnd);
     st_.PrevCode = code * 10;
@@ -376,14 +374,14 @@ NcHookFlow NcBlockInterpreter::Circle() {
     if (moves) {
         const NcElmInfo info = LineElmInfo3(approach);
         AddElementTexts(approach, r_.LineNo, r_.PartNo, &info);
-        db_.AppendDtb(new CDtbLine(approach));
+        db_->AppendDtb(new CDtbLine(approach));
         CountFeed(approach.GetElementLength3D(), approach.info.classBits);
         st_.LastElementEnd = q;
     }
     CDtbNode* node = NewDividedArcNode();
     AddElementTexts(*node, r_.LineNo, r_.PartNo, nullptr);
-    db_.AppendDtb(node);
-    db_.NodeUp(node);
+    db_->AppendDtb(node);
+    db_->NodeUp(node);
     double total = 0.0;
     for (int i = 0; i < 72; ++i) {
         auto* piece = new CDtbLine(approach);
@@ -392,12 +390,12 @@ NcHookFlow NcBlockInterpreter::Circle() {
         piece->headAngleA = HeadA();
         piece->headAngleC = HeadC();
         AddElementTexts(*piece, r_.LineNo, r_.PartNo, nullptr);
-        db_.AppendDtb(piece);
+        db_->AppendDtb(piece);
         const double len = piece->GetElementLength3D();
         CountPiece(len);
         total += len;
     }
-    db_.NodeDown();
+    db_->NodeDown();
     AddElmInfoText(node->attributes, DividedArcElmInfo(q, q, centre, r, total));
     if (moves) {
         auto* retreat = new CDtbLine(approach);
@@ -405,7 +403,7 @@ NcHookFlow NcBlockInterpreter::Circle() {
         retreat->end = centre;
         const NcElmInfo info = LineElmInfo3(*retreat);
         AddElementTexts(*retreat, r_.LineNo, r_.PartNo, &info);
-        db_.AppendDtb(retreat);
+        db_->AppendDtb(retreat);
         CountFeed(retreat->GetElementLength3D(), retreat->info.classBits);
         st_.LastElementEnd = centre;
     }

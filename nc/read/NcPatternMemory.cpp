@@ -140,7 +140,7 @@ NcHookFlow NcBlockInterpreter::MultiPartBlock() {
 }
 
 void NcBlockInterpreter::AppendGridCopies(CDtbEngine* sink) {
-    if (sink == nullptr || db_.IsEmpty()) return;
+    if (sink == nullptr || db_->IsEmpty()) return;
     const int nx = st_.PartCountX > 0 ? st_.PartCountX : 0;
     const int ny = st_.PartCountY > 0 ? st_.PartCountY : 0;
     const double px = st_.PartPitchX;
@@ -177,7 +177,7 @@ void NcBlockInterpreter::AppendGridCopies(CDtbEngine* sink) {
                 offset.x += stepX * o;
             }
             CDtbEngine copy;
-            copy.AppendDtb(&db_);
+            copy.AppendDtb(db_);
             CDtbElement* chain = copy.GetFirstElement();
             CDtbEngine::Offset(chain, offset);
             // Every element's texts follow the copy, not only the first element's: a punch
