@@ -28,8 +28,8 @@ Vec3 V(const CxyzData& p) {
 struct ThreePointCircle {
     HeadPlane plane;
     double radius = 0.0;
-    bool planar = false;     // all three points at one height
-    bool clockwise = false;  // planar and turning clockwise seen from above
+    bool planar = false;     // the points at one height (set by the caller)
+    bool clockwise = false;  // the points turn clockwise seen from above
 };
 
 enum class FitResult { Fitted, Collinear, NoFrame };
@@ -46,7 +46,6 @@ FitResult FitCircle(const CxyzData& a, const CxyzData& b, const CxyzData& c,
     }
     out.plane.origin = CxyzData(centre[0], centre[1], centre[2]);
     out.radius = radius;
-    out.planar = std::fabs(a.z - b.z) < kPlanarTol && std::fabs(a.z - c.z) < kPlanarTol;
     out.clockwise = out.plane.frame[2][2] < 0.0;
     return FitResult::Fitted;
 }
@@ -125,6 +124,7 @@ NcHookFlow ThreePointArc(CNcRead& reader, CDtbEngine& db) {
     ThreePointCircle circle;
     const FitResult fit = FitCircle(p0, p1, p2, circle);
     if (fit == FitResult::NoFrame) return kFlowHeadFrameFailed;
+    circle.planar = std::fabs(p0.z - p1.z) < kPlanarTol && std::fabs(p0.z - p2.z) < kPlanarTol;
     if (fit == FitResult::Collinear) {
         // Points on one line: a group of the two straight legs.
         auto* node = new CDtbNode(kDtbOwnerTessmark.data(), kDtbOwnerTessmark.size(),
@@ -164,6 +164,7 @@ NcHookFlow ThreePointFullCircle(CNcRead& reader, CDtbEngine& db) {
     ThreePointCircle circle;
     // Points on one line (or two of them equal) have no circle and no frame either.
     if (FitCircle(q1, q2, q3, circle) != FitResult::Fitted) return kFlowHeadFrameFailed;
+    circle.planar = std::fabs(q1.z - q2.z) < kPlanarTol && std::fabs(q2.z - q3.z) < kPlanarTol;
     const double a2 = circle.plane.AngleOf(q2);
     const double a3 = a2 + SweepBetween(a2, circle.plane.AngleOf(q3));
     AppendPiece(reader, db, circle,
