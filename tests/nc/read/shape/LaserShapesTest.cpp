@@ -71,6 +71,10 @@ const OutlineCase kOutlines[] = {
          const double x = std::sqrt(100.0 - 25.0);
          return 20 + 5 + 4 * (20 - x) + 10 + 5 + 2 * FittedChords(10, 120);
      }},
+    // The sides touch the circle: its two arcs shrink to nothing instead of becoming full
+    // circles.
+    {"SlotWithTouchingCircle", "G08.4 P9 U40. V10. D10. R0.", -20, 0, 2,
+     [] { return 20 + 5 + 4 * 20.0 + 10 + 5; }},
 };
 
 class LaserOutlineTest : public ::testing::TestWithParam<OutlineCase> {};
