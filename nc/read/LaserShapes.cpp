@@ -2,9 +2,10 @@
 #include "kernel/db/CDtbEngine.h"
 #include "nc/machine/CNcReadInfo.h"
 #include "nc/read/CNcRead.h"
+#include "nc/read/NcPens.h"
 #include "nc/read/NcReadStatus.h"
+#include "nc/read/shape/HeadPlane.h"
 #include "nc/read/shape/LaserOutline.h"
-#include "nc/read/shape/ShapePens.h"
 
 namespace {
 
@@ -51,7 +52,7 @@ int CNcRead::LaserShapeMacro(CDtbEngine* elements) {
 
     CDtbEngine scratch;
     CDtbEngine& db = elements != nullptr ? *elements : scratch;
-    LaserOutline outline(db, plane, ShapeFeedInfo(*this), static_cast<float>(st.ModalA),
+    LaserOutline outline(db, plane, NcFeedInfo(*this), static_cast<float>(st.ModalA),
                          static_cast<float>(st.ModalC), LineNo, PartNo, st);
     const auto& s = st.ShapeSlots;
     const LaserShapeDims dims{s[kSlotU], s[kSlotV], s[kSlotR], s[kSlotD], s[kSlotE]};

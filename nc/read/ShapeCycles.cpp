@@ -7,7 +7,7 @@
 #include "kernel/db/CDtbLine.h"
 #include "nc/read/CNcRead.h"
 #include "nc/read/NcAttributeTexts.h"
-#include "nc/read/shape/ShapePens.h"
+#include "nc/read/NcPens.h"
 
 namespace {
 
@@ -76,7 +76,7 @@ public:
         AddElementTexts(*arc, reader_.LineNo, reader_.PartNo, nullptr);
         db_.AppendDtb(arc);
         if (firstArc_ == nullptr) firstArc_ = arc;
-        CountShapePiece(reader_.State, arc->GetElementLength());
+        NcCountPiece(reader_.State, arc->GetElementLength());
         arc->GetEndPoint(at_);
     }
 
@@ -93,7 +93,7 @@ private:
             AddElementTexts(*line, reader_.LineNo, reader_.PartNo, nullptr);
         }
         db_.AppendDtb(line);
-        CountShapePiece(reader_.State, line->GetElementLength3D());
+        NcCountPiece(reader_.State, line->GetElementLength3D());
         at_ = to;
     }
 
@@ -149,7 +149,7 @@ int CNcRead::ExpandShapeCycle(int code, CDtbEngine* elements) {
 
     // Rapid to the pierce point inside the shape.
     const CxyzData p0 = Along(centre, w1 / 2.0 - d, k);
-    auto* rapid = new CDtbLine(st.LastElementEnd, p0, ShapeRapidInfo(*this));
+    auto* rapid = new CDtbLine(st.LastElementEnd, p0, NcRapidInfo(*this));
     const NcElmInfo rapidInfo = FlatLineInfo(*rapid);
     AddElementTexts(*rapid, LineNo, PartNo, &rapidInfo);
     db.AppendDtb(rapid);
@@ -158,11 +158,11 @@ int CNcRead::ExpandShapeCycle(int code, CDtbEngine* elements) {
     st.PrevCode = code * 10;
 
     // Lead-in to the middle of the edge on the shape's axis.
-    auto* leadIn = new CDtbLine(p0, Along(p0, d, k), ShapeFeedInfo(*this));
+    auto* leadIn = new CDtbLine(p0, Along(p0, d, k), NcFeedInfo(*this));
     const NcElmInfo leadInfo = FlatLineInfo(*leadIn);
     AddElementTexts(*leadIn, LineNo, PartNo, &leadInfo);
     db.AppendDtb(leadIn);
-    CountShapePiece(st, leadIn->GetElementLength3D());
+    NcCountPiece(st, leadIn->GetElementLength3D());
 
     CycleChain chain(db, *this, *leadIn);
     const bool rounded = form == CycleForm::RoundedRectangle || form == CycleForm::Slot;

@@ -9,10 +9,10 @@
 #include "kernel/geom/CVectoMatrix.h"
 #include "nc/read/CNcRead.h"
 #include "nc/read/NcAttributeTexts.h"
+#include "nc/read/NcPens.h"
 #include "nc/read/NcReadStatus.h"
 #include "nc/read/shape/ChordedArc.h"
 #include "nc/read/shape/HeadPlane.h"
-#include "nc/read/shape/ShapePens.h"
 
 namespace {
 
@@ -66,7 +66,7 @@ struct ArcPiece {
 void AppendPiece(CNcRead& reader, CDtbEngine& db, const ThreePointCircle& circle,
                  const ArcPiece& piece) {
     CNcReadState& st = reader.State;
-    const CDtbInfo pen = ShapeFeedInfo(reader);
+    const CDtbInfo pen = NcFeedInfo(reader);
     const auto headA = static_cast<float>(piece.headA);
     const auto headC = static_cast<float>(piece.headC);
     const CxyzData& c0 = circle.plane.origin;
@@ -92,7 +92,7 @@ void AppendPiece(CNcRead& reader, CDtbEngine& db, const ThreePointCircle& circle
         const NcElmInfo info = ArcElmInfo(*arc);
         AddElementTexts(*arc, piece.lineNo, reader.PartNo, &info);
         db.AppendDtb(arc);
-        CountShapeFeed(st, arc->GetElementLength());
+        NcCountFeed(st, arc->GetElementLength(), arc->info.classBits);
         return;
     }
     const CDtbLine chordTemplate(CxyzData(), CxyzData(), pen, headA, headC);
@@ -132,13 +132,13 @@ NcHookFlow ThreePointArc(CNcRead& reader, CDtbEngine& db) {
         AddElementTexts(*node, reader.LineNo, reader.PartNo, nullptr);
         db.AppendDtb(node);
         db.NodeUp(node);
-        const CDtbInfo pen = ShapeFeedInfo(reader);
+        const CDtbInfo pen = NcFeedInfo(reader);
         for (const auto& [from, to] : {std::pair{p0, p1}, std::pair{p1, p2}}) {
             auto* line = new CDtbLine(from, to, pen, static_cast<float>(st.ModalA),
                                       static_cast<float>(st.ModalC));
             AddElementTexts(*line, reader.LineNo, reader.PartNo, nullptr);
             db.AppendDtb(line);
-            CountShapeFeed(st, line->GetElementLength3D());
+            NcCountFeed(st, line->GetElementLength3D(), line->info.classBits);
         }
         db.NodeDown();
     } else {

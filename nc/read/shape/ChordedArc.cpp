@@ -10,8 +10,8 @@
 #include "kernel/db/CDtbNode.h"
 #include "nc/read/CNcReadState.h"
 #include "nc/read/NcAttributeTexts.h"
+#include "nc/read/NcPens.h"
 #include "nc/read/shape/HeadPlane.h"
-#include "nc/read/shape/ShapePens.h"
 
 namespace {
 
@@ -65,7 +65,7 @@ ChordedArcResult AppendChordedArc(CDtbEngine& db, const HeadPlane& plane,
         AddElementTexts(*chord, texts.chordLineNo, texts.partNo, nullptr);
         db.AppendDtb(chord);
         const double length = chord->GetElementLength3D();
-        CountShapePiece(state, length);
+        NcCountPiece(state, length);
         result.total += length;
         from = to;
     }

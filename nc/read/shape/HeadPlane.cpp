@@ -3,6 +3,11 @@
 
 #include "kernel/base/DegreeTrig.h"
 #include "nc/read/NcPointMath.h"
+#include "nc/read/NcValues.h"
+
+double FrameHeadAngle(double modal) {
+    return IsGiven(modal) ? modal : 0.0;
+}
 
 CxyzData HeadPlane::ToWorld(double u, double v) const {
     double x = u, y = v, z = 0.0;

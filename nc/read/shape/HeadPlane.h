@@ -5,6 +5,10 @@
 #include "kernel/base/CxyzData.h"
 #include "kernel/geom/CVectoMatrix.h"
 
+// A head angle as a frame is built from it: one that no block gave (the absent marker) counts
+// as 0; the marker itself would tilt the frame by some 80 degrees.
+double FrameHeadAngle(double modal);
+
 struct HeadPlane {
     CxyzData origin;
     // Column 0 the local u axis, column 1 the v axis, column 2 the plane normal (unit vectors).

@@ -10,7 +10,7 @@
 #include "kernel/geom/PlaneGeometry.h"
 #include "nc/read/CNcReadState.h"
 #include "nc/read/NcAttributeTexts.h"
-#include "nc/read/shape/ShapePens.h"
+#include "nc/read/NcPens.h"
 
 namespace {
 
@@ -82,7 +82,7 @@ const CDtbLine& LaserOutline::Approach(double u, double v) {
     const NcElmInfo info = LineElmInfo3(*line);
     AddElementTexts(*line, lineNo_, partNo_, &info);
     db_.AppendDtb(line);
-    CountShapePiece(state_, line->GetElementLength3D());
+    NcCountPiece(state_, line->GetElementLength3D());
     cur_ = line->end;
     curU_ = u;
     curV_ = v;
@@ -100,7 +100,7 @@ const CDtbLine& LaserOutline::LineTo(const CDtbLine& source, double u, double v)
     const NcElmInfo info = LineElmInfo3(*line);
     AddElementTexts(*line, lineNo_, partNo_, &info);
     db_.AppendDtb(line);
-    CountShapePiece(state_, line->GetElementLength3D());
+    NcCountPiece(state_, line->GetElementLength3D());
     cur_ = line->end;
     curU_ = u;
     curV_ = v;
