@@ -217,6 +217,13 @@ void AddElmInfoText(CDtbAttributes& texts, const NcElmInfo& info) {
     texts.Add(std::string_view(buf, n));
 }
 
+void AddLineNoText(CDtbAttributes& texts, int lineNo) {
+    char buf[32];
+    std::memcpy(buf, "LineNo=", 7);
+    const size_t n = 7 + FormatInt(buf + 7, lineNo);
+    texts.Add(std::string_view(buf, n));
+}
+
 void AddElementTexts(CDtbElement& element, int lineNo, int partNo, const NcElmInfo* info) {
     thread_local CDtbAttributes scratch;
     const bool fresh = element.attributes.IsEmpty();
