@@ -155,7 +155,7 @@ struct Program {
     CPunchTool tool;
     NcAppContext app;
     CDtbEngine elements;
-    NcRunSummary summary;
+    NcRunnerSummary summary;
     std::unique_ptr<CNcRead> reader;
 
     Program(const std::vector<DieRecord>& dies, std::vector<std::string> lines,
