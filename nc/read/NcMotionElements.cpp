@@ -280,10 +280,17 @@ NcHookFlow NcBlockInterpreter::Circular(int code) {
 
     // An arc whose start lies off the circle through its end is drawn about a corrected centre
     // with the mean radius.
-    const bool off = std::fabs(from.x - (cx + r * CosDeg(a1))) >= 1e-6 ||
-                     std::fabs(from.y - (cy + r * SinDeg(a1))) >= 1e-6 ||
-                     std::fabs(to.x - (cx + r * CosDeg(a2))) >= 1e-6 ||
-                     std::fabs(to.y - (cy + r * SinDeg(a2))) >= 1e-6;
+    // The point of the circle in the direction of p is c + r * (p - c) / |p - c| (at angle 0
+    // when p is the centre): p lies off the circle when it differs from it by 1e-6 or more in
+    // x or y. Computed without the round trip through the angle.
+    auto offCircle = [&](const CxyzData& p) {
+        const double dx = p.x - cx, dy = p.y - cy;
+        const double d = std::sqrt(dx * dx + dy * dy);
+        if (d == 0.0) return r >= 1e-6;
+        const double k = 1.0 - r / d;
+        return std::fabs(dx * k) >= 1e-6 || std::fabs(dy * k) >= 1e-6;
+    };
+    const bool off = offCircle(from) || offCircle(to);
     if (off) {
         r = (std::hypot(from.x - cx, from.y - cy) + std::hypot(to.x - cx, to.y - cy)) / 2.0;
         CxyData p1, p2;

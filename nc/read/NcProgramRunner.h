@@ -44,6 +44,12 @@ struct NcRunnerSummary {
     bool Failed() const { return End == NcRunnerEnd::BlockLimit || End == NcRunnerEnd::CountLimit; }
 };
 
+// The document rebuild, for instance:
+//     CNcRead reader(&appContext);
+//     reader.SetProgram(lines, &machineSettings, &conditionTable, 0);
+//     const NcRunnerSummary run = NcProgramRunner(reader).Run(elements);
+//     if (run.Failed()) ... report the limit at document line run.LastLineNo ...
+//
 // The reader must have been set up (CNcRead::SetProgram); the runner starts at line 0 with an
 // empty stack and keeps the reader's PartNo in step: 0 at the main level, inside calls the
 // sequence number that was current at the main level (1 before any). The document rebuild
