@@ -118,8 +118,12 @@ TEST(ShapeCycle, PiecesCarryTheLeadInTextsAndTheirOwn) {
     EXPECT_EQ(std::vector<std::string>(arc2.begin(), arc2.begin() + 3), arc1);
     // No piece carries head angles.
     for (const Leaf& l : Leaves(p.elements)) {
-        if (l.line) EXPECT_EQ(l.line->headAngleA, 0.0f);
-        if (l.arc) EXPECT_EQ(l.arc->headAngleA, 0.0f);
+        if (l.line) {
+            EXPECT_EQ(l.line->headAngleA, 0.0f);
+        }
+        if (l.arc) {
+            EXPECT_EQ(l.arc->headAngleA, 0.0f);
+        }
     }
 }
 
