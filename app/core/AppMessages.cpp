@@ -40,8 +40,15 @@ std::string BuiltInText(int id) {
             return "Line %s is longer than 127 bytes.\nIt is kept whole, but the machine may not "
                    "accept it.";
         case kMsgBlockLimit:
-            return "The NC program was read for %s blocks without ending; reading stopped.\n"
-                   "Check it for sub-program calls or jumps that never return.";
+            return "The NC program was read for %s blocks without ending; reading stopped at "
+                   "line %s.\nCheck it for sub-program calls or jumps that never return.";
+        case kMsgCountLimit:
+            return "A repeat count or multi-part grid at line %s is beyond its bound; reading "
+                   "stopped there.";
+        case kMsgConvertFaults:
+            return "These lines could not be converted and are read as written: %s\n"
+                   "(a grid repetition that holds itself, or an origin shift without a line "
+                   "after it)";
         case kMsgLostLinesOnSave:
             return "These lines after M30 belong to no sub-program and are not saved:\n%s";
         case kMsgAskSaveChanges:

@@ -24,6 +24,8 @@ enum AppMessageId : int {
     kMsgBlockLimit = 2,
     kMsgLostLinesOnSave = 3,
     kMsgAskSaveChanges = 4,
+    kMsgCountLimit = 5,
+    kMsgConvertFaults = 6,
 };
 
 // The text of id from the string table, else the built-in English text (the Japanese one

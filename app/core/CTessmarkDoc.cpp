@@ -8,6 +8,7 @@
 #include "app/core/NcProgramFile.h"
 #include "nc/NcAppContext.h"
 #include "nc/machine/CSystemData.h"
+#include "nc/read/CNcRead.h"
 
 namespace fs = std::filesystem;
 using platform::PromptAnswer;
@@ -159,13 +160,31 @@ int CTessmarkDoc::CheckFileChanged() {
 
 int CTessmarkDoc::RebuildElements() {
     Elements.Empty();
-    if (!services_.MakeBlockSource) return 1;
-    std::unique_ptr<NcBlockSource> source = services_.MakeBlockSource(Lines);
-    if (!source) return 1;
-    NcRunResult run = RunNcProgram(*source, Elements, RunLimits);
-    if (run.blockLimitReached && Prompt())
-        Prompt()->Message(FillMessage(AppMessage(kMsgBlockLimit), {std::to_string(run.blocks)}),
-                          PromptIcon::Warning, PromptButtons::Ok);
+    CSystemData* sd = services_.SystemData;
+    CNcRead reader(services_.Ctx);
+    reader.SetProgram(Lines, sd ? &sd->NcReadInfo : nullptr, sd ? &sd->ToolData : nullptr, 0);
+    LastRun = NcProgramRunner(reader, RunLimits).Run(Elements);
+    LastState = reader.State;
+    ConvertFaults = reader.ConvertFaults;
+    if (platform::UserPrompt* prompt = Prompt()) {
+        const std::string line = std::to_string(LastRun.LastLineNo + 1);
+        if (LastRun.End == NcRunnerEnd::BlockLimit)
+            prompt->Message(
+                FillMessage(AppMessage(kMsgBlockLimit), {std::to_string(LastRun.Blocks), line}),
+                PromptIcon::Warning, PromptButtons::Ok);
+        else if (LastRun.End == NcRunnerEnd::CountLimit)
+            prompt->Message(FillMessage(AppMessage(kMsgCountLimit), {line}), PromptIcon::Warning,
+                            PromptButtons::Ok);
+        if (!ConvertFaults.empty()) {
+            std::string lines;
+            for (const NcConvertFault& f : ConvertFaults) {
+                if (!lines.empty()) lines += ", ";
+                lines += std::to_string(f.LineNo + 1);
+            }
+            prompt->Message(FillMessage(AppMessage(kMsgConvertFaults), {lines}),
+                            PromptIcon::Warning, PromptButtons::Ok);
+        }
+    }
     return 1;
 }
 

@@ -8,9 +8,11 @@
 #include <string>
 #include <vector>
 
-#include "app/core/NcProgramRun.h"
 #include "kernel/base/CxyzData.h"
 #include "kernel/db/CDtbEngine.h"
+#include "nc/read/CNcReadState.h"
+#include "nc/read/NcProgramRunner.h"
+#include "nc/read/convert/NcConvertFault.h"
 
 class CNcLog;
 class CSystemData;
@@ -27,13 +29,12 @@ public:
     // What the document takes from the application object. Every member may be null or unset;
     // what it provides is then skipped.
     struct Services {
-        NcAppContext* Ctx = nullptr;        // NcFileName (kept in step), the prompt
-        CSystemData* SystemData = nullptr;  // IgnorePercent, DeleteBlankForSave, CreateBackupFile
+        NcAppContext* Ctx = nullptr;  // NcFileName (kept in step), the prompt
+        // IgnorePercent, DeleteBlankForSave, CreateBackupFile; the machine settings and the
+        // condition table the rebuild interprets with (null: an empty machine file's defaults)
+        CSystemData* SystemData = nullptr;
         CNcLog* NcLog = nullptr;            // the crash-recovery log
         NcHeaderHost* Header = nullptr;     // header directives after each load
-        // One interpretation run over the lines, for RebuildElements.
-        std::function<std::unique_ptr<NcBlockSource>(const std::vector<std::string>& lines)>
-            MakeBlockSource;
         std::function<void()> BeforeLoad;   // before a load or a new document: end the trace
         std::function<void()> AfterLoad;    // after it: editor change records, view pivots
         std::function<void()> ViewsUpdate;  // after a reload of a file changed on disk
@@ -57,7 +58,12 @@ public:
     // The sub-program files of this main program merged at load or written at the last save.
     std::vector<std::filesystem::path> SubProgramFiles;
     // Call depth and block cap of the rebuild.
-    NcRunLimits RunLimits;
+    NcRunnerLimits RunLimits;
+    // What the last rebuild found: how the run ended, the reader's totals (lengths, pierce and
+    // mark counts) and the lines the set-up's converters had to leave as written.
+    NcRunnerSummary LastRun;
+    CNcReadState LastState;
+    std::vector<NcConvertFault> ConvertFaults;
 
     const std::string& GetPathName() const { return pathName_; }
     bool IsModified() const { return modified_; }

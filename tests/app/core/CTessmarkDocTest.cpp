@@ -8,7 +8,6 @@
 #include "TempDir.h"
 #include "app/core/ApplyNcHeaderDirectives.h"
 #include "app/core/CNcLog.h"
-#include "app/core/FakeBlockSource.h"
 #include "app/core/FileTimes.h"
 #include "nc/NcAppContext.h"
 #include "nc/machine/CSystemData.h"
@@ -61,9 +60,6 @@ struct DocFixture : ::testing::Test {
         s.SystemData = sd.get();
         s.NcLog = &log;
         s.Header = &header;
-        s.MakeBlockSource = [](const Lines& lines) {
-            return std::make_unique<test::FakeBlockSource>(lines);
-        };
         s.AfterLoad = [this] { ++loads; };
         s.ViewsUpdate = [this] { ++updates; };
         doc = std::make_unique<CTessmarkDoc>(s);
@@ -73,12 +69,14 @@ struct DocFixture : ::testing::Test {
 }  // namespace
 
 TEST_F(DocFixture, OpenAppliesPercentRuleHeaderAndRebuild) {
-    Write(dir / "a.nc", "%\r\nP3\r\n(CL/400 800)\r\nX\r\nEND\r\n%\r\nAFTER\r\n");
+    Write(dir / "a.nc", "%\r\nO3\r\n(CL/400 800)\r\nG90G00X10.Y0\r\nM30\r\n%\r\nAFTER\r\n");
     ASSERT_EQ(doc->OnOpenDocument((dir / "a.nc").string()), 1);
-    EXPECT_EQ(doc->Lines, (Lines{"%", "P3", "(CL/400 800)", "X", "END", "%"}));
+    EXPECT_EQ(doc->Lines, (Lines{"%", "O3", "(CL/400 800)", "G90G00X10.Y0", "M30", "%"}));
     EXPECT_EQ(ctx.NcFileName, dir / "a.nc");
     EXPECT_EQ(doc->IsMpf, 0);
-    EXPECT_EQ(test::Trail(doc->Elements), "0:0 1:0 2:0 3:0 4:0");
+    EXPECT_FALSE(doc->Elements.IsEmpty());
+    EXPECT_EQ(doc->LastRun.End, NcRunnerEnd::ProgramEnd);
+    EXPECT_DOUBLE_EQ(doc->LastState.RapidLength, 10.0);
     EXPECT_DOUBLE_EQ(sd->NcReadInfo.ClampPoint[0], 400);
     EXPECT_EQ(doc->FileTime, GetLastWriteTime(dir / "a.nc"));
     EXPECT_EQ(loads, 1);
@@ -225,13 +223,20 @@ TEST_F(DocFixture, NewDocumentEmptiesAndResetsSheetFrame) {
 }
 
 TEST_F(DocFixture, RebuildFollowsSubProgramCallsAndStopsEndlessPrograms) {
-    doc->Lines = {"P5", "CALL 4 2", "END", "", "S", "RET"};
+    // The sub-program runs twice and moves 10 each time: 20 of rapid there and 20 back.
+    doc->Lines = {"N1 G90 G00 X0. Y0.", "N2 M98 P100 L2", "N3 G00 X0. Y0.", "N4 M30", "O100",
+                  "N10 G91 G00 X10.",   "N11 G90 M99"};
+    ASSERT_EQ(doc->RebuildElements(), 1);
+    EXPECT_EQ(doc->LastRun.End, NcRunnerEnd::ProgramEnd);
+    EXPECT_DOUBLE_EQ(doc->LastState.RapidLength, 40.0);
+    EXPECT_TRUE(prompt.asked.empty());
+
+    // A run past the block cap stops with a message naming it.
+    EXPECT_EQ(doc->RunLimits.MaxBlocks, 10'000'000);
+    doc->RunLimits.MaxBlocks = 5000;
+    doc->Lines = {"N1 M98 P100 L9999", "N2 M30", "O100", "G91 G00 X1.", "M99"};
     doc->RebuildElements();
-    EXPECT_EQ(test::Trail(doc->Elements), "0:0 1:0 4:5 5:5 4:5 5:5 2:0");
-    EXPECT_EQ(doc->RunLimits.maxBlocks, 10'000'000);
-    doc->RunLimits.maxBlocks = 5000;
-    doc->Lines = {"X", "GOTO 0"};
-    doc->RebuildElements();
+    EXPECT_EQ(doc->LastRun.End, NcRunnerEnd::BlockLimit);
     ASSERT_EQ(prompt.asked.size(), 1u);
     EXPECT_NE(prompt.asked[0].text.find("5000 blocks"), std::string::npos);
 }
