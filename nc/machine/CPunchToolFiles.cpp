@@ -1,0 +1,518 @@
+// CPunchTool: reading and writing the possessed-die file (.DAT) and the arrangement (.ARR).
+#include <algorithm>
+#include <cmath>
+#include <limits>
+
+#include "nc/machine/CPunchTool.h"
+#include "nc/machine/DieFileIo.h"
+#include "nc/machine/DieFileTexts.h"
+#include "nc/machine/DieMessages.h"
+#include "platform/Numbers.h"
+
+namespace {
+
+using diefile::LeadingInt;
+using diefile::LeadingReal;
+
+constexpr std::string_view kRangeLetters = " ABCDEFGHIJ";
+
+bool IsVersion(double version, double v) {
+    return std::fabs(version - v) < 0.001;
+}
+
+int16_t ToShort(long long v) {
+    return static_cast<int16_t>(std::clamp<long long>(v, std::numeric_limits<int16_t>::min(),
+                                                      std::numeric_limits<int16_t>::max()));
+}
+
+// Range word: its first character A..J gives 1..10; 0 for anything else.
+int16_t RangeOf(std::string_view word) {
+    if (word.empty() || word[0] < 'A' || word[0] > 'J') return 0;
+    return static_cast<int16_t>(word[0] - 'A' + 1);
+}
+
+char RangeLetter(int range) {
+    return range >= 0 && range < static_cast<int>(kRangeLetters.size()) ? kRangeLetters[range]
+                                                                        : ' ';
+}
+
+std::string Text(std::string text, size_t max) {
+    diefile::CutText(text, max);
+    return text;
+}
+
+// A header word of the arrangement: a name written empty leaves only the line's comment
+// behind it, which must not be taken as the name.
+std::string HeaderWord(std::string_view rest, size_t max) {
+    std::string w = diefile::Word(rest);
+    if (!w.empty() && w[0] == ';') w.clear();
+    return Text(std::move(w), max);
+}
+
+// One possessed-die line into a record; false on a format error.
+bool ParseDieLine(std::string_view line, double version, DieRecord& die) {
+    std::vector<std::string_view> f;
+    bool v1 = IsVersion(version, 1.0);
+    bool blanks = v1 || IsVersion(version, 2.0);
+    bool tokens = IsVersion(version, 3.0);
+    auto text = blanks || tokens ? diefile::Word : diefile::QuotedOrWord;
+    if (blanks) {
+        diefile::SplitTokens(line, " \t", f);
+        if (f.size() < 9) return false;
+    } else if (tokens) {
+        diefile::SplitTokens(line, ",", f);
+        if (f.size() < 11) return false;
+    } else {
+        diefile::SplitFields(line, ',', f);
+        if (f.size() < 12) return false;
+    }
+    auto field = [&f](size_t i) { return i < f.size() ? f[i] : std::string_view(); };
+    die = DieRecord{};
+    die.Number = ToShort(LeadingInt(f[0]));
+    std::string range = diefile::Word(f[1]);
+    die.Shape = ToShort(LeadingInt(f[2]));
+    die.SizeX = LeadingReal(f[3]);
+    die.SizeY = LeadingReal(f[4]);
+    die.SizeR = LeadingReal(f[5]);
+    die.Angle = LeadingReal(f[6]);
+    std::string usage = diefile::Word(f[7]);
+    die.Air = ToShort(LeadingInt(f[8]));
+    size_t next = 9;
+    if (!blanks && !tokens) {
+        die.Rotation = ToShort(LeadingInt(f[9]));
+        die.Clamp = ToShort(LeadingInt(f[10]));
+        next = 11;
+    }
+    die.ShapeFile = Text(text(field(next)), kShapeFileMax);
+    if (!blanks) {
+        die.StartCode = Text(text(field(next + 1)), kCodeMax);
+        die.EndCode = Text(text(field(next + 2)), kCodeMax);
+    }
+    die.Placed = 0;
+
+    die.Range = RangeOf(range);
+    if (die.Range == 0) return false;
+    if (v1) {
+        switch (usage.empty() ? '\0' : usage[0]) {
+            case 'O':
+                die.Usage = 1;
+                break;
+            case 'N':
+                die.Usage = 2;
+                break;
+            case 'S':
+                die.Usage = 4;
+                break;
+            case 'P':
+                die.Usage = 8;
+                break;
+            case '-':
+                die.Usage = 0;
+                break;
+            default:
+                return false;
+        }
+    } else {
+        for (size_t i = 0; i < 6 && i < usage.size(); ++i)
+            if (usage[i] == 'O') die.Usage = static_cast<int16_t>(die.Usage | (1 << i));
+    }
+    return true;
+}
+
+// A code of a possessed-die line: in double quotes when it holds a blank, so that it reads
+// back whole (the reader takes an unquoted text only up to its first blank).
+std::string DieCode(std::string code) {
+    diefile::CutText(code, kCodeMax);
+    if (code.find_first_of(" \t") == std::string::npos) return code;
+    return "\"" + code + "\"";
+}
+
+std::string Real(double v, int decimals, size_t width) {
+    return diefile::PadLeft(platform::FormatReal(v, decimals), width);
+}
+std::string Int(long long v, size_t width) {
+    return diefile::PadLeft(platform::FormatInt(v), width);
+}
+
+void AppendDieLine(std::string& out, const DieRecord& d) {
+    // "%4d, %c,%4d,%8.2lf,%8.2lf,%8.2lf,%8.2lf, %s,%2d,%2d,%2d, \"%-s\",%s,%s"
+    out += Int(d.Number, 4);
+    out += ", ";
+    out += RangeLetter(d.Range);
+    out += ',';
+    out += Int(d.Shape, 4);
+    for (double v : {d.SizeX, d.SizeY, d.SizeR, d.Angle}) {
+        out += ',';
+        out += Real(v, 2, 8);
+    }
+    out += ", ";
+    for (int i = 0; i < 6; ++i) out += (d.Usage & (1 << i)) ? 'O' : '-';
+    for (int v : {d.Air, d.Rotation, d.Clamp}) {
+        out += ',';
+        out += Int(v, 2);
+    }
+    out += ", \"";
+    out += Text(d.ShapeFile, kShapeFileMax);
+    out += "\",";
+    out += DieCode(d.StartCode);
+    out += ',';
+    out += DieCode(d.EndCode);
+    out += "\r\n";
+}
+
+// The fields of one station line by version; false when too few could be read.
+struct StationFields {
+    long long sno = 0, tno = 0, ai = 0, ac = 0;
+    std::string range, key, start, end;
+    double x = 0, y = 0, dangerW = 0, dangerH = 0;
+};
+
+bool ParseStationLine(std::string_view line, double version, StationFields& s) {
+    std::vector<std::string_view> f;
+    if (version < 2.0 - 0.001 || IsVersion(version, 2.0) || IsVersion(version, 3.0)) {
+        // Blank-separated; every field up to the version's last must convert.
+        size_t need = version < 2.0 - 0.001 ? 7 : IsVersion(version, 2.0) ? 8 : 10;
+        diefile::SplitTokens(line, " \t", f);
+        if (f.size() < need + 1) return false;
+        bool ok[10] = {true, true, true, true, true, true, true, true, true, true};
+        s.sno = LeadingInt(f[1], &ok[0]);
+        s.tno = LeadingInt(f[2], &ok[1]);
+        s.range = diefile::Word(f[3]);
+        s.ai = LeadingInt(f[4], &ok[3]);
+        s.key = diefile::Word(f[5]);
+        s.x = LeadingReal(f[6], &ok[5]);
+        s.y = LeadingReal(f[7], &ok[6]);
+        if (need >= 8) s.ac = LeadingInt(f[8], &ok[7]);
+        if (need >= 10) {
+            s.dangerW = LeadingReal(f[9], &ok[8]);
+            s.dangerH = LeadingReal(f[10], &ok[9]);
+        }
+        return std::all_of(ok, ok + need, [](bool b) { return b; });
+    }
+    // Comma-separated. The extra integer after TNO exists in versions other than 4.
+    const bool v4 = IsVersion(version, 4.0);
+    const size_t listed = v4 ? 13 : 14;
+    // A line with every comma in place is taken field by field, so that an empty start code
+    // stays empty and a code keeps its inner blanks; any other line as tokens, empty fields
+    // skipped, as older writers expect.
+    diefile::SplitFields(line, ',', f);
+    bool positional = f.size() == listed;
+    if (!positional) {
+        diefile::SplitTokens(line, ",", f);
+        if (f.size() < listed - 1) return false;
+    }
+    auto field = [&f](size_t i) { return i < f.size() ? f[i] : std::string_view(); };
+    size_t i = 1;
+    s.sno = LeadingInt(field(i++));
+    s.tno = LeadingInt(field(i++));
+    if (!v4) ++i;
+    s.range = diefile::Word(field(i++));
+    s.ai = LeadingInt(field(i++));
+    s.key = diefile::Word(field(i++));
+    s.x = LeadingReal(field(i++));
+    s.y = LeadingReal(field(i++));
+    s.ac = LeadingInt(field(i++));
+    s.dangerW = LeadingReal(field(i++));
+    s.dangerH = LeadingReal(field(i++));
+    if (positional) {
+        s.start = std::string(diefile::Trim(field(i++)));
+        s.end = std::string(diefile::Trim(field(i++)));
+    } else {
+        s.start = diefile::Word(field(i++));
+        s.end = diefile::Word(field(i++));
+    }
+    return true;
+}
+
+}  // namespace
+
+// ---------------------------------------------------------------------------------------
+// Possessed-die file
+
+int CPunchTool::ReadPossessedFile(const std::filesystem::path& file, int* lines) {
+    int lineNo = 0;
+    auto done = [&](int result) {
+        if (lines) *lines = lineNo;
+        return result;
+    };
+    // Whatever happens, the header's count names exactly the records the table holds.
+    Dies.assign(kMaxDies, DieRecord{});
+    Header.DieCount = 0;
+    Header.SelectedDie = -99;
+
+    std::string storage;
+    std::vector<std::string_view> text;
+    if (!diefile::ReadLines(file, storage, text)) return done(kDieFileCannotOpen);
+    size_t at = 0;
+    if (at >= text.size() || !text[at].starts_with("TITLE")) {
+        if (at < text.size()) lineNo = 1;
+        return done(kDieFileFormat);
+    }
+    lineNo = static_cast<int>(++at);
+
+    double version = 0.0;
+    for (;;) {
+        if (at >= text.size()) return done(kDieFilePrematureEnd);
+        std::string_view line = text[at++];
+        lineNo = static_cast<int>(at);
+        if (diefile::IsSkipped(line)) continue;
+        if (line.front() != '*') return done(kDieFileFormat);
+        version = platform::ParseLeadingReal(line.substr(1));
+        break;
+    }
+    Header.PossessedVersion = version;
+
+    int count = 0;
+    while (count < kMaxDies && at < text.size()) {
+        std::string_view line = text[at++];
+        lineNo = static_cast<int>(at);
+        if (diefile::IsSkipped(line)) continue;
+        if (!ParseDieLine(line, version, Dies[count])) {
+            Dies[count] = DieRecord{};
+            Header.DieCount = count;
+            return done(kDieFileFormat);
+        }
+        ++count;
+    }
+    Header.DieCount = count;
+    return done(kDieFileOk);
+}
+
+int CPunchTool::WritePossessedFile(const std::filesystem::path& file, int* lines) {
+    SortDies(1, 2, 3, 4, 5, 6, 7);
+    int count = std::clamp<int>(Header.DieCount, 0, kMaxDies);
+    std::string out;
+    out.reserve(4096 + static_cast<size_t>(count) * 128);
+    out += diefile::kPossessedHeader;
+    for (int i = 0; i < count; ++i) AppendDieLine(out, Dies[i]);
+    out += diefile::kPossessedFooter;
+    int result = diefile::WriteFileAtomically(file, out);
+    if (lines)
+        *lines = result == 0 ? static_cast<int>(std::count(out.begin(), out.end(), '\n')) : 0;
+    return result;
+}
+
+int CPunchTool::ReadWritePossessed(int mode) {
+    if (mode == 1) {
+        if (PossessedToolFileName.empty()) {
+            Dies.assign(kMaxDies, DieRecord{});
+            Header.DieCount = 0;
+            Header.SelectedDie = -99;
+            return kDieFileCannotOpen;
+        }
+        std::filesystem::path file = PossessedPath();
+        int lines = 0;
+        int result = ReadPossessedFile(file, &lines);
+        static constexpr int kIds[] = {0, diemsg::kPossessedOpen, diemsg::kPossessedRead,
+                                       diemsg::kPossessedFormat};
+        if (result < 0 && result >= -3) ShowFileError(kIds[-result], file, lines);
+        return result;
+    }
+    if (PossessedToolFileName.empty()) return kDieFileCannotOpen;
+    std::filesystem::path file = PossessedPath();
+    int lines = 0;
+    int result = WritePossessedFile(file, &lines);
+    if (result == kDieFileCannotOpen) ShowFileError(diemsg::kPossessedOpen, file, lines);
+    if (result == kDieFileWrite) ShowFileError(diemsg::kPossessedWrite, file, lines);
+    return result;
+}
+
+// ---------------------------------------------------------------------------------------
+// Arrangement file
+
+int CPunchTool::ReadArrangementFile(const std::filesystem::path& file, int* lines,
+                                    int* unregistered) {
+    int lineNo = 0;
+    int unknown = 0;
+    auto done = [&](int result) {
+        if (lines) *lines = lineNo;
+        if (unregistered) *unregistered = unknown;
+        return result;
+    };
+    Arrangement = TurretArrangement{};
+
+    std::string storage;
+    std::vector<std::string_view> text;
+    if (!diefile::ReadLines(file, storage, text)) return done(kDieFileCannotOpen);
+    size_t at = 0;
+    if (at >= text.size()) return done(kDieFilePrematureEnd);
+    lineNo = static_cast<int>(++at);
+    if (!text[0].starts_with("TITLE")) return done(kDieFileFormat);
+
+    // Header: version, station count, auto-index count, form file, and (after version 1)
+    // the turret name, one "*" line each.
+    double version = 0.0;
+    int headerCount = 0;
+    int items = 5;
+    for (int item = 0; item < items;) {
+        if (at >= text.size()) return done(kDieFilePrematureEnd);
+        std::string_view line = text[at++];
+        lineNo = static_cast<int>(at);
+        if (diefile::IsSkipped(line)) continue;
+        if (line.front() != '*') return done(kDieFileFormat);
+        std::string_view rest = line.substr(1);
+        bool ok = true;
+        switch (item) {
+            case 0:
+                version = LeadingReal(rest, &ok);
+                if (IsVersion(version, 1.0)) items = 4;
+                break;
+            case 1: {
+                long long n = LeadingInt(rest, &ok);
+                headerCount = static_cast<int>(std::clamp<long long>(n, -1, 1000000));
+                break;
+            }
+            case 2:
+                Arrangement.AutoIndexCount = static_cast<int32_t>(LeadingInt(rest, &ok));
+                break;
+            case 3:
+                Arrangement.FormFile = HeaderWord(rest, kFormFileMax);
+                break;
+            case 4:
+                Arrangement.TurretName = HeaderWord(rest, kTurretNameMax);
+                break;
+        }
+        if (!ok) return done(kDieFileFormat);
+        ++item;
+    }
+    Header.ArrangementVersion = version;
+
+    for (DieRecord& d : Dies) d.Placed = 0;
+    SortDies(1, 2, 3, 4, 5, 6, 7);
+
+    // The station count always names the stations actually held, never more than the table.
+    int count = 0;
+    StationFields f;
+    while (count < kMaxStations && at < text.size()) {
+        std::string_view line = text[at++];
+        lineNo = static_cast<int>(at);
+        if (diefile::IsSkipped(line)) continue;
+        f = StationFields{};
+        int16_t range = 0;
+        if (ParseStationLine(line, version, f)) range = RangeOf(f.range);
+        if (range == 0) {
+            Arrangement.StationCount = count;
+            return done(kDieFileFormat);
+        }
+        StationRecord& s = Arrangement.Stations[count];
+        s.Index = static_cast<int16_t>(count);
+        s.StationNo = ToShort(f.sno);
+        s.Range = range;
+        s.AutoIndex = ToShort(f.ai);
+        s.PosX = f.x;
+        s.PosY = f.y;
+        s.AcFlag = ToShort(f.ac);
+        s.DangerWidth = f.dangerW;
+        s.DangerHeight = f.dangerH;
+        s.StartCode = Text(std::move(f.start), kCodeMax);
+        s.EndCode = Text(std::move(f.end), kCodeMax);
+        s.KeyBits = 0;
+        for (size_t i = 0; i < 24 && i < f.key.size(); ++i)
+            if (f.key[i] == '1') s.KeyBits |= 1 << i;
+        s.Die = DieRecord{};
+        s.Die.Number = -1;
+        if (f.tno >= 1) {
+            int index = FindDieIndex(static_cast<int>(f.tno));
+            if (index >= 0) {
+                Dies[index].Placed = 1;
+                s.Die = Dies[index];
+            } else {
+                ++unknown;
+            }
+        }
+        ++count;
+    }
+    Arrangement.StationCount = count;
+    if (count != headerCount) return done(kDieFileInconsistentCount);
+
+    SortDies(3, 2, 4, 5, 6, 7, 1);
+    CollectTapTools();
+    return done(kDieFileOk);
+}
+
+int CPunchTool::WriteArrangementFile(const std::filesystem::path& file, int* lines) {
+    const TurretArrangement& a = Arrangement;
+    int count = std::clamp(a.StationCount, 0, kMaxStations);
+    std::string out;
+    out.reserve(2048 + static_cast<size_t>(count) * 128);
+    out += diefile::kArrangementHeader;
+    out += '*';
+    out += diefile::PadRight(platform::FormatInt(count), 2);
+    out += diefile::kStationCountTail;
+    out += '*';
+    out += diefile::PadRight(platform::FormatInt(a.AutoIndexCount), 2);
+    out += diefile::kAutoIndexCountTail;
+    out += '*';
+    out += diefile::PadRight(Text(a.FormFile, kFormFileMax), 15);
+    out += diefile::kFormFileTail;
+    out += '*';
+    out += diefile::PadRight(Text(a.TurretName, kTurretNameMax), 15);
+    out += diefile::kTurretNameTail;
+    out += diefile::kStationColumns;
+    for (int k = 0; k < count; ++k) {
+        const StationRecord& s = a.Stations[k];
+        // "%3d,%5d,%5d,%c, %d," 24 x "%1d" ",%6.1lf,%6.1lf,%d,%6.1lf,%6.1lf,%s,%s"
+        out += Int(k + 1, 3);
+        out += ',';
+        out += Int(s.StationNo, 5);
+        out += ',';
+        out += Int(s.Die.Number < 1 ? 0 : s.Die.Number, 5);
+        out += ',';
+        out += RangeLetter(s.Range);
+        out += ", ";
+        out += platform::FormatInt(s.AutoIndex);
+        out += ',';
+        for (int i = 0; i < 24; ++i) out += (s.KeyBits >> i) & 1 ? '1' : '0';
+        out += ',';
+        out += Real(s.PosX, 1, 6);
+        out += ',';
+        out += Real(s.PosY, 1, 6);
+        out += ',';
+        out += platform::FormatInt(s.AcFlag);
+        out += ',';
+        out += Real(s.DangerWidth, 1, 6);
+        out += ',';
+        out += Real(s.DangerHeight, 1, 6);
+        out += ',';
+        out += Text(s.StartCode, kCodeMax);
+        out += ',';
+        out += Text(s.EndCode, kCodeMax);
+        out += "\r\n";
+    }
+    out += diefile::kArrangementFooter;
+    int result = diefile::WriteFileAtomically(file, out);
+    if (lines)
+        *lines = result == 0 ? static_cast<int>(std::count(out.begin(), out.end(), '\n')) : 0;
+    return result;
+}
+
+int CPunchTool::ReadWriteArrangement(int mode) {
+    if (mode == 1) {
+        if (ArrangedToolFileName.empty()) {
+            Arrangement = TurretArrangement{};
+            return kDieFileCannotOpen;
+        }
+        std::filesystem::path file = ArrangementPath();
+        int lines = 0;
+        int unknown = 0;
+        int result = ReadArrangementFile(file, &lines, &unknown);
+        static constexpr int kIds[] = {0,
+                                       diemsg::kArrangementOpen,
+                                       diemsg::kArrangementRead,
+                                       diemsg::kArrangementFormat,
+                                       diemsg::kArrangementWrite,
+                                       diemsg::kArrangementCount};
+        if (result < 0 && result >= -5) ShowFileError(kIds[-result], file, lines);
+        if (unknown > 0)
+            ShowStopText(diemsg::Fill(diemsg::Text(diemsg::kUnregisteredDies),
+                                      {platform::FormatInt(unknown), file.string()}));
+        return result;
+    }
+    if (ArrangedToolFileName.empty()) return kDieFileCannotOpen;
+    std::filesystem::path file = ArrangementPath();
+    int lines = 0;
+    int result = WriteArrangementFile(file, &lines);
+    if (result == kDieFileCannotOpen) ShowFileError(diemsg::kArrangementOpen, file, lines);
+    if (result == kDieFileWrite) ShowFileError(diemsg::kArrangementWrite, file, lines);
+    return result;
+}
