@@ -1,0 +1,72 @@
+// Message texts of the application core.
+#include "app/core/AppMessages.h"
+
+#include <vector>
+
+std::string AppMessage(int id) {
+    switch (id) {
+        case kMsgPleaseWait:
+            return "Please wait.";
+        case kMsgLogOpenError:
+            return "Log file open error";
+        case kMsgAskRestoreLog:
+            return "There is a log file. Do you want to restore it?\n%s";
+        case kMsgAskCleanLogFolder:
+            return "Do you want to clean up contents of  LOG folder?";
+        case kMsgAskRestoreThisLog:
+            return "Do you want to restore [%s]?";
+        case kMsgAskTakeOldSettings:
+            return "旧バージョンで作成された設定ファイルを認識しました。\nこの設定を引き継ぎますか"
+                   "？\n\n"
+                   "※｢いいえ｣を押下すると旧設定ファイルは削除されます。";
+        case kMsgExtMachineMissing:
+            return "拡張子に関連付けされた機械設定ファイルが見つかりません。\nシステム設定を確認し"
+                   "て下さい。"
+                   "\n\n拡張子:[%s]\n機械設定ファイル名:[%s]";
+        case kMsgSubProgramSaveFailed:
+            return "サブプログラムファイルの保存に失敗しました。\n\n[%s]";
+        case kMsgAskSaveOnClose:
+            return "Do you want to save? [%1]";
+        case kMsgFileChanged:
+        case kMsgFileChangedModified:
+            return "%1\nA change is added to this file. Does it loading again?";
+        case kMsgLogFileTitle:
+            return "Log file";
+        case kMsgLongLine:
+            return "Line %s is longer than 127 bytes.\nIt is kept whole, but the machine may not "
+                   "accept it.";
+        case kMsgBlockLimit:
+            return "The NC program was read for %s blocks without ending; reading stopped.\n"
+                   "Check it for sub-program calls or jumps that never return.";
+        case kMsgLostLinesOnSave:
+            return "These lines after M30 belong to no sub-program and are not saved:\n%s";
+        default:
+            return {};
+    }
+}
+
+std::string FillMessage(std::string_view text, std::initializer_list<std::string_view> args) {
+    std::vector<std::string_view> a(args);
+    std::string out;
+    size_t next = 0;
+    for (size_t i = 0; i < text.size(); ++i) {
+        char c = text[i];
+        if (c == '%' && i + 1 < text.size()) {
+            char d = text[i + 1];
+            if (d == 's' || d == 'd') {
+                if (next < a.size()) out += a[next];
+                ++next;
+                ++i;
+                continue;
+            }
+            if (d >= '1' && d <= '9') {
+                size_t k = size_t(d - '1');
+                if (k < a.size()) out += a[k];
+                ++i;
+                continue;
+            }
+        }
+        out += c;
+    }
+    return out;
+}

@@ -1,0 +1,38 @@
+// Texts of the messages and questions of the document, the configuration folder and the log.
+#pragma once
+
+#include <initializer_list>
+#include <string>
+#include <string_view>
+
+// Message ids, as the string table numbers them.
+enum AppMessageId : int {
+    kMsgPleaseWait = 20072,
+    kMsgLogOpenError = 20092,
+    kMsgAskRestoreLog = 20093,
+    kMsgAskCleanLogFolder = 20094,
+    kMsgAskRestoreThisLog = 20095,
+    kMsgAskTakeOldSettings = 20105,
+    kMsgExtMachineMissing = 20106,
+    kMsgSubProgramSaveFailed = 20107,
+    kMsgAskSaveOnClose = 61502,
+    kMsgFileChanged = 61537,
+    kMsgFileChangedModified = 61538,
+    kMsgLogFileTitle = 61688,
+    // Texts of our own, for the guards added to loading and interpretation.
+    kMsgLongLine = 1,
+    kMsgBlockLimit = 2,
+    kMsgLostLinesOnSave = 3,
+};
+
+// The English text of id (the Japanese one where the table has only that), UTF-8, with its
+// placeholders ("%s", "%d" or "%1") left in.
+std::string AppMessage(int id);
+
+// Puts the arguments in place of the placeholders "%s", "%d" and "%1".."%9", in order for the
+// first two forms. The arguments are taken as text, never as a format.
+std::string FillMessage(std::string_view text, std::initializer_list<std::string_view> args);
+
+// The fixed text shown when a folder of the configuration cannot be made.
+inline constexpr const char* kConfigFolderErrorText =
+    "設定ファイルパス作成エラー Error no:1000\nfailed in making of a Config folder.Error no : 1000";

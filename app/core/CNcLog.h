@@ -1,0 +1,65 @@
+// The crash-recovery log: a copy of the NC text being changed, kept in "MOR%02d.LOG" files.
+#pragma once
+
+#include <filesystem>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "platform/UserPrompt.h"
+
+// One per running instance. The log file of a run is claimed exclusively at its first write
+// (an atomic link of a locked file) and stays locked while the instance runs, so two
+// instances never share a log, and neither recovery nor the clean-up of one instance touches
+// the live log of another. A normal end deletes the run's own log; after a crash it stays.
+class CNcLog {
+public:
+    CNcLog() = default;
+    ~CNcLog();
+    CNcLog(const CNcLog&) = delete;
+    CNcLog& operator=(const CNcLog&) = delete;
+
+    std::filesystem::path LogFolder;  // ends with a separator; empty switches the log off
+    std::filesystem::path LogFile;    // this run's log (claimed at the first write)
+
+    // The default log folder: "LOG/" in the configuration folder.
+    static std::filesystem::path DefaultLogFolder(const std::filesystem::path& configFolder);
+    // "MOR%02d.LOG" for n.
+    static std::string LogName(int n);
+    // The number of a log file name of the exact form "MOR%02d.LOG" (".LOG" in any case);
+    // nothing for any other name.
+    static std::optional<int> LogNumber(std::string_view fileName);
+
+    // Sets LogFolder from [System] LogFolder of iniPath (default: defaultFolder, which is
+    // created), writes it back, and picks LogFile after the highest log number in the folder.
+    void Init(const std::filesystem::path& iniPath, const std::filesystem::path& defaultFolder);
+
+    // Writes "Log file:" + ncFileName and the lines (CR LF) as this run's log, atomically.
+    // 1 when written or when there is nothing to log (no folder or no file name); 0 when the
+    // log cannot be written (the previous content stays).
+    int WriteLog(const std::vector<std::string>& lines, std::string_view ncFileName);
+
+    // The next free log number. With list, receives the logs that no running instance holds
+    // (this one included), in name order; with deleteThem non-zero, those are deleted.
+    int EnumLogFiles(std::vector<std::filesystem::path>* list, int deleteThem);
+
+    // The start-up's offer: restores a log the user chooses into its NC file. 1 with ncPath
+    // set when a log was written back (and deleted); 0 otherwise.
+    int Recover(std::string* ncPath, platform::UserPrompt& prompt);
+
+    // The NC path of a log's first line, which must start with "Log file:". Shows 20092 and
+    // returns 0 when the log cannot be read or has no such line (prompt may be null).
+    int ReadLogHeader(const std::filesystem::path& logPath, std::string* ncPath,
+                      platform::UserPrompt* prompt);
+    // Asks for a log file until one whose first line holds "Log file:" is picked; 0 on cancel.
+    int SelectLogFile(std::filesystem::path* result, platform::UserPrompt& prompt);
+    // Writes the lines after the header of a log into ncPath. The log is read and checked
+    // whole first and the NC file replaced atomically: on failure (0) it is untouched.
+    static int RestoreFile(const std::filesystem::path& logPath,
+                           const std::filesystem::path& ncPath);
+
+private:
+    static bool HeldByAnInstance(const std::filesystem::path& log);
+    int fd_ = -1;  // open and locked while this run's log is claimed
+};

@@ -1,0 +1,72 @@
+// Exception log records.
+#include "app/core/ExceptionLog.h"
+
+#include <filesystem>
+#include <fstream>
+#include <ios>
+#include <new>
+
+namespace {
+
+std::string TwoDigits(int v) {
+    std::string s = std::to_string(v);
+    return s.size() < 2 ? "0" + s : s;
+}
+
+std::string FourDigits(int v) {
+    std::string s = std::to_string(v);
+    while (s.size() < 4) s.insert(s.begin(), '0');
+    return s;
+}
+
+}  // namespace
+
+ExceptionKind ClassifyException(const std::exception_ptr& caught) {
+    if (!caught) return ExceptionKind::Other;
+    try {
+        std::rethrow_exception(caught);
+    } catch (const std::bad_alloc&) {
+        return ExceptionKind::Memory;
+    } catch (const std::ios_base::failure&) {
+        return ExceptionKind::File;
+    } catch (const std::filesystem::filesystem_error&) {
+        return ExceptionKind::File;
+    } catch (...) {
+        return ExceptionKind::Other;
+    }
+}
+
+std::string FormatExceptionRecord(ExceptionKind kind, std::string_view functionName,
+                                  std::string_view ncFileName, const std::tm& t) {
+    const char* kindText = kind == ExceptionKind::Memory ? "Memory exception"
+                           : kind == ExceptionKind::File ? "File exception"
+                                                         : "Other exception";
+    std::string r;
+    r += "\r\n";
+    r += " **************** Exception Error ****************\r\n";
+    r += "File name : ";
+    r += ncFileName;
+    r += "\r\n";
+    r += "Date time : " + FourDigits(t.tm_year + 1900) + "/" + TwoDigits(t.tm_mon + 1) + "/" +
+         TwoDigits(t.tm_mday) + " " + TwoDigits(t.tm_hour) + ":" + TwoDigits(t.tm_min) + ":" +
+         TwoDigits(t.tm_sec) + "\r\n";
+    r += "Function name : ";
+    r += functionName;
+    r += "\r\n";
+    r += "Error type : ";
+    r += kindText;
+    r += "\r\n";
+    return r;
+}
+
+bool WriteExceptionLog(const std::filesystem::path& logFile, ExceptionKind kind,
+                       std::string_view functionName, std::string_view ncFileName) {
+    std::time_t now = std::time(nullptr);
+    std::tm local{};
+    localtime_r(&now, &local);
+    std::ofstream out(logFile, std::ios::binary | std::ios::app);
+    if (!out) return false;
+    out << FormatExceptionRecord(kind, functionName, ncFileName, local);
+    out.flush();
+    return bool(out);
+}

@@ -1,0 +1,28 @@
+// The exception log: one six-line record appended per exception caught by a guarded operation.
+#pragma once
+
+#include <ctime>
+#include <exception>
+#include <filesystem>
+#include <string>
+#include <string_view>
+
+// Kinds of a caught exception, as the log names them.
+enum class ExceptionKind { Memory = 0, File = 1, Other = 2 };
+
+// The log's file name; it lives in the configuration folder.
+inline constexpr const char* kExceptionLogName = "MorvalenErrLog.txt";
+
+// Memory for std::bad_alloc, File for stream and file-system failures, Other for the rest
+// (also for a null pointer).
+ExceptionKind ClassifyException(const std::exception_ptr& caught);
+
+// The record's text, lines ended by CR LF: an empty line, the banner, the NC file name, the
+// local date and time, the catching operation's name and the kind.
+std::string FormatExceptionRecord(ExceptionKind kind, std::string_view functionName,
+                                  std::string_view ncFileName, const std::tm& localTime);
+
+// Appends the record for the current local time to logFile; false (and nothing else) when the
+// file cannot be opened or written.
+bool WriteExceptionLog(const std::filesystem::path& logFile, ExceptionKind kind,
+                       std::string_view functionName, std::string_view ncFileName);

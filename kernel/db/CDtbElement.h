@@ -1,0 +1,75 @@
+// CDtbElement: what every element of the element tree carries (type, links, texts, options).
+#pragma once
+
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <string_view>
+
+#include "kernel/db/CDtbAttributes.h"
+#include "kernel/db/CDtbLink.h"
+
+// Type codes, set by the constructors and always in step with the concrete class. The kernel's
+// walkers tell the classes apart by this code (see DtbCast below).
+inline constexpr int kDtbTypeElement = 0;
+inline constexpr int kDtbTypeLine = 1;
+inline constexpr int kDtbTypeArc = 2;
+inline constexpr int kDtbTypePoint = 4;
+inline constexpr int kDtbTypeNode = 0x1000;
+
+// Base of lines, arcs, points and groups. Elements live on the heap and belong to the element
+// database (CDtbEngine) that links them; an element owns neither its neighbours nor, for a
+// group, its children.
+//
+// Copies (the copy constructors of the element classes) take the text, the attribute texts,
+// noDisplay and the options, and start unlinked: a copy never shares neighbours or children
+// with its source. Assignment (operator= of the element classes) takes the text, noDisplay and
+// the options but neither the attribute texts nor the links: each element keeps its own place
+// in its tree.
+class CDtbElement {
+public:
+    CDtbElement() : CDtbElement(kDtbTypeElement) {}
+    virtual ~CDtbElement() = default;
+
+    int GetType() const { return type_; }
+    bool IsLine() const { return type_ == kDtbTypeLine; }
+    bool IsArc() const { return type_ == kDtbTypeArc; }
+    bool IsPoint() const { return type_ == kDtbTypePoint; }
+    bool IsNode() const { return type_ == kDtbTypeNode; }
+    // A line, arc or point: the kinds that carry CDtbInfo and geometry.
+    bool IsDrawable() const {
+        return type_ == kDtbTypeLine || type_ == kDtbTypeArc || type_ == kDtbTypePoint;
+    }
+
+    // Free text carried along by copies; empty unless someone sets it (stored only when set).
+    std::string_view GetText() const {
+        return text_ ? std::string_view(*text_) : std::string_view();
+    }
+    void SetText(std::string_view text);
+
+    CDtbLink link;
+    CDtbAttributes attributes;
+    int noDisplay = 0;        // 1 hides the element from drawing and output
+    uint32_t option[8] = {};  // option codes of the block that made the element
+    double optionValue[4] = {};
+
+protected:
+    explicit CDtbElement(int type) : type_(type) {}
+    CDtbElement(const CDtbElement& source);
+    // Takes text, noDisplay and options; keeps own links and attribute texts.
+    CDtbElement& operator=(const CDtbElement& source);
+
+private:
+    int type_;
+    std::unique_ptr<std::string> text_;
+};
+
+// The element as its concrete class T, or null when it is of another class (or null).
+template <class T>
+T* DtbCast(CDtbElement* e) {
+    return e != nullptr && e->GetType() == T::kType ? static_cast<T*>(e) : nullptr;
+}
+template <class T>
+const T* DtbCast(const CDtbElement* e) {
+    return e != nullptr && e->GetType() == T::kType ? static_cast<const T*>(e) : nullptr;
+}

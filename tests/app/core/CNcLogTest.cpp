@@ -1,0 +1,224 @@
+// Crash-recovery logs: names, claim, write, list and restore on temporary folders.
+#include "app/core/CNcLog.h"
+
+#include <gtest/gtest.h>
+
+#include <fstream>
+
+#include "TempDir.h"
+#include "app/core/AppMessages.h"
+#include "platform/Profile.h"
+#include "platform/ScriptedPrompt.h"
+
+namespace fs = std::filesystem;
+using platform::PromptAnswer;
+
+namespace {
+
+void Write(const fs::path& p, const std::string& text) {
+    fs::create_directories(p.parent_path());
+    std::ofstream(p, std::ios::binary) << text;
+}
+
+std::string Read(const fs::path& p) {
+    std::ifstream in(p, std::ios::binary);
+    return std::string((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+}
+
+struct LogFixture : ::testing::Test {
+    test::TempDir tmp;
+    fs::path ini = tmp.path() / "MV_System.ini";
+    fs::path folder = tmp.path() / "LOG" / "";
+    platform::ScriptedPrompt prompt;
+
+    void InitLog(CNcLog& log) { log.Init(ini, folder); }
+};
+
+}  // namespace
+
+TEST(CNcLogNames, OnlyTheExactFormIsALog) {
+    struct Case {
+        const char* name;
+        int number;  // -1: not a log
+    };
+    const Case cases[] = {{"MOR00.LOG", 0},   {"MOR07.LOG", 7},           {"MOR123.LOG", 123},
+                          {"MOR01.log", 1},   {"XMOR5.LOG", -1},          {"MORA.LOG", -1},
+                          {"MOR5.LOG", -1},   {"MOR007.LOG", -1},         {"mor01.LOG", -1},
+                          {"MOR01.LOGX", -1}, {"MOR99999999999.LOG", -1}, {"MEMORY.LOG", -1}};
+    for (const auto& c : cases) {
+        auto n = CNcLog::LogNumber(c.name);
+        EXPECT_EQ(n ? *n : -1, c.number) << c.name;
+    }
+    EXPECT_EQ(CNcLog::LogName(3), "MOR03.LOG");
+    EXPECT_EQ(CNcLog::LogName(123), "MOR123.LOG");
+}
+
+TEST_F(LogFixture, NumberFollowsHighestLogAndFolderIsWrittenBack) {
+    {
+        CNcLog log;
+        InitLog(log);
+        EXPECT_EQ(log.LogFile, folder / "MOR00.LOG");
+        EXPECT_EQ(platform::GetProfileString("System", "LogFolder", "", ini), folder.string());
+    }
+    Write(folder / "MOR03.LOG", "Log file:/a\r\n");
+    Write(folder / "MOR10.LOG", "Log file:/b\r\n");
+    Write(folder / "XMOR50.LOG", "Log file:/c\r\n");
+    CNcLog log;
+    InitLog(log);
+    EXPECT_EQ(log.LogFile, folder / "MOR11.LOG");
+}
+
+TEST_F(LogFixture, WriteReplacesContentAndNormalEndDeletesIt) {
+    fs::path file;
+    {
+        CNcLog log;
+        InitLog(log);
+        file = log.LogFile;
+        EXPECT_EQ(log.WriteLog({"O1", "G00X1."}, "/nc/a.nc"), 1);
+        EXPECT_EQ(Read(file), "Log file:/nc/a.nc\r\nO1\r\nG00X1.\r\n");
+        EXPECT_EQ(log.WriteLog({"", "M30"}, "/nc/a.nc"), 1);
+        EXPECT_EQ(Read(file), "Log file:/nc/a.nc\r\n\r\nM30\r\n");
+        EXPECT_EQ(std::distance(fs::directory_iterator(folder), fs::directory_iterator()), 1);
+    }
+    EXPECT_FALSE(fs::exists(file));
+}
+
+TEST_F(LogFixture, NothingLoggedWithoutFolderOrFileName) {
+    platform::WriteProfileString("System", "LogFolder", std::string_view(""), ini);
+    CNcLog log;
+    InitLog(log);
+    EXPECT_TRUE(log.LogFolder.empty());
+    EXPECT_EQ(log.WriteLog({"O1"}, "/nc/a.nc"), 1);
+    std::string path;
+    Write(folder / "MOR00.LOG", "Log file:/x\r\n");
+    EXPECT_EQ(log.Recover(&path, prompt), 0);
+    EXPECT_TRUE(prompt.asked.empty());
+
+    CNcLog on;
+    on.LogFolder = folder;
+    on.LogFile = folder / "MOR05.LOG";
+    EXPECT_EQ(on.WriteLog({"O1"}, ""), 1);
+    EXPECT_FALSE(fs::exists(on.LogFile));
+}
+
+TEST_F(LogFixture, TwoInstancesNeverShareOrDeleteEachOthersLog) {
+    auto first = std::make_unique<CNcLog>();
+    CNcLog second;
+    InitLog(*first);
+    InitLog(second);
+    ASSERT_EQ(first->LogFile, second.LogFile);  // both chose MOR00 at start
+    ASSERT_EQ(first->WriteLog({"FIRST"}, "/nc/1.nc"), 1);
+    ASSERT_EQ(second.WriteLog({"SECOND"}, "/nc/2.nc"), 1);
+    EXPECT_NE(first->LogFile, second.LogFile);
+    EXPECT_EQ(Read(first->LogFile), "Log file:/nc/1.nc\r\nFIRST\r\n");
+    EXPECT_EQ(Read(second.LogFile), "Log file:/nc/2.nc\r\nSECOND\r\n");
+
+    // A third instance sees neither live log: no offer, and its clean-up spares them.
+    CNcLog third;
+    InitLog(third);
+    EXPECT_EQ(third.LogFile, folder / "MOR02.LOG");
+    std::vector<fs::path> listed;
+    third.EnumLogFiles(&listed, 1);
+    EXPECT_TRUE(listed.empty());
+    std::string path;
+    EXPECT_EQ(third.Recover(&path, prompt), 0);
+    EXPECT_TRUE(prompt.asked.empty());
+
+    fs::path secondLog = second.LogFile;
+    first.reset();
+    EXPECT_TRUE(fs::exists(secondLog));
+    ASSERT_EQ(second.WriteLog({"AGAIN"}, "/nc/2.nc"), 1);
+    EXPECT_EQ(second.LogFile, secondLog);
+}
+
+TEST_F(LogFixture, SingleLogRestoredIntoItsFile) {
+    fs::path nc = tmp.path() / "nc" / "prog.nc";
+    Write(nc, "OLD\r\n");
+    Write(folder / "MOR04.LOG", "Log file:" + nc.string() + "\r\nO1\r\nG01X1.\nM30\r\n");
+    CNcLog log;
+    InitLog(log);
+    std::string path;
+    prompt.answers = {PromptAnswer::Yes};
+    EXPECT_EQ(log.Recover(&path, prompt), 1);
+    EXPECT_EQ(path, nc.string());
+    EXPECT_EQ(Read(nc), "O1\r\nG01X1.\r\nM30\r\n");
+    EXPECT_FALSE(fs::exists(folder / "MOR04.LOG"));
+    ASSERT_EQ(prompt.asked.size(), 1u);
+    EXPECT_EQ(prompt.asked[0].text, "There is a log file. Do you want to restore it?\n" + path);
+    EXPECT_EQ(prompt.asked[0].icon, platform::PromptIcon::Warning);
+}
+
+TEST_F(LogFixture, DeclineThenCleanUpOrKeep) {
+    for (PromptAnswer clean : {PromptAnswer::Yes, PromptAnswer::No}) {
+        Write(folder / "MOR01.LOG", "Log file:/nc/a.nc\r\nX\r\n");
+        Write(folder / "MOR02.LOG", "Log file:/nc/b.nc\r\nY\r\n");
+        CNcLog log;
+        InitLog(log);
+        platform::ScriptedPrompt p;
+        p.answers = {PromptAnswer::No, clean};
+        std::string path;
+        EXPECT_EQ(log.Recover(&path, p), 0);
+        ASSERT_EQ(p.asked.size(), 2u);
+        EXPECT_EQ(p.asked[0].text, "There is a log file. Do you want to restore it?\n");
+        EXPECT_EQ(p.asked[1].text, AppMessage(kMsgAskCleanLogFolder));
+        bool kept = clean == PromptAnswer::No;
+        EXPECT_EQ(fs::exists(folder / "MOR01.LOG"), kept);
+        EXPECT_EQ(fs::exists(folder / "MOR02.LOG"), kept);
+    }
+}
+
+TEST_F(LogFixture, LogWithoutHeaderLeavesNcFileAlone) {
+    fs::path nc = tmp.path() / "prog.nc";
+    Write(nc, "KEEP\r\n");
+    // Its "path" would be the first line without nine characters.
+    Write(folder / "MOR00.LOG", "XXXXXXXXX" + nc.string() + "\r\nLOST\r\n");
+    CNcLog log;
+    InitLog(log);
+    std::string path;
+    EXPECT_EQ(log.Recover(&path, prompt), 0);
+    EXPECT_EQ(Read(nc), "KEEP\r\n");
+    ASSERT_EQ(prompt.asked.size(), 1u);
+    EXPECT_EQ(prompt.asked[0].text, "Log file open error");
+    EXPECT_TRUE(fs::exists(folder / "MOR00.LOG"));
+    EXPECT_EQ(CNcLog::RestoreFile(folder / "MOR00.LOG", nc), 0);
+    EXPECT_EQ(Read(nc), "KEEP\r\n");
+}
+
+TEST_F(LogFixture, HeaderOnlyLogWritesEmptyFile) {
+    fs::path nc = tmp.path() / "prog.nc";
+    Write(nc, "SOMETHING\r\n");
+    Write(folder / "MOR00.LOG", "Log file:" + nc.string() + "\r\n");
+    EXPECT_EQ(CNcLog::RestoreFile(folder / "MOR00.LOG", nc), 1);
+    EXPECT_EQ(Read(nc), "");
+}
+
+TEST_F(LogFixture, SeveralLogsPickUntilAcceptedOrCancelled) {
+    fs::path nc = tmp.path() / "b.nc";
+    Write(folder / "MOR01.LOG", "Log file:" + (tmp.path() / "a.nc").string() + "\r\nA\r\n");
+    Write(folder / "MOR02.LOG", "Log file:" + nc.string() + "\r\nB\r\n");
+    Write(tmp.path() / "other.txt", "no header\r\n");
+    {
+        CNcLog log;
+        InitLog(log);
+        platform::ScriptedPrompt p;
+        p.answers = {PromptAnswer::Yes, PromptAnswer::No, PromptAnswer::Yes};
+        p.fileNames = {(tmp.path() / "other.txt").string(), (folder / "MOR01.LOG").string(),
+                       (folder / "MOR02.LOG").string()};
+        std::string path;
+        EXPECT_EQ(log.Recover(&path, p), 1);
+        EXPECT_EQ(path, nc.string());
+        EXPECT_EQ(Read(nc), "B\r\n");
+        EXPECT_TRUE(fs::exists(folder / "MOR01.LOG"));
+        EXPECT_FALSE(fs::exists(folder / "MOR02.LOG"));
+        EXPECT_EQ(p.asked.back().text, "Do you want to restore [" + nc.string() + "]?");
+    }
+    Write(folder / "MOR03.LOG", "Log file:/x\r\n");
+    CNcLog log;
+    InitLog(log);
+    platform::ScriptedPrompt p;
+    p.answers = {PromptAnswer::Yes};  // then the picker is cancelled
+    std::string path;
+    EXPECT_EQ(log.Recover(&path, p), 0);
+    EXPECT_TRUE(fs::exists(folder / "MOR01.LOG"));
+    EXPECT_TRUE(fs::exists(folder / "MOR03.LOG"));
+}

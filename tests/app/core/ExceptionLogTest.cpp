@@ -1,0 +1,52 @@
+// Exception log records and kinds.
+#include "app/core/ExceptionLog.h"
+
+#include <gtest/gtest.h>
+
+#include <fstream>
+#include <new>
+
+#include "TempDir.h"
+
+TEST(ExceptionLog, RecordHasSixCrLfLines) {
+    std::tm t{};
+    t.tm_year = 2026 - 1900;
+    t.tm_mon = 2;
+    t.tm_mday = 4;
+    t.tm_hour = 7;
+    t.tm_min = 5;
+    t.tm_sec = 9;
+    EXPECT_EQ(FormatExceptionRecord(ExceptionKind::File, "OnClose", "/nc/a.nc", t),
+              "\r\n **************** Exception Error ****************\r\n"
+              "File name : /nc/a.nc\r\nDate time : 2026/03/04 07:05:09\r\n"
+              "Function name : OnClose\r\nError type : File exception\r\n");
+}
+
+TEST(ExceptionLog, KindsOfCaughtExceptions) {
+    auto kind = [](auto thrower) {
+        try {
+            thrower();
+        } catch (...) {
+            return ClassifyException(std::current_exception());
+        }
+        return ExceptionKind::Other;
+    };
+    EXPECT_EQ(kind([] { throw std::bad_alloc(); }), ExceptionKind::Memory);
+    EXPECT_EQ(kind([] { throw std::ios_base::failure("x"); }), ExceptionKind::File);
+    EXPECT_EQ(kind([] { throw std::filesystem::filesystem_error("x", std::error_code()); }),
+              ExceptionKind::File);
+    EXPECT_EQ(kind([] { throw 3; }), ExceptionKind::Other);
+}
+
+TEST(ExceptionLog, AppendsAndSkipsUnopenableFile) {
+    test::TempDir tmp;
+    auto file = tmp.path() / kExceptionLogName;
+    EXPECT_TRUE(WriteExceptionLog(file, ExceptionKind::Memory, "DestroyWindow", ""));
+    EXPECT_TRUE(WriteExceptionLog(file, ExceptionKind::Other, "OnTraceStepNocancel", "x"));
+    std::ifstream in(file, std::ios::binary);
+    std::string text((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    EXPECT_NE(text.find("Error type : Memory exception\r\n\r\n **"), std::string::npos);
+    EXPECT_NE(text.find("Function name : OnTraceStepNocancel"), std::string::npos);
+    EXPECT_FALSE(WriteExceptionLog(tmp.path() / "no" / "such" / "x.txt", ExceptionKind::Other,
+                                   "OnClose", ""));
+}

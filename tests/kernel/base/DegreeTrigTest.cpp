@@ -1,0 +1,90 @@
+// Tests of the degree trigonometry and the canonical arc angles.
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <limits>
+
+#include "kernel/base/DegreeTrig.h"
+
+TEST(DegreeTrigTest, FunctionsWorkInDegrees) {
+    EXPECT_NEAR(SinDeg(30), 0.5, 1e-15);
+    EXPECT_NEAR(CosDeg(60), 0.5, 1e-15);
+    EXPECT_NEAR(TanDeg(45), 1.0, 1e-15);
+    EXPECT_NEAR(AsinDeg(0.5), 30, 1e-12);
+    EXPECT_NEAR(AcosDeg(0.5), 60, 1e-12);
+    EXPECT_NEAR(AtanDeg(1), 45, 1e-12);
+    EXPECT_TRUE(std::isnan(AsinDeg(1.0000001)));  // no clamp
+    EXPECT_TRUE(std::isnan(AcosDeg(-2)));
+}
+
+TEST(DegreeTrigTest, Atan2DegGivesADirectionInZeroTo360) {
+    struct Case {
+        double y, x, deg;
+    };
+    const Case cases[] = {
+        {0, 0, 0},    {0, 1, 0},    {1, 0, 90},      {0, -1, 180},    {-1, 0, 270},
+        {-1, 1, 315}, {1, -1, 135}, {-0.0, -1, 180}, {-1e-300, 1, 0},  // rounds to 360 after the
+                                                                       // turn: kept inside [0, 360)
+    };
+    for (const Case& c : cases) {
+        const double a = Atan2Deg(c.y, c.x);
+        EXPECT_NEAR(a, c.deg, 1e-12) << c.y << "," << c.x;
+        EXPECT_GE(a, 0);
+        EXPECT_LT(a, 360);
+    }
+}
+
+TEST(DegreeTrigTest, NormalizeArcSweep) {
+    struct Case {
+        int full;
+        double start, end, radius;
+        double wantStart, wantEnd;
+        int result;
+    };
+    const Case cases[] = {
+        {1, 10, 10, 50, 0, 360, -1},
+        {0, 10, 10, 50, -350, 10, -1},          // steps 4 and 5 changed the angles
+        {0, 0, 359.9999, 100, 0, 359.9999, 0},  // full within tolerance, but unchanged
+        {1, 0, 359.9999, 100, 0, 360, -1},
+        {0, 350, 10, 50, -10, 10, 0},  // crosses 0: negative start
+        {0, -360, 90, 50, 0, 90, 0},  // -360 becomes 360; a turn is added to the end and taken back
+        {0, 0, 90, 50, 0, 90, 0},
+        {0, 90, 0, 50, 90, 360, 0},  // start >= end: one turn added to the end
+        {0, 720, 810, 50, 0, 90, 0},
+        {0, -90, 0, 50, 270, 360, 0},
+        {0, 0, 360, 50, 0, 360, -1},  // 360 reduces to 0, so the full circle counts as changed
+        {1, 0, 0.0005, 0.0001, 0, 360, -1},  // tiny radius: 0.001 degrees tolerance
+        {0, 0, 0.002, 0.0001, 0, 0.002, 0},
+        {0, 30, 30.0005, 100, 30, 30.0005, 0},  // within tolerance of 0, unchanged
+        {1, 30, 30.0005, 100, 0, 360, -1},
+    };
+    for (const Case& c : cases) {
+        double s = c.start, e = c.end;
+        const int r = NormalizeArcSweep(c.full, &s, &e, c.radius);
+        EXPECT_EQ(r, c.result) << c.start << ".." << c.end << " full " << c.full;
+        EXPECT_NEAR(s, c.wantStart, 1e-9) << c.start << ".." << c.end;
+        EXPECT_NEAR(e, c.wantEnd, 1e-9) << c.start << ".." << c.end;
+    }
+}
+
+TEST(DegreeTrigTest, NormalizeArcSweepStartOfMinus360BecomesPlus360) {
+    double s = -360, e = 400;  // end reduces to 40; start 360 >= 40 -> end 400 -> both shifted
+    NormalizeArcSweep(0, &s, &e, 50);
+    EXPECT_DOUBLE_EQ(s, 0);
+    EXPECT_DOUBLE_EQ(e, 40);
+}
+
+TEST(DegreeTrigTest, NormalizeArcSweepSurvivesHugeAndNonFiniteAngles) {
+    double s = 1e300, e = -3e299;  // an integer turn count would overflow here
+    NormalizeArcSweep(0, &s, &e, 10);
+    EXPECT_TRUE(std::isfinite(s));
+    EXPECT_TRUE(std::isfinite(e));
+
+    const double nan = std::numeric_limits<double>::quiet_NaN();
+    s = nan;
+    e = 10;
+    EXPECT_EQ(NormalizeArcSweep(1, &s, &e, 10), 0);
+    EXPECT_TRUE(std::isnan(s));
+    EXPECT_EQ(e, 10);
+    EXPECT_EQ(NormalizeArcSweep(1, nullptr, &e, 10), 0);
+}
