@@ -3,7 +3,11 @@
 
 #include <vector>
 
-std::string AppMessage(int id) {
+#include "platform/StringTable.h"
+
+namespace {
+
+std::string BuiltInText(int id) {
     switch (id) {
         case kMsgPleaseWait:
             return "Please wait.";
@@ -40,9 +44,23 @@ std::string AppMessage(int id) {
                    "Check it for sub-program calls or jumps that never return.";
         case kMsgLostLinesOnSave:
             return "These lines after M30 belong to no sub-program and are not saved:\n%s";
+        case kMsgAskSaveChanges:
+            return "Save changes to %1?";
         default:
             return {};
     }
+}
+
+}  // namespace
+
+std::string AppMessage(int id) {
+    // The string table wins once it holds the id; the built-in text keeps messages readable
+    // without it.
+    if (id > 1000) {
+        std::string text = platform::LoadString(unsigned(id));
+        if (!text.empty()) return text;
+    }
+    return BuiltInText(id);
 }
 
 std::string FillMessage(std::string_view text, std::initializer_list<std::string_view> args) {

@@ -23,9 +23,11 @@ enum AppMessageId : int {
     kMsgLongLine = 1,
     kMsgBlockLimit = 2,
     kMsgLostLinesOnSave = 3,
+    kMsgAskSaveChanges = 4,
 };
 
-// The English text of id (the Japanese one where the table has only that), UTF-8, with its
+// The text of id from the string table, else the built-in English text (the Japanese one
+// where the table has only that), UTF-8, with its
 // placeholders ("%s", "%d" or "%1") left in.
 std::string AppMessage(int id);
 

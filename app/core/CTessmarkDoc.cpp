@@ -1,0 +1,176 @@
+// The NC document's loading, storing, change check and rebuild.
+#include "app/core/CTessmarkDoc.h"
+
+#include "app/core/AppMessages.h"
+#include "app/core/ApplyNcHeaderDirectives.h"
+#include "app/core/CNcLog.h"
+#include "app/core/FileTimes.h"
+#include "app/core/NcProgramFile.h"
+#include "nc/NcAppContext.h"
+#include "nc/machine/CSystemData.h"
+
+namespace fs = std::filesystem;
+using platform::PromptAnswer;
+using platform::PromptButtons;
+using platform::PromptIcon;
+
+CTessmarkDoc::CTessmarkDoc() = default;
+CTessmarkDoc::CTessmarkDoc(Services services) : services_(std::move(services)) {}
+
+platform::UserPrompt* CTessmarkDoc::Prompt() const {
+    return services_.Ctx ? services_.Ctx->Prompt : nullptr;
+}
+
+std::string CTessmarkDoc::GetTitle() const {
+    if (pathName_.empty()) return "Untitled";
+    return fs::path(pathName_).filename().string();
+}
+
+int CTessmarkDoc::OnNewDocument() {
+    if (services_.BeforeLoad) services_.BeforeLoad();
+    Lines.clear();
+    Elements.Empty();
+    FileTime = 0;
+    if (services_.SystemData) ResetSheetFrame(services_.SystemData->NcReadInfo);
+    if (services_.AfterLoad) services_.AfterLoad();
+    if (services_.Ctx) services_.Ctx->NcFileName.clear();
+    pathName_.clear();
+    IsMpf = 0;
+    SubProgramFiles.clear();
+    modified_ = false;
+    return 1;
+}
+
+int CTessmarkDoc::Load(const std::string& path) {
+    if (services_.BeforeLoad) services_.BeforeLoad();
+    Lines.clear();
+    const bool ignorePercent =
+        services_.SystemData && services_.SystemData->NcReadInfo.IgnorePercent != 0;
+    auto loaded = ReadNcFile(path, ignorePercent);
+    if (!loaded) return 0;
+    Lines = std::move(loaded->lines);
+    // Long lines are kept and saved whole; the user hears of them once.
+    if (loaded->firstLongLine && Prompt())
+        Prompt()->Message(
+            FillMessage(AppMessage(kMsgLongLine), {std::to_string(loaded->firstLongLine)}),
+            PromptIcon::Warning, PromptButtons::Ok);
+
+    std::error_code ec;
+    fs::path full = fs::absolute(path, ec);
+    pathName_ = ec ? path : full.lexically_normal().string();
+    if (services_.Ctx) services_.Ctx->NcFileName = pathName_;
+    IsMpf = IsMpfPath(pathName_) ? 1 : 0;
+    SubProgramFiles.clear();
+    if (IsMpf) SubProgramFiles = MergeSubPrograms(pathName_, Lines);
+
+    if (services_.Header) ApplyNcHeaderDirectives(Lines, pathName_, *services_.Header);
+    RebuildElements();
+    if (services_.AfterLoad) services_.AfterLoad();
+    return 1;
+}
+
+int CTessmarkDoc::OnOpenDocument(const std::string& path) {
+    Elements.Empty();
+    SkipLogElements.Empty();
+    if (!Load(path)) return 0;
+    modified_ = false;
+    FileTime = GetLastWriteTime(pathName_).value_or(0);
+    return 1;
+}
+
+int CTessmarkDoc::Store(const std::string& path) {
+    WriteRecoveryLog();
+    NcStoreOptions options;
+    options.deleteBlankLines =
+        services_.SystemData && services_.SystemData->DeleteBlankForSave != 0;
+    options.isMpf = IsMpf != 0;
+    options.knownSubFiles = SubProgramFiles;
+    NcStoreResult result = WriteNcFile(path, Lines, options, Prompt());
+    if (result.split && result.ok) SubProgramFiles = result.subFiles;
+    if (!result.droppedLines.empty() && Prompt()) {
+        std::string list;
+        for (size_t i = 0; i < result.droppedLines.size() && i < 10; ++i)
+            list += std::to_string(result.droppedLines[i] + 1) + ": " +
+                    Lines[result.droppedLines[i]] + "\n";
+        if (result.droppedLines.size() > 10) list += "...\n";
+        Prompt()->Message(FillMessage(AppMessage(kMsgLostLinesOnSave), {list}), PromptIcon::Warning,
+                          PromptButtons::Ok);
+    }
+    return result.ok ? 1 : 0;
+}
+
+int CTessmarkDoc::OnSaveDocument(const std::string& path) {
+    std::error_code ec;
+    if (modified_ && services_.SystemData && services_.SystemData->CreateBackupFile &&
+        fs::exists(path, ec))
+        MakeBackupCopy(path);  // a backup that fails does not stop the save
+    int ok = Store(path);
+    FileTime = GetLastWriteTime(path).value_or(0);
+    if (ok) {
+        pathName_ = path;
+        if (services_.Ctx) services_.Ctx->NcFileName = path;
+        modified_ = false;
+    }
+    return ok;
+}
+
+bool CTessmarkDoc::SaveModified() {
+    if (!modified_) return true;
+    auto save = [this] {
+        if (services_.SaveCommand) return services_.SaveCommand();
+        return !pathName_.empty() && OnSaveDocument(pathName_) == 1;
+    };
+    platform::UserPrompt* prompt = Prompt();
+    if (CloseRequested) {
+        if (prompt &&
+            prompt->Message(FillMessage(AppMessage(kMsgAskSaveOnClose), {GetTitle()}),
+                            PromptIcon::Warning, PromptButtons::YesNo) == PromptAnswer::Yes)
+            save();
+        return true;
+    }
+    if (!prompt) return true;
+    switch (prompt->Message(FillMessage(AppMessage(kMsgAskSaveChanges), {GetTitle()}),
+                            PromptIcon::Warning, PromptButtons::YesNoCancel)) {
+        case PromptAnswer::Yes:
+            return save();
+        case PromptAnswer::No:
+            return true;
+        default:
+            return false;
+    }
+}
+
+int CTessmarkDoc::CheckFileChanged() {
+    if (pathName_.empty()) return 0;
+    auto now = GetLastWriteTime(pathName_);
+    if (!now || *now <= FileTime) return 0;
+    FileTime = *now;  // asked once per change, whatever the answer
+    platform::UserPrompt* prompt = Prompt();
+    if (!prompt) return 0;
+    int id = modified_ ? kMsgFileChangedModified : kMsgFileChanged;
+    if (prompt->Message(FillMessage(AppMessage(id), {pathName_}), PromptIcon::Question,
+                        PromptButtons::YesNo) != PromptAnswer::Yes)
+        return 0;
+    const std::string path = pathName_;
+    if (!OnOpenDocument(path)) return 0;
+    if (services_.ViewsUpdate) services_.ViewsUpdate();
+    return 1;
+}
+
+int CTessmarkDoc::RebuildElements() {
+    Elements.Empty();
+    if (!services_.MakeBlockSource) return 1;
+    std::unique_ptr<NcBlockSource> source = services_.MakeBlockSource(Lines);
+    if (!source) return 1;
+    NcRunResult run = RunNcProgram(*source, int(Lines.size()), Elements, RunLimits);
+    if (run.blockLimitReached && Prompt())
+        Prompt()->Message(FillMessage(AppMessage(kMsgBlockLimit), {std::to_string(run.blocks)}),
+                          PromptIcon::Warning, PromptButtons::Ok);
+    return 1;
+}
+
+int CTessmarkDoc::WriteRecoveryLog() {
+    if (!services_.NcLog) return 1;
+    std::string file = services_.Ctx ? services_.Ctx->NcFileName.string() : pathName_;
+    return services_.NcLog->WriteLog(Lines, file);
+}

@@ -1,0 +1,96 @@
+// The NC document: the program's lines and the element database built from them.
+#pragma once
+
+#include <cstdint>
+#include <filesystem>
+#include <functional>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "app/core/NcProgramRun.h"
+#include "kernel/base/CxyzData.h"
+#include "kernel/db/CDtbEngine.h"
+
+class CNcLog;
+class CSystemData;
+struct NcAppContext;
+struct NcHeaderHost;
+
+// The document logic without a window: loading (the "%" rule, .MPF sub-programs, header
+// directives), storing (CR LF, blank lines, .MPF split, ".bak" backup), file times and the
+// changed-on-disk check, the rebuild of the elements and the recovery log. The program's
+// document class forwards the framework's calls to it. Questions go through the context's
+// prompt.
+class CTessmarkDoc {
+public:
+    // What the document takes from the application object. Every member may be null or unset;
+    // what it provides is then skipped.
+    struct Services {
+        NcAppContext* Ctx = nullptr;        // NcFileName (kept in step), the prompt
+        CSystemData* SystemData = nullptr;  // IgnorePercent, DeleteBlankForSave, CreateBackupFile
+        CNcLog* NcLog = nullptr;            // the crash-recovery log
+        NcHeaderHost* Header = nullptr;     // header directives after each load
+        // One interpretation run over the lines, for RebuildElements.
+        std::function<std::unique_ptr<NcBlockSource>(const std::vector<std::string>& lines)>
+            MakeBlockSource;
+        std::function<void()> BeforeLoad;   // before a load or a new document: end the trace
+        std::function<void()> AfterLoad;    // after it: editor change records, view pivots
+        std::function<void()> ViewsUpdate;  // after a reload of a file changed on disk
+        // The frame's save command; true when saved. Unset: OnSaveDocument on the path.
+        std::function<bool()> SaveCommand;
+    };
+
+    CTessmarkDoc();
+    explicit CTessmarkDoc(Services services);
+    CTessmarkDoc(const CTessmarkDoc&) = delete;
+    CTessmarkDoc& operator=(const CTessmarkDoc&) = delete;
+
+    std::vector<std::string> Lines;  // the NC text, one entry per line, every byte kept
+    CDtbEngine Elements;             // built by RebuildElements
+    CDtbEngine SkipLogElements;      // route of the skip log (process mode 4)
+    CxyzData SkipLogStart;
+    int CloseRequested = 0;     // set by the DDE command CLOSE; changes SaveModified
+    std::int64_t FileTime = 0;  // last-write time (ns) as last loaded or saved; 0 unknown
+    int PickPos[2] = {-1, -1};  // position picked in an element view
+    unsigned char IsMpf = 0;    // an .MPF main program: sub-programs merged and split
+    // The sub-program files of this main program merged at load or written at the last save.
+    std::vector<std::filesystem::path> SubProgramFiles;
+    // Call depth and block cap of the rebuild.
+    NcRunLimits RunLimits;
+
+    const std::string& GetPathName() const { return pathName_; }
+    bool IsModified() const { return modified_; }
+    void SetModifiedFlag(bool modified = true) { modified_ = modified; }
+    // The file name of the path, or "Untitled".
+    std::string GetTitle() const;
+
+    // Empties the document; the sheet frame goes back to the configured values. Returns 1.
+    int OnNewDocument();
+    // Loads the file (Load) and takes its time. 0 when the file cannot be read.
+    int OnOpenDocument(const std::string& path);
+    // Makes the ".bak" copy of a modified document when the setting asks, stores the lines
+    // (Store) and takes the file's new time. 1 when every file was written (the document is
+    // then unmodified); 0 otherwise (it stays modified).
+    int OnSaveDocument(const std::string& path);
+    // The question before the document is closed or replaced; false cancels. After the DDE
+    // command CLOSE only Yes and No are offered and the close always goes on.
+    bool SaveModified();
+    // Offers to reload the file when it changed on disk since it was loaded or saved; asks
+    // once per change. 1 when it was reloaded.
+    int CheckFileChanged();
+    // Rebuilds Elements from Lines. Returns 1.
+    int RebuildElements();
+    // Writes the lines into the crash-recovery log; its result (1 when there is no log).
+    int WriteRecoveryLog();
+
+    // The loading and storing steps of the framework's serialisation.
+    int Load(const std::string& path);
+    int Store(const std::string& path);
+
+private:
+    platform::UserPrompt* Prompt() const;
+    Services services_;
+    std::string pathName_;
+    bool modified_ = false;
+};

@@ -1,0 +1,211 @@
+// NC program files: the "%" rule, whole lines, .MPF merge and split, backups.
+#include "app/core/NcProgramFile.h"
+
+#include <gtest/gtest.h>
+
+#include <fstream>
+
+#include "TempDir.h"
+#include "platform/ScriptedPrompt.h"
+
+namespace fs = std::filesystem;
+using Lines = std::vector<std::string>;
+
+namespace {
+
+void Write(const fs::path& p, const std::string& text) {
+    fs::create_directories(p.parent_path());
+    std::ofstream(p, std::ios::binary) << text;
+}
+
+std::string Read(const fs::path& p) {
+    std::ifstream in(p, std::ios::binary);
+    return std::string((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+}
+
+// The fixture folder copied into a temporary folder.
+fs::path CopyMpfFixture(const test::TempDir& tmp) {
+    fs::path dir = tmp.path() / "nc";
+    fs::create_directories(dir);
+    fs::copy(fs::path(MORVALEN_TEST_DATA) / "app" / "mpf", dir);
+    return dir;
+}
+
+}  // namespace
+
+TEST(ReadNcFile, PercentRuleAndWholeLines) {
+    test::TempDir tmp;
+    std::string text = "%\r\n";
+    for (int i = 2; i < 40; ++i) text += "N" + std::to_string(i) + "\r\n";
+    text += "%\r\nAFTER\nMORE\r\n";
+    Write(tmp.path() / "a.nc", text);
+    auto strict = ReadNcFile(tmp.path() / "a.nc", false);
+    ASSERT_TRUE(strict);
+    EXPECT_EQ(strict->lines.size(), 40u);
+    EXPECT_EQ(strict->lines.back(), "%");
+    auto all = ReadNcFile(tmp.path() / "a.nc", true);
+    EXPECT_EQ(all->lines.size(), 42u);
+    EXPECT_EQ(all->lines.back(), "MORE");
+    EXPECT_FALSE(ReadNcFile(tmp.path() / "missing.nc", false));
+}
+
+TEST(ReadNcFile, LongLinesKeptWholeAndReported) {
+    test::TempDir tmp;
+    std::string longLine(200, 'X');
+    longLine[199] = '\x82';  // a lone CP932 lead byte at the end stays as it is
+    Write(tmp.path() / "a.nc",
+          "O1\r\n" + std::string(127, 'Y') + "\r\n" + longLine + "\r\nM30\r\n\x1a" + "junk");
+    auto r = ReadNcFile(tmp.path() / "a.nc", false);
+    ASSERT_TRUE(r);
+    EXPECT_EQ(r->lines, (Lines{"O1", std::string(127, 'Y'), longLine, "M30"}));
+    EXPECT_EQ(r->firstLongLine, 3u);
+}
+
+TEST(MergeSubPrograms, MergesNestedOnceAndSkipsMissingAndUnsafe) {
+    test::TempDir tmp;
+    fs::path dir = CopyMpfFixture(tmp);
+    Write(tmp.path() / "x.spf", "OUTSIDE\r\n");
+    auto r = ReadNcFile(dir / "ABC.MPF", false);
+    ASSERT_TRUE(r);
+    Lines lines = r->lines;
+    lines.insert(lines.begin() + 5, "ABC001");    // the same number again
+    lines.insert(lines.begin() + 5, "ABC/../x");  // would leave the folder
+    auto merged = MergeSubPrograms(dir / "ABC.MPF", lines);
+    EXPECT_EQ(lines, (Lines{"O0001", "G92X1000.Y1000.", "ABC001", "G00X10.Y10.", "ABC003",
+                            "ABC/../x", "ABC001", "M30", "", "(*001)", "G01X20.", "ABC002", "M99",
+                            "", "(*002)", "G01Y20.", "M99"}));
+    EXPECT_EQ(merged, (std::vector<fs::path>{dir / "ABC001.spf", dir / "ABC002.spf"}));
+}
+
+TEST(WriteNcFile, MpfRoundTripKeepsOtherProgramsFiles) {
+    test::TempDir tmp;
+    fs::path dir = CopyMpfFixture(tmp);
+    Lines lines = ReadNcFile(dir / "ABC.MPF", false)->lines;
+    auto known = MergeSubPrograms(dir / "ABC.MPF", lines);
+    lines[8] = "G01X25.";  // edit inside sub-program 1
+    NcStoreOptions opt;
+    opt.isMpf = true;
+    opt.knownSubFiles = known;
+    platform::ScriptedPrompt prompt;
+    auto res = WriteNcFile(dir / "ABC.MPF", lines, opt, &prompt);
+    EXPECT_TRUE(res.ok);
+    EXPECT_TRUE(prompt.asked.empty());
+    EXPECT_TRUE(res.droppedLines.empty());
+    EXPECT_EQ(Read(dir / "ABC.MPF"),
+              "O0001\r\nG92X1000.Y1000.\r\nABC001\r\nG00X10.Y10.\r\nABC003\r\nM30\r\n");
+    EXPECT_EQ(Read(dir / "ABC001.spf"), "G01X25.\r\nABC002\r\nM99\r\n");
+    EXPECT_EQ(Read(dir / "ABC002.spf"), "G01Y20.\r\nM99\r\n");
+    EXPECT_EQ(Read(dir / "ABCD001.spf"), "OTHER PROGRAM\r\nM99\r\n");
+
+    // Loading again gives the same document.
+    Lines again = ReadNcFile(dir / "ABC.MPF", false)->lines;
+    MergeSubPrograms(dir / "ABC.MPF", again);
+    EXPECT_EQ(again, lines);
+}
+
+TEST(WriteNcFile, RenumberedSubProgramReplacesItsOldFile) {
+    test::TempDir tmp;
+    fs::path dir = tmp.path();
+    Write(dir / "ABC.MPF", "O1\r\nABC1\r\nM30\r\n");
+    Write(dir / "ABC1.spf", "G01X1.\r\nM99\r\n");
+    Write(dir / "ABC7.spf", "not referenced\r\n");
+    Lines lines = ReadNcFile(dir / "ABC.MPF", false)->lines;
+    auto known = MergeSubPrograms(dir / "ABC.MPF", lines);
+    NcStoreOptions opt;
+    opt.isMpf = true;
+    opt.knownSubFiles = known;
+    auto res = WriteNcFile(dir / "ABC.MPF", lines, opt, nullptr);
+    EXPECT_TRUE(res.ok);
+    EXPECT_EQ(Read(dir / "ABC001.spf"), "G01X1.\r\nM99\r\n");
+    EXPECT_FALSE(fs::exists(dir / "ABC1.spf"));
+    EXPECT_TRUE(fs::exists(dir / "ABC7.spf"));
+    EXPECT_EQ(res.subFiles, (std::vector<fs::path>{dir / "ABC001.spf"}));
+}
+
+TEST(WriteNcFile, MpfWithoutM30IsSavedWhole) {
+    test::TempDir tmp;
+    fs::path dir = CopyMpfFixture(tmp);
+    Lines lines{"O1", "ABC001", "", "(*001)", "G01X20.", "M99"};
+    NcStoreOptions opt;
+    opt.isMpf = true;
+    opt.knownSubFiles = {dir / "ABC001.spf"};
+    auto res = WriteNcFile(dir / "ABC.MPF", lines, opt, nullptr);
+    EXPECT_TRUE(res.ok);
+    EXPECT_FALSE(res.split);
+    EXPECT_EQ(Read(dir / "ABC.MPF"), "O1\r\nABC001\r\n\r\n(*001)\r\nG01X20.\r\nM99\r\n");
+    EXPECT_EQ(Read(dir / "ABC001.spf"), "G01X20.\r\nABC002\r\nM99\r\n");
+}
+
+TEST(WriteNcFile, FailedSubProgramKeepsOldFilesAndReportsFailure) {
+    struct Case {
+        const char* marker;
+        const char* badFile;  // made a folder so that it cannot be written
+    };
+    const Case cases[] = {{"(*002)", "ABC002.spf"}, {"(*../evil)", nullptr}, {"(*a/b)", nullptr}};
+    for (const auto& c : cases) {
+        test::TempDir tmp;
+        fs::path dir = CopyMpfFixture(tmp);
+        if (c.badFile) {
+            fs::remove(dir / c.badFile);
+            fs::create_directories(dir / c.badFile / "x");
+        }
+        Lines lines{"O1", "M30", "(*001)", "NEW", "M99", c.marker, "SECOND", "M99"};
+        NcStoreOptions opt;
+        opt.isMpf = true;
+        opt.knownSubFiles = {dir / "ABC001.spf", dir / "ABC002.spf"};
+        platform::ScriptedPrompt prompt;
+        auto res = WriteNcFile(dir / "ABC.MPF", lines, opt, &prompt);
+        EXPECT_FALSE(res.ok) << c.marker;
+        ASSERT_EQ(prompt.asked.size(), 1u);
+        EXPECT_NE(prompt.asked[0].text.find("サブプログラムファイルの保存に失敗しました"),
+                  std::string::npos);
+        EXPECT_EQ(Read(dir / "ABC.MPF"), "O1\r\nM30\r\n");  // the main file is saved
+        EXPECT_FALSE(fs::exists(tmp.path() / "evil.spf"));
+        EXPECT_FALSE(fs::exists(dir / "ABCevil.spf"));
+    }
+}
+
+TEST(WriteNcFile, BlankLinesAndLinesOutsideSections) {
+    test::TempDir tmp;
+    fs::path file = tmp.path() / "a.nc";
+    Lines lines{"O1", "", "  ", "M30"};
+    NcStoreOptions opt;
+    opt.deleteBlankLines = true;
+    EXPECT_TRUE(WriteNcFile(file, lines, opt, nullptr).ok);
+    EXPECT_EQ(Read(file), "O1\r\n  \r\nM30\r\n");
+    opt.deleteBlankLines = false;
+    EXPECT_TRUE(WriteNcFile(file, lines, opt, nullptr).ok);
+    EXPECT_EQ(Read(file), "O1\r\n\r\n  \r\nM30\r\n");
+
+    opt.isMpf = true;
+    Lines mpf{"O1", "M30", "", "STRAY", "(*001)", "A", "M99", "LOST"};
+    auto res = WriteNcFile(tmp.path() / "P.MPF", mpf, opt, nullptr);
+    EXPECT_TRUE(res.ok);
+    EXPECT_EQ(res.droppedLines, (std::vector<size_t>{3, 7}));
+    EXPECT_EQ(Read(tmp.path() / "P001.spf"), "A\r\nM99\r\n");
+}
+
+TEST(Backup, NameFromFileNameOnly) {
+    struct Case {
+        const char* in;
+        const char* out;
+    };
+    const Case cases[] = {{"/nc/prog.nc", "/nc/prog.bak"},
+                          {"/nc/my.dir/prog", "/nc/my.dir/prog.bak"},
+                          {"/nc/a.b.MPF", "/nc/a.b.bak"},
+                          {"prog", "prog.bak"}};
+    for (const auto& c : cases) EXPECT_EQ(BackupPathFor(c.in), fs::path(c.out)) << c.in;
+}
+
+TEST(Backup, CopyReplacesOldBackupOnlyOnSuccess) {
+    test::TempDir tmp;
+    fs::path file = tmp.path() / "p.nc";
+    Write(file, "NEW\r\n");
+    Write(tmp.path() / "p.bak", "OLD\r\n");
+    EXPECT_TRUE(MakeBackupCopy(file));
+    EXPECT_EQ(Read(tmp.path() / "p.bak"), "NEW\r\n");
+    fs::remove(file);
+    EXPECT_FALSE(MakeBackupCopy(file));
+    EXPECT_EQ(Read(tmp.path() / "p.bak"), "NEW\r\n");
+    EXPECT_EQ(std::distance(fs::directory_iterator(tmp.path()), fs::directory_iterator()), 1);
+}
