@@ -5,6 +5,7 @@
 #include <QCloseEvent>
 #include <QDebug>
 #include <QKeyEvent>
+#include <QResizeEvent>
 #include <QLabel>
 #include <QMimeData>
 #include <QSettings>
@@ -191,7 +192,11 @@ void CMainFrame::CreateClient() {
     mainSplitter_->setStretchFactor(0, 0);
     mainSplitter_->setStretchFactor(1, 1);
     mainSplitter_->setSizes({std::max(0, InfoPaneSize.width()), 800});
-    leftSplitter_->setSizes({InfoPaneSize.height(), 400, kSwitchFormHeight});
+    infoRowHeight_ = std::max(0, InfoPaneSize.height());
+    leftSplitter_->setSizes({infoRowHeight_, 400, kSwitchFormHeight});
+    leftSplitter_->installEventFilter(this);
+    connect(leftSplitter_, &QSplitter::splitterMoved, this,
+            [this] { infoRowHeight_ = leftSplitter_->sizes().value(0); });
     setCentralWidget(mainSplitter_);
 }
 
@@ -215,7 +220,7 @@ void CMainFrame::EnableSwitchButtons(int enable) {
 
 void CMainFrame::ResizeLeftRows(int clientHeight) {
     if (!leftSplitter_ || !infoPane_) return;
-    const int h = infoPane_->height();
+    const int h = infoRowHeight_;
     const int handles = 2 * leftSplitter_->handleWidth();
     int nc = clientHeight - h - kSwitchFormHeight - handles;
     if (nc < 0) nc = 0;
@@ -223,8 +228,9 @@ void CMainFrame::ResizeLeftRows(int clientHeight) {
 }
 
 void CMainFrame::resizeEvent(QResizeEvent* event) {
+    // The left rows follow the left splitter's own resize (see eventFilter), which comes after
+    // the frame's layout has run.
     QMainWindow::resizeEvent(event);
-    if (leftSplitter_) ResizeLeftRows(leftSplitter_->height());
 }
 
 bool CMainFrame::SwapNcPane() {
@@ -475,6 +481,11 @@ void CMainFrame::closeEvent(QCloseEvent* event) {
 }
 
 bool CMainFrame::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == leftSplitter_ && event->type() == QEvent::Resize) {
+        bool result = QMainWindow::eventFilter(watched, event);
+        ResizeLeftRows(static_cast<QResizeEvent*>(event)->size().height());
+        return result;
+    }
     if (event->type() == QEvent::FocusIn || event->type() == QEvent::MouseButtonPress) {
         for (IElemView* v : views_)
             if (v->Widget() == watched) activeView_ = v;

@@ -185,4 +185,5 @@ private:
     QLabel* statusMessage_ = nullptr;
     QLabel* overwritePane_ = nullptr;
     QTimer* idleTimer_ = nullptr;
+    int infoRowHeight_ = 155;  // the information pane's height, as created or dragged
 };

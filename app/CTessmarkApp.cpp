@@ -121,8 +121,14 @@ bool CTessmarkApp::InitInstance(const std::vector<std::string>& args,
 
     // Settings objects and die files.
     SystemData->Load();
-    PunchTool.ReadWritePossessed(1);
-    PunchTool.ReadWriteArrangement(1);
+    // An installation without any die file (a laser-only machine, or a first start before
+    // settings were made) is not told at every start that they are missing.
+    std::error_code ec;
+    if (std::filesystem::exists(PunchTool.PossessedPath(), ec) ||
+        std::filesystem::exists(PunchTool.ArrangementPath(), ec)) {
+        PunchTool.ReadWritePossessed(1);
+        PunchTool.ReadWriteArrangement(1);
+    }
     SetUpDocument();
 
     // Single instance. The check comes before the file is opened: an instance that hands its
