@@ -12,6 +12,9 @@ enum class ExceptionKind { Memory = 0, File = 1, Other = 2 };
 
 // The log's file name; it lives in the configuration folder.
 inline constexpr const char* kExceptionLogName = "MorvalenErrLog.txt";
+inline std::filesystem::path ExceptionLogPath(const std::filesystem::path& configFolder) {
+    return configFolder / kExceptionLogName;
+}
 
 // Memory for std::bad_alloc, File for stream and file-system failures, Other for the rest
 // (also for a null pointer).

@@ -49,10 +49,17 @@ std::string JoinCrLf(const std::vector<std::string>& lines) {
     return out;
 }
 
-bool WriteAtomic(const std::filesystem::path& file, std::string_view bytes) {
+bool WriteAtomic(const std::filesystem::path& target, std::string_view bytes) {
+    // Through a symbolic link to the file it names: the link itself stays.
+    std::filesystem::path file = target;
+    std::error_code ec;
+    if (std::filesystem::is_symlink(target, ec)) {
+        std::filesystem::path real = std::filesystem::weakly_canonical(target, ec);
+        if (!ec) file = real;
+    }
     std::filesystem::path folder = file.parent_path();
     if (folder.empty()) folder = ".";
-    std::string tmpl = (folder / (file.filename().string() + ".XXXXXX")).string();
+    std::string tmpl = (folder / ("." + file.filename().string() + ".XXXXXX")).string();
     int fd = ::mkstemp(tmpl.data());
     if (fd < 0) return false;
     bool ok = true;

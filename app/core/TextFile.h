@@ -19,7 +19,8 @@ std::vector<std::string> SplitLines(std::string_view text, bool stopAtCtrlZ = tr
 
 // Writes bytes to a temporary file in the file's folder (mkstemp), flushes it and renames it
 // over the file, so a failure never leaves half a file and keeps the old one. Keeps the
-// permission bits of a file it replaces. False on any failure.
+// permission bits of a file it replaces; a symbolic link is written through. False on any
+// failure.
 bool WriteAtomic(const std::filesystem::path& file, std::string_view bytes);
 
 // Joins lines, each followed by CR LF.

@@ -2,14 +2,14 @@
 #pragma once
 
 #include <cstddef>
+#include <cstdint>
 #include <iterator>
-#include <string>
 #include <string_view>
 
-// The texts are packed into one string, each one ended by a NUL byte, so that an element with
-// its usual two or three texts costs one allocation instead of a vector and a string per text.
-// A text is cut at its first NUL byte, as a C string would be. Lookups are linear; elements
-// carry a handful of texts.
+// The texts are packed into one heap block, each ended by a NUL byte: an element costs one
+// pointer when it has no texts and one allocation for all of them, not a vector and a string
+// per text (elements are made by the million). A text is cut at its first NUL byte, as a C
+// string would be. Lookups are linear; elements carry a handful of texts.
 class CDtbAttributes {
 public:
     class Iterator {
@@ -32,15 +32,24 @@ public:
 
     private:
         friend class CDtbAttributes;
-        Iterator(const std::string* s, size_t pos) : s_(s), pos_(pos) {}
-        const std::string* s_ = nullptr;
+        Iterator(std::string_view packed, size_t pos) : packed_(packed), pos_(pos) {}
+        std::string_view packed_;
         size_t pos_ = 0;
     };
 
-    Iterator begin() const { return Iterator(&packed_, 0); }
-    Iterator end() const { return Iterator(&packed_, packed_.size()); }
+    CDtbAttributes() = default;
+    CDtbAttributes(const CDtbAttributes& other);
+    CDtbAttributes(CDtbAttributes&& other) noexcept : block_(other.block_) {
+        other.block_ = nullptr;
+    }
+    CDtbAttributes& operator=(const CDtbAttributes& other);
+    CDtbAttributes& operator=(CDtbAttributes&& other) noexcept;
+    ~CDtbAttributes();
 
-    bool IsEmpty() const { return packed_.empty(); }
+    Iterator begin() const { return Iterator(Packed(), 0); }
+    Iterator end() const { return Iterator(Packed(), Packed().size()); }
+
+    bool IsEmpty() const { return Size() == 0; }
     size_t GetCount() const;
     // The text at index i; empty when i is out of range.
     std::string_view GetAt(size_t i) const;
@@ -52,15 +61,29 @@ public:
     bool SetAt(size_t i, std::string_view text);
     // Removes the text at index i; false when i is out of range.
     bool RemoveAt(size_t i);
-    void RemoveAll() { packed_.clear(); }
+    void RemoveAll();
 
     // The packed bytes: every text followed by a NUL.
-    const std::string& Packed() const { return packed_; }
+    std::string_view Packed() const {
+        return block_ ? std::string_view(block_ + kHeader, Size()) : std::string_view();
+    }
 
-    bool operator==(const CDtbAttributes&) const = default;
+    bool operator==(const CDtbAttributes& o) const { return Packed() == o.Packed(); }
 
 private:
+    // Block layout: uint32 size, uint32 capacity, then capacity bytes.
+    static constexpr size_t kHeader = 8;
+    uint32_t Size() const;
+    uint32_t Capacity() const;
+    void SetSize(uint32_t size);
+    // Makes room for at least `needed` bytes (exactly that many when exact), keeping the content.
+    void Reserve(size_t needed, bool exact = false);
     // Start offset of text i, or npos.
     size_t Offset(size_t i) const;
-    std::string packed_;
+    // Whether text lies in this object's own block.
+    bool Aliases(std::string_view text) const;
+    // Replaces the bytes [pos, pos + count) by text.
+    void Replace(size_t pos, size_t count, std::string_view text);
+
+    char* block_ = nullptr;
 };

@@ -14,7 +14,7 @@ void CDtbElement::SetText(std::string_view text) {
 }
 
 CDtbElement::CDtbElement(const CDtbElement& source)
-    : attributes(source.attributes), noDisplay(source.noDisplay), type_(source.type_) {
+    : type_(source.type_), noDisplay(source.noDisplay), attributes(source.attributes) {
     std::copy(std::begin(source.option), std::end(source.option), option);
     std::copy(std::begin(source.optionValue), std::end(source.optionValue), optionValue);
     if (source.text_) text_ = std::make_unique<std::string>(*source.text_);

@@ -27,6 +27,9 @@ inline constexpr int kDtbTypeNode = 0x1000;
 // the options but neither the attribute texts nor the links: each element keeps its own place
 // in its tree.
 class CDtbElement {
+    // First, beside the links: the walkers read the type and the links of every element.
+    int type_;
+
 public:
     CDtbElement() : CDtbElement(kDtbTypeElement) {}
     virtual ~CDtbElement() = default;
@@ -47,9 +50,9 @@ public:
     }
     void SetText(std::string_view text);
 
+    int noDisplay = 0;  // 1 hides the element from drawing and output
     CDtbLink link;
     CDtbAttributes attributes;
-    int noDisplay = 0;        // 1 hides the element from drawing and output
     uint32_t option[8] = {};  // option codes of the block that made the element
     double optionValue[4] = {};
 
@@ -60,7 +63,6 @@ protected:
     CDtbElement& operator=(const CDtbElement& source);
 
 private:
-    int type_;
     std::unique_ptr<std::string> text_;
 };
 

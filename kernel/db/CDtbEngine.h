@@ -8,7 +8,9 @@
 
 #include "kernel/base/CxyData.h"
 #include "kernel/base/CxyzData.h"
+#include "kernel/db/CDtbArc.h"
 #include "kernel/db/CDtbElement.h"
+#include "kernel/db/CDtbLine.h"
 #include "kernel/db/CDtbNode.h"
 #include "kernel/db/DtbWalk.h"
 
@@ -163,6 +165,19 @@ public:
     }
     static int MinMax1(const CDtbElement* chain, CxyzData* min, CxyzData* max) {
         return DtbChainMinMax(chain, min, max);
+    }
+    // One line or arc alone (its own MinMax; the elements after it are not walked); 1.
+    static int MinMax1(const CDtbLine* line, CxyData* min, CxyData* max) {
+        return line->MinMax(min, max);
+    }
+    static int MinMax1(const CDtbLine* line, CxyzData* min, CxyzData* max) {
+        return line->MinMax(min, max);
+    }
+    static int MinMax1(const CDtbArc* arc, CxyData* min, CxyData* max) {
+        return arc->MinMax(min, max);
+    }
+    static int MinMax1(const CDtbArc* arc, CxyzData* min, CxyzData* max) {
+        return arc->MinMax(min, max);
     }
     // A line, arc or point of the chain itself counts only when mask AND its classBits is not 0;
     // a group counts with all its content.

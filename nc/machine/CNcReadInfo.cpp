@@ -7,14 +7,10 @@
 #include <utility>
 
 #include "nc/NcAppContext.h"
+#include "nc/machine/CPunchTool.h"
 #include "nc/machine/ProfileText.h"
 #include "platform/Numbers.h"
 #include "platform/Profile.h"
-
-#if __has_include("nc/machine/CPunchTool.h")
-#include "nc/machine/CPunchTool.h"
-#define MORVALEN_HAVE_PUNCH_TOOL 1
-#endif
 
 namespace fs = std::filesystem;
 using platform::FormatInt;
@@ -94,21 +90,12 @@ std::string ReadText(const ProfileFile& p, std::string_view section, std::string
 }
 
 void HandOverDieFileNamesOnLoad(const NcAppContext* ctx, const fs::path& file) {
-#ifdef MORVALEN_HAVE_PUNCH_TOOL
     if (ctx && ctx->PunchTool) ctx->PunchTool->LoadFileNames(file);
-#else
-    (void)ctx;
-    (void)file;
-#endif
 }
 
-void HandOverDieFileNamesOnSave(const NcAppContext* ctx, const fs::path& file) {
-#ifdef MORVALEN_HAVE_PUNCH_TOOL
-    if (ctx && ctx->PunchTool) ctx->PunchTool->SaveFileNames(file);
-#else
-    (void)ctx;
-    (void)file;
-#endif
+// 1 done (or no die data to ask), 0 when the die data could not write its keys.
+int HandOverDieFileNamesOnSave(const NcAppContext* ctx, const fs::path& file) {
+    return ctx && ctx->PunchTool ? ctx->PunchTool->SaveFileNames(file) : 1;
 }
 
 }  // namespace
@@ -355,9 +342,13 @@ int CNcReadInfo::SaveTo(const fs::path& file) {
     setReal(kNcRead, "G92BaseInitY", G92BaseInit.y);
     setReal(kNcRead, "G92BaseInitZ", G92BaseInit.z);
 
-    const size_t pairs = std::min({TextFrom.size(), TextTo.size(), TextEnable.size()});
-    for (size_t n = 0; n < pairs; ++n) {
-        std::string section = TextConvertSection(static_cast<int>(n));
+    // A pair without a From text would end the list on the next load and lose every pair
+    // behind it, so such pairs are not written (they could never be read back anyway).
+    const size_t count = std::min({TextFrom.size(), TextTo.size(), TextEnable.size()});
+    size_t pairs = 0;
+    for (size_t n = 0; n < count; ++n) {
+        if (TextFrom[n].find_first_not_of(" \t") == std::string::npos) continue;
+        std::string section = TextConvertSection(static_cast<int>(pairs++));
         p.Set(section, "From", TextFrom[n]);
         p.Set(section, "To", TextTo[n]);
         p.Set(section, "Enable", FormatInt(TextEnable[n]));
@@ -408,6 +399,5 @@ int CNcReadInfo::SaveTo(const fs::path& file) {
     }
     if (!p.Save(file)) return 0;
     // The die data writes its [Punch] keys into the finished file.
-    HandOverDieFileNamesOnSave(ctx_, file);
-    return 1;
+    return HandOverDieFileNamesOnSave(ctx_, file);
 }

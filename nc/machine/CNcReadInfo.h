@@ -7,17 +7,7 @@
 #include <string>
 #include <vector>
 
-#if __has_include("kernel/base/CxyzData.h")
 #include "kernel/base/CxyzData.h"
-using NcBasePoint = CxyzData;
-#else
-// Stand-in until the kernel's point classes are in the tree; the same x, y, z members.
-struct NcBasePoint {
-    double x = 0.0;
-    double y = 0.0;
-    double z = 0.0;
-};
-#endif
 
 struct NcAppContext;
 
@@ -79,7 +69,7 @@ public:
     int AbsInc = 0;
     int ArcAbsInc = 1;
     int ZeroTimes = 1000;  // divisor of coordinates without a point; always > 0
-    NcBasePoint G92BaseInit{};
+    CxyzData G92BaseInit{};
 
     int PunchNcType = 0;  // 0 Amada and Selvane, 1 Murata, 2 Nisshinbo
     int HeadType = 1;

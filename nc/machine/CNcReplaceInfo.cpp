@@ -401,6 +401,8 @@ std::string CNcReplaceInfo::TableText(std::string_view comment, bool withRows) c
     size_t rows =
         std::min({BeforeTexts.size(), AfterTexts.size(), StartLines.size(), EndLines.size()});
     for (size_t i = 0; i < rows; ++i) {
+        // A row without a before text would make the whole table unreadable.
+        if (BeforeTexts[i].empty()) continue;
         AppendQuoted(out, BeforeTexts[i]);
         out += ',';
         AppendQuoted(out, AfterTexts[i]);

@@ -23,8 +23,10 @@ enum DieFileResult : int {
     kDieFileInconsistentCount = -5,
 };
 
-// One instance lives as long as the application. Both files are CP932 text; the writers
-// always write version 4.0 with CR LF line ends, through a temporary file and a rename.
+// One instance lives as long as the application. It copies as a value, so that the punch
+// page can keep a snapshot of the whole die data and restore it on Cancel. Both files are CP932
+// text; the writers always write version 4.0 with CR LF line ends, through a temporary file and a
+// rename.
 class CPunchTool {
 public:
     // The context gives the configuration folder, the local-app placeholder and the prompt;

@@ -32,7 +32,7 @@ void CPunchTool::PrepareDialogBlocks() {
     DieDialogState& st = DialogState;
     st.Dies = Dies;
     st.Dies.resize(kMaxDies);
-    st.Arrangement = std::make_unique<TurretArrangement>(Arrangement);
+    st.Arrangement = Arrangement;
     st.Numbers.assign(kMaxDies, 0);
     st.NumberCount = 0;
     st.Header = Header;
@@ -126,6 +126,9 @@ int CPunchTool::EditArrangement() {
     DieDialogState& st = DialogState;
     PrepareDialogBlocks();
     int result = 0;
+    // After a failed write the object holds edits that no file has: the next round must
+    // offer to write them even when the dialog changes nothing more.
+    bool unwritten = false;
     for (;;) {
         st.ArrangementListState.fill(0);
         st.StationCount = st.Arrangement->StationCount;
@@ -156,7 +159,7 @@ int CPunchTool::EditArrangement() {
 
         // A relative configured name and its absolute form are the same file.
         const bool samePath = SamePath(path, ArrangementPath());
-        if (copy == Arrangement && samePath) break;
+        if (copy == Arrangement && samePath && !unwritten) break;
 
         if (!samePath) ArrangedToolFileName = path.string();
         Arrangement = copy;
@@ -174,6 +177,7 @@ int CPunchTool::EditArrangement() {
             }
             break;
         }
+        unwritten = true;
         if (!Ask(diemsg::kArrangementWriteRetry, {})) break;
     }
     st.FreeBlocks();

@@ -3,6 +3,7 @@
 #include <cmath>
 #include <limits>
 
+#include "kernel/util/ScanFields.h"
 #include "nc/machine/CPunchTool.h"
 #include "nc/machine/DieFileIo.h"
 #include "nc/machine/DieFileTexts.h"
@@ -51,43 +52,29 @@ std::string HeaderWord(std::string_view rest, size_t max) {
 
 // One possessed-die line into a record; false on a format error.
 bool ParseDieLine(std::string_view line, double version, DieRecord& die) {
-    std::vector<std::string_view> f;
-    bool v1 = IsVersion(version, 1.0);
-    bool blanks = v1 || IsVersion(version, 2.0);
-    bool tokens = IsVersion(version, 3.0);
-    auto text = blanks || tokens ? diefile::Word : diefile::QuotedOrWord;
-    if (blanks) {
-        diefile::SplitTokens(line, " \t", f);
-        if (f.size() < 9) return false;
-    } else if (tokens) {
-        diefile::SplitTokens(line, ",", f);
-        if (f.size() < 11) return false;
-    } else {
-        diefile::SplitFields(line, ',', f);
-        if (f.size() < 12) return false;
-    }
-    auto field = [&f](size_t i) { return i < f.size() ? f[i] : std::string_view(); };
     die = DieRecord{};
-    die.Number = ToShort(LeadingInt(f[0]));
-    std::string range = diefile::Word(f[1]);
-    die.Shape = ToShort(LeadingInt(f[2]));
-    die.SizeX = LeadingReal(f[3]);
-    die.SizeY = LeadingReal(f[4]);
-    die.SizeR = LeadingReal(f[5]);
-    die.Angle = LeadingReal(f[6]);
-    std::string usage = diefile::Word(f[7]);
-    die.Air = ToShort(LeadingInt(f[8]));
-    size_t next = 9;
-    if (!blanks && !tokens) {
-        die.Rotation = ToShort(LeadingInt(f[9]));
-        die.Clamp = ToShort(LeadingInt(f[10]));
-        next = 11;
+    std::string range, usage, file, start, end;
+    const bool v1 = IsVersion(version, 1.0);
+    if (v1 || IsVersion(version, 2.0)) {
+        if (ScanTokens(" \t", line,
+                       {&die.Number, &range, &die.Shape, &die.SizeX, &die.SizeY, &die.SizeR,
+                        &die.Angle, &usage, &die.Air, &file}) < 9)
+            return false;
+    } else if (IsVersion(version, 3.0)) {
+        if (ScanTokens(",", line,
+                       {&die.Number, &range, &die.Shape, &die.SizeX, &die.SizeY, &die.SizeR,
+                        &die.Angle, &usage, &die.Air, &file, &start, &end}) < 11)
+            return false;
+    } else {
+        if (ScanFieldsQuoted(
+                ",", line,
+                {&die.Number, &range, &die.Shape, &die.SizeX, &die.SizeY, &die.SizeR, &die.Angle,
+                 &usage, &die.Air, &die.Rotation, &die.Clamp, &file, &start, &end}) < 12)
+            return false;
     }
-    die.ShapeFile = Text(text(field(next)), kShapeFileMax);
-    if (!blanks) {
-        die.StartCode = Text(text(field(next + 1)), kCodeMax);
-        die.EndCode = Text(text(field(next + 2)), kCodeMax);
-    }
+    die.ShapeFile = Text(std::move(file), kShapeFileMax);
+    die.StartCode = Text(std::move(start), kCodeMax);
+    die.EndCode = Text(std::move(end), kCodeMax);
     die.Placed = 0;
 
     die.Range = RangeOf(range);
@@ -162,7 +149,7 @@ void AppendDieLine(std::string& out, const DieRecord& d) {
 
 // The fields of one station line by version; false when too few could be read.
 struct StationFields {
-    long long sno = 0, tno = 0, ai = 0, ac = 0;
+    int no = 0, sno = 0, tno = 0, extra = 0, ai = 0, ac = 0;
     std::string range, key, start, end;
     double x = 0, y = 0, dangerW = 0, dangerH = 0;
 };
@@ -171,56 +158,30 @@ bool ParseStationLine(std::string_view line, double version, StationFields& s) {
     std::vector<std::string_view> f;
     if (version < 2.0 - 0.001 || IsVersion(version, 2.0) || IsVersion(version, 3.0)) {
         // Blank-separated; every field up to the version's last must convert.
-        size_t need = version < 2.0 - 0.001 ? 7 : IsVersion(version, 2.0) ? 8 : 10;
+        const size_t need = version < 2.0 - 0.001 ? 7 : IsVersion(version, 2.0) ? 8 : 10;
+        const ScanField fields[] = {&s.sno, &s.tno, &s.range, &s.ai,      &s.key,
+                                    &s.x,   &s.y,   &s.ac,    &s.dangerW, &s.dangerH};
         diefile::SplitTokens(line, " \t", f);
         if (f.size() < need + 1) return false;
-        bool ok[10] = {true, true, true, true, true, true, true, true, true, true};
-        s.sno = LeadingInt(f[1], &ok[0]);
-        s.tno = LeadingInt(f[2], &ok[1]);
-        s.range = diefile::Word(f[3]);
-        s.ai = LeadingInt(f[4], &ok[3]);
-        s.key = diefile::Word(f[5]);
-        s.x = LeadingReal(f[6], &ok[5]);
-        s.y = LeadingReal(f[7], &ok[6]);
-        if (need >= 8) s.ac = LeadingInt(f[8], &ok[7]);
-        if (need >= 10) {
-            s.dangerW = LeadingReal(f[9], &ok[8]);
-            s.dangerH = LeadingReal(f[10], &ok[9]);
-        }
-        return std::all_of(ok, ok + need, [](bool b) { return b; });
+        for (size_t i = 0; i < need; ++i)
+            if (!fields[i].Scan(f[i + 1])) return false;
+        return true;
     }
     // Comma-separated. The extra integer after TNO exists in versions other than 4.
     const bool v4 = IsVersion(version, 4.0);
-    const size_t listed = v4 ? 13 : 14;
+    std::vector<ScanField> fields = {&s.no, &s.sno, &s.tno};
+    if (!v4) fields.emplace_back(&s.extra);
+    fields.insert(fields.end(), {&s.range, &s.ai, &s.key, &s.x, &s.y, &s.ac, &s.dangerW, &s.dangerH,
+                                 &s.start, &s.end});
     // A line with every comma in place is taken field by field, so that an empty start code
     // stays empty and a code keeps its inner blanks; any other line as tokens, empty fields
     // skipped, as older writers expect.
     diefile::SplitFields(line, ',', f);
-    bool positional = f.size() == listed;
-    if (!positional) {
-        diefile::SplitTokens(line, ",", f);
-        if (f.size() < listed - 1) return false;
-    }
-    auto field = [&f](size_t i) { return i < f.size() ? f[i] : std::string_view(); };
-    size_t i = 1;
-    s.sno = LeadingInt(field(i++));
-    s.tno = LeadingInt(field(i++));
-    if (!v4) ++i;
-    s.range = diefile::Word(field(i++));
-    s.ai = LeadingInt(field(i++));
-    s.key = diefile::Word(field(i++));
-    s.x = LeadingReal(field(i++));
-    s.y = LeadingReal(field(i++));
-    s.ac = LeadingInt(field(i++));
-    s.dangerW = LeadingReal(field(i++));
-    s.dangerH = LeadingReal(field(i++));
-    if (positional) {
-        s.start = std::string(diefile::Trim(field(i++)));
-        s.end = std::string(diefile::Trim(field(i++)));
-    } else {
-        s.start = diefile::Word(field(i++));
-        s.end = diefile::Word(field(i++));
-    }
+    if (f.size() != fields.size())
+        return ScanTokens(",", line, fields) >= static_cast<int>(fields.size()) - 1;
+    for (size_t i = 0; i + 2 < fields.size(); ++i) fields[i].Scan(f[i]);
+    s.start = std::string(diefile::Trim(f[f.size() - 2]));
+    s.end = std::string(diefile::Trim(f.back()));
     return true;
 }
 

@@ -8,6 +8,7 @@
 #include "nc/machine/ProfileText.h"
 #include "platform/Numbers.h"
 #include "platform/Profile.h"
+#include "platform/TextCodec.h"
 
 namespace fs = std::filesystem;
 using platform::FormatInt;
@@ -112,8 +113,12 @@ int CToolData::LoadFrom(const fs::path& file) {
             {9, 0, kDefaultColour},
             {10, 0, kDefaultColour},
         };
+        // Names are kept as the file's Shift-JIS bytes, like every name read from it.
         for (const Default& d : kDefaults)
-            InsertRow(d.no, {}, {}, d.nameId ? MachineString(d.nameId) : std::string(), d.colour);
+            InsertRow(
+                d.no, {}, {},
+                d.nameId ? platform::Utf8ToCp932(MachineString(d.nameId)).bytes : std::string(),
+                d.colour);
     }
 
     OtherHigh = CutToBuffer(p.GetString("TOOL_OTHER", "ToolHigh", ""), kValueChars);

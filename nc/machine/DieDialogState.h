@@ -3,7 +3,7 @@
 
 #include <array>
 #include <cstdint>
-#include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -13,11 +13,11 @@
 // working blocks exist only while a driver runs. The dialogs change the copies only; the
 // drivers decide what is taken back into the die data.
 struct DieDialogState {
-    std::vector<DieRecord> Dies;                     // die table copy, kMaxDies records
-    std::unique_ptr<TurretArrangement> Arrangement;  // arrangement copy
-    std::vector<int16_t> Numbers;                    // die number list, kMaxDies entries
-    int NumberCount = 0;                             // used entries of Numbers, 0..kMaxDies
-    DieFileHeader Header;                            // header copy
+    std::vector<DieRecord> Dies;                   // die table copy, kMaxDies records
+    std::optional<TurretArrangement> Arrangement;  // arrangement copy
+    std::vector<int16_t> Numbers;                  // die number list, kMaxDies entries
+    int NumberCount = 0;                           // used entries of Numbers, 0..kMaxDies
+    DieFileHeader Header;                          // header copy
 
     std::string PossessedFileName;  // possessed-die file name as configured
     std::string ArrangedFileName;   // arrangement file name as configured

@@ -1,14 +1,12 @@
 // Line, field and file helpers of the die files.
 #include "nc/machine/DieFileIo.h"
 
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
-
-#include <cstdio>
 #include <fstream>
 #include <iterator>
+#include <system_error>
 
+#include "kernel/util/FileUtil.h"
+#include "platform/Cp932.h"
 #include "platform/Numbers.h"
 
 namespace diefile {
@@ -17,14 +15,13 @@ namespace {
 bool IsSpace(char c) {
     return c == ' ' || c == '\t' || c == '\r' || c == '\n' || c == '\v' || c == '\f';
 }
-bool IsLeadByte(unsigned char c) {
-    return (c >= 0x81 && c <= 0x9F) || (c >= 0xE0 && c <= 0xFC);
-}
 }  // namespace
 
 bool ReadLines(const std::filesystem::path& file, std::string& storage,
                std::vector<std::string_view>& lines) {
     lines.clear();
+    std::error_code ec;
+    if (std::filesystem::is_directory(file, ec)) return false;
     std::ifstream in(file, std::ios::binary);
     if (!in) return false;
     storage.assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
@@ -84,13 +81,6 @@ std::string Word(std::string_view field) {
     return std::string(field.substr(i, j - i));
 }
 
-std::string QuotedOrWord(std::string_view field) {
-    size_t q = field.find('"');
-    if (q == std::string_view::npos) return Word(field);
-    std::string_view rest = field.substr(q + 1);
-    return std::string(rest.substr(0, rest.find('"')));
-}
-
 std::string_view Trim(std::string_view field) {
     while (!field.empty() && IsSpace(field.front())) field.remove_prefix(1);
     while (!field.empty() && IsSpace(field.back())) field.remove_suffix(1);
@@ -115,7 +105,7 @@ void CutText(std::string& text, size_t max) {
     if (text.size() <= max) return;
     size_t i = 0;
     while (i < max) {
-        size_t step = IsLeadByte(static_cast<unsigned char>(text[i])) ? 2 : 1;
+        size_t step = platform::CharLength(text, i);
         if (i + step > max) break;
         i += step;
     }
@@ -138,38 +128,9 @@ std::string PadRight(std::string_view text, size_t width) {
 int WriteFileAtomically(const std::filesystem::path& file, std::string_view text) {
     std::filesystem::path dir = file.parent_path();
     if (dir.empty()) dir = ".";
-    std::string tmpl = (dir / ("." + file.filename().string() + ".XXXXXX")).string();
-    int fd = ::mkstemp(tmpl.data());
-    if (fd < 0) return -1;
-    const char* p = text.data();
-    size_t left = text.size();
-    bool ok = true;
-    while (left > 0) {
-        ssize_t n = ::write(fd, p, left);
-        if (n <= 0) {
-            ok = false;
-            break;
-        }
-        p += n;
-        left -= static_cast<size_t>(n);
-    }
-    // Keep the permissions of the file being replaced; a new one gets 0666 less the umask.
-    struct stat st {};
-    if (ok && ::stat(file.c_str(), &st) == 0) {
-        ::fchmod(fd, st.st_mode & 07777);
-    } else if (ok) {
-        mode_t mask = ::umask(0);
-        ::umask(mask);
-        ::fchmod(fd, 0666 & ~mask);
-    }
-    if (ok && ::fsync(fd) != 0) ok = false;
-    if (::close(fd) != 0) ok = false;
-    if (ok && std::rename(tmpl.c_str(), file.c_str()) != 0) ok = false;
-    if (!ok) {
-        std::remove(tmpl.c_str());
-        return -4;
-    }
-    return 0;
+    std::error_code ec;
+    if (!std::filesystem::is_directory(dir, ec)) return -1;
+    return WriteGlobalToFile(text, file) == 1 ? 0 : -4;
 }
 
 }  // namespace diefile

@@ -24,9 +24,6 @@ void SplitFields(std::string_view line, char delimiter, std::vector<std::string_
 
 // The first blank-delimited word of a field (what a "%s" scan takes); empty when none.
 std::string Word(std::string_view field);
-// A text field as the quoted-field scanner takes it: between the first double quote and
-// the next (or the field's end) when it holds one, else its first word.
-std::string QuotedOrWord(std::string_view field);
 // The field without blanks around it.
 std::string_view Trim(std::string_view field);
 
@@ -41,9 +38,9 @@ void CutText(std::string& text, size_t max);
 std::string PadLeft(std::string_view text, size_t width);
 std::string PadRight(std::string_view text, size_t width);
 
-// Writes text to a temporary file in the file's folder and renames it over the file, so
-// that the old file stays whole when anything fails. 0 done, -1 the temporary file cannot
-// be created, -4 writing or renaming failed.
+// Writes text to a temporary file in the file's folder and renames it over the file (a
+// symbolic link is written through), so that the old file stays whole when anything fails.
+// 0 done, -1 the folder does not exist, -4 writing failed.
 int WriteFileAtomically(const std::filesystem::path& file, std::string_view text);
 
 }  // namespace diefile

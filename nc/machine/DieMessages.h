@@ -27,8 +27,8 @@ inline constexpr int kNumberListMemory = 61529;
 inline constexpr int kUpdateArrangement = 61530;
 inline constexpr int kArrangementWriteRetry = 61531;
 
-// The text of a message id in the user-interface language (UTF-8, "%1".."%9" placeholders);
-// empty for an unknown id.
+// The text of a message id from the string table, in the user-interface language (UTF-8,
+// "%1".."%9" placeholders); empty for an unknown id.
 std::string Text(int id);
 
 // Replaces "%1".."%9" in text by the arguments, in one pass: argument text is never scanned

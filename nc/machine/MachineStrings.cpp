@@ -1,7 +1,9 @@
-// English texts of the machine data's string ids until the shared string table is wired in.
+// Texts of the machine data's string ids: the string table, with built-in English behind it.
 #include "nc/machine/MachineStrings.h"
 
 #include <iterator>
+
+#include "platform/StringTable.h"
 
 namespace {
 
@@ -10,7 +12,8 @@ struct Entry {
     const char* text;
 };
 
-// The same texts as resources/strings.tsv (English column).
+// The English texts of resources/strings.tsv, for a program started without its table: the
+// file names above all must never come back empty.
 constexpr Entry kTexts[] = {
     {machine_strings::kConditionFileName, "Za_Reve.ntd"},
     {machine_strings::kDefaultMachineFile, "MV_Machine.nmd"},
@@ -33,6 +36,8 @@ constexpr Entry kTexts[] = {
 }  // namespace
 
 std::string MachineString(int id) {
+    std::string text = platform::LoadString(static_cast<unsigned>(id));
+    if (!text.empty()) return text;
     for (const Entry& e : kTexts)
         if (e.id == id) return e.text;
     return {};

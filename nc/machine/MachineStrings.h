@@ -24,8 +24,9 @@ inline constexpr int kTableFormatError = 61607;
 inline constexpr int kTableInvalidName = 61608;  // [%s]
 }  // namespace machine_strings
 
-// The text of a string id in the user-interface language. Every text of the machine data goes
-// through here, so that the string table is wired in one place. Unknown ids give "".
+// The text of a string id in the user-interface language (UTF-8), from the string table; the
+// built-in English text when the table lacks the id; "" for an unknown id. Every text of the
+// machine data goes through here.
 std::string MachineString(int id);
 
 // Fills the printf placeholders %s and %d of a pattern, in order, with the given texts

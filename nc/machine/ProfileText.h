@@ -8,8 +8,3 @@
 // middle of a double-byte (Shift-JIS) character: a lead byte that would lose its trail byte is
 // dropped as well.
 std::string CutToBuffer(std::string_view text, size_t maxBytes);
-
-// True for a Shift-JIS lead byte (0x81-0x9F, 0xE0-0xFC).
-inline bool IsSjisLead(unsigned char c) {
-    return (c >= 0x81 && c <= 0x9F) || (c >= 0xE0 && c <= 0xFC);
-}

@@ -7,6 +7,7 @@
 #include <system_error>
 
 #include "nc/read/CNcReadState.h"
+#include "platform/Cp932.h"
 
 namespace {
 
@@ -99,6 +100,12 @@ public:
     bool Run() {
         bool comment = false;
         for (size_t pos = 0; pos < line_.size(); ++pos) {
+            // A double-byte character (CP932) is never a word, a delimiter or a comment
+            // mark, even when its second byte looks like one ("X", "]").
+            if (platform::CharLength(line_, pos) == 2) {
+                ++pos;
+                continue;
+            }
             const char c = line_[pos];
             if (c == '(' || c == '<' || c == '[') {
                 comment = true;

@@ -4,14 +4,18 @@
 #include <array>
 
 #include "kernel/base/CxyzData.h"
+#include "kernel/db/CDtbInfo.h"
 #include "nc/read/GCodeGroups.h"
 #include "nc/read/NcValues.h"
 
-// A feed line held back while its corner radius waits for the next block. Geometry and head
-// angles only: it never carries attribute texts, so the state stays a cheap value.
+// A feed line held back while its corner radius waits for the next block: its geometry,
+// drawing attributes and head angles. It never carries attribute texts, so the state stays a
+// plain value that Check NC can copy whole (a CDtbLine would keep its own texts and angles on
+// assignment).
 struct NcHeldLine {
     CxyzData Start;
     CxyzData End;
+    CDtbInfo Info;
     float HeadAngleA = 0.0f;
     float HeadAngleC = 0.0f;
 };

@@ -235,3 +235,16 @@ TEST_F(DocFixture, RebuildFollowsSubProgramCallsAndStopsEndlessPrograms) {
     ASSERT_EQ(prompt.asked.size(), 1u);
     EXPECT_NE(prompt.asked[0].text.find("5000 blocks"), std::string::npos);
 }
+
+TEST_F(DocFixture, SampleProgramsSurviveLoadAndSaveByteForByte) {
+    for (const char* name : {"laser-sample.nc", "punch-sample.nc"}) {
+        fs::path source = fs::path(MORVALEN_SOURCE_DIR) / "examples" / name;
+        fs::create_directories(dir);
+        fs::copy_file(source, dir / name, fs::copy_options::overwrite_existing);
+        ASSERT_EQ(doc->OnOpenDocument((dir / name).string()), 1) << name;
+        EXPECT_FALSE(doc->Lines.empty());
+        doc->SetModifiedFlag();
+        ASSERT_EQ(doc->OnSaveDocument((dir / name).string()), 1) << name;
+        EXPECT_EQ(Read(dir / name), Read(source)) << name;
+    }
+}

@@ -209,3 +209,16 @@ TEST(Backup, CopyReplacesOldBackupOnlyOnSuccess) {
     EXPECT_EQ(Read(tmp.path() / "p.bak"), "NEW\r\n");
     EXPECT_EQ(std::distance(fs::directory_iterator(tmp.path()), fs::directory_iterator()), 1);
 }
+
+TEST(WriteNcFile, WritesThroughSymbolicLinkAndKeepsMode) {
+    test::TempDir tmp;
+    fs::path real = tmp.path() / "real.nc", link = tmp.path() / "link.nc";
+    Write(real, "OLD\r\n");
+    fs::permissions(real, fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read);
+    fs::create_symlink(real, link);
+    EXPECT_TRUE(WriteNcFile(link, {"NEW"}, {}, nullptr).ok);
+    EXPECT_TRUE(fs::is_symlink(link));
+    EXPECT_EQ(Read(real), "NEW\r\n");
+    EXPECT_EQ(fs::status(real).permissions() & fs::perms::all,
+              fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read);
+}

@@ -46,3 +46,30 @@ TEST(CDtbAttributesTest, TextsAreCutAtTheirFirstNul) {
     EXPECT_EQ(a.GetAt(0), "A");
     EXPECT_EQ(a.GetAt(1), "next");
 }
+
+TEST(CDtbAttributesTest, OwnTextsCanBeAddedAndCopiesAreEqual) {
+    CDtbAttributes a;
+    a.Add("LineNo=12");
+    for (int i = 0; i < 20; ++i) a.Add(a.GetAt(0));  // grows while reading its own block
+    EXPECT_EQ(a.GetCount(), 21u);
+    EXPECT_EQ(a.GetAt(20), "LineNo=12");
+    a.Add("ElmInfo=a much longer text than the one before it");
+    EXPECT_TRUE(a.SetAt(0, a.GetAt(21)));
+    EXPECT_EQ(a.GetAt(0), "ElmInfo=a much longer text than the one before it");
+    EXPECT_TRUE(a.SetAt(21, a.GetAt(1)));
+    EXPECT_EQ(a.GetAt(21), "LineNo=12");
+
+    CDtbAttributes b(a);
+    EXPECT_EQ(a, b);
+    b.Add("x");
+    EXPECT_FALSE(a == b);
+    CDtbAttributes c;
+    c = b;
+    EXPECT_EQ(c, b);
+    CDtbAttributes d(std::move(c));
+    EXPECT_EQ(d, b);
+    EXPECT_TRUE(c.IsEmpty());
+    while (!d.IsEmpty()) d.RemoveAt(0);
+    EXPECT_EQ(d.GetCount(), 0u);
+    EXPECT_EQ(d.Packed(), "");
+}

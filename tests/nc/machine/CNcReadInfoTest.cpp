@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include "MachineTestSupport.h"
+#include "nc/machine/CPunchTool.h"
 #include "platform/Profile.h"
 
 using machine_test::ConfigFixture;
@@ -365,4 +366,49 @@ TEST(CNcReadInfo, SaveIntoMissingFolderFails) {
     test::TempDir dir;
     CNcReadInfo m;
     EXPECT_EQ(m.SaveTo(dir.path() / "no" / "such" / "m.nmd"), 0);
+}
+
+TEST(CNcReadInfo, DieFileNamesFollowTheMachineFile) {
+    ConfigFixture f;
+    CPunchTool dies(&f.ctx);
+    f.ctx.PunchTool = &dies;
+    fs::copy_file(Fixture("full.nmd"), f.dir.path() / "Laser.NMD");
+    fs::path work = f.dir.path() / "work.tmp";
+    CNcReadInfo m(&f.ctx, work);
+    m.FileName = "Laser.NMD";
+    m.LoadMachineFile(0);
+    EXPECT_EQ(dies.PossessedToolFileName, "PCH_TOOL.DAT");
+    EXPECT_EQ(dies.ArrangedToolFileName, "TURRET.ARR");
+
+    // Saved into a new file, the [Punch] keys come from the die data.
+    dies.ArrangedToolFileName = "OTHER.ARR";
+    m.FileName = "Copy.NMD";
+    EXPECT_EQ(m.SaveMachineFile(0), 1);
+    EXPECT_EQ(
+        platform::GetProfileString("Punch", "ArrangedToolFileName", "", f.dir.path() / "Copy.NMD"),
+        "OTHER.ARR");
+    EXPECT_EQ(
+        platform::GetProfileString("Punch", "PossessedToolFileName", "", f.dir.path() / "Copy.NMD"),
+        "PCH_TOOL.DAT");
+    EXPECT_EQ(platform::GetProfileInt("NcRead", "ZeroTimes", 0, f.dir.path() / "Copy.NMD"), 100);
+
+    // A machine file without [Punch] gives the die data its default names.
+    WriteAll(f.dir.path() / "Bare.NMD", "[NcRead]\r\n");
+    m.FileName = "Bare.NMD";
+    m.LoadMachineFile(0);
+    EXPECT_EQ(dies.PossessedToolFileName, "pch_tool.dat");
+    EXPECT_EQ(dies.ArrangedToolFileName, "sample.arr");
+}
+
+TEST(CNcReadInfo, PairsWithoutFromTextAreNotSavedSoLaterPairsSurvive) {
+    test::TempDir dir;
+    CNcReadInfo m;
+    m.TextFrom = {"A", "", "  ", "D"};
+    m.TextTo = {"a", "b", "c", "d"};
+    m.TextEnable = {1, 1, 0, 1};
+    ASSERT_EQ(m.SaveTo(dir.path() / "m.nmd"), 1);
+    CNcReadInfo r;
+    r.LoadFrom(dir.path() / "m.nmd");
+    EXPECT_EQ(r.TextFrom, (std::vector<std::string>{"A", "D"}));
+    EXPECT_EQ(r.TextTo, (std::vector<std::string>{"a", "d"}));
 }

@@ -241,7 +241,9 @@ TEST(ArrangementFile, ReadWriteShowsItsMessages) {
     tool.ArrangedToolFileName = "nofolder/x.arr";
     EXPECT_EQ(tool.ReadWriteArrangement(2), -1);
     ASSERT_EQ(ctx.prompt.asked.size(), 3u);
-    EXPECT_NE(ctx.prompt.asked[2].text.find("arrangement file open error"), std::string::npos);
+    EXPECT_EQ(ctx.prompt.asked[2].text,
+              diemsg::Fill(diemsg::Text(diemsg::kArrangementOpen),
+                           {(dir.path() / "nofolder/x.arr").string(), "0"}));
 }
 
 TEST(DieFileNames, LoadAndSaveThroughTheMachineFile) {

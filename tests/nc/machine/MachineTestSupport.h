@@ -11,6 +11,7 @@
 #include "TempDir.h"
 #include "nc/NcAppContext.h"
 #include "platform/ScriptedPrompt.h"
+#include "platform/StringTable.h"
 
 namespace machine_test {
 
@@ -33,6 +34,10 @@ struct ConfigFixture {
     platform::ScriptedPrompt prompt;
     NcAppContext ctx;
     ConfigFixture() {
+        // Messages are compared in English, from the table of the source tree.
+        platform::UseStringTable(std::filesystem::path(MORVALEN_SOURCE_DIR) / "resources" /
+                                 "strings.tsv");
+        platform::SetLanguage(platform::Language::English);
         ctx.ConfigFolder = dir.path();
         ctx.ProgramFolder = dir.path();
         ctx.IniPath = dir.path() / "MV_System.ini";

@@ -168,6 +168,12 @@ const Case kCases[] = {
     {"[X5. (Y6.) Z7.", "ret=1 Z=7"},
     {"#501=1 X1.", "ret=1 X=1"},
     {"(M98 P1)", "ret=0 opt0"},
+    // CP932 pairs whose second byte looks like a letter or a comment mark.
+    {"(\x83\x5DX5.) Y1.", "ret=1 Y=1"},
+    {"\x83\x58"
+     "5. Y1.",
+     "ret=1 Y=1"},
+    {"Y1.\x83", "ret=1 Y=1"},
     // CIR/: three numbers as they stand, no scaling.
     {"CIR/ 10. 0. 90.", "ret=1 CIR I=10 J=0 R=90"},
     {"CIR/ 10 0 90 X5.", "ret=1 CIR X=5 I=10 J=0 R=90"},

@@ -1,0 +1,113 @@
+// CNcRead: the NC program reader of one reading run, its prepared lines and its modal state.
+#pragma once
+
+#include <array>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "nc/read/BlockTokenizer.h"
+#include "nc/read/CNcReadState.h"
+#include "nc/read/GCodeGroups.h"
+#include "nc/read/NcBlockWords.h"
+
+struct NcAppContext;
+class CNcReadInfo;
+class CToolData;
+class CPunchTool;
+
+// Program forms found at set-up besides the NC type (they pick a format converter).
+enum class NcProgramForm { Plain, Job, MainProgram };
+
+// One reader per reading run (document rebuild, trace, Check NC, conversions): construct it,
+// call SetProgram, then read the lines block by block. The settings, the condition table, the
+// die data and the application context are not owned and must outlive the reader. Not
+// reentrant; two readers may exist but are never used at the same time.
+class CNcRead {
+public:
+    // app: the application's file name, settings path, configuration folder and dies; null
+    // reads as a new document without settings file, configuration folder or dies.
+    explicit CNcRead(const NcAppContext* app = nullptr);
+
+    // Starts a reading run: copies and prepares the lines (bytes, no line ends), detects the
+    // NC type and form, converts foreign formats, resets the state and asks for the work time.
+    // noTextConvert 1 skips the text conversion pairs, the condition words and the punch
+    // dialect normaliser (Check NC and the conversions pass 1). Null settings or
+    // conditions read as defaults and an empty table. Returns 0; it cannot fail. May be called
+    // again to start anew.
+    int SetProgram(const std::vector<std::string>& lines, CNcReadInfo* settings,
+                   CToolData* conditions, int noTextConvert);
+
+    int GetNcType() const { return State.NcType; }
+
+    // Line searches over Lines; each returns a line index or -1.
+    // The program line (first character the CodeMainPro letter) with number programNo, from
+    // the top; programNo -1 walks back from fromLine (inclusive) to the nearest program line.
+    // With seqNo not -1 the result is the first line from there on beginning with N seqNo.
+    int FindProgramLine(int programNo, int seqNo, int fromLine) const;
+    // From startLine in steps of step: the first line beginning with letter whose number
+    // (from the second character) is value, or any number when value is -1. -1 for step 0.
+    int FindAddressLine(char letter, int value, int startLine, int step) const;
+    // As FindAddressLine, for lines whose first length characters equal prefix (strncmp) and
+    // whose number from character length on is value (any when -1).
+    int FindPrefixLine(std::string_view prefix, int length, int value, int startLine,
+                       int step) const;
+
+    // Asks the work-time library (libVEV2OVO.so) for the cutting time: WorkTime is set and
+    // 1 returned when it gave one; 0 and WorkTime untouched when the library, its function
+    // flGetWorkTime or the value is missing. Nothing is reported.
+    int LoadWorkTime();
+
+    // For each of X, Y, Z, C, A, D, W, R that occurs in text, the number behind its first
+    // occurrence (atof) goes to out[0..7]; absent letters leave their slot as it is.
+    static void ParseAxisWords(std::string_view text, std::array<double, 8>& out);
+
+    // Tokenises one line into the given outputs (normally the reader's own members), with
+    // this reader's settings, die data and state; see ::TokenizeBlock. Returns 1 when a word
+    // was recognised. May empty text (tapping marker lines of punch programs).
+    [[nodiscard]] int TokenizeBlock(std::string& text, NcOptionMarks& optionMarks,
+                                    NcShapeGroups& shapeGroups, GCodeGroups& blockGroups, int& cir,
+                                    int& mCode, NcBlockWords& words, int& duplicate);
+
+    // Resets the per-block outputs as the interpreter does before every line.
+    void ResetBlock();
+
+    // Rewriters of Lines run by SetProgram; each keeps LineMap in step with Lines.
+    void NormalizePunchDialect();
+    void ConvertPointList();
+    void ConvertPlotter();
+    void ConvertType5();
+    void ConvertJob();
+    void ConvertMainProgram();
+
+    NcBlockWords Block;                     // words of the block being read
+    CNcReadState State;                     // the modal state; saved and restored by assignment
+    NcShapeGroups ShapeGroups{-1, -1, -1};  // G08 form, G11 mode, G12 mode of this block
+    GCodeGroups BlockGroups{};              // G code of each group given in this block, -1 none
+    int BlockM = -1;                        // M code of the block
+    int BlockCir = -1;                      // 1 when the block holds "CIR/"
+    int BlockDuplicate = 0;                 // 1 when a group or word came twice
+    int LineIndex = 0;                      // index in Lines of the line being read
+    int LineNo = 0;                         // document line of that line (LineMap entry)
+    int PrevLineNo = 0;
+    int PrevLineNo2 = 0;
+    int PartNo = 0;                   // "PrtNo=" of the elements; set by the caller
+    std::vector<std::string> Lines;   // the program lines after conversion
+    std::vector<int> LineMap;         // 0-based document line of each entry of Lines
+    CNcReadInfo* Settings = nullptr;  // machine settings, not owned
+    CToolData* Conditions = nullptr;  // cutting-condition table, not owned (may be null)
+    CPunchTool* Dies = nullptr;       // the application's die data, not owned (may be null)
+    int PercentCount = 0;             // lines beginning with '%' met so far
+    int WorkTime = 0;                 // cutting time from the work-time library, 0 none
+    NcProgramForm Form = NcProgramForm::Plain;  // form found by the last SetProgram
+    const NcAppContext* App = nullptr;          // the application context, not owned (may be null)
+
+private:
+    void ApplyTextConversion();
+    void ResetState();
+    void WriteDebugDump() const;
+};
+
+// 1 when text, read from its start over blanks and digits, reaches a '.'; 0 at the first
+// other character or at the end. Tells the decimal number style of a punch program.
+int IsDecimalText(std::string_view text);

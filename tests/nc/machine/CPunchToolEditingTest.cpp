@@ -1,0 +1,363 @@
+// The die and arrangement editing drivers, run with a scripted dialog and scripted answers.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+
+#include "DieTestSupport.h"
+#include "TempDir.h"
+#include "nc/machine/CPunchTool.h"
+#include "nc/machine/DieMessages.h"
+
+using dietest::Fixture;
+using dietest::ReadBytes;
+using platform::PromptAnswer;
+
+namespace {
+
+// A configuration folder holding a die file, an arrangement and a machine file, read into
+// a tool whose dialogs are scripted.
+class Editing : public ::testing::Test {
+protected:
+    test::TempDir dir;
+    dietest::Context ctx{dir.path()};
+    dietest::FakeDialogs dialogs;
+    CPunchTool tool{&ctx.app};
+    std::filesystem::path config = dir.path();
+
+    void SetUp() override {
+        std::filesystem::copy_file(Fixture("pch_v4.dat"), config / "pch.dat");
+        std::filesystem::copy_file(Fixture("arr_v2.arr"), config / "turret.arr");
+        std::filesystem::copy_file(Fixture("machine.nmd"), config / "machine.nmd");
+        tool.Dialogs = &dialogs;
+        tool.MachineFileName = [] { return std::string("machine.nmd"); };
+        tool.PossessedToolFileName = "pch.dat";
+        tool.ArrangedToolFileName = "turret.arr";
+        ASSERT_EQ(tool.ReadWritePossessed(1), 0);
+        ASSERT_EQ(tool.ReadWriteArrangement(1), 0);
+        ASSERT_TRUE(ctx.prompt.asked.empty());
+    }
+    std::string Asked(size_t i) const {
+        return i < ctx.prompt.asked.size() ? ctx.prompt.asked[i].text : "<nothing asked>";
+    }
+    static std::string Msg(int id, std::string_view arg = {}) {
+        return diemsg::Fill(diemsg::Text(id), {arg});
+    }
+};
+
+// --- possessed dies -------------------------------------------------------------------
+
+TEST_F(Editing, DieDialogWithoutChangeAsksNothingAndWritesNothing) {
+    const std::string before = ReadBytes(config / "pch.dat");
+    dialogs.dieSteps.push_back([](DieDialogState& st) {
+        st.Header.SelectedDie = 2;  // a selection alone is no change
+        return 1;
+    });
+    EXPECT_EQ(tool.EditPossessedDies(), 0);
+    EXPECT_EQ(dialogs.dieRuns, 1);
+    EXPECT_TRUE(ctx.prompt.asked.empty());
+    EXPECT_EQ(ReadBytes(config / "pch.dat"), before);
+    EXPECT_EQ(tool.Header.SelectedDie, 2);
+    EXPECT_TRUE(tool.DialogState.Dies.empty());  // working blocks are freed
+    EXPECT_FALSE(tool.DialogState.Arrangement);
+}
+
+TEST_F(Editing, DieChangeAnsweredYesWritesSortedByNumberThenSortsShapeFirst) {
+    dialogs.dieSteps.push_back([](DieDialogState& st) {
+        EXPECT_EQ(st.Mode, 1);
+        EXPECT_EQ(st.ShapeMask, 0xFFFF);
+        EXPECT_EQ(st.PossessedFileName, "pch.dat");
+        EXPECT_EQ(st.Numbers.size(), static_cast<size_t>(kMaxDies));
+        st.Dies[st.Header.DieCount].Number = 1;  // a new die
+        st.Dies[st.Header.DieCount].Range = 1;
+        st.Dies[st.Header.DieCount].Shape = 14;
+        ++st.Header.DieCount;
+        return 1;
+    });
+    ctx.prompt.answers = {PromptAnswer::Yes};
+    EXPECT_EQ(tool.EditPossessedDies(), 0);
+    ASSERT_EQ(ctx.prompt.asked.size(), 1u);
+    EXPECT_EQ(Asked(0), Msg(diemsg::kUpdatePossessed, "pch.dat"));
+    EXPECT_EQ(ctx.prompt.asked[0].icon, platform::PromptIcon::Warning);
+    EXPECT_EQ(ctx.prompt.asked[0].buttons, platform::PromptButtons::YesNo);
+
+    CPunchTool back;
+    ASSERT_EQ(back.ReadPossessedFile(config / "pch.dat"), 0);
+    ASSERT_EQ(back.Header.DieCount, 5);
+    const int byNumber[] = {1, 3, 7, 10, 25};
+    for (int i = 0; i < 5; ++i) EXPECT_EQ(back.Dies[i].Number, byNumber[i]);
+    const int byShape[] = {10, 3, 7, 25, 1};
+    for (int i = 0; i < 5; ++i) EXPECT_EQ(tool.Dies[i].Number, byShape[i]);
+}
+
+TEST_F(Editing, DieChangeAnsweredNoStaysInTheObjectOnly) {
+    const std::string before = ReadBytes(config / "pch.dat");
+    dialogs.dieSteps.push_back([](DieDialogState& st) {
+        st.Dies[0].SizeX = 99.0;
+        return 1;
+    });
+    ctx.prompt.answers = {PromptAnswer::No};
+    tool.EditPossessedDies();
+    EXPECT_EQ(ctx.prompt.asked.size(), 1u);
+    EXPECT_EQ(ReadBytes(config / "pch.dat"), before);
+    EXPECT_DOUBLE_EQ(tool.Dies[0].SizeX, 99.0);
+}
+
+TEST_F(Editing, DieDialogCancelStillTakesTheCopy) {
+    const std::string before = ReadBytes(config / "pch.dat");
+    dialogs.dieSteps.push_back([](DieDialogState& st) {
+        st.Dies[1].Air = 1 - st.Dies[1].Air;
+        return 0;
+    });
+    const int air = tool.Dies[1].Air;
+    ctx.prompt.answers = {PromptAnswer::No};
+    tool.EditPossessedDies();
+    EXPECT_EQ(tool.Dies[1].Air, 1 - air);
+    EXPECT_EQ(Asked(0), Msg(diemsg::kUpdatePossessed, "pch.dat"));
+    EXPECT_EQ(ReadBytes(config / "pch.dat"), before);
+}
+
+TEST_F(Editing, DieWriteFailureOffersToEditAgain) {
+    tool.PossessedToolFileName = "sub/pch.dat";  // its folder does not exist yet
+    const std::filesystem::path sub = config / "sub";
+    dialogs.dieSteps.push_back([](DieDialogState& st) {
+        st.Dies[0].SizeX = 99.0;  // die 10
+        return 1;
+    });
+    dialogs.dieSteps.push_back([sub](DieDialogState& st) {
+        // The edit is still there (the failed write sorted the table by number).
+        auto die10 = std::find_if(st.Dies.begin(), st.Dies.end(),
+                                  [](const DieRecord& d) { return d.Number == 10; });
+        EXPECT_DOUBLE_EQ(die10->SizeX, 99.0);
+        std::filesystem::create_directory(sub);
+        return 1;
+    });
+    ctx.prompt.answers = {PromptAnswer::Yes, PromptAnswer::Ok, PromptAnswer::Yes,
+                          PromptAnswer::Yes};
+    tool.EditPossessedDies();
+    EXPECT_EQ(dialogs.dieRuns, 2);
+    ASSERT_EQ(ctx.prompt.asked.size(), 4u);
+    EXPECT_EQ(Asked(1), diemsg::Fill(diemsg::Text(diemsg::kPossessedOpen),
+                                     {(config / "sub/pch.dat").string(), "0"}));
+    EXPECT_EQ(Asked(2), Msg(diemsg::kPossessedWriteRetry));
+    // Still a change against the state before the first dialog: asked and written.
+    EXPECT_EQ(Asked(3), Msg(diemsg::kUpdatePossessed, "sub/pch.dat"));
+    EXPECT_TRUE(std::filesystem::exists(sub / "pch.dat"));
+}
+
+TEST_F(Editing, DieWriteFailureAnsweredNoStops) {
+    tool.PossessedToolFileName = "sub/pch.dat";
+    dialogs.dieSteps.push_back([](DieDialogState& st) {
+        st.Dies[0].SizeX = 99.0;
+        return 1;
+    });
+    ctx.prompt.answers = {PromptAnswer::Yes, PromptAnswer::Ok, PromptAnswer::No};
+    tool.EditPossessedDies();
+    EXPECT_EQ(dialogs.dieRuns, 1);
+    EXPECT_EQ(ctx.prompt.asked.size(), 3u);
+    EXPECT_DOUBLE_EQ(tool.FindDie(10)->SizeX, 99.0);
+}
+
+TEST_F(Editing, DieDialogOpensOnTheRightShapeButton) {
+    struct Case {
+        int mask, mode, selected, autoSelect;
+        int button, selectedAfter;
+    };
+    // Dies after the arrangement read, shape first: 10 round, 3 square, 7 special, 25 tap.
+    const Case cases[] = {
+        {1 << 4, 1, 2, 0, 3, 2},                 // one shape allowed: its button
+        {0, 1, 0, 0, 0, 0},                      // die 0 is preselected like any other
+        {0, 1, 1, 0, 1, 1},                      // square die: button 1
+        {0, 0, 3, 1, 15, 3},                     // automatic choice when selecting
+        {0, 1, 3, 1, 10, 3},                     // ... but not when editing
+        {(1 << 3) | (1 << 5), 1, 0, 0, 2, -1},   // round not allowed: first allowed, no die
+        {1 << 15 | 1 << 14, 1, -99, 0, 13, -1},  // button 0 not allowed: shape 14
+        {1 << 15 | 1 << 1 | 1 << 2, 0, -99, 1, 15, -99},  // automatic choice allowed
+        {1 << 15 | 1 << 0, 0, -99, 1, 14, -99},           // bit 15 the only shape bit
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(::testing::Message() << "mask " << c.mask << " selected " << c.selected);
+        tool.Header.SelectedDie = c.selected;
+        tool.Header.AutoSelect = c.autoSelect;
+        int button = -7, selected = -7;
+        dialogs.dieSteps.push_back([&](DieDialogState& st) {
+            button = st.SelectedShapeButton;
+            selected = st.Header.SelectedDie;
+            EXPECT_EQ(st.DieListIndex, -1);
+            EXPECT_EQ(st.DieListRows, 10);
+            return 0;
+        });
+        EXPECT_EQ(tool.ShowDieDialog(c.mask, c.mode), 0);
+        EXPECT_EQ(button, c.button);
+        EXPECT_EQ(selected, c.selectedAfter);
+    }
+}
+
+TEST_F(Editing, DieDialogSeesPlacedMarksOfTheArrangement) {
+    for (DieRecord& d : tool.Dies) d.Placed = 0;
+    int placed10 = -1, placed7 = -1;
+    dialogs.dieSteps.push_back([&](DieDialogState& st) {
+        for (int i = 0; i < st.Header.DieCount; ++i) {
+            if (st.Dies[i].Number == 10) placed10 = st.Dies[i].Placed;
+            if (st.Dies[i].Number == 7) placed7 = st.Dies[i].Placed;
+        }
+        return 1;
+    });
+    tool.ShowDieDialog(0, 0);
+    EXPECT_EQ(placed10, 1);
+    EXPECT_EQ(placed7, 0);
+}
+
+// --- arrangement ----------------------------------------------------------------------
+
+TEST_F(Editing, ArrangementCancelChangesNothing) {
+    const TurretArrangement before = tool.Arrangement;
+    const std::string arr = ReadBytes(config / "turret.arr");
+    const std::string machine = ReadBytes(config / "machine.nmd");
+    for (int answer : {0, -1}) {  // Cancel, and a dialog that could not be made
+        dialogs.arrangementSteps.push_back([answer](DieDialogState& st) {
+            st.Arrangement->Stations[0].PosX = 1.0;
+            st.TurretName = "X";
+            return answer;
+        });
+        EXPECT_EQ(tool.EditArrangement(), -1);
+    }
+    EXPECT_EQ(tool.Arrangement, before);
+    EXPECT_TRUE(ctx.prompt.asked.empty());
+    EXPECT_EQ(ReadBytes(config / "turret.arr"), arr);
+    EXPECT_EQ(ReadBytes(config / "machine.nmd"), machine);
+    EXPECT_EQ(tool.RunArrangementEditor(), 0);
+}
+
+TEST_F(Editing, ArrangementWithoutChangeAsksNothingForARelativeName) {
+    const std::string machine = ReadBytes(config / "machine.nmd");
+    dialogs.arrangementSteps.push_back([this](DieDialogState& st) {
+        EXPECT_EQ(st.ArrangementPath, (config / "turret.arr").string());
+        EXPECT_EQ(st.StationCount, 2);
+        EXPECT_EQ(st.TurretName, "T-30");
+        st.Arrangement->Stations[0].Die.Placed = 3;  // placed marks alone are no change
+        return 1;
+    });
+    EXPECT_EQ(tool.EditArrangement(), 0);
+    EXPECT_TRUE(ctx.prompt.asked.empty());
+    EXPECT_EQ(tool.ArrangedToolFileName, "turret.arr");
+    EXPECT_EQ(ReadBytes(config / "machine.nmd"), machine);
+}
+
+TEST_F(Editing, ArrangementChangeAnsweredYesWritesTheFile) {
+    dialogs.arrangementSteps.push_back([](DieDialogState& st) {
+        st.Arrangement->Stations[1].PosX = 333.0;
+        st.TurretName = "NEW";
+        return 1;
+    });
+    ctx.prompt.answers = {PromptAnswer::Yes};
+    EXPECT_EQ(tool.EditArrangement(), 0);
+    ASSERT_EQ(ctx.prompt.asked.size(), 1u);
+    EXPECT_EQ(Asked(0), Msg(diemsg::kUpdateArrangement, "turret.arr"));
+    EXPECT_EQ(ctx.prompt.asked[0].icon, platform::PromptIcon::Warning);
+    EXPECT_EQ(tool.Arrangement.TurretName, "NEW");
+
+    CPunchTool back;
+    ASSERT_EQ(back.ReadPossessedFile(config / "pch.dat"), 0);
+    ASSERT_EQ(back.ReadArrangementFile(config / "turret.arr"), 0);
+    EXPECT_EQ(back.Arrangement.TurretName, "NEW");
+    EXPECT_DOUBLE_EQ(back.Arrangement.Stations[1].PosX, 333.0);
+    // The configured relative name is kept.
+    EXPECT_NE(ReadBytes(config / "machine.nmd").find("ArrangedToolFileName=turret.arr"),
+              std::string::npos);
+}
+
+TEST_F(Editing, ArrangementChangeAnsweredNoLeavesFilesAlone) {
+    const std::string arr = ReadBytes(config / "turret.arr");
+    const std::string machine = ReadBytes(config / "machine.nmd");
+    dialogs.arrangementSteps.push_back([this](DieDialogState& st) {
+        st.ArrangementPath = (config / "other").string();
+        st.Arrangement->Stations[0].PosY = 5.0;
+        return 1;
+    });
+    ctx.prompt.answers = {PromptAnswer::No};
+    EXPECT_EQ(tool.EditArrangement(), 0);
+    EXPECT_EQ(ctx.prompt.asked.size(), 1u);
+    EXPECT_DOUBLE_EQ(tool.Arrangement.Stations[0].PosY, 5.0);
+    EXPECT_EQ(tool.ArrangedToolFileName, (config / "other.arr").string());
+    EXPECT_EQ(ReadBytes(config / "turret.arr"), arr);
+    EXPECT_EQ(ReadBytes(config / "machine.nmd"), machine);  // not before the user agreed
+    EXPECT_FALSE(std::filesystem::exists(config / "other.arr"));
+}
+
+TEST_F(Editing, ArrangementExtensionFollowsTheFileNameOnly) {
+    std::filesystem::create_directory(config / ".hidden.d");
+    dialogs.arrangementSteps.push_back([this](DieDialogState& st) {
+        st.ArrangementPath = (config / ".hidden.d" / "newturret").string();
+        return 1;
+    });
+    dialogs.arrangementSteps.push_back([this](DieDialogState& st) {
+        st.ArrangementPath = (config / ".hidden.d" / "second.ARR").string();
+        return 1;
+    });
+    ctx.prompt.answers = {PromptAnswer::Yes, PromptAnswer::Yes};
+    EXPECT_EQ(tool.EditArrangement(), 0);
+    EXPECT_EQ(Asked(0), Msg(diemsg::kUpdateArrangement, "newturret.arr"));
+    EXPECT_TRUE(std::filesystem::exists(config / ".hidden.d" / "newturret.arr"));
+    EXPECT_NE(
+        ReadBytes(config / "machine.nmd")
+            .find("ArrangedToolFileName=" + (config / ".hidden.d" / "newturret.arr").string()),
+        std::string::npos);
+    EXPECT_EQ(tool.EditArrangement(), 0);
+    EXPECT_EQ(Asked(1), Msg(diemsg::kUpdateArrangement, "second.ARR"));
+}
+
+TEST_F(Editing, ArrangementWriteFailureOpensTheDialogAgainOnTheEditedCopy) {
+    const std::filesystem::path sub = config / "sub";
+    dialogs.arrangementSteps.push_back([sub](DieDialogState& st) {
+        st.ArrangementPath = (sub / "t.arr").string();
+        st.Arrangement->Stations[0].PosX = 77.0;
+        return 1;
+    });
+    dialogs.arrangementSteps.push_back([sub](DieDialogState& st) {
+        EXPECT_DOUBLE_EQ(st.Arrangement->Stations[0].PosX, 77.0);
+        EXPECT_EQ(st.ArrangementPath, (sub / "t.arr").string());
+        std::filesystem::create_directory(sub);
+        return 1;  // nothing more changed: the edits still wait to be written
+    });
+    ctx.prompt.answers = {PromptAnswer::Yes, PromptAnswer::Ok, PromptAnswer::Yes,
+                          PromptAnswer::Yes};
+    const std::string machine = ReadBytes(config / "machine.nmd");
+    EXPECT_EQ(tool.EditArrangement(), 0);
+    EXPECT_EQ(dialogs.arrangementRuns, 2);
+    ASSERT_EQ(ctx.prompt.asked.size(), 4u);
+    EXPECT_EQ(Asked(1), diemsg::Fill(diemsg::Text(diemsg::kArrangementOpen),
+                                     {(sub / "t.arr").string(), "0"}));
+    EXPECT_EQ(Asked(2), Msg(diemsg::kArrangementWriteRetry));
+    EXPECT_EQ(Asked(3), Msg(diemsg::kUpdateArrangement, "t.arr"));
+    EXPECT_TRUE(std::filesystem::exists(sub / "t.arr"));
+    EXPECT_NE(ReadBytes(config / "machine.nmd").find((sub / "t.arr").string()), std::string::npos);
+}
+
+TEST_F(Editing, ASnapshotOfTheObjectUndoesTakenEdits) {
+    const CPunchTool snapshot = tool;  // what the punch page keeps for its Cancel
+    dialogs.arrangementSteps.push_back([](DieDialogState& st) {
+        st.Arrangement->Stations[0].PosX = 1.0;
+        return 1;
+    });
+    ctx.prompt.answers = {PromptAnswer::No};
+    tool.EditArrangement();
+    EXPECT_NE(tool.Arrangement, snapshot.Arrangement);
+    tool = snapshot;
+    EXPECT_EQ(tool.Arrangement, snapshot.Arrangement);
+    EXPECT_EQ(tool.Dies, snapshot.Dies);
+    EXPECT_EQ(tool.ArrangedToolFileName, "turret.arr");
+}
+
+TEST_F(Editing, ArrangementWriteFailureAnsweredNoKeepsTheMachineFile) {
+    const std::string machine = ReadBytes(config / "machine.nmd");
+    dialogs.arrangementSteps.push_back([this](DieDialogState& st) {
+        st.ArrangementPath = (config / "sub" / "t.arr").string();
+        return 1;
+    });
+    ctx.prompt.answers = {PromptAnswer::Yes, PromptAnswer::Ok, PromptAnswer::No};
+    EXPECT_EQ(tool.EditArrangement(), 0);
+    EXPECT_EQ(dialogs.arrangementRuns, 1);
+    EXPECT_EQ(ReadBytes(config / "machine.nmd"), machine);
+}
+
+}  // namespace
