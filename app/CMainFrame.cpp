@@ -5,9 +5,9 @@
 #include <QCloseEvent>
 #include <QDebug>
 #include <QKeyEvent>
-#include <QResizeEvent>
 #include <QLabel>
 #include <QMimeData>
+#include <QResizeEvent>
 #include <QSettings>
 #include <QSplitter>
 #include <QStatusBar>
