@@ -46,6 +46,11 @@ CMainFrame::CMainFrame(CTessmarkApp* app, QWidget* parent) : QMainWindow(parent)
     CreateStatusBar();
     InstallHandlers();
     setAcceptDrops(true);
+    // An instance driven by another program under an instance number is not closed by the
+    // user from the title bar.
+    if (app_->InstanceNumber != 0)
+        setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                       Qt::WindowSystemMenuHint | Qt::WindowMinMaxButtonsHint);
     qApp->installEventFilter(this);
 
     // The rules also run whenever the program is idle, as the buttons need them.

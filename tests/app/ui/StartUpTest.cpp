@@ -16,6 +16,7 @@ using StartUp = AppFixture;
 TEST_F(StartUp, FileAndInstanceNumber) {
     ASSERT_TRUE(Start({"/n3", Sample()}));
     EXPECT_EQ(app_->InstanceNumber, 3);
+    EXPECT_FALSE(Frame()->windowFlags() & Qt::WindowCloseButtonHint);
     EXPECT_EQ(app_->ProcessMode, 0);
     EXPECT_GT(app_->Document->Lines.size(), 10u);
     EXPECT_EQ(app_->NcFileName, std::filesystem::path(Sample()).lexically_normal().string());
@@ -28,6 +29,8 @@ TEST_F(StartUp, FileAndInstanceNumber) {
 TEST_F(StartUp, InstanceNumberAsSeparateArgument) {
     ASSERT_TRUE(Start({"/n", "7"}));
     EXPECT_EQ(app_->InstanceNumber, 7);
+    ASSERT_TRUE(Start({}));
+    EXPECT_TRUE(Frame()->windowFlags() & Qt::WindowCloseButtonHint);
     EXPECT_TRUE(app_->Document->Lines.empty());
 }
 
