@@ -264,6 +264,8 @@ void CMainFrame::InstallHandlers() {
     handlers_[cmd::New] = [this] { app_->OnFileNew(); };
     handlers_[cmd::Open] = [this] { app_->OnFileOpen(); };
     handlers_[cmd::About] = [this] { app_->OnAppAbout(); };
+    handlers_[cmd::Save] = [this] { app_->OnFileSave(); };
+    handlers_[cmd::SaveAs] = [this] { app_->OnFileSaveAs(); };
     handlers_[cmd::Exit] = [this] { close(); };
     for (int t = 0; t <= 4; ++t) handlers_[cmd::ViewTop + t] = [this, t] { OnViewType(t); };
     auto onActive = [this](void (IElemView::*op)()) {

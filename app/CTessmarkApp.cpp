@@ -70,6 +70,7 @@ void CTessmarkApp::SetUpDocument() {
     s.AfterLoad = [this] {
         if (frame_) frame_->ResetPivotInViews();
     };
+    s.SaveCommand = [this] { return OnFileSave(); };
     s.ViewsUpdate = [this] {
         if (frame_) frame_->OnDocumentChanged();
     };
@@ -230,6 +231,33 @@ void CTessmarkApp::OnFileOpen() {
 void CTessmarkApp::OnAppAbout() {
     CAboutDlg dlg(frame_.get());
     dlg.exec();
+}
+
+bool CTessmarkApp::OnFileSave() {
+    if (Document->GetPathName().empty()) return OnFileSaveAs();
+    const std::string path = Document->GetPathName();
+    if (!Document->OnSaveDocument(path)) {
+        prompt_->Message(Fill(Text(29016, "The file cannot be written:\n%s"), path),
+                         platform::PromptIcon::Error, platform::PromptButtons::Ok);
+        return false;
+    }
+    if (frame_) frame_->OnDocumentChanged();
+    return true;
+}
+
+bool CTessmarkApp::OnFileSaveAs() {
+    auto chosen = prompt_->AskFileName(Text(29017, "Save As"), platform::LoadString(61536),
+                                       Document->GetPathName(), true);
+    if (!chosen) return false;
+    if (!Document->OnSaveDocument(*chosen)) {
+        prompt_->Message(Fill(Text(29016, "The file cannot be written:\n%s"), *chosen),
+                         platform::PromptIcon::Error, platform::PromptButtons::Ok);
+        return false;
+    }
+    NcFileName = Document->GetPathName();
+    AddToRecentFiles(NcFileName);
+    if (frame_) frame_->OnDocumentChanged();
+    return true;
 }
 
 bool CTessmarkApp::OpenDocumentFile(const std::string& path) {

@@ -83,6 +83,10 @@ public:
     void OnFileNew();
     void OnFileOpen();
     void OnAppAbout();
+    // The framework's save commands: Save asks for a name when the document has none. True
+    // when the file was written; a failure is shown (29016).
+    bool OnFileSave();
+    bool OnFileSaveAs();
     // Opens a file into the document after asking to save a modified one; shows 29002 when
     // the file cannot be read. False when nothing was opened.
     bool OpenDocumentFile(const std::string& path);

@@ -118,3 +118,26 @@ TEST_F(FrameInput, DisplayFlagsTakeItemsOutOfMenusAndBars) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST_F(FrameInput, SaveAsWritesTheLinesAndKeepsTheName) {
+    ASSERT_TRUE(Start({"/US", Sample()}));
+    const auto target = dir_.path() / "copy.nc";
+    prompt_->fileNames.push_back(target.string());
+    ASSERT_TRUE(Frame()->OnCommand(cmd::SaveAs));
+    EXPECT_TRUE(std::filesystem::exists(target));
+    EXPECT_EQ(app_->NcFileName, target.string());
+    EXPECT_TRUE(Frame()->windowTitle().startsWith("copy.nc"));
+    // Save writes to the same file again without asking for a name.
+    prompt_->asked.clear();
+    ASSERT_TRUE(Frame()->OnCommand(cmd::Save));
+    EXPECT_TRUE(prompt_->asked.empty());
+    // A folder that does not exist: the failure is shown.
+    prompt_->fileNames.push_back((dir_.path() / "no" / "such" / "x.nc").string());
+    ASSERT_TRUE(Frame()->OnCommand(cmd::SaveAs));
+    EXPECT_TRUE(Asked("cannot be written"));
+    EXPECT_EQ(app_->NcFileName, target.string());
+}
+
+}  // namespace
