@@ -20,6 +20,7 @@
 #include "platform/Profile.h"
 #include "platform/StringTable.h"
 #include "platform/TextCodec.h"
+#include "text/NcPaneMaker.h"
 
 namespace {
 
@@ -120,6 +121,7 @@ IElemView* CMainFrame::MakeElemView(QWidget* parent) {
 
 INcPane* CMainFrame::MakeNcPane(QWidget* parent, bool editor) {
     if (auto& make = PaneFactory::Instance().NcPane) return make(parent, this, editor);
+    if (!editor) return MakeNcTextView(parent, this);
     return new PlaceholderNcPane(parent, app_->Document.get(), editor);
 }
 
@@ -178,7 +180,7 @@ void CMainFrame::CreateClient() {
     ncPane_ = MakeNcPane(leftSplitter_, false);
     switchForm_ = factory.SwitchForm
                       ? factory.SwitchForm(leftSplitter_, this)
-                      : MakePlaceholderPane(leftSplitter_, Str(29007), "NcTextSwitch");
+                      : MakeNcTextSwitch(leftSplitter_, this);
     leftSplitter_->addWidget(infoPane_);
     leftSplitter_->addWidget(ncPane_->Widget());
     leftSplitter_->addWidget(switchForm_);

@@ -1,0 +1,69 @@
+// Makers of the NC text panes for the main frame.
+#include "text/NcPaneMaker.h"
+
+#include "app/CMainFrame.h"
+#include "app/CTessmarkApp.h"
+#include "text/CNcTextSwitch.h"
+#include "text/CNcTextView.h"
+
+namespace {
+
+constexpr int kStepCommand = 32798;
+
+}  // namespace
+
+void ToggleNcPaneMode(CMainFrame* frame) {
+    auto* sw = qobject_cast<CNcTextSwitch*>(frame->SwitchForm());
+    if (sw) sw->Switching = 1;
+    const int old = frame->EditMode;
+    frame->EditMode = old == 1 ? 0 : 1;
+    if (!frame->SwapNcPane()) frame->EditMode = old;
+    if (sw) {
+        sw->Mode = frame->EditMode;
+        sw->Switching = 0;
+        sw->SetButtonsFromMode();
+    }
+}
+
+INcPane* MakeNcTextView(QWidget* parent, CMainFrame* frame) {
+    CTessmarkApp* app = frame->App();
+    NcTextViewContext ctx;
+    ctx.IniPath = app->Paths.IniPath;
+    ctx.Lines = [app]() -> const std::vector<std::string>* {
+        return app->Document ? &app->Document->Lines : nullptr;
+    };
+    ctx.Rules = [app] {
+        if (!app->SystemData) return NcTextRules{};
+        return NcTextRules::FromMachine(app->SystemData->NcReadInfo,
+                                        app->SystemData->AppMachineType);
+    };
+    ctx.TraceActive = [app] { return app->TraceActive; };
+    ctx.ToggleEditMode = [frame] { ToggleNcPaneMode(frame); };
+    ctx.HighlightLineInViews = [frame](int lineNo) { frame->HighlightLineInViews(lineNo); };
+    ctx.StepKey = [app, frame] {
+        // Space steps through the frame's Step command, so its refusals apply.
+        app->RunMode = 0;
+        if (!app->StepPending) frame->OnCommand(kStepCommand);
+    };
+    ctx.RouteMouseWheel = [frame](unsigned flags, int delta, QPoint screen) {
+        return frame->RouteMouseWheel(flags, delta, screen);
+    };
+    ctx.Action = [frame](int command) { return frame->Action(command); };
+    ctx.Owner = frame;
+    return new CNcTextView(parent, std::move(ctx));
+}
+
+QWidget* MakeNcTextSwitch(QWidget* parent, CMainFrame* frame) {
+    auto* sw = new CNcTextSwitch(parent, [frame] { ToggleNcPaneMode(frame); });
+    sw->Mode = frame->EditMode;
+    sw->SetButtonsFromMode();
+    sw->OnInitialUpdate(frame->App()->ProcessMode);
+    return sw;
+}
+
+std::function<bool(int, int, int*, int*, int*)> NcListBlockSearch(CMainFrame* frame) {
+    return [frame](int mode, int line, int* first, int* last, int* seq) {
+        auto* list = dynamic_cast<CNcTextView*>(frame->NcPane());
+        return list && list->FindBlockRange(mode, line, first, last, seq) == 1;
+    };
+}
