@@ -9,6 +9,7 @@
 #include "app/CLoadingDlg.h"
 #include "app/core/CommandIds.h"
 #include "platform/Profile.h"
+#include "text/CNcTextView.h"
 
 namespace {
 
@@ -123,9 +124,11 @@ TEST_F(MainFrame, PaneSwapKeepsThePosition) {
     CMainFrame* f = Frame();
     INcPane* list = f->NcPane();
     ASSERT_FALSE(list->IsEditor());
-    auto* text = static_cast<PlaceholderNcPane*>(list);
-    QTextCursor c(text->document()->findBlockByNumber(5));
-    text->setTextCursor(c);
+    // The list mode's pane is the NC line list.
+    auto* rows = dynamic_cast<CNcTextView*>(list);
+    ASSERT_NE(rows, nullptr);
+    int row = 5;
+    ASSERT_EQ(rows->SelectLine(1, &row, 0), 1);
     f->GetSubProgMode = 1;
     f->EditMode = 1;
     ASSERT_TRUE(f->SwapNcPane());
