@@ -65,6 +65,7 @@ CNcTextView::CNcTextView(QWidget* parent, NcTextViewContext context)
     setTextElideMode(Qt::ElideNone);
     setTabKeyNavigation(false);
     setHorizontalScrollMode(QAbstractItemView::ScrollPerPixel);
+    setVerticalScrollMode(QAbstractItemView::ScrollPerItem);  // the scroll bar counts rows
     setIconSize(QSize(14, 14));
     setMinimumSize(0, 0);
     verticalHeader()->hide();
@@ -225,10 +226,11 @@ int CNcTextView::SelectLine(int select, int* row, int echo) {
     setFocus();
     selectionModel()->setCurrentIndex(
         model_->index(*row, 0), QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
-    // The selected row ends about a third down the page.
+    // The selected row ends about a third down the page. Making row + P/3 and then row - P/3
+    // visible would leave it two thirds down when the list scrolls down: the top row is set.
     const int third = RowsPerPage() / 3;
     scrollTo(model_->index(std::min(*row + third, count - 1), 0), EnsureVisible);
-    scrollTo(model_->index(std::max(*row - third, 0), 0), EnsureVisible);
+    verticalScrollBar()->setValue(std::max(*row - third, 0));
     EchoSelection = 1;
     return 1;
 }
