@@ -162,7 +162,7 @@ int CTessmarkDoc::RebuildElements() {
     if (!services_.MakeBlockSource) return 1;
     std::unique_ptr<NcBlockSource> source = services_.MakeBlockSource(Lines);
     if (!source) return 1;
-    NcRunResult run = RunNcProgram(*source, int(Lines.size()), Elements, RunLimits);
+    NcRunResult run = RunNcProgram(*source, Elements, RunLimits);
     if (run.blockLimitReached && Prompt())
         Prompt()->Message(FillMessage(AppMessage(kMsgBlockLimit), {std::to_string(run.blocks)}),
                           PromptIcon::Warning, PromptButtons::Ok);

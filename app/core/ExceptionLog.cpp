@@ -70,3 +70,19 @@ bool WriteExceptionLog(const std::filesystem::path& logFile, ExceptionKind kind,
     out.flush();
     return bool(out);
 }
+
+bool CallGuarded(const std::function<void()>& fn, const std::filesystem::path& logFile,
+                 std::string_view functionName, std::string_view ncFileName) noexcept {
+    try {
+        fn();
+        return true;
+    } catch (...) {
+        ExceptionKind kind = ClassifyException(std::current_exception());
+        try {
+            WriteExceptionLog(logFile, kind, functionName, ncFileName);
+        } catch (...) {
+            // Nothing more can be done about a log that cannot be written.
+        }
+        return false;
+    }
+}

@@ -4,6 +4,7 @@
 #include <ctime>
 #include <exception>
 #include <filesystem>
+#include <functional>
 #include <string>
 #include <string_view>
 
@@ -29,3 +30,8 @@ std::string FormatExceptionRecord(ExceptionKind kind, std::string_view functionN
 // file cannot be opened or written.
 bool WriteExceptionLog(const std::filesystem::path& logFile, ExceptionKind kind,
                        std::string_view functionName, std::string_view ncFileName);
+
+// Runs fn; an exception it throws is caught, appended to the log under functionName, and the
+// caller goes on (the guard of closing, destroying and the trace step). True when fn returned.
+bool CallGuarded(const std::function<void()>& fn, const std::filesystem::path& logFile,
+                 std::string_view functionName, std::string_view ncFileName) noexcept;

@@ -144,9 +144,12 @@ int WriteSubPrograms(const fs::path& mainPath, const std::vector<std::string>& l
         }
         done.insert(f.path);
     }
-    // Only after every new file is in place: the known files not written again are stale.
+    // Only after every new file is in place: the known files not written again are stale,
+    // as long as they are this program's (a save under another name or folder keeps them).
+    const std::string stem = mainPath.stem().string();
     for (const auto& old : known) {
-        if (done.count(old)) continue;
+        if (done.count(old) || old.parent_path() != folder) continue;
+        if (!StartsWith(old.filename().string(), stem)) continue;
         std::error_code ec;
         fs::remove(old, ec);
     }

@@ -58,7 +58,8 @@ NcStoreResult WriteNcFile(const std::filesystem::path& file, const std::vector<s
 
 // Writes each "(*<number>)" ... "M99" section from startRow on to "<main name><number>.spf" in
 // the main program's folder (written lists them), then removes the files of known that were
-// not written now; no other file is touched. A number text holding '/', '\' or "..", or a
+// not written now and are this program's (same folder, name starting with the main name); no
+// other file is touched. A number text holding '/', '\' or "..", or a
 // file that cannot be written, shows 20107 with its path and gives 0 with nothing deleted.
 // 1 when done. Non-blank rows that no section holds go to dropped.
 int WriteSubPrograms(const std::filesystem::path& mainPath, const std::vector<std::string>& lines,

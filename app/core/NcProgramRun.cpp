@@ -5,8 +5,8 @@
 
 #include "kernel/db/CDtbEngine.h"
 
-NcRunResult RunNcProgram(NcBlockSource& source, int lineCount, CDtbEngine& elements,
-                         const NcRunLimits& limits) {
+NcRunResult RunNcProgram(NcBlockSource& source, CDtbEngine& elements, const NcRunLimits& limits) {
+    const int lineCount = source.LineCount();
     struct Call {
         int returnLine;
         int repeat;

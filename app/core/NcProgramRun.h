@@ -19,6 +19,9 @@ enum NcBlockStatus : int {
 class NcBlockSource {
 public:
     virtual ~NcBlockSource() = default;
+    // The count of lines the run reads (the reader's own lines, which a format converter may
+    // have made from the document's).
+    virtual int LineCount() const = 0;
     // Interprets the line with index line, appending its elements to sink; sets nextLine (the
     // line to read next, or a jump's target) and, for a call, repeatCount (set to 1 before).
     virtual int ReadBlock(CDtbEngine& sink, int line, int& nextLine, int& repeatCount) = 0;
@@ -43,5 +46,5 @@ struct NcRunResult {
 // repeat count (a count of 1 or less runs once); a return repeats or pops it. Blocks at the
 // main level carry part number 0, blocks inside calls the program number in force at the main
 // level before the call (1 when the first line is a call).
-NcRunResult RunNcProgram(NcBlockSource& source, int lineCount, CDtbEngine& elements,
+NcRunResult RunNcProgram(NcBlockSource& source, CDtbEngine& elements,
                          const NcRunLimits& limits = {});

@@ -115,8 +115,6 @@ fs::path CNcReadInfo::MachineFilePath() const {
 }
 
 void CNcReadInfo::SetDefaults() {
-    std::string keep = FileName;
-    auto params = OperationParams;
     TextFrom.clear();
     TextTo.clear();
     TextEnable.clear();
@@ -175,8 +173,6 @@ void CNcReadInfo::SetDefaults() {
         Comment[i].clear();
         String[i].clear();
     }
-    FileName = keep;
-    OperationParams = params;
 }
 
 int CNcReadInfo::LoadMachineFile(int useWorkingCopy) {

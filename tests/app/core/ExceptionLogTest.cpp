@@ -50,3 +50,16 @@ TEST(ExceptionLog, AppendsAndSkipsUnopenableFile) {
     EXPECT_FALSE(WriteExceptionLog(tmp.path() / "no" / "such" / "x.txt", ExceptionKind::Other,
                                    "OnClose", ""));
 }
+
+TEST(ExceptionLog, GuardLogsAndGoesOn) {
+    test::TempDir tmp;
+    auto file = ExceptionLogPath(tmp.path());
+    EXPECT_TRUE(CallGuarded([] {}, file, "OnClose", "/nc/a.nc"));
+    EXPECT_FALSE(std::filesystem::exists(file));
+    EXPECT_FALSE(CallGuarded([] { throw std::bad_alloc(); }, file, "OnClose", "/nc/a.nc"));
+    std::ifstream in(file, std::ios::binary);
+    std::string text((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    EXPECT_NE(text.find("File name : /nc/a.nc\r\n"), std::string::npos);
+    EXPECT_NE(text.find("Function name : OnClose\r\nError type : Memory exception\r\n"),
+              std::string::npos);
+}

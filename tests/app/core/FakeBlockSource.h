@@ -20,6 +20,7 @@ class FakeBlockSource : public NcBlockSource {
 public:
     explicit FakeBlockSource(std::vector<std::string> lines) : lines_(std::move(lines)) {}
 
+    int LineCount() const override { return int(lines_.size()); }
     int ReadBlock(CDtbEngine& sink, int line, int& nextLine, int& repeatCount) override {
         const std::string& text = lines_.at(size_t(line));
         nextLine = line + 1;

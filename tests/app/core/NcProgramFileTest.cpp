@@ -222,3 +222,23 @@ TEST(WriteNcFile, WritesThroughSymbolicLinkAndKeepsMode) {
     EXPECT_EQ(fs::status(real).permissions() & fs::perms::all,
               fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read);
 }
+
+TEST(WriteNcFile, SaveUnderAnotherNameKeepsTheOriginalsSubPrograms) {
+    test::TempDir tmp;
+    fs::path dir = CopyMpfFixture(tmp);
+    Lines lines = ReadNcFile(dir / "ABC.MPF", false)->lines;
+    auto known = MergeSubPrograms(dir / "ABC.MPF", lines);
+    NcStoreOptions opt;
+    opt.isMpf = true;
+    opt.knownSubFiles = known;
+    fs::create_directories(tmp.path() / "copy");
+    for (fs::path target : {dir / "XYZ.MPF", tmp.path() / "copy" / "ABC.MPF"}) {
+        auto res = WriteNcFile(target, lines, opt, nullptr);
+        EXPECT_TRUE(res.ok);
+        EXPECT_EQ(res.subFiles.size(), 2u);
+        EXPECT_EQ(Read(dir / "ABC001.spf"), "G01X20.\r\nABC002\r\nM99\r\n") << target;
+        EXPECT_TRUE(fs::exists(dir / "ABC002.spf")) << target;
+    }
+    EXPECT_EQ(Read(dir / "XYZ001.spf"), "G01X20.\r\nABC002\r\nM99\r\n");
+    EXPECT_EQ(Read(tmp.path() / "copy" / "ABC002.spf"), "G01Y20.\r\nM99\r\n");
+}

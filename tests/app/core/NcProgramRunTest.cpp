@@ -11,7 +11,7 @@ std::string RunTrail(std::vector<std::string> lines, NcRunResult* result = nullp
                      NcRunLimits limits = {}) {
     test::FakeBlockSource source(lines);
     CDtbEngine elements;
-    NcRunResult r = RunNcProgram(source, int(lines.size()), elements, limits);
+    NcRunResult r = RunNcProgram(source, elements, limits);
     if (result) *result = r;
     return test::Trail(elements);
 }
