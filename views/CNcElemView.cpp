@@ -101,11 +101,22 @@ int CNcElemView::DrawAll(QPainter& painter) {
     return 0;
 }
 
+ElemDrawCache& CNcElemView::MainCache() {
+    const CDtbElement* first = First(LayerMain);
+    if (!mainCacheValid_ || mainCacheGeneration_ != model_.MainLayerGeneration() ||
+        mainCache_.First() != first) {
+        mainCache_.Reset(first);
+        mainCacheGeneration_ = model_.MainLayerGeneration();
+        mainCacheValid_ = true;
+    }
+    return mainCache_;
+}
+
 void CNcElemView::DrawTracing(ElemViewDraw& draw) {
     const int mode = context_.ProcessMode;
     const ViewRgb dark = Colour(kTraceDarkPen);
     const int darkWidth = Value(kTraceDarkPenWide);
-    draw.DrawLayer(First(LayerMain), dark, 0, darkWidth, kMaskProgram, false);
+    draw.DrawLayer(MainCache(), dark, 0, darkWidth, kMaskProgram);
     draw.DrawLayer(First(LayerSecond), dark, 0, darkWidth, kMaskProgram, false);
     const int frameStyle = Value(kFramePenStyle), frameWidth = Value(kFramePenWide);
     draw.DrawLayer(First(LayerSheetFrame), dark, frameStyle, frameWidth, kDtbClassFrame, false);
@@ -149,7 +160,7 @@ void CNcElemView::DrawViewing(ElemViewDraw& draw) {
     const int mode = context_.ProcessMode;
     draw.DrawLayer(First(LayerSheetFrame), Colour(kFramePen), Value(kFramePenStyle),
                    Value(kFramePenWide), kDtbClassFrame, false);
-    draw.DrawLayerByClass(First(LayerMain), frame_.Pens, false);
+    draw.DrawLayerByClass(MainCache(), frame_.Pens);
     draw.DrawLayerByClass(First(LayerSecond), frame_.Pens, false);
     if (mode == 30 || mode == 31) {
         draw.DrawLayer(First(LayerSelectedRoute), Colour(kSelectRouteColor), 0,
@@ -292,6 +303,7 @@ void CNcElemView::ResetPivot() {
 void CNcElemView::EmptyLayers(const std::vector<int>& layers) {
     for (int id : layers)
         if (id >= 0 && id < kViewLayerCount) model_.Layer(static_cast<ViewLayerId>(id)).Empty();
+    InvalidateDrawCache();
 }
 
 void CNcElemView::WheelZoom(unsigned keyFlags, int delta, QPoint screen) {

@@ -9,6 +9,7 @@
 #include <memory>
 
 #include "app/FramePanes.h"
+#include "views/ElemDrawCache.h"
 #include "views/ElemViewDraw.h"
 #include "views/ElemViewFrameState.h"
 #include "views/ElemViewPainterQt.h"
@@ -68,6 +69,9 @@ public:
         ElemViewDraw draw_;
     };
     std::unique_ptr<ViewDc> GetViewDC() { return std::make_unique<ViewDc>(*this); }
+    // LayerMain is painted from a flattened copy; whoever changes the layer other than through
+    // the model's rebuild drops the copy with this.
+    void InvalidateDrawCache() { mainCacheValid_ = false; }
     // One layer at once with one pen (the scene layers of the machine data).
     void PaintLayerNow(ViewLayerId id, ViewRgb colour, int style, int width, int classMask);
 
@@ -115,6 +119,8 @@ private:
     ViewRgb Colour(ElemViewSetting s) const { return model_.Settings().Colour(s); }
     int Value(ElemViewSetting s) const { return model_.Settings()[s]; }
 
+    ElemDrawCache& MainCache();
+
     ElemViewHost host_;
     ElemViewContext context_;
     ElemViewFrameState frame_;
@@ -123,4 +129,7 @@ private:
     QImage buffer_;
     QFont axisFont_;
     bool updated_ = false;
+    ElemDrawCache mainCache_;
+    bool mainCacheValid_ = false;
+    unsigned mainCacheGeneration_ = 0;
 };

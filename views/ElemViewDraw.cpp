@@ -1,6 +1,7 @@
 // Drawing of element chains: culling, pixel conversion and clamping, polylines, arcs, end marks.
 #include "views/ElemViewDraw.h"
 
+#include <QImage>
 #include <QPainter>
 #include <QPen>
 #include <algorithm>
@@ -9,6 +10,8 @@
 #include "kernel/db/CDtbArc.h"
 #include "kernel/db/CDtbLine.h"
 #include "kernel/db/CDtbNode.h"
+#include "views/ElemDrawCache.h"
+#include "views/RasterLine.h"
 
 namespace {
 
@@ -158,11 +161,30 @@ ArcPixels PlanArc(const ViewWindow& w, const CDtbArc& arc) {
 
 ElemViewDraw::ElemViewDraw(QPainter& painter, const ViewWindow& window) : p_(painter), w_(window) {
     p_.setRenderHint(QPainter::Antialiasing, false);
+    QPaintDevice* device = p_.device();
+    if (device && device->devType() == QInternal::Image) {
+        auto* image = static_cast<QImage*>(device);
+        const QImage::Format f = image->format();
+        if (f == QImage::Format_RGB32 || f == QImage::Format_ARGB32 ||
+            f == QImage::Format_ARGB32_Premultiplied) {
+            raster_.bits = reinterpret_cast<uint32_t*>(image->bits());
+            raster_.stride = static_cast<int>(image->bytesPerLine() / 4);
+            raster_.width = image->width();
+            raster_.height = image->height();
+        }
+    }
 }
 
 void ElemViewDraw::SelectPen(ViewRgb colour, int style, int width) {
     const QColor c = ToQColor(colour);
-    // Widths of 0 and 1 take the raster engine's one-pixel path.
+    // Solid lines in the normal mixing mode go straight into the image's pixels (a wide line
+    // repeats its pixels across the minor axis); everything else, XOR marks above all, is
+    // drawn by the painter. Widths of 0 and 1 are the painter's one-pixel lines.
+    fast_ = raster_.bits && style == 0 &&
+            p_.compositionMode() == QPainter::CompositionMode_SourceOver && !p_.hasClipping() &&
+            p_.worldTransform().isIdentity();
+    fastWidth_ = std::max(width, 1);
+    fastColour_ = 0xFF000000u | c.rgb();
     QPen pen(c, width > 1 ? width : 0, PenStyleOf(style), Qt::RoundCap, Qt::RoundJoin);
     p_.setPen(pen);
     p_.setBrush(c);
@@ -293,28 +315,103 @@ int ElemViewDraw::DrawElement(const CDtbElement* element) {
 }
 
 void ElemViewDraw::Flush(Polyline& b) {
-    if (b.count >= 2) p_.drawPolyline(b.points.data(), b.count);
+    if (b.count >= 2) StrokePolyline(b.points.data(), b.count);
     b.count = 0;
 }
 
+void ElemViewDraw::StrokeLine(QPoint a, QPoint b) {
+    if (fast_)
+        RasterLine(raster_, a, b, fastColour_, fastWidth_);
+    else
+        p_.drawLine(a, b);
+}
+
+void ElemViewDraw::StrokePolyline(const QPoint* pts, int count) {
+    if (!fast_) {
+        p_.drawPolyline(pts, count);
+        return;
+    }
+    for (int i = 1; i < count; ++i) RasterLine(raster_, pts[i - 1], pts[i], fastColour_, fastWidth_);
+}
+
+int ElemViewDraw::DrawFlat(const FlatList& list, long colourFilter, bool topLevelAsLines) {
+    Polyline buffer;
+    int drawn = 0;
+    for (const FlatItem& item : list.items) {
+        if (colourFilter != -1 && static_cast<long>(item.colour) != colourFilter) continue;
+        if (item.flags & FlatList::kBreakBefore) Flush(buffer);
+        if (item.arc) {
+            DrawArc(*DtbCast<CDtbArc>(item.arc), &buffer);
+        } else {
+            const bool single = topLevelAsLines && !(item.flags & FlatList::kInGroup);
+            DrawSegment(item.x1, item.y1, item.x2, item.y2, item.startMark, item.endMark,
+                        single ? nullptr : &buffer);
+        }
+        drawn = 1;
+    }
+    Flush(buffer);
+    return drawn;
+}
+
+int ElemViewDraw::DrawLayer(ElemDrawCache& cache, ViewRgb colour, int style, int width,
+                            int classMask) {
+    SelectPen(colour, style, width);
+    DrawFlat(cache.For(classMask), -1, true);
+    return 0;
+}
+
+int ElemViewDraw::DrawLayerByClass(ElemDrawCache& cache, const ElemViewPenTable& pens) {
+    auto pass = [&](int entry, int mask) {
+        const ElemPen& pen = pens.entries[static_cast<size_t>(entry)];
+        SelectPen(pen.colour, pen.style, pen.width);
+        DrawFlat(cache.For(mask), -1, false);
+    };
+    pass(kPenFF, kDtbClassRapid);
+    if (pens.drawShavColor == 0) {
+        pass(kPenMark, kDtbClassMark);
+        pass(kPenCut, kDtbClassCut);
+        pass(kPenPunch, kDtbClassPunch);
+        return 0;
+    }
+    pass(kPenPunch, kDtbClassPunch);
+    const FlatList& list = cache.For(kDtbClassMark | kDtbClassCut);
+    std::vector<unsigned> colours;
+    for (const FlatItem& item : list.items)
+        if (!(item.flags & FlatList::kInPunch) &&
+            std::find(colours.begin(), colours.end(), item.colour) == colours.end())
+            colours.push_back(item.colour);
+    const ElemPen& cut = pens.entries[kPenCut];
+    for (unsigned c : colours) {
+        SelectPen(ViewRgb{static_cast<int>(c & 0xFF), static_cast<int>((c >> 8) & 0xFF),
+                          static_cast<int>((c >> 16) & 0xFF)},
+                  cut.style, cut.width);
+        DrawFlat(list, c, false);
+    }
+    return 0;
+}
+
 int ElemViewDraw::DrawLine(const CDtbLine& line, Polyline* buffer) {
-    const double ax = line.start.x, ay = line.start.y, bx = line.end.x, by = line.end.y;
+    return DrawSegment(line.start.x, line.start.y, line.end.x, line.end.y, line.info.startMark,
+                       line.info.endMark, buffer);
+}
+
+int ElemViewDraw::DrawSegment(double ax, double ay, double bx, double by, int startMark,
+                              int endMark, Polyline* buffer) {
     if (CullLine(w_, ax, ay, bx, by)) return 0;
     const PixelSegment s = LinePixels(w_, ax, ay, bx, by);
     const QPoint p1(ToInt(s.x1), ToInt(s.y1)), p2(ToInt(s.x2), ToInt(s.y2));
     if (p1 != p2) {
         if (!buffer) {
-            p_.drawLine(p1, p2);
+            StrokeLine(p1, p2);
         } else {
             if (buffer->count > 0 && buffer->points[buffer->count - 1] != p1) Flush(*buffer);
             if (buffer->count == 0) buffer->points[buffer->count++] = p1;
             buffer->points[buffer->count++] = p2;
         }
     }
-    if (line.info.startMark || line.info.endMark) {
+    if (startMark || endMark) {
         if (buffer) Flush(*buffer);
-        DrawEndMarks(line.info.startMark, line.info.endMark, ax, ay, bx, by,
-                     std::atan2(by - ay, bx - ax) * kDegPerRad);
+        DrawEndMarks(startMark, endMark, ax, ay, bx, by, std::atan2(by - ay, bx - ax) * kDegPerRad);
     }
     if (buffer && buffer->count >= 100) Flush(*buffer);
     return 1;
@@ -341,7 +438,7 @@ int ElemViewDraw::DrawArc(const CDtbArc& arc, Polyline* buffer) {
             break;
         }
         case ArcPixels::Chord:
-            p_.drawLine(a.s, a.e);
+            StrokeLine(a.s, a.e);
             break;
         default: {
             const QRect box(a.k.x() - a.radius, a.k.y() - a.radius, 2 * a.radius, 2 * a.radius);

@@ -8,11 +8,14 @@
 
 #include "kernel/base/CxyzData.h"
 #include "views/ElemViewFrameState.h"
+#include "views/RasterLine.h"
 #include "views/model/ElemViewSettings.h"
 #include "views/model/ViewProjection.h"
 #include "views/model/ViewWindow.h"
 
 class CDtbArc;
+class ElemDrawCache;
+struct FlatList;
 class CDtbElement;
 class CDtbLine;
 class QFont;
@@ -73,6 +76,9 @@ public:
     void DrawTorchMark(const CxyzData& position, int size, ViewRgb outline, ViewRgb fill);
     // The origin mark at a client pixel.
     void DrawOriginMark(QPoint pixel);
+    // The same two for a cached layer (a large one painted again and again).
+    int DrawLayer(ElemDrawCache& cache, ViewRgb colour, int style, int width, int classMask);
+    int DrawLayerByClass(ElemDrawCache& cache, const ElemViewPenTable& pens);
     // The XYZ indicator in the lower left corner; splitView halves it.
     void DrawXyzAxes(const ViewProjection& projection, int axisLength, bool splitView,
                      const QFont& font);
@@ -99,6 +105,12 @@ private:
         int count = 0;
     };
     int DrawLine(const CDtbLine& line, Polyline* buffer);
+    int DrawSegment(double ax, double ay, double bx, double by, int startMark, int endMark,
+                    Polyline* buffer);
+    int DrawFlat(const FlatList& list, long colourFilter, bool topLevelAsLines);
+    // A line or polyline with the current pen.
+    void StrokeLine(QPoint a, QPoint b);
+    void StrokePolyline(const QPoint* points, int count);
     int DrawArc(const CDtbArc& arc, Polyline* buffer);
     void Flush(Polyline& buffer);
     void DrawEndMarks(int startMark, int endMark, double x1, double y1, double x2, double y2,
@@ -109,4 +121,8 @@ private:
 
     QPainter& p_;
     const ViewWindow& w_;
+    RasterTarget raster_;  // the image's pixels when drawing on a 32-bit image
+    bool fast_ = false;    // the current pen's lines go straight into raster_
+    int fastWidth_ = 1;
+    uint32_t fastColour_ = 0;
 };

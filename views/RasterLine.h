@@ -1,0 +1,17 @@
+// RasterLine: solid lines set straight into a 32-bit image, the fast path of large layers.
+#pragma once
+
+#include <QPoint>
+#include <cstdint>
+
+// A 32-bit image's pixels as the line drawer needs them.
+struct RasterTarget {
+    uint32_t* bits = nullptr;
+    int stride = 0;  // pixels per row
+    int width = 0;
+    int height = 0;
+};
+
+// Sets the pixels of the line a-b (both ends included) to colour; a line `width` pixels wide
+// repeats each pixel across the line's minor axis. Clipped to the image.
+void RasterLine(const RasterTarget& target, QPoint a, QPoint b, uint32_t colour, int width);
