@@ -8,8 +8,7 @@
 
 namespace {
 
-void Flatten(const CDtbElement* e, int mask, uint8_t inherited, bool& pendingBreak,
-             FlatList& out) {
+void Flatten(const CDtbElement* e, int mask, uint8_t inherited, bool& pendingBreak, FlatList& out) {
     for (; e; e = e->link.next) {
         if (e->noDisplay) continue;
         if (const auto* node = DtbCast<CDtbNode>(e)) {

@@ -9,11 +9,11 @@ class CDtbElement;
 
 // One line (or arc) of a layer as the painting walk meets it, in walk order.
 struct FlatItem {
-    double x1, y1, x2, y2;        // a line's ends in view coordinates
-    const CDtbElement* arc;       // the arc, for arcs (null for lines)
-    uint32_t colour;              // colour value, components cut to eight bits
-    uint8_t startMark, endMark;   // end marks of the element
-    uint8_t flags;                // kBreakBefore, kInGroup, kInPunch
+    double x1, y1, x2, y2;       // a line's ends in view coordinates
+    const CDtbElement* arc;      // the arc, for arcs (null for lines)
+    uint32_t colour;             // colour value, components cut to eight bits
+    uint8_t startMark, endMark;  // end marks of the element
+    uint8_t flags;               // kBreakBefore, kInGroup, kInPunch
 };
 
 // Lines and arcs of one class mask. A group boundary before an item starts a new polyline.

@@ -331,7 +331,8 @@ void ElemViewDraw::StrokePolyline(const QPoint* pts, int count) {
         p_.drawPolyline(pts, count);
         return;
     }
-    for (int i = 1; i < count; ++i) RasterLine(raster_, pts[i - 1], pts[i], fastColour_, fastWidth_);
+    for (int i = 1; i < count; ++i)
+        RasterLine(raster_, pts[i - 1], pts[i], fastColour_, fastWidth_);
 }
 
 int ElemViewDraw::DrawFlat(const FlatList& list, long colourFilter, bool topLevelAsLines) {
@@ -470,7 +471,10 @@ void ElemViewDraw::DrawEdgeArrow(int kind, double x, double y, double angle, dou
             const PixelSegment seg = LinePixels(w_, x, y, xs[i], ys[i]);
             pts[i] = QPoint(ToInt(seg.x2), ToInt(seg.y2));
         }
-        p_.drawPolygon(pts, 3);
+        if (fast_)
+            RasterTriangle(raster_, pts, fastColour_, fastWidth_);
+        else
+            p_.drawPolygon(pts, 3);
     } else if (kind == kDtbMarkDot) {
         const int r = std::max(2, static_cast<int>(std::trunc(size * 0.5 * w_.scaleX + 0.5)));
         const QPoint k(WorldToScreenX(w_, x), WorldToScreenY(w_, y));

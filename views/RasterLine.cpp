@@ -69,7 +69,8 @@ void RasterLine(const RasterTarget& t, QPoint a, QPoint b, uint32_t colour, int 
             if (static_cast<unsigned>(y) >= static_cast<unsigned>(t.height)) return;
             uint32_t* row = t.bits + static_cast<ptrdiff_t>(y) * t.stride;
             for (int k = lo; k <= hi; ++k)
-                if (static_cast<unsigned>(x + k) < static_cast<unsigned>(t.width)) row[x + k] = colour;
+                if (static_cast<unsigned>(x + k) < static_cast<unsigned>(t.width))
+                    row[x + k] = colour;
         }
     };
     int err = dx - dy;
@@ -86,4 +87,38 @@ void RasterLine(const RasterTarget& t, QPoint a, QPoint b, uint32_t colour, int 
             y1 += sy;
         }
     }
+}
+
+void RasterTriangle(const RasterTarget& t, const QPoint p[3], uint32_t colour, int width) {
+    if (!t.bits || t.width <= 0 || t.height <= 0) return;
+    const int x0 = std::max(0, std::min({p[0].x(), p[1].x(), p[2].x()}));
+    const int x1 = std::min(t.width - 1, std::max({p[0].x(), p[1].x(), p[2].x()}));
+    const int y0 = std::max(0, std::min({p[0].y(), p[1].y(), p[2].y()}));
+    const int y1 = std::min(t.height - 1, std::max({p[0].y(), p[1].y(), p[2].y()}));
+    // Per row the span of pixel centres on the inner side of all three edges: each edge
+    // function is linear in x, so it bounds x from one side.
+    const long long area = static_cast<long long>(p[1].x() - p[0].x()) * (p[2].y() - p[0].y()) -
+                           static_cast<long long>(p[1].y() - p[0].y()) * (p[2].x() - p[0].x());
+    if (area != 0 && x0 <= x1 && y0 <= y1) {
+        const double sign = area > 0 ? 1.0 : -1.0;
+        for (int y = y0; y <= y1; ++y) {
+            double lo = x0, hi = x1;
+            for (int i = 0; i < 3 && lo <= hi; ++i) {
+                const QPoint a = p[i], b = p[(i + 1) % 3];
+                // e(x) = C - D (x - a.x) must have the sign of the area.
+                const double c = sign * (double(b.x() - a.x()) * (y - a.y()));
+                const double d = sign * double(b.y() - a.y());
+                if (d > 0)
+                    hi = std::min(hi, a.x() + std::floor(c / d));
+                else if (d < 0)
+                    lo = std::max(lo, a.x() + std::ceil(c / d));
+                else if (c < 0)
+                    hi = lo - 1;
+            }
+            if (lo > hi) continue;
+            uint32_t* row = t.bits + static_cast<ptrdiff_t>(y) * t.stride;
+            std::fill(row + static_cast<int>(lo), row + static_cast<int>(hi) + 1, colour);
+        }
+    }
+    for (int i = 0; i < 3; ++i) RasterLine(t, p[i], p[(i + 1) % 3], colour, width);
 }

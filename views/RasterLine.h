@@ -15,3 +15,7 @@ struct RasterTarget {
 // Sets the pixels of the line a-b (both ends included) to colour; a line `width` pixels wide
 // repeats each pixel across the line's minor axis. Clipped to the image.
 void RasterLine(const RasterTarget& target, QPoint a, QPoint b, uint32_t colour, int width);
+
+// Fills the triangle (pixel centres inside or on its edges) and draws its three edges
+// `width` pixels wide, all in colour. Clipped to the image.
+void RasterTriangle(const RasterTarget& target, const QPoint points[3], uint32_t colour, int width);
