@@ -64,7 +64,10 @@ CMainFrame::CMainFrame(CTessmarkApp* app, QWidget* parent) : QMainWindow(parent)
 
 CMainFrame::~CMainFrame() {
     qApp->removeEventFilter(this);
+#ifndef NDEBUG
+    // The debugger trace of debug builds.
     qDebug("******************* ~CMainFrame *******************");
+#endif
 }
 
 void CMainFrame::ReadSettings() {

@@ -129,6 +129,8 @@ public:
     // Saves the window placement into "Morvalen.ini" of the configuration folder.
     void SavePlacement();
     void RebuildRecentFileMenu();
+    // The frame's context menu (menu 143): the tool-bar items. The caller owns it.
+    QMenu* createPopupMenu() override;
     QLabel* StatusMessage() const { return statusMessage_; }
     QLabel* OverwritePane() const { return overwritePane_; }
 
@@ -140,8 +142,6 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
     void dragEnterEvent(QDragEnterEvent* event) override;
     void dropEvent(QDropEvent* event) override;
-    // The frame's context menu (menu 143): the tool-bar items.
-    QMenu* createPopupMenu() override;
 
 private:
     void ReadSettings();

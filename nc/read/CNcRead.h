@@ -101,11 +101,9 @@ public:
     // G11 / G11.1 / G11.2 and G12 / G12.1 / G12.2 forms. Returns an NcHookFlow.
     int ThreePointShape(CDtbEngine* elements);
 
-    NcOptionMarks OptionMarks{};       // option marks of the block being read
-    std::string LineBuffer;            // the line being read (kept to reuse its storage)
-    int HeldLineNo = 0;                // document line of the held corner-radius line
-    int HeldLineClass = 0;             // its element class (2 marking, 4 cutting)
-    std::array<int, 3> HeldLineRGB{};  // its colour
+    NcOptionMarks OptionMarks{};  // option marks of the block being read
+    std::string LineBuffer;       // the line being read (kept to reuse its storage)
+    int HeldLineNo = 0;           // document line of the held corner-radius line
 
     // Rewriters of Lines run by SetProgram; each keeps LineMap in step with Lines.
     void NormalizePunchDialect();

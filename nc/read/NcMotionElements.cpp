@@ -14,6 +14,7 @@
 #include "nc/machine/CToolData.h"
 #include "nc/read/NcAttributeTexts.h"
 #include "nc/read/NcBlockInterpreter.h"
+#include "nc/read/NcPens.h"
 #include "nc/read/NcPointMath.h"
 
 namespace {
@@ -52,44 +53,20 @@ CxyzData OnCircle(const CxyzData& centre, const Mat3& m, double r, double deg, d
 
 }  // namespace
 
-CDtbInfo NcBlockInterpreter::InfoOfClass(int classBits, const std::array<int, 3>& rgb) const {
-    const CNcReadInfo& s = Settings();
-    const int pen = classBits == kDtbClassRapid  ? PenFF
-                    : classBits == kDtbClassMark ? PenMark
-                                                 : PenCut;
-    CDtbInfo info;
-    info.red = rgb[0];
-    info.green = rgb[1];
-    info.blue = rgb[2];
-    info.penWidth = s.PenWide[static_cast<size_t>(pen)];
-    info.penKind = s.PenKind[static_cast<size_t>(pen)];
-    info.classBits = classBits;
-    return info;
-}
-
 CDtbInfo NcBlockInterpreter::RapidInfo() const {
-    return InfoOfClass(kDtbClassRapid, Settings().Pen[PenFF]);
+    return NcRapidInfo(r_);
 }
 
 CDtbInfo NcBlockInterpreter::FeedInfo() const {
-    const int cls = st_.CuttingOn != 0 ? kDtbClassCut : kDtbClassMark;
-    const bool conditionColour = r_.Conditions != nullptr && r_.Conditions->DrawShavColor != 0;
-    const auto& rgb =
-        conditionColour ? st_.ConditionRGB : Settings().Pen[cls == kDtbClassCut ? PenCut : PenMark];
-    return InfoOfClass(cls, rgb);
+    return NcFeedInfo(r_);
 }
 
 void NcBlockInterpreter::CountFeed(double length, int classBits) {
-    if (classBits == kDtbClassMark) {
-        st_.MarkLength += length;
-    } else {
-        st_.CutLength += length;
-    }
+    NcCountFeed(st_, length, classBits);
 }
 
 void NcBlockInterpreter::CountPiece(double length) {
-    st_.CutLength += length;
-    if (st_.CuttingOn == 0) st_.MarkLength += length;
+    NcCountPiece(st_, length);
 }
 
 NcHookFlow NcBlockInterpreter::Motion() {
@@ -144,9 +121,9 @@ void NcBlockInterpreter::FlushHeldLine() {
     st_.HeldLineValid = 0;
     const NcHeldLine& held = st_.HeldLine;
     double length = 0.0;
-    EmitHeld(*db_, held, held.End, InfoOfClass(r_.HeldLineClass, r_.HeldLineRGB), held.HeadAngleA,
-             held.HeadAngleC, r_.HeldLineNo, r_.PartNo, length);
-    CountFeed(length, r_.HeldLineClass);
+    EmitHeld(*db_, held, held.End, held.Info, held.HeadAngleA, held.HeadAngleC, r_.HeldLineNo,
+             r_.PartNo, length);
+    CountFeed(length, held.Info.classBits);
 }
 
 void NcBlockInterpreter::ResolveCorner(CDtbLine& line) {
@@ -170,9 +147,8 @@ void NcBlockInterpreter::ResolveCorner(CDtbLine& line) {
 
     st_.HeldLineValid = 0;
     double length = 0.0;
-    EmitHeld(*db_, held, t1, InfoOfClass(r_.HeldLineClass, r_.HeldLineRGB), HeadA(), HeadC(),
-             r_.HeldLineNo, r_.PartNo, length);
-    CountFeed(length, r_.HeldLineClass);
+    EmitHeld(*db_, held, t1, held.Info, HeadA(), HeadC(), r_.HeldLineNo, r_.PartNo, length);
+    CountFeed(length, held.Info.classBits);
     line.start = t2;
     if (!fillet) return;
 
@@ -232,10 +208,9 @@ NcHookFlow NcBlockInterpreter::Linear() {
     if (IsGiven(w_.R)) {
         st_.HeldLineValid = 1;
         st_.CornerRadius = w_.R;
-        st_.HeldLine = NcHeldLine{line.start, line.end, line.headAngleA, line.headAngleC};
+        st_.HeldLine =
+            NcHeldLine{line.start, line.end, line.info, line.headAngleA, line.headAngleC};
         r_.HeldLineNo = r_.LineNo;
-        r_.HeldLineClass = line.info.classBits;
-        r_.HeldLineRGB = {line.info.red, line.info.green, line.info.blue};
         st_.LastElementEnd = line.end;
         st_.PrevCode = 10;
         return kFlowToCommit;
@@ -305,10 +280,17 @@ NcHookFlow NcBlockInterpreter::Circular(int code) {
 
     // An arc whose start lies off the circle through its end is drawn about a corrected centre
     // with the mean radius.
-    const bool off = std::fabs(from.x - (cx + r * CosDeg(a1))) >= 1e-6 ||
-                     std::fabs(from.y - (cy + r * SinDeg(a1))) >= 1e-6 ||
-                     std::fabs(to.x - (cx + r * CosDeg(a2))) >= 1e-6 ||
-                     std::fabs(to.y - (cy + r * SinDeg(a2))) >= 1e-6;
+    // The point of the circle in the direction of p is c + r * (p - c) / |p - c| (at angle 0
+    // when p is the centre): p lies off the circle when it differs from it by 1e-6 or more in
+    // x or y. Computed without the round trip through the angle.
+    auto offCircle = [&](const CxyzData& p) {
+        const double dx = p.x - cx, dy = p.y - cy;
+        const double d = std::sqrt(dx * dx + dy * dy);
+        if (d == 0.0) return r >= 1e-6;
+        const double k = 1.0 - r / d;
+        return std::fabs(dx * k) >= 1e-6 || std::fabs(dy * k) >= 1e-6;
+    };
+    const bool off = offCircle(from) || offCircle(to);
     if (off) {
         r = (std::hypot(from.x - cx, from.y - cy) + std::hypot(to.x - cx, to.y - cy)) / 2.0;
         CxyData p1, p2;

@@ -1,6 +1,8 @@
 // The frame: command rules applied to the actions, view types, pane swap, progress window.
 #include <QAction>
 #include <QLabel>
+#include <QMenu>
+#include <QSettings>
 #include <QSplitter>
 #include <QTextBlock>
 #include <QToolBar>
@@ -178,6 +180,38 @@ TEST(LoadingDlg, WithoutNoteTheMessageMovesDown) {
     EXPECT_EQ(without.Message->y(), with.Message->y() + 10);
     EXPECT_EQ(with.Message->y(), CLoadingDlg::kMessageTop);
     EXPECT_TRUE(with.isVisible());
+}
+
+}  // namespace
+
+namespace {
+
+TEST_F(MainFrame, BarLayoutIsRemembered) {
+    ASSERT_TRUE(Start({"/US"}));
+    Frame()->OnCommand(cmd::BarScroll);
+    ASSERT_TRUE(Frame()->Bar(kBarScroll)->isHidden());
+    ASSERT_TRUE(Frame()->close());
+    ASSERT_TRUE(Start({"/US"}));
+    EXPECT_TRUE(Frame()->Bar(kBarScroll)->isHidden());
+    EXPECT_FALSE(Frame()->Bar(kBarEdit)->isHidden());
+    EXPECT_EQ(Frame()->RestoreToolBars(), 0);
+    // A state saved under another version is not loaded: the first-run layout again.
+    QSettings("Holbrine", "Morvalen").setValue("Tool Bars/Version", 13);
+    EXPECT_EQ(Frame()->RestoreToolBars(), 1);
+    EXPECT_FALSE(Frame()->Bar(kBarScroll)->isHidden());
+    EXPECT_EQ(Frame()->ButtonText, 1);
+}
+
+TEST_F(MainFrame, ContextMenuHoldsTheBarItems) {
+    ASSERT_TRUE(Start({"/US"}));
+    std::unique_ptr<QMenu> menu(Frame()->createPopupMenu());
+    ASSERT_TRUE(menu);
+    QList<QAction*> items = menu->actions();
+    ASSERT_EQ(items.size(), 9);  // seven bars, a separator, Button Text
+    EXPECT_EQ(items[0], Frame()->Action(cmd::BarStandard));
+    EXPECT_TRUE(items[7]->isSeparator());
+    EXPECT_EQ(items[8], Frame()->Action(cmd::ButtonText));
+    EXPECT_TRUE(items[0]->isChecked());
 }
 
 }  // namespace

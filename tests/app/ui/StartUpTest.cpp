@@ -119,3 +119,29 @@ TEST_F(StartUp, BootButtonHiddenWithoutApplication) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST_F(StartUp, SecondInstance) {
+    ASSERT_TRUE(Start({"/US"}));
+    EXPECT_FALSE(app_->OtherInstanceRunning);
+    // Without the single-instance setting a second start runs beside the first.
+    platform::ScriptedPrompt prompt;
+    AppStartOptions options;
+    options.Prompt = &prompt;
+    {
+        CTessmarkApp second;
+        ASSERT_TRUE(second.InitInstance({"/US"}, options));
+        EXPECT_TRUE(second.OtherInstanceRunning);
+    }
+    // With it, a second start hands its file over and ends before it loads the file.
+    platform::WriteProfileInt("System", "ForbidDuplicateApp", 1, app_->Paths.IniPath);
+    CTessmarkApp third;
+    EXPECT_FALSE(third.InitInstance({"/US", Sample()}, options));
+    EXPECT_EQ(third.ProcessMode, -1);
+    EXPECT_EQ(third.FirstInstancePath, Sample());
+    EXPECT_TRUE(third.Document->Lines.empty());
+    EXPECT_FALSE(third.MainFrame());
+}
+
+}  // namespace
