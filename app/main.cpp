@@ -6,6 +6,7 @@
 
 #include "app/CTessmarkApp.h"
 #include "app/core/StartSwitches.h"
+#include "views/ViewPanes.h"
 
 int main(int argc, char* argv[]) {
     QApplication app(argc, argv);
@@ -31,6 +32,7 @@ int main(int argc, char* argv[]) {
     const QStringList list = QApplication::arguments();
     for (qsizetype i = 1; i < list.size(); ++i) args.push_back(list[i].toStdString());
 
+    InstallViewPanes();
     CTessmarkApp theApp;
     if (!theApp.InitInstance(args)) return quitRequested ? 0 : 1;
     if (quitRequested) return 0;
