@@ -21,6 +21,7 @@
 #include "text/NcLineModel.h"
 #include "text/core/NcBlockRange.h"
 #include "text/core/NcLineNumbers.h"
+#include "text/core/NcNumberFormat.h"
 #include "text/core/NcTextSearch.h"
 #include "text/core/TextStrings.h"
 
@@ -253,6 +254,14 @@ void CNcTextView::OnSelectionChanged() {
     const int traceActive = ctx_.TraceActive ? ctx_.TraceActive() : 0;
     if (traceActive || !EchoSelection || !ctx_.HighlightLineInViews) return;
     ctx_.HighlightLineInViews(FirstSelectedRow() + 1);
+}
+
+void CNcTextView::AppendAxisWord(int axis, int decimals, std::string& out, double value, int feed) {
+    ::AppendAxisWord(axis, decimals, out, value, feed);
+}
+
+int CNcTextView::ScanNumberEnd(std::string_view text, int start) {
+    return ::ScanNumberEnd(text, start);
 }
 
 // --- mouse and keys ----------------------------------------------------------------------------

@@ -8,6 +8,7 @@
 #include <QTableView>
 #include <array>
 #include <string>
+#include <string_view>
 
 #include "app/FramePanes.h"
 #include "text/NcTextViewContext.h"
@@ -68,6 +69,10 @@ public:
     void Find();
     int FindNext();
     int FindPrevious();
+
+    // The NC-text helpers of the NC operations, under the names they call them by.
+    static void AppendAxisWord(int axis, int decimals, std::string& out, double value, int feed);
+    static int ScanNumberEnd(std::string_view text, int start);
 
     // The column-0 header click (tests call it as the header does).
     void OnHeaderClicked(int section);

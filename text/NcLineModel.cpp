@@ -1,6 +1,9 @@
 // NcLineModel: rows of the NC line list computed on demand.
 #include "text/NcLineModel.h"
 
+#include <algorithm>
+#include <cstdint>
+
 #include "platform/TextCodec.h"
 #include "text/BreakpointIcons.h"
 #include "text/core/NcLineClass.h"
@@ -25,6 +28,7 @@ void NcLineModel::Refill(const std::vector<std::string>* lines, NcTextRules rule
                          const NcTextViewSettings& settings) {
     beginResetModel();
     lines_ = lines;
+    count_ = lines ? int(std::min<size_t>(lines->size(), size_t(INT32_MAX))) : 0;
     rules_ = std::move(rules);
     originNumbers_.clear();
     if (lines_ && rules_.AppMachineType == 1) originNumbers_ = OriginShiftNumbers(*lines_, rules_);
@@ -39,7 +43,12 @@ void NcLineModel::Refill(const std::vector<std::string>* lines, NcTextRules rule
 }
 
 int NcLineModel::Count() const {
-    return lines_ ? int(lines_->size()) : 0;
+    return count_;
+}
+
+const std::string* NcLineModel::Line(int row) const {
+    if (!lines_ || row < 0 || row >= count_ || size_t(row) >= lines_->size()) return nullptr;
+    return &(*lines_)[size_t(row)];
 }
 
 std::string NcLineModel::LineLabel(int row) const {
@@ -48,8 +57,8 @@ std::string NcLineModel::LineLabel(int row) const {
 }
 
 int NcLineModel::ColourClass(int row) const {
-    if (row < 0 || row >= Count()) return kClassPlain;
-    return ClassifyNcLine((*lines_)[size_t(row)], rules_, scratch_);
+    const std::string* line = Line(row);
+    return line ? ClassifyNcLine(*line, rules_, scratch_) : int(kClassPlain);
 }
 
 uint32_t NcLineModel::RowParam(int row) const {

@@ -57,7 +57,11 @@ public:
 private:
     void RowChanged(int row);
 
+    // The line at row, null beyond the lines (they may have changed since the fill).
+    const std::string* Line(int row) const;
+
     const std::vector<std::string>* lines_ = nullptr;
+    int count_ = 0;  // the rows of the last fill: the view knows no other count
     NcTextRules rules_;
     std::vector<uint32_t> originNumbers_;  // AppMachineType 1 only
     NcRowStates states_;

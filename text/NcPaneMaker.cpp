@@ -67,3 +67,10 @@ std::function<bool(int, int, int*, int*, int*)> NcListBlockSearch(CMainFrame* fr
         return list && list->FindBlockRange(mode, line, first, last, seq) == 1;
     };
 }
+
+std::function<bool()> NcPaneSwitching(CMainFrame* frame) {
+    return [frame] {
+        auto* sw = qobject_cast<CNcTextSwitch*>(frame->SwitchForm());
+        return sw && sw->Switching != 0;
+    };
+}

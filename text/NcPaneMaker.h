@@ -18,3 +18,5 @@ void ToggleNcPaneMode(CMainFrame* frame);
 // The line list's block search for the element views (false while the editor is shown).
 std::function<bool(int mode, int line, int* first, int* last, int* seq)> NcListBlockSearch(
     CMainFrame* frame);
+// True while the frame swaps the NC pane (the switch form's guard), for the element views.
+std::function<bool()> NcPaneSwitching(CMainFrame* frame);

@@ -85,3 +85,13 @@ TEST_F(NcLineModelTest, EmptyDocumentHasColumnsAndNoRows) {
     EXPECT_EQ(Model()->headerData(1, Qt::Horizontal).toString(), "Line");
     EXPECT_EQ(Model()->headerData(2, Qt::Horizontal).toString(), "Data");
 }
+
+TEST_F(NcLineModelTest, LinesChangedBeforeTheRefillAreNotRead) {
+    Make(NumberedLines(10));
+    lines.resize(4);  // an operation changed the document; the fill comes later
+    EXPECT_EQ(Model()->rowCount(), 10);
+    EXPECT_EQ(Data(8, 2).toString(), "");
+    EXPECT_EQ(RowParamColourClass(Data(8, 0, NcLineModel::kRowParamRole).toUInt()), 0);
+    view->UpdateFromDocument();
+    EXPECT_EQ(Model()->rowCount(), 4);
+}
