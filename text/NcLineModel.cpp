@@ -125,8 +125,10 @@ QVariant NcLineModel::data(const QModelIndex& index, int role) const {
     switch (role) {
         case Qt::DisplayRole:
             if (index.column() == kColLine) return QString::fromStdString(LineLabel(row));
-            if (index.column() == kColData)
-                return QString::fromStdString(platform::Cp932ToUtf8((*lines_)[size_t(row)]));
+            if (index.column() == kColData) {
+                const std::string* line = Line(row);
+                return line ? QString::fromStdString(platform::Cp932ToUtf8(*line)) : QString();
+            }
             return {};
         case Qt::DecorationRole:
             if (index.column() == kColMark) return BreakpointIcon(states_.Breakpoint(size_t(row)));
