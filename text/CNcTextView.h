@@ -11,10 +11,10 @@
 #include <string_view>
 
 #include "app/FramePanes.h"
+#include "text/FindReplaceDialog.h"
 #include "text/NcTextViewContext.h"
 #include "text/core/NcTextViewSettings.h"
 
-class CCustomFind;
 class NcLineModel;
 
 class CNcTextView : public QTableView, public INcPane {

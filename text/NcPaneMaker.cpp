@@ -9,6 +9,27 @@
 namespace {
 
 constexpr int kStepCommand = 32798;
+constexpr int kFindCommand = 32850;
+constexpr int kFindNextCommand = 32851;
+constexpr int kFindPreviousCommand = 32852;
+
+CNcTextView* ListOf(CMainFrame* frame) {
+    return frame->EditMode == 1 ? nullptr : dynamic_cast<CNcTextView*>(frame->NcPane());
+}
+
+// The frame's search commands act on the list while it is the NC pane. They are registered
+// once the frame has installed its own handlers (after its construction).
+void InstallListCommands(CMainFrame* frame) {
+    frame->SetHandler(kFindCommand, [frame] {
+        if (CNcTextView* list = ListOf(frame)) list->Find();
+    });
+    frame->SetHandler(kFindNextCommand, [frame] {
+        if (CNcTextView* list = ListOf(frame)) list->FindNext();
+    });
+    frame->SetHandler(kFindPreviousCommand, [frame] {
+        if (CNcTextView* list = ListOf(frame)) list->FindPrevious();
+    });
+}
 
 }  // namespace
 
@@ -58,6 +79,8 @@ QWidget* MakeNcTextSwitch(QWidget* parent, CMainFrame* frame) {
     sw->Mode = frame->EditMode;
     sw->SetButtonsFromMode();
     sw->OnInitialUpdate(frame->App()->ProcessMode);
+    QMetaObject::invokeMethod(
+        frame, [frame] { InstallListCommands(frame); }, Qt::QueuedConnection);
     return sw;
 }
 

@@ -63,3 +63,18 @@ TEST_F(NcPaneInFrame, SwitchButtonsFollowTheTrace) {
     Frame()->EnableSwitchButtons(1);
     EXPECT_TRUE(sw->EditButton()->isEnabled());
 }
+
+TEST_F(NcPaneInFrame, SearchCommandsReachTheList) {
+    ASSERT_TRUE(Start({"/US", Sample()}));
+    QApplication::processEvents();
+    auto* list = dynamic_cast<CNcTextView*>(Frame()->NcPane());
+    ASSERT_NE(list, nullptr);
+    list->FindText = "m103";
+    ASSERT_TRUE(Frame()->OnCommand(32851));
+    const int found = list->Model()->DropRow();
+    ASSERT_GE(found, 0);
+    EXPECT_NE(app_->Document->Lines[size_t(found)].find("M103"), std::string::npos);
+    ASSERT_TRUE(Frame()->OnCommand(32850));
+    EXPECT_TRUE(list->FindDlg);
+    EXPECT_FALSE(Asked("not"));  // no "not yet available" message
+}
