@@ -90,7 +90,6 @@ CNcTextView::CNcTextView(QWidget* parent, NcTextViewContext context)
             QApplication::mouseButtons() & Qt::LeftButton)
             trackedColumn_ = section;
     });
-    LoadSettings();
     UpdateFromDocument();
 }
 
