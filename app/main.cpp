@@ -1,9 +1,12 @@
 // Entry point of the program morvalen.
 #include <QApplication>
-#include <QMainWindow>
 #include <QTimer>
 #include <clocale>
 #include <cstdlib>
+
+#include "app/CTessmarkApp.h"
+#include "app/core/StartSwitches.h"
+#include "views/ViewPanes.h"
 
 int main(int argc, char* argv[]) {
     QApplication app(argc, argv);
@@ -11,15 +14,27 @@ int main(int argc, char* argv[]) {
     // line or a dialog field is written in C notation.
     std::setlocale(LC_NUMERIC, "C");
     QApplication::setApplicationName("Morvalen");
+    QApplication::setOrganizationName(MORVALEN_PROFILE_ORG);
+    QApplication::setApplicationVersion("0.1");
 
-    QMainWindow frame;
-    frame.setWindowTitle("Morvalen");
-    frame.resize(1024, 768);
-    frame.show();
-
-    // Scripted runs (smoke tests, screenshots) close the program after a delay.
+    // Scripted runs (smoke tests, screenshots) close the program after a delay, also while a
+    // message box of the start-up is open.
+    static bool quitRequested = false;
     if (const char* ms = std::getenv("MORVALEN_QUIT_AFTER_MS")) {
-        QTimer::singleShot(std::atoi(ms), &app, &QApplication::quit);
+        QTimer::singleShot(ReadLeadingInt(ms), &app, [] {
+            quitRequested = true;
+            QApplication::closeAllWindows();
+            QCoreApplication::exit(0);  // also leaves the loop of an open message box
+        });
     }
+
+    std::vector<std::string> args;
+    const QStringList list = QApplication::arguments();
+    for (qsizetype i = 1; i < list.size(); ++i) args.push_back(list[i].toStdString());
+
+    InstallViewPanes();
+    CTessmarkApp theApp;
+    if (!theApp.InitInstance(args)) return quitRequested ? 0 : 1;
+    if (quitRequested) return 0;
     return app.exec();
 }

@@ -28,3 +28,24 @@ function(morvalen_test name label dir)
         DISCOVERY_MODE PRE_TEST
         PROPERTIES LABELS ${label} ENVIRONMENT "QT_QPA_PLATFORM=offscreen")
 endfunction()
+
+# morvalen_qt_test(NAME LABEL DIR LIBS...): one GoogleTest program of Qt tests. The folder
+# brings its own main (it makes the QApplication); the tests run on the offscreen platform.
+function(morvalen_qt_test name label dir)
+    file(GLOB_RECURSE srcs CONFIGURE_DEPENDS ${dir}/*.cpp)
+    if(NOT srcs)
+        return()
+    endif()
+    find_package(Qt6 REQUIRED COMPONENTS Widgets)
+    add_executable(${name} ${srcs})
+    set_target_properties(${name} PROPERTIES AUTOMOC ON)
+    target_link_libraries(${name} PRIVATE ${ARGN} Qt6::Widgets GTest::gtest GTest::gmock)
+    target_include_directories(${name} PRIVATE ${CMAKE_SOURCE_DIR}/tests)
+    target_compile_definitions(${name} PRIVATE
+        MORVALEN_TEST_DATA="${CMAKE_SOURCE_DIR}/tests/data"
+        MORVALEN_SOURCE_DIR="${CMAKE_SOURCE_DIR}"
+        MORVALEN_BINARY_DIR="${CMAKE_BINARY_DIR}")
+    gtest_discover_tests(${name}
+        DISCOVERY_MODE PRE_TEST
+        PROPERTIES LABELS ${label} ENVIRONMENT "QT_QPA_PLATFORM=offscreen")
+endfunction()

@@ -1,0 +1,189 @@
+// CMainFrame: the main window with its panes, tool bars, menus, command routing and modes.
+#pragma once
+
+#include <QMainWindow>
+#include <QSize>
+#include <array>
+#include <functional>
+#include <map>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "app/FramePanes.h"
+#include "app/core/CommandRules.h"
+#include "app/core/DisplaySettings.h"
+#include "app/core/FrameResources.h"
+
+class CTessmarkApp;
+class QAction;
+class QLabel;
+class QMenu;
+class QSplitter;
+class QTimer;
+class QToolBar;
+
+// The frame is the one object through which the panes find each other: the element views are
+// reached only through its forwarders (the ...InViews operations), which act on the single view
+// or on the four panes of the split view.
+class CMainFrame : public QMainWindow {
+    Q_OBJECT
+public:
+    // Reads the frame's settings from the application's system INI, then builds the panes, the
+    // bars, the menus and the status bar. The application must have its folders set.
+    explicit CMainFrame(CTessmarkApp* app, QWidget* parent = nullptr);
+    ~CMainFrame() override;
+
+    // --- state ------------------------------------------------------------------------------
+    int ViewType = 0;    // 0 Top, 1 Front, 2 Left, 3 ISO, 4 Split by 4
+    int TraceTime = 1;   // 0 High, 1 Normal, 2 Low
+    int CtrlSwitch = 0;  // mouse drag: 0 Scroll, 1 Zoom
+    int EdgeDisp = 0;
+    int ACAxis = 0;
+    int XYZAxis = 1;
+    QSize InfoPaneSize{272, 155};
+    QSize TextPaneSize{272, 25};
+    std::array<int, 3> RotateAngles{};
+    int ButtonText = 0;
+    QWidget* AxisRotateDlg = nullptr;
+    QWidget* SmoothDlg = nullptr;
+    QWidget* ManMoveDlg = nullptr;
+    int GetSubProgMode = 0;
+    int EditMode = 0;
+    PaneHandOver HandOver;
+    int App1Configured = 0;
+    int App2Configured = 0;
+    std::string ToolBarTitle;   // UTF-8
+    std::string ToolBarTitle2;  // UTF-8
+    int OverwriteMode = 0;
+    int SavedLeftWidth = -1;
+    int WindowDivisionSize = 0;
+    DisplayFlags Flags;
+
+    static constexpr int kSwitchFormHeight = 65;
+
+    // --- panes ------------------------------------------------------------------------------
+    QSplitter* MainSplitter() const { return mainSplitter_; }
+    QSplitter* LeftSplitter() const { return leftSplitter_; }
+    QWidget* Split4() const { return split4_; }
+    INcPane* NcPane() const { return ncPane_; }
+    QWidget* InfoPane() const { return infoPane_; }
+    QWidget* SwitchForm() const { return switchForm_; }
+    // The element views in forwarding order: the four of the split view, or the single one.
+    std::vector<IElemView*> ElemViews() const;
+    // The single view, or the active pane of the split view (pane (1, 0), Top, when none is).
+    IElemView* GetActiveElemView() const;
+    void FocusActiveElemView();
+
+    // Replaces the NC pane by the other kind (EditMode names the incoming kind). The new pane
+    // is built first; when it cannot be made the old one stays and false is returned.
+    bool SwapNcPane();
+    // Re-creates the element views for viewType 0-4; the new views are built before the old
+    // ones go. False when nothing changed.
+    bool RebuildElemViews(int viewType);
+    void ResizeLeftRows(int clientHeight);
+    int RouteMouseWheel(unsigned keyFlags, int delta, QPoint screen);
+    void EnableSwitchButtons(int enable);
+    int AxisRotationProfile(int save);
+    // The document's lines changed (a load, a new document): the panes show them again.
+    void OnDocumentChanged();
+
+    // --- process modes ----------------------------------------------------------------------
+    void SetProcMode(int mode);
+    void ApplyModeLayout();
+
+    // --- forwarders -------------------------------------------------------------------------
+    void CommitTraceStepInViews();
+    int HideElemTipInViews();
+    void FitAspectInViews();
+    void ClearTraceInViews();
+    void ZoomFitInViews();
+    void HighlightLineInViews(int lineNo);
+    void BuildDangerZonesInViews(int toolNo);
+    void SetSkipLogRouteInViews(CDtbEngine* route);
+    void MoveTorchMarkInViews(int stepKind, const CxyzData* position, int moveKind);
+    void DrawTraceStepInViews(CDtbEngine* step);
+    void SetToolLayerInViews(CDtbEngine* tool, int unused);
+    void MoveSheetInViews(const double offset[3]);
+    void RebuildMainLayerInViews();
+    void ResetPivotInViews();
+
+    // --- tool bars, menus and commands --------------------------------------------------------
+    QToolBar* Bar(int index) const { return bars_[index]; }
+    QAction* Action(int command) const;
+    // 0 the saved bar state was restored, 1 the first-run layout was made.
+    int RestoreToolBars();
+    void RefreshToolBars();
+    void UpdateToolBarStates();
+    // Evaluates every command's rule (and the menu greying) and applies it to the actions.
+    void UpdateCommandStates();
+    // The state the rules read.
+    FrameState CurrentState() const;
+    // Runs a command as the menus and bars do. False when the command has no handler.
+    bool OnCommand(int command);
+    // Registers the handler of a command (later parts of the program add theirs).
+    void SetHandler(int command, std::function<void()> handler);
+    bool HasHandler(int command) const { return handlers_.count(command) != 0; }
+    // Saves the bar state to the per-user profile ("Control Bars", "Tool Bars" "Version" 14).
+    void SaveBarState();
+    // Saves the window placement into "Morvalen.ini" of the configuration folder.
+    void SavePlacement();
+    void RebuildRecentFileMenu();
+    // The frame's context menu (menu 143): the tool-bar items. The caller owns it.
+    QMenu* createPopupMenu() override;
+    QLabel* StatusMessage() const { return statusMessage_; }
+    QLabel* OverwritePane() const { return overwritePane_; }
+
+    CTessmarkApp* App() const { return app_; }
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+    void dragEnterEvent(QDragEnterEvent* event) override;
+    void dropEvent(QDropEvent* event) override;
+
+private:
+    void ReadSettings();
+    void CreateClient();
+    QWidget* CreateElemViewArea(int viewType, std::vector<IElemView*>& views);
+    IElemView* MakeElemView(QWidget* parent);
+    INcPane* MakeNcPane(QWidget* parent, bool editor);
+    void CreateActions();
+    void CreateMenus();
+    void BuildMenu(const std::vector<MenuNode>& nodes, QMenu* menu, int menuPosition);
+    void CreateToolBars();
+    void CreateStatusBar();
+    void ApplyDisplaySettings();
+    void InstallHandlers();
+    void FirstRunLayout();
+    void SetToolBarButtonTexts(int bar);
+    void NotYetAvailable();
+    void ToggleBar(int bar);
+    void OnViewType(int viewType);
+    void WriteMainViewInt(const char* key, int value);
+
+    CTessmarkApp* app_ = nullptr;
+    FrameResources resources_;
+    std::map<int, QAction*> actions_;
+    std::map<int, std::function<void()>> handlers_;
+    std::array<QToolBar*, kBarCount> bars_{};
+    std::vector<int> barTables_[kBarCount];
+    std::vector<BarButtonPlan> barPlans_[kBarCount];
+    QMenu* fileMenu_ = nullptr;
+    QAction* recentAnchor_ = nullptr;  // "History of NC Data": stands for the list when empty
+    std::vector<QAction*> recentActions_;
+    std::vector<std::pair<int, int>> removedFromMenu_;  // (menu position, command)
+    QSplitter* mainSplitter_ = nullptr;
+    QSplitter* leftSplitter_ = nullptr;
+    QWidget* split4_ = nullptr;
+    QWidget* infoPane_ = nullptr;
+    QWidget* switchForm_ = nullptr;
+    INcPane* ncPane_ = nullptr;
+    std::vector<IElemView*> views_;  // single view, or the four in pane order
+    IElemView* activeView_ = nullptr;
+    QLabel* statusMessage_ = nullptr;
+    QLabel* overwritePane_ = nullptr;
+    QTimer* idleTimer_ = nullptr;
+    int infoRowHeight_ = 155;  // the information pane's height, as created or dragged
+};

@@ -1,0 +1,312 @@
+// CTessmarkApp: the start-up, the settings objects and the New, Open and About commands.
+#include "app/CTessmarkApp.h"
+
+#include <QApplication>
+#include <QGuiApplication>
+#include <QLockFile>
+#include <QScreen>
+#include <QSettings>
+
+#include "app/CAboutDlg.h"
+#include "app/CLoadingDlg.h"
+#include "app/CMainFrame.h"
+#include "app/QtUserPrompt.h"
+#include "app/core/CConfigFolder.h"
+#include "app/core/WindowPlacement.h"
+#include "platform/Profile.h"
+#include "platform/TextCodec.h"
+
+namespace {
+
+CTessmarkApp* g_app = nullptr;
+
+std::string Text(unsigned id, const char* fallback) {
+    std::string s = platform::LoadString(id);
+    return s.empty() ? std::string(fallback) : s;
+}
+
+// "%s" of a string-table text filled with a value taken as text, never as a format.
+std::string Fill(std::string text, const std::string& value) {
+    size_t at = text.find("%s");
+    if (at != std::string::npos) text.replace(at, 2, value);
+    return text;
+}
+
+constexpr int kRecentFileCount = 4;
+
+}  // namespace
+
+CTessmarkApp::CTessmarkApp() : PunchTool(&Context) {
+    g_app = this;
+    Context.PunchTool = &PunchTool;
+    Context.ConvertLocalAppPath = [this](int expand, std::string& path) {
+        return Paths.ConvertLocalAppPath(expand, path);
+    };
+    SystemData = std::make_unique<CSystemData>(&Context);
+    PunchTool.MachineFileName = [this] {
+        return SystemData->NcReadInfo.MachineFilePath().string();
+    };
+    HeaderHost.Ctx = &Context;
+    HeaderHost.SystemData = SystemData.get();
+}
+
+CTessmarkApp::~CTessmarkApp() {
+    frame_.reset();
+    if (g_app == this) g_app = nullptr;
+}
+
+CTessmarkApp* CTessmarkApp::Instance() {
+    return g_app;
+}
+
+void CTessmarkApp::SetUpDocument() {
+    CTessmarkDoc::Services s;
+    s.Ctx = &Context;
+    s.SystemData = SystemData.get();
+    s.NcLog = &NcLog;
+    s.Header = &HeaderHost;
+    // A load or a new document ends a running trace.
+    s.BeforeLoad = [this] { TraceActive = 0; };
+    s.AfterLoad = [this] {
+        if (frame_) frame_->ResetPivotInViews();
+    };
+    s.SaveCommand = [this] { return OnFileSave(); };
+    s.ViewsUpdate = [this] {
+        if (frame_) frame_->OnDocumentChanged();
+    };
+    Document = std::make_unique<CTessmarkDoc>(std::move(s));
+}
+
+bool CTessmarkApp::InitInstance(const std::vector<std::string>& args,
+                                const AppStartOptions& options) {
+    if (options.Prompt) {
+        prompt_ = options.Prompt;
+    } else {
+        ownPrompt_ = std::make_unique<QtUserPrompt>();
+        prompt_ = ownPrompt_.get();
+    }
+    Context.Prompt = prompt_;
+
+    // Start switches, each a whole argument.
+    Switches = ParseStartSwitches(args);
+    InstanceNumber = Switches.InstanceNumber;
+    Language = platform::ChooseLanguage(Switches.Japanese, Switches.English,
+                                        platform::MessageLocaleName());
+    platform::SetLanguage(Language);
+    if (Switches.HasProcessMode) ProcessMode = Switches.ProcessMode;
+
+    // Program folder.
+    if (!Paths.InitProgramFolder()) {
+        const std::string dir = QCoreApplication::applicationDirPath().toStdString();
+        if (dir.empty()) {
+            prompt_->Message(Text(61447, "Exec file name error"), platform::PromptIcon::Error,
+                             platform::PromptButtons::Ok);
+            return false;
+        }
+        Paths.SetProgramFolder(dir);
+    }
+    Context.ProgramFolder = Paths.ProgramFolder;
+    // The help pages ship beside the program.
+    HelpFilePath = Paths.MakeProgramPath("help/index.html");
+
+    // Configuration folder and the move of older settings.
+    {
+        ConfigEnvironment env = ConfigEnvironment::FromProcess(Paths.ProgramFolder);
+        env.Prompt = prompt_;
+        CConfigFolder folder(std::move(env));
+        SettleConfigFolder(folder, prompt_);
+        Paths.SetConfigFolder(folder.ConfigFolder.string());
+    }
+    Context.ConfigFolder = Paths.ConfigFolder;
+    Context.IniPath = Paths.IniPath;
+
+    // Settings objects and die files.
+    SystemData->Load();
+    // An installation without any die file (a laser-only machine, or a first start before
+    // settings were made) is not told at every start that they are missing.
+    std::error_code ec;
+    if (std::filesystem::exists(PunchTool.PossessedPath(), ec) ||
+        std::filesystem::exists(PunchTool.ArrangementPath(), ec)) {
+        PunchTool.ReadWritePossessed(1);
+        PunchTool.ReadWriteArrangement(1);
+    }
+    SetUpDocument();
+
+    // Single instance. The check comes before the file is opened: an instance that hands its
+    // file over must not run the file's header directives (external programs) first.
+    if (!SingleInstanceCheck()) return false;
+
+    frame_ = std::make_unique<CMainFrame>(this);
+    if (ownPrompt_) ownPrompt_->SetParent(frame_.get());
+    if (!Switches.File.empty()) {
+        if (!OpenDocumentFile(Switches.File)) return false;
+    } else {
+        Document->OnNewDocument();
+        frame_->OnDocumentChanged();
+    }
+
+    if (ProcessMode != 0 && ProcessMode != 1 && ProcessMode != 11) frame_->SetProcMode(ProcessMode);
+    ApplyStartPlacement(options.ScreenSize);
+    frame_->ZoomFitInViews();
+    if (ProcessMode == 0 || ProcessMode == 1 || ProcessMode == 11) {
+        frame_->RestoreToolBars();
+        frame_->RefreshToolBars();
+        frame_->ZoomFitInViews();
+    }
+
+    // Crash recovery: only the first instance offers it.
+    NcLog.Init(Paths.IniPath, CNcLog::DefaultLogFolder(Paths.ConfigFolder));
+    if (!OtherInstanceRunning) {
+        std::string recovered;
+        if (NcLog.Recover(&recovered, *prompt_) == 1 && !recovered.empty())
+            OpenDocumentFile(recovered);
+    }
+    frame_->UpdateCommandStates();
+    return true;
+}
+
+bool CTessmarkApp::SingleInstanceCheck() {
+    // A lock file in the configuration folder marks the first instance; a crashed instance's
+    // stale lock is taken over.
+    instanceLock_ =
+        std::make_unique<QLockFile>(QString::fromStdString(Paths.MakeConfigPath("Morvalen.lock")));
+    instanceLock_->setStaleLockTime(0);
+    if (instanceLock_->tryLock(0)) return true;
+    instanceLock_.reset();
+    if (SystemData->ForbidDuplicateApp) {
+        // The hand-over to the first instance comes with the instance link; this instance ends.
+        FirstInstancePath = Switches.File;
+        ProcessMode = -1;
+        InstanceNumber = -1;
+        return false;
+    }
+    OtherInstanceRunning = true;
+    return true;
+}
+
+void CTessmarkApp::ApplyStartPlacement(const std::optional<QSize>& screenSize) {
+    QSize screen = screenSize.value_or(QSize(1024, 768));
+    if (!screenSize)
+        if (QScreen* s = QGuiApplication::primaryScreen()) screen = s->geometry().size();
+    std::optional<WindowPlacementRecord> stored;
+    if (ProcessMode <= 0) stored = ReadPlacement(PlacementFilePath());
+    StartPlacement p = ChooseStartPlacement(ProcessMode, stored, screen.width(), screen.height());
+    const bool embedded =
+        ProcessMode == 2 || ProcessMode == 4 || ProcessMode == 30 || ProcessMode == 31;
+    if (!embedded)
+        frame_->setGeometry(p.normal.left, p.normal.top, p.normal.Width(), p.normal.Height());
+    if (p.maximized)
+        frame_->showMaximized();
+    else
+        frame_->showNormal();
+}
+
+std::string CTessmarkApp::PlacementFilePath() const {
+    return Paths.MakeConfigPath(Text(61446, "Morvalen.ini"));
+}
+
+void CTessmarkApp::OnFileNew() {
+    if (!frame_ || frame_->EditMode == 1) return;
+    if (!Document->SaveModified()) return;
+    Document->OnNewDocument();
+    NcFileName.clear();
+    frame_->OnDocumentChanged();
+}
+
+void CTessmarkApp::OnFileOpen() {
+    if (!frame_ || frame_->EditMode == 1) return;
+    std::string folder =
+        platform::GetProfileString("System", "BeforeOpenFileName", "", Paths.IniPath);
+    if (folder.size() > 259) folder.resize(259);
+    auto chosen = prompt_->AskFileName(Text(61535, "open"), platform::LoadString(61536),
+                                       platform::Cp932ToUtf8(folder), false);
+    if (!chosen) return;
+    OpenDocumentFile(*chosen);
+    std::string dir, name;
+    if (AppPaths::SplitPath(*chosen, dir, name))
+        platform::WriteProfileString("System", "BeforeOpenFileName",
+                                     platform::Utf8ToCp932(dir).bytes, Paths.IniPath);
+}
+
+void CTessmarkApp::OnAppAbout() {
+    CAboutDlg dlg(frame_.get());
+    dlg.exec();
+}
+
+bool CTessmarkApp::OnFileSave() {
+    if (Document->GetPathName().empty()) return OnFileSaveAs();
+    const std::string path = Document->GetPathName();
+    if (!Document->OnSaveDocument(path)) {
+        prompt_->Message(Fill(Text(29016, "The file cannot be written:\n%s"), path),
+                         platform::PromptIcon::Error, platform::PromptButtons::Ok);
+        return false;
+    }
+    if (frame_) frame_->OnDocumentChanged();
+    return true;
+}
+
+bool CTessmarkApp::OnFileSaveAs() {
+    auto chosen = prompt_->AskFileName(Text(29017, "Save As"), platform::LoadString(61536),
+                                       Document->GetPathName(), true);
+    if (!chosen) return false;
+    if (!Document->OnSaveDocument(*chosen)) {
+        prompt_->Message(Fill(Text(29016, "The file cannot be written:\n%s"), *chosen),
+                         platform::PromptIcon::Error, platform::PromptButtons::Ok);
+        return false;
+    }
+    NcFileName = Document->GetPathName();
+    AddToRecentFiles(NcFileName);
+    if (frame_) frame_->OnDocumentChanged();
+    return true;
+}
+
+bool CTessmarkApp::OpenDocumentFile(const std::string& path) {
+    if (!Document->SaveModified()) return false;
+    CLoadingDlg* own = nullptr;
+    if (!LoadingDlg && frame_ && frame_->isVisible()) {
+        own = new CLoadingDlg(0, frame_.get());
+        own->SetMessage(QString::fromStdString(platform::LoadString(20072)));
+        LoadingDlg = own;
+    }
+    const int ok = Document->OnOpenDocument(path);
+    if (own) {
+        LoadingDlg = nullptr;
+        delete own;
+    }
+    if (!ok) {
+        prompt_->Message(Fill(Text(29002, "The file cannot be opened:\n%s"), path),
+                         platform::PromptIcon::Error, platform::PromptButtons::Ok);
+        return false;
+    }
+    NcFileName = Document->GetPathName();
+    ConvTableName = HeaderHost.ConvTableName;
+    ConvTableAskSave = HeaderHost.ConvTableAskSave;
+    AddToRecentFiles(NcFileName);
+    if (frame_) {
+        frame_->OnDocumentChanged();
+        frame_->ZoomFitInViews();
+    }
+    return true;
+}
+
+QStringList CTessmarkApp::RecentFiles() const {
+    QSettings profile(MORVALEN_PROFILE_ORG, MORVALEN_PROFILE_APP);
+    QStringList files;
+    for (int i = 1; i <= kRecentFileCount; ++i) {
+        QString f = profile.value(QStringLiteral("Recent File List/File%1").arg(i)).toString();
+        if (!f.isEmpty()) files << f;
+    }
+    return files;
+}
+
+void CTessmarkApp::AddToRecentFiles(const std::string& path) {
+    QStringList files = RecentFiles();
+    const QString p = QString::fromStdString(path);
+    files.removeAll(p);
+    files.prepend(p);
+    QSettings profile(MORVALEN_PROFILE_ORG, MORVALEN_PROFILE_APP);
+    for (int i = 1; i <= kRecentFileCount; ++i)
+        profile.setValue(QStringLiteral("Recent File List/File%1").arg(i),
+                         i <= files.size() ? files[i - 1] : QString());
+    if (frame_) frame_->RebuildRecentFileMenu();
+}

@@ -1,0 +1,114 @@
+// The program's questions to the user: message boxes and Qt's own file dialogs.
+#include "app/QtUserPrompt.h"
+
+#include <QApplication>
+#include <QFileDialog>
+#include <QMessageBox>
+
+#include "platform/StringTable.h"
+
+using platform::PromptAnswer;
+using platform::PromptButtons;
+using platform::PromptIcon;
+
+namespace {
+
+QString Qs(std::string_view s) {
+    return QString::fromUtf8(s.data(), qsizetype(s.size()));
+}
+
+}  // namespace
+
+PromptAnswer QtUserPrompt::Message(std::string_view text, PromptIcon icon, PromptButtons buttons) {
+    QMessageBox box(parent_ ? parent_ : QApplication::activeWindow());
+    box.setWindowTitle(Qs(platform::LoadString(57344).empty() ? std::string("Morvalen")
+                                                              : platform::LoadString(57344)));
+    box.setText(Qs(text));
+    switch (icon) {
+        case PromptIcon::Information:
+            box.setIcon(QMessageBox::Information);
+            break;
+        case PromptIcon::Warning:
+            box.setIcon(QMessageBox::Warning);
+            break;
+        case PromptIcon::Error:
+            box.setIcon(QMessageBox::Critical);
+            break;
+        case PromptIcon::Question:
+            box.setIcon(QMessageBox::Question);
+            break;
+        case PromptIcon::None:
+            break;
+    }
+    QMessageBox::StandardButtons set;
+    switch (buttons) {
+        case PromptButtons::Ok:
+            set = QMessageBox::Ok;
+            break;
+        case PromptButtons::OkCancel:
+            set = QMessageBox::Ok | QMessageBox::Cancel;
+            break;
+        case PromptButtons::YesNo:
+            set = QMessageBox::Yes | QMessageBox::No;
+            break;
+        case PromptButtons::YesNoCancel:
+            set = QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel;
+            break;
+        case PromptButtons::RetryCancel:
+            set = QMessageBox::Retry | QMessageBox::Cancel;
+            break;
+        case PromptButtons::AbortRetryIgnore:
+            set = QMessageBox::Abort | QMessageBox::Retry | QMessageBox::Ignore;
+            break;
+    }
+    box.setStandardButtons(set);
+    switch (box.exec()) {
+        case QMessageBox::Cancel:
+            return PromptAnswer::Cancel;
+        case QMessageBox::Yes:
+            return PromptAnswer::Yes;
+        case QMessageBox::No:
+            return PromptAnswer::No;
+        case QMessageBox::Retry:
+            return PromptAnswer::Retry;
+        case QMessageBox::Abort:
+            return PromptAnswer::Abort;
+        case QMessageBox::Ignore:
+            return PromptAnswer::Ignore;
+        default:
+            // Closing the box by its title bar answers what Escape would.
+            if (buttons == PromptButtons::YesNo) return PromptAnswer::No;
+            if (buttons == PromptButtons::Ok) return PromptAnswer::Ok;
+            return PromptAnswer::Cancel;
+    }
+}
+
+std::optional<std::string> QtUserPrompt::AskFileName(std::string_view title,
+                                                     std::string_view filter,
+                                                     std::string_view initial, bool save) {
+    // Qt's own dialog: its filters match names ignoring case (A.NC against "*.nc").
+    QFileDialog dialog(parent_ ? parent_ : QApplication::activeWindow(), Qs(title), Qs(initial),
+                       ConvertFileFilter(Qs(filter)));
+    dialog.setOption(QFileDialog::DontUseNativeDialog, true);
+    dialog.setAcceptMode(save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
+    dialog.setFileMode(save ? QFileDialog::AnyFile : QFileDialog::ExistingFile);
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return std::nullopt;
+    return dialog.selectedFiles().front().toStdString();
+}
+
+QString ConvertFileFilter(const QString& filter) {
+    if (!filter.contains('|')) return filter;
+    QStringList parts = filter.split('|');
+    QStringList out;
+    for (int i = 0; i + 1 < parts.size(); i += 2) {
+        if (parts[i].isEmpty()) break;
+        QString patterns = parts[i + 1];
+        patterns.replace(';', ' ');
+        QString desc = parts[i];
+        // Qt reads the patterns from the last parentheses: drop a description's own list.
+        int paren = desc.lastIndexOf('(');
+        if (paren > 0) desc = desc.left(paren).trimmed();
+        out << QStringLiteral("%1 (%2)").arg(desc, patterns);
+    }
+    return out.join(QStringLiteral(";;"));
+}

@@ -1,0 +1,26 @@
+// The program's questions to the user: message boxes and Qt's own file dialogs.
+#pragma once
+
+#include <QString>
+#include <QWidget>
+
+#include "platform/UserPrompt.h"
+
+class QtUserPrompt : public platform::UserPrompt {
+public:
+    // Dialogs are centred on the parent's window when one is given.
+    explicit QtUserPrompt(QWidget* parent = nullptr) : parent_(parent) {}
+    void SetParent(QWidget* parent) { parent_ = parent; }
+
+    platform::PromptAnswer Message(std::string_view text, platform::PromptIcon icon,
+                                   platform::PromptButtons buttons) override;
+    std::optional<std::string> AskFileName(std::string_view title, std::string_view filter,
+                                           std::string_view initial, bool save) override;
+
+private:
+    QWidget* parent_ = nullptr;
+};
+
+// "desc|pattern;pattern|desc|pattern||" (the form of the string table's filters) to Qt's
+// "desc (pattern pattern);;desc (pattern)". A text without '|' is returned unchanged.
+QString ConvertFileFilter(const QString& filter);

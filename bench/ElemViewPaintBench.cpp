@@ -1,0 +1,91 @@
+// Full repaint of an element view holding 100,000 elements (goal: under 50 ms on one core).
+#include <benchmark/benchmark.h>
+
+#include <QApplication>
+#include <cmath>
+#include <cstdlib>
+#include <memory>
+
+#include "kernel/db/CDtbArc.h"
+#include "kernel/db/CDtbEngine.h"
+#include "kernel/db/CDtbLine.h"
+#include "nc/machine/CNcReadInfo.h"
+#include "views/CNcElemView.h"
+
+namespace {
+
+CDtbInfo Info(int classBits, int r, int g, int b) {
+    CDtbInfo i;
+    i.red = r;
+    i.green = g;
+    i.blue = b;
+    i.classBits = classBits;
+    return i;
+}
+
+// Parts on a sheet of 3000 x 1500: per part a rapid move, a cut outline of four lines with a
+// rounded corner and a cut hole, ten elements in all (arcs become groups of line pieces).
+void FillSheet(CDtbEngine& db, int elements) {
+    const int parts = elements / 10;
+    const int cols = static_cast<int>(std::ceil(std::sqrt(parts * 2.0)));
+    double x0 = 0, y0 = 0;
+    for (int p = 0; p < parts; ++p) {
+        const double px = (p % cols) * 3000.0 / cols, py = (p / cols) * 3000.0 / cols;
+        const double s = 3000.0 / cols * 0.8;
+        auto line = [&](double ax, double ay, double bx, double by, int cls) {
+            const CDtbInfo i = cls == 1 ? Info(1, 0, 0, 255) : Info(cls, 255, 0, 0);
+            db.Append(std::make_unique<CDtbLine>(CxyzData(ax, ay, 0), CxyzData(bx, by, 0), i));
+        };
+        line(x0, y0, px, py, kDtbClassRapid);
+        line(px, py, px + s, py, kDtbClassCut);
+        line(px + s, py, px + s, py + s * 0.8, kDtbClassCut);
+        db.Append(std::make_unique<CDtbArc>(CxyzData(px + s * 0.8, py + s * 0.8, 0), s * 0.2, 0, 90,
+                                            0, Info(kDtbClassCut, 255, 0, 0)));
+        line(px + s * 0.8, py + s, px, py + s, kDtbClassCut);
+        line(px, py + s, px, py, kDtbClassCut);
+        line(px, py, px + s * 0.3, py + s * 0.5, kDtbClassRapid);
+        db.Append(std::make_unique<CDtbArc>(CxyzData(px + s * 0.5, py + s * 0.5, 0), s * 0.2, 0,
+                                            360, 0, Info(kDtbClassCut, 255, 0, 0)));
+        line(px + s * 0.3, py + s * 0.5, px + s * 0.3, py + s * 0.5 + 1, kDtbClassMark);
+        line(px + s * 0.3, py + s * 0.5, px + s * 0.4, py + s * 0.6, kDtbClassMark);
+        x0 = px;
+        y0 = py;
+    }
+}
+
+void BM_FullRepaint100k(benchmark::State& state) {
+    CDtbEngine doc;
+    FillSheet(doc, 100000);
+    CNcReadInfo machine;  // the default pen table: rapid 1 pixel, the others 2
+    CNcElemView view;
+    view.Context().Elements = &doc;
+    view.Context().Machine = &machine;
+    for (size_t i = 0; i < view.FrameState().Pens.entries.size(); ++i) {
+        ElemPen& pen = view.FrameState().Pens.entries[i];
+        pen.colour = ViewRgb{machine.Pen[i][0], machine.Pen[i][1], machine.Pen[i][2]};
+        pen.width = std::getenv("BENCH_W1") ? 1 : machine.PenWide[i];
+        pen.style = machine.PenKind[i];
+    }
+    view.FrameState().EdgeDisp = static_cast<int>(state.range(0));
+    view.resize(1200, 900);
+    view.SetViewType(kViewTop, 0, 0, 0);
+    view.show();
+    view.OnUpdate();
+    state.counters["elements"] = static_cast<double>(doc.GetCount());
+    for (auto _ : state) {
+        view.RenderAll();
+        benchmark::DoNotOptimize(view.BackBuffer().constBits());
+    }
+}
+BENCHMARK(BM_FullRepaint100k)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    ::setenv("QT_QPA_PLATFORM", "offscreen", 0);
+    QApplication app(argc, argv);
+    benchmark::Initialize(&argc, argv);
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}

@@ -1,0 +1,56 @@
+// A fresh application per test: its own configuration folder and per-user profile, and a
+// scripted prompt that records the questions.
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include <QSettings>
+#include <cstdlib>
+#include <memory>
+
+#include "TempDir.h"
+#include "app/CMainFrame.h"
+#include "app/CTessmarkApp.h"
+#include "platform/ScriptedPrompt.h"
+
+class AppFixture : public ::testing::Test {
+protected:
+    void SetUp() override {
+        ::setenv("XDG_DATA_HOME", (dir_.path() / "data").c_str(), 1);
+        QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope,
+                           QString::fromStdString((dir_.path() / "profile").string()));
+        QSettings::setPath(QSettings::IniFormat, QSettings::UserScope,
+                           QString::fromStdString((dir_.path() / "profile").string()));
+    }
+    void TearDown() override { app_.reset(); }
+
+    // Starts an application with these arguments; the previous one ends first (as a program
+    // run that was closed).
+    bool Start(const std::vector<std::string>& args, QSize screen = QSize(1920, 1080)) {
+        if (app_) {
+            app_->MainFrame()->close();
+            app_.reset();
+        }
+        prompt_ = std::make_unique<platform::ScriptedPrompt>();
+        app_ = std::make_unique<CTessmarkApp>();
+        AppStartOptions options;
+        options.Prompt = prompt_.get();
+        options.ScreenSize = screen;
+        return app_->InitInstance(args, options);
+    }
+
+    CMainFrame* Frame() const { return app_->MainFrame(); }
+    bool Asked(const std::string& part) const {
+        for (const auto& a : prompt_->asked)
+            if (a.text.find(part) != std::string::npos) return true;
+        return false;
+    }
+    static std::string Sample() {
+        return std::string(MORVALEN_SOURCE_DIR) + "/examples/laser-sample.nc";
+    }
+    std::filesystem::path ConfigFolder() const { return dir_.path() / "data" / "Morvalen"; }
+
+    test::TempDir dir_;
+    std::unique_ptr<platform::ScriptedPrompt> prompt_;
+    std::unique_ptr<CTessmarkApp> app_;
+};

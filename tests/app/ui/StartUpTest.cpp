@@ -1,0 +1,147 @@
+// Start-up with each switch: instance number, language, process mode, file; placement.
+#include <QAction>
+#include <QMenuBar>
+#include <QSplitter>
+#include <QToolBar>
+
+#include "AppFixture.h"
+#include "app/core/CommandIds.h"
+#include "app/core/WindowPlacement.h"
+#include "platform/Profile.h"
+
+namespace {
+
+using StartUp = AppFixture;
+
+TEST_F(StartUp, FileAndInstanceNumber) {
+    ASSERT_TRUE(Start({"/n3", Sample()}));
+    EXPECT_EQ(app_->InstanceNumber, 3);
+    EXPECT_FALSE(Frame()->windowFlags() & Qt::WindowCloseButtonHint);
+    EXPECT_EQ(app_->ProcessMode, 0);
+    EXPECT_GT(app_->Document->Lines.size(), 10u);
+    EXPECT_EQ(app_->NcFileName, std::filesystem::path(Sample()).lexically_normal().string());
+    EXPECT_TRUE(Frame()->windowTitle().startsWith("laser-sample.nc"));
+    EXPECT_TRUE(Frame()->isVisible());
+    // The file joins the recent-file list of the per-user profile.
+    EXPECT_EQ(app_->RecentFiles().value(0).toStdString(), app_->NcFileName);
+}
+
+TEST_F(StartUp, InstanceNumberAsSeparateArgument) {
+    ASSERT_TRUE(Start({"/n", "7"}));
+    EXPECT_EQ(app_->InstanceNumber, 7);
+    ASSERT_TRUE(Start({}));
+    EXPECT_TRUE(Frame()->windowFlags() & Qt::WindowCloseButtonHint);
+    EXPECT_TRUE(app_->Document->Lines.empty());
+}
+
+TEST_F(StartUp, Languages) {
+    ASSERT_TRUE(Start({"/JP"}));
+    EXPECT_TRUE(app_->IsJapanese());
+    EXPECT_EQ(Frame()->menuBar()->actions().value(0)->text(), QString::fromUtf8("ファイル(&F)"));
+    ASSERT_TRUE(Start({"/US"}));
+    EXPECT_FALSE(app_->IsJapanese());
+    EXPECT_EQ(Frame()->menuBar()->actions().value(0)->text(), "&File");
+    ASSERT_TRUE(Start({"/US", "/JP"}));
+    EXPECT_TRUE(app_->IsJapanese());
+    platform::SetLanguage(platform::Language::English);
+}
+
+TEST_F(StartUp, ModeOnePlacesTheWindowAndRestoresTheBars) {
+    ASSERT_TRUE(Start({"/m=1", "/US"}));
+    EXPECT_EQ(app_->ProcessMode, 1);
+    EXPECT_EQ(Frame()->geometry(), QRect(0, 139, 1025, 631));
+    // First run: the bars are laid out in two rows with button texts.
+    EXPECT_EQ(Frame()->ButtonText, 1);
+    for (int b = 0; b < kBarCount; ++b) EXPECT_FALSE(Frame()->Bar(b)->isHidden()) << b;
+}
+
+TEST_F(StartUp, ModeThirtyOnlyFixesTheWindow) {
+    ASSERT_TRUE(Start({"/m=30"}));
+    EXPECT_EQ(app_->ProcessMode, 30);
+    EXPECT_EQ(Frame()->size(), QSize(817, 675));
+    // Neither the mode layout nor the bar restore runs: the left column keeps its width.
+    EXPECT_GT(Frame()->MainSplitter()->sizes().value(0), 0);
+}
+
+TEST_F(StartUp, ModeTwoShowsOnlyTheZoomBar) {
+    ASSERT_TRUE(Start({"/m=2", "/US", Sample()}));
+    EXPECT_EQ(app_->ProcessMode, 2);
+    for (int b = 0; b < kBarCount; ++b) EXPECT_EQ(Frame()->Bar(b)->isHidden(), b != kBarZoom) << b;
+    EXPECT_EQ(Frame()->ButtonText, 1);
+    EXPECT_EQ(Frame()->Bar(kBarZoom)->toolButtonStyle(), Qt::ToolButtonTextUnderIcon);
+    EXPECT_EQ(Frame()->MainSplitter()->sizes().value(0), 0);  // WindowDivisionSize 0
+    EXPECT_EQ(Frame()->size(), QSize(817, 675));
+    Frame()->UpdateCommandStates();
+    EXPECT_FALSE(Frame()->Action(cmd::ViewTop)->isEnabled());
+    EXPECT_FALSE(Frame()->Action(cmd::Open)->isEnabled());
+    EXPECT_TRUE(Frame()->Action(cmd::ZoomIn)->isEnabled());
+}
+
+TEST_F(StartUp, MissingFileEndsTheStart) {
+    EXPECT_FALSE(Start({(dir_.path() / "nothing.nc").string()}));
+    EXPECT_TRUE(Asked("nothing.nc"));
+}
+
+TEST_F(StartUp, PlacementSavedAndRestored) {
+    // First start: maximised, with a tenth of the screen around the normal rectangle.
+    ASSERT_TRUE(Start({}, QSize(1920, 1080)));
+    EXPECT_TRUE(Frame()->isMaximized());
+    EXPECT_FALSE(ReadPlacement(app_->PlacementFilePath()));
+    Frame()->showNormal();
+    Frame()->setGeometry(100, 120, 700, 500);
+    ASSERT_TRUE(Frame()->close());
+    auto stored = ReadPlacement(ConfigFolder() / "Morvalen.ini");
+    ASSERT_TRUE(stored);
+    EXPECT_EQ(stored->normal, (PlacementRect{100, 120, 800, 620}));
+    EXPECT_EQ(stored->showCmd, static_cast<uint32_t>(kShowNormal));
+
+    ASSERT_TRUE(Start({}));
+    EXPECT_FALSE(Frame()->isMaximized());
+    EXPECT_EQ(Frame()->geometry(), QRect(100, 120, 700, 500));
+    // The bar state came back from the per-user profile this time.
+    EXPECT_EQ(QSettings("Holbrine", "Morvalen").value("Tool Bars/Version").toInt(), 14);
+}
+
+TEST_F(StartUp, BootButtonHiddenWithoutApplication) {
+    ASSERT_TRUE(Start({"/US"}));
+    QToolBar* standard = Frame()->Bar(kBarStandard);
+    QAction* boot = Frame()->Action(cmd::Boot);
+    ASSERT_TRUE(boot);
+    EXPECT_FALSE(standard->actions().contains(boot));
+    EXPECT_TRUE(standard->actions().contains(Frame()->Action(cmd::Open)));
+    Frame()->UpdateCommandStates();
+    EXPECT_EQ(boot->text(), "&Boot");
+    EXPECT_FALSE(boot->isEnabled());
+    // Every display key now exists in the settings file.
+    EXPECT_EQ(platform::GetProfileString("\"File\" Display setting", "Boot", "?",
+                                         ConfigFolder() / "MV_System.ini"),
+              "1:1");
+}
+
+}  // namespace
+
+namespace {
+
+TEST_F(StartUp, SecondInstance) {
+    ASSERT_TRUE(Start({"/US"}));
+    EXPECT_FALSE(app_->OtherInstanceRunning);
+    // Without the single-instance setting a second start runs beside the first.
+    platform::ScriptedPrompt prompt;
+    AppStartOptions options;
+    options.Prompt = &prompt;
+    {
+        CTessmarkApp second;
+        ASSERT_TRUE(second.InitInstance({"/US"}, options));
+        EXPECT_TRUE(second.OtherInstanceRunning);
+    }
+    // With it, a second start hands its file over and ends before it loads the file.
+    platform::WriteProfileInt("System", "ForbidDuplicateApp", 1, app_->Paths.IniPath);
+    CTessmarkApp third;
+    EXPECT_FALSE(third.InitInstance({"/US", Sample()}, options));
+    EXPECT_EQ(third.ProcessMode, -1);
+    EXPECT_EQ(third.FirstInstancePath, Sample());
+    EXPECT_TRUE(third.Document->Lines.empty());
+    EXPECT_FALSE(third.MainFrame());
+}
+
+}  // namespace

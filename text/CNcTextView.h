@@ -1,0 +1,103 @@
+// CNcTextView: the NC line list, the NC pane of the main frame outside edit mode. One row per
+// document line with its breakpoint image, line number and text; colour classes, error marks,
+// find, the row services other parts call, and the pane hand-over.
+#pragma once
+
+#include <QPointer>
+#include <QString>
+#include <QTableView>
+#include <array>
+#include <string>
+#include <string_view>
+
+#include "app/FramePanes.h"
+#include "text/FindReplaceDialog.h"
+#include "text/NcTextViewContext.h"
+#include "text/core/NcTextViewSettings.h"
+
+class NcLineModel;
+
+class CNcTextView : public QTableView, public INcPane {
+    Q_OBJECT
+public:
+    CNcTextView(QWidget* parent, NcTextViewContext context);
+    ~CNcTextView() override;
+
+    // --- settings and state ---------------------------------------------------------------
+    NcTextViewSettings Settings;
+    QString FindText;  // as the user typed it
+    QString ReplaceText;
+    QPointer<CCustomFind> FindDlg;
+    int SearchDown = 1;
+    int MatchCase = 0;
+    int EchoSelection = 1;  // selection changes are shown in the element views
+    int PendingSelection = 0;
+    int PendingRow = 0;
+    int PendingTopRow = 0;
+
+    NcLineModel* Model() const { return model_; }
+    NcTextViewContext& Context() { return ctx_; }
+
+    // --- INcPane ----------------------------------------------------------------------------
+    QWidget* Widget() override { return this; }
+    bool IsEditor() const override { return false; }
+    // The fill: settings, font, columns and rows from the document's current lines.
+    void UpdateFromDocument() override;
+    void SaveViewState(PaneHandOver& out) override;
+    // Takes the hand-over block as the pending selection and applies it at once.
+    void RestoreViewState(const PaneHandOver& in) override;
+    // Scrolls by the wheel turn (120 per notch, three rows each).
+    void DefaultMouseWheel(int delta) override;
+
+    // --- row services -----------------------------------------------------------------------
+    // select 0: *row becomes the next selected row after it (-1 none), returns 1. Otherwise
+    // selects *row alone (0 when it is out of range), focuses and scrolls it a third down the
+    // page. echo 0 keeps the selection from the element views until the call ends.
+    int SelectLine(int select, int* row, int echo);
+    // The block around row (see FindBlockRange of text/core); 1 found, 0 not.
+    int FindBlockRange(int mode, int row, int* first, int* last, int* info) const;
+    // The value of the row's line-number column (0 for a blank or a row out of range).
+    int GetLineNumberOfRow(int row) const;
+    // The selected row (-1 none), the top row, the column widths (also written to the
+    // settings) and the row height; closes the find dialog.
+    void SaveViewState(int* selectedRow, int* topRow, int widths[3], int* rowHeight);
+    int LoadSettings();
+    int FirstSelectedRow() const;
+    int TopRow() const;
+
+    // --- find -------------------------------------------------------------------------------
+    void Find();
+    int FindNext();
+    int FindPrevious();
+
+    // The NC-text helpers of the NC operations, under the names they call them by.
+    static void AppendAxisWord(int axis, int decimals, std::string& out, double value, int feed);
+    static int ScanNumberEnd(std::string_view text, int start);
+
+    // The column-0 header click (tests call it as the header does).
+    void OnHeaderClicked(int section);
+
+protected:
+    void keyPressEvent(QKeyEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
+    void mouseDoubleClickEvent(QMouseEvent* event) override;
+    void wheelEvent(QWheelEvent* event) override;
+    void contextMenuEvent(QContextMenuEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    void ApplyFont();
+    void ApplyColumns();
+    void ApplyPending();
+    void QueueEditMode();
+    int SearchFrom(int start, bool down);
+    void OnSelectionChanged();
+    void OnFindDialogNext();
+    void OnFindDialogClosing();
+    void CloseFindDialog();
+    int RowsPerPage() const;
+
+    NcTextViewContext ctx_;
+    NcLineModel* model_ = nullptr;
+    int trackedColumn_ = -1;  // the column whose divider is being dragged
+};

@@ -1,0 +1,44 @@
+// NcTextViewContext: what the NC line list and the switch form reach of the application, the
+// document and the frame. The program fills it from the frame; tests fill it with fakes.
+#pragma once
+
+#include <filesystem>
+#include <functional>
+#include <string>
+#include <vector>
+
+#include <QPoint>
+
+#include "text/core/NcTextRules.h"
+
+class QAction;
+class QObject;
+
+struct NcTextViewContext {
+    // The system settings file ([NcTextView], [NcElemView], [Trace]).
+    std::filesystem::path IniPath;
+    // The document's lines (null: no document). Read at every fill and for every row shown.
+    std::function<const std::vector<std::string>*()> Lines;
+    // The machine settings' text rules with AppMachineType, read at every fill.
+    std::function<NcTextRules()> Rules;
+    // CTessmarkApp::TraceActive.
+    std::function<int()> TraceActive;
+    // CMainFrame::ToggleEditMode with the switch form's guard set around it. The list queues
+    // the call: the swap destroys the list.
+    std::function<void()> ToggleEditMode;
+    // CMainFrame::HighlightLineInViews (1-based line, 0 none).
+    std::function<void(int lineNo)> HighlightLineInViews;
+    // CMainFrame::NotifyModelessDialogs with the first selected row (-1 none).
+    std::function<void(int row)> NotifyModelessDialogs;
+    // The Space key: one trace step in step mode.
+    std::function<void()> StepKey;
+    // CMainFrame::RouteMouseWheel; 0 when no pane took the turn.
+    std::function<int(unsigned keyFlags, int delta, QPoint screen)> RouteMouseWheel;
+    // The frame's action of a command (null when it has none), for the context menu.
+    std::function<QAction*(int command)> Action;
+    // An information message box (UTF-8 text); unset: a QMessageBox over the given widget.
+    std::function<void(const std::string& text)> Message;
+    // Queued calls run in this object's thread and are dropped when it is gone (the frame);
+    // null: the application object.
+    QObject* Owner = nullptr;
+};

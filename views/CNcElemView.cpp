@@ -1,0 +1,312 @@
+// The element view widget: back buffer, full paint in its two orders, navigation forwarding.
+#include "views/CNcElemView.h"
+
+#include <QApplication>
+#include <QPaintEvent>
+#include <QResizeEvent>
+
+namespace {
+
+constexpr int kMaskProgram = kDtbClassMark | kDtbClassCut | kDtbClassPunch;  // 14
+
+// Shows the wait cursor for the life of a full paint.
+class WaitCursor {
+public:
+    WaitCursor() {
+        if (qobject_cast<QApplication*>(QCoreApplication::instance()))
+            QApplication::setOverrideCursor(Qt::WaitCursor), set_ = true;
+    }
+    ~WaitCursor() {
+        if (set_) QApplication::restoreOverrideCursor();
+    }
+    WaitCursor(const WaitCursor&) = delete;
+    WaitCursor& operator=(const WaitCursor&) = delete;
+
+private:
+    bool set_ = false;
+};
+
+}  // namespace
+
+CNcElemView::CNcElemView(QWidget* parent, ElemViewHost host)
+    : QWidget(parent), host_(std::move(host)), painter_(*this), model_(&context_, &painter_) {
+    setAttribute(Qt::WA_OpaquePaintEvent);
+    setFocusPolicy(Qt::WheelFocus);
+    setMinimumSize(16, 16);
+    axisFont_ = QFont(QStringLiteral("MS Gothic"));
+    axisFont_.setStyleHint(QFont::TypeWriter);
+    axisFont_.setFixedPitch(true);
+    axisFont_.setPixelSize(13);
+    axisFont_.setWeight(QFont::DemiBold);
+    Refresh();
+    model_.LoadSettings();
+    TorchOutlineColour = TorchFillColour = Colour(kBackGround);
+}
+
+CNcElemView::~CNcElemView() {
+    model_.SetPainter(nullptr);
+}
+
+void CNcElemView::Refresh() {
+    if (host_.Refresh) host_.Refresh(context_, frame_);
+}
+
+void CNcElemView::OnUpdate() {
+    Refresh();
+    updated_ = true;
+    model_.Update();  // ends with a fit, which repaints
+    HoverElement = nullptr;
+    HighlightedLine = -1;
+    if (host_.DocumentUpdated) host_.DocumentUpdated();
+}
+
+void CNcElemView::RenderAll() {
+    if (buffer_.isNull()) return;
+    QPainter painter(&buffer_);
+    EraseBackground(painter);
+    DrawAll(painter);
+}
+
+void CNcElemView::RepaintAll() {
+    WaitCursor wait;
+    Refresh();
+    RenderAll();
+    repaint();
+}
+
+void CNcElemView::EraseBackground(QPainter& painter) {
+    const ViewWindow& w = model_.Window();
+    painter.setCompositionMode(QPainter::CompositionMode_SourceOver);
+    painter.fillRect(buffer_.rect(), ToQColor(Colour(kBackGround)));
+    ElemViewDraw draw(painter, w);
+    draw.DrawLayer(First(LayerGrid), Colour(kGridPen), Value(kGridPenStyle), Value(kGridPenWide),
+                   kDtbClassGrid, false);
+    double x = 0, y = 0;
+    model_.ProjectPoint(0, 0, 0, &x, &y, true);
+    ProjectedOrigin = CxyzData(x, y, 0);
+    draw.DrawOriginMark(QPoint(WorldToScreenX(w, x), WorldToScreenY(w, y)));
+}
+
+int CNcElemView::DrawAll(QPainter& painter) {
+    ElemViewDraw draw(painter, model_.Window());
+    if (frame_.TraceActive)
+        DrawTracing(draw);
+    else
+        DrawViewing(draw);
+    if (frame_.XYZAxis == 1)
+        draw.DrawXyzAxes(model_.Projection(), model_.Settings().XyzAxisLength,
+                         frame_.FrameViewType == 4, axisFont_);
+    HoverElement = nullptr;
+    HighlightedLine = -1;
+    return 0;
+}
+
+ElemDrawCache& CNcElemView::MainCache() {
+    const CDtbElement* first = First(LayerMain);
+    if (!mainCacheValid_ || mainCacheGeneration_ != model_.MainLayerGeneration() ||
+        mainCache_.First() != first) {
+        mainCache_.Reset(first);
+        mainCacheGeneration_ = model_.MainLayerGeneration();
+        mainCacheValid_ = true;
+    }
+    return mainCache_;
+}
+
+void CNcElemView::DrawTracing(ElemViewDraw& draw) {
+    const int mode = context_.ProcessMode;
+    const ViewRgb dark = Colour(kTraceDarkPen);
+    const int darkWidth = Value(kTraceDarkPenWide);
+    draw.DrawLayer(MainCache(), dark, 0, darkWidth, kMaskProgram);
+    draw.DrawLayer(First(LayerSecond), dark, 0, darkWidth, kMaskProgram, false);
+    const int frameStyle = Value(kFramePenStyle), frameWidth = Value(kFramePenWide);
+    draw.DrawLayer(First(LayerSheetFrame), dark, frameStyle, frameWidth, kDtbClassFrame, false);
+    draw.DrawLayer(First(LayerMovedSheet), Colour(kFramePen), frameStyle, frameWidth,
+                   kDtbClassFrame, false);
+    draw.DrawLayer(First(LayerDangerZone), Colour(kDangerousZonePen), frameStyle, frameWidth,
+                   kDtbClassFrame, false);
+    draw.DrawLayerByClass(First(LayerTraced), frame_.Pens, false);
+    if (frame_.EdgeDisp == 1)
+        draw.DrawEdgeArrows(First(LayerTraced), Colour(kEdgeArrowPen), Value(kEdgeArrowSize),
+                            false);
+    const ViewRgb current = Colour(kTraceCurrentPen);
+    const int currentWidth = Value(kTraceCurrentPenWide);
+    if (mode == 2) {
+        draw.DrawLayerTwoPass(First(LayerCurrentStep), current, currentWidth,
+                              frame_.Pens.entries[kPenFF], false);
+    } else {
+        draw.DrawLayer(First(LayerCurrentStep), current, 0, currentWidth, kDtbClassAll, false);
+        draw.DrawEdgeArrows(First(LayerCurrentStep), current, Value(kEdgeArrowSize), false);
+    }
+
+    // The tool outline or the torch mark: an XOR pair, background colour first.
+    QPainter& p = draw.Painter();
+    const QPainter::CompositionMode old = p.compositionMode();
+    p.setCompositionMode(QPainter::RasterOp_SourceXorDestination);
+    if (mode != 2) {
+        const int style = Value(kTraceToolPenStyle), width = Value(kTraceToolPenWide);
+        draw.DrawLayer(First(LayerTool), Colour(kBackGround), style, width, kDtbClassToolMark,
+                       false);
+        draw.DrawLayer(First(LayerTool), Colour(kTraceToolPen), style, width, kDtbClassToolMark,
+                       false);
+    } else if (TorchShown) {
+        const ViewRgb bg = Colour(kBackGround);
+        draw.DrawTorchMark(TorchPosition, Value(kTorchSize), bg, bg);
+        draw.DrawTorchMark(TorchPosition, Value(kTorchSize), TorchOutlineColour, TorchFillColour);
+    }
+    p.setCompositionMode(old);
+}
+
+void CNcElemView::DrawViewing(ElemViewDraw& draw) {
+    const int mode = context_.ProcessMode;
+    draw.DrawLayer(First(LayerSheetFrame), Colour(kFramePen), Value(kFramePenStyle),
+                   Value(kFramePenWide), kDtbClassFrame, false);
+    draw.DrawLayerByClass(MainCache(), frame_.Pens);
+    draw.DrawLayerByClass(First(LayerSecond), frame_.Pens, false);
+    if (mode == 30 || mode == 31) {
+        draw.DrawLayer(First(LayerSelectedRoute), Colour(kSelectRouteColor), 0,
+                       Value(kRoutePenWide), kDtbClassAll, false);
+        draw.DrawLayer(First(LayerIncompleteRoute), Colour(kIncmpProcRouteColor), 0,
+                       Value(kRoutePenWide), kDtbClassAll, false);
+    } else if (mode == 4) {
+        draw.DrawLayer(First(LayerSkipLogRoute), Colour(kSkipLogRouteColor), 0,
+                       Value(kSkipLogRoutePenWide), kDtbClassAll, false);
+    }
+    if (frame_.EdgeDisp == 1) {
+        draw.DrawEdgeArrows(First(LayerMain), Colour(kEdgeArrowPen), Value(kEdgeArrowSize), false);
+        draw.DrawEdgeArrows(First(LayerSecond), Colour(kEdgeArrowPen), Value(kEdgeArrowSize),
+                            false);
+    }
+    if (frame_.ACAxis == 1) draw.DrawAcAxisLayer(First(LayerAcAxis), Colour(kAcAxisPen), false);
+    if (mode == 4) {
+        const ViewRgb bg = Colour(kBackGround);
+        draw.DrawTorchMark(TorchPosition, Value(kTorchSize), bg, bg);
+        draw.DrawTorchMark(TorchPosition, Value(kTorchSize), TorchOutlineColour, TorchFillColour);
+    }
+}
+
+// --- drawing between paints --------------------------------------------------------------------
+
+CNcElemView::ViewDc::ViewDc(CNcElemView& view)
+    : view_(view), painter_(&view.buffer_), draw_(painter_, view.model_.Window()) {}
+
+CNcElemView::ViewDc::~ViewDc() {
+    painter_.end();
+    view_.repaint();
+}
+
+void CNcElemView::PaintLayerNow(ViewLayerId id, ViewRgb colour, int style, int width,
+                                int classMask) {
+    if (buffer_.isNull()) return;
+    ViewDc dc(*this);
+    dc.Draw().DrawLayer(First(id), colour, style, width, classMask, false);
+}
+
+// --- Qt events ---------------------------------------------------------------------------------
+
+void CNcElemView::paintEvent(QPaintEvent* event) {
+    QPainter p(this);
+    if (buffer_.isNull()) {
+        p.fillRect(event->rect(), ToQColor(Colour(kBackGround)));
+        return;
+    }
+    p.drawImage(event->rect(), buffer_, event->rect());
+}
+
+void CNcElemView::resizeEvent(QResizeEvent* event) {
+    const QSize size = event->size();
+    if (size.isEmpty()) return;
+    buffer_ = QImage(size, QImage::Format_RGB32);
+    buffer_.fill(ToQColor(Colour(kBackGround)));
+    model_.SetClientRect(0, 0, size.width(), size.height());
+    if (!updated_) return;  // the first update fits and paints
+    model_.FitAspect();
+}
+
+void CNcElemView::showEvent(QShowEvent* event) {
+    QWidget::showEvent(event);
+    if (!updated_) OnUpdate();
+}
+
+// --- what the frame forwards ---------------------------------------------------------------------
+
+void CNcElemView::SetViewType(int type, int angleX, int angleY, int angleZ) {
+    Refresh();
+    model_.SetViewType(type, angleX, angleY, angleZ);
+}
+
+void CNcElemView::FitAspect() {
+    model_.FitAspect();
+}
+
+void CNcElemView::ZoomFit() {
+    model_.ZoomFit();
+}
+
+void CNcElemView::ZoomIn() {
+    model_.ZoomIn();
+}
+
+void CNcElemView::ZoomOut() {
+    model_.ZoomOut();
+}
+
+void CNcElemView::ScrollUp() {
+    model_.ScrollUp();
+}
+
+void CNcElemView::ScrollDown() {
+    model_.ScrollDown();
+}
+
+void CNcElemView::ScrollLeft() {
+    model_.ScrollLeft();
+}
+
+void CNcElemView::ScrollRight() {
+    model_.ScrollRight();
+}
+
+void CNcElemView::BuildDangerZones(int toolNo) {
+    Refresh();
+    model_.BuildDangerZones(toolNo);
+}
+
+void CNcElemView::SetSkipLogRoute(CDtbEngine* route) {
+    if (route) model_.SetSkipLogRoute(*route);
+}
+
+void CNcElemView::MoveSheet(const double offset[3]) {
+    Refresh();
+    model_.MoveSheet(offset);
+}
+
+void CNcElemView::RebuildMainLayer() {
+    if (!updated_) {
+        OnUpdate();
+        return;
+    }
+    Refresh();
+    model_.RebuildMainLayer();
+    HoverElement = nullptr;
+    // The grid follows the program's extents.
+    model_.BuildGrid();
+    model_.BuildSheetFrame();
+    if (host_.DocumentUpdated) host_.DocumentUpdated();
+    RepaintAll();
+}
+
+void CNcElemView::ResetPivot() {
+    model_.SetPivot(CxyzData(), CxyzData());
+    ProjectedOrigin = CxyzData();
+}
+
+void CNcElemView::EmptyLayers(const std::vector<int>& layers) {
+    for (int id : layers)
+        if (id >= 0 && id < kViewLayerCount) model_.Layer(static_cast<ViewLayerId>(id)).Empty();
+    InvalidateDrawCache();
+}
+
+void CNcElemView::WheelZoom(unsigned keyFlags, int delta, QPoint screen) {
+    const QPoint client = mapFromGlobal(screen);
+    model_.WheelZoom(keyFlags, delta, client.x(), client.y());
+}

@@ -1,0 +1,135 @@
+// CNcElemView: the element view pane: a widget drawing its view layers into a back buffer.
+#pragma once
+
+#include <QFont>
+#include <QImage>
+#include <QPainter>
+#include <QWidget>
+#include <functional>
+#include <memory>
+
+#include "app/FramePanes.h"
+#include "views/ElemDrawCache.h"
+#include "views/ElemViewDraw.h"
+#include "views/ElemViewFrameState.h"
+#include "views/ElemViewPainterQt.h"
+#include "views/model/ElemViewModel.h"
+
+// What the view asks of the program around it. Unset members are skipped (tests set the
+// context and frame state directly).
+struct ElemViewHost {
+    // Brings the context and the frame state up to date; called before every update and
+    // every full paint.
+    std::function<void(ElemViewContext&, ElemViewFrameState&)> Refresh;
+    // The document's elements were projected anew (the information list follows).
+    std::function<void()> DocumentUpdated;
+};
+
+// All drawing goes into a QImage the size of the client area; paintEvent only copies it out.
+// A full paint renders the whole image (background, grid and origin mark, then the layers in
+// the order of the trace or of viewing); the drawing between paints (scene layers, marks)
+// goes into the same image and is shown at once with repaint(). Marks drawn with XOR as a
+// pair restore the pixels when the pair is drawn again.
+class CNcElemView : public QWidget, public IElemView {
+    Q_OBJECT
+public:
+    explicit CNcElemView(QWidget* parent = nullptr, ElemViewHost host = {});
+    ~CNcElemView() override;
+
+    ElemViewModel& Model() { return model_; }
+    ElemViewContext& Context() { return context_; }
+    ElemViewFrameState& FrameState() { return frame_; }
+    const QImage& BackBuffer() const { return buffer_; }
+
+    // The document update: settings, projected layers, grid, sheet frame, fit, repaint.
+    void OnUpdate();
+    // Renders the whole back buffer (erase, then every layer) without showing it.
+    void RenderAll();
+    // RenderAll and show it at once.
+    void RepaintAll();
+    // The background, the grid layer and the origin mark.
+    void EraseBackground(QPainter& painter);
+    // Every layer in the paint order of the trace or of viewing. Returns 0.
+    int DrawAll(QPainter& painter);
+
+    // Drawing between paints: a painter on the back buffer; when it ends the view is shown
+    // again at once.
+    class ViewDc {
+    public:
+        explicit ViewDc(CNcElemView& view);
+        ~ViewDc();
+        ViewDc(const ViewDc&) = delete;
+        ViewDc& operator=(const ViewDc&) = delete;
+        QPainter& Painter() { return painter_; }
+        ElemViewDraw& Draw() { return draw_; }
+
+    private:
+        CNcElemView& view_;
+        QPainter painter_;
+        ElemViewDraw draw_;
+    };
+    std::unique_ptr<ViewDc> GetViewDC() { return std::make_unique<ViewDc>(*this); }
+    // LayerMain is painted from a flattened copy; whoever changes the layer other than through
+    // the model's rebuild drops the copy with this.
+    void InvalidateDrawCache() { mainCacheValid_ = false; }
+    // One layer at once with one pen (the scene layers of the machine data).
+    void PaintLayerNow(ViewLayerId id, ViewRgb colour, int style, int width, int classMask);
+
+    // The torch mark as the trace display sets it (view position, colours); drawn by the
+    // full paint in process modes 2 and 4.
+    int TorchShown = 0;
+    CxyzData TorchPosition;
+    ViewRgb TorchOutlineColour;
+    ViewRgb TorchFillColour;
+    // Hover state, reset by every full paint and update.
+    const CDtbElement* HoverElement = nullptr;
+    int HighlightedLine = -1;
+    CxyzData ProjectedOrigin;
+
+    // --- IElemView -----------------------------------------------------------------------
+    QWidget* Widget() override { return this; }
+    void SetViewType(int type, int angleX, int angleY, int angleZ) override;
+    int ViewType() const override { return model_.ViewType(); }
+    void FitAspect() override;
+    void ZoomFit() override;
+    void ZoomIn() override;
+    void ZoomOut() override;
+    void ScrollUp() override;
+    void ScrollDown() override;
+    void ScrollLeft() override;
+    void ScrollRight() override;
+    void BuildDangerZones(int toolNo) override;
+    void SetSkipLogRoute(CDtbEngine* route) override;
+    void MoveSheet(const double offset[3]) override;
+    void RebuildMainLayer() override;
+    void ResetPivot() override;
+    void EmptyLayers(const std::vector<int>& layers) override;
+    void WheelZoom(unsigned keyFlags, int delta, QPoint screen) override;
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+    void showEvent(QShowEvent* event) override;
+
+private:
+    void Refresh();
+    void DrawTracing(ElemViewDraw& draw);
+    void DrawViewing(ElemViewDraw& draw);
+    const CDtbElement* First(ViewLayerId id) const { return model_.Layer(id).GetFirstElement(); }
+    ViewRgb Colour(ElemViewSetting s) const { return model_.Settings().Colour(s); }
+    int Value(ElemViewSetting s) const { return model_.Settings()[s]; }
+
+    ElemDrawCache& MainCache();
+
+    ElemViewHost host_;
+    ElemViewContext context_;
+    ElemViewFrameState frame_;
+    ElemViewPainterQt painter_;
+    ElemViewModel model_;
+    QImage buffer_;
+    QFont axisFont_;
+    bool updated_ = false;
+    ElemDrawCache mainCache_;
+    bool mainCacheValid_ = false;
+    unsigned mainCacheGeneration_ = 0;
+};

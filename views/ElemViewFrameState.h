@@ -1,0 +1,32 @@
+// ElemViewFrameState: what an element view's painting reads from the frame and the machine data.
+#pragma once
+
+#include <array>
+
+#include "views/model/ElemViewSettings.h"
+
+// One entry of the machine's pen table: colour, width in pixels, pen style (0 solid, 1 dash).
+struct ElemPen {
+    ViewRgb colour;
+    int width = 1;
+    int style = 0;
+};
+
+// Entries in the machine file's order: 0 FF (rapid), 1 Mark, 2 Cut, 3 In, 4 Out, 5 Punch.
+enum ElemPenIndex : int { kPenFF = 0, kPenMark = 1, kPenCut = 2, kPenPunch = 5, kPenCount = 6 };
+
+struct ElemViewPenTable {
+    std::array<ElemPen, kPenCount> entries{};
+    // Non-zero: mark and cut elements are drawn in their own (condition) colours.
+    int drawShavColor = 0;
+};
+
+// Read afresh before every full paint; the frame's flags take effect when exactly 1.
+struct ElemViewFrameState {
+    int TraceActive = 0;    // the application's trace flag
+    int EdgeDisp = 0;       // direction arrows
+    int ACAxis = 0;         // A/C head-direction lines
+    int XYZAxis = 1;        // the XYZ indicator
+    int FrameViewType = 0;  // the frame's view type; 4 is "Split by 4"
+    ElemViewPenTable Pens;
+};

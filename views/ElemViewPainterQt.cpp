@@ -1,0 +1,13 @@
+// The element view model's drawing requests, carried out on the widget's back buffer.
+#include "views/ElemViewPainterQt.h"
+
+#include "views/CNcElemView.h"
+
+void ElemViewPainterQt::PaintLayer(ViewLayerId id, ViewRgb colour, int penStyle, int penWidth,
+                                   int classMask) {
+    view_.PaintLayerNow(id, colour, penStyle, penWidth, classMask);
+}
+
+void ElemViewPainterQt::RepaintAll() {
+    view_.RepaintAll();
+}
