@@ -51,7 +51,10 @@ std::string InfoListText(unsigned id) {
 }
 
 std::string FormatReal9(double value) {
-    return PadLeft(platform::FormatReal(value, 3), 9);
+    std::string text = platform::FormatReal(value, 3);
+    // A value that rounds to zero shows as 0.000, never as -0.000.
+    if (text.front() == '-' && text.find_first_not_of("-0.") == std::string::npos) text.erase(0, 1);
+    return PadLeft(text, 9);
 }
 
 std::string FormatInt9(long long value) {

@@ -48,6 +48,8 @@ TEST(InfoListRows, NumbersUseTheFixedWidthsInCNotationWhateverTheLocale) {
     std::setlocale(LC_NUMERIC, "de_DE.UTF-8");  // a decimal comma where the system has it
     EXPECT_EQ(FormatTriple(12.5, -3, 0), "   12.500,    -3.000,     0.000");
     EXPECT_EQ(FormatReal9(123456.7891), "123456.789");  // wider than 9: not cut
+    EXPECT_EQ(FormatReal9(-0.0), "    0.000");
+    EXPECT_EQ(FormatReal9(-0.0004), "    0.000");
     EXPECT_EQ(FormatInt9(7) + ", " + FormatInt9(2), "        7,         2");
     EXPECT_EQ(FormatInt9(0), "        0");
     std::setlocale(LC_NUMERIC, saved.c_str());
