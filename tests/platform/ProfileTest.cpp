@@ -7,21 +7,12 @@
 #include <iterator>
 
 #include "TempDir.h"
+#include "TestFiles.h"
 
 using platform::ProfileFile;
 
-namespace {
-
-std::string ReadAll(const std::filesystem::path& p) {
-    std::ifstream in(p, std::ios::binary);
-    return std::string(std::istreambuf_iterator<char>(in), {});
-}
-
-void WriteAll(const std::filesystem::path& p, std::string_view text) {
-    std::ofstream(p, std::ios::binary) << text;
-}
-
-}  // namespace
+using test::ReadFile;
+using test::WriteFile;
 
 TEST(Profile, ReadsWithWindowsRules) {
     ProfileFile p;
@@ -96,16 +87,16 @@ TEST(Profile, FileFunctionsRoundTripAndMissingFile) {
     EXPECT_TRUE(platform::GetProfileSectionNames(file).empty());
 
     ASSERT_TRUE(platform::WriteProfileString("S", "k", "v", file));
-    EXPECT_EQ(ReadAll(file), "[S]\r\nk=v\r\n");
+    EXPECT_EQ(ReadFile(file), "[S]\r\nk=v\r\n");
     ASSERT_TRUE(platform::WriteProfileReal("S", "r", 2.0 / 3.0, file));
     ASSERT_TRUE(platform::WriteProfileInt("S", "i", -42, file));
-    EXPECT_EQ(ReadAll(file), "[S]\r\nk=v\r\nr=0.667\r\ni=-42\r\n");
+    EXPECT_EQ(ReadFile(file), "[S]\r\nk=v\r\nr=0.667\r\ni=-42\r\n");
     EXPECT_EQ(platform::GetProfileInt("s", "I", 0, file), -42);
 
     ASSERT_TRUE(platform::WriteProfileString("S", "k", std::nullopt, file));
     EXPECT_EQ(platform::GetProfileKeyNames("S", file), (std::vector<std::string>{"r", "i"}));
     ASSERT_TRUE(platform::WriteProfileString("S", std::nullopt, std::nullopt, file));
-    EXPECT_EQ(ReadAll(file), "");
+    EXPECT_EQ(ReadFile(file), "");
 
     // A write into a folder that does not exist fails and leaves nothing behind.
     EXPECT_FALSE(platform::WriteProfileString("S", "k", "v", dir.path() / "no" / "x.ini"));
@@ -114,10 +105,10 @@ TEST(Profile, FileFunctionsRoundTripAndMissingFile) {
 TEST(Profile, SaveLeavesNoTemporaryFiles) {
     test::TempDir dir;
     auto file = dir.path() / "a.ini";
-    WriteAll(file, "[S]\nk=1\n");
+    WriteFile(file, "[S]\nk=1\n");
     ASSERT_TRUE(platform::WriteProfileString("S", "k", "2", file));
     int count = 0;
     for ([[maybe_unused]] auto& e : std::filesystem::directory_iterator(dir.path())) ++count;
     EXPECT_EQ(count, 1);
-    EXPECT_EQ(ReadAll(file), "[S]\nk=2\n");
+    EXPECT_EQ(ReadFile(file), "[S]\nk=2\n");
 }

@@ -6,6 +6,7 @@
 #include <fstream>
 
 #include "TempDir.h"
+#include "TestFiles.h"
 #include "nc/NcAppContext.h"
 #include "nc/machine/CNcReplaceInfo.h"
 #include "nc/machine/CSystemData.h"
@@ -16,11 +17,6 @@ namespace fs = std::filesystem;
 using Lines = std::vector<std::string>;
 
 namespace {
-
-void Write(const fs::path& p, const std::string& text) {
-    fs::create_directories(p.parent_path());
-    std::ofstream(p, std::ios::binary) << text;
-}
 
 struct HeaderFixture : ::testing::Test {
     test::TempDir tmp;
@@ -34,13 +30,13 @@ struct HeaderFixture : ::testing::Test {
         ctx.ConfigFolder = tmp.path() / "config";
         ctx.IniPath = ctx.ConfigFolder / "MV_System.ini";
         ctx.Prompt = &prompt;
-        Write(ctx.IniPath,
-              "[ExtMachine00]\r\nExt=lsr\r\nMachine=laser.nmd\r\n"
-              "[ExtMachine01]\r\nExt=PCH\r\nMachine=missing.nmd\r\n"
-              "[ExtMachine03]\r\nExt=NC\r\nMachine=laser.nmd\r\n");
-        Write(ctx.ConfigFolder / "laser.nmd", "[NcRead]\r\nFrameX=3000.000\r\n");
-        Write(ctx.ConfigFolder / "other.NMD", "[NcRead]\r\nFrameX=2500.000\r\n");
-        Write(tmp.path() / "abs" / "m.nmd", "[NcRead]\r\nFrameX=2000.000\r\n");
+        test::WriteFile(ctx.IniPath,
+                        "[ExtMachine00]\r\nExt=lsr\r\nMachine=laser.nmd\r\n"
+                        "[ExtMachine01]\r\nExt=PCH\r\nMachine=missing.nmd\r\n"
+                        "[ExtMachine03]\r\nExt=NC\r\nMachine=laser.nmd\r\n");
+        test::WriteFile(ctx.ConfigFolder / "laser.nmd", "[NcRead]\r\nFrameX=3000.000\r\n");
+        test::WriteFile(ctx.ConfigFolder / "other.NMD", "[NcRead]\r\nFrameX=2500.000\r\n");
+        test::WriteFile(tmp.path() / "abs" / "m.nmd", "[NcRead]\r\nFrameX=2000.000\r\n");
         sd = std::make_unique<CSystemData>(&ctx);
         host.Ctx = &ctx;
         host.SystemData = sd.get();

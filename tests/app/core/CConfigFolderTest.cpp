@@ -7,22 +7,13 @@
 #include <map>
 
 #include "TempDir.h"
+#include "TestFiles.h"
 #include "platform/Profile.h"
 #include "platform/ScriptedPrompt.h"
 
 namespace fs = std::filesystem;
 
 namespace {
-
-void Write(const fs::path& p, const std::string& text) {
-    fs::create_directories(p.parent_path());
-    std::ofstream(p, std::ios::binary) << text;
-}
-
-std::string Read(const fs::path& p) {
-    std::ifstream in(p, std::ios::binary);
-    return std::string((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-}
 
 struct Tree {
     test::TempDir tmp;
@@ -62,7 +53,7 @@ TEST(CConfigFolder, OldLayoutUsesProgramFolderAndCreatesNothing) {
     for (bool oldWindows : {true, false}) {
         Tree t;
         fs::create_directories(t.program);
-        Write(t.program / "MV_System.ini", "[System]\r\n");
+        test::WriteFile(t.program / "MV_System.ini", "[System]\r\n");
         CConfigFolder f(t.Env(true, !oldWindows ? false : true, oldWindows));
         EXPECT_EQ(f.ConfigFolder, t.program / "");
         EXPECT_EQ(f.ToolFolder, t.program / "TOOL" / "");
@@ -82,8 +73,8 @@ TEST(CConfigFolder, OldLayoutUsesProgramFolderAndCreatesNothing) {
 
 TEST(CConfigFolder, LinuxDefaultIsPerUserFolderWithInstallationCopiedIn) {
     Tree t;
-    Write(t.program / "MV_System.ini", "[System]\r\nShipped=1\r\n");
-    Write(t.program / "TOOL" / "STD.DAT", "dies");
+    test::WriteFile(t.program / "MV_System.ini", "[System]\r\nShipped=1\r\n");
+    test::WriteFile(t.program / "TOOL" / "STD.DAT", "dies");
     ConfigEnvironment env;
     env.ProgramFolder = t.program;
     env.LocalAppDataFolder = t.local;
@@ -95,7 +86,7 @@ TEST(CConfigFolder, LinuxDefaultIsPerUserFolderWithInstallationCopiedIn) {
     SettleConfigFolder(f, &prompt);
     EXPECT_TRUE(prompt.asked.empty());
     EXPECT_EQ(platform::GetProfileInt("System", "Shipped", 0, f.IniPath), 1);
-    EXPECT_EQ(Read(f.ToolFolder / "STD.DAT"), "dies");
+    EXPECT_EQ(test::ReadFile(f.ToolFolder / "STD.DAT"), "dies");
     // A second start copies nothing over the user's own settings.
     platform::WriteProfileString("System", "Shipped", std::string_view("2"), f.IniPath);
     CConfigFolder again(env);
@@ -106,12 +97,12 @@ TEST(CConfigFolder, LinuxDefaultIsPerUserFolderWithInstallationCopiedIn) {
 
 TEST(CConfigFolder, FirstStartAfterUpdateMovesRedirectedSettingsOverInstalledOnes) {
     Tree t;
-    Write(t.program / "MV_Machine.nmd", "[NcRead]\r\nFrom=install\r\n");
-    Write(t.store / "MV_Machine.nmd",
-          "[NcRead]\r\nFrom=old\r\n[Punch]\r\nPossessedToolFileName=" +
-              (t.tmp.path() / "opt" / "Morvalen" / "TOOL" / "a.dat").string() + "\r\n");
-    Write(t.store / "Za_Reve.ntd", "[Tool]\r\n");
-    Write(t.store / "TOOL" / "sub" / "B.ARR", "arr");
+    test::WriteFile(t.program / "MV_Machine.nmd", "[NcRead]\r\nFrom=install\r\n");
+    test::WriteFile(t.store / "MV_Machine.nmd",
+                    "[NcRead]\r\nFrom=old\r\n[Punch]\r\nPossessedToolFileName=" +
+                        (t.tmp.path() / "opt" / "Morvalen" / "TOOL" / "a.dat").string() + "\r\n");
+    test::WriteFile(t.store / "Za_Reve.ntd", "[Tool]\r\n");
+    test::WriteFile(t.store / "TOOL" / "sub" / "B.ARR", "arr");
     CConfigFolder f(t.Env(true, true));
     ASSERT_EQ(f.OldFileLists[1].size(), 1u);
     ASSERT_EQ(f.OldFileLists[6].size(), 1u);
@@ -127,10 +118,10 @@ TEST(CConfigFolder, FirstStartAfterUpdateMovesRedirectedSettingsOverInstalledOne
     EXPECT_EQ(nmd.GetString("Version", "Version", ""), "1");
     EXPECT_EQ(nmd.GetString("Punch", "PossessedToolFileName", ""),
               "<LOCAL_APP_NAME>/Morvalen/TOOL/a.dat");
-    EXPECT_EQ(Read(f.BakFolder / "MV_Machine.nmd"), "[NcRead]\r\nFrom=install\r\n");
+    EXPECT_EQ(test::ReadFile(f.BakFolder / "MV_Machine.nmd"), "[NcRead]\r\nFrom=install\r\n");
     EXPECT_EQ(platform::GetProfileString("Version", "Version", "", f.ConfigFolder / "Za_Reve.ntd"),
               "1");
-    EXPECT_EQ(Read(f.ToolFolder / "B.ARR"), "arr");  // sub-folder not kept
+    EXPECT_EQ(test::ReadFile(f.ToolFolder / "B.ARR"), "arr");  // sub-folder not kept
     EXPECT_FALSE(fs::exists(t.store / "MV_Machine.nmd"));
 }
 
@@ -146,8 +137,8 @@ TEST(CConfigFolder, CollisionAsksAndFollowsTheAnswer) {
     };
     for (const auto& c : cases) {
         Tree t;
-        Write(t.local / "Morvalen" / "A.CTB", "current");
-        Write(t.store / "A.CTB", "old");
+        test::WriteFile(t.local / "Morvalen" / "A.CTB", "current");
+        test::WriteFile(t.store / "A.CTB", "old");
         CConfigFolder f(t.Env(true, true));
         ASSERT_TRUE(f.HasOldSettings());
         platform::ScriptedPrompt prompt;
@@ -156,9 +147,9 @@ TEST(CConfigFolder, CollisionAsksAndFollowsTheAnswer) {
         ASSERT_EQ(prompt.asked.size(), 1u);
         EXPECT_EQ(prompt.asked[0].buttons, platform::PromptButtons::YesNoCancel);
         EXPECT_EQ(fs::exists(t.store / "A.CTB"), c.oldStays);
-        EXPECT_EQ(Read(f.ConfigFolder / "A.CTB"), c.moved ? "old" : "current");
+        EXPECT_EQ(test::ReadFile(f.ConfigFolder / "A.CTB"), c.moved ? "old" : "current");
         if (c.moved) {
-            EXPECT_EQ(Read(f.BakFolder / "A.CTB"), "current");
+            EXPECT_EQ(test::ReadFile(f.BakFolder / "A.CTB"), "current");
         }
         CConfigFolder next(t.Env(true, true));
         EXPECT_EQ(next.VirtToAppMoved, c.flag ? 1 : 0);
@@ -168,7 +159,7 @@ TEST(CConfigFolder, CollisionAsksAndFollowsTheAnswer) {
 
 TEST(CConfigFolder, UacOffTakesOldSettingsFromProgramFolder) {
     Tree t;
-    Write(
+    test::WriteFile(
         t.program / "MV_System.ini",
         "[NcRead]\r\nFileName=" + (t.tmp.path() / "OPT" / "Morvalen" / "M.nmd").string() + "\r\n");
     CConfigFolder f(t.Env(false, true));
@@ -232,7 +223,7 @@ TEST(CConfigFolder, ProfileValuesCopiedOnceWithDefaults) {
 
 TEST(CConfigFolder, FolderThatCannotBeMadeShowsFixedMessage) {
     test::TempDir tmp;
-    Write(tmp.path() / "file", "x");
+    test::WriteFile(tmp.path() / "file", "x");
     ConfigEnvironment env;
     env.ProgramFolder = tmp.path() / "bin";
     env.LocalAppDataFolder = tmp.path() / "file";  // a file, not a folder

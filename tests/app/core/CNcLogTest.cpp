@@ -6,6 +6,7 @@
 #include <fstream>
 
 #include "TempDir.h"
+#include "TestFiles.h"
 #include "app/core/AppMessages.h"
 #include "platform/Profile.h"
 #include "platform/ScriptedPrompt.h"
@@ -14,16 +15,6 @@ namespace fs = std::filesystem;
 using platform::PromptAnswer;
 
 namespace {
-
-void Write(const fs::path& p, const std::string& text) {
-    fs::create_directories(p.parent_path());
-    std::ofstream(p, std::ios::binary) << text;
-}
-
-std::string Read(const fs::path& p) {
-    std::ifstream in(p, std::ios::binary);
-    return std::string((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-}
 
 struct LogFixture : ::testing::Test {
     test::TempDir tmp;
@@ -60,9 +51,9 @@ TEST_F(LogFixture, NumberFollowsHighestLogAndFolderIsWrittenBack) {
         EXPECT_EQ(log.LogFile, folder / "MOR00.LOG");
         EXPECT_EQ(platform::GetProfileString("System", "LogFolder", "", ini), folder.string());
     }
-    Write(folder / "MOR03.LOG", "Log file:/a\r\n");
-    Write(folder / "MOR10.LOG", "Log file:/b\r\n");
-    Write(folder / "XMOR50.LOG", "Log file:/c\r\n");
+    test::WriteFile(folder / "MOR03.LOG", "Log file:/a\r\n");
+    test::WriteFile(folder / "MOR10.LOG", "Log file:/b\r\n");
+    test::WriteFile(folder / "XMOR50.LOG", "Log file:/c\r\n");
     CNcLog log;
     InitLog(log);
     EXPECT_EQ(log.LogFile, folder / "MOR11.LOG");
@@ -75,9 +66,9 @@ TEST_F(LogFixture, WriteReplacesContentAndNormalEndDeletesIt) {
         InitLog(log);
         file = log.LogFile;
         EXPECT_EQ(log.WriteLog({"O1", "G00X1."}, "/nc/a.nc"), 1);
-        EXPECT_EQ(Read(file), "Log file:/nc/a.nc\r\nO1\r\nG00X1.\r\n");
+        EXPECT_EQ(test::ReadFile(file), "Log file:/nc/a.nc\r\nO1\r\nG00X1.\r\n");
         EXPECT_EQ(log.WriteLog({"", "M30"}, "/nc/a.nc"), 1);
-        EXPECT_EQ(Read(file), "Log file:/nc/a.nc\r\n\r\nM30\r\n");
+        EXPECT_EQ(test::ReadFile(file), "Log file:/nc/a.nc\r\n\r\nM30\r\n");
         EXPECT_EQ(std::distance(fs::directory_iterator(folder), fs::directory_iterator()), 1);
     }
     EXPECT_FALSE(fs::exists(file));
@@ -90,7 +81,7 @@ TEST_F(LogFixture, NothingLoggedWithoutFolderOrFileName) {
     EXPECT_TRUE(log.LogFolder.empty());
     EXPECT_EQ(log.WriteLog({"O1"}, "/nc/a.nc"), 1);
     std::string path;
-    Write(folder / "MOR00.LOG", "Log file:/x\r\n");
+    test::WriteFile(folder / "MOR00.LOG", "Log file:/x\r\n");
     EXPECT_EQ(log.Recover(&path, prompt), 0);
     EXPECT_TRUE(prompt.asked.empty());
 
@@ -110,8 +101,8 @@ TEST_F(LogFixture, TwoInstancesNeverShareOrDeleteEachOthersLog) {
     ASSERT_EQ(first->WriteLog({"FIRST"}, "/nc/1.nc"), 1);
     ASSERT_EQ(second.WriteLog({"SECOND"}, "/nc/2.nc"), 1);
     EXPECT_NE(first->LogFile, second.LogFile);
-    EXPECT_EQ(Read(first->LogFile), "Log file:/nc/1.nc\r\nFIRST\r\n");
-    EXPECT_EQ(Read(second.LogFile), "Log file:/nc/2.nc\r\nSECOND\r\n");
+    EXPECT_EQ(test::ReadFile(first->LogFile), "Log file:/nc/1.nc\r\nFIRST\r\n");
+    EXPECT_EQ(test::ReadFile(second.LogFile), "Log file:/nc/2.nc\r\nSECOND\r\n");
 
     // A third instance sees neither live log: no offer, and its clean-up spares them.
     CNcLog third;
@@ -133,15 +124,15 @@ TEST_F(LogFixture, TwoInstancesNeverShareOrDeleteEachOthersLog) {
 
 TEST_F(LogFixture, SingleLogRestoredIntoItsFile) {
     fs::path nc = tmp.path() / "nc" / "prog.nc";
-    Write(nc, "OLD\r\n");
-    Write(folder / "MOR04.LOG", "Log file:" + nc.string() + "\r\nO1\r\nG01X1.\nM30\r\n");
+    test::WriteFile(nc, "OLD\r\n");
+    test::WriteFile(folder / "MOR04.LOG", "Log file:" + nc.string() + "\r\nO1\r\nG01X1.\nM30\r\n");
     CNcLog log;
     InitLog(log);
     std::string path;
     prompt.answers = {PromptAnswer::Yes};
     EXPECT_EQ(log.Recover(&path, prompt), 1);
     EXPECT_EQ(path, nc.string());
-    EXPECT_EQ(Read(nc), "O1\r\nG01X1.\r\nM30\r\n");
+    EXPECT_EQ(test::ReadFile(nc), "O1\r\nG01X1.\r\nM30\r\n");
     EXPECT_FALSE(fs::exists(folder / "MOR04.LOG"));
     ASSERT_EQ(prompt.asked.size(), 1u);
     EXPECT_EQ(prompt.asked[0].text, "There is a log file. Do you want to restore it?\n" + path);
@@ -150,8 +141,8 @@ TEST_F(LogFixture, SingleLogRestoredIntoItsFile) {
 
 TEST_F(LogFixture, DeclineThenCleanUpOrKeep) {
     for (PromptAnswer clean : {PromptAnswer::Yes, PromptAnswer::No}) {
-        Write(folder / "MOR01.LOG", "Log file:/nc/a.nc\r\nX\r\n");
-        Write(folder / "MOR02.LOG", "Log file:/nc/b.nc\r\nY\r\n");
+        test::WriteFile(folder / "MOR01.LOG", "Log file:/nc/a.nc\r\nX\r\n");
+        test::WriteFile(folder / "MOR02.LOG", "Log file:/nc/b.nc\r\nY\r\n");
         CNcLog log;
         InitLog(log);
         platform::ScriptedPrompt p;
@@ -169,34 +160,35 @@ TEST_F(LogFixture, DeclineThenCleanUpOrKeep) {
 
 TEST_F(LogFixture, LogWithoutHeaderLeavesNcFileAlone) {
     fs::path nc = tmp.path() / "prog.nc";
-    Write(nc, "KEEP\r\n");
+    test::WriteFile(nc, "KEEP\r\n");
     // Its "path" would be the first line without nine characters.
-    Write(folder / "MOR00.LOG", "XXXXXXXXX" + nc.string() + "\r\nLOST\r\n");
+    test::WriteFile(folder / "MOR00.LOG", "XXXXXXXXX" + nc.string() + "\r\nLOST\r\n");
     CNcLog log;
     InitLog(log);
     std::string path;
     EXPECT_EQ(log.Recover(&path, prompt), 0);
-    EXPECT_EQ(Read(nc), "KEEP\r\n");
+    EXPECT_EQ(test::ReadFile(nc), "KEEP\r\n");
     ASSERT_EQ(prompt.asked.size(), 1u);
     EXPECT_EQ(prompt.asked[0].text, "Log file open error");
     EXPECT_TRUE(fs::exists(folder / "MOR00.LOG"));
     EXPECT_EQ(CNcLog::RestoreFile(folder / "MOR00.LOG", nc), 0);
-    EXPECT_EQ(Read(nc), "KEEP\r\n");
+    EXPECT_EQ(test::ReadFile(nc), "KEEP\r\n");
 }
 
 TEST_F(LogFixture, HeaderOnlyLogWritesEmptyFile) {
     fs::path nc = tmp.path() / "prog.nc";
-    Write(nc, "SOMETHING\r\n");
-    Write(folder / "MOR00.LOG", "Log file:" + nc.string() + "\r\n");
+    test::WriteFile(nc, "SOMETHING\r\n");
+    test::WriteFile(folder / "MOR00.LOG", "Log file:" + nc.string() + "\r\n");
     EXPECT_EQ(CNcLog::RestoreFile(folder / "MOR00.LOG", nc), 1);
-    EXPECT_EQ(Read(nc), "");
+    EXPECT_EQ(test::ReadFile(nc), "");
 }
 
 TEST_F(LogFixture, SeveralLogsPickUntilAcceptedOrCancelled) {
     fs::path nc = tmp.path() / "b.nc";
-    Write(folder / "MOR01.LOG", "Log file:" + (tmp.path() / "a.nc").string() + "\r\nA\r\n");
-    Write(folder / "MOR02.LOG", "Log file:" + nc.string() + "\r\nB\r\n");
-    Write(tmp.path() / "other.txt", "no header\r\n");
+    test::WriteFile(folder / "MOR01.LOG",
+                    "Log file:" + (tmp.path() / "a.nc").string() + "\r\nA\r\n");
+    test::WriteFile(folder / "MOR02.LOG", "Log file:" + nc.string() + "\r\nB\r\n");
+    test::WriteFile(tmp.path() / "other.txt", "no header\r\n");
     {
         CNcLog log;
         InitLog(log);
@@ -207,12 +199,12 @@ TEST_F(LogFixture, SeveralLogsPickUntilAcceptedOrCancelled) {
         std::string path;
         EXPECT_EQ(log.Recover(&path, p), 1);
         EXPECT_EQ(path, nc.string());
-        EXPECT_EQ(Read(nc), "B\r\n");
+        EXPECT_EQ(test::ReadFile(nc), "B\r\n");
         EXPECT_TRUE(fs::exists(folder / "MOR01.LOG"));
         EXPECT_FALSE(fs::exists(folder / "MOR02.LOG"));
         EXPECT_EQ(p.asked.back().text, "Do you want to restore [" + nc.string() + "]?");
     }
-    Write(folder / "MOR03.LOG", "Log file:/x\r\n");
+    test::WriteFile(folder / "MOR03.LOG", "Log file:/x\r\n");
     CNcLog log;
     InitLog(log);
     platform::ScriptedPrompt p;

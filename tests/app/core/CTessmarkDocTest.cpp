@@ -6,6 +6,7 @@
 #include <fstream>
 
 #include "TempDir.h"
+#include "TestFiles.h"
 #include "app/core/ApplyNcHeaderDirectives.h"
 #include "app/core/CNcLog.h"
 #include "app/core/FileTimes.h"
@@ -18,16 +19,6 @@ using Lines = std::vector<std::string>;
 using platform::PromptAnswer;
 
 namespace {
-
-void Write(const fs::path& p, const std::string& text) {
-    fs::create_directories(p.parent_path());
-    std::ofstream(p, std::ios::binary) << text;
-}
-
-std::string Read(const fs::path& p) {
-    std::ifstream in(p, std::ios::binary);
-    return std::string((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-}
 
 // Moves a file's time forward, as another program's write would.
 void Touch(const fs::path& p, int seconds) {
@@ -69,7 +60,8 @@ struct DocFixture : ::testing::Test {
 }  // namespace
 
 TEST_F(DocFixture, OpenAppliesPercentRuleHeaderAndRebuild) {
-    Write(dir / "a.nc", "%\r\nO3\r\n(CL/400 800)\r\nG90G00X10.Y0\r\nM30\r\n%\r\nAFTER\r\n");
+    test::WriteFile(dir / "a.nc",
+                    "%\r\nO3\r\n(CL/400 800)\r\nG90G00X10.Y0\r\nM30\r\n%\r\nAFTER\r\n");
     ASSERT_EQ(doc->OnOpenDocument((dir / "a.nc").string()), 1);
     EXPECT_EQ(doc->Lines, (Lines{"%", "O3", "(CL/400 800)", "G90G00X10.Y0", "M30", "%"}));
     EXPECT_EQ(ctx.NcFileName, dir / "a.nc");
@@ -90,13 +82,13 @@ TEST_F(DocFixture, OpenAppliesPercentRuleHeaderAndRebuild) {
 
 TEST_F(DocFixture, LongLineWarnedOnceAndSavedWhole) {
     std::string a(200, 'A'), b(300, 'B');
-    Write(dir / "a.nc", "O1\r\n" + a + "\r\n" + b + "\r\nM30\r\n");
+    test::WriteFile(dir / "a.nc", "O1\r\n" + a + "\r\n" + b + "\r\nM30\r\n");
     ASSERT_EQ(doc->OnOpenDocument((dir / "a.nc").string()), 1);
     ASSERT_EQ(prompt.asked.size(), 1u);
     EXPECT_NE(prompt.asked[0].text.find("Line 2 "), std::string::npos);
     doc->SetModifiedFlag();
     ASSERT_EQ(doc->OnSaveDocument((dir / "a.nc").string()), 1);
-    EXPECT_EQ(Read(dir / "a.nc"), "O1\r\n" + a + "\r\n" + b + "\r\nM30\r\n");
+    EXPECT_EQ(test::ReadFile(dir / "a.nc"), "O1\r\n" + a + "\r\n" + b + "\r\nM30\r\n");
 }
 
 TEST_F(DocFixture, MpfRoundTripThroughTheDocument) {
@@ -108,8 +100,8 @@ TEST_F(DocFixture, MpfRoundTripThroughTheDocument) {
     doc->Lines[8] = "G01X30.";
     doc->SetModifiedFlag();
     ASSERT_EQ(doc->OnSaveDocument(doc->GetPathName()), 1);
-    EXPECT_EQ(Read(dir / "ABC001.spf"), "G01X30.\r\nABC002\r\nM99\r\n");
-    EXPECT_EQ(Read(dir / "ABCD001.spf"), "OTHER PROGRAM\r\nM99\r\n");
+    EXPECT_EQ(test::ReadFile(dir / "ABC001.spf"), "G01X30.\r\nABC002\r\nM99\r\n");
+    EXPECT_EQ(test::ReadFile(dir / "ABCD001.spf"), "OTHER PROGRAM\r\nM99\r\n");
     EXPECT_TRUE(prompt.asked.empty());
 
     // A sub-program whose file cannot be written: the save fails and the document stays
@@ -132,39 +124,40 @@ TEST_F(DocFixture, BackupOnlyForModifiedDocumentWhenAsked) {
     const Case cases[] = {{true, 1, true}, {false, 1, false}, {true, 0, false}};
     for (const auto& c : cases) {
         fs::remove_all(dir);
-        Write(dir / "prog.nc", "OLD\r\n");
+        test::WriteFile(dir / "prog.nc", "OLD\r\n");
         ASSERT_EQ(doc->OnOpenDocument((dir / "prog.nc").string()), 1);
         doc->Lines = {"NEW"};
         doc->SetModifiedFlag(c.modified);
         sd->CreateBackupFile = c.setting;
         ASSERT_EQ(doc->OnSaveDocument((dir / "prog.nc").string()), 1);
-        EXPECT_EQ(Read(dir / "prog.nc"), "NEW\r\n");
+        EXPECT_EQ(test::ReadFile(dir / "prog.nc"), "NEW\r\n");
         EXPECT_EQ(fs::exists(dir / "prog.bak"), c.backup);
         if (c.backup) {
-            EXPECT_EQ(Read(dir / "prog.bak"), "OLD\r\n");
+            EXPECT_EQ(test::ReadFile(dir / "prog.bak"), "OLD\r\n");
         }
     }
 }
 
 TEST_F(DocFixture, BlankLinesAndRecoveryLogOnSave) {
-    Write(dir / "a.nc", "O1\r\n\r\nM30\r\n");
+    test::WriteFile(dir / "a.nc", "O1\r\n\r\nM30\r\n");
     ASSERT_EQ(doc->OnOpenDocument((dir / "a.nc").string()), 1);
     sd->DeleteBlankForSave = 1;
     ASSERT_EQ(doc->OnSaveDocument((dir / "a.nc").string()), 1);
-    EXPECT_EQ(Read(dir / "a.nc"), "O1\r\nM30\r\n");
-    EXPECT_EQ(Read(log.LogFile), "Log file:" + (dir / "a.nc").string() + "\r\nO1\r\n\r\nM30\r\n");
+    EXPECT_EQ(test::ReadFile(dir / "a.nc"), "O1\r\nM30\r\n");
+    EXPECT_EQ(test::ReadFile(log.LogFile),
+              "Log file:" + (dir / "a.nc").string() + "\r\nO1\r\n\r\nM30\r\n");
     doc->Lines.push_back("X");
     EXPECT_EQ(doc->WriteRecoveryLog(), 1);
-    EXPECT_NE(Read(log.LogFile).find("M30\r\nX\r\n"), std::string::npos);
+    EXPECT_NE(test::ReadFile(log.LogFile).find("M30\r\nX\r\n"), std::string::npos);
 }
 
 TEST_F(DocFixture, ChangedFileOfferedOncePerChange) {
-    Write(dir / "a.nc", "O1\r\n");
+    test::WriteFile(dir / "a.nc", "O1\r\n");
     ASSERT_EQ(doc->OnOpenDocument((dir / "a.nc").string()), 1);
     EXPECT_EQ(doc->CheckFileChanged(), 0);
     EXPECT_TRUE(prompt.asked.empty());
 
-    Write(dir / "a.nc", "O2\r\n");
+    test::WriteFile(dir / "a.nc", "O2\r\n");
     Touch(dir / "a.nc", 5);
     prompt.answers = {PromptAnswer::No};
     EXPECT_EQ(doc->CheckFileChanged(), 0);
@@ -186,7 +179,7 @@ TEST_F(DocFixture, ChangedFileOfferedOncePerChange) {
 }
 
 TEST_F(DocFixture, SaveQuestionAfterCloseRequest) {
-    Write(dir / "a.nc", "O1\r\n");
+    test::WriteFile(dir / "a.nc", "O1\r\n");
     ASSERT_EQ(doc->OnOpenDocument((dir / "a.nc").string()), 1);
     EXPECT_TRUE(doc->SaveModified());  // unmodified: no question
     EXPECT_TRUE(prompt.asked.empty());
@@ -204,11 +197,11 @@ TEST_F(DocFixture, SaveQuestionAfterCloseRequest) {
         EXPECT_EQ(prompt.asked.back().text, "Do you want to save? [a.nc]");
         EXPECT_EQ(prompt.asked.back().buttons, platform::PromptButtons::YesNo);
     }
-    EXPECT_EQ(Read(dir / "a.nc"), "SAVED\r\n");
+    EXPECT_EQ(test::ReadFile(dir / "a.nc"), "SAVED\r\n");
 }
 
 TEST_F(DocFixture, NewDocumentEmptiesAndResetsSheetFrame) {
-    Write(dir / "a.nc", "X\r\n(CL/10 20 30 40)\r\n");
+    test::WriteFile(dir / "a.nc", "X\r\n(CL/10 20 30 40)\r\n");
     ASSERT_EQ(doc->OnOpenDocument((dir / "a.nc").string()), 1);
     sd->NcReadInfo.SheetFrame[4] = 999;
     EXPECT_EQ(doc->OnNewDocument(), 1);
@@ -250,6 +243,6 @@ TEST_F(DocFixture, SampleProgramsSurviveLoadAndSaveByteForByte) {
         EXPECT_FALSE(doc->Lines.empty());
         doc->SetModifiedFlag();
         ASSERT_EQ(doc->OnSaveDocument((dir / name).string()), 1) << name;
-        EXPECT_EQ(Read(dir / name), Read(source)) << name;
+        EXPECT_EQ(test::ReadFile(dir / name), test::ReadFile(source)) << name;
     }
 }

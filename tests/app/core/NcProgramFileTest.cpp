@@ -6,22 +6,13 @@
 #include <fstream>
 
 #include "TempDir.h"
+#include "TestFiles.h"
 #include "platform/ScriptedPrompt.h"
 
 namespace fs = std::filesystem;
 using Lines = std::vector<std::string>;
 
 namespace {
-
-void Write(const fs::path& p, const std::string& text) {
-    fs::create_directories(p.parent_path());
-    std::ofstream(p, std::ios::binary) << text;
-}
-
-std::string Read(const fs::path& p) {
-    std::ifstream in(p, std::ios::binary);
-    return std::string((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-}
 
 // The fixture folder copied into a temporary folder.
 fs::path CopyMpfFixture(const test::TempDir& tmp) {
@@ -38,7 +29,7 @@ TEST(ReadNcFile, PercentRuleAndWholeLines) {
     std::string text = "%\r\n";
     for (int i = 2; i < 40; ++i) text += "N" + std::to_string(i) + "\r\n";
     text += "%\r\nAFTER\nMORE\r\n";
-    Write(tmp.path() / "a.nc", text);
+    test::WriteFile(tmp.path() / "a.nc", text);
     auto strict = ReadNcFile(tmp.path() / "a.nc", false);
     ASSERT_TRUE(strict);
     EXPECT_EQ(strict->lines.size(), 40u);
@@ -53,8 +44,8 @@ TEST(ReadNcFile, LongLinesKeptWholeAndReported) {
     test::TempDir tmp;
     std::string longLine(200, 'X');
     longLine[199] = '\x82';  // a lone CP932 lead byte at the end stays as it is
-    Write(tmp.path() / "a.nc",
-          "O1\r\n" + std::string(127, 'Y') + "\r\n" + longLine + "\r\nM30\r\n\x1a" + "junk");
+    test::WriteFile(tmp.path() / "a.nc", "O1\r\n" + std::string(127, 'Y') + "\r\n" + longLine +
+                                             "\r\nM30\r\n\x1a" + "junk");
     auto r = ReadNcFile(tmp.path() / "a.nc", false);
     ASSERT_TRUE(r);
     EXPECT_EQ(r->lines, (Lines{"O1", std::string(127, 'Y'), longLine, "M30"}));
@@ -64,7 +55,7 @@ TEST(ReadNcFile, LongLinesKeptWholeAndReported) {
 TEST(MergeSubPrograms, MergesNestedOnceAndSkipsMissingAndUnsafe) {
     test::TempDir tmp;
     fs::path dir = CopyMpfFixture(tmp);
-    Write(tmp.path() / "x.spf", "OUTSIDE\r\n");
+    test::WriteFile(tmp.path() / "x.spf", "OUTSIDE\r\n");
     auto r = ReadNcFile(dir / "ABC.MPF", false);
     ASSERT_TRUE(r);
     Lines lines = r->lines;
@@ -91,11 +82,11 @@ TEST(WriteNcFile, MpfRoundTripKeepsOtherProgramsFiles) {
     EXPECT_TRUE(res.ok);
     EXPECT_TRUE(prompt.asked.empty());
     EXPECT_TRUE(res.droppedLines.empty());
-    EXPECT_EQ(Read(dir / "ABC.MPF"),
+    EXPECT_EQ(test::ReadFile(dir / "ABC.MPF"),
               "O0001\r\nG92X1000.Y1000.\r\nABC001\r\nG00X10.Y10.\r\nABC003\r\nM30\r\n");
-    EXPECT_EQ(Read(dir / "ABC001.spf"), "G01X25.\r\nABC002\r\nM99\r\n");
-    EXPECT_EQ(Read(dir / "ABC002.spf"), "G01Y20.\r\nM99\r\n");
-    EXPECT_EQ(Read(dir / "ABCD001.spf"), "OTHER PROGRAM\r\nM99\r\n");
+    EXPECT_EQ(test::ReadFile(dir / "ABC001.spf"), "G01X25.\r\nABC002\r\nM99\r\n");
+    EXPECT_EQ(test::ReadFile(dir / "ABC002.spf"), "G01Y20.\r\nM99\r\n");
+    EXPECT_EQ(test::ReadFile(dir / "ABCD001.spf"), "OTHER PROGRAM\r\nM99\r\n");
 
     // Loading again gives the same document.
     Lines again = ReadNcFile(dir / "ABC.MPF", false)->lines;
@@ -106,9 +97,9 @@ TEST(WriteNcFile, MpfRoundTripKeepsOtherProgramsFiles) {
 TEST(WriteNcFile, RenumberedSubProgramReplacesItsOldFile) {
     test::TempDir tmp;
     fs::path dir = tmp.path();
-    Write(dir / "ABC.MPF", "O1\r\nABC1\r\nM30\r\n");
-    Write(dir / "ABC1.spf", "G01X1.\r\nM99\r\n");
-    Write(dir / "ABC7.spf", "not referenced\r\n");
+    test::WriteFile(dir / "ABC.MPF", "O1\r\nABC1\r\nM30\r\n");
+    test::WriteFile(dir / "ABC1.spf", "G01X1.\r\nM99\r\n");
+    test::WriteFile(dir / "ABC7.spf", "not referenced\r\n");
     Lines lines = ReadNcFile(dir / "ABC.MPF", false)->lines;
     auto known = MergeSubPrograms(dir / "ABC.MPF", lines);
     NcStoreOptions opt;
@@ -116,7 +107,7 @@ TEST(WriteNcFile, RenumberedSubProgramReplacesItsOldFile) {
     opt.knownSubFiles = known;
     auto res = WriteNcFile(dir / "ABC.MPF", lines, opt, nullptr);
     EXPECT_TRUE(res.ok);
-    EXPECT_EQ(Read(dir / "ABC001.spf"), "G01X1.\r\nM99\r\n");
+    EXPECT_EQ(test::ReadFile(dir / "ABC001.spf"), "G01X1.\r\nM99\r\n");
     EXPECT_FALSE(fs::exists(dir / "ABC1.spf"));
     EXPECT_TRUE(fs::exists(dir / "ABC7.spf"));
     EXPECT_EQ(res.subFiles, (std::vector<fs::path>{dir / "ABC001.spf"}));
@@ -132,8 +123,8 @@ TEST(WriteNcFile, MpfWithoutM30IsSavedWhole) {
     auto res = WriteNcFile(dir / "ABC.MPF", lines, opt, nullptr);
     EXPECT_TRUE(res.ok);
     EXPECT_FALSE(res.split);
-    EXPECT_EQ(Read(dir / "ABC.MPF"), "O1\r\nABC001\r\n\r\n(*001)\r\nG01X20.\r\nM99\r\n");
-    EXPECT_EQ(Read(dir / "ABC001.spf"), "G01X20.\r\nABC002\r\nM99\r\n");
+    EXPECT_EQ(test::ReadFile(dir / "ABC.MPF"), "O1\r\nABC001\r\n\r\n(*001)\r\nG01X20.\r\nM99\r\n");
+    EXPECT_EQ(test::ReadFile(dir / "ABC001.spf"), "G01X20.\r\nABC002\r\nM99\r\n");
 }
 
 TEST(WriteNcFile, FailedSubProgramKeepsOldFilesAndReportsFailure) {
@@ -159,7 +150,7 @@ TEST(WriteNcFile, FailedSubProgramKeepsOldFilesAndReportsFailure) {
         ASSERT_EQ(prompt.asked.size(), 1u);
         EXPECT_NE(prompt.asked[0].text.find("サブプログラムファイルの保存に失敗しました"),
                   std::string::npos);
-        EXPECT_EQ(Read(dir / "ABC.MPF"), "O1\r\nM30\r\n");  // the main file is saved
+        EXPECT_EQ(test::ReadFile(dir / "ABC.MPF"), "O1\r\nM30\r\n");  // the main file is saved
         EXPECT_FALSE(fs::exists(tmp.path() / "evil.spf"));
         EXPECT_FALSE(fs::exists(dir / "ABCevil.spf"));
     }
@@ -172,17 +163,17 @@ TEST(WriteNcFile, BlankLinesAndLinesOutsideSections) {
     NcStoreOptions opt;
     opt.deleteBlankLines = true;
     EXPECT_TRUE(WriteNcFile(file, lines, opt, nullptr).ok);
-    EXPECT_EQ(Read(file), "O1\r\n  \r\nM30\r\n");
+    EXPECT_EQ(test::ReadFile(file), "O1\r\n  \r\nM30\r\n");
     opt.deleteBlankLines = false;
     EXPECT_TRUE(WriteNcFile(file, lines, opt, nullptr).ok);
-    EXPECT_EQ(Read(file), "O1\r\n\r\n  \r\nM30\r\n");
+    EXPECT_EQ(test::ReadFile(file), "O1\r\n\r\n  \r\nM30\r\n");
 
     opt.isMpf = true;
     Lines mpf{"O1", "M30", "", "STRAY", "(*001)", "A", "M99", "LOST"};
     auto res = WriteNcFile(tmp.path() / "P.MPF", mpf, opt, nullptr);
     EXPECT_TRUE(res.ok);
     EXPECT_EQ(res.droppedLines, (std::vector<size_t>{3, 7}));
-    EXPECT_EQ(Read(tmp.path() / "P001.spf"), "A\r\nM99\r\n");
+    EXPECT_EQ(test::ReadFile(tmp.path() / "P001.spf"), "A\r\nM99\r\n");
 }
 
 TEST(Backup, NameFromFileNameOnly) {
@@ -200,25 +191,25 @@ TEST(Backup, NameFromFileNameOnly) {
 TEST(Backup, CopyReplacesOldBackupOnlyOnSuccess) {
     test::TempDir tmp;
     fs::path file = tmp.path() / "p.nc";
-    Write(file, "NEW\r\n");
-    Write(tmp.path() / "p.bak", "OLD\r\n");
+    test::WriteFile(file, "NEW\r\n");
+    test::WriteFile(tmp.path() / "p.bak", "OLD\r\n");
     EXPECT_TRUE(MakeBackupCopy(file));
-    EXPECT_EQ(Read(tmp.path() / "p.bak"), "NEW\r\n");
+    EXPECT_EQ(test::ReadFile(tmp.path() / "p.bak"), "NEW\r\n");
     fs::remove(file);
     EXPECT_FALSE(MakeBackupCopy(file));
-    EXPECT_EQ(Read(tmp.path() / "p.bak"), "NEW\r\n");
+    EXPECT_EQ(test::ReadFile(tmp.path() / "p.bak"), "NEW\r\n");
     EXPECT_EQ(std::distance(fs::directory_iterator(tmp.path()), fs::directory_iterator()), 1);
 }
 
 TEST(WriteNcFile, WritesThroughSymbolicLinkAndKeepsMode) {
     test::TempDir tmp;
     fs::path real = tmp.path() / "real.nc", link = tmp.path() / "link.nc";
-    Write(real, "OLD\r\n");
+    test::WriteFile(real, "OLD\r\n");
     fs::permissions(real, fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read);
     fs::create_symlink(real, link);
     EXPECT_TRUE(WriteNcFile(link, {"NEW"}, {}, nullptr).ok);
     EXPECT_TRUE(fs::is_symlink(link));
-    EXPECT_EQ(Read(real), "NEW\r\n");
+    EXPECT_EQ(test::ReadFile(real), "NEW\r\n");
     EXPECT_EQ(fs::status(real).permissions() & fs::perms::all,
               fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read);
 }
@@ -236,9 +227,9 @@ TEST(WriteNcFile, SaveUnderAnotherNameKeepsTheOriginalsSubPrograms) {
         auto res = WriteNcFile(target, lines, opt, nullptr);
         EXPECT_TRUE(res.ok);
         EXPECT_EQ(res.subFiles.size(), 2u);
-        EXPECT_EQ(Read(dir / "ABC001.spf"), "G01X20.\r\nABC002\r\nM99\r\n") << target;
+        EXPECT_EQ(test::ReadFile(dir / "ABC001.spf"), "G01X20.\r\nABC002\r\nM99\r\n") << target;
         EXPECT_TRUE(fs::exists(dir / "ABC002.spf")) << target;
     }
-    EXPECT_EQ(Read(dir / "XYZ001.spf"), "G01X20.\r\nABC002\r\nM99\r\n");
-    EXPECT_EQ(Read(tmp.path() / "copy" / "ABC002.spf"), "G01Y20.\r\nM99\r\n");
+    EXPECT_EQ(test::ReadFile(dir / "XYZ001.spf"), "G01X20.\r\nABC002\r\nM99\r\n");
+    EXPECT_EQ(test::ReadFile(tmp.path() / "copy" / "ABC002.spf"), "G01Y20.\r\nM99\r\n");
 }
