@@ -119,6 +119,19 @@ bool TempFile::Close() {
     return ok;
 }
 
+bool WriteFileAtomic(const fs::path& file, std::string_view bytes) {
+    fs::path path = file;
+    std::error_code ec;
+    if (fs::is_symlink(file, ec)) {
+        fs::path real = fs::weakly_canonical(file, ec);
+        if (!ec) path = real;
+    }
+    fs::path folder = path.parent_path();
+    if (folder.empty()) folder = ".";
+    auto temp = TempFile::Create(folder, "." + path.filename().string() + ".");
+    return temp && temp->Write(bytes) && temp->CommitTo(path);
+}
+
 bool TempFile::CommitTo(const fs::path& target) {
     bool ok = !path_.empty();
     if (ok && fd_ >= 0) {

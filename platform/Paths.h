@@ -18,6 +18,12 @@ std::optional<std::filesystem::path> ExecutablePath();
 // The folder of the running executable, without a trailing separator; empty when unknown.
 std::filesystem::path ProgramFolder();
 
+// Writes bytes as the whole file through a temporary file in its folder and a rename, so that
+// readers see either the old or the whole new file. Writes through a symbolic link to the file
+// it names; keeps the file's permissions (a new file gets 0666 less the umask). False on any
+// error; the old file is then untouched.
+bool WriteFileAtomic(const std::filesystem::path& file, std::string_view bytes);
+
 // The temporary folder ($TMPDIR, else /tmp).
 std::filesystem::path TempFolder();
 

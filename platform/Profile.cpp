@@ -1,16 +1,12 @@
 // INI files with the Windows profile semantics: line-preserving edits and atomic saves.
 #include "platform/Profile.h"
 
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
-
-#include <cstdio>
 #include <fstream>
 #include <iterator>
 
 #include "platform/Cp932.h"
 #include "platform/Numbers.h"
+#include "platform/Paths.h"
 
 namespace platform {
 
@@ -233,36 +229,7 @@ std::vector<std::string> ProfileFile::KeyNames(std::string_view section) const {
 }
 
 bool ProfileFile::Save(const std::filesystem::path& file) const {
-    std::filesystem::path dir = file.parent_path();
-    if (dir.empty()) dir = ".";
-    std::string tmpl = (dir / ("." + file.filename().string() + ".XXXXXX")).string();
-    int fd = ::mkstemp(tmpl.data());
-    if (fd < 0) return false;
-    const char* p = text_.data();
-    size_t left = text_.size();
-    bool ok = true;
-    while (left > 0) {
-        ssize_t n = ::write(fd, p, left);
-        if (n <= 0) {
-            ok = false;
-            break;
-        }
-        p += n;
-        left -= static_cast<size_t>(n);
-    }
-    // Keep the permissions of the file we replace; a new file gets the usual 0644 less umask.
-    struct stat st {};
-    if (ok && ::stat(file.c_str(), &st) == 0) {
-        ::fchmod(fd, st.st_mode & 07777);
-    } else if (ok) {
-        mode_t mask = ::umask(0);
-        ::umask(mask);
-        ::fchmod(fd, 0666 & ~mask);
-    }
-    if (::close(fd) != 0) ok = false;
-    if (ok && std::rename(tmpl.c_str(), file.c_str()) != 0) ok = false;
-    if (!ok) std::remove(tmpl.c_str());
-    return ok;
+    return WriteFileAtomic(file, text_);
 }
 
 std::string GetProfileString(std::string_view section, std::string_view key, std::string_view def,

@@ -1,6 +1,8 @@
 // Byte-exact line reading and atomic whole-file writes.
 #include "app/core/TextFile.h"
 
+#include "platform/Paths.h"
+
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -50,46 +52,7 @@ std::string JoinCrLf(const std::vector<std::string>& lines) {
 }
 
 bool WriteAtomic(const std::filesystem::path& target, std::string_view bytes) {
-    // Through a symbolic link to the file it names: the link itself stays.
-    std::filesystem::path file = target;
-    std::error_code ec;
-    if (std::filesystem::is_symlink(target, ec)) {
-        std::filesystem::path real = std::filesystem::weakly_canonical(target, ec);
-        if (!ec) file = real;
-    }
-    std::filesystem::path folder = file.parent_path();
-    if (folder.empty()) folder = ".";
-    std::string tmpl = (folder / ("." + file.filename().string() + ".XXXXXX")).string();
-    int fd = ::mkstemp(tmpl.data());
-    if (fd < 0) return false;
-    bool ok = true;
-    const char* p = bytes.data();
-    size_t left = bytes.size();
-    while (ok && left > 0) {
-        ssize_t n = ::write(fd, p, left);
-        if (n < 0 && errno == EINTR) continue;
-        if (n <= 0) {
-            ok = false;
-            break;
-        }
-        p += n;
-        left -= size_t(n);
-    }
-    struct stat st {};
-    mode_t mode = 0644;
-    if (::stat(file.c_str(), &st) == 0) {
-        mode = st.st_mode & 07777;
-    } else {
-        mode_t mask = ::umask(0);
-        ::umask(mask);
-        mode = 0666 & ~mask;
-    }
-    if (ok) ok = ::fchmod(fd, mode) == 0;
-    if (ok) ok = ::fsync(fd) == 0;
-    if (::close(fd) != 0) ok = false;
-    if (ok) ok = ::rename(tmpl.c_str(), file.c_str()) == 0;
-    if (!ok) ::unlink(tmpl.c_str());
-    return ok;
+    return platform::WriteFileAtomic(target, bytes);
 }
 
 }  // namespace textfile

@@ -46,19 +46,7 @@ std::optional<GlobalBlock> ReadFileToGlobal(const fs::path& path) {
 
 int WriteGlobalToFile(std::string_view block, const fs::path& file) {
     if (block.empty()) return 0;
-    // Write through a symbolic link to the file it names instead of replacing the link.
-    fs::path path = file;
-    std::error_code ec;
-    if (fs::is_symlink(file, ec)) {
-        fs::path real = fs::canonical(file, ec);
-        if (!ec) path = real;
-    }
-    fs::path folder = path.parent_path();
-    if (folder.empty()) folder = ".";
-    auto temp = platform::TempFile::Create(folder, "." + path.filename().string() + ".");
-    if (!temp) return 0;
-    if (!temp->Write(block)) return 0;
-    return temp->CommitTo(path) ? 1 : 0;
+    return platform::WriteFileAtomic(file, block) ? 1 : 0;
 }
 
 int WriteGlobalToFile(const GlobalBlock& block, const fs::path& path) {

@@ -19,6 +19,7 @@
 #include "nc/machine/ProfileText.h"
 #include "platform/Cp932.h"
 #include "platform/Numbers.h"
+#include "platform/Paths.h"
 #include "platform/Profile.h"
 
 namespace fs = std::filesystem;
@@ -417,8 +418,7 @@ int CNcReplaceInfo::SaveTable(std::string_view name, std::string_view comment) {
     }
     // The whole table goes to a temporary file first: a failed write leaves the old one whole.
     fs::path file = TablePath(name);
-    auto temp = WriteTemporary(file.parent_path(), TableText(comment, true));
-    if (!temp || !ReplaceWith(*temp, file)) {
+    if (!platform::WriteFileAtomic(file, TableText(comment, true))) {
         Message(machine_strings::kTableWriteFailed, {name});
         return -1;
     }
@@ -431,9 +431,7 @@ int CNcReplaceInfo::CreateTable(std::string_view name, std::string_view comment)
         Message(machine_strings::kTableInvalidName, {name});
         return 0;
     }
-    auto temp = WriteTemporary(TableFolder, TableText(comment, false));
-    if (!temp) return 0;
-    return ReplaceWith(*temp, TablePath(name)) ? 1 : 0;
+    return platform::WriteFileAtomic(TablePath(name), TableText(comment, false)) ? 1 : 0;
 }
 
 int CNcReplaceInfo::RenameTable(std::string_view oldName, std::string_view newName,
