@@ -3,6 +3,7 @@
 #include <QMenuBar>
 #include <QSplitter>
 #include <QToolBar>
+#include <fstream>
 
 #include "AppFixture.h"
 #include "app/core/CommandIds.h"
@@ -142,6 +143,24 @@ TEST_F(StartUp, SecondInstance) {
     EXPECT_EQ(third.FirstInstancePath, Sample());
     EXPECT_TRUE(third.Document->Lines.empty());
     EXPECT_FALSE(third.MainFrame());
+}
+
+}  // namespace
+
+namespace {
+
+TEST_F(StartUp, CrashRecoveryOpensTheRestoredFile) {
+    const auto logFolder = ConfigFolder() / "LOG";
+    std::filesystem::create_directories(logFolder);
+    const auto nc = dir_.path() / "lost.nc";
+    {
+        std::ofstream log(logFolder / "MOR01.LOG", std::ios::binary);
+        log << "Log file:" << nc.string() << "\r\nG00X1.Y2.\r\nM30\r\n";
+    }
+    ASSERT_TRUE(Start({"/US"}));  // the scripted prompt answers Yes
+    EXPECT_TRUE(std::filesystem::exists(nc));
+    EXPECT_EQ(app_->NcFileName, nc.string());
+    EXPECT_EQ(app_->Document->Lines, (std::vector<std::string>{"G00X1.Y2.", "M30"}));
 }
 
 }  // namespace
