@@ -8,9 +8,6 @@
 
 namespace {
 
-// Room for the usual "LineNo=", "PrtNo=" and "ElmInfo=" texts of an element in one allocation.
-constexpr size_t kFirstCapacity = 56;
-
 std::string_view CutAtNul(std::string_view text) {
     const size_t nul = text.find('\0');
     return nul == std::string_view::npos ? text : text.substr(0, nul);
@@ -28,42 +25,31 @@ CDtbAttributes::Iterator& CDtbAttributes::Iterator::operator++() {
     return *this;
 }
 
-uint32_t CDtbAttributes::Size() const {
-    uint32_t v = 0;
-    if (block_ != nullptr) std::memcpy(&v, block_, 4);
-    return v;
-}
-
-uint32_t CDtbAttributes::Capacity() const {
-    uint32_t v = 0;
-    if (block_ != nullptr) std::memcpy(&v, block_ + 4, 4);
-    return v;
-}
-
-void CDtbAttributes::SetSize(uint32_t size) {
-    std::memcpy(block_, &size, 4);
-}
-
-void CDtbAttributes::Reserve(size_t needed, bool exact) {
-    const size_t capacity = Capacity();
-    if (block_ != nullptr && needed <= capacity) return;
-    size_t grown = exact ? needed : capacity * 2;
-    if (!exact && grown < kFirstCapacity) grown = kFirstCapacity;
-    if (grown < needed) grown = needed;
-    if (grown > UINT32_MAX - kHeader) throw std::bad_alloc();
+void CDtbAttributes::Reserve(size_t needed) {
+    static_assert(
+        [] {
+            for (size_t n = 0; n < 70000; ++n) {
+                const size_t room = RoomFor(n);
+                if (room < n || RoomFor(room) != room || RoomFor(n + 1) < room) return false;
+            }
+            return true;
+        }(),
+        "the room must cover the size, be stable and grow with it");
     const uint32_t size = Size();
-    char* block = static_cast<char*>(std::realloc(block_, kHeader + grown));
+    if (block_ != nullptr && needed <= RoomFor(size)) return;
+    // The room must stay within the 32-bit size.
+    if (needed > UINT32_MAX - UINT32_MAX / 8) throw std::bad_alloc();
+    const size_t room = RoomFor(needed);
+    char* block = static_cast<char*>(std::realloc(block_, kHeader + room));
     if (block == nullptr) throw std::bad_alloc();
     block_ = block;
-    const uint32_t cap32 = static_cast<uint32_t>(grown);
     SetSize(size);
-    std::memcpy(block_ + 4, &cap32, 4);
 }
 
 CDtbAttributes::CDtbAttributes(const CDtbAttributes& other) {
     const uint32_t size = other.Size();
     if (size == 0) return;
-    Reserve(size, true);  // copies are sized exactly: most are never added to
+    Reserve(size);
     std::memcpy(block_ + kHeader, other.block_ + kHeader, size);
     SetSize(size);
 }
@@ -128,7 +114,7 @@ int CDtbAttributes::FindPrefix(std::string_view prefix) const {
 
 bool CDtbAttributes::Aliases(std::string_view text) const {
     return !text.empty() && block_ != nullptr && text.data() >= block_ &&
-           text.data() < block_ + kHeader + Capacity();
+           text.data() < block_ + kHeader + RoomFor(Size());
 }
 
 void CDtbAttributes::Replace(size_t pos, size_t count, std::string_view text) {

@@ -1,8 +1,10 @@
 // CDtbAttributes: the attribute texts of an element ("LineNo=", "PrtNo=", "ElmInfo=", ...).
 #pragma once
 
+#include <bit>
 #include <cstddef>
 #include <cstdint>
+#include <cstring>
 #include <iterator>
 #include <string_view>
 
@@ -71,13 +73,31 @@ public:
     bool operator==(const CDtbAttributes& o) const { return Packed() == o.Packed(); }
 
 private:
-    // Block layout: uint32 size, uint32 capacity, then capacity bytes.
-    static constexpr size_t kHeader = 8;
-    uint32_t Size() const;
-    uint32_t Capacity() const;
-    void SetSize(uint32_t size);
-    // Makes room for at least `needed` bytes (exactly that many when exact), keeping the content.
-    void Reserve(size_t needed, bool exact = false);
+    // Block layout: uint32 size, then the texts. The room behind them is not stored: it is
+    // RoomFor(size), and the block is always at least that large.
+    static constexpr size_t kHeader = 4;
+    // The allocator (glibc) hands out blocks in 16-byte steps with 8 bytes of its own in front:
+    // a block of 16k + 8 bytes uses its step fully.
+    static constexpr size_t kStep = 16;
+    static constexpr size_t kAllocatorHeader = 8;
+    // The room for `size` bytes of texts: the block is rounded up to the allocator's next step,
+    // which costs nothing, and from 512 bytes on to steps of 1/32 to 1/16 of its size, so that a
+    // long run of Adds copies the texts a bounded number of times. The result depends on the
+    // size alone and RoomFor(RoomFor(n)) == RoomFor(n): a block that was large enough stays so
+    // while its texts shrink or grow within the room.
+    static constexpr size_t RoomFor(size_t size) {
+        const size_t chunk = size + kHeader + kAllocatorHeader;
+        const size_t step = chunk < 32 * kStep ? kStep : std::bit_floor(chunk) / 16;
+        return (chunk + step - 1) / step * step - kHeader - kAllocatorHeader;
+    }
+    uint32_t Size() const {
+        uint32_t v = 0;
+        if (block_ != nullptr) std::memcpy(&v, block_, 4);
+        return v;
+    }
+    void SetSize(uint32_t size) { std::memcpy(block_, &size, 4); }
+    // Makes room for at least `needed` bytes, keeping the content.
+    void Reserve(size_t needed);
     // Start offset of text i, or npos.
     size_t Offset(size_t i) const;
     // Whether text lies in this object's own block.

@@ -2,30 +2,66 @@
 #include "kernel/db/CDtbElement.h"
 
 #include <algorithm>
+#include <cmath>
+
+namespace {
+
+// +0.0 exactly: what an unset value reads (-0.0 must be stored to read back as such).
+bool IsPlusZero(double v) {
+    return v == 0.0 && !std::signbit(v);
+}
+
+}  // namespace
+
+CDtbElement::Extra& CDtbElement::MutableExtra() {
+    if (!extra_) extra_ = std::make_unique<Extra>();
+    return *extra_;
+}
 
 void CDtbElement::SetText(std::string_view text) {
-    if (text.empty()) {
-        text_.reset();
-    } else if (text_) {
-        text_->assign(text);
-    } else {
-        text_ = std::make_unique<std::string>(text);
+    if (!text.empty()) {
+        MutableExtra().text.assign(text);
+    } else if (extra_) {
+        extra_->text = std::string();  // hands the storage back
     }
+}
+
+// Writing 0 where nothing is stored changes nothing: unset options already read 0.
+void CDtbElement::SetOption(int i, uint32_t code) {
+    if (i < 0 || i >= kOptionCount || (code == 0 && !extra_)) return;
+    MutableExtra().option[i] = code;
+}
+
+void CDtbElement::SetOptionValue(int i, double value) {
+    if (i < 0 || i >= kOptionValueCount || (IsPlusZero(value) && !extra_)) return;
+    MutableExtra().optionValue[i] = value;
+}
+
+void CDtbElement::SetOptions(const uint32_t codes[kOptionCount],
+                             const double values[kOptionValueCount]) {
+    if (!extra_ && std::all_of(codes, codes + kOptionCount, [](uint32_t c) { return c == 0; }) &&
+        std::all_of(values, values + kOptionValueCount, IsPlusZero))
+        return;
+    Extra& extra = MutableExtra();
+    std::copy(codes, codes + kOptionCount, extra.option);
+    std::copy(values, values + kOptionValueCount, extra.optionValue);
 }
 
 CDtbElement::CDtbElement(const CDtbElement& source)
     : type_(source.type_), noDisplay(source.noDisplay), attributes(source.attributes) {
-    std::copy(std::begin(source.option), std::end(source.option), option);
-    std::copy(std::begin(source.optionValue), std::end(source.optionValue), optionValue);
-    if (source.text_) text_ = std::make_unique<std::string>(*source.text_);
+    if (source.extra_) extra_ = std::make_unique<Extra>(*source.extra_);
 }
 
 CDtbElement& CDtbElement::operator=(const CDtbElement& source) {
     if (this == &source) return *this;
     type_ = source.type_;
     noDisplay = source.noDisplay;
-    std::copy(std::begin(source.option), std::end(source.option), option);
-    std::copy(std::begin(source.optionValue), std::end(source.optionValue), optionValue);
-    SetText(source.GetText());
+    if (!source.extra_) {
+        extra_.reset();
+    } else if (extra_) {
+        *extra_ = *source.extra_;
+    } else {
+        extra_ = std::make_unique<Extra>(*source.extra_);
+    }
     return *this;
 }

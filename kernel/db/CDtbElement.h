@@ -44,17 +44,30 @@ public:
         return type_ == kDtbTypeLine || type_ == kDtbTypeArc || type_ == kDtbTypePoint;
     }
 
-    // Free text carried along by copies; empty unless someone sets it (stored only when set).
+    // Free text carried along by copies; empty unless someone sets it.
     std::string_view GetText() const {
-        return text_ ? std::string_view(*text_) : std::string_view();
+        return extra_ ? std::string_view(extra_->text) : std::string_view();
     }
     void SetText(std::string_view text);
+
+    // Option codes (index 0..7) of the block that made the element and the option values
+    // (0..3) stamped with them; 0 until set. An index out of range reads 0 and writes nothing.
+    static constexpr int kOptionCount = 8;
+    static constexpr int kOptionValueCount = 4;
+    uint32_t GetOption(int i) const {
+        return extra_ && i >= 0 && i < kOptionCount ? extra_->option[i] : 0u;
+    }
+    void SetOption(int i, uint32_t code);
+    double GetOptionValue(int i) const {
+        return extra_ && i >= 0 && i < kOptionValueCount ? extra_->optionValue[i] : 0.0;
+    }
+    void SetOptionValue(int i, double value);
+    // All codes and values at once.
+    void SetOptions(const uint32_t codes[kOptionCount], const double values[kOptionValueCount]);
 
     int noDisplay = 0;  // 1 hides the element from drawing and output
     CDtbLink link;
     CDtbAttributes attributes;
-    uint32_t option[8] = {};  // option codes of the block that made the element
-    double optionValue[4] = {};
 
 protected:
     explicit CDtbElement(int type) : type_(type) {}
@@ -63,7 +76,16 @@ protected:
     CDtbElement& operator=(const CDtbElement& source);
 
 private:
-    std::unique_ptr<std::string> text_;
+    // What few elements carry (options and free text) lives in a block of its own, allocated on
+    // the first write: elements are made by the million and most never have either.
+    struct Extra {
+        uint32_t option[kOptionCount] = {};
+        double optionValue[kOptionValueCount] = {};
+        std::string text;
+    };
+    Extra& MutableExtra();
+
+    std::unique_ptr<Extra> extra_;
 };
 
 // The element as its concrete class T, or null when it is of another class (or null).

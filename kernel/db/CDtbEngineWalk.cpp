@@ -27,8 +27,7 @@ int ForEachDrawable(CDtbElement* chain, F&& f, G&& g) {
 }
 
 void StampOptions(CDtbElement& e, const uint32_t codes[8], const double values[4]) {
-    for (int i = 0; i < 8; ++i) e.option[i] = codes[i];
-    for (int i = 0; i < 4; ++i) e.optionValue[i] = values[i];
+    e.SetOptions(codes, values);
 }
 
 }  // namespace

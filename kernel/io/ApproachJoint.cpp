@@ -30,11 +30,11 @@ int ClassOf(const CDtbElement* e) {
 
 // Groups, points, rapid traverses and elements already marked leave the walk state alone.
 bool PassedOver(const CDtbElement* e) {
-    return !IsLineOrArc(e) || ClassOf(e) == kDtbClassRapid || e->option[7] != 0;
+    return !IsLineOrArc(e) || ClassOf(e) == kDtbClassRapid || e->GetOption(7) != 0;
 }
 
 bool IsOpenCut(const CDtbElement* e) {
-    return IsLineOrArc(e) && ClassOf(e) == kDtbClassCut && e->option[7] == 0;
+    return IsLineOrArc(e) && ClassOf(e) == kDtbClassCut && e->GetOption(7) == 0;
 }
 
 double LengthOf(const CDtbElement* e) {
@@ -86,7 +86,7 @@ bool ApproachJoint::Mark(CDtbElement* e) {
         work_.DeleteDtb(e, e, 1);
         return true;
     }
-    e->option[7] = kOptionApproach;
+    e->SetOption(7, kOptionApproach);
     return false;
 }
 
@@ -212,7 +212,7 @@ void ApproachJoint::Run() {
                         info = arc->info;
                     }
                     auto* line = new CDtbLine(CxyzData(p.x, p.y, end.z), end, info);
-                    if (mode_ == 1) line->option[7] = kOptionJoint;
+                    if (mode_ == 1) line->SetOption(7, kOptionJoint);
                     work_.InsertDtb(line, e, 0);
                     inserted = line;
                 }
@@ -273,7 +273,7 @@ ApproachJoint::Bridge ApproachJoint::BridgeJoint(CDtbElement* b0, CDtbElement* f
     std::vector<CDtbElement*> marked;
     for (size_t i = at + 1; i < run_.size(); ++i) marked.push_back(run_[i].element);
     for (CDtbElement* f = f0; f && f != bestF; f = f->link.next)
-        if (IsLineOrArc(f) && ClassOf(f) != kDtbClassRapid && f->option[7] == 0)
+        if (IsLineOrArc(f) && ClassOf(f) != kDtbClassRapid && f->GetOption(7) == 0)
             marked.push_back(f);
     for (CDtbElement* m : marked) Mark(m);
     if (joined == 1) work_.DeleteDtb(bestF, bestF, 1);

@@ -253,8 +253,8 @@ int CDxfCtrl::WriteEntities(std::string& out, const CDtbElement* chain, uint32_t
 }
 
 const DxfLayerStyle& CDxfCtrl::StyleOf(const CDtbElement* e, int classBits) const {
-    if (e->option[7] == kOptionApproach) return settings.approach;
-    if (e->option[7] == kOptionJoint) return settings.joint;
+    if (e->GetOption(7) == kOptionApproach) return settings.approach;
+    if (e->GetOption(7) == kOptionJoint) return settings.joint;
     if (classBits == 2) return settings.mark;
     if (classBits == 4 || classBits == 8) return settings.cut;
     return settings.rapid;

@@ -240,11 +240,10 @@ void AddLineNoText(CDtbAttributes& texts, int lineNo) {
     texts.Add(std::string_view(buf, n));
 }
 
+// The texts are added in place: the block of texts grows in the allocator's own steps, so it
+// ends no larger than an exact copy would be.
 void AddElementTexts(CDtbElement& element, int lineNo, int partNo, const NcElmInfo* info) {
-    thread_local CDtbAttributes scratch;
-    const bool fresh = element.attributes.IsEmpty();
-    CDtbAttributes& target = fresh ? scratch : element.attributes;
-    if (fresh) scratch.RemoveAll();
+    CDtbAttributes& target = element.attributes;
     char buf[kNcTextCapacity];
     std::memcpy(buf, "LineNo=", 7);
     size_t n = 7 + FormatInt(buf + 7, lineNo);
@@ -253,7 +252,6 @@ void AddElementTexts(CDtbElement& element, int lineNo, int partNo, const NcElmIn
     n = 6 + FormatInt(buf + 6, partNo);
     target.Add(std::string_view(buf, n));
     if (info) AddElmInfoText(target, *info);
-    if (fresh) element.attributes = scratch;
 }
 
 int OffsetAllElmInfo(CDtbElement& element, const CxyzData& offset) {

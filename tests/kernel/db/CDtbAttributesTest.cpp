@@ -73,3 +73,34 @@ TEST(CDtbAttributesTest, OwnTextsCanBeAddedAndCopiesAreEqual) {
     EXPECT_EQ(d.GetCount(), 0u);
     EXPECT_EQ(d.Packed(), "");
 }
+
+// The block grows and shrinks through every size up to a few kilobytes and back; the texts
+// stay whole (the sanitizer build checks that no write leaves the block).
+TEST(CDtbAttributesTest, TextsSurviveGrowingAndShrinking) {
+    CDtbAttributes a;
+    std::vector<std::string> expected;
+    for (int i = 0; i < 300; ++i) {
+        expected.push_back(std::string(static_cast<size_t>(i % 23), char('a' + i % 26)));
+        a.Add(expected.back());
+    }
+    for (size_t i = 0; i < expected.size(); i += 7) {
+        expected[i] = std::string(expected[i].size() * 3 + 1, 'L');
+        ASSERT_TRUE(a.SetAt(i, expected[i]));
+    }
+    for (size_t i = 0; i < expected.size(); i += 5) {
+        expected[i].assign(1, 's');
+        ASSERT_TRUE(a.SetAt(i, expected[i]));
+    }
+    const CDtbAttributes copy(a);
+    for (size_t i = expected.size(); i-- > 0;) {
+        if (i % 2 == 0) continue;
+        ASSERT_TRUE(a.RemoveAt(i));
+        expected.erase(expected.begin() + static_cast<std::ptrdiff_t>(i));
+    }
+    a.Add("tail");
+    expected.push_back("tail");
+    ASSERT_EQ(a.GetCount(), expected.size());
+    for (size_t i = 0; i < expected.size(); ++i) EXPECT_EQ(a.GetAt(i), expected[i]) << i;
+    EXPECT_EQ(copy.GetCount(), 300u);
+    EXPECT_EQ(copy.GetAt(7), std::string(22, 'L'));
+}

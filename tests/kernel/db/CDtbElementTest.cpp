@@ -1,6 +1,7 @@
 // Tests of what element copies and assignments take, of groups' data blocks and of type tests.
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <string>
 
 #include "kernel/db/CDtbArc.h"
@@ -18,16 +19,16 @@ void Fill(CDtbElement& e, CDtbElement* neighbour, CDtbNode* group) {
     e.attributes.Add("LineNo=12");
     e.attributes.Add("PrtNo=1");
     e.noDisplay = 1;
-    for (int i = 0; i < 8; ++i) e.option[i] = kCodes[i];
-    e.optionValue[3] = 2.5;
+    for (int i = 0; i < 8; ++i) e.SetOption(i, kCodes[i]);
+    e.SetOptionValue(3, 2.5);
     e.link = CDtbLink{group, neighbour, neighbour};
 }
 
 void ExpectCommonCopied(const CDtbElement& e, bool attributes) {
     EXPECT_EQ(e.GetText(), "free text");
     EXPECT_EQ(e.noDisplay, 1);
-    EXPECT_EQ(e.option[7], 99u);
-    EXPECT_EQ(e.optionValue[3], 2.5);
+    EXPECT_EQ(e.GetOption(7), 99u);
+    EXPECT_EQ(e.GetOptionValue(3), 2.5);
     EXPECT_EQ(e.attributes.GetCount(), attributes ? 2u : 0u);
 }
 
@@ -97,7 +98,7 @@ TEST(CDtbElementTest, AssignmentKeepsOwnLinksAttributesAndHeadAngles) {
     EXPECT_EQ(target.start, source.start);
     EXPECT_EQ(target.info, info);
     EXPECT_EQ(target.GetText(), "free text");
-    EXPECT_EQ(target.option[0], 1u);
+    EXPECT_EQ(target.GetOption(0), 1u);
     EXPECT_EQ(target.noDisplay, 1);
     EXPECT_EQ(target.link.prev, &b);  // own place in its tree kept
     EXPECT_EQ(target.link.next, nullptr);
@@ -181,4 +182,41 @@ TEST(CDtbElementTest, TextIsStoredOnlyWhenSet) {
     EXPECT_EQ(p.GetText(), "x");
     p.SetText("");
     EXPECT_TRUE(p.GetText().empty());
+}
+
+TEST(CDtbElementTest, OptionsReadZeroUntilSetAndTravelWithTheText) {
+    CDtbLine line;
+    for (int i = -1; i <= CDtbElement::kOptionCount; ++i) EXPECT_EQ(line.GetOption(i), 0u);
+    EXPECT_EQ(line.GetOptionValue(2), 0.0);
+
+    // Out-of-range writes change nothing; a negative zero is kept as such.
+    line.SetOption(CDtbElement::kOptionCount, 5);
+    line.SetOptionValue(-1, 1.0);
+    line.SetOptionValue(1, -0.0);
+    EXPECT_EQ(line.GetOption(CDtbElement::kOptionCount), 0u);
+    EXPECT_EQ(line.GetOptionValue(-1), 0.0);
+    EXPECT_TRUE(std::signbit(line.GetOptionValue(1)));
+
+    // Clearing the text keeps the options; assigning an element without either clears both.
+    line.SetOption(7, 99);
+    line.SetText("t");
+    line.SetText("");
+    EXPECT_EQ(line.GetOption(7), 99u);
+    const CDtbLine plain;
+    line = plain;
+    EXPECT_EQ(line.GetOption(7), 0u);
+    EXPECT_FALSE(std::signbit(line.GetOptionValue(1)));
+    EXPECT_TRUE(line.GetText().empty());
+
+    // Stamping all at once, zeros included.
+    const uint32_t codes[8] = {0, 0, 0, 0, 0, 0, 0, 3};
+    const double values[4] = {0, 0, 0, 1.5};
+    line.SetOptions(codes, values);
+    EXPECT_EQ(line.GetOption(7), 3u);
+    EXPECT_EQ(line.GetOptionValue(3), 1.5);
+    const uint32_t zeros[8] = {};
+    const double noValues[4] = {};
+    line.SetOptions(zeros, noValues);
+    EXPECT_EQ(line.GetOption(7), 0u);
+    EXPECT_EQ(line.GetOptionValue(3), 0.0);
 }

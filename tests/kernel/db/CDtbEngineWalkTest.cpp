@@ -93,12 +93,12 @@ TEST(CDtbEngineWalkTest, OptionFlagStampsPassingElementsAndEveryGroup) {
         2);
     CDtbElement* line = db.GetFirstElement();
     auto* group = DtbCast<CDtbNode>(line->link.next);
-    EXPECT_EQ(line->option[0], 0u);
-    EXPECT_EQ(group->option[7], 8u);  // groups unfiltered
-    EXPECT_EQ(group->optionValue[3], 3.5);
-    EXPECT_EQ(group->firstChild->option[0], 0u);
-    EXPECT_EQ(group->GetLastChild()->option[2], 3u);
-    EXPECT_EQ(group->link.next->optionValue[0], 0.5);
+    EXPECT_EQ(line->GetOption(0), 0u);
+    EXPECT_EQ(group->GetOption(7), 8u);  // groups unfiltered
+    EXPECT_EQ(group->GetOptionValue(3), 3.5);
+    EXPECT_EQ(group->firstChild->GetOption(0), 0u);
+    EXPECT_EQ(group->GetLastChild()->GetOption(2), 3u);
+    EXPECT_EQ(group->link.next->GetOptionValue(0), 0.5);
 }
 
 TEST(CDtbEngineWalkTest, BoxesWidenTheCallersBox) {

@@ -52,7 +52,7 @@ std::string Dump(const CDtbEngine& db) {
         } else {
             out += "P";
         }
-        if (e->option[7]) out += " #" + std::to_string(e->option[7]);
+        if (e->GetOption(7)) out += " #" + std::to_string(e->GetOption(7));
         out += "\n";
     }
     return out;
@@ -192,10 +192,10 @@ TEST(ApproachJointTest, RapidsGroupsPointsAndMarkedElementsAreLeftAlone) {
     db.NodeDown();
     db.AppendDtb(new CDtbPoint(CxyzData(1, 1, 0), 1, Info(4)));
     L(db, 0, 0, 5, 5, 1);
-    L(db, 5, 5, 6, 6)->option[7] = 7;
+    L(db, 5, 5, 6, 6)->SetOption(7, 7);
     const std::string before = Dump(db);
     EXPECT_EQ(Walk(db, 0), before);
-    EXPECT_EQ(group->firstChild->option[7], 0u);
+    EXPECT_EQ(group->firstChild->GetOption(7), 0u);
 }
 
 // A jump whose only joint-length partner lies in the contour closed before: the walk must not

@@ -239,7 +239,7 @@ TEST(CDxfCtrlResultTest, StylesByClassAndOption) {
     CDtbLine* punch = Line(db, 0, 0, 1, 1, 8);
     CDtbLine* both = Line(db, 0, 0, 1, 1, 6);  // not exactly 2, 4 or 8: rapid settings
     CDtbLine* joint = Line(db, 0, 0, 1, 1, 2);
-    joint->option[7] = 999;
+    joint->SetOption(7, 999);
     const std::string head = "  0\r\nLINE\r\n  8\r\n";
     f.ctrl.WriteEntity(out, cut, 4);
     const std::string first = head + "1\r\n  6\r\nCONTINUOUS\r\n 62\r\n     1\r\n";
@@ -278,7 +278,7 @@ TEST(CDxfCtrlResultTest, SourceIsNeverChanged) {
     std::string path = (f.dir.path() / "out.dxf").string();
     ASSERT_EQ(f.Output(path), 0);
     EXPECT_EQ(f.db.GetCount(), count);
-    EXPECT_EQ(f.db.GetFirstElement()->option[7], 0u);
+    EXPECT_EQ(f.db.GetFirstElement()->GetOption(7), 0u);
     EXPECT_DOUBLE_EQ(DtbCast<CDtbLine>(f.db.GetFirstElement())->start.x, 5);
     EXPECT_TRUE(f.ctrl.WorkCopy().IsEmpty());
 }

@@ -75,8 +75,8 @@ std::vector<Cell> Cells(const std::string& repeat) {
     for (const CDtbElement* e = p.elements.GetFirstElement(); e; e = e->link.next) {
         const auto* l = DtbCast<CDtbLine>(e);
         if (!l || l->info.classBits != kDtbClassCut || l->end.x - l->start.x != 10.0) continue;
-        cells.push_back(
-            {l->start.x - 10.0, l->start.y - 10.0, l->option[1], l->option[2], l->option[5]});
+        cells.push_back({l->start.x - 10.0, l->start.y - 10.0, l->GetOption(1), l->GetOption(2),
+                         l->GetOption(5)});
     }
     return cells;
 }
@@ -122,14 +122,14 @@ TEST(PatternMemory, GridCopiesHideRapidsAndCarryRecord) {
     EXPECT_EQ(rapids, 7);  // six copies and the move after the grid ended
     EXPECT_EQ(hidden, 5);
     // After the grid is cleared a block is drawn once, without a copy record.
-    EXPECT_EQ(last->option[3], 0u);
+    EXPECT_EQ(last->GetOption(3), 0u);
     const CDtbElement* first = p.elements.GetFirstElement();
-    EXPECT_EQ(first->option[0], 2u);  // the block's line
-    EXPECT_EQ(first->option[3], 2u);
-    EXPECT_EQ(first->option[4], 1u);
-    EXPECT_EQ(first->option[7], 4u);  // the G75 line
-    EXPECT_DOUBLE_EQ(first->optionValue[0], 100.0);
-    EXPECT_DOUBLE_EQ(first->optionValue[1], 50.0);
+    EXPECT_EQ(first->GetOption(0), 2u);  // the block's line
+    EXPECT_EQ(first->GetOption(3), 2u);
+    EXPECT_EQ(first->GetOption(4), 1u);
+    EXPECT_EQ(first->GetOption(7), 4u);  // the G75 line
+    EXPECT_DOUBLE_EQ(first->GetOptionValue(0), 100.0);
+    EXPECT_DOUBLE_EQ(first->GetOptionValue(1), 50.0);
 }
 
 // Every element of a copy gets its texts moved, nodes and chords included.
