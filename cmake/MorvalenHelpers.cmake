@@ -29,15 +29,15 @@ function(morvalen_test name label dir)
         PROPERTIES LABELS ${label} ENVIRONMENT "QT_QPA_PLATFORM=offscreen")
 endfunction()
 
-# morvalen_qt_test(NAME LABEL DIR LIBS...): one GoogleTest program of Qt tests. The folder
-# brings its own main (it makes the QApplication); the tests run on the offscreen platform.
+# morvalen_qt_test(NAME LABEL DIR LIBS...): one GoogleTest program of Qt tests, with the shared
+# main that makes the QApplication; the tests run on the offscreen platform.
 function(morvalen_qt_test name label dir)
     file(GLOB_RECURSE srcs CONFIGURE_DEPENDS ${dir}/*.cpp)
     if(NOT srcs)
         return()
     endif()
     find_package(Qt6 REQUIRED COMPONENTS Widgets)
-    add_executable(${name} ${srcs})
+    add_executable(${name} ${srcs} ${CMAKE_SOURCE_DIR}/tests/QtTestMain.cpp)
     set_target_properties(${name} PROPERTIES AUTOMOC ON)
     target_link_libraries(${name} PRIVATE ${ARGN} Qt6::Widgets GTest::gtest GTest::gmock)
     target_include_directories(${name} PRIVATE ${CMAKE_SOURCE_DIR}/tests)
