@@ -11,14 +11,8 @@ function(morvalen_sources var)
     set(${var} ${all} PARENT_SCOPE)
 endfunction()
 
-# morvalen_test(NAME LABEL DIR LIBS...): one GoogleTest program for a test folder.
-function(morvalen_test name label dir)
-    file(GLOB_RECURSE srcs CONFIGURE_DEPENDS ${dir}/*.cpp)
-    if(NOT srcs)
-        return()
-    endif()
-    add_executable(${name} ${srcs})
-    target_link_libraries(${name} PRIVATE ${ARGN} GTest::gtest GTest::gmock GTest::gtest_main)
+# The parts every test program shares: test folder includes, fixture paths and discovery.
+function(morvalen_test_setup name label)
     target_include_directories(${name} PRIVATE ${CMAKE_SOURCE_DIR}/tests)
     target_compile_definitions(${name} PRIVATE
         MORVALEN_TEST_DATA="${CMAKE_SOURCE_DIR}/tests/data"
@@ -27,6 +21,17 @@ function(morvalen_test name label dir)
     gtest_discover_tests(${name}
         DISCOVERY_MODE PRE_TEST
         PROPERTIES LABELS ${label} ENVIRONMENT "QT_QPA_PLATFORM=offscreen")
+endfunction()
+
+# morvalen_test(NAME LABEL DIR LIBS...): one GoogleTest program for a test folder.
+function(morvalen_test name label dir)
+    file(GLOB_RECURSE srcs CONFIGURE_DEPENDS ${dir}/*.cpp)
+    if(NOT srcs)
+        return()
+    endif()
+    add_executable(${name} ${srcs})
+    target_link_libraries(${name} PRIVATE ${ARGN} GTest::gtest GTest::gmock GTest::gtest_main)
+    morvalen_test_setup(${name} ${label})
 endfunction()
 
 # morvalen_qt_test(NAME LABEL DIR LIBS...): one GoogleTest program of Qt tests, with the shared
@@ -40,12 +45,5 @@ function(morvalen_qt_test name label dir)
     add_executable(${name} ${srcs} ${CMAKE_SOURCE_DIR}/tests/QtTestMain.cpp)
     set_target_properties(${name} PROPERTIES AUTOMOC ON)
     target_link_libraries(${name} PRIVATE ${ARGN} Qt6::Widgets GTest::gtest GTest::gmock)
-    target_include_directories(${name} PRIVATE ${CMAKE_SOURCE_DIR}/tests)
-    target_compile_definitions(${name} PRIVATE
-        MORVALEN_TEST_DATA="${CMAKE_SOURCE_DIR}/tests/data"
-        MORVALEN_SOURCE_DIR="${CMAKE_SOURCE_DIR}"
-        MORVALEN_BINARY_DIR="${CMAKE_BINARY_DIR}")
-    gtest_discover_tests(${name}
-        DISCOVERY_MODE PRE_TEST
-        PROPERTIES LABELS ${label} ENVIRONMENT "QT_QPA_PLATFORM=offscreen")
+    morvalen_test_setup(${name} ${label})
 endfunction()

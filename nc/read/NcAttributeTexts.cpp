@@ -172,6 +172,10 @@ bool ParseElmInfo(std::string_view text, NcElmInfo& info) {
 
 NcElmInfo LineElmInfo(const CDtbLine& line) {
     if (std::fabs(line.start.z - line.end.z) >= 0.001) return LineElmInfo3(line);
+    return LineElmInfo1(line);
+}
+
+NcElmInfo LineElmInfo1(const CDtbLine& line) {
     NcElmInfo info;
     info.kind = 1;
     info.Add(line.start);

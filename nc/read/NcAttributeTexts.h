@@ -53,6 +53,7 @@ bool ParseElmInfo(std::string_view text, NcElmInfo& info);
 // The texts of the kinds the motion elements write.
 NcElmInfo LineElmInfo(const CDtbLine& line);   // kind 1, or 3 when the heights differ
 NcElmInfo LineElmInfo3(const CDtbLine& line);  // kind 3 whatever the heights
+NcElmInfo LineElmInfo1(const CDtbLine& line);  // kind 1 whatever the heights (length in space)
 NcElmInfo ArcElmInfo(const CDtbArc& arc);      // kind 2
 NcElmInfo DividedArcElmInfo(const CxyzData& start, const CxyzData& end, const CxyzData& centre,
                             double radius, double total);  // kind 4

@@ -20,17 +20,6 @@ CxyzData Along(const CxyzData& p, double length, double angle) {
     return CxyzData(p.x + length * CosDeg(angle), p.y + length * SinDeg(angle), p.z);
 }
 
-// "ElmInfo=1" of a line, whatever its heights: start, end, angle, length in space.
-NcElmInfo FlatLineInfo(const CDtbLine& line) {
-    NcElmInfo info;
-    info.kind = 1;
-    info.Add(line.start);
-    info.Add(line.end);
-    info.Add(line.GetLineAngle());
-    info.Add(line.GetElementLength3D());
-    return info;
-}
-
 // The outline of one cycle as a chain from the end of its lead-in. Straight pieces and chamfers
 // are copies of the lead-in (with its texts); the first corner arc is new, later ones copies of
 // it. No piece carries head angles.
@@ -85,7 +74,7 @@ private:
         auto* line = new CDtbLine(leadIn_);
         line->start = at_;
         line->end = to;
-        const NcElmInfo info = FlatLineInfo(*line);
+        const NcElmInfo info = LineElmInfo1(*line);
         if (infoLast) {
             AddElementTexts(*line, reader_.LineNo, reader_.PartNo, &info);
         } else {
@@ -150,7 +139,7 @@ int CNcRead::ExpandShapeCycle(int code, CDtbEngine* elements) {
     // Rapid to the pierce point inside the shape.
     const CxyzData p0 = Along(centre, w1 / 2.0 - d, k);
     auto* rapid = new CDtbLine(st.LastElementEnd, p0, NcRapidInfo(*this));
-    const NcElmInfo rapidInfo = FlatLineInfo(*rapid);
+    const NcElmInfo rapidInfo = LineElmInfo1(*rapid);
     AddElementTexts(*rapid, LineNo, PartNo, &rapidInfo);
     db.AppendDtb(rapid);
     st.RapidLength += rapid->GetElementLength3D();
@@ -159,7 +148,7 @@ int CNcRead::ExpandShapeCycle(int code, CDtbEngine* elements) {
 
     // Lead-in to the middle of the edge on the shape's axis.
     auto* leadIn = new CDtbLine(p0, Along(p0, d, k), NcFeedInfo(*this));
-    const NcElmInfo leadInfo = FlatLineInfo(*leadIn);
+    const NcElmInfo leadInfo = LineElmInfo1(*leadIn);
     AddElementTexts(*leadIn, LineNo, PartNo, &leadInfo);
     db.AppendDtb(leadIn);
     NcCountPiece(st, leadIn->GetElementLength3D());
