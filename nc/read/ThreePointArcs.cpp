@@ -96,13 +96,13 @@ void AppendPiece(CNcRead& reader, CDtbEngine& db, const ThreePointCircle& circle
         return;
     }
     const CDtbLine chordTemplate(CxyzData(), CxyzData(), pen, headA, headC);
-    ChordedArcSpec spec;
-    spec.radius = circle.radius;
-    spec.a0 = piece.a0;
-    spec.a1 = piece.a0 + piece.sweep;
-    spec.step = ChordStep::Fitted;
-    spec.normalise = false;
-    const ChordedArcResult arc = AppendChordedArc(db, circle.plane, spec, chordTemplate,
+    ChordedArcParams params;
+    params.radius = circle.radius;
+    params.a0 = piece.a0;
+    params.a1 = piece.a0 + piece.sweep;
+    params.step = ChordStep::Fitted;
+    params.normalise = false;
+    const ChordedArcResult arc = AppendChordedArc(db, circle.plane, params, chordTemplate,
                                                   {piece.lineNo, reader.LineNo, reader.PartNo}, st);
     AddElmInfoText(arc.node->attributes,
                    DividedArcElmInfo(piece.from, piece.to, c0, circle.radius, arc.total));

@@ -28,23 +28,23 @@ double SweepTolerance(double radius) {
 }  // namespace
 
 ChordedArcResult AppendChordedArc(CDtbEngine& db, const HeadPlane& plane,
-                                  const ChordedArcSpec& spec, const CDtbLine& chordTemplate,
+                                  const ChordedArcParams& params, const CDtbLine& chordTemplate,
                                   const ChordTexts& texts, CNcReadState& state) {
-    double s = spec.a0;
-    double e = spec.a1;
-    if (spec.normalise && !(std::fabs(e - s) < SweepTolerance(spec.radius))) {
-        NormalizeArcSweep(1, &s, &e, spec.radius);
+    double s = params.a0;
+    double e = params.a1;
+    if (params.normalise && !(std::fabs(e - s) < SweepTolerance(params.radius))) {
+        NormalizeArcSweep(1, &s, &e, params.radius);
     }
     const double sweep = e - s;
     int n = static_cast<int>(sweep / kChordDegrees + kCountSlack);
     double step = kChordDegrees;
-    if (spec.step == ChordStep::Fitted) {
+    if (params.step == ChordStep::Fitted) {
         n = std::max(1, n);
         step = sweep / n;
     }
     n = std::max(0, n);
-    const double first = spec.reversed ? e : s;
-    if (spec.reversed) step = -step;
+    const double first = params.reversed ? e : s;
+    if (params.reversed) step = -step;
 
     ChordedArcResult result;
     auto* node = new CDtbNode(kDtbOwnerTessmark.data(), kDtbOwnerTessmark.size(),
@@ -53,12 +53,12 @@ ChordedArcResult AppendChordedArc(CDtbEngine& db, const HeadPlane& plane,
     db.AppendDtb(node);
     db.NodeUp(node);
     result.node = node;
-    result.start = plane.OnCircle(spec.cu, spec.cv, spec.radius, first);
+    result.start = plane.OnCircle(params.cu, params.cv, params.radius, first);
     CxyzData from = result.start;
     double angle = first;
     for (int i = 0; i < n; ++i) {
         angle = first + (i + 1) * step;
-        const CxyzData to = plane.OnCircle(spec.cu, spec.cv, spec.radius, angle);
+        const CxyzData to = plane.OnCircle(params.cu, params.cv, params.radius, angle);
         auto* chord = new CDtbLine(chordTemplate);
         chord->start = from;
         chord->end = to;
@@ -72,7 +72,7 @@ ChordedArcResult AppendChordedArc(CDtbEngine& db, const HeadPlane& plane,
     db.NodeDown();
     result.chords = n;
     result.end = from;
-    result.endU = spec.cu + spec.radius * CosDeg(angle);
-    result.endV = spec.cv + spec.radius * SinDeg(angle);
+    result.endU = params.cu + params.radius * CosDeg(angle);
+    result.endV = params.cv + params.radius * SinDeg(angle);
     return result;
 }

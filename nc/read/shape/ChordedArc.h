@@ -17,7 +17,7 @@ enum class ChordStep {
 
 // An arc in local plane coordinates. The arc runs counter-clockwise from a0 to a1 (degrees, 0
 // along +u, 90 along +v); a reversed arc is traversed from a1 back to a0.
-struct ChordedArcSpec {
+struct ChordedArcParams {
     double cu = 0.0;  // centre
     double cv = 0.0;
     double radius = 0.0;
@@ -55,5 +55,5 @@ struct ChordedArcResult {
 // An arc that a construction shrinks to almost nothing (a1 - a0 within the radius's tolerance of
 // 0) stays that short arc; the canonical form would make a full circle of it.
 ChordedArcResult AppendChordedArc(CDtbEngine& db, const HeadPlane& plane,
-                                  const ChordedArcSpec& spec, const CDtbLine& chordTemplate,
+                                  const ChordedArcParams& params, const CDtbLine& chordTemplate,
                                   const ChordTexts& texts, CNcReadState& state);

@@ -113,18 +113,18 @@ const CDtbLine& LaserOutline::LineBy(const CDtbLine& source, double du, double d
 
 void LaserOutline::Arc(double cu, double cv, double r, double a0, double a1, ChordStep step,
                        bool reversed, bool normalise) {
-    ChordedArcSpec spec;
-    spec.cu = cu;
-    spec.cv = cv;
-    spec.radius = r;
-    spec.a0 = a0;
-    spec.a1 = a1;
-    spec.step = step;
-    spec.reversed = reversed;
-    spec.normalise = normalise;
+    ChordedArcParams params;
+    params.cu = cu;
+    params.cv = cv;
+    params.radius = r;
+    params.a0 = a0;
+    params.a1 = a1;
+    params.step = step;
+    params.reversed = reversed;
+    params.normalise = normalise;
     const CxyzData start = cur_;
     const ChordedArcResult arc =
-        AppendChordedArc(db_, plane_, spec, *template_, {lineNo_, lineNo_, partNo_}, state_);
+        AppendChordedArc(db_, plane_, params, *template_, {lineNo_, lineNo_, partNo_}, state_);
     const NcElmInfo info = DividedArcElmInfo(start, arc.end, plane_.ToWorld(cu, cv), r, arc.total);
     AddElmInfoText(arc.node->attributes, info);
     cur_ = arc.end;
