@@ -46,6 +46,7 @@ int CNcRead::SetProgram(const std::vector<std::string>& lines, CNcReadInfo* sett
     Lines = lines;
     LineMap.resize(Lines.size());
     for (size_t i = 0; i < LineMap.size(); ++i) LineMap[i] = static_cast<int>(i);
+    ConvertFaults.clear();
 
     if (noTextConvert == 0) {
         ApplyTextConversion();

@@ -10,6 +10,7 @@
 #include "nc/read/CNcReadState.h"
 #include "nc/read/GCodeGroups.h"
 #include "nc/read/NcBlockWords.h"
+#include "nc/read/convert/NcConvertFault.h"
 
 struct NcAppContext;
 class CNcReadInfo;
@@ -94,6 +95,9 @@ public:
     int PartNo = 0;                   // "PrtNo=" of the elements; set by the caller
     std::vector<std::string> Lines;   // the program lines after conversion
     std::vector<int> LineMap;         // 0-based document line of each entry of Lines
+    // Faults the rewriters of Lines met in the last SetProgram, in the order met; each such
+    // line was left as written.
+    std::vector<NcConvertFault> ConvertFaults;
     CNcReadInfo* Settings = nullptr;  // machine settings, not owned
     CToolData* Conditions = nullptr;  // cutting-condition table, not owned (may be null)
     CPunchTool* Dies = nullptr;       // the application's die data, not owned (may be null)
