@@ -13,6 +13,9 @@
 #include "nc/read/convert/NcConvertFault.h"
 
 struct NcAppContext;
+struct CxyzData;
+class CDtbElement;
+class CDtbEngine;
 class CNcReadInfo;
 class CToolData;
 class CPunchTool;
@@ -72,6 +75,36 @@ public:
 
     // Resets the per-block outputs as the interpreter does before every line.
     void ResetBlock();
+
+    // --- Block interpreter (NcBlockInterpreter.cpp and the files it names) --------------------
+
+    // Interprets the line with index line of Lines and appends its elements to sink (null
+    // draws nothing). nextLine: the line to read next (line + 1 unless the block jumps);
+    // lineNo / nextLineNo: the document lines of line and of nextLine; sheetMove (may be null):
+    // three doubles for status kNcSheetMove; repeatCount (may be null): the L word of a call.
+    // Returns one of the NcReadStatus codes (NcReadStatus.h). Bad NC never throws.
+    [[nodiscard]] int ReadBlock(CDtbEngine* sink, int line, int* nextLine, int* lineNo,
+                                int* nextLineNo, double* sheetMove, int* repeatCount);
+    // Moves the point fields of the first "ElmInfo=" text of element by offset and writes the
+    // text again at the end of the texts. 1 when rewritten; 0 for a null element, no text, a
+    // kind outside 1 to 9 or a text with fewer values than its kind holds (left unchanged).
+    static int OffsetElementInfo(CDtbElement* element, const CxyzData* offset);
+
+    // Hooks of the block interpreter, each in a file of its own (PunchBlocks.cpp,
+    // ShapeCycles.cpp, LaserShapes.cpp, ThreePointArcs.cpp). They append to elements, the
+    // block's own database.
+    // Punch hit or pattern of the block: code -1 a single hit, else the group-14 code.
+    int PunchPattern(int code, const NcBlockWords& words, CDtbEngine* elements);
+    // The shape cycle of motion code 111 or 112.
+    int ExpandShapeCycle(int code, CDtbEngine* elements);
+    // G08.4 (definition) and G08.1 (cut) of the block's G08 form. Returns an NcHookFlow.
+    int LaserShapeMacro(CDtbEngine* elements);
+    // G11 / G11.1 / G11.2 and G12 / G12.1 / G12.2 forms. Returns an NcHookFlow.
+    int ThreePointShape(CDtbEngine* elements);
+
+    NcOptionMarks OptionMarks{};  // option marks of the block being read
+    std::string LineBuffer;       // the line being read (kept to reuse its storage)
+    int HeldLineNo = 0;           // document line of the held corner-radius line
 
     // Rewriters of Lines run by SetProgram; each keeps LineMap in step with Lines.
     void NormalizePunchDialect();

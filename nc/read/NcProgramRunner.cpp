@@ -1,0 +1,104 @@
+// The callers' protocol of the NC reader: call stack, repeat counts, part numbers, end.
+#include "nc/read/NcProgramRunner.h"
+
+#include "kernel/db/CDtbEngine.h"
+#include "nc/read/CNcRead.h"
+#include "nc/read/NcReadStatus.h"
+
+NcProgramRunner::NcProgramRunner(CNcRead& reader, NcRunLimits limits)
+    : reader_(reader), limits_(limits) {
+    Restart();
+}
+
+void NcProgramRunner::Restart() {
+    stack_.clear();
+    line_ = 0;
+    rememberedSeqNo_ = 1;
+    blocks_ = 0;
+    end_ = NcRunEnd::Running;
+    lastLine_ = 0;
+    lastLineNo_ = 0;
+    reader_.PartNo = 0;
+}
+
+NcRunStep NcProgramRunner::Step(CDtbEngine& sink) {
+    NcRunStep step;
+    step.Line = line_;
+    step.Depth = Depth();
+    if (end_ != NcRunEnd::Running) {
+        step.End = end_;
+        return step;
+    }
+    if (blocks_ >= limits_.MaxBlocks) {
+        end_ = step.End = NcRunEnd::BlockLimit;
+        return step;
+    }
+    int next = line_ + 1;
+    int lineNo = 0;
+    int nextLineNo = 0;
+    int repeat = 1;
+    step.Status = reader_.ReadBlock(&sink, line_, &next, &lineNo, &nextLineNo,
+                                    step.SheetMove.data(), &repeat);
+    ++blocks_;
+    lastLine_ = line_;
+    lastLineNo_ = lineNo;
+    step.LineNo = lineNo;
+
+    switch (step.Status) {
+        case kNcEndOfProgram:
+            end_ = NcRunEnd::EndOfProgram;
+            break;
+        case kNcProgramEnd:
+            end_ = NcRunEnd::ProgramEnd;
+            break;
+        case kNcCountLimit:
+            end_ = NcRunEnd::CountLimit;
+            break;
+        case kNcBlockJump:
+            if (Depth() < limits_.MaxCallDepth) {
+                stack_.push_back({line_ + 1, repeat, next});
+                line_ = next;
+            } else {
+                line_ = line_ + 1;
+            }
+            break;
+        case kNcReturn:
+            if (stack_.empty()) {
+                line_ = next;
+            } else if (stack_.back().Count > 1) {
+                --stack_.back().Count;
+                line_ = stack_.back().Target;
+            } else {
+                line_ = stack_.back().ReturnLine;
+                stack_.pop_back();
+            }
+            break;
+        default:  // 0, -2, -7, -8: the next line
+            line_ = next;
+            break;
+    }
+    // Elements drawn inside a sub-program carry the main program's sequence number.
+    if (stack_.empty()) {
+        reader_.PartNo = 0;
+        rememberedSeqNo_ = reader_.State.SeqNo;
+    } else {
+        reader_.PartNo = rememberedSeqNo_;
+    }
+    step.NextLine = line_;
+    const int count = static_cast<int>(reader_.LineMap.size());
+    step.NextLineNo =
+        line_ >= 0 && line_ < count ? reader_.LineMap[static_cast<size_t>(line_)] : count - 1;
+    step.Depth = Depth();
+    step.End = end_;
+    return step;
+}
+
+NcRunSummary NcProgramRunner::Run(CDtbEngine& sink) {
+    while (end_ == NcRunEnd::Running) (void)Step(sink);
+    NcRunSummary summary;
+    summary.Blocks = blocks_;
+    summary.End = end_;
+    summary.LastLine = lastLine_;
+    summary.LastLineNo = lastLineNo_;
+    return summary;
+}

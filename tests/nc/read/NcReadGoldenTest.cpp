@@ -1,0 +1,93 @@
+// Whole programs against recorded transcripts: tests/data/nc/<feature>/<case>.nc is read
+// through the program runner and its element tree and counters are compared with <case>.txt.
+// MORVALEN_UPDATE_GOLDENS=1 writes the transcripts anew (review them before committing).
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "NcReadFixture.h"
+
+namespace {
+
+namespace fs = std::filesystem;
+
+const char* const kFeatures[] = {"motion",  "corner", "arcs",      "g08",
+                                 "pattern", "grid",   "subprogram"};
+
+std::vector<std::string> ReadLines(const fs::path& file) {
+    std::ifstream in(file, std::ios::binary);
+    std::vector<std::string> lines;
+    std::string line;
+    while (std::getline(in, line)) {
+        if (!line.empty() && line.back() == '\r') line.pop_back();
+        lines.push_back(line);
+    }
+    return lines;
+}
+
+std::string ReadAll(const fs::path& file) {
+    std::ifstream in(file, std::ios::binary);
+    std::stringstream ss;
+    ss << in.rdbuf();
+    std::string text = ss.str();
+    std::string out;
+    for (char c : text) {
+        if (c != '\r') out += c;
+    }
+    return out;
+}
+
+const char* EndName(NcRunEnd end) {
+    switch (end) {
+        case NcRunEnd::Running:
+            return "running";
+        case NcRunEnd::EndOfProgram:
+            return "end-of-program";
+        case NcRunEnd::ProgramEnd:
+            return "program-end";
+        case NcRunEnd::BlockLimit:
+            return "block-limit";
+        case NcRunEnd::CountLimit:
+            return "count-limit";
+    }
+    return "?";
+}
+
+std::string Transcript(const fs::path& program) {
+    nctest::Program p(ReadLines(program));
+    const CNcReadState& s = p.reader.State;
+    std::string out = p.Dump();
+    out += "end=" + std::string(EndName(p.summary.End)) +
+           " blocks=" + std::to_string(p.summary.Blocks) + " rapid=" + nctest::Num(s.RapidLength) +
+           " cut=" + nctest::Num(s.CutLength) + " mark=" + nctest::Num(s.MarkLength) +
+           " pierce=" + std::to_string(s.PierceCount) + " marks=" + std::to_string(s.MarkCount) +
+           " at=" + nctest::Pt(s.CurrentPos) + "\n";
+    return out;
+}
+
+TEST(NcReadGolden, Transcripts) {
+    const fs::path root = fs::path(MORVALEN_TEST_DATA) / "nc";
+    const bool update = std::getenv("MORVALEN_UPDATE_GOLDENS") != nullptr;
+    int checked = 0;
+    for (const char* feature : kFeatures) {
+        for (const auto& entry : fs::directory_iterator(root / feature)) {
+            if (entry.path().extension() != ".nc") continue;
+            const fs::path expected = fs::path(entry.path()).replace_extension(".txt");
+            const std::string actual = Transcript(entry.path());
+            if (update) {
+                std::ofstream(expected, std::ios::binary) << actual;
+            }
+            ASSERT_TRUE(fs::exists(expected)) << expected;
+            EXPECT_EQ(actual, ReadAll(expected)) << entry.path();
+            ++checked;
+        }
+    }
+    EXPECT_GE(checked, 7);
+}
+
+}  // namespace
