@@ -7,16 +7,20 @@
 
 #include <algorithm>
 #include <array>
+#include <cstdint>
 #include <memory>
 #include <string>
 #include <vector>
 
 #include "fuzz/checks/CheckSupport.h"
+#include "kernel/base/CxyData.h"
+#include "kernel/db/CDtbEngine.h"
 #include "nc/NcAppContext.h"
 #include "nc/machine/CNcReadInfo.h"
 #include "nc/machine/CPunchTool.h"
 #include "nc/machine/CToolData.h"
 #include "nc/read/CNcRead.h"
+#include "nc/read/NcProgramRunner.h"
 
 namespace fuzzcheck {
 
@@ -67,25 +71,39 @@ inline std::vector<std::string> SplitNcLines(std::string_view text) {
     return lines;
 }
 
+// One program set up as the first byte of the input says, with everything it refers to.
+struct NcSetUp {
+    CNcReadInfo settings;
+    NcAppContext app;
+    CToolData conditions;
+    std::unique_ptr<CNcRead> reader;
+    size_t documentLines = 0;
+
+    NcSetUp(std::string_view bytes, const NcSamples& samples) {
+        const auto choice = bytes.empty() ? 0 : static_cast<unsigned char>(bytes[0]);
+        const std::vector<std::string> lines =
+            SplitNcLines(bytes.empty() ? bytes : bytes.substr(1));
+        documentLines = lines.size();
+        settings = (choice & 0x40) ? samples.full : samples.defaults;
+        settings.LaserPunch = static_cast<int>(choice % 6);
+        settings.PunchNcType = static_cast<int>((choice >> 3) % 3);
+        const int noTextConvert = (choice >> 5) & 1;
+        app = samples.app;
+        if (choice & 0x80) app.NcFileName = "O1000.MAIN";
+        conditions = samples.conditions;
+        reader = std::make_unique<CNcRead>(&app);
+        (void)reader->SetProgram(lines, &settings, &conditions, noTextConvert);
+    }
+};
+
 inline std::string CheckNcSetup(std::string_view bytes, const NcSamples& samples) {
     if (!samples.ok) return "the sample machine data do not read";
     if (bytes.empty()) return {};
-    const auto choice = static_cast<unsigned char>(bytes[0]);
-    const std::vector<std::string> lines = SplitNcLines(bytes.substr(1));
-
-    CNcReadInfo settings = (choice & 0x40) ? samples.full : samples.defaults;
-    settings.LaserPunch = static_cast<int>(choice % 6);
-    settings.PunchNcType = static_cast<int>((choice >> 3) % 3);
-    const int noTextConvert = (choice >> 5) & 1;
-    NcAppContext app = samples.app;
-    if (choice & 0x80) app.NcFileName = "O1000.MAIN";
-    CToolData conditions = samples.conditions;
-
-    auto reader = std::make_unique<CNcRead>(&app);
-    (void)reader->SetProgram(lines, &settings, &conditions, noTextConvert);
+    NcSetUp setUp(bytes, samples);
+    const auto& reader = setUp.reader;
     if (reader->LineMap.size() != reader->Lines.size())
         return "the line map is out of step with the lines";
-    const int documentLines = static_cast<int>(std::max<size_t>(lines.size(), 1));
+    const int documentLines = static_cast<int>(std::max<size_t>(setUp.documentLines, 1));
     for (int map : reader->LineMap)
         if (map < 0 || map >= documentLines) return "a prepared line maps outside the document";
 
@@ -109,6 +127,30 @@ inline std::string CheckNcSetup(std::string_view bytes, const NcSamples& samples
         (void)reader->FindAddressLine('O', 2, count - 1, -1);
         (void)reader->FindPrefixLine("G65", 3, -1, 0, 1);
     }
+    return {};
+}
+
+// Blocks a fuzzed run may read: enough for every loop and repeat of a small program; the
+// application's own bound is far higher and would only make a looping input slow.
+inline constexpr std::int64_t kFuzzMaxBlocks = 20000;
+
+// The whole program read block by block into an element database through the program runner,
+// as the document rebuild does. The run must end, and the box of what it drew be computable.
+inline std::string CheckNcProgram(std::string_view bytes, const NcSamples& samples) {
+    if (!samples.ok) return "the sample machine data do not read";
+    NcSetUp setUp(bytes, samples);
+    CDtbEngine elements;
+    NcRunLimits limits;
+    limits.MaxBlocks = kFuzzMaxBlocks;
+    NcProgramRunner runner(*setUp.reader, limits);
+    const NcRunSummary summary = runner.Run(elements);
+    if (summary.End == NcRunEnd::Running) return "a run returned before it ended";
+    if (summary.Blocks > kFuzzMaxBlocks) return "a run read more blocks than its limit";
+    if (summary.LastLine < 0 || (summary.LastLine > 0 && static_cast<size_t>(summary.LastLine) >=
+                                                             setUp.reader->Lines.size()))
+        return "a run ended on a line the program does not have";
+    CxyData min(1e15, 1e15), max(-1e15, -1e15);
+    (void)elements.MinMax(&min, &max);
     return {};
 }
 
