@@ -146,8 +146,8 @@ inline std::string CheckNcProgram(std::string_view bytes, const NcSamples& sampl
     const NcRunSummary summary = runner.Run(elements);
     if (summary.End == NcRunEnd::Running) return "a run returned before it ended";
     if (summary.Blocks > kFuzzMaxBlocks) return "a run read more blocks than its limit";
-    if (summary.LastLine < 0 || (summary.LastLine > 0 && static_cast<size_t>(summary.LastLine) >=
-                                                             setUp.reader->Lines.size()))
+    // The end of the program is met by reading the line after the last one.
+    if (summary.LastLine < 0 || static_cast<size_t>(summary.LastLine) > setUp.reader->Lines.size())
         return "a run ended on a line the program does not have";
     CxyData min(1e15, 1e15), max(-1e15, -1e15);
     (void)elements.MinMax(&min, &max);
