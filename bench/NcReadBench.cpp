@@ -76,7 +76,7 @@ void BM_ReadProgram(benchmark::State& state) {
         state.ResumeTiming();
 
         NcProgramRunner runner(*reader);
-        const NcRunSummary summary = runner.Run(db);
+        const NcRunnerSummary summary = runner.Run(db);
 
         state.PauseTiming();
         blocks = summary.Blocks;

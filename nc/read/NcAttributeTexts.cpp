@@ -83,27 +83,43 @@ size_t FormatFixed3(char* out, double value) {
     // too large for the product to be exact enough, go to to_chars.
     const double scaled = std::fabs(value * 1000.0);
     if (scaled < 1e11) {
-        long long n = static_cast<long long>(scaled);
+        uint64_t n = static_cast<uint64_t>(static_cast<int64_t>(scaled));
         const double frac = scaled - static_cast<double>(n);
         if (std::fabs(frac - 0.5) > 1e-3) {
             if (frac > 0.5) ++n;
+            static constexpr char kPairs[] =
+                "00010203040506070809101112131415161718192021222324252627282930313233343536373839"
+                "40414243444546474849505152535455565758596061626364656667686970717273747576777879"
+                "8081828384858687888990919293949596979899";
+            uint64_t whole = n / 1000;
+            const unsigned frac3 = static_cast<unsigned>(n - whole * 1000);
             // Digits from the right: three decimals, the point, then the whole part.
             char digits[24];
             char* d = digits + sizeof digits;
-            for (int i = 0; i < 3; ++i) {
-                *--d = static_cast<char>('0' + n % 10);
-                n /= 10;
-            }
+            d -= 3;
+            d[0] = static_cast<char>('0' + frac3 / 100);
+            d[1] = kPairs[(frac3 % 100) * 2];
+            d[2] = kPairs[(frac3 % 100) * 2 + 1];
             *--d = '.';
-            do {
-                *--d = static_cast<char>('0' + n % 10);
-                n /= 10;
-            } while (n != 0);
+            while (whole >= 100) {
+                const unsigned pair = static_cast<unsigned>(whole % 100);
+                whole /= 100;
+                d -= 2;
+                d[0] = kPairs[pair * 2];
+                d[1] = kPairs[pair * 2 + 1];
+            }
+            if (whole >= 10) {
+                d -= 2;
+                d[0] = kPairs[whole * 2];
+                d[1] = kPairs[whole * 2 + 1];
+            } else {
+                *--d = static_cast<char>('0' + whole);
+            }
             char* p = out;
             if (std::signbit(value)) *p++ = '-';
-            const size_t len = static_cast<size_t>(digits + sizeof digits - d);
-            std::memcpy(p, d, len);
-            return static_cast<size_t>(p - out) + len;
+            // A handful of bytes: a plain loop beats a call to memcpy here.
+            while (d < digits + sizeof digits) *p++ = *d++;
+            return static_cast<size_t>(p - out);
         }
     }
     auto r = std::to_chars(out, out + 330, value, std::chars_format::fixed, 3);
@@ -214,6 +230,13 @@ NcElmInfo DividedArcElmInfo(const CxyzData& start, const CxyzData& end, const Cx
 void AddElmInfoText(CDtbAttributes& texts, const NcElmInfo& info) {
     char buf[kNcTextCapacity];
     const size_t n = FormatElmInfo(info, buf);
+    texts.Add(std::string_view(buf, n));
+}
+
+void AddLineNoText(CDtbAttributes& texts, int lineNo) {
+    char buf[32];
+    std::memcpy(buf, "LineNo=", 7);
+    const size_t n = 7 + FormatInt(buf + 7, lineNo);
     texts.Add(std::string_view(buf, n));
 }
 

@@ -61,6 +61,8 @@ NcElmInfo DividedArcElmInfo(const CxyzData& start, const CxyzData& end, const Cx
 // to the element's texts. An element without texts gets them in one allocation of the exact
 // size (the texts are assembled in a per-thread scratch list first).
 void AddElementTexts(CDtbElement& element, int lineNo, int partNo, const NcElmInfo* info);
+// Appends only "LineNo=<lineNo>" (the "Punch" group nodes carry no "PrtNo=").
+void AddLineNoText(CDtbAttributes& texts, int lineNo);
 // Appends only the "ElmInfo=" text.
 void AddElmInfoText(CDtbAttributes& texts, const NcElmInfo& info);
 

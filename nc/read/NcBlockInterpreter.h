@@ -63,7 +63,6 @@ private:
     void ResolveCorner(CDtbLine& line);
     CDtbInfo FeedInfo() const;
     CDtbInfo RapidInfo() const;
-    CDtbInfo InfoOfClass(int classBits, const std::array<int, 3>& rgb) const;
     void CountFeed(double length, int classBits);
     void CountPiece(double length);
     float HeadA() const { return static_cast<float>(st_.ModalA); }

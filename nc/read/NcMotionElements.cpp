@@ -14,6 +14,7 @@
 #include "nc/machine/CToolData.h"
 #include "nc/read/NcAttributeTexts.h"
 #include "nc/read/NcBlockInterpreter.h"
+#include "nc/read/NcPens.h"
 #include "nc/read/NcPointMath.h"
 
 namespace {
@@ -52,44 +53,20 @@ CxyzData OnCircle(const CxyzData& centre, const Mat3& m, double r, double deg, d
 
 }  // namespace
 
-CDtbInfo NcBlockInterpreter::InfoOfClass(int classBits, const std::array<int, 3>& rgb) const {
-    const CNcReadInfo& s = Settings();
-    const int pen = classBits == kDtbClassRapid  ? PenFF
-                    : classBits == kDtbClassMark ? PenMark
-                                                 : PenCut;
-    CDtbInfo info;
-    info.red = rgb[0];
-    info.green = rgb[1];
-    info.blue = rgb[2];
-    info.penWidth = s.PenWide[static_cast<size_t>(pen)];
-    info.penKind = s.PenKind[static_cast<size_t>(pen)];
-    info.classBits = classBits;
-    return info;
-}
-
 CDtbInfo NcBlockInterpreter::RapidInfo() const {
-    return InfoOfClass(kDtbClassRapid, Settings().Pen[PenFF]);
+    return NcRapidInfo(r_);
 }
 
 CDtbInfo NcBlockInterpreter::FeedInfo() const {
-    const int cls = st_.CuttingOn != 0 ? kDtbClassCut : kDtbClassMark;
-    const bool conditionColour = r_.Conditions != nullptr && r_.Conditions->DrawShavColor != 0;
-    const auto& rgb =
-        conditionColour ? st_.ConditionRGB : Settings().Pen[cls == kDtbClassCut ? PenCut : PenMark];
-    return InfoOfClass(cls, rgb);
+    return NcFeedInfo(r_);
 }
 
 void NcBlockInterpreter::CountFeed(double length, int classBits) {
-    if (classBits == kDtbClassMark) {
-        st_.MarkLength += length;
-    } else {
-        st_.CutLength += length;
-    }
+    NcCountFeed(st_, length, classBits);
 }
 
 void NcBlockInterpreter::CountPiece(double length) {
-    st_.CutLength += length;
-    if (st_.CuttingOn == 0) st_.MarkLength += length;
+    NcCountPiece(st_, length);
 }
 
 NcHookFlow NcBlockInterpreter::Motion() {
@@ -303,10 +280,17 @@ NcHookFlow NcBlockInterpreter::Circular(int code) {
 
     // An arc whose start lies off the circle through its end is drawn about a corrected centre
     // with the mean radius.
-    const bool off = std::fabs(from.x - (cx + r * CosDeg(a1))) >= 1e-6 ||
-                     std::fabs(from.y - (cy + r * SinDeg(a1))) >= 1e-6 ||
-                     std::fabs(to.x - (cx + r * CosDeg(a2))) >= 1e-6 ||
-                     std::fabs(to.y - (cy + r * SinDeg(a2))) >= 1e-6;
+    // The point of the circle in the direction of p is c + r * (p - c) / |p - c| (at angle 0
+    // when p is the centre): p lies off the circle when it differs from it by 1e-6 or more in
+    // x or y. Computed without the round trip through the angle.
+    auto offCircle = [&](const CxyzData& p) {
+        const double dx = p.x - cx, dy = p.y - cy;
+        const double d = std::sqrt(dx * dx + dy * dy);
+        if (d == 0.0) return r >= 1e-6;
+        const double k = 1.0 - r / d;
+        return std::fabs(dx * k) >= 1e-6 || std::fabs(dy * k) >= 1e-6;
+    };
+    const bool off = offCircle(from) || offCircle(to);
     if (off) {
         r = (std::hypot(from.x - cx, from.y - cy) + std::hypot(to.x - cx, to.y - cy)) / 2.0;
         CxyData p1, p2;

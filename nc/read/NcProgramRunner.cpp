@@ -5,7 +5,7 @@
 #include "nc/read/CNcRead.h"
 #include "nc/read/NcReadStatus.h"
 
-NcProgramRunner::NcProgramRunner(CNcRead& reader, NcRunLimits limits)
+NcProgramRunner::NcProgramRunner(CNcRead& reader, NcRunnerLimits limits)
     : reader_(reader), limits_(limits) {
     Restart();
 }
@@ -15,22 +15,22 @@ void NcProgramRunner::Restart() {
     line_ = 0;
     rememberedSeqNo_ = 1;
     blocks_ = 0;
-    end_ = NcRunEnd::Running;
+    end_ = NcRunnerEnd::Running;
     lastLine_ = 0;
     lastLineNo_ = 0;
     reader_.PartNo = 0;
 }
 
-NcRunStep NcProgramRunner::Step(CDtbEngine& sink) {
-    NcRunStep step;
+NcRunnerStep NcProgramRunner::Step(CDtbEngine& sink) {
+    NcRunnerStep step;
     step.Line = line_;
     step.Depth = Depth();
-    if (end_ != NcRunEnd::Running) {
+    if (end_ != NcRunnerEnd::Running) {
         step.End = end_;
         return step;
     }
     if (blocks_ >= limits_.MaxBlocks) {
-        end_ = step.End = NcRunEnd::BlockLimit;
+        end_ = step.End = NcRunnerEnd::BlockLimit;
         return step;
     }
     int next = line_ + 1;
@@ -46,13 +46,13 @@ NcRunStep NcProgramRunner::Step(CDtbEngine& sink) {
 
     switch (step.Status) {
         case kNcEndOfProgram:
-            end_ = NcRunEnd::EndOfProgram;
+            end_ = NcRunnerEnd::EndOfProgram;
             break;
         case kNcProgramEnd:
-            end_ = NcRunEnd::ProgramEnd;
+            end_ = NcRunnerEnd::ProgramEnd;
             break;
         case kNcCountLimit:
-            end_ = NcRunEnd::CountLimit;
+            end_ = NcRunnerEnd::CountLimit;
             break;
         case kNcBlockJump:
             if (Depth() < limits_.MaxCallDepth) {
@@ -93,9 +93,9 @@ NcRunStep NcProgramRunner::Step(CDtbEngine& sink) {
     return step;
 }
 
-NcRunSummary NcProgramRunner::Run(CDtbEngine& sink) {
-    while (end_ == NcRunEnd::Running) (void)Step(sink);
-    NcRunSummary summary;
+NcRunnerSummary NcProgramRunner::Run(CDtbEngine& sink) {
+    while (end_ == NcRunnerEnd::Running) (void)Step(sink);
+    NcRunnerSummary summary;
     summary.Blocks = blocks_;
     summary.End = end_;
     summary.LastLine = lastLine_;

@@ -10,13 +10,13 @@
 class CNcRead;
 class CDtbEngine;
 
-struct NcRunLimits {
+struct NcRunnerLimits {
     int MaxCallDepth = 15;                // a call beyond it is not followed (next line instead)
     std::int64_t MaxBlocks = 10'000'000;  // stops a program that loops for ever
 };
 
 // Why a run stopped.
-enum class NcRunEnd {
+enum class NcRunnerEnd {
     Running,       // not stopped yet
     EndOfProgram,  // status -1: past the last line, a second '%', a missing 'V' line
     ProgramEnd,    // status -5: M30 or M02
@@ -25,43 +25,49 @@ enum class NcRunEnd {
 };
 
 // What one step did: the block's status and lines, for the trace's line list and sheet.
-struct NcRunStep {
-    int Status = 0;                     // ReadBlock's status
-    int Line = 0;                       // index in CNcRead::Lines of the block read
-    int LineNo = 0;                     // its document line
-    int NextLine = 0;                   // the line the runner reads next
-    int NextLineNo = 0;                 // its document line
-    int Depth = 0;                      // call depth after the block
-    std::array<double, 3> SheetMove{};  // x, y and X word of a sheet move (status -8)
-    NcRunEnd End = NcRunEnd::Running;   // set when this step ended the run
+struct NcRunnerStep {
+    int Status = 0;                          // ReadBlock's status
+    int Line = 0;                            // index in CNcRead::Lines of the block read
+    int LineNo = 0;                          // its document line
+    int NextLine = 0;                        // the line the runner reads next
+    int NextLineNo = 0;                      // its document line
+    int Depth = 0;                           // call depth after the block
+    std::array<double, 3> SheetMove{};       // x, y and X word of a sheet move (status -8)
+    NcRunnerEnd End = NcRunnerEnd::Running;  // set when this step ended the run
 };
 
-struct NcRunSummary {
+struct NcRunnerSummary {
     std::int64_t Blocks = 0;
-    NcRunEnd End = NcRunEnd::Running;
+    NcRunnerEnd End = NcRunnerEnd::Running;
     int LastLine = 0;    // index of the last line read
     int LastLineNo = 0;  // its document line (where an error points)
-    bool Failed() const { return End == NcRunEnd::BlockLimit || End == NcRunEnd::CountLimit; }
+    bool Failed() const { return End == NcRunnerEnd::BlockLimit || End == NcRunnerEnd::CountLimit; }
 };
 
+// The document rebuild, for instance:
+//     CNcRead reader(&appContext);
+//     reader.SetProgram(lines, &machineSettings, &conditionTable, 0);
+//     const NcRunnerSummary run = NcProgramRunner(reader).Run(elements);
+//     if (run.Failed()) ... report the limit at document line run.LastLineNo ...
+//
 // The reader must have been set up (CNcRead::SetProgram); the runner starts at line 0 with an
 // empty stack and keeps the reader's PartNo in step: 0 at the main level, inside calls the
 // sequence number that was current at the main level (1 before any). The document rebuild
 // calls Run; the trace and the runs to a position call Step once per block.
 class NcProgramRunner {
 public:
-    explicit NcProgramRunner(CNcRead& reader, NcRunLimits limits = {});
+    explicit NcProgramRunner(CNcRead& reader, NcRunnerLimits limits = {});
 
     // Back to line 0 with an empty stack (the reader's state is the caller's to reset).
     void Restart();
     // Reads one block into sink and moves on by the protocol. After the run has ended it
     // reads nothing and returns the step with End set.
-    NcRunStep Step(CDtbEngine& sink);
+    NcRunnerStep Step(CDtbEngine& sink);
     // Reads blocks into sink until the run ends.
-    NcRunSummary Run(CDtbEngine& sink);
+    NcRunnerSummary Run(CDtbEngine& sink);
 
-    bool Finished() const { return end_ != NcRunEnd::Running; }
-    NcRunEnd End() const { return end_; }
+    bool Finished() const { return end_ != NcRunnerEnd::Running; }
+    NcRunnerEnd End() const { return end_; }
     int Line() const { return line_; }
     int Depth() const { return static_cast<int>(stack_.size()); }
     std::int64_t Blocks() const { return blocks_; }
@@ -73,12 +79,12 @@ private:
         int Target;
     };
     CNcRead& reader_;
-    NcRunLimits limits_;
+    NcRunnerLimits limits_;
     std::vector<Call> stack_;
     int line_ = 0;
     int rememberedSeqNo_ = 1;
     std::int64_t blocks_ = 0;
-    NcRunEnd end_ = NcRunEnd::Running;
+    NcRunnerEnd end_ = NcRunnerEnd::Running;
     int lastLine_ = 0;
     int lastLineNo_ = 0;
 };

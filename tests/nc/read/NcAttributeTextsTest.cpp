@@ -4,6 +4,9 @@
 
 #include <gtest/gtest.h>
 
+#include <charconv>
+#include <cmath>
+#include <random>
 #include <string>
 #include <vector>
 
@@ -47,6 +50,23 @@ TEST(NcAttributeTexts, FixedThreeDecimalsAsPrintf) {
         {15.707963267948966, "15.708"},
     };
     for (const Case& c : cases) EXPECT_EQ(Fixed(c.value), c.text) << c.value;
+}
+
+// The fast path agrees with the exact conversion on values of every scale, halves included.
+TEST(NcAttributeTexts, FixedAgreesWithExactConversion) {
+    std::mt19937_64 rng(7);
+    std::uniform_real_distribution<double> unit(-1.0, 1.0);
+    const double scales[] = {1e-4, 1e-2, 1.0, 1e2, 1e4, 1e6, 1e8, 1e10, 1e12};
+    for (double scale : scales) {
+        for (int i = 0; i < 20000; ++i) {
+            double v = unit(rng) * scale;
+            if (i % 4 == 0) v = std::round(v * 2000.0) / 2000.0;  // near halves of the last digit
+            char exact[400];
+            const auto r =
+                std::to_chars(exact, exact + sizeof exact, v, std::chars_format::fixed, 3);
+            ASSERT_EQ(Fixed(v), std::string(exact, r.ptr)) << v;
+        }
+    }
 }
 
 TEST(NcAttributeTexts, FormatAndParseEveryKind) {

@@ -80,10 +80,10 @@ struct Program {
     CNcReadInfo settings;
     CNcRead reader;
     CDtbEngine elements;
-    NcRunSummary summary;
+    NcRunnerSummary summary;
 
     explicit Program(std::vector<std::string> lines, CNcReadInfo s = LaserSettings(),
-                     NcRunLimits limits = {})
+                     NcRunnerLimits limits = {})
         : settings(std::move(s)) {
         reader.SetProgram(lines, &settings, nullptr, 1);
         NcProgramRunner runner(reader, limits);

@@ -42,17 +42,17 @@ std::string ReadAll(const fs::path& file) {
     return out;
 }
 
-const char* EndName(NcRunEnd end) {
+const char* EndName(NcRunnerEnd end) {
     switch (end) {
-        case NcRunEnd::Running:
+        case NcRunnerEnd::Running:
             return "running";
-        case NcRunEnd::EndOfProgram:
+        case NcRunnerEnd::EndOfProgram:
             return "end-of-program";
-        case NcRunEnd::ProgramEnd:
+        case NcRunnerEnd::ProgramEnd:
             return "program-end";
-        case NcRunEnd::BlockLimit:
+        case NcRunnerEnd::BlockLimit:
             return "block-limit";
-        case NcRunEnd::CountLimit:
+        case NcRunnerEnd::CountLimit:
             return "count-limit";
     }
     return "?";

@@ -57,7 +57,7 @@ TEST(PatternMemory, DefinitionsAndRecalls) {
 
 TEST(PatternMemory, MissingEndWhileGridSetEndsProgram) {
     Program p({"G98 X0. Y0. I10. P1", "U3", "G01 X1."});
-    EXPECT_EQ(p.summary.End, NcRunEnd::EndOfProgram);
+    EXPECT_EQ(p.summary.End, NcRunnerEnd::EndOfProgram);
     EXPECT_EQ(p.summary.LastLine, 1);
     EXPECT_TRUE(p.elements.IsEmpty());
 }
@@ -169,7 +169,7 @@ TEST(PatternMemory, MultiPartBlockEdges) {
 
     // A grid beyond the bound stops the program with an error.
     Program huge({"G98 X0. Y0. I1. J1. P10000 K10000", "G01 X1."});
-    EXPECT_EQ(huge.summary.End, NcRunEnd::CountLimit);
+    EXPECT_EQ(huge.summary.End, NcRunnerEnd::CountLimit);
     EXPECT_TRUE(huge.summary.Failed());
     EXPECT_EQ(huge.reader.State.PartCountX, 0);
     EXPECT_TRUE(huge.elements.IsEmpty());

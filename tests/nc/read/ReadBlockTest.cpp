@@ -109,6 +109,40 @@ TEST(ReadBlock, SheetMoveAndPunchType) {
     EXPECT_EQ(b.reader.GetNcType(), kNcTypePunch);
 }
 
+TEST(ReadBlock, NcTypeCorrections) {
+    CNcReadInfo punch = LaserSettings();
+    punch.LaserPunch = kNcTypePunch;
+    CNcReadInfo laserPunch = LaserSettings();
+    laserPunch.LaserPunch = kNcTypeLaser;
+    struct Case {
+        const char* name;
+        std::vector<std::string> lines;
+        CNcReadInfo settings;
+        int type;
+        int prevCode;
+    };
+    const std::vector<Case> cases = {
+        {"punch stays punch", {"G00 X10. Y10."}, punch, kNcTypePunch, -10},
+        {"feed makes laser", {"G01 X10."}, punch, kNcTypeLaser, 10},
+        {"pattern code makes punch",
+         {"G26 X10. Y10. I5. J0. K3"},
+         LaserSettings(),
+         kNcTypePunch,
+         260},
+        {"rotation stays laser", {"G68 R10."}, LaserSettings(), kNcTypeLaser, -1},
+        {"both laser marks", {"M09 M100"}, punch, kNcTypeLaser, -1},
+        // M101 turns a laser program into the LaserPunch type and cancels the block's motion
+        // code: the move is made with the modal one (a rapid at the start).
+        {"M101", {"G01 X5. M101"}, laserPunch, kNcTypeLaser, 0},
+    };
+    for (const Case& c : cases) {
+        Blocks b(c.lines, c.settings);
+        (void)b.Statuses();
+        EXPECT_EQ(b.reader.GetNcType(), c.type) << c.name;
+        EXPECT_EQ(b.reader.State.PrevCode, c.prevCode) << c.name;
+    }
+}
+
 TEST(ReadBlock, ModalMotionCode) {
     struct Case {
         std::vector<std::string> lines;
