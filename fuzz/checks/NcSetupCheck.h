@@ -140,11 +140,11 @@ inline std::string CheckNcProgram(std::string_view bytes, const NcSamples& sampl
     if (!samples.ok) return "the sample machine data do not read";
     NcSetUp setUp(bytes, samples);
     CDtbEngine elements;
-    NcRunLimits limits;
+    NcRunnerLimits limits;
     limits.MaxBlocks = kFuzzMaxBlocks;
     NcProgramRunner runner(*setUp.reader, limits);
-    const NcRunSummary summary = runner.Run(elements);
-    if (summary.End == NcRunEnd::Running) return "a run returned before it ended";
+    const NcRunnerSummary summary = runner.Run(elements);
+    if (summary.End == NcRunnerEnd::Running) return "a run returned before it ended";
     if (summary.Blocks > kFuzzMaxBlocks) return "a run read more blocks than its limit";
     // The end of the program is met by reading the line after the last one.
     if (summary.LastLine < 0 || static_cast<size_t>(summary.LastLine) > setUp.reader->Lines.size())
