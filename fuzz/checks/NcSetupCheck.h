@@ -130,8 +130,9 @@ inline std::string CheckNcSetup(std::string_view bytes, const NcSamples& samples
     return {};
 }
 
-// Blocks a fuzzed run may read: enough for every loop and repeat of a small program; the
-// application's own bound is far higher and would only make a looping input slow.
+// Blocks a fuzzed run may read and elements it may draw: enough for every loop and repeat of
+// a small program; the application's own bounds are far higher and would only make a looping
+// input slow.
 inline constexpr std::int64_t kFuzzMaxBlocks = 20000;
 
 // The whole program read block by block into an element database through the program runner,
@@ -142,6 +143,7 @@ inline std::string CheckNcProgram(std::string_view bytes, const NcSamples& sampl
     CDtbEngine elements;
     NcRunnerLimits limits;
     limits.MaxBlocks = kFuzzMaxBlocks;
+    limits.MaxElements = kFuzzMaxBlocks;
     NcProgramRunner runner(*setUp.reader, limits);
     const NcRunnerSummary summary = runner.Run(elements);
     if (summary.End == NcRunnerEnd::Running) return "a run returned before it ended";

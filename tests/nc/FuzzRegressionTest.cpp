@@ -26,6 +26,32 @@ TEST(FuzzRegressionTest, ConditionTables) {
     });
 }
 
+TEST(FuzzRegressionTest, NcPrograms) {
+    test::TempDir dir;
+    const fuzzcheck::NcSamples samples(kData, dir.path());
+    test::ReplayFuzzInputs("nc_program", [&](std::string_view bytes) {
+        return fuzzcheck::CheckNcProgram(bytes, samples);
+    });
+}
+
+// Sub-program calls nested to the depth limit, each repeated, around a pattern block: the run
+// drew about ten elements per block and, under the block limit alone, grew to tens of GB.
+TEST(FuzzRegressionTest, RunStopsAProgramThatDrawsWithoutEnd) {
+    test::TempDir dir;
+    const fuzzcheck::NcSamples samples(kData, dir.path());
+    const std::string bytes =
+        fuzzcheck::ReadBytes(kData / "fuzz" / "nc_program" / "recursive_calls_repeat_a_pattern.nc");
+    fuzzcheck::NcSetUp setUp(bytes, samples);
+    NcRunnerLimits limits;
+    limits.MaxElements = 100000;
+    CDtbEngine elements;
+    const NcRunnerSummary run = NcProgramRunner(*setUp.reader, limits).Run(elements);
+    EXPECT_EQ(run.End, NcRunnerEnd::BlockLimit);
+    EXPECT_LT(run.Blocks, 100000);
+    EXPECT_GE(elements.GetCount(), 100000u);
+    EXPECT_LT(elements.GetCount(), 200000u);
+}
+
 TEST(FuzzRegressionTest, ConversionTables) {
     test::TempDir dir;
     test::ReplayFuzzInputs("conversion_table", [&](std::string_view bytes) {
