@@ -1,7 +1,10 @@
 // CPunchTool: reading and writing the possessed-die file (.DAT) and the arrangement (.ARR).
 #include <algorithm>
 #include <cmath>
+#include <iterator>
 #include <limits>
+#include <string>
+#include <vector>
 
 #include "kernel/util/ScanFields.h"
 #include "nc/machine/CPunchTool.h"
@@ -42,6 +45,47 @@ std::string Text(std::string text, size_t max) {
     return text;
 }
 
+// The figure file of a die line. Older writers put an empty name as "" and a name with
+// blanks in quotes; the quotes were kept as part of the name, which then never matched a file
+// and grew by a pair of quotes on every save. As in version 4, a name holding a double quote
+// is the text between its first quote and the next.
+std::string FigureFileName(std::string name) {
+    const size_t open = name.find('"');
+    if (open == std::string::npos) return name;
+    const size_t close = name.find('"', open + 1);
+    return name.substr(open + 1, close == std::string::npos ? std::string::npos : close - open - 1);
+}
+
+// The fields of a version 4 die line. A comma inside double quotes does not end a field: the
+// writer puts the figure file name in quotes, and a name holding a comma used to be cut there,
+// shifting its tail into the start code. Bytes from a NUL on are ignored, as by the scanners.
+void SplitDieFields(std::string_view line, std::vector<std::string_view>& out) {
+    line = line.substr(0, line.find('\0'));
+    out.clear();
+    size_t start = 0;
+    bool quoted = false;
+    for (size_t i = 0; i < line.size(); ++i) {
+        if (line[i] == '"') {
+            quoted = !quoted;
+        } else if (line[i] == ',' && !quoted) {
+            out.push_back(line.substr(start, i - start));
+            start = i + 1;
+        }
+    }
+    out.push_back(line.substr(start));
+}
+
+// A text field of a version 4 die line: the text between its first double quote and the next,
+// else its first blank-delimited word.
+std::string FieldText(std::string_view field) {
+    const size_t quote = field.find('"');
+    if (quote != std::string_view::npos) {
+        std::string_view rest = field.substr(quote + 1);
+        return std::string(rest.substr(0, rest.find('"')));
+    }
+    return diefile::Word(field);
+}
+
 // A header word of the arrangement: a name written empty leaves only the line's comment
 // behind it, which must not be taken as the name.
 std::string HeaderWord(std::string_view rest, size_t max) {
@@ -66,13 +110,23 @@ bool ParseDieLine(std::string_view line, double version, DieRecord& die) {
                         &die.Angle, &usage, &die.Air, &file, &start, &end}) < 11)
             return false;
     } else {
-        if (ScanFieldsQuoted(
-                ",", line,
-                {&die.Number, &range, &die.Shape, &die.SizeX, &die.SizeY, &die.SizeR, &die.Angle,
-                 &usage, &die.Air, &die.Rotation, &die.Clamp, &file, &start, &end}) < 12)
-            return false;
+        const ScanField numbers[] = {&die.Number, &die.Shape, &die.SizeX,    &die.SizeY, &die.SizeR,
+                                     &die.Angle,  &die.Air,   &die.Rotation, &die.Clamp};
+        std::string* texts[] = {&range, &usage, &file, &start, &end};
+        // Field k: number or text, in the order of the line.
+        static constexpr int kSlot[] = {0, -1, 1, 2, 3, 4, 5, -2, 6, 7, 8, -3, -4, -5};
+        std::vector<std::string_view> fields;
+        SplitDieFields(line, fields);
+        if (fields.size() < 12) return false;
+        for (size_t k = 0; k < fields.size() && k < std::size(kSlot); ++k) {
+            if (kSlot[k] >= 0) {
+                numbers[kSlot[k]].Scan(fields[k]);
+            } else {
+                *texts[-kSlot[k] - 1] = FieldText(fields[k]);
+            }
+        }
     }
-    die.ShapeFile = Text(std::move(file), kShapeFileMax);
+    die.ShapeFile = Text(FigureFileName(std::move(file)), kShapeFileMax);
     die.StartCode = Text(std::move(start), kCodeMax);
     die.EndCode = Text(std::move(end), kCodeMax);
     die.Placed = 0;
@@ -106,11 +160,20 @@ bool ParseDieLine(std::string_view line, double version, DieRecord& die) {
     return true;
 }
 
-// A code of a possessed-die line: in double quotes when it holds a blank, so that it reads
-// back whole (the reader takes an unquoted text only up to its first blank).
+// A text of a possessed-die line without double quotes: the line cannot carry them (a quote
+// in a name or code ended the field and took the rest of the line with it on the next read).
+std::string Unquoted(std::string text) {
+    std::erase(text, '"');
+    return text;
+}
+
+// A code of a possessed-die line: in double quotes when it holds a blank or a comma, so that
+// it reads back whole (the reader takes an unquoted text only up to its first blank, and a
+// comma outside quotes ends the field).
 std::string DieCode(std::string code) {
+    code = Unquoted(std::move(code));
     diefile::CutText(code, kCodeMax);
-    if (code.find_first_of(" \t") == std::string::npos) return code;
+    if (code.find_first_of(" \t,") == std::string::npos) return code;
     return "\"" + code + "\"";
 }
 
@@ -139,7 +202,7 @@ void AppendDieLine(std::string& out, const DieRecord& d) {
         out += Int(v, 2);
     }
     out += ", \"";
-    out += Text(d.ShapeFile, kShapeFileMax);
+    out += Text(Unquoted(d.ShapeFile), kShapeFileMax);
     out += "\",";
     out += DieCode(d.StartCode);
     out += ',';

@@ -15,6 +15,7 @@ void NcProgramRunner::Restart() {
     line_ = 0;
     rememberedSeqNo_ = 1;
     blocks_ = 0;
+    nextElementCheck_ = 4096;
     end_ = NcRunnerEnd::Running;
     lastLine_ = 0;
     lastLineNo_ = 0;
@@ -32,6 +33,14 @@ NcRunnerStep NcProgramRunner::Step(CDtbEngine& sink) {
     if (blocks_ >= limits_.MaxBlocks) {
         end_ = step.End = NcRunnerEnd::BlockLimit;
         return step;
+    }
+    // Counting walks the whole tree, so it happens ever more rarely.
+    if (blocks_ >= nextElementCheck_) {
+        nextElementCheck_ = blocks_ * 2;
+        if (static_cast<std::int64_t>(sink.GetCount()) >= limits_.MaxElements) {
+            end_ = step.End = NcRunnerEnd::BlockLimit;
+            return step;
+        }
     }
     int next = line_ + 1;
     int lineNo = 0;

@@ -13,6 +13,11 @@ class CDtbEngine;
 struct NcRunnerLimits {
     int MaxCallDepth = 15;                // a call beyond it is not followed (next line instead)
     std::int64_t MaxBlocks = 10'000'000;  // stops a program that loops for ever
+    // Stops a program whose loops draw without end: a few hundred bytes repeating a pattern
+    // block reached tens of millions of elements (tens of GB) long before MaxBlocks. The
+    // elements are counted at 4096 blocks and then each time the block count doubles, so a
+    // run stops holding at most about twice as many.
+    std::int64_t MaxElements = 5'000'000;
 };
 
 // Why a run stopped.
@@ -20,7 +25,8 @@ enum class NcRunnerEnd {
     Running,       // not stopped yet
     EndOfProgram,  // status -1: past the last line, a second '%', a missing 'V' line
     ProgramEnd,    // status -5: M30 or M02
-    BlockLimit,    // MaxBlocks blocks read: an error, the program loops or repeats too often
+    BlockLimit,    // MaxBlocks blocks read or MaxElements drawn: an error, the program loops
+                   // or repeats too often
     CountLimit,    // status -9: a repeat count or multi-part grid beyond its bound: an error
 };
 
@@ -84,6 +90,7 @@ private:
     int line_ = 0;
     int rememberedSeqNo_ = 1;
     std::int64_t blocks_ = 0;
+    std::int64_t nextElementCheck_ = 4096;  // block count of the next element count
     NcRunnerEnd end_ = NcRunnerEnd::Running;
     int lastLine_ = 0;
     int lastLineNo_ = 0;

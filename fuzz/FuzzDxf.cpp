@@ -1,0 +1,8 @@
+// Fuzz target of the DXF reader.
+#include "fuzz/FuzzTarget.h"
+#include "fuzz/checks/DrawingCheck.h"
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
+    fuzz::Report(fuzzcheck::CheckDxf(fuzz::AsText(data, size), fuzz::ScratchFolder()));
+    return 0;
+}

@@ -1,0 +1,8 @@
+// Fuzz target of the machine file reader.
+#include "fuzz/FuzzTarget.h"
+#include "fuzz/checks/MachineDataCheck.h"
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
+    fuzz::Report(fuzzcheck::CheckMachineFile(fuzz::AsText(data, size), fuzz::ScratchFolder()));
+    return 0;
+}

@@ -1,0 +1,47 @@
+#!/usr/bin/env bash
+# Builds the fuzz targets with clang and runs them, a few at a time.
+#   fuzz/run.sh [-t SECONDS] [-j PARALLEL] [TARGET...]
+# Defaults: 600 seconds each, 3 at once, every target. Corpora grow in build/fuzz/corpus/TARGET,
+# findings land in build/fuzz/findings/TARGET, the log of each run in build/fuzz/logs/TARGET.log.
+set -euo pipefail
+ROOT="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
+BUILD="${FUZZ_BUILD:-$ROOT/build/fuzz}"
+SECONDS_EACH=600
+PARALLEL=3
+while getopts "t:j:" opt; do
+    case "$opt" in
+        t) SECONDS_EACH="$OPTARG" ;;
+        j) PARALLEL="$OPTARG" ;;
+        *) exit 2 ;;
+    esac
+done
+shift $((OPTIND - 1))
+
+CC=clang CXX=clang++ cmake -S "$ROOT" -B "$BUILD" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+    -DMORVALEN_FUZZ=ON -DMORVALEN_STD_ONLY=ON -DMORVALEN_TESTS=OFF -DMORVALEN_BENCH=OFF >/dev/null
+cmake --build "$BUILD" -j "$PARALLEL"
+
+TARGETS=("$@")
+if [ ${#TARGETS[@]} -eq 0 ]; then
+    mapfile -t TARGETS < <(cd "$BUILD/bin" && ls fuzz_* | sort)
+fi
+
+run_one() {
+    local t="$1"
+    local seeds="$BUILD/fuzz/seeds/$t"
+    mkdir -p "$BUILD/corpus/$t" "$BUILD/findings/$t" "$BUILD/logs"
+    local dict=()
+    [ -f "$seeds.dict" ] && dict=(-dict="$seeds.dict")
+    local start=$SECONDS
+    if "$BUILD/bin/$t" "$BUILD/corpus/$t" "$seeds" "${dict[@]}" \
+        -max_total_time="$SECONDS_EACH" -rss_limit_mb=2048 -timeout=1 -print_final_stats=1 \
+        -artifact_prefix="$BUILD/findings/$t/" >"$BUILD/logs/$t.log" 2>&1; then
+        echo "$t: clean after $((SECONDS - start)) s"
+    else
+        echo "$t: FINDING after $((SECONDS - start)) s (see $BUILD/logs/$t.log)"
+    fi
+}
+
+export -f run_one
+export BUILD SECONDS_EACH
+printf '%s\n' "${TARGETS[@]}" | xargs -P "$PARALLEL" -I{} bash -c 'run_one {}'
