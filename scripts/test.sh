@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Builds and runs every test: the full build, then the standard-library layers under
-# AddressSanitizer and UndefinedBehaviorSanitizer, then the full suite under a decimal-comma locale.
+# AddressSanitizer and UndefinedBehaviorSanitizer, a short run of every fuzz target, then the
+# full suite under a decimal-comma locale and once more as it is.
 set -euo pipefail
 source "$(dirname "${BASH_SOURCE[0]}")/lib/common.sh"
 
@@ -22,6 +23,9 @@ cmake --build "$ASAN" -j "$JOBS"
 echo "== Tests under AddressSanitizer and UndefinedBehaviorSanitizer"
 ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1 \
     ctest --test-dir "$ASAN" --output-on-failure -j "$JOBS"
+
+echo "== Fuzz targets, ${FUZZ_SECONDS:=20} seconds each (scripts/fuzz.sh runs them longer)"
+FUZZ_BUILD="$ROOT/build/fuzz" bash "$ROOT/scripts/fuzz.sh" -t "$FUZZ_SECONDS" -j "$JOBS"
 
 echo "== Tests under a decimal-comma locale (de_DE.UTF-8)"
 LC_ALL=de_DE.UTF-8 ctest --test-dir "$MAIN" --output-on-failure -j "$JOBS"

@@ -10,6 +10,7 @@ PACKAGES=(
     libgtest-dev libgmock-dev libbenchmark-dev
     fonts-noto-cjk locales
     python3-ezdxf xvfb xauth
+    clang libclang-rt-14-dev
 )
 
 missing_packages() {

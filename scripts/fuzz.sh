@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Builds the fuzz targets with clang and runs them, a few at a time.
-#   fuzz/run.sh [-t SECONDS] [-j PARALLEL] [TARGET...]
-# Defaults: 600 seconds each, 3 at once, every target. Corpora grow in build/fuzz/corpus/TARGET,
+#   scripts/fuzz.sh [-t SECONDS] [-j PARALLEL] [TARGET...]
+# Defaults: 600 seconds each, 3 at once, every target. Exits non-zero when any target found
+# something. Corpora grow in build/fuzz/corpus/TARGET,
 # findings land in build/fuzz/findings/TARGET, the log of each run in build/fuzz/logs/TARGET.log.
 set -euo pipefail
 ROOT="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
@@ -39,6 +40,8 @@ run_one() {
         echo "$t: clean after $((SECONDS - start)) s"
     else
         echo "$t: FINDING after $((SECONDS - start)) s (see $BUILD/logs/$t.log)"
+        tail -n 40 "$BUILD/logs/$t.log"
+        return 1
     fi
 }
 
