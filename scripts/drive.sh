@@ -1,0 +1,121 @@
+#!/usr/bin/env bash
+# Drives a program of the suite under Xvfb with keys and clicks (xdotool) and saves screenshots,
+# with a throw-away home and settings folder, so a session never touches the user's own files.
+#
+# As a library (the usual way):
+#   source scripts/drive.sh
+#   drive_start [program arguments...]   # starts Xvfb, a window manager and the program
+#   drive_key alt+s Down Return          # keys (xdotool names); waits DRIVE_PAUSE after them
+#   drive_type "G01 X10."                # types text into the focused window
+#   drive_click 200 150 [button]         # clicks at a point of the program's main window
+#   drive_shot name                      # saves $DRIVE_OUT/name.png of the whole screen
+#   drive_window "title regex"           # waits for a window with that title, prints its id
+#   drive_alive                          # true while the program runs
+#   drive_stop                           # ends the program, the window manager and Xvfb
+# As a command: scripts/drive.sh [program arguments...] starts the program, takes the
+# screenshot "start" and stops again (a quick look at a file).
+#
+# Settings: DRIVE_BIN (the program; default build/release/bin/morvalen, build it with
+# scripts/run.sh), DRIVE_OUT (screenshots; default build/shots), DRIVE_HOME (the throw-away
+# home; a fresh temporary folder unless set), DRIVE_PAUSE (seconds after each step; 0.4),
+# DRIVE_SIZE (screen size; 1280x1024x24).
+
+DRIVE_ROOT="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
+: "${DRIVE_BIN:=$DRIVE_ROOT/build/release/bin/morvalen}"
+: "${DRIVE_OUT:=$DRIVE_ROOT/build/shots}"
+: "${DRIVE_PAUSE:=0.4}"
+: "${DRIVE_SIZE:=1280x1024x24}"
+
+drive_need() {
+    local missing=()
+    command -v Xvfb >/dev/null || missing+=(xvfb)
+    command -v xdotool >/dev/null || missing+=(xdotool)
+    command -v import >/dev/null || missing+=(imagemagick)
+    command -v openbox >/dev/null || missing+=(openbox)
+    if [ ${#missing[@]} -gt 0 ]; then
+        source "$DRIVE_ROOT/scripts/lib/common.sh"
+        ensure_packages "${missing[@]}"
+    fi
+}
+
+drive_start() {
+    drive_need
+    [ -x "$DRIVE_BIN" ] || { echo "drive: no program at $DRIVE_BIN (build it with scripts/run.sh)" >&2; return 1; }
+    mkdir -p "$DRIVE_OUT"
+    if [ -z "${DRIVE_HOME:-}" ]; then
+        DRIVE_HOME="$(mktemp -d /tmp/drive-home.XXXXXX)"
+        DRIVE_OWN_HOME=1
+    fi
+    mkdir -p "$DRIVE_HOME/.local/share" "$DRIVE_HOME/.config" "$DRIVE_HOME/.cache"
+    local n=90
+    while [ -e "/tmp/.X11-unix/X$n" ] || [ -e "/tmp/.X$n-lock" ]; do n=$((n + 1)); done
+    export DISPLAY=":$n"
+    Xvfb "$DISPLAY" -screen 0 "$DRIVE_SIZE" -nolisten tcp >/dev/null 2>&1 &
+    DRIVE_XVFB=$!
+    local i
+    for i in $(seq 50); do xdotool getmouselocation >/dev/null 2>&1 && break; sleep 0.1; done
+    HOME="$DRIVE_HOME" openbox >/dev/null 2>&1 &
+    DRIVE_WM=$!
+    sleep 0.5
+    HOME="$DRIVE_HOME" XDG_DATA_HOME="$DRIVE_HOME/.local/share" XDG_CONFIG_HOME="$DRIVE_HOME/.config" \
+        XDG_CACHE_HOME="$DRIVE_HOME/.cache" QT_QPA_PLATFORM=xcb \
+        "$DRIVE_BIN" "$@" >"$DRIVE_OUT/program.log" 2>&1 &
+    DRIVE_PID=$!
+    DRIVE_WIN="$(timeout 30 xdotool search --sync --onlyvisible --pid "$DRIVE_PID" 2>/dev/null | head -n 1)"
+    if [ -z "$DRIVE_WIN" ]; then
+        echo "drive: the program showed no window within 30 s (log: $DRIVE_OUT/program.log)" >&2
+        return 1
+    fi
+    sleep 1
+    xdotool windowactivate --sync "$DRIVE_WIN" >/dev/null 2>&1 || true
+    export DRIVE_PID DRIVE_WIN DRIVE_HOME
+}
+
+drive_key() {
+    xdotool key --delay 80 "$@"
+    sleep "$DRIVE_PAUSE"
+}
+
+drive_type() {
+    xdotool type --delay 40 "$1"
+    sleep "$DRIVE_PAUSE"
+}
+
+drive_click() {
+    xdotool mousemove --window "$DRIVE_WIN" "$1" "$2" click "${3:-1}"
+    sleep "$DRIVE_PAUSE"
+}
+
+drive_shot() {
+    import -window root "$DRIVE_OUT/$1.png"
+    echo "$DRIVE_OUT/$1.png"
+}
+
+drive_window() {
+    timeout "${2:-10}" xdotool search --sync --onlyvisible --name "$1" 2>/dev/null | head -n 1
+}
+
+drive_alive() {
+    kill -0 "$DRIVE_PID" 2>/dev/null
+}
+
+drive_stop() {
+    [ -n "${DRIVE_PID:-}" ] && kill "$DRIVE_PID" 2>/dev/null
+    sleep 0.3
+    [ -n "${DRIVE_PID:-}" ] && kill -9 "$DRIVE_PID" 2>/dev/null
+    [ -n "${DRIVE_WM:-}" ] && kill "$DRIVE_WM" 2>/dev/null
+    [ -n "${DRIVE_XVFB:-}" ] && kill "$DRIVE_XVFB" 2>/dev/null
+    wait 2>/dev/null
+    if [ -n "${DRIVE_OWN_HOME:-}" ]; then
+        rm -rf "$DRIVE_HOME"
+        unset DRIVE_HOME DRIVE_OWN_HOME
+    fi
+    unset DRIVE_PID DRIVE_WM DRIVE_XVFB DRIVE_WIN
+}
+
+if [ "${BASH_SOURCE[0]}" = "$0" ]; then
+    set -u
+    drive_start "$@" || exit 1
+    drive_shot start
+    drive_stop
+fi
