@@ -40,22 +40,25 @@ public:
     ProjectedLayerBuilder(ProjectedLayer& layer, const ViewProjection* projection)
         : layer_(layer), projection_(projection) {}
 
-    // Counts what Walk will store, so that the arrays are allocated once.
+    // Counts what Walk will store, shared vertices included, so that the arrays are allocated
+    // once and exactly (a layer of a million elements holds a hundred megabytes).
     void Count(const CDtbElement* e, bool visible) {
         for (; e != nullptr; e = e->link.next) {
             const bool shown = visible && e->noDisplay == 0;
             if (const CDtbNode* node = DtbCast<CDtbNode>(e)) {
                 Count(node->firstChild, shown);
-            } else if (e->IsLine()) {
-                if (shown) ++runs_, vertices_ += 2;
+            } else if (!shown) {
+                continue;
+            } else if (const CDtbLine* line = DtbCast<CDtbLine>(e)) {
+                ++runs_;
+                CountVertices(Place(line->start), Place(line->end), 1);
             } else if (const CDtbArc* arc = DtbCast<CDtbArc>(e)) {
                 ArcPieces p;
-                if (!shown) continue;
                 if (!projection_) {
                     ++runs_;
                 } else if (DivideArc(*arc, &p)) {
                     ++runs_;
-                    vertices_ += static_cast<size_t>(p.pieces) + 1;
+                    CountVertices(ArcPoint(*arc, p, 0), ArcPoint(*arc, p, p.pieces), p.pieces);
                 }
             }
         }
@@ -64,6 +67,7 @@ public:
     void Build(const CDtbElement* first) {
         layer_.Clear();
         Count(first, true);
+        haveLast_ = false;
         layer_.runs_.reserve(runs_);
         layer_.vertices_.reserve(vertices_);
         ResetBox(&layer_.min_, &layer_.max_);
@@ -91,6 +95,20 @@ private:
 
     CxyData Place(const CxyzData& p) const {
         return projection_ ? Projected(*projection_, p) : CxyData(p.x, p.y);
+    }
+
+    // Point i of an arc's pieces, as ProjectElements computes it.
+    CxyData ArcPoint(const CDtbArc& arc, const ArcPieces& p, int i) const {
+        const double step = (p.e - p.s) / p.pieces;
+        CxyzData q;
+        arc.GetAnglePosition(p.s + i * step, q);
+        return Place(q);
+    }
+
+    void CountVertices(const CxyData& first, const CxyData& last, int pieces) {
+        vertices_ += static_cast<size_t>(pieces) + (haveLast_ && SameBits(last_, first) ? 0 : 1);
+        last_ = last;
+        haveLast_ = true;
     }
 
     void Widen(const CxyData& p) {
@@ -144,12 +162,7 @@ private:
         ArcPieces p;
         if (!DivideArc(arc, &p)) return;
         // The pieces form a group of their own ("DevideArc"), hidden with the arc.
-        const double step = (p.e - p.s) / p.pieces;
-        auto point = [&](int i) {
-            CxyzData q;
-            arc.GetAnglePosition(p.s + i * step, q);
-            return Place(q);
-        };
+        auto point = [&](int i) { return ArcPoint(arc, p, i); };
         if (!shown) {
             for (int i = 0; i <= p.pieces; ++i) Widen(point(i));
             return;
@@ -175,6 +188,8 @@ private:
     bool pendingBreak_ = false;
     size_t runs_ = 0;
     size_t vertices_ = 0;
+    CxyData last_;  // the last vertex counted
+    bool haveLast_ = false;
 };
 
 void ProjectedLayer::Project(const ViewProjection& projection, const CDtbElement* first) {
