@@ -33,7 +33,19 @@ int NextNumber(const std::string& text, size_t& pos, bool& found) {
     return v == -1 ? 1 : static_cast<int>(v);
 }
 
-// A link to a folder, or a folder: never walked into.
+// The entries name stands for in folder: the matches of a pattern, else the name itself
+// when it exists.
+std::vector<FolderEntry> EntriesOf(const fs::path& folder, const std::string& name) {
+    if (HasPattern(name)) return ListFolder(folder, name);
+    std::error_code ec;
+    if (!fs::exists(fs::symlink_status(folder / name, ec))) return {};
+    FolderEntry e;
+    e.Name = name;
+    e.IsFolder = IsRealFolder(folder / name);
+    return {e};
+}
+
+// A link to a folder: never walked into.
 bool IsLinkToFolder(const fs::path& p) {
     std::error_code ec;
     return fs::is_symlink(fs::symlink_status(p, ec)) && fs::is_directory(fs::status(p, ec));
@@ -138,16 +150,7 @@ int SetupEngine::DeleteFiles(const std::string& path, int option) {
     fs::path folder = Resolve(dir.empty() ? "." : dir);
     if (Platform.IsRefusedFolder(folder)) return 1;
     bool pattern = HasPattern(name);
-    std::vector<FolderEntry> entries;
-    if (pattern) {
-        entries = ListFolder(folder, name);
-    } else if (std::error_code ec; fs::exists(fs::symlink_status(folder / name, ec))) {
-        FolderEntry e;
-        e.Name = name;
-        e.IsFolder = IsRealFolder(folder / name);
-        entries.push_back(e);
-    }
-    for (const FolderEntry& e : entries) {
+    for (const FolderEntry& e : EntriesOf(folder, name)) {
         if (pattern && e.Name.front() == '.') continue;
         fs::path full = folder / e.Name;
         if (Platform.IsProtected(full)) continue;
@@ -176,16 +179,7 @@ void SetupEngine::UndoCopyFiles(const std::string& source) {
     fs::path folder = Resolve(dir.empty() ? "." : dir);
     if (target.empty() || Platform.IsRefusedFolder(target) || Platform.IsRefusedFolder(folder))
         return;
-    std::vector<FolderEntry> entries;
-    if (HasPattern(name)) {
-        entries = ListFolder(folder, name);
-    } else if (std::error_code ec; fs::exists(fs::symlink_status(folder / name, ec))) {
-        FolderEntry e;
-        e.Name = name;
-        e.IsFolder = IsRealFolder(folder / name);
-        entries.push_back(e);
-    }
-    for (const FolderEntry& e : entries) {
+    for (const FolderEntry& e : EntriesOf(folder, name)) {
         if (e.Name.empty() || e.Name.front() == '.') continue;
         if (e.IsFolder) {
             UndoCopyFiles(dir + e.Name + "/" + name);
