@@ -4,6 +4,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace platform {
 
@@ -22,6 +23,24 @@ public:
     // `filter` lists patterns as "Description (*.ext *.ext2)" entries separated by ";;".
     virtual std::optional<std::string> AskFileName(std::string_view title, std::string_view filter,
                                                    std::string_view initial, bool save) = 0;
+    // A message box with a caption of its own (an empty one gives the program's name).
+    virtual PromptAnswer MessageTitled(std::string_view caption, std::string_view text,
+                                       PromptIcon icon, PromptButtons buttons) {
+        (void)caption;
+        return Message(text, icon, buttons);
+    }
+    // Several existing files chosen at once, in the order given; nothing when the user cancels.
+    virtual std::optional<std::vector<std::string>> AskFileNames(std::string_view title,
+                                                                 std::string_view filter,
+                                                                 std::string_view initial) {
+        (void)title, (void)filter, (void)initial;
+        return std::nullopt;
+    }
+    // An existing folder, starting at initial; nothing when the user cancels.
+    virtual std::optional<std::string> AskFolder(std::string_view title, std::string_view initial) {
+        (void)title, (void)initial;
+        return std::nullopt;
+    }
 
     void Inform(std::string_view text) {
         Message(text, PromptIcon::Information, PromptButtons::Ok);
