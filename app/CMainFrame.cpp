@@ -17,7 +17,9 @@
 
 #include "app/CTessmarkApp.h"
 #include "app/NcPaneMaker.h"
+#include "app/core/DdeCommands.h"
 #include "app/core/WindowPlacement.h"
+#include "app/ipc/DdeServer.h"
 #include "platform/Profile.h"
 #include "platform/StringTable.h"
 #include "platform/TextCodec.h"
@@ -36,6 +38,12 @@ bool IsEmbeddedMode(int mode) {
 
 CMainFrame::CMainFrame(CTessmarkApp* app, QWidget* parent) : QMainWindow(parent), app_(app) {
     setObjectName("MainFrame");
+    // The element views call the timer's check from their first update.
+    frameTimer_ = new QTimer(this);
+    frameTimer_->setSingleShot(true);
+    connect(frameTimer_, &QTimer::timeout, this, [this] {
+        if (!batchRunning_) OnFrameTimer();
+    });
     ReadSettings();
     LoadFrameResources(DefaultFrameResourcesPath(app_->Paths.ProgramFolder), resources_);
     for (const std::string& p : resources_.problems) qWarning() << "menus.txt:" << p.c_str();
@@ -61,9 +69,12 @@ CMainFrame::CMainFrame(CTessmarkApp* app, QWidget* parent) : QMainWindow(parent)
     idleTimer_->start();
     OnDocumentChanged();
     UpdateCommandStates();
+    StartDdeServer();
 }
 
 CMainFrame::~CMainFrame() {
+    StopDdeServer();
+    app_->HeaderHost.RunExternalApp = nullptr;
     qApp->removeEventFilter(this);
 #ifndef NDEBUG
     // The debugger trace of debug builds.
@@ -486,6 +497,7 @@ void CMainFrame::closeEvent(QCloseEvent* event) {
         SavePlacement();
         SaveBarState();
     }
+    StopDdeServer();
     event->accept();
 }
 

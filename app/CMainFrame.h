@@ -7,6 +7,7 @@
 #include <functional>
 #include <map>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -16,6 +17,8 @@
 #include "app/core/FrameResources.h"
 
 class CTessmarkApp;
+class DdeEffects;
+class DdeServer;
 class QAction;
 class QLabel;
 class QMenu;
@@ -136,8 +139,59 @@ public:
 
     CTessmarkApp* App() const { return app_; }
 
+    // --- outside drivers and second instances (CMainFrameIpc.cpp) -----------------------------
+    // Starts this instance's local server (in place of the DDE server). When the socket cannot
+    // be made, "DDE Initial Error" is shown and the program runs without it; when another live
+    // instance already serves the name, it runs without it silently. True when it listens.
+    bool StartDdeServer();
+    // Stops the server and removes the instance mark this instance set.
+    void StopDdeServer();
+    DdeServer* Server() const { return ddeServer_.get(); }
+    // What the drivers' commands do to this frame.
+    DdeEffects& DriverEffects() { return *ddeEffects_; }
+    // The first instance names its socket in the instance mark (the end of its start-up).
+    void SetInstanceMark();
+    // A file handed over by a second instance (its instance number must be this one's): an
+    // empty path or the open file changes nothing; Cancel at the save question keeps the
+    // document. 1 when the file was opened.
+    int OnCopyData(int instanceNumber, const std::string& path);
+    // Restored, raised and activated together with its open dialog; flagged for attention when
+    // the window system refuses.
+    void BringToFront();
+    // [System] DdeWaitTime as read at the last accepted conversation (ms).
+    int DdeWaitTime = 100;
+    // The trace's answers to the drivers (TRACE_COD, TRACE_PRG, OPEN and PROC_MODE 4).
+    int TraceToRequest(int type, int mainProgram, int subProgram, int mainSequence, int subSequence,
+                       double x, double y, int moveKind);
+    void ResumeFromSkipLog();
+
+    // --- DXF output and outside programs (CMainFrameDxf.cpp) ----------------------------------
+    void OnOutputDxf();
+    void OnOutputDxfBatch();
+    void OnOpenSheetFile();
+    // Starts external application 0 or 1 with the option's words, extraArgs' words and the
+    // file (the document's when not given) as one argument. 61654 without a file, 61651 when
+    // it cannot be started.
+    void RunExternalApp(int app, const std::optional<std::string>& extraArgs,
+                        const std::optional<std::string>& filePath);
+    void OnHelpContents();
+    // A batch DXF output is under way: only Escape is taken from the input.
+    bool BatchRunning() const { return batchRunning_; }
+
+    // --- frame timer and the keyboard split (CMainFrameTimer.cpp) -----------------------------
+    // The single-shot timer of the file check: armed at 0 ms when the frame becomes active.
+    QTimer* FrameTimer() const { return frameTimer_; }
+    // The check: with a mouse button held it runs again 1000 ms later; else the open file's
+    // change on disk, then the save (or question 61614) after a load-time conversion table.
+    // Each element view calls it at the end of its update after a load.
+    void OnFrameTimer();
+    // 57653: the divider between the left column and the views follows the arrow keys; Enter
+    // keeps it, Escape puts it back.
+    void OnSplit();
+
 protected:
     void closeEvent(QCloseEvent* event) override;
+    void changeEvent(QEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
     void dragEnterEvent(QDragEnterEvent* event) override;
@@ -162,6 +216,7 @@ private:
     void ToggleBar(int bar);
     void OnViewType(int viewType);
     void WriteMainViewInt(const char* key, int value);
+    void InstallShellHandlers();
 
     CTessmarkApp* app_ = nullptr;
     FrameResources resources_;
@@ -186,4 +241,11 @@ private:
     QLabel* overwritePane_ = nullptr;
     QTimer* idleTimer_ = nullptr;
     int infoRowHeight_ = 155;  // the information pane's height, as created or dragged
+    // Outside drivers, the frame timer and the batch DXF output.
+    std::unique_ptr<DdeEffects> ddeEffects_;
+    std::unique_ptr<DdeServer> ddeServer_;
+    QString instanceMark_;  // the socket this instance named in the mark
+    QTimer* frameTimer_ = nullptr;
+    bool inFrameTimer_ = false;
+    bool batchRunning_ = false;
 };

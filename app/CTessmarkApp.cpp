@@ -13,6 +13,7 @@
 #include "app/QtUserPrompt.h"
 #include "app/core/CConfigFolder.h"
 #include "app/core/WindowPlacement.h"
+#include "app/ipc/IpcClient.h"
 #include "platform/Profile.h"
 #include "platform/TextCodec.h"
 
@@ -106,8 +107,8 @@ bool CTessmarkApp::InitInstance(const std::vector<std::string>& args,
         Paths.SetProgramFolder(dir);
     }
     Context.ProgramFolder = Paths.ProgramFolder;
-    // The help pages ship beside the program.
-    HelpFilePath = Paths.MakeProgramPath("help/index.html");
+    // The help pages ship beside the program, a page per language.
+    HelpFilePath = Paths.MakeProgramPath(IsJapanese() ? "help/index.ja.html" : "help/index.html");
 
     // Configuration folder and the move of older settings.
     {
@@ -162,6 +163,8 @@ bool CTessmarkApp::InitInstance(const std::vector<std::string>& args,
             OpenDocumentFile(recovered);
     }
     frame_->UpdateCommandStates();
+    // The first instance can now be found by a later one.
+    if (!OtherInstanceRunning) frame_->SetInstanceMark();
     return true;
 }
 
@@ -174,8 +177,16 @@ bool CTessmarkApp::SingleInstanceCheck() {
     if (instanceLock_->tryLock(0)) return true;
     instanceLock_.reset();
     if (SystemData->ForbidDuplicateApp) {
-        // The hand-over to the first instance comes with the instance link; this instance ends.
-        FirstInstancePath = Switches.File;
+        // The first instance opens the file in its own working folder: the path goes absolute.
+        FirstInstancePath.clear();
+        if (!Switches.File.empty()) {
+            std::error_code ec;
+            const std::filesystem::path full = std::filesystem::absolute(Switches.File, ec);
+            FirstInstancePath = ec ? Switches.File : full.lexically_normal().string();
+        }
+        // Waits while the first instance asks its questions; this instance ends whatever the
+        // answer, and also when no first instance could be reached.
+        HandOverToFirstInstance(InstanceNumber, FirstInstancePath);
         ProcessMode = -1;
         InstanceNumber = -1;
         return false;
@@ -205,12 +216,13 @@ std::string CTessmarkApp::PlacementFilePath() const {
     return Paths.MakeConfigPath(Text(61446, "Morvalen.ini"));
 }
 
-void CTessmarkApp::OnFileNew() {
-    if (!frame_ || frame_->EditMode == 1) return;
-    if (!Document->SaveModified()) return;
+bool CTessmarkApp::OnFileNew() {
+    if (!frame_ || frame_->EditMode == 1) return false;
+    if (!Document->SaveModified()) return false;
     Document->OnNewDocument();
     NcFileName.clear();
     frame_->OnDocumentChanged();
+    return true;
 }
 
 void CTessmarkApp::OnFileOpen() {

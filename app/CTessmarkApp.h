@@ -79,8 +79,9 @@ public:
     bool IsJapanese() const { return Language == platform::Language::Japanese; }
 
     // --- commands ---------------------------------------------------------------------------
-    // Both do nothing in edit mode.
-    void OnFileNew();
+    // Both do nothing in edit mode. New: true when the document was emptied (false in edit
+    // mode or when the save question was cancelled).
+    bool OnFileNew();
     void OnFileOpen();
     void OnAppAbout();
     // The framework's save commands: Save asks for a name when the document has none. True

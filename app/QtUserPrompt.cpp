@@ -4,6 +4,8 @@
 #include <QApplication>
 #include <QFileDialog>
 #include <QMessageBox>
+#include <cstdio>
+#include <cstdlib>
 
 #include "platform/StringTable.h"
 
@@ -17,12 +19,47 @@ QString Qs(std::string_view s) {
     return QString::fromUtf8(s.data(), qsizetype(s.size()));
 }
 
+// The answer of an unattended run: the one that changes nothing.
+PromptAnswer SafeAnswer(PromptButtons buttons) {
+    switch (buttons) {
+        case PromptButtons::Ok:
+            return PromptAnswer::Ok;
+        case PromptButtons::YesNo:
+            return PromptAnswer::No;
+        case PromptButtons::AbortRetryIgnore:
+            return PromptAnswer::Abort;
+        default:
+            return PromptAnswer::Cancel;
+    }
+}
+
 }  // namespace
 
+QtUserPrompt::QtUserPrompt(QWidget* parent) : parent_(parent) {
+    const char* v = std::getenv("MORVALEN_UNATTENDED");
+    unattended_ = v && *v;
+}
+
+QWidget* QtUserPrompt::Parent() const {
+    return parent_ ? parent_ : QApplication::activeWindow();
+}
+
 PromptAnswer QtUserPrompt::Message(std::string_view text, PromptIcon icon, PromptButtons buttons) {
-    QMessageBox box(parent_ ? parent_ : QApplication::activeWindow());
-    box.setWindowTitle(Qs(platform::LoadString(57344).empty() ? std::string("Morvalen")
-                                                              : platform::LoadString(57344)));
+    return MessageTitled({}, text, icon, buttons);
+}
+
+PromptAnswer QtUserPrompt::MessageTitled(std::string_view caption, std::string_view text,
+                                         PromptIcon icon, PromptButtons buttons) {
+    const std::string title = !caption.empty()                      ? std::string(caption)
+                              : platform::LoadString(57344).empty() ? std::string("Morvalen")
+                                                                    : platform::LoadString(57344);
+    if (unattended_) {
+        std::fprintf(stderr, "morvalen: %s: %.*s\n", title.c_str(), int(text.size()), text.data());
+        std::fflush(stderr);
+        return SafeAnswer(buttons);
+    }
+    QMessageBox box(Parent());
+    box.setWindowTitle(Qs(title));
     box.setText(Qs(text));
     switch (icon) {
         case PromptIcon::Information:
@@ -86,12 +123,37 @@ PromptAnswer QtUserPrompt::Message(std::string_view text, PromptIcon icon, Promp
 std::optional<std::string> QtUserPrompt::AskFileName(std::string_view title,
                                                      std::string_view filter,
                                                      std::string_view initial, bool save) {
+    if (unattended_) return std::nullopt;
     // Qt's own dialog: its filters match names ignoring case (A.NC against "*.nc").
-    QFileDialog dialog(parent_ ? parent_ : QApplication::activeWindow(), Qs(title), Qs(initial),
-                       ConvertFileFilter(Qs(filter)));
+    QFileDialog dialog(Parent(), Qs(title), Qs(initial), ConvertFileFilter(Qs(filter)));
     dialog.setOption(QFileDialog::DontUseNativeDialog, true);
     dialog.setAcceptMode(save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
     dialog.setFileMode(save ? QFileDialog::AnyFile : QFileDialog::ExistingFile);
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return std::nullopt;
+    return dialog.selectedFiles().front().toStdString();
+}
+
+std::optional<std::vector<std::string>> QtUserPrompt::AskFileNames(std::string_view title,
+                                                                   std::string_view filter,
+                                                                   std::string_view initial) {
+    if (unattended_) return std::nullopt;
+    QFileDialog dialog(Parent(), Qs(title), Qs(initial), ConvertFileFilter(Qs(filter)));
+    dialog.setOption(QFileDialog::DontUseNativeDialog, true);
+    dialog.setAcceptMode(QFileDialog::AcceptOpen);
+    dialog.setFileMode(QFileDialog::ExistingFiles);
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return std::nullopt;
+    std::vector<std::string> files;
+    for (const QString& f : dialog.selectedFiles()) files.push_back(f.toStdString());
+    return files;
+}
+
+std::optional<std::string> QtUserPrompt::AskFolder(std::string_view title,
+                                                   std::string_view initial) {
+    if (unattended_) return std::nullopt;
+    QFileDialog dialog(Parent(), Qs(title), Qs(initial));
+    dialog.setOption(QFileDialog::DontUseNativeDialog, true);
+    dialog.setOption(QFileDialog::ShowDirsOnly, true);
+    dialog.setFileMode(QFileDialog::Directory);
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return std::nullopt;
     return dialog.selectedFiles().front().toStdString();
 }

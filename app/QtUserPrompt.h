@@ -6,19 +6,32 @@
 
 #include "platform/UserPrompt.h"
 
+// With the environment variable MORVALEN_UNATTENDED set (a driven program on a machine where
+// nobody answers), nothing is shown: each message goes to standard error and gets the answer
+// that changes nothing (Ok, No, Cancel, Abort), and file and folder questions are cancelled.
 class QtUserPrompt : public platform::UserPrompt {
 public:
     // Dialogs are centred on the parent's window when one is given.
-    explicit QtUserPrompt(QWidget* parent = nullptr) : parent_(parent) {}
+    explicit QtUserPrompt(QWidget* parent = nullptr);
     void SetParent(QWidget* parent) { parent_ = parent; }
+    bool Unattended() const { return unattended_; }
 
     platform::PromptAnswer Message(std::string_view text, platform::PromptIcon icon,
                                    platform::PromptButtons buttons) override;
     std::optional<std::string> AskFileName(std::string_view title, std::string_view filter,
                                            std::string_view initial, bool save) override;
+    platform::PromptAnswer MessageTitled(std::string_view caption, std::string_view text,
+                                         platform::PromptIcon icon,
+                                         platform::PromptButtons buttons) override;
+    std::optional<std::vector<std::string>> AskFileNames(std::string_view title,
+                                                         std::string_view filter,
+                                                         std::string_view initial) override;
+    std::optional<std::string> AskFolder(std::string_view title, std::string_view initial) override;
 
 private:
+    QWidget* Parent() const;
     QWidget* parent_ = nullptr;
+    bool unattended_ = false;
 };
 
 // "desc|pattern;pattern|desc|pattern||" (the form of the string table's filters) to Qt's

@@ -64,6 +64,9 @@ void InstallViewPanes() {
         host.DocumentUpdated = [] {
             if (CNcInfoView* list = InfoList()) list->OnUpdate();
         };
+        host.UpdatedAfterLoad = [frame] {
+            if (frame) frame->OnFrameTimer();
+        };
         return new CNcElemView(parent, std::move(host));
     };
     f.InfoView = [](QWidget* parent, CMainFrame* frame) -> QWidget* {

@@ -58,6 +58,7 @@ void CNcElemView::OnUpdate() {
     HoverElement = nullptr;
     HighlightedLine = -1;
     if (host_.DocumentUpdated) host_.DocumentUpdated();
+    if (host_.UpdatedAfterLoad) host_.UpdatedAfterLoad();
 }
 
 void CNcElemView::RenderAll() {
@@ -307,6 +308,7 @@ void CNcElemView::RebuildMainLayer() {
     model_.BuildSheetFrame();
     if (host_.DocumentUpdated) host_.DocumentUpdated();
     RepaintAll();
+    if (host_.UpdatedAfterLoad) host_.UpdatedAfterLoad();
 }
 
 void CNcElemView::ResetPivot() {

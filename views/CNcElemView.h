@@ -22,6 +22,9 @@ struct ElemViewHost {
     std::function<void(ElemViewContext&, ElemViewFrameState&)> Refresh;
     // The document's elements were projected anew (the information list follows).
     std::function<void()> DocumentUpdated;
+    // The view's update after a load is done: the frame's timer check runs (the file may have
+    // changed on disk, a conversion table may want the file saved).
+    std::function<void()> UpdatedAfterLoad;
 };
 
 // All drawing goes into a QImage the size of the client area; paintEvent only copies it out.

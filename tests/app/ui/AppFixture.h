@@ -6,6 +6,7 @@
 
 #include <QSettings>
 #include <cstdlib>
+#include <filesystem>
 #include <memory>
 
 #include "TempDir.h"
@@ -17,6 +18,10 @@ class AppFixture : public ::testing::Test {
 protected:
     void SetUp() override {
         ::setenv("XDG_DATA_HOME", (dir_.path() / "data").c_str(), 1);
+        // The instance's socket and mark go into a runtime folder of the test's own.
+        std::filesystem::create_directories(RuntimeFolder());
+        std::filesystem::permissions(RuntimeFolder(), std::filesystem::perms::owner_all);
+        ::setenv("XDG_RUNTIME_DIR", RuntimeFolder().c_str(), 1);
         QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope,
                            QString::fromStdString((dir_.path() / "profile").string()));
         QSettings::setPath(QSettings::IniFormat, QSettings::UserScope,
@@ -49,6 +54,7 @@ protected:
         return std::string(MORVALEN_SOURCE_DIR) + "/examples/laser-sample.nc";
     }
     std::filesystem::path ConfigFolder() const { return dir_.path() / "data" / "Morvalen"; }
+    std::filesystem::path RuntimeFolder() const { return dir_.path() / "run"; }
 
     test::TempDir dir_;
     std::unique_ptr<platform::ScriptedPrompt> prompt_;
