@@ -27,8 +27,9 @@ struct NcKeywordRecord {
     const char* keywords[18];
 };
 constexpr NcKeywordRecord kNcKeywordTable[] = {
-    {FK_NC_PROGRAM, {"G90", "G91", "G0", "G1", "G2", "G3", "G00", "G01", "G02", "G03", "G40",
-                     "G41", "M98", "M99", "M30", "N", "X", "Y"}},
+    {FK_NC_PROGRAM,
+     {"G90", "G91", "G0", "G1", "G2", "G3", "G00", "G01", "G02", "G03", "G40", "G41", "M98", "M99",
+      "M30", "N", "X", "Y"}},
 };
 
 // The sample: the bytes read, zeros behind them up to 2048 so fixed offsets read zero.
@@ -78,7 +79,8 @@ int KeywordKind(const Sample& s) {
     size_t start = 0;
     while (start <= text.size()) {
         size_t end = text.find('\n', start);
-        std::string_view line = std::string_view(text).substr(start, end == std::string::npos ? std::string::npos : end - start);
+        std::string_view line = std::string_view(text).substr(
+            start, end == std::string::npos ? std::string::npos : end - start);
         line = line.substr(0, line.find('\0'));  // a line is a C string
         for (size_t r = 0; r < std::size(kNcKeywordTable); ++r)
             for (const char* keyword : kNcKeywordTable[r].keywords)
@@ -95,10 +97,14 @@ int KeywordKind(const Sample& s) {
 int Judge(const Sample& s, std::string_view ext, char* comment, int commentSize) {
     // Headers of the CAD products and the numbered records.
     int kind = -1;
-    if (s.At(4, "ZED PLINT KQ V4.0")) kind = FK_CAD_V4;
-    else if (s.At(4, "Rimbleton")) kind = FK_CAD_NATIVE;
-    else if (s.At(4, "ZEDPLINT RW")) kind = FK_CAD_RW;
-    else if (s.At(4, "ZEDPLINT TW")) kind = FK_CAD_TW;
+    if (s.At(4, "ZED PLINT KQ V4.0"))
+        kind = FK_CAD_V4;
+    else if (s.At(4, "Rimbleton"))
+        kind = FK_CAD_NATIVE;
+    else if (s.At(4, "ZEDPLINT RW"))
+        kind = FK_CAD_RW;
+    else if (s.At(4, "ZEDPLINT TW"))
+        kind = FK_CAD_TW;
     else if (s.bytes[0] == 0 && s.bytes[32] == 1 && s.bytes[64] == 2 && s.bytes[96] == 3)
         kind = FK_NUMBERED_RECORDS;
     if (kind == FK_CAD_V4 && (s.At(0, "RMBT") || s.At(92, "...rimbl..."))) kind = FK_CAD_NATIVE;
@@ -108,11 +114,19 @@ int Judge(const Sample& s, std::string_view ext, char* comment, int commentSize)
     }
     switch (kind) {
         case FK_CAD_NATIVE:
-        case FK_CAD_V4: CopyComment(JoinFields(s, 106, 148, 190, 42), comment, commentSize); return kind;
-        case FK_CAD_RW: CopyComment(JoinFields(s, 144, 186, 228, 42), comment, commentSize); return kind;
-        case FK_CAD_TW: CopyComment(JoinFields(s, 576, 624, 672, 48), comment, commentSize); return kind;
-        case FK_NUMBERED_RECORDS: return kind;
-        default: break;
+        case FK_CAD_V4:
+            CopyComment(JoinFields(s, 106, 148, 190, 42), comment, commentSize);
+            return kind;
+        case FK_CAD_RW:
+            CopyComment(JoinFields(s, 144, 186, 228, 42), comment, commentSize);
+            return kind;
+        case FK_CAD_TW:
+            CopyComment(JoinFields(s, 576, 624, 672, 48), comment, commentSize);
+            return kind;
+        case FK_NUMBERED_RECORDS:
+            return kind;
+        default:
+            break;
     }
     if (s.At(0, "FLENDIR rimbl Backup V2")) {
         CopyComment(s.Field(24, 260), comment, commentSize);
@@ -138,9 +152,14 @@ int Judge(const Sample& s, std::string_view ext, char* comment, int commentSize)
         const char* ext;
         int kind;
     };
-    for (const ByExtension& e : {ByExtension{".DXF", FK_DXF}, {".EXF", FK_EXF}, {".BMI", FK_BMI},
-                                 {".PCS", FK_PCS}, {".BAT", FK_BAT}, {".TXT", FK_TEXT},
-                                 {".PTP", FK_NC_PROGRAM}, {".CMD", FK_SCRIPT}})
+    for (const ByExtension& e : {ByExtension{".DXF", FK_DXF},
+                                 {".EXF", FK_EXF},
+                                 {".BMI", FK_BMI},
+                                 {".PCS", FK_PCS},
+                                 {".BAT", FK_BAT},
+                                 {".TXT", FK_TEXT},
+                                 {".PTP", FK_NC_PROGRAM},
+                                 {".CMD", FK_SCRIPT}})
         if (Ext(ext, e.ext)) return e.kind;
     // Text or binary; text files are NC programs when the keywords say so.
     if (!IsTextSample(s.bytes, s.count)) return FK_BINARY;
@@ -192,7 +211,8 @@ int IdentifyFileKind(const char* path, char* comment, int commentSize) {
         count += static_cast<size_t>(n);
     }
     ::close(fd);
-    return IdentifyFileKindOf(buffer, static_cast<int64_t>(count), extension.c_str(), comment, commentSize);
+    return IdentifyFileKindOf(buffer, static_cast<int64_t>(count), extension.c_str(), comment,
+                              commentSize);
 }
 
 }  // namespace wepo

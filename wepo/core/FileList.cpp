@@ -48,15 +48,21 @@ int CompareFileEntries(const FileEntry& a, const FileEntry& b, unsigned sortOpti
     if (r == 0 && (sortOptions & kSortName)) r = Sign(a.name.compare(b.name));
     if (r == 0 && (sortOptions & kSortExtension)) {
         bool ea = HasDot(a.name), eb = HasDot(b.name);
-        if (!ea && !eb) r = 0;
-        else if (!ea) r = -1;
-        else if (!eb) r = 1;
-        else r = Sign(ExtensionOf(a.name).compare(ExtensionOf(b.name)));
+        if (!ea && !eb)
+            r = 0;
+        else if (!ea)
+            r = -1;
+        else if (!eb)
+            r = 1;
+        else
+            r = Sign(ExtensionOf(a.name).compare(ExtensionOf(b.name)));
     }
     if (r == 0 && (sortOptions & kSortSize)) r = a.size < b.size ? -1 : a.size > b.size ? 1 : 0;
     if (r == 0 && (sortOptions & kSortDate)) {
-        if (a.mtime != b.mtime) r = a.mtime < b.mtime ? -1 : 1;
-        else if (a.mtimeNanoseconds != b.mtimeNanoseconds) r = a.mtimeNanoseconds < b.mtimeNanoseconds ? -1 : 1;
+        if (a.mtime != b.mtime)
+            r = a.mtime < b.mtime ? -1 : 1;
+        else if (a.mtimeNanoseconds != b.mtimeNanoseconds)
+            r = a.mtimeNanoseconds < b.mtimeNanoseconds ? -1 : 1;
     }
     return (sortOptions & kSortReverse) ? -r : r;
 }
@@ -81,34 +87,55 @@ std::vector<std::string> SplitPatterns(std::string_view filter) {
     return out;
 }
 
-std::vector<FileEntry> GatherFileEntries(const std::string& folder,
-                                         const std::vector<std::string>& patterns, bool withComment) {
+void ReadFolderEntries(const std::string& folder, const std::vector<std::string>& patterns,
+                       bool withComment, bool withFolders, size_t chunkSize,
+                       const std::function<bool(std::vector<FileEntry>&&)>& chunk) {
     namespace fs = std::filesystem;
     std::vector<FileEntry> out;
     std::error_code ec;
     fs::directory_iterator it(folder, fs::directory_options::skip_permission_denied, ec);
     for (; !ec && it != fs::directory_iterator(); it.increment(ec)) {
         std::string name = it->path().filename().string();
+        if (name.empty() || name[0] == '.') continue;
         std::error_code typeError;
-        if (it->is_directory(typeError) || !MatchesAnyPattern(name, patterns)) continue;
+        bool isFolder = it->is_directory(typeError);
+        if (isFolder ? !withFolders : !MatchesAnyPattern(name, patterns)) continue;
         FileEntry entry;
-        entry.name = name;
-        // One stat per file; a file gone by now keeps an empty record.
+        entry.name = std::move(name);
+        entry.folder = isFolder;
+        // One stat per entry; a file gone by now keeps an empty record.
         struct stat st {};
         std::string path = it->path().string();
         if (::stat(path.c_str(), &st) == 0) {
-            entry.size = static_cast<uint64_t>(st.st_size);
+            entry.size = isFolder ? 0 : static_cast<uint64_t>(st.st_size);
             entry.mtime = st.st_mtim.tv_sec;
             entry.mtimeNanoseconds = st.st_mtim.tv_nsec;
-            if (withComment) {
+            if (withComment && !isFolder) {
                 char comment[256];
                 IdentifyFileKind(path.c_str(), comment, sizeof comment);
                 entry.comment = comment;
             }
         }
         out.push_back(std::move(entry));
+        if (out.size() >= chunkSize) {
+            if (!chunk(std::move(out))) return;
+            out.clear();
+        }
     }
-    return out;
+    if (!out.empty()) chunk(std::move(out));
+}
+
+std::vector<FileEntry> GatherFileEntries(const std::string& folder,
+                                         const std::vector<std::string>& patterns,
+                                         bool withComment) {
+    std::vector<FileEntry> all;
+    ReadFolderEntries(folder, patterns, withComment, false, 4096,
+                      [&all](std::vector<FileEntry>&& part) {
+                          all.insert(all.end(), std::make_move_iterator(part.begin()),
+                                     std::make_move_iterator(part.end()));
+                          return true;
+                      });
+    return all;
 }
 
 std::string FileListLine(const FileEntry& entry, unsigned displayOptions) {
@@ -116,17 +143,19 @@ std::string FileListLine(const FileEntry& entry, unsigned displayOptions) {
     if (displayOptions & kShowSize) line += "\t" + FormatThousands(entry.size);
     if (displayOptions & (kShowDate | kShowTime)) {
         std::time_t t = static_cast<std::time_t>(entry.mtime);
-        std::tm local {};
+        std::tm local{};
         localtime_r(&t, &local);
         char buffer[32];
         if (displayOptions & kShowDate) {
             int year = local.tm_year + 1900;
-            std::snprintf(buffer, sizeof buffer, "\t%02d/%02d/%02d", year >= 2000 ? year - 2000 : year - 1900,
-                          local.tm_mon + 1, local.tm_mday);
+            std::snprintf(buffer, sizeof buffer, "\t%02d/%02d/%02d",
+                          year >= 2000 ? year - 2000 : year - 1900, local.tm_mon + 1,
+                          local.tm_mday);
             line += buffer;
         }
         if (displayOptions & kShowTime) {
-            std::snprintf(buffer, sizeof buffer, "\t%02d:%02d:%02d", local.tm_hour, local.tm_min, local.tm_sec);
+            std::snprintf(buffer, sizeof buffer, "\t%02d:%02d:%02d", local.tm_hour, local.tm_min,
+                          local.tm_sec);
             line += buffer;
         }
     }

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -10,7 +11,13 @@
 namespace wepo {
 
 // Sort options (bits of FileSelectParams::sortOptions).
-enum : unsigned { kSortName = 0x1, kSortExtension = 0x2, kSortSize = 0x4, kSortDate = 0x8, kSortReverse = 0x80 };
+enum : unsigned {
+    kSortName = 0x1,
+    kSortExtension = 0x2,
+    kSortSize = 0x4,
+    kSortDate = 0x8,
+    kSortReverse = 0x80
+};
 // Display options: the columns after the name.
 enum : unsigned { kShowSize = 0x1, kShowDate = 0x2, kShowTime = 0x4, kShowComment = 0x8 };
 
@@ -18,6 +25,7 @@ enum : unsigned { kShowSize = 0x1, kShowDate = 0x2, kShowTime = 0x4, kShowCommen
 // (size 0, time 0, no comment).
 struct FileEntry {
     std::string name;
+    bool folder = false;
     uint64_t size = 0;
     int64_t mtime = 0;  // seconds since 1970 (UTC)
     int64_t mtimeNanoseconds = 0;
@@ -40,10 +48,17 @@ bool MatchesAnyPattern(std::string_view name, const std::vector<std::string>& pa
 // The patterns of a filter text ("*.SPF;*.sef"), split at ';', blanks around them dropped.
 std::vector<std::string> SplitPatterns(std::string_view filter);
 
-// The files (not folders) of folder that match the patterns, with size and time, and with the
-// comment of IdentifyFileKind when withComment is set; in the folder's order. Never throws.
+// Reads folder: the files that match the patterns (and, with withFolders, every folder), with
+// size and time, and with the comment of IdentifyFileKind when withComment is set; hidden names
+// (a leading '.') are left out. The entries go to chunk in the folder's order, at most chunkSize
+// at a time; chunk returns false to stop the reading. Never throws.
+void ReadFolderEntries(const std::string& folder, const std::vector<std::string>& patterns,
+                       bool withComment, bool withFolders, size_t chunkSize,
+                       const std::function<bool(std::vector<FileEntry>&&)>& chunk);
+// The files (not folders) of folder that match the patterns, all at once.
 std::vector<FileEntry> GatherFileEntries(const std::string& folder,
-                                         const std::vector<std::string>& patterns, bool withComment);
+                                         const std::vector<std::string>& patterns,
+                                         bool withComment);
 
 // The line of one record: "name", then "\t1,234" for the size, "\tyy/mm/dd" and "\thh:mm:ss" of
 // the time in local time, "\tcomment", as the display options say.

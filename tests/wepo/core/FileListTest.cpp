@@ -22,8 +22,12 @@ TEST(FileListTest, FormatThousands) {
     struct Case {
         uint64_t value;
         const char* text;
-    } cases[] = {{0, "0"},         {999, "999"},           {1000, "1,000"},
-                 {12345, "12,345"}, {1234567, "1,234,567"}, {2147483648ULL, "2,147,483,648"},
+    } cases[] = {{0, "0"},
+                 {999, "999"},
+                 {1000, "1,000"},
+                 {12345, "12,345"},
+                 {1234567, "1,234,567"},
+                 {2147483648ULL, "2,147,483,648"},
                  {5000000000ULL, "5,000,000,000"}};
     for (const auto& c : cases) EXPECT_EQ(wepo::FormatThousands(c.value), c.text);
 }
@@ -32,9 +36,15 @@ TEST(FileListTest, FormatByteSize) {
     struct Case {
         uint64_t value;
         const char* text;
-    } cases[] = {{0, "0B"},           {1023, "1023B"},     {1024, "1KB"},       {2047, "1KB"},
-                 {1048575, "1023KB"}, {1048576, "1MB"},    {4294967295ULL, "3GB"},
-                 {5ULL << 30, "5GB"}, {2000ULL << 30, "2000GB"}};
+    } cases[] = {{0, "0B"},
+                 {1023, "1023B"},
+                 {1024, "1KB"},
+                 {2047, "1KB"},
+                 {1048575, "1023KB"},
+                 {1048576, "1MB"},
+                 {4294967295ULL, "3GB"},
+                 {5ULL << 30, "5GB"},
+                 {2000ULL << 30, "2000GB"}};
     for (const auto& c : cases) EXPECT_EQ(wepo::FormatByteSize(c.value), c.text) << c.value;
 }
 
@@ -49,8 +59,9 @@ std::vector<std::string> Sorted(std::vector<wepo::FileEntry> entries, unsigned o
 
 TEST(FileListTest, OrderForEachSortOption) {
     std::vector<wepo::FileEntry> entries = {
-        {"b.nc", 300, 200, 0, ""}, {"A.dxf", 100, 300, 0, ""}, {"c", 300, 100, 0, ""},
-        {"a.nc", 5000000000ULL, 100, 5, ""}, {"d.", 1, 400, 0, ""},
+        {"b.nc", false, 300, 200, 0, ""}, {"A.dxf", false, 100, 300, 0, ""},
+        {"c", false, 300, 100, 0, ""},    {"a.nc", false, 5000000000ULL, 100, 5, ""},
+        {"d.", false, 1, 400, 0, ""},
     };
     using V = std::vector<std::string>;
     EXPECT_EQ(Sorted(entries, 0x1), (V{"A.dxf", "a.nc", "b.nc", "c", "d."}));
