@@ -216,26 +216,17 @@ void FileSelectDialog::AcceptName(const QString& name) {
 }
 
 void FileSelectDialog::TryAccept() {
-    TypedName typed = ResolveTypedName(this, name_->text(), folder_, request_);
-    switch (typed.kind) {
-        case TypedName::kNothing:
-            return;
-        case TypedName::kPatterns:
-            typedPatterns_ = typed.patterns;
+    ActOnTypedName(
+        ResolveTypedName(this, name_->text(), folder_, request_), name_,
+        [this](const QStringList& patterns) {
+            typedPatterns_ = patterns;
             ApplyFilter();
-            return;
-        case TypedName::kFolder:
-            SetFolder(typed.path);
-            name_->clear();
-            return;
-        case TypedName::kStay:
-            name_->setText(typed.path);
-            return;
-        case TypedName::kFile:
-            result_ = typed.path;
+        },
+        [this](const QString& folder) { SetFolder(folder); },
+        [this](const QString& path) {
+            result_ = path;
             accept();
-            return;
-    }
+        });
 }
 
 }  // namespace wepo

@@ -273,26 +273,17 @@ void OldFileSelect::Fill(unsigned generation, ListLines lines) {
 }
 
 void OldFileSelect::TryAccept() {
-    TypedName typed = ResolveTypedName(dialog_, name_->text(), folder_, request_);
-    switch (typed.kind) {
-        case TypedName::kNothing:
-            return;
-        case TypedName::kPatterns:
-            typedPatterns_ = typed.patterns;
+    ActOnTypedName(
+        ResolveTypedName(dialog_, name_->text(), folder_, request_), name_,
+        [this](const QStringList& patterns) {
+            typedPatterns_ = patterns;
             Rebuild();
-            return;
-        case TypedName::kFolder:
-            SetFolder(typed.path);
-            name_->clear();
-            return;
-        case TypedName::kStay:
-            name_->setText(typed.path);
-            return;
-        case TypedName::kFile:
-            result_ = typed.path;
+        },
+        [this](const QString& folder) { SetFolder(folder); },
+        [this](const QString& path) {
+            result_ = path;
             dialog_->accept();
-            return;
-    }
+        });
 }
 
 }  // namespace wepo

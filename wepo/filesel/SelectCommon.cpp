@@ -6,6 +6,7 @@
 #include <QFileInfo>
 #include <QGuiApplication>
 #include <QKeyEvent>
+#include <QLineEdit>
 #include <QListWidget>
 #include <QScreen>
 #include <QStorageInfo>
@@ -84,6 +85,29 @@ TypedName ResolveTypedName(QWidget* dialog, const QString& typed, const QString&
     out.kind = TypedName::kFile;
     out.path = path;
     return out;
+}
+
+void ActOnTypedName(const TypedName& typed, QLineEdit* field,
+                    const std::function<void(const QStringList&)>& listPatterns,
+                    const std::function<void(const QString&)>& showFolder,
+                    const std::function<void(const QString&)>& takeFile) {
+    switch (typed.kind) {
+        case TypedName::kNothing:
+            break;
+        case TypedName::kPatterns:
+            listPatterns(typed.patterns);
+            break;
+        case TypedName::kFolder:
+            showFolder(typed.path);
+            field->clear();
+            break;
+        case TypedName::kStay:
+            field->setText(typed.path);
+            break;
+        case TypedName::kFile:
+            takeFile(typed.path);
+            break;
+    }
 }
 
 QString LibraryText(unsigned id) {

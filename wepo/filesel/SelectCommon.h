@@ -9,6 +9,7 @@
 #include <vector>
 
 class QDialog;
+class QLineEdit;
 class QListWidget;
 class QListWidgetItem;
 class QWidget;
@@ -49,6 +50,12 @@ struct TypedName {
 };
 TypedName ResolveTypedName(QWidget* dialog, const QString& text, const QString& folder,
                            const FileSelectRequest& request);
+// Does what a confirmed name asks, with the dialog's own steps: list by patterns, show a folder
+// (the field is emptied), keep the field as it now stands, or take the file.
+void ActOnTypedName(const TypedName& typed, QLineEdit* field,
+                    const std::function<void(const QStringList&)>& listPatterns,
+                    const std::function<void(const QString&)>& showFolder,
+                    const std::function<void(const QString&)>& takeFile);
 
 // The pairs of a filter text (description, patterns, ..., ended by an empty text); null or empty
 // gives one filter "*".
