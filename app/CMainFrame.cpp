@@ -7,6 +7,7 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QMimeData>
+#include <QPlainTextEdit>
 #include <QResizeEvent>
 #include <QSettings>
 #include <QSplitter>
@@ -124,8 +125,7 @@ IElemView* CMainFrame::MakeElemView(QWidget* parent) {
 
 INcPane* CMainFrame::MakeNcPane(QWidget* parent, bool editor) {
     if (auto& make = PaneFactory::Instance().NcPane) return make(parent, this, editor);
-    if (!editor) return MakeNcTextView(parent, this);
-    return new PlaceholderNcPane(parent, app_->Document.get(), editor);
+    return editor ? MakeNcTextEdit(parent, this) : MakeNcTextView(parent, this);
 }
 
 QWidget* CMainFrame::CreateElemViewArea(int viewType, std::vector<IElemView*>& views) {
@@ -477,6 +477,11 @@ void CMainFrame::SavePlacement() {
 }
 
 void CMainFrame::closeEvent(QCloseEvent* event) {
+    // The editor's text goes into the document first, so that the save question sees it.
+    if (!CommitEditorText()) {
+        event->ignore();
+        return;
+    }
     if (app_->Document && !app_->Document->SaveModified()) {
         event->ignore();
         return;
@@ -486,6 +491,9 @@ void CMainFrame::closeEvent(QCloseEvent* event) {
         SavePlacement();
         SaveBarState();
     }
+    // The program ends: the editor's change records go.
+    app_->EditRecords.Free(0);
+    app_->EditRecords.Reset();
     event->accept();
 }
 

@@ -70,6 +70,10 @@ void CTessmarkApp::SetUpDocument() {
     s.AfterLoad = [this] {
         if (frame_) frame_->ResetPivotInViews();
     };
+    s.DropEditRecords = [this] {
+        EditRecords.Free(0);
+        EditRecords.Reset();
+    };
     s.SaveCommand = [this] { return OnFileSave(); };
     s.ViewsUpdate = [this] {
         if (frame_) frame_->OnDocumentChanged();
@@ -261,6 +265,9 @@ bool CTessmarkApp::OnFileSaveAs() {
 }
 
 bool CTessmarkApp::OpenDocumentFile(const std::string& path) {
+    // In edit mode (an outside driver's open) the editor's text is the document's first, so
+    // the save question sees it.
+    if (frame_ && !frame_->CommitEditorText()) return false;
     if (!Document->SaveModified()) return false;
     CLoadingDlg* own = nullptr;
     if (!LoadingDlg && frame_ && frame_->isVisible()) {

@@ -12,7 +12,7 @@
 #include <string>
 #include <vector>
 
-#include "app/FramePanes.h"
+#include "text/INcPane.h"
 #include "text/FindReplaceDialog.h"
 #include "text/NcTextViewContext.h"
 #include "text/core/EditChangeRecords.h"

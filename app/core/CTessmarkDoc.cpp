@@ -33,6 +33,7 @@ int CTessmarkDoc::OnNewDocument() {
     Elements.Empty();
     FileTime = 0;
     if (services_.SystemData) ResetSheetFrame(services_.SystemData->NcReadInfo);
+    if (services_.DropEditRecords) services_.DropEditRecords();
     if (services_.AfterLoad) services_.AfterLoad();
     if (services_.Ctx) services_.Ctx->NcFileName.clear();
     pathName_.clear();
@@ -66,6 +67,7 @@ int CTessmarkDoc::Load(const std::string& path) {
 
     if (services_.Header) ApplyNcHeaderDirectives(Lines, pathName_, *services_.Header);
     RebuildElements();
+    if (services_.DropEditRecords) services_.DropEditRecords();
     if (services_.AfterLoad) services_.AfterLoad();
     return 1;
 }
@@ -192,4 +194,16 @@ int CTessmarkDoc::WriteRecoveryLog() {
     if (!services_.NcLog) return 1;
     std::string file = services_.Ctx ? services_.Ctx->NcFileName.string() : pathName_;
     return services_.NcLog->WriteLog(Lines, file);
+}
+
+int CTessmarkDoc::ReplaceLinesFromEditor(std::vector<std::string> lines) {
+    Lines = std::move(lines);
+    RebuildElements();
+    modified_ = true;
+    return 1;
+}
+
+int CTessmarkDoc::LinesChangedOutsideEditor() {
+    if (services_.DropEditRecords) services_.DropEditRecords();
+    return WriteRecoveryLog();
 }
