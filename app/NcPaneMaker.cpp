@@ -60,6 +60,8 @@ INcPane* MakeNcTextEdit(QWidget* parent, CMainFrame* frame) {
         if (!app->Document) return;
         app->Document->ReplaceLinesFromEditor(std::move(lines));
         frame->RebuildMainLayerInViews();
+        // Every change of the text reaches the crash-recovery log.
+        app->Document->WriteRecoveryLog();
     };
     ctx.Message = [app](const std::string& text) {
         app->Prompt().Message(text, platform::PromptIcon::Information, platform::PromptButtons::Ok);

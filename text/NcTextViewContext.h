@@ -55,7 +55,8 @@ struct NcTextViewContext {
     // The editor's text back into the document: the lines replaced, the elements rebuilt, the
     // document marked modified, the views' main layer rebuilt, the recovery log written.
     std::function<void(std::vector<std::string>&& lines)> CommitLines;
-    // After every change of the editor's text (typing, undo, redo, replace, phrases).
+    // After every change of the editor's text (typing, undo, redo, replace, phrases), before
+    // it is committed: where the crash-recovery log can follow the typing.
     std::function<void()> TextChanged;
     // A context menu of the frame's menu resource (162 for the editor) owned by the caller;
     // null when there is none.

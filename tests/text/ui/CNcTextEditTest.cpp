@@ -1,9 +1,11 @@
 // The NC editor: change records of every kind of edit undone and redone exactly, the record
 // fields, the commit back into the document, refused characters, fixed phrases and block
 // replacement, colours, keys and the hand-over.
+#include <QCheckBox>
 #include <QClipboard>
 #include <QInputMethodEvent>
 #include <QLineEdit>
+#include <QMimeData>
 #include <QScrollBar>
 #include <QTest>
 #include <QTextBlock>
@@ -391,4 +393,112 @@ TEST_F(NcTextEditTest, UpdateFromDocumentKeepsTypedText) {
     lines = {"D"};
     edit->UpdateFromDocument();
     EXPECT_EQ(edit->Text(), "CB");
+}
+
+TEST_F(NcTextEditTest, FindNextAndPrevious) {
+    Make({"M30X", "G01", "m30 M30", "G02"});
+    edit->FindText = "M30";
+    // From the very start: an occurrence at position 0 is found.
+    Caret(0);
+    ASSERT_EQ(edit->FindNext(), 1);
+    EXPECT_EQ(edit->textCursor().selectionStart(), 0);
+    EXPECT_EQ(edit->FindNext(), 1);  // case off: "m30" on line 2
+    EXPECT_EQ(edit->textCursor().selectionStart(), 9);
+    edit->MatchCase = 1;
+    EXPECT_EQ(edit->FindNext(), 1);
+    EXPECT_EQ(edit->textCursor().selectionStart(), 13);
+    EXPECT_EQ(edit->FindNext(), 0);  // a miss leaves the selection
+    EXPECT_EQ(edit->textCursor().selectionStart(), 13);
+    // Previous never matches on the caret's own line; a mixed-case text matches either case.
+    edit->MatchCase = 0;
+    edit->FindText = "m3";
+    EXPECT_EQ(edit->FindPrevious(), 1);
+    EXPECT_EQ(edit->textCursor().selectionStart(), 0);
+    EXPECT_EQ(edit->SearchDown, 0);
+    EXPECT_EQ(edit->FindPrevious(), 0);
+    Caret(edit->document()->findBlockByNumber(3).position());
+    edit->FindText = "G0";
+    EXPECT_EQ(edit->FindPrevious(), 1);
+    EXPECT_EQ(edit->textCursor().block().blockNumber(), 1);
+    edit->FindText.clear();
+    EXPECT_EQ(edit->FindNext(), 0);
+    EXPECT_TRUE(messages.empty());
+}
+
+TEST_F(NcTextEditTest, ReplaceAllFollowsMatchCaseAndUndoRestoresTheCase) {
+    const std::vector<std::string> original = {"M30 m30", "(M30)", "M3"};
+    for (int matchCase : {0, 1}) {
+        SCOPED_TRACE(matchCase);
+        records.Reset();
+        messages.clear();
+        Make(original);
+        edit->Replace();
+        ASSERT_TRUE(edit->FindDialog);
+        edit->FindDialog->findChild<QLineEdit*>("id1152")->setText("m30");
+        edit->FindDialog->findChild<QLineEdit*>("id1153")->setText("M31");
+        edit->FindDialog->findChild<QCheckBox*>("id1041")->setChecked(matchCase == 1);
+        edit->OnReplaceAll();
+        EXPECT_EQ(edit->Text(), matchCase ? "M30 M31\n(M30)\nM3" : "M31 M31\n(M31)\nM3");
+        EXPECT_EQ(ControlText(), edit->Text());
+        ASSERT_EQ(records.Count(), matchCase ? 1u : 3u);
+        // Each record holds the text as it stood.
+        EXPECT_EQ(records[0].Removed, matchCase ? u"m30" : u"0");
+        EXPECT_EQ(messages, std::vector<std::string>{"Replacement completed successfully"});
+        while (edit->Undo()) {
+        }
+        EXPECT_EQ(edit->Text(), "M30 m30\n(M30)\nM3");
+        // An empty find text is refused.
+        edit->FindDialog->findChild<QLineEdit*>("id1152")->setText("");
+        edit->OnReplaceAll();
+        edit->OnReplaceCurrent();
+        EXPECT_EQ(edit->Text(), "M30 m30\n(M30)\nM3");
+    }
+}
+
+TEST_F(NcTextEditTest, ReplaceStepsThroughTheOccurrences) {
+    Make({"X1 x1", "X1"});
+    edit->Replace();
+    edit->FindDialog->findChild<QLineEdit*>("id1152")->setText("x1");
+    edit->FindDialog->findChild<QLineEdit*>("id1153")->setText("X2");
+    Caret(0);
+    edit->OnReplaceCurrent();  // replaces the first, selects the next
+    EXPECT_EQ(edit->Text(), "X2 x1\nX1");
+    EXPECT_EQ(edit->textCursor().selectedText(), "x1");
+    edit->OnReplaceCurrent();
+    edit->OnReplaceCurrent();
+    EXPECT_EQ(edit->Text(), "X2 X2\nX2");
+    EXPECT_EQ(records.Count(), 3u);
+    EXPECT_EQ(messages, std::vector<std::string>{"Replacement completed successfully"});
+    edit->OnReplaceCurrent();
+    EXPECT_EQ(messages.size(), 2u);
+    // The find dialog: a miss says so.
+    PaneHandOver out;
+    edit->SaveViewState(out);
+    EXPECT_FALSE(edit->FindDialog);
+    QApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    edit->Find();
+    ASSERT_TRUE(edit->FindDialog);
+    EXPECT_EQ(edit->FindMode, 0);
+    edit->FindDialog->findChild<QLineEdit*>("id1152")->setText("nothing");
+    edit->OnFindDialogNext();
+    EXPECT_EQ(messages.back(), "Search completed successfully");
+}
+
+TEST_F(NcTextEditTest, DroppedTextIsOneRecord) {
+    Make({"G01X1.", "M30"});
+    QMimeData data;
+    data.setText("Y2.");
+    // The start of line 2.
+    const QPoint at =
+        edit->cursorRect(QTextCursor(edit->document()->findBlockByNumber(1))).center();
+    QDragEnterEvent enter(at, Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(edit->viewport(), &enter);
+    QDragMoveEvent move(at, Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(edit->viewport(), &move);
+    QDropEvent drop(at, Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(edit->viewport(), &drop);
+    EXPECT_EQ(edit->Text(), "G01X1.\nY2.M30");
+    ASSERT_EQ(records.Count(), 1u);
+    EXPECT_EQ(edit->Undo(), 1);
+    EXPECT_EQ(edit->Text(), "G01X1.\nM30");
 }
