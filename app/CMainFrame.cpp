@@ -326,6 +326,11 @@ int CMainFrame::RouteMouseWheel(unsigned keyFlags, int delta, QPoint screen) {
 
 void CMainFrame::OnDocumentChanged() {
     if (ncPane_) ncPane_->UpdateFromDocument();
+    ShowDocumentInfo();
+    RebuildMainLayerInViews();
+}
+
+void CMainFrame::ShowDocumentInfo() {
     CTessmarkDoc* doc = app_->Document.get();
     const QString title = doc ? QString::fromStdString(doc->GetTitle()) : QString();
     setWindowTitle(QStringLiteral("%1 - %2").arg(title, Str(57344)));
@@ -338,7 +343,6 @@ void CMainFrame::OnDocumentChanged() {
                     Str(29013).replace("%d", QString::number(doc->Lines.size()));
         label->setText(text);
     }
-    RebuildMainLayerInViews();
 }
 
 // --- process modes -----------------------------------------------------------------------------

@@ -88,6 +88,9 @@ public:
     int AxisRotationProfile(int save);
     // The document's lines changed (a load, a new document): the panes show them again.
     void OnDocumentChanged();
+    // The title, the line count of the status bar and the information pane's placeholder text
+    // follow the document.
+    void ShowDocumentInfo();
 
     // --- edit mode (CMainFrameEdit.cpp) -------------------------------------------------------
     // Switches the NC pane between the list and the editor: refused in process mode 11 and

@@ -59,6 +59,7 @@ INcPane* MakeNcTextEdit(QWidget* parent, CMainFrame* frame) {
     ctx.CommitLines = [app, frame](std::vector<std::string>&& lines) {
         if (!app->Document) return;
         app->Document->ReplaceLinesFromEditor(std::move(lines));
+        frame->ShowDocumentInfo();
         frame->RebuildMainLayerInViews();
         // Every change of the text reaches the crash-recovery log.
         app->Document->WriteRecoveryLog();

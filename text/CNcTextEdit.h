@@ -12,8 +12,8 @@
 #include <string>
 #include <vector>
 
-#include "text/INcPane.h"
 #include "text/FindReplaceDialog.h"
+#include "text/INcPane.h"
 #include "text/NcTextViewContext.h"
 #include "text/core/EditChangeRecords.h"
 #include "text/core/NcTextRules.h"
@@ -152,6 +152,7 @@ private:
     void ApplyFont();
     void TakePositions();
     void CloseFindDialog();
+    void FindMessage(unsigned id);
     void OpenFindDialog(bool replace);
     int SearchForward(QTextCursor from, bool select);
     int SearchBackward();

@@ -39,6 +39,12 @@ void CNcTextEdit::OpenFindDialog(bool replace) {
     dlg->show();
 }
 
+void CNcTextEdit::FindMessage(unsigned id) {
+    Message(TextString(id));
+    // The search goes on from the dialog, not from the window the message box left active.
+    if (FindDialog) FindDialog->activateWindow();
+}
+
 void CNcTextEdit::CloseFindDialog() {
     if (!FindDialog) return;
     FindReplaceDialog* dlg = FindDialog;
@@ -98,7 +104,7 @@ void CNcTextEdit::OnFindDialogNext() {
     MatchCase = FindDialog->MatchCase() ? 1 : 0;
     FindText = FindDialog->FindText();
     const int found = SearchDown ? SearchForward(textCursor(), true) : SearchBackward() == 1;
-    if (!found) Message(TextString(kMsgSearchDone));
+    if (!found) FindMessage(kMsgSearchDone);
 }
 
 void CNcTextEdit::OnReplaceCurrent() {
@@ -114,7 +120,7 @@ void CNcTextEdit::OnReplaceCurrent() {
     if (MatchCase) flags |= QTextDocument::FindCaseSensitively;
     const QTextCursor hit = document()->find(FindText, from, flags);
     if (hit.isNull()) {
-        Message(TextString(kMsgReplaceDone));
+        FindMessage(kMsgReplaceDone);
         return;
     }
     {
@@ -124,7 +130,7 @@ void CNcTextEdit::OnReplaceCurrent() {
         setTextCursor(
             ApplySplice({start, hit.selectionEnd() - start, ReplaceText.toStdU16String()}, true));
     }
-    if (!SearchForward(textCursor(), true)) Message(TextString(kMsgReplaceDone));
+    if (!SearchForward(textCursor(), true)) FindMessage(kMsgReplaceDone);
 }
 
 void CNcTextEdit::OnReplaceAll() {
@@ -144,7 +150,7 @@ void CNcTextEdit::OnReplaceAll() {
          at = text_.indexOf(FindText, at + length, cs))
         hits.push_back(int(at));
     if (hits.empty()) {
-        Message(TextString(kMsgReplaceDone));
+        FindMessage(kMsgReplaceDone);
         return;
     }
     {
@@ -188,5 +194,5 @@ void CNcTextEdit::OnReplaceAll() {
         ensureCursorVisible();
         if (ctx_.TextChanged) ctx_.TextChanged();
     }
-    Message(TextString(kMsgReplaceDone));
+    FindMessage(kMsgReplaceDone);
 }
