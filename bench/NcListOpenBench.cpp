@@ -6,13 +6,12 @@
 
 #include <QApplication>
 #include <QHeaderView>
-#include <clocale>
-#include <cstdlib>
 #include <filesystem>
 #include <string>
 #include <vector>
 
 #include "GeneratedProgram.h"
+#include "QtBenchMain.h"
 #include "text/CNcTextView.h"
 #include "text/NcLineModel.h"
 
@@ -68,14 +67,7 @@ BENCHMARK(BM_RefillMillionLines)->Unit(benchmark::kMillisecond);
 }  // namespace
 
 int main(int argc, char** argv) {
-    ::setenv("QT_QPA_PLATFORM", "offscreen", 0);
-    QApplication app(argc, argv);
-    std::setlocale(LC_NUMERIC, "C");
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    std::filesystem::remove(IniPath());
-    return 0;
+    return RunQtBenchmarks(argc, argv, IniPath());
 }
 
 #else

@@ -9,13 +9,12 @@
 #include <QApplication>
 #include <QKeyEvent>
 #include <QTextBlock>
-#include <clocale>
-#include <cstdlib>
 #include <filesystem>
 #include <string>
 #include <vector>
 
 #include "GeneratedProgram.h"
+#include "QtBenchMain.h"
 #include "app/core/CTessmarkDoc.h"
 #include "text/CNcTextEdit.h"
 #include "text/CNcTextEditLine.h"
@@ -92,12 +91,8 @@ void BM_TypeKey(benchmark::State& state) {
 }
 BENCHMARK(BM_TypeKey)->Unit(benchmark::kMillisecond);
 
-// The commit back: the editor's text as CP932 lines handed over.
-void BM_CommitText(benchmark::State& state) {
-    EditChangeList records;
-    std::vector<std::string> into;
-    CNcTextEdit edit(nullptr, Context(&MillionLines(), &records,
-                                      [&](std::vector<std::string>&& l) { into = std::move(l); }));
+// Commits after one typed key each (the key is not measured).
+void MeasureCommits(benchmark::State& state, CNcTextEdit& edit) {
     Show(edit);
     CaretToMiddle(edit);
     for (auto _ : state) {
@@ -106,8 +101,17 @@ void BM_CommitText(benchmark::State& state) {
         QApplication::sendEvent(&edit, &press);
         state.ResumeTiming();
         edit.SaveTextToDocument();
-        benchmark::DoNotOptimize(into.size());
     }
+}
+
+// The commit back: the editor's text as CP932 lines handed over.
+void BM_CommitText(benchmark::State& state) {
+    EditChangeList records;
+    std::vector<std::string> into;
+    CNcTextEdit edit(nullptr, Context(&MillionLines(), &records,
+                                      [&](std::vector<std::string>&& l) { into = std::move(l); }));
+    MeasureCommits(state, edit);
+    benchmark::DoNotOptimize(into.size());
 }
 BENCHMARK(BM_CommitText)->Unit(benchmark::kMillisecond)->Iterations(1);
 
@@ -120,30 +124,15 @@ void BM_CommitIntoDocument(benchmark::State& state) {
     CNcTextEdit edit(nullptr, Context(&doc.Lines, &records, [&](std::vector<std::string>&& l) {
                          doc.ReplaceLinesFromEditor(std::move(l));
                      }));
-    Show(edit);
-    CaretToMiddle(edit);
-    for (auto _ : state) {
-        state.PauseTiming();
-        QKeyEvent press(QEvent::KeyPress, Qt::Key_X, Qt::NoModifier, QStringLiteral("X"));
-        QApplication::sendEvent(&edit, &press);
-        state.ResumeTiming();
-        edit.SaveTextToDocument();
-        benchmark::DoNotOptimize(doc.Lines.size());
-    }
+    MeasureCommits(state, edit);
+    benchmark::DoNotOptimize(doc.Lines.size());
 }
 BENCHMARK(BM_CommitIntoDocument)->Unit(benchmark::kMillisecond)->Iterations(1);
 
 }  // namespace
 
 int main(int argc, char** argv) {
-    ::setenv("QT_QPA_PLATFORM", "offscreen", 0);
-    QApplication app(argc, argv);
-    std::setlocale(LC_NUMERIC, "C");
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    std::filesystem::remove(IniPath());
-    return 0;
+    return RunQtBenchmarks(argc, argv, IniPath());
 }
 
 #else

@@ -18,6 +18,7 @@
 
 #include "text/CNcTextEditLine.h"
 #include "text/NcTextLook.h"
+#include "text/PaneKeys.h"
 #include "text/core/NcEditLineMap.h"
 #include "text/core/NcEditText.h"
 #include "text/core/NcLineClass.h"
@@ -367,31 +368,23 @@ void CNcTextEdit::Message(const std::string& text) {
 int CNcTextEdit::Undo() {
     EditAction action(this);
     const EditChangeRecord* r = records_->Undo();
-    if (!r) return 0;
-    const EditSplice s = UndoSplice(*r);
-    // A record must find its own text where it left it; otherwise it no longer belongs to
-    // this text and applying it would splice it into different lines.
-    if (text_.mid(s.Position, s.Length) != FromU16(r->Inserted)) {
-        records_->Reset();
-        return 0;
-    }
-    setTextCursor(ApplySplice(s, false));
-    ensureCursorVisible();
-    Modified = 1;
-    if (ctx_.TextChanged) ctx_.TextChanged();
-    return 1;
+    return r ? ApplyRecord(UndoSplice(*r), r->Inserted) : 0;
 }
 
 int CNcTextEdit::Redo() {
     EditAction action(this);
     const EditChangeRecord* r = records_->Redo();
-    if (!r) return 0;
-    const EditSplice s = RedoSplice(*r);
-    if (text_.mid(s.Position, s.Length) != FromU16(r->Removed)) {
+    return r ? ApplyRecord(RedoSplice(*r), r->Removed) : 0;
+}
+
+int CNcTextEdit::ApplyRecord(const EditSplice& splice, const std::u16string& expected) {
+    // A record must find its own text where it left it; otherwise it no longer belongs to
+    // this text and applying it would splice it into different lines.
+    if (text_.mid(splice.Position, splice.Length) != FromU16(expected)) {
         records_->Reset();
         return 0;
     }
-    setTextCursor(ApplySplice(s, false));
+    setTextCursor(ApplySplice(splice, false));
     ensureCursorVisible();
     Modified = 1;
     if (ctx_.TextChanged) ctx_.TextChanged();
@@ -540,26 +533,13 @@ void CNcTextEdit::paintEvent(QPaintEvent* event) {
 // --- events ------------------------------------------------------------------------------------
 
 bool CNcTextEdit::event(QEvent* event) {
-    if (event->type() == QEvent::ShortcutOverride) {
-        // Escape leaves the editor here rather than cancelling a trace through the frame.
-        auto* key = static_cast<QKeyEvent*>(event);
-        if (key->key() == Qt::Key_Escape && key->modifiers() == Qt::NoModifier) {
-            event->accept();
-            return true;
-        }
-    }
-    // Whatever one event changes (a key, an input method's commit, a drop) is one record.
-    if (eventDepth_++ == 0 && pending_.Empty()) savedCaretLine_ = textCursor().blockNumber();
-    const bool result = QPlainTextEdit::event(event);
-    if (--eventDepth_ == 0 && ownEdit_ == 0) Flush(true);
-    return result;
+    // Escape leaves the editor here rather than cancelling a trace through the frame.
+    if (ClaimPlainKey(event, Qt::Key_Escape)) return true;
+    return AsOneChange([&] { return QPlainTextEdit::event(event); });
 }
 
 bool CNcTextEdit::viewportEvent(QEvent* event) {
-    if (eventDepth_++ == 0 && pending_.Empty()) savedCaretLine_ = textCursor().blockNumber();
-    const bool result = QPlainTextEdit::viewportEvent(event);
-    if (--eventDepth_ == 0 && ownEdit_ == 0) Flush(true);
-    return result;
+    return AsOneChange([&] { return QPlainTextEdit::viewportEvent(event); });
 }
 
 void CNcTextEdit::keyPressEvent(QKeyEvent* event) {

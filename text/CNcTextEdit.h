@@ -132,10 +132,22 @@ protected:
 private:
     friend class EditAction;
 
+    // Whatever one event changes (a key, an input method's commit, a drop, a middle click)
+    // becomes one record once the outermost event has been handled.
+    template <class Handle>
+    bool AsOneChange(Handle&& handle) {
+        if (eventDepth_++ == 0 && pending_.Empty()) savedCaretLine_ = textCursor().blockNumber();
+        const bool result = handle();
+        if (--eventDepth_ == 0 && ownEdit_ == 0) Flush(true);
+        return result;
+    }
     void OnContentsChange(int position, int removed, int added);
     // Makes the record of what changed since the last flush (record false: only keeps the
     // text in step, for undo and redo).
     void Flush(bool record);
+    // Undo or redo: applies the splice when the text it replaces is expected, else drops the
+    // records.
+    int ApplyRecord(const EditSplice& splice, const std::u16string& expected);
     // Replaces length characters at position by text as the editor's own edit.
     QTextCursor ApplySplice(const EditSplice& splice, bool record);
     // The document's characters position..position+length with '\n' for line breaks.
@@ -153,6 +165,8 @@ private:
     void TakePositions();
     void CloseFindDialog();
     void FindMessage(unsigned id);
+    // The replace dialog's flags and texts; false when they cannot replace anything.
+    bool TakeReplaceTexts();
     void OpenFindDialog(bool replace);
     int SearchForward(QTextCursor from, bool select);
     int SearchBackward();

@@ -46,13 +46,9 @@ void CNcTextEdit::FindMessage(unsigned id) {
 }
 
 void CNcTextEdit::CloseFindDialog() {
-    if (!FindDialog) return;
     FindReplaceDialog* dlg = FindDialog;
     FindDialog = nullptr;
-    dlg->disconnect(this);
-    dlg->hide();
-    // The dialog's own signal may be running: it goes once its handler has returned.
-    dlg->deleteLater();
+    DismissFindDialog(dlg, this);
 }
 
 int CNcTextEdit::SearchForward(QTextCursor from, bool select) {
@@ -107,12 +103,17 @@ void CNcTextEdit::OnFindDialogNext() {
     if (!found) FindMessage(kMsgSearchDone);
 }
 
-void CNcTextEdit::OnReplaceCurrent() {
-    if (!FindDialog) return;
+bool CNcTextEdit::TakeReplaceTexts() {
+    if (!FindDialog) return false;
     MatchCase = FindDialog->MatchCase() ? 1 : 0;
     FindText = FindDialog->FindText();
     ReplaceText = FindDialog->ReplaceText();
-    if (FindText.isEmpty() || RefuseText(ReplaceText)) return;
+    // An empty find text would match at the same place for ever.
+    return !FindText.isEmpty() && !RefuseText(ReplaceText);
+}
+
+void CNcTextEdit::OnReplaceCurrent() {
+    if (!TakeReplaceTexts()) return;
     // The search runs forward from the selection's start, so a selected match is replaced.
     QTextCursor from = textCursor();
     from.setPosition(from.selectionStart());
@@ -134,12 +135,7 @@ void CNcTextEdit::OnReplaceCurrent() {
 }
 
 void CNcTextEdit::OnReplaceAll() {
-    if (!FindDialog) return;
-    MatchCase = FindDialog->MatchCase() ? 1 : 0;
-    FindText = FindDialog->FindText();
-    ReplaceText = FindDialog->ReplaceText();
-    // An empty find text would match at the same place for ever.
-    if (FindText.isEmpty() || RefuseText(ReplaceText)) return;
+    if (!TakeReplaceTexts()) return;
     Flush(true);
     // Every occurrence from the start, each search going on after the previous match; no find
     // text holds a line break, so matching the whole text is matching line by line.

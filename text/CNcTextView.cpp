@@ -19,6 +19,7 @@
 #include "text/FindReplaceDialog.h"
 #include "text/NcLineModel.h"
 #include "text/NcTextLook.h"
+#include "text/PaneKeys.h"
 #include "text/core/NcBlockRange.h"
 #include "text/core/NcLineNumbers.h"
 #include "text/core/NcNumberFormat.h"
@@ -278,13 +279,7 @@ void CNcTextView::mouseDoubleClickEvent(QMouseEvent* event) {
 
 bool CNcTextView::event(QEvent* event) {
     // F2 is also the Low-speed accelerator; in the list it opens the editor.
-    if (event->type() == QEvent::ShortcutOverride) {
-        auto* key = static_cast<QKeyEvent*>(event);
-        if (key->key() == Qt::Key_F2 && key->modifiers() == Qt::NoModifier) {
-            event->accept();
-            return true;
-        }
-    }
+    if (ClaimPlainKey(event, Qt::Key_F2)) return true;
     return QTableView::event(event);
 }
 
@@ -435,10 +430,7 @@ void CNcTextView::OnFindDialogClosing() {
 }
 
 void CNcTextView::CloseFindDialog() {
-    if (!FindDlg) return;
     CCustomFind* dlg = FindDlg;
     FindDlg = nullptr;
-    dlg->disconnect(this);
-    dlg->hide();
-    dlg->deleteLater();
+    DismissFindDialog(dlg, this);
 }
