@@ -119,7 +119,15 @@ bool TempFile::Close() {
     return ok;
 }
 
+bool MayReplaceFile(const fs::path& file) {
+    struct stat st;
+    if (::stat(file.c_str(), &st) != 0) return errno == ENOENT;
+    return (st.st_mode & 0222) != 0 && ::access(file.c_str(), W_OK) == 0;
+}
+
 bool WriteFileAtomic(const fs::path& file, std::string_view bytes) {
+    // The rename below would replace a read-only file as readily as any other.
+    if (!MayReplaceFile(file)) return false;
     fs::path path = file;
     std::error_code ec;
     if (fs::is_symlink(file, ec)) {

@@ -18,10 +18,15 @@ std::optional<std::filesystem::path> ExecutablePath();
 // The folder of the running executable, without a trailing separator; empty when unknown.
 std::filesystem::path ProgramFolder();
 
+// True when file does not exist, or exists and may be replaced: the process may write it and
+// its mode has a write bit (a read-only file stays read-only, also for the super-user).
+bool MayReplaceFile(const std::filesystem::path& file);
+
 // Writes bytes as the whole file through a temporary file in its folder and a rename, so that
 // readers see either the old or the whole new file. Writes through a symbolic link to the file
-// it names; keeps the file's permissions (a new file gets 0666 less the umask). False on any
-// error; the old file is then untouched.
+// it names; keeps the file's permissions (a new file gets 0666 less the umask) and refuses a
+// file that may not be replaced (MayReplaceFile). False on any error; the old file is then
+// untouched.
 bool WriteFileAtomic(const std::filesystem::path& file, std::string_view bytes);
 
 // The temporary folder ($TMPDIR, else /tmp).

@@ -116,6 +116,33 @@ TEST(Paths, CommitReplacesTargetWhole) {
     fs::remove_all(dir);
 }
 
+// A read-only file is refused, also for the super-user; a writable one keeps its mode.
+TEST(Paths, WriteFileAtomicRefusesReadOnlyFilesAndKeepsModes) {
+    fs::path dir = fs::path(testing::TempDir()) / "mv_readonly";
+    fs::remove_all(dir);
+    fs::create_directories(dir);
+    const fs::perms ro = fs::perms::owner_read | fs::perms::group_read | fs::perms::others_read;
+    const fs::perms rw = fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read;
+    std::ofstream(dir / "ro.nc") << "old";
+    fs::permissions(dir / "ro.nc", ro);
+    std::ofstream(dir / "rw.nc") << "old";
+    fs::permissions(dir / "rw.nc", rw);
+
+    EXPECT_FALSE(MayReplaceFile(dir / "ro.nc"));
+    EXPECT_FALSE(WriteFileAtomic(dir / "ro.nc", "new"));
+    EXPECT_EQ(ReadAll(dir / "ro.nc"), "old");
+    EXPECT_EQ(fs::status(dir / "ro.nc").permissions() & fs::perms::all, ro);
+
+    EXPECT_TRUE(MayReplaceFile(dir / "rw.nc"));
+    EXPECT_TRUE(WriteFileAtomic(dir / "rw.nc", "new"));
+    EXPECT_EQ(ReadAll(dir / "rw.nc"), "new");
+    EXPECT_EQ(fs::status(dir / "rw.nc").permissions() & fs::perms::all, rw);
+
+    EXPECT_TRUE(MayReplaceFile(dir / "new.nc"));
+    EXPECT_EQ(std::distance(fs::directory_iterator(dir), fs::directory_iterator()), 2);
+    fs::remove_all(dir);
+}
+
 TEST(Paths, ExtensionsCompareWithoutCase) {
     struct Case {
         const char* path;
