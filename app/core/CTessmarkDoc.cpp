@@ -114,6 +114,8 @@ int CTessmarkDoc::OnSaveDocument(const std::string& path) {
     int ok = Store(path);
     FileTime = GetLastWriteTime(path).value_or(0);
     if (ok) {
+        // The file now holds the text: the recovery log no longer stands for unsaved work.
+        if (services_.NcLog) services_.NcLog->ClearLog();
         pathName_ = path;
         if (services_.Ctx) services_.Ctx->NcFileName = path;
         modified_ = false;

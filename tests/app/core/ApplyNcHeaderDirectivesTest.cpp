@@ -67,7 +67,7 @@ TEST_F(HeaderFixture, MissingMachineOfExtensionIsReportedAndNothingChanges) {
     ApplyNcHeaderDirectives(lines, "/nc/prog.pch", host);
     EXPECT_EQ(sd->NcReadInfo.FileName, "before.nmd");
     ASSERT_EQ(prompt.asked.size(), 1u);
-    EXPECT_NE(prompt.asked[0].text.find("拡張子:[PCH]"), std::string::npos);
+    EXPECT_NE(prompt.asked[0].text.find("Extension:[PCH]"), std::string::npos);
     EXPECT_NE(prompt.asked[0].text.find("[missing.nmd]"), std::string::npos);
     EXPECT_EQ(IniFileName(), "");
 }

@@ -177,7 +177,7 @@ TEST(WriteNcFile, FailedSubProgramKeepsOldFilesAndReportsFailure) {
         auto res = WriteNcFile(dir / "ABC.MPF", lines, opt, &prompt);
         EXPECT_FALSE(res.ok) << c.marker;
         ASSERT_EQ(prompt.asked.size(), 1u);
-        EXPECT_NE(prompt.asked[0].text.find("サブプログラムファイルの保存に失敗しました"),
+        EXPECT_NE(prompt.asked[0].text.find("Failure to save the sub-program file"),
                   std::string::npos);
         EXPECT_EQ(test::ReadFile(dir / "ABC.MPF"), "O1\r\nM30\r\n");  // the main file is saved
         EXPECT_FALSE(fs::exists(tmp.path() / "evil.spf"));
