@@ -7,6 +7,7 @@
 #include <algorithm>
 #include <cmath>
 
+#include "kernel/base/DegreeTrig.h"
 #include "kernel/db/CDtbArc.h"
 #include "kernel/db/CDtbLine.h"
 #include "kernel/db/CDtbNode.h"
@@ -138,6 +139,10 @@ ArcPixels PlanArc(const ViewWindow& w, const CDtbArc& arc) {
     double g = Reduce360(arc.startAngle);
     double h = Reduce360(arc.endAngle);
     if (g >= h) h += 360.0;
+    // Angles a whole turn apart may reduce to angles a hair apart, and h - g of a full circle
+    // need not come out as 360 in floating point: the circle is decided on whole turns.
+    const bool full = IsWholeTurn(arc.endAngle - arc.startAngle) || IsWholeTurn(h - g);
+    if (full) h = g + 360.0;
     a.g = g;
     a.h = h;
     const double sx = cx + r * std::cos(g * kRadPerDeg), sy = cy + r * std::sin(g * kRadPerDeg);
@@ -148,10 +153,10 @@ ArcPixels PlanArc(const ViewWindow& w, const CDtbArc& arc) {
     if (a.k == a.s || a.k == a.e) return a;
     const double l = std::trunc(r * w.scaleX + 0.5);
     a.radius = static_cast<int>(std::min(l, 1.0e9));
-    const double m = l * (h - g) * kRadPerDeg;
-    if (l == 0 || (a.s == a.e && h - g < 360.0)) {
+    const double m = l * (full ? 360.0 : h - g) * kRadPerDeg;
+    if (l == 0 || (a.s == a.e && !full)) {
         a.kind = ArcPixels::Dot;
-    } else if ((m <= 12 && h - g < 360.0) || l >= 32767) {
+    } else if ((m <= 12 && !full) || l >= 32767) {
         a.kind = ArcPixels::Chord;
     } else {
         a.kind = ArcPixels::Arc;

@@ -88,3 +88,26 @@ TEST(DegreeTrigTest, NormalizeArcSweepSurvivesHugeAndNonFiniteAngles) {
     EXPECT_EQ(e, 10);
     EXPECT_EQ(NormalizeArcSweep(1, nullptr, &e, 10), 0);
 }
+
+TEST(DegreeTrigTest, WholeTurnsWithinTheAngleTolerance) {
+    struct Case {
+        double sweep;
+        bool whole;
+    } cases[] = {
+        {360, true},
+        {360.00000000000006, true},
+        {359.99999999999994, true},
+        {720.0000001, true},
+        {-360.0000001, true},
+        {0, false},
+        {1e-14, false},
+        {359.9, false},
+        {360.00001, false},
+        {std::nan(""), false},
+    };
+    for (const Case& c : cases) EXPECT_EQ(IsWholeTurn(c.sweep), c.whole) << c.sweep;
+    EXPECT_TRUE(IsWholeTurn(360.0005, 0.001));
+    EXPECT_EQ(NormalizedSweep(355.96029380087242, 715.96029380087248), 360.0);
+    EXPECT_EQ(NormalizedSweep(290.2486895174132, 650.24868951741314), 360.0);
+    EXPECT_EQ(NormalizedSweep(10, 10), 0.0);
+}
