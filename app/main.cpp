@@ -5,8 +5,8 @@
 #include <cstdlib>
 
 #include "app/CTessmarkApp.h"
+#include "app/ViewPanes.h"
 #include "app/core/StartSwitches.h"
-#include "views/ViewPanes.h"
 
 int main(int argc, char* argv[]) {
     QApplication app(argc, argv);

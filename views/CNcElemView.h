@@ -8,11 +8,11 @@
 #include <functional>
 #include <memory>
 
-#include "app/FramePanes.h"
 #include "views/ElemDrawCache.h"
 #include "views/ElemViewDraw.h"
 #include "views/ElemViewFrameState.h"
 #include "views/ElemViewPainterQt.h"
+#include "views/IElemView.h"
 #include "views/model/ElemViewModel.h"
 
 // What the view asks of the program around it. Unset members are skipped (tests set the

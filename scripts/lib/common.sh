@@ -10,6 +10,7 @@ PACKAGES=(
     libgtest-dev libgmock-dev libbenchmark-dev
     fonts-noto-cjk locales
     python3-ezdxf xvfb xauth
+    shared-mime-info desktop-file-utils
     clang libclang-rt-14-dev
 )
 
