@@ -262,36 +262,38 @@ TEST(PossessedFile, SortKeysAndComparison) {
 // The size key, one size at a time: each decides when those before it are equal, and a
 // difference in an earlier one outweighs every later one.
 TEST(PossessedFile, SizeKeyComparesXThenYThenRadiusThenAngle) {
+    struct Sizes {
+        double x, y, r, angle;
+    };
     struct Case {
         const char* name;
-        double ax, ay, ar, aAngle;
-        double bx, by, br, bAngle;
+        Sizes a, b;
         int sign;  // of CompareDies(a, b) under the size key
     };
     const Case cases[] = {
-        {"equal", 10, 5, 2, 0, 10, 5, 2, 0, 0},
-        {"x", 9, 5, 2, 0, 10, 5, 2, 0, -1},
-        {"x before y", 11, 1, 2, 0, 10, 5, 2, 0, 1},
-        {"radius smaller", 10, 5, 1, 0, 10, 5, 2, 0, -1},
-        {"radius larger", 10, 5, 3, 0, 10, 5, 2, 0, 1},
-        {"radius before angle", 10, 5, 1, 90, 10, 5, 2, 0, -1},
-        {"y before radius", 10, 4, 3, 0, 10, 5, 2, 0, -1},
-        {"angle last", 10, 5, 2, 45, 10, 5, 2, 90, -1},
+        {"equal", {10, 5, 2, 0}, {10, 5, 2, 0}, 0},
+        {"x", {9, 5, 2, 0}, {10, 5, 2, 0}, -1},
+        {"x before y", {11, 1, 2, 0}, {10, 5, 2, 0}, 1},
+        {"radius smaller", {10, 5, 1, 0}, {10, 5, 2, 0}, -1},
+        {"radius larger", {10, 5, 3, 0}, {10, 5, 2, 0}, 1},
+        {"radius before angle", {10, 5, 1, 90}, {10, 5, 2, 0}, -1},
+        {"y before radius", {10, 4, 3, 0}, {10, 5, 2, 0}, -1},
+        {"angle last", {10, 5, 2, 45}, {10, 5, 2, 90}, -1},
     };
+    auto die = [](const Sizes& s) {
+        DieRecord d;
+        d.SizeX = s.x;
+        d.SizeY = s.y;
+        d.SizeR = s.r;
+        d.Angle = s.angle;
+        return d;
+    };
+    auto sign = [](int v) { return (v > 0) - (v < 0); };
     for (const Case& c : cases) {
-        DieRecord a, b;
-        a.SizeX = c.ax;
-        a.SizeY = c.ay;
-        a.SizeR = c.ar;
-        a.Angle = c.aAngle;
-        b.SizeX = c.bx;
-        b.SizeY = c.by;
-        b.SizeR = c.br;
-        b.Angle = c.bAngle;
-        const int r = CPunchTool::CompareDies(a, b, {4, 0, 0, 0, 0, 0, 0});
-        EXPECT_EQ((r > 0) - (r < 0), c.sign) << c.name;
-        const int back = CPunchTool::CompareDies(b, a, {4, 0, 0, 0, 0, 0, 0});
-        EXPECT_EQ((back > 0) - (back < 0), -c.sign) << c.name << " reversed";
+        const DieRecord a = die(c.a), b = die(c.b);
+        EXPECT_EQ(sign(CPunchTool::CompareDies(a, b, {4, 0, 0, 0, 0, 0, 0})), c.sign) << c.name;
+        EXPECT_EQ(sign(CPunchTool::CompareDies(b, a, {4, 0, 0, 0, 0, 0, 0})), -c.sign)
+            << c.name << " reversed";
     }
 }
 
