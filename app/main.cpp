@@ -1,6 +1,7 @@
 // Entry point of the program morvalen.
 #include <QApplication>
 #include <QTimer>
+#include <QWidget>
 #include <clocale>
 #include <cstdlib>
 
@@ -23,6 +24,9 @@ int main(int argc, char* argv[]) {
     if (const char* ms = std::getenv("MORVALEN_QUIT_AFTER_MS")) {
         QTimer::singleShot(ReadLeadingInt(ms), &app, [] {
             quitRequested = true;
+            // What the user would have seen first is painted before the program closes.
+            for (QWidget* w : QApplication::topLevelWidgets())
+                if (w->isVisible()) w->repaint();
             QApplication::closeAllWindows();
             QCoreApplication::exit(0);  // also leaves the loop of an open message box
         });

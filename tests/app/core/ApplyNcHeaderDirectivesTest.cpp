@@ -143,6 +143,31 @@ TEST_F(HeaderFixture, ExternalApplications) {
     EXPECT_EQ(started, (std::vector<std::string>{"0:viewer -a:/nc/a.txt", "1:<none>:/nc/a.txt"}));
 }
 
+// A line with two parenthesised groups: only the first directive found in the line counts, its
+// value ends at the first ')', and "(WK/" takes the last T and X of the whole line.
+TEST_F(HeaderFixture, LineWithTwoParenthesisedGroups) {
+    Lines apps{"O1", "(EXE1=viewer -a)(EXE2=cad)", "(EXE2=cad -b )(NOTE)"};
+    ApplyNcHeaderDirectives(apps, "/nc/a.txt", host);
+    EXPECT_EQ(started, (std::vector<std::string>{"0:viewer -a:/nc/a.txt", "1:cad -b:/nc/a.txt"}));
+
+    Lines machine{"O1", "(NMD=other)(CTB=nothere)"};
+    prompt.asked.clear();
+    ApplyNcHeaderDirectives(machine, "/nc/a.txt", host);
+    EXPECT_EQ(sd->NcReadInfo.FileName, (ctx.ConfigFolder / "other.NMD").string());
+    EXPECT_DOUBLE_EQ(sd->NcReadInfo.FrameX, 2500.0);
+    EXPECT_TRUE(prompt.asked.empty());  // no table was looked for
+
+    Lines frame{"O1", "(WK/T1000.X500.)(T2000.X800.)"};
+    ApplyNcHeaderDirectives(frame, "/nc/a.txt", host);
+    EXPECT_DOUBLE_EQ(sd->NcReadInfo.FrameX, 2000.0);
+    EXPECT_DOUBLE_EQ(sd->NcReadInfo.FrameY, 800.0);
+
+    // "(CL/" wins over "(WK/" in the same line: the frame stays as configured.
+    Lines clamps{"O1", "(WK/T3000.X900.)(CL/400 800)"};
+    ApplyNcHeaderDirectives(clamps, "/nc/a.txt", host);
+    EXPECT_EQ(sd->NcReadInfo.SheetFrame, (std::array<double, 8>{2000, 800, 0, 0, 400, 800, 0, 0}));
+}
+
 TEST_F(HeaderFixture, ClampsAndFrameFromHeaderBecomeConfigured) {
     sd->NcReadInfo.FrameX = 1840;
     sd->NcReadInfo.FrameY = 1270;

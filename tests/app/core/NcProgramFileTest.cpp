@@ -50,6 +50,20 @@ TEST(ReadNcFile, PercentRuleAndWholeLines) {
     EXPECT_FALSE(ReadNcFile(tmp.path() / "missing.nc", false));
 }
 
+// Only a line that is exactly "%" ends the loading: "%" with text or blanks after it, or a "%"
+// later in a line, is an ordinary line.
+TEST(ReadNcFile, OnlyTheBarePercentLineCounts) {
+    test::TempDir tmp;
+    test::WriteFile(tmp.path() / "a.nc", "%\r\n%O100\r\n% \r\nG01 X1. %\r\n%\r\nAFTER\r\n");
+    auto r = ReadNcFile(tmp.path() / "a.nc", false);
+    ASSERT_TRUE(r);
+    EXPECT_EQ(r->lines, (Lines{"%", "%O100", "% ", "G01 X1. %", "%"}));
+    test::WriteFile(tmp.path() / "b.nc", "%TOP\r\nN1\r\n%\r\nN2\r\n%\r\nAFTER\r\n");
+    r = ReadNcFile(tmp.path() / "b.nc", false);
+    ASSERT_TRUE(r);
+    EXPECT_EQ(r->lines, (Lines{"%TOP", "N1", "%", "N2", "%"}));
+}
+
 TEST(ReadNcFile, LongLinesKeptWholeAndReported) {
     test::TempDir tmp;
     std::string longLine(200, 'X');
