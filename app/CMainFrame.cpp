@@ -16,11 +16,11 @@
 #include <QUrl>
 
 #include "app/CTessmarkApp.h"
+#include "app/NcPaneMaker.h"
 #include "app/core/WindowPlacement.h"
 #include "platform/Profile.h"
 #include "platform/StringTable.h"
 #include "platform/TextCodec.h"
-#include "text/NcPaneMaker.h"
 
 namespace {
 
@@ -181,9 +181,8 @@ void CMainFrame::CreateClient() {
     infoPane_ = factory.InfoView ? factory.InfoView(leftSplitter_, this)
                                  : MakePlaceholderPane(leftSplitter_, Str(29005), "NcInfoView");
     ncPane_ = MakeNcPane(leftSplitter_, false);
-    switchForm_ = factory.SwitchForm
-                      ? factory.SwitchForm(leftSplitter_, this)
-                      : MakeNcTextSwitch(leftSplitter_, this);
+    switchForm_ = factory.SwitchForm ? factory.SwitchForm(leftSplitter_, this)
+                                     : MakeNcTextSwitch(leftSplitter_, this);
     leftSplitter_->addWidget(infoPane_);
     leftSplitter_->addWidget(ncPane_->Widget());
     leftSplitter_->addWidget(switchForm_);

@@ -1,12 +1,13 @@
 // Entry point of the program morvalen.
 #include <QApplication>
 #include <QTimer>
+#include <QWidget>
 #include <clocale>
 #include <cstdlib>
 
 #include "app/CTessmarkApp.h"
+#include "app/ViewPanes.h"
 #include "app/core/StartSwitches.h"
-#include "views/ViewPanes.h"
 
 int main(int argc, char* argv[]) {
     QApplication app(argc, argv);
@@ -23,6 +24,9 @@ int main(int argc, char* argv[]) {
     if (const char* ms = std::getenv("MORVALEN_QUIT_AFTER_MS")) {
         QTimer::singleShot(ReadLeadingInt(ms), &app, [] {
             quitRequested = true;
+            // What the user would have seen first is painted before the program closes.
+            for (QWidget* w : QApplication::topLevelWidgets())
+                if (w->isVisible()) w->repaint();
             QApplication::closeAllWindows();
             QCoreApplication::exit(0);  // also leaves the loop of an open message box
         });

@@ -10,8 +10,8 @@
 #include <string>
 #include <string_view>
 
-#include "app/FramePanes.h"
 #include "text/FindReplaceDialog.h"
+#include "text/INcPane.h"
 #include "text/NcTextViewContext.h"
 #include "text/core/NcTextViewSettings.h"
 

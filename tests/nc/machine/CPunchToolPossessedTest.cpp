@@ -259,4 +259,60 @@ TEST(PossessedFile, SortKeysAndComparison) {
     EXPECT_EQ(CPunchTool::CompareDies(a, b, {1, 2, 3, 5, 6, 7, 0}), 0);
 }
 
+// The size key, one size at a time: each decides when those before it are equal, and a
+// difference in an earlier one outweighs every later one.
+TEST(PossessedFile, SizeKeyComparesXThenYThenRadiusThenAngle) {
+    struct Sizes {
+        double x, y, r, angle;
+    };
+    struct Case {
+        const char* name;
+        Sizes a, b;
+        int sign;  // of CompareDies(a, b) under the size key
+    };
+    const Case cases[] = {
+        {"equal", {10, 5, 2, 0}, {10, 5, 2, 0}, 0},
+        {"x", {9, 5, 2, 0}, {10, 5, 2, 0}, -1},
+        {"x before y", {11, 1, 2, 0}, {10, 5, 2, 0}, 1},
+        {"radius smaller", {10, 5, 1, 0}, {10, 5, 2, 0}, -1},
+        {"radius larger", {10, 5, 3, 0}, {10, 5, 2, 0}, 1},
+        {"radius before angle", {10, 5, 1, 90}, {10, 5, 2, 0}, -1},
+        {"y before radius", {10, 4, 3, 0}, {10, 5, 2, 0}, -1},
+        {"angle last", {10, 5, 2, 45}, {10, 5, 2, 90}, -1},
+    };
+    auto die = [](const Sizes& s) {
+        DieRecord d;
+        d.SizeX = s.x;
+        d.SizeY = s.y;
+        d.SizeR = s.r;
+        d.Angle = s.angle;
+        return d;
+    };
+    auto sign = [](int v) { return (v > 0) - (v < 0); };
+    for (const Case& c : cases) {
+        const DieRecord a = die(c.a), b = die(c.b);
+        EXPECT_EQ(sign(CPunchTool::CompareDies(a, b, {4, 0, 0, 0, 0, 0, 0})), c.sign) << c.name;
+        EXPECT_EQ(sign(CPunchTool::CompareDies(b, a, {4, 0, 0, 0, 0, 0, 0})), -c.sign)
+            << c.name << " reversed";
+    }
+}
+
+// Sorting by size puts the dies of equal X and Y in the order of their corner radius.
+TEST(PossessedFile, SortBySizeOrdersEqualOutlinesByRadius) {
+    CPunchTool tool;
+    tool.Header.DieCount = 3;
+    const double radii[] = {3.0, 1.0, 2.0};
+    for (int i = 0; i < 3; ++i) {
+        tool.Dies[i].Number = 50 + i;
+        tool.Dies[i].Shape = kShapeSquareRadius;
+        tool.Dies[i].SizeX = 20;
+        tool.Dies[i].SizeY = 10;
+        tool.Dies[i].SizeR = radii[i];
+    }
+    tool.SortDies(4, 0, 0, 0, 0, 0, 0);
+    EXPECT_EQ(tool.Dies[0].Number, 51);
+    EXPECT_EQ(tool.Dies[1].Number, 52);
+    EXPECT_EQ(tool.Dies[2].Number, 50);
+}
+
 }  // namespace

@@ -1,5 +1,5 @@
 // Makers of the NC text panes for the main frame.
-#include "text/NcPaneMaker.h"
+#include "app/NcPaneMaker.h"
 
 #include "app/CMainFrame.h"
 #include "app/CTessmarkApp.h"

@@ -4,11 +4,11 @@
 #include <QSplitter>
 #include <QTest>
 
+#include "app/NcPaneMaker.h"
 #include "app/ui/AppFixture.h"
 #include "text/CNcTextSwitch.h"
 #include "text/CNcTextView.h"
 #include "text/NcLineModel.h"
-#include "text/NcPaneMaker.h"
 
 using NcPaneInFrame = AppFixture;
 

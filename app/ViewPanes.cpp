@@ -1,5 +1,5 @@
 // The pane makers of the element views and the information list, fed from the application.
-#include "views/ViewPanes.h"
+#include "app/ViewPanes.h"
 
 #include <QPointer>
 
