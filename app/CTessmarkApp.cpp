@@ -142,9 +142,9 @@ bool CTessmarkApp::InitInstance(const std::vector<std::string>& args,
 
     frame_ = std::make_unique<CMainFrame>(this);
     if (ownPrompt_) ownPrompt_->SetParent(frame_.get());
-    if (!Switches.File.empty()) {
-        if (!OpenDocumentFile(Switches.File)) return false;
-    } else {
+    // A file that cannot be opened (missing, a folder, a device) has been reported; the
+    // program runs on with an empty document rather than ending before its window shows.
+    if (Switches.File.empty() || !OpenDocumentFile(Switches.File)) {
         Document->OnNewDocument();
         frame_->OnDocumentChanged();
     }

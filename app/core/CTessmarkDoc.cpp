@@ -9,6 +9,7 @@
 #include "nc/NcAppContext.h"
 #include "nc/machine/CSystemData.h"
 #include "nc/read/CNcRead.h"
+#include "platform/Paths.h"
 
 namespace fs = std::filesystem;
 using platform::PromptAnswer;
@@ -38,7 +39,8 @@ int CTessmarkDoc::OnNewDocument() {
     if (services_.Ctx) services_.Ctx->NcFileName.clear();
     pathName_.clear();
     IsMpf = 0;
-    SubProgramFiles.clear();
+    FileFrame = {};
+    SubPrograms.clear();
     modified_ = false;
     return 1;
 }
@@ -51,6 +53,7 @@ int CTessmarkDoc::Load(const std::string& path) {
     auto loaded = ReadNcFile(path, ignorePercent);
     if (!loaded) return 0;
     Lines = std::move(loaded->lines);
+    FileFrame = std::move(loaded->frame);
     // Long lines are kept and saved whole; the user hears of them once.
     if (loaded->firstLongLine && Prompt())
         Prompt()->Message(
@@ -62,8 +65,8 @@ int CTessmarkDoc::Load(const std::string& path) {
     pathName_ = ec ? path : full.lexically_normal().string();
     if (services_.Ctx) services_.Ctx->NcFileName = pathName_;
     IsMpf = IsMpfPath(pathName_) ? 1 : 0;
-    SubProgramFiles.clear();
-    if (IsMpf) SubProgramFiles = MergeSubPrograms(pathName_, Lines);
+    SubPrograms.clear();
+    if (IsMpf) SubPrograms = MergeSubPrograms(pathName_, Lines);
 
     if (services_.Header) ApplyNcHeaderDirectives(Lines, pathName_, *services_.Header);
     RebuildElements();
@@ -87,9 +90,10 @@ int CTessmarkDoc::Store(const std::string& path) {
     options.deleteBlankLines =
         services_.SystemData && services_.SystemData->DeleteBlankForSave != 0;
     options.isMpf = IsMpf != 0;
-    options.knownSubFiles = SubProgramFiles;
+    options.frame = FileFrame;
+    options.knownSubPrograms = SubPrograms;
     NcStoreResult result = WriteNcFile(path, Lines, options, Prompt());
-    if (result.split && result.ok) SubProgramFiles = result.subFiles;
+    if (result.split && result.ok) SubPrograms = std::move(result.subPrograms);
     if (!result.droppedLines.empty() && Prompt()) {
         std::string list;
         for (size_t i = 0; i < result.droppedLines.size() && i < 10; ++i)
@@ -103,6 +107,8 @@ int CTessmarkDoc::Store(const std::string& path) {
 }
 
 int CTessmarkDoc::OnSaveDocument(const std::string& path) {
+    // A file the user may not write is refused whole: no backup, no sub-program file.
+    if (!platform::MayReplaceFile(path)) return 0;
     std::error_code ec;
     if (modified_ && services_.SystemData && services_.SystemData->CreateBackupFile &&
         fs::exists(path, ec))
@@ -110,6 +116,8 @@ int CTessmarkDoc::OnSaveDocument(const std::string& path) {
     int ok = Store(path);
     FileTime = GetLastWriteTime(path).value_or(0);
     if (ok) {
+        // The file now holds the text: the recovery log no longer stands for unsaved work.
+        if (services_.NcLog) services_.NcLog->ClearLog();
         pathName_ = path;
         if (services_.Ctx) services_.Ctx->NcFileName = path;
         modified_ = false;

@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "app/core/NcProgramFile.h"
 #include "kernel/base/CxyzData.h"
 #include "kernel/db/CDtbEngine.h"
 #include "nc/read/CNcReadState.h"
@@ -58,8 +59,11 @@ public:
     std::int64_t FileTime = 0;  // last-write time (ns) as last loaded or saved; 0 unknown
     int PickPos[2] = {-1, -1};  // position picked in an element view
     unsigned char IsMpf = 0;    // an .MPF main program: sub-programs merged and split
-    // The sub-program files of this main program merged at load or written at the last save.
-    std::vector<std::filesystem::path> SubProgramFiles;
+    // What the file held besides the lines (byte-order mark, line ends, the rest after the
+    // text that was read), written back by a save.
+    NcFileFrame FileFrame;
+    // The sub-programs of this main program merged at load or written at the last save.
+    std::vector<NcSubProgram> SubPrograms;
     // Call depth and block cap of the rebuild.
     NcRunnerLimits RunLimits;
     // What the last rebuild found: how the run ended, the reader's totals (lengths, pierce and
