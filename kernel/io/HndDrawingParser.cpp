@@ -1,6 +1,8 @@
 // The binary drawing layouts and their record walk, bounded by the size of the file.
 #include "kernel/io/HndDrawingParser.h"
 
+#include "kernel/io/LittleEndian.h"
+
 #include <algorithm>
 #include <array>
 #include <cmath>
@@ -13,26 +15,15 @@ constexpr std::string_view kZedPlint = "ZED PLINT KQ V4.0";
 constexpr std::string_view kRimbleton = "Rimbleton";
 constexpr size_t kMinimumSize = 1024;
 
-// Callers check the bounds; the doubles of layout 3 are not 8-byte aligned, hence memcpy.
+// Callers check the bounds; the doubles of layout 3 are not 8-byte aligned.
 uint16_t U16(std::string_view b, size_t at) {
-    return static_cast<uint16_t>(static_cast<unsigned char>(b[at]) |
-                                 (static_cast<unsigned char>(b[at + 1]) << 8));
+    return LeU16(b, at);
 }
 float F32(std::string_view b, size_t at) {
-    uint32_t bits = 0;
-    for (int i = 3; i >= 0; --i) bits = (bits << 8) | static_cast<unsigned char>(b[at + i]);
-    float f;
-    std::memcpy(&f, &bits, 4);
-    return f;
+    return LeF32(b, at);
 }
 double F64(std::string_view b, size_t at) {
-    unsigned char raw[8];
-    std::memcpy(raw, b.data() + at, 8);
-    uint64_t bits = 0;
-    for (int i = 7; i >= 0; --i) bits = (bits << 8) | raw[i];
-    double d;
-    std::memcpy(&d, &bits, 8);
-    return d;
+    return LeF64(b, at);
 }
 
 }  // namespace

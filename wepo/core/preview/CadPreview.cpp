@@ -4,6 +4,7 @@
 #include <cstring>
 
 #include "kernel/io/HndDrawingParser.h"
+#include "kernel/io/LittleEndian.h"
 #include "platform/Cp932.h"
 #include "wepo/core/preview/PreviewGeometry.h"
 
@@ -21,26 +22,6 @@ std::string_view Field(std::string_view bytes, size_t at, size_t width) {
     return f.substr(0, f.find('\0'));
 }
 
-uint32_t U32(std::string_view b, size_t at) {
-    uint32_t v = 0;
-    for (int i = 3; i >= 0; --i) v = (v << 8) | static_cast<unsigned char>(b[at + i]);
-    return v;
-}
-double F64(std::string_view b, size_t at) {
-    uint64_t bits = 0;
-    for (int i = 7; i >= 0; --i) bits = (bits << 8) | static_cast<unsigned char>(b[at + i]);
-    double d;
-    std::memcpy(&d, &bits, 8);
-    return d;
-}
-
-PreviewPrimitive View(double xmin, double ymin, double xmax, double ymax) {
-    PreviewPrimitive p;
-    p.kind = PP_VIEW;
-    p.a[0] = xmin, p.a[1] = ymin, p.a[2] = xmax, p.a[3] = ymax;
-    return p;
-}
-
 // Adds the primitive of a point, line or arc record; marks from the style word when wanted.
 void AddGeometry(PreviewDrawing& d, const HndRecord& r, bool marks) {
     PreviewPrimitive p;
@@ -56,27 +37,6 @@ void AddGeometry(PreviewDrawing& d, const HndRecord& r, bool marks) {
     } else {
         p.kind = PP_ARC;
         p.a[0] = r.cx, p.a[1] = r.cy, p.a[2] = r.radius, p.a[3] = r.start, p.a[4] = r.end;
-    }
-    d.primitives.push_back(std::move(p));
-}
-
-// A text of length l as its box (anchor and angle) or as text at its rotated top-left corner.
-void AddText(PreviewDrawing& d, double x, double y, double height, double width, double spacing,
-             double angle, double l, unsigned horizontal, unsigned vertical, bool boxes,
-             const std::string& text) {
-    double x1, y1, x2, y2;
-    AlignedBox(x, y, l, height, horizontal, vertical, x1, y1, x2, y2);
-    PreviewPrimitive p;
-    p.pen = 6;
-    if (boxes) {
-        p.kind = PP_TEXTBOX;
-        p.a[0] = x1, p.a[1] = y1, p.a[2] = x2, p.a[3] = y2, p.a[4] = x, p.a[5] = y, p.a[6] = angle;
-    } else {
-        double cx = x1, cy = y2;  // the top-left corner
-        RotateAbout(cx, cy, x, y, angle);
-        p.kind = PP_TEXT;
-        p.a[0] = cx, p.a[1] = cy, p.a[2] = height, p.a[3] = width, p.a[4] = spacing, p.a[5] = angle;
-        p.text = text;
     }
     d.primitives.push_back(std::move(p));
 }
@@ -115,7 +75,7 @@ PreviewDrawing ParseCadDrawing(std::string_view bytes, int mode, PreviewText& te
     if (!ReadHndHeader(bytes, h) || h.layout.number == 3) return d;
     AppendTitleFields(text, labels, Field(bytes, 106, 42), Field(bytes, 148, 42),
                       Field(bytes, 190, 42));
-    d.primitives.push_back(View(h.xmin, h.ymin, h.xmax, h.ymax));
+    d.primitives.push_back(ViewPrimitive(h.xmin, h.ymin, h.xmax, h.ymax));
     const bool boxes = mode & PRM_TEXT_BOXES;
     bool complete = VisitHndRecords(bytes, h, [&](const HndRecord& r) {
         if (!run.Running()) return false;
@@ -127,8 +87,8 @@ PreviewDrawing ParseCadDrawing(std::string_view bytes, int mode, PreviewText& te
         const double n = static_cast<double>(chars.size() / 2);
         const double half = r.width / 2;
         const double l = (half + r.spacing) * n;
-        AddText(d, r.tx, r.ty, r.height, half, r.spacing, r.angle, l, (r.textAttributes >> 7) & 3,
-                (r.textAttributes >> 5) & 3, boxes, chars);
+        AddAlignedText(d, r.tx, r.ty, r.height, half, r.spacing, r.angle, l,
+                       (r.textAttributes >> 7) & 3, (r.textAttributes >> 5) & 3, boxes, chars);
         return true;
     });
     d.picture = complete;
@@ -141,13 +101,13 @@ PreviewDrawing ParseCadBackup(std::string_view bytes, PreviewText& text,
     PreviewDrawing d;
     if (bytes.size() < kBackupRecords || bytes.substr(0, kBackupName.size()) != kBackupName)
         return d;
-    const uint64_t count = U32(bytes, 442);
+    const uint64_t count = LeU32(bytes, 442);
     // 64-bit: a count of 2^26 or more no longer wraps the check.
     if (kBackupRecords + 64 * count > bytes.size()) return d;
     AppendTitleFields(text, labels, Field(bytes, 284, 42), Field(bytes, 326, 42),
                       Field(bytes, 368, 42));
     d.primitives.push_back(
-        View(F64(bytes, 410), F64(bytes, 418), F64(bytes, 426), F64(bytes, 434)));
+        ViewPrimitive(LeF64(bytes, 410), LeF64(bytes, 418), LeF64(bytes, 426), LeF64(bytes, 434)));
     for (uint64_t i = 0; i < count; ++i) {
         if (!run.Running()) {
             d.primitives.clear();
@@ -159,8 +119,8 @@ PreviewDrawing ParseCadBackup(std::string_view bytes, PreviewText& text,
             AddGeometry(d, r, false);
         } else if (r.kind == 8) {
             const double l = (r.width + r.spacing) * r.characterCount;
-            AddText(d, r.tx, r.ty, r.height, r.width, r.spacing, r.angle, l,
-                    (r.textAttributes >> 7) & 3, (r.textAttributes >> 5) & 3, true, {});
+            AddAlignedText(d, r.tx, r.ty, r.height, r.width, r.spacing, r.angle, l,
+                           (r.textAttributes >> 7) & 3, (r.textAttributes >> 5) & 3, true, {});
         }
     }
     d.picture = true;

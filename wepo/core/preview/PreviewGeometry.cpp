@@ -171,6 +171,33 @@ void AlignedBox(double x, double y, double l, double h, unsigned horizontal, uns
     y2 = y1 + h;
 }
 
+PreviewPrimitive ViewPrimitive(double xmin, double ymin, double xmax, double ymax) {
+    PreviewPrimitive p;
+    p.kind = PP_VIEW;
+    p.a[0] = xmin, p.a[1] = ymin, p.a[2] = xmax, p.a[3] = ymax;
+    return p;
+}
+
+void AddAlignedText(PreviewDrawing& d, double x, double y, double h, double width, double spacing,
+                    double angle, double l, unsigned horizontal, unsigned vertical, bool boxes,
+                    std::string text) {
+    double x1, y1, x2, y2;
+    AlignedBox(x, y, l, h, horizontal, vertical, x1, y1, x2, y2);
+    PreviewPrimitive p;
+    p.pen = 6;
+    if (boxes) {
+        p.kind = PP_TEXTBOX;
+        p.a[0] = x1, p.a[1] = y1, p.a[2] = x2, p.a[3] = y2, p.a[4] = x, p.a[5] = y, p.a[6] = angle;
+    } else {
+        double cx = x1, cy = y2;  // the top-left corner
+        RotateAbout(cx, cy, x, y, angle);
+        p.kind = PP_TEXT;
+        p.a[0] = cx, p.a[1] = cy, p.a[2] = h, p.a[3] = width, p.a[4] = spacing, p.a[5] = angle;
+        p.text = std::move(text);
+    }
+    d.primitives.push_back(std::move(p));
+}
+
 unsigned FullWidthCode(unsigned char byte) {
     return FullWidthFor(byte);
 }

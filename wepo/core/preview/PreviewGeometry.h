@@ -50,6 +50,14 @@ void RotateAbout(double& x, double& y, double ax, double ay, double angle);
 void AlignedBox(double x, double y, double l, double h, unsigned horizontal, unsigned vertical,
                 double& x1, double& y1, double& x2, double& y2);
 
+// The primitive that fits the box (xmin, ymin) - (xmax, ymax) to the picture.
+PreviewPrimitive ViewPrimitive(double xmin, double ymin, double xmax, double ymax);
+// Adds a text of length l and height h at (x, y): with boxes its box about the anchor (x, y),
+// else the text at its top-left corner turned by angle about (x, y); pen 6.
+void AddAlignedText(PreviewDrawing& d, double x, double y, double h, double width, double spacing,
+                    double angle, double l, unsigned horizontal, unsigned vertical, bool boxes,
+                    std::string text);
+
 // Widens every single byte of text to its double-byte (full-width) CP932 code while the text
 // stays below limit bytes with its terminator; double-byte characters stay. The new length.
 size_t ToFullWidth(std::string& text, size_t limit);
