@@ -15,7 +15,9 @@
 #include "app/core/DisplaySettings.h"
 #include "app/core/FrameResources.h"
 
+class CNcTextView;
 class CTessmarkApp;
+class NcOpsHost;
 class QAction;
 class QLabel;
 class QMenu;
@@ -88,6 +90,15 @@ public:
     // The document's lines changed (a load, a new document): the panes show them again.
     void OnDocumentChanged();
 
+    // --- NC operations (CMainFrameNcOps.cpp) ---------------------------------------------------
+    // What the NC operations reach of the document, the application and the frame.
+    NcOpsHost& NcOps();
+    // The NC line list while it is the NC pane; null in edit mode.
+    CNcTextView* NcList() const;
+    // The handlers of Check NC (32862) and Shift Coordinate (32861).
+    void OnCheckNc();
+    void OnShiftCoordinate();
+
     // --- process modes ----------------------------------------------------------------------
     void SetProcMode(int mode);
     void ApplyModeLayout();
@@ -156,6 +167,7 @@ private:
     void CreateStatusBar();
     void ApplyDisplaySettings();
     void InstallHandlers();
+    void InstallNcOpsHandlers();
     void FirstRunLayout();
     void SetToolBarButtonTexts(int bar);
     void NotYetAvailable();

@@ -330,6 +330,7 @@ void CMainFrame::InstallHandlers() {
     };
     handlers_[cmd::NextPane] = [this] { focusNextChild(); };
     handlers_[cmd::PreviousPane] = [this] { focusPreviousChild(); };
+    InstallNcOpsHandlers();
 }
 
 void CMainFrame::ToggleBar(int bar) {

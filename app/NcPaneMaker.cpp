@@ -71,6 +71,7 @@ INcPane* MakeNcTextView(QWidget* parent, CMainFrame* frame) {
     };
     ctx.Action = [frame](int command) { return frame->Action(command); };
     ctx.Owner = frame;
+    ctx.Ops = &frame->NcOps();
     return new CNcTextView(parent, std::move(ctx));
 }
 

@@ -11,6 +11,7 @@
 
 #include "text/core/NcTextRules.h"
 
+class NcOpsHost;
 class QAction;
 class QObject;
 
@@ -41,4 +42,6 @@ struct NcTextViewContext {
     // Queued calls run in this object's thread and are dropped when it is gone (the frame);
     // null: the application object.
     QObject* Owner = nullptr;
+    // The document and application as the NC operations reach them (null: they do nothing).
+    NcOpsHost* Ops = nullptr;
 };

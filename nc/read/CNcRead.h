@@ -7,6 +7,7 @@
 #include <string_view>
 #include <vector>
 
+#include "kernel/base/CxyzData.h"
 #include "nc/read/BlockTokenizer.h"
 #include "nc/read/CNcReadState.h"
 #include "nc/read/GCodeGroups.h"
@@ -106,8 +107,8 @@ public:
     int PunchShear(int dieIndex, const NcBlockWords& words, CDtbEngine* sink, CxyzData* start,
                    CxyzData* end);
     // Codes 69 and 79: nibbling along a line; start and end of the slot's first edge.
-    int PunchNibbleLine(int dieIndex, const NcBlockWords& words, CDtbEngine* sink,
-                        CxyzData* start, CxyzData* end);
+    int PunchNibbleLine(int dieIndex, const NcBlockWords& words, CDtbEngine* sink, CxyzData* start,
+                        CxyzData* end);
     // Codes 68 and 78: nibbling along an arc band about the target point.
     int PunchNibbleArc(int dieIndex, const NcBlockWords& words, CDtbEngine* sink);
     // Code 202: the line from the target point; its start, end and direction.
@@ -126,6 +127,14 @@ public:
     NcOptionMarks OptionMarks{};  // option marks of the block being read
     std::string LineBuffer;       // the line being read (kept to reuse its storage)
     int HeldLineNo = 0;           // document line of the held corner-radius line
+    // The corner arc the block just read made between the held line and its own line: start,
+    // middle and end point. CornerArcMade is 1 only after a block that made one (reset with
+    // the other per-block values); a corner that could not be rounded leaves it 0.
+    std::array<CxyzData, 3> CornerArc{};
+    int CornerArcMade = 0;
+    // The three points of the last three-point arc, set by the G11.1 block that follows a G11
+    // or G11.2 block: the position before the G11 block, the G11 point and the G11.1 point.
+    std::array<CxyzData, 3> ArcPoints{};
 
     // Rewriters of Lines run by SetProgram; each keeps LineMap in step with Lines.
     void NormalizePunchDialect();
@@ -146,9 +155,9 @@ public:
     int LineNo = 0;                         // document line of that line (LineMap entry)
     int PrevLineNo = 0;
     int PrevLineNo2 = 0;
-    int PartNo = 0;                   // "PrtNo=" of the elements; set by the caller
-    std::vector<std::string> Lines;   // the program lines after conversion
-    std::vector<int> LineMap;         // 0-based document line of each entry of Lines
+    int PartNo = 0;                  // "PrtNo=" of the elements; set by the caller
+    std::vector<std::string> Lines;  // the program lines after conversion
+    std::vector<int> LineMap;        // 0-based document line of each entry of Lines
     // Faults the rewriters of Lines met in the last SetProgram, in the order met; each such
     // line was left as written.
     std::vector<NcConvertFault> ConvertFaults;
