@@ -107,8 +107,8 @@ public:
     int PunchShear(int dieIndex, const NcBlockWords& words, CDtbEngine* sink, CxyzData* start,
                    CxyzData* end);
     // Codes 69 and 79: nibbling along a line; start and end of the slot's first edge.
-    int PunchNibbleLine(int dieIndex, const NcBlockWords& words, CDtbEngine* sink, CxyzData* start,
-                        CxyzData* end);
+    int PunchNibbleLine(int dieIndex, const NcBlockWords& words, CDtbEngine* sink,
+                        CxyzData* start, CxyzData* end);
     // Codes 68 and 78: nibbling along an arc band about the target point.
     int PunchNibbleArc(int dieIndex, const NcBlockWords& words, CDtbEngine* sink);
     // Code 202: the line from the target point; its start, end and direction.
@@ -155,9 +155,9 @@ public:
     int LineNo = 0;                         // document line of that line (LineMap entry)
     int PrevLineNo = 0;
     int PrevLineNo2 = 0;
-    int PartNo = 0;                  // "PrtNo=" of the elements; set by the caller
-    std::vector<std::string> Lines;  // the program lines after conversion
-    std::vector<int> LineMap;        // 0-based document line of each entry of Lines
+    int PartNo = 0;                   // "PrtNo=" of the elements; set by the caller
+    std::vector<std::string> Lines;   // the program lines after conversion
+    std::vector<int> LineMap;         // 0-based document line of each entry of Lines
     // Faults the rewriters of Lines met in the last SetProgram, in the order met; each such
     // line was left as written.
     std::vector<NcConvertFault> ConvertFaults;
