@@ -134,6 +134,10 @@ TEST(NcCheck, GCodeValues) {
 TEST(NcCheck, AcceptedGCodesFile) {
     test::TempDir dir;
     EXPECT_FALSE(LoadAcceptedGCodes(dir.path()));
+    // A folder where the file should be: no list, the rule is skipped.
+    std::filesystem::create_directory(dir.path() / "ALL.txt");
+    EXPECT_FALSE(LoadAcceptedGCodes(dir.path()));
+    std::filesystem::remove(dir.path() / "ALL.txt");
     {
         std::ofstream f(dir.path() / "ALL.txt", std::ios::binary);
         f << "G01\r\nG8.4\n\n  \r\nG12.1";
