@@ -16,6 +16,8 @@
 #include "app/core/FrameResources.h"
 
 class CTessmarkApp;
+struct SettingsContext;
+class Choosers;
 class QAction;
 class QLabel;
 class QMenu;
@@ -135,6 +137,10 @@ public:
     QLabel* OverwritePane() const { return overwritePane_; }
 
     CTessmarkApp* App() const { return app_; }
+    // What the settings dialogs reach of the application, filled from it now.
+    SettingsContext MakeSettingsContext() const;
+    // The common dialogs the settings dialogs ask through; null: Qt's own (tests script them).
+    Choosers* SettingsChoosers = nullptr;
 
 protected:
     void closeEvent(QCloseEvent* event) override;
@@ -159,6 +165,9 @@ private:
     void FirstRunLayout();
     void SetToolBarButtonTexts(int bar);
     void NotYetAvailable();
+    // The settings commands (CMainFrameSettings.cpp).
+    void InstallSettingsHandlers();
+    void OnMachineProperty();
     void ToggleBar(int bar);
     void OnViewType(int viewType);
     void WriteMainViewInt(const char* key, int value);

@@ -261,6 +261,7 @@ void CMainFrame::InstallHandlers() {
         if (id != cmd::Print && id != cmd::PrintSetup && id != cmd::RecentFile1)
             handlers_[id] = [this] { NotYetAvailable(); };
 
+    InstallSettingsHandlers();
     handlers_[cmd::New] = [this] { app_->OnFileNew(); };
     handlers_[cmd::Open] = [this] { app_->OnFileOpen(); };
     handlers_[cmd::About] = [this] { app_->OnAppAbout(); };

@@ -169,7 +169,7 @@ TEST_F(MainFrame, ButtonTextCommand) {
 
 TEST_F(MainFrame, LaterCommandsSaySo) {
     ASSERT_TRUE(Start({"/US"}));
-    EXPECT_TRUE(Frame()->OnCommand(cmd::PropertyMachine));
+    EXPECT_TRUE(Frame()->OnCommand(cmd::Smooth));
     EXPECT_TRUE(Asked("not yet available"));
     EXPECT_FALSE(Frame()->OnCommand(cmd::Print));
 }
