@@ -7,6 +7,7 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QMimeData>
+#include <QPlainTextEdit>
 #include <QResizeEvent>
 #include <QSettings>
 #include <QSplitter>
@@ -16,11 +17,11 @@
 #include <QUrl>
 
 #include "app/CTessmarkApp.h"
+#include "app/NcPaneMaker.h"
 #include "app/core/WindowPlacement.h"
 #include "platform/Profile.h"
 #include "platform/StringTable.h"
 #include "platform/TextCodec.h"
-#include "text/NcPaneMaker.h"
 
 namespace {
 
@@ -124,8 +125,7 @@ IElemView* CMainFrame::MakeElemView(QWidget* parent) {
 
 INcPane* CMainFrame::MakeNcPane(QWidget* parent, bool editor) {
     if (auto& make = PaneFactory::Instance().NcPane) return make(parent, this, editor);
-    if (!editor) return MakeNcTextView(parent, this);
-    return new PlaceholderNcPane(parent, app_->Document.get(), editor);
+    return editor ? MakeNcTextEdit(parent, this) : MakeNcTextView(parent, this);
 }
 
 QWidget* CMainFrame::CreateElemViewArea(int viewType, std::vector<IElemView*>& views) {
@@ -181,9 +181,8 @@ void CMainFrame::CreateClient() {
     infoPane_ = factory.InfoView ? factory.InfoView(leftSplitter_, this)
                                  : MakePlaceholderPane(leftSplitter_, Str(29005), "NcInfoView");
     ncPane_ = MakeNcPane(leftSplitter_, false);
-    switchForm_ = factory.SwitchForm
-                      ? factory.SwitchForm(leftSplitter_, this)
-                      : MakeNcTextSwitch(leftSplitter_, this);
+    switchForm_ = factory.SwitchForm ? factory.SwitchForm(leftSplitter_, this)
+                                     : MakeNcTextSwitch(leftSplitter_, this);
     leftSplitter_->addWidget(infoPane_);
     leftSplitter_->addWidget(ncPane_->Widget());
     leftSplitter_->addWidget(switchForm_);
@@ -327,6 +326,11 @@ int CMainFrame::RouteMouseWheel(unsigned keyFlags, int delta, QPoint screen) {
 
 void CMainFrame::OnDocumentChanged() {
     if (ncPane_) ncPane_->UpdateFromDocument();
+    ShowDocumentInfo();
+    RebuildMainLayerInViews();
+}
+
+void CMainFrame::ShowDocumentInfo() {
     CTessmarkDoc* doc = app_->Document.get();
     const QString title = doc ? QString::fromStdString(doc->GetTitle()) : QString();
     setWindowTitle(QStringLiteral("%1 - %2").arg(title, Str(57344)));
@@ -339,7 +343,6 @@ void CMainFrame::OnDocumentChanged() {
                     Str(29013).replace("%d", QString::number(doc->Lines.size()));
         label->setText(text);
     }
-    RebuildMainLayerInViews();
 }
 
 // --- process modes -----------------------------------------------------------------------------
@@ -478,6 +481,11 @@ void CMainFrame::SavePlacement() {
 }
 
 void CMainFrame::closeEvent(QCloseEvent* event) {
+    // The editor's text goes into the document first, so that the save question sees it.
+    if (!CommitEditorText()) {
+        event->ignore();
+        return;
+    }
     if (app_->Document && !app_->Document->SaveModified()) {
         event->ignore();
         return;
@@ -487,6 +495,9 @@ void CMainFrame::closeEvent(QCloseEvent* event) {
         SavePlacement();
         SaveBarState();
     }
+    // The program ends: the editor's change records go.
+    app_->EditRecords.Free(0);
+    app_->EditRecords.Reset();
     event->accept();
 }
 

@@ -71,6 +71,10 @@ void CTessmarkApp::SetUpDocument() {
     s.AfterLoad = [this] {
         if (frame_) frame_->ResetPivotInViews();
     };
+    s.DropEditRecords = [this] {
+        EditRecords.Free(0);
+        EditRecords.Reset();
+    };
     s.SaveCommand = [this] { return OnFileSave(); };
     s.ViewsUpdate = [this] {
         if (frame_) frame_->OnDocumentChanged();
@@ -141,9 +145,9 @@ bool CTessmarkApp::InitInstance(const std::vector<std::string>& args,
 
     frame_ = std::make_unique<CMainFrame>(this);
     if (ownPrompt_) ownPrompt_->SetParent(frame_.get());
-    if (!Switches.File.empty()) {
-        if (!OpenDocumentFile(Switches.File)) return false;
-    } else {
+    // A file that cannot be opened (missing, a folder, a device) has been reported; the
+    // program runs on with an empty document rather than ending before its window shows.
+    if (Switches.File.empty() || !OpenDocumentFile(Switches.File)) {
         Document->OnNewDocument();
         frame_->OnDocumentChanged();
     }
@@ -264,6 +268,9 @@ bool CTessmarkApp::OnFileSaveAs() {
 }
 
 bool CTessmarkApp::OpenDocumentFile(const std::string& path) {
+    // In edit mode (an outside driver's open) the editor's text is the document's first, so
+    // the save question sees it.
+    if (frame_ && !frame_->CommitEditorText()) return false;
     if (!Document->SaveModified()) return false;
     CLoadingDlg* own = nullptr;
     if (!LoadingDlg && frame_ && frame_->isVisible()) {

@@ -10,8 +10,8 @@
 #include <string>
 #include <string_view>
 
-#include "app/FramePanes.h"
 #include "text/FindReplaceDialog.h"
+#include "text/INcPane.h"
 #include "text/NcTextViewContext.h"
 #include "text/core/NcTextViewSettings.h"
 
@@ -78,6 +78,7 @@ public:
     void OnHeaderClicked(int section);
 
 protected:
+    bool event(QEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
     void mouseDoubleClickEvent(QMouseEvent* event) override;

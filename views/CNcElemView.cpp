@@ -61,6 +61,7 @@ void CNcElemView::OnUpdate() {
 }
 
 void CNcElemView::RenderAll() {
+    renderPending_ = false;
     if (buffer_.isNull()) return;
     QPainter painter(&buffer_);
     EraseBackground(painter);
@@ -68,10 +69,21 @@ void CNcElemView::RenderAll() {
 }
 
 void CNcElemView::RepaintAll() {
+    renderPending_ = true;
+    update();
+}
+
+bool CNcElemView::RenderPending() {
+    if (!renderPending_) return false;
     WaitCursor wait;
     Refresh();
     RenderAll();
-    repaint();
+    return true;
+}
+
+const QImage& CNcElemView::BackBuffer() {
+    RenderPending();
+    return buffer_;
 }
 
 void CNcElemView::EraseBackground(QPainter& painter) {
@@ -101,22 +113,11 @@ int CNcElemView::DrawAll(QPainter& painter) {
     return 0;
 }
 
-ElemDrawCache& CNcElemView::MainCache() {
-    const CDtbElement* first = First(LayerMain);
-    if (!mainCacheValid_ || mainCacheGeneration_ != model_.MainLayerGeneration() ||
-        mainCache_.First() != first) {
-        mainCache_.Reset(first);
-        mainCacheGeneration_ = model_.MainLayerGeneration();
-        mainCacheValid_ = true;
-    }
-    return mainCache_;
-}
-
 void CNcElemView::DrawTracing(ElemViewDraw& draw) {
     const int mode = context_.ProcessMode;
     const ViewRgb dark = Colour(kTraceDarkPen);
     const int darkWidth = Value(kTraceDarkPenWide);
-    draw.DrawLayer(MainCache(), dark, 0, darkWidth, kMaskProgram);
+    draw.DrawLayer(model_.MainDrawing(), dark, 0, darkWidth, kMaskProgram);
     draw.DrawLayer(First(LayerSecond), dark, 0, darkWidth, kMaskProgram, false);
     const int frameStyle = Value(kFramePenStyle), frameWidth = Value(kFramePenWide);
     draw.DrawLayer(First(LayerSheetFrame), dark, frameStyle, frameWidth, kDtbClassFrame, false);
@@ -160,7 +161,7 @@ void CNcElemView::DrawViewing(ElemViewDraw& draw) {
     const int mode = context_.ProcessMode;
     draw.DrawLayer(First(LayerSheetFrame), Colour(kFramePen), Value(kFramePenStyle),
                    Value(kFramePenWide), kDtbClassFrame, false);
-    draw.DrawLayerByClass(MainCache(), frame_.Pens);
+    draw.DrawLayerByClass(model_.MainDrawing(), frame_.Pens);
     draw.DrawLayerByClass(First(LayerSecond), frame_.Pens, false);
     if (mode == 30 || mode == 31) {
         draw.DrawLayer(First(LayerSelectedRoute), Colour(kSelectRouteColor), 0,
@@ -172,11 +173,20 @@ void CNcElemView::DrawViewing(ElemViewDraw& draw) {
                        Value(kSkipLogRoutePenWide), kDtbClassAll, false);
     }
     if (frame_.EdgeDisp == 1) {
-        draw.DrawEdgeArrows(First(LayerMain), Colour(kEdgeArrowPen), Value(kEdgeArrowSize), false);
+        if (const auto* arrows = model_.MainArrows())
+            draw.DrawEdgeArrows(*arrows, Colour(kEdgeArrowPen), Value(kEdgeArrowSize));
+        else
+            draw.DrawEdgeArrows(First(LayerMain), Colour(kEdgeArrowPen), Value(kEdgeArrowSize),
+                                false);
         draw.DrawEdgeArrows(First(LayerSecond), Colour(kEdgeArrowPen), Value(kEdgeArrowSize),
                             false);
     }
-    if (frame_.ACAxis == 1) draw.DrawAcAxisLayer(First(LayerAcAxis), Colour(kAcAxisPen), false);
+    if (frame_.ACAxis == 1) {
+        if (const auto* lines = model_.AcAxisLines())
+            draw.DrawAcAxisLines(*lines, Colour(kAcAxisPen));
+        else
+            draw.DrawAcAxisLayer(First(LayerAcAxis), Colour(kAcAxisPen), false);
+    }
     if (mode == 4) {
         const ViewRgb bg = Colour(kBackGround);
         draw.DrawTorchMark(TorchPosition, Value(kTorchSize), bg, bg);
@@ -186,8 +196,11 @@ void CNcElemView::DrawViewing(ElemViewDraw& draw) {
 
 // --- drawing between paints --------------------------------------------------------------------
 
+// A pending full repaint comes first: what is drawn now goes over the finished picture.
 CNcElemView::ViewDc::ViewDc(CNcElemView& view)
-    : view_(view), painter_(&view.buffer_), draw_(painter_, view.model_.Window()) {}
+    : view_(view),
+      painter_((view.RenderPending(), &view.buffer_)),
+      draw_(painter_, view.model_.Window()) {}
 
 CNcElemView::ViewDc::~ViewDc() {
     painter_.end();
@@ -204,6 +217,7 @@ void CNcElemView::PaintLayerNow(ViewLayerId id, ViewRgb colour, int style, int w
 // --- Qt events ---------------------------------------------------------------------------------
 
 void CNcElemView::paintEvent(QPaintEvent* event) {
+    RenderPending();
     QPainter p(this);
     if (buffer_.isNull()) {
         p.fillRect(event->rect(), ToQColor(Colour(kBackGround)));
@@ -303,7 +317,6 @@ void CNcElemView::ResetPivot() {
 void CNcElemView::EmptyLayers(const std::vector<int>& layers) {
     for (int id : layers)
         if (id >= 0 && id < kViewLayerCount) model_.Layer(static_cast<ViewLayerId>(id)).Empty();
-    InvalidateDrawCache();
 }
 
 void CNcElemView::WheelZoom(unsigned keyFlags, int delta, QPoint screen) {

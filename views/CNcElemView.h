@@ -8,11 +8,10 @@
 #include <functional>
 #include <memory>
 
-#include "app/FramePanes.h"
-#include "views/ElemDrawCache.h"
 #include "views/ElemViewDraw.h"
 #include "views/ElemViewFrameState.h"
 #include "views/ElemViewPainterQt.h"
+#include "views/IElemView.h"
 #include "views/model/ElemViewModel.h"
 
 // What the view asks of the program around it. Unset members are skipped (tests set the
@@ -30,6 +29,10 @@ struct ElemViewHost {
 // the order of the trace or of viewing); the drawing between paints (scene layers, marks)
 // goes into the same image and is shown at once with repaint(). Marks drawn with XOR as a
 // pair restore the pixels when the pair is drawn again.
+//
+// A full repaint asked for (RepaintAll: every fit, zoom and scroll) is rendered once, when the
+// widget is next painted or its image is next used: a run of placements (the fits of an open)
+// costs one render, not one each.
 class CNcElemView : public QWidget, public IElemView {
     Q_OBJECT
 public:
@@ -39,14 +42,17 @@ public:
     ElemViewModel& Model() { return model_; }
     ElemViewContext& Context() { return context_; }
     ElemViewFrameState& FrameState() { return frame_; }
-    const QImage& BackBuffer() const { return buffer_; }
+    // The image, with a pending full repaint rendered first.
+    const QImage& BackBuffer();
 
     // The document update: settings, projected layers, grid, sheet frame, fit, repaint.
     void OnUpdate();
     // Renders the whole back buffer (erase, then every layer) without showing it.
     void RenderAll();
-    // RenderAll and show it at once.
+    // Asks for a full repaint: rendered by the next paint or use of the image.
     void RepaintAll();
+    // Renders a pending full repaint now. True when there was one.
+    bool RenderPending();
     // The background, the grid layer and the origin mark.
     void EraseBackground(QPainter& painter);
     // Every layer in the paint order of the trace or of viewing. Returns 0.
@@ -69,9 +75,6 @@ public:
         ElemViewDraw draw_;
     };
     std::unique_ptr<ViewDc> GetViewDC() { return std::make_unique<ViewDc>(*this); }
-    // LayerMain is painted from a flattened copy; whoever changes the layer other than through
-    // the model's rebuild drops the copy with this.
-    void InvalidateDrawCache() { mainCacheValid_ = false; }
     // One layer at once with one pen (the scene layers of the machine data).
     void PaintLayerNow(ViewLayerId id, ViewRgb colour, int style, int width, int classMask);
 
@@ -119,8 +122,6 @@ private:
     ViewRgb Colour(ElemViewSetting s) const { return model_.Settings().Colour(s); }
     int Value(ElemViewSetting s) const { return model_.Settings()[s]; }
 
-    ElemDrawCache& MainCache();
-
     ElemViewHost host_;
     ElemViewContext context_;
     ElemViewFrameState frame_;
@@ -129,7 +130,5 @@ private:
     QImage buffer_;
     QFont axisFont_;
     bool updated_ = false;
-    ElemDrawCache mainCache_;
-    bool mainCacheValid_ = false;
-    unsigned mainCacheGeneration_ = 0;
+    bool renderPending_ = false;
 };

@@ -7,11 +7,12 @@
 #include <algorithm>
 #include <cmath>
 
+#include "kernel/base/DegreeTrig.h"
 #include "kernel/db/CDtbArc.h"
 #include "kernel/db/CDtbLine.h"
 #include "kernel/db/CDtbNode.h"
-#include "views/ElemDrawCache.h"
 #include "views/RasterLine.h"
+#include "views/model/ProjectedLayer.h"
 
 namespace {
 
@@ -138,6 +139,10 @@ ArcPixels PlanArc(const ViewWindow& w, const CDtbArc& arc) {
     double g = Reduce360(arc.startAngle);
     double h = Reduce360(arc.endAngle);
     if (g >= h) h += 360.0;
+    // Angles a whole turn apart may reduce to angles a hair apart, and h - g of a full circle
+    // need not come out as 360 in floating point: the circle is decided on whole turns.
+    const bool full = IsWholeTurn(arc.endAngle - arc.startAngle) || IsWholeTurn(h - g);
+    if (full) h = g + 360.0;
     a.g = g;
     a.h = h;
     const double sx = cx + r * std::cos(g * kRadPerDeg), sy = cy + r * std::sin(g * kRadPerDeg);
@@ -148,10 +153,10 @@ ArcPixels PlanArc(const ViewWindow& w, const CDtbArc& arc) {
     if (a.k == a.s || a.k == a.e) return a;
     const double l = std::trunc(r * w.scaleX + 0.5);
     a.radius = static_cast<int>(std::min(l, 1.0e9));
-    const double m = l * (h - g) * kRadPerDeg;
-    if (l == 0 || (a.s == a.e && h - g < 360.0)) {
+    const double m = l * (full ? 360.0 : h - g) * kRadPerDeg;
+    if (l == 0 || (a.s == a.e && !full)) {
         a.kind = ArcPixels::Dot;
-    } else if ((m <= 12 && h - g < 360.0) || l >= 32767) {
+    } else if ((m <= 12 && !full) || l >= 32767) {
         a.kind = ArcPixels::Chord;
     } else {
         a.kind = ArcPixels::Arc;
@@ -335,37 +340,53 @@ void ElemViewDraw::StrokePolyline(const QPoint* pts, int count) {
         RasterLine(raster_, pts[i - 1], pts[i], fastColour_, fastWidth_);
 }
 
-int ElemViewDraw::DrawFlat(const FlatList& list, long colourFilter, bool topLevelAsLines) {
+int ElemViewDraw::DrawRuns(const ProjectedLayer& layer, int classMask, long colourFilter,
+                           bool topLevelAsLines) {
     Polyline buffer;
     int drawn = 0;
-    for (const FlatItem& item : list.items) {
-        if (colourFilter != -1 && static_cast<long>(item.colour) != colourFilter) continue;
-        if (item.flags & FlatList::kBreakBefore) Flush(buffer);
-        if (item.arc) {
-            DrawArc(*DtbCast<CDtbArc>(item.arc), &buffer);
-        } else {
-            const bool single = topLevelAsLines && !(item.flags & FlatList::kInGroup);
-            DrawSegment(item.x1, item.y1, item.x2, item.y2, item.startMark, item.endMark,
-                        single ? nullptr : &buffer);
+    // A group boundary before a run of another class still ends the polyline at the next run
+    // drawn; a run of another colour takes its boundary with it.
+    bool pendingBreak = false;
+    const CxyData* v = layer.Vertices().data();
+    for (const ProjectedRun& run : layer.Runs()) {
+        const uint8_t flags = run.Flags();
+        if (!(run.classBits & classMask)) {
+            pendingBreak |= (flags & ProjectedRun::kBreakBefore) != 0;
+            continue;
         }
+        const bool breakBefore = pendingBreak || (flags & ProjectedRun::kBreakBefore);
+        pendingBreak = false;
+        if (colourFilter != -1 && static_cast<long>(run.Colour()) != colourFilter) continue;
+        if (breakBefore) Flush(buffer);
         drawn = 1;
+        if (flags & ProjectedRun::kArc) {
+            DrawArc(*DtbCast<CDtbArc>(run.source), &buffer);
+            continue;
+        }
+        const bool single = topLevelAsLines && !(flags & ProjectedRun::kInGroup);
+        Polyline* target = single ? nullptr : &buffer;
+        const CxyData* p = v + run.vertex;
+        const int last = run.pieces - 1;
+        for (int i = 0; i <= last; ++i)
+            DrawSegment(p[i].x, p[i].y, p[i + 1].x, p[i + 1].y, i == 0 ? run.startMark : 0,
+                        i == last ? run.endMark : 0, target);
     }
     Flush(buffer);
     return drawn;
 }
 
-int ElemViewDraw::DrawLayer(ElemDrawCache& cache, ViewRgb colour, int style, int width,
+int ElemViewDraw::DrawLayer(const ProjectedLayer& layer, ViewRgb colour, int style, int width,
                             int classMask) {
     SelectPen(colour, style, width);
-    DrawFlat(cache.For(classMask), -1, true);
+    DrawRuns(layer, classMask, -1, true);
     return 0;
 }
 
-int ElemViewDraw::DrawLayerByClass(ElemDrawCache& cache, const ElemViewPenTable& pens) {
+int ElemViewDraw::DrawLayerByClass(const ProjectedLayer& layer, const ElemViewPenTable& pens) {
     auto pass = [&](int entry, int mask) {
         const ElemPen& pen = pens.entries[static_cast<size_t>(entry)];
         SelectPen(pen.colour, pen.style, pen.width);
-        DrawFlat(cache.For(mask), -1, false);
+        DrawRuns(layer, mask, -1, false);
     };
     pass(kPenFF, kDtbClassRapid);
     if (pens.drawShavColor == 0) {
@@ -375,18 +396,18 @@ int ElemViewDraw::DrawLayerByClass(ElemDrawCache& cache, const ElemViewPenTable&
         return 0;
     }
     pass(kPenPunch, kDtbClassPunch);
-    const FlatList& list = cache.For(kDtbClassMark | kDtbClassCut);
     std::vector<unsigned> colours;
-    for (const FlatItem& item : list.items)
-        if (!(item.flags & FlatList::kInPunch) &&
-            std::find(colours.begin(), colours.end(), item.colour) == colours.end())
-            colours.push_back(item.colour);
+    for (const ProjectedRun& run : layer.Runs())
+        if ((run.classBits & (kDtbClassMark | kDtbClassCut)) &&
+            !(run.Flags() & ProjectedRun::kInPunch) &&
+            std::find(colours.begin(), colours.end(), run.Colour()) == colours.end())
+            colours.push_back(run.Colour());
     const ElemPen& cut = pens.entries[kPenCut];
     for (unsigned c : colours) {
         SelectPen(ViewRgb{static_cast<int>(c & 0xFF), static_cast<int>((c >> 8) & 0xFF),
                           static_cast<int>((c >> 16) & 0xFF)},
                   cut.style, cut.width);
-        DrawFlat(list, c, false);
+        DrawRuns(layer, kDtbClassMark | kDtbClassCut, c, false);
     }
     return 0;
 }
@@ -482,15 +503,17 @@ void ElemViewDraw::DrawEdgeArrow(int kind, double x, double y, double angle, dou
     }
 }
 
+void ElemViewDraw::ArrowAt(double ax, double ay, double bx, double by, double size) {
+    if (CullLine(w_, ax, ay, bx, by)) return;
+    if (WorldToScreenX(w_, ax) == WorldToScreenX(w_, bx) &&
+        WorldToScreenY(w_, ay) == WorldToScreenY(w_, by))
+        return;
+    DrawEdgeArrow(kDtbMarkArrow, bx, by, std::atan2(by - ay, bx - ax) * kDegPerRad + 180.0, size);
+}
+
 void ElemViewDraw::ArrowFor(const CDtbElement* e, double size) {
     if (const auto* line = DtbCast<CDtbLine>(e)) {
-        const double ax = line->start.x, ay = line->start.y, bx = line->end.x, by = line->end.y;
-        if (CullLine(w_, ax, ay, bx, by)) return;
-        if (WorldToScreenX(w_, ax) == WorldToScreenX(w_, bx) &&
-            WorldToScreenY(w_, ay) == WorldToScreenY(w_, by))
-            return;
-        DrawEdgeArrow(kDtbMarkArrow, bx, by, std::atan2(by - ay, bx - ax) * kDegPerRad + 180.0,
-                      size);
+        ArrowAt(line->start.x, line->start.y, line->end.x, line->end.y, size);
     } else if (const auto* arc = DtbCast<CDtbArc>(e)) {
         const ArcPixels a = PlanArc(w_, *arc);
         if (a.kind != ArcPixels::Arc) return;
@@ -531,6 +554,20 @@ void ElemViewDraw::DrawEdgeArrows(const CDtbElement* e, ViewRgb colour, int arro
     }
 }
 
+void ElemViewDraw::DrawEdgeArrows(const std::vector<ProjectedSegment>& lines, ViewRgb colour,
+                                  int arrowSize) {
+    SelectPen(colour, 0, 1);
+    const double size = 0.001 * arrowSize * std::hypot(w_.xmax - w_.xmin, w_.ymax - w_.ymin);
+    for (const ProjectedSegment& s : lines) ArrowAt(s.x1, s.y1, s.x2, s.y2, size);
+}
+
+void ElemViewDraw::AcAxisLine(double ax, double ay, double bx, double by) {
+    if (CullLine(w_, ax, ay, bx, by)) return;
+    const PixelSegment s = LinePixels(w_, ax, ay, bx, by);
+    const QPoint p1(ToInt(s.x1), ToInt(s.y1)), p2(ToInt(s.x2), ToInt(s.y2));
+    if (p1 != p2) p_.drawLine(p1, p2);
+}
+
 void ElemViewDraw::DrawAcAxisLayer(const CDtbElement* e, ViewRgb colour, bool onlyFirst) {
     SelectPen(colour, 0, 1);
     for (; e; e = e->link.next) {
@@ -539,16 +576,15 @@ void ElemViewDraw::DrawAcAxisLayer(const CDtbElement* e, ViewRgb colour, bool on
             if (IsTessmark(node, kDtbKindPunch1)) continue;
             target = node->GetLastChild();
         }
-        if (const auto* line = DtbCast<CDtbLine>(target)) {
-            const double ax = line->start.x, ay = line->start.y, bx = line->end.x, by = line->end.y;
-            if (!CullLine(w_, ax, ay, bx, by)) {
-                const PixelSegment s = LinePixels(w_, ax, ay, bx, by);
-                const QPoint p1(ToInt(s.x1), ToInt(s.y1)), p2(ToInt(s.x2), ToInt(s.y2));
-                if (p1 != p2) p_.drawLine(p1, p2);
-            }
-        }
+        if (const auto* line = DtbCast<CDtbLine>(target))
+            AcAxisLine(line->start.x, line->start.y, line->end.x, line->end.y);
         if (onlyFirst) break;
     }
+}
+
+void ElemViewDraw::DrawAcAxisLines(const std::vector<ProjectedSegment>& lines, ViewRgb colour) {
+    SelectPen(colour, 0, 1);
+    for (const ProjectedSegment& s : lines) AcAxisLine(s.x1, s.y1, s.x2, s.y2);
 }
 
 void ElemViewDraw::DrawTorchMark(const CxyzData& position, int size, ViewRgb outline,

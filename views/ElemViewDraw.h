@@ -14,8 +14,8 @@
 #include "views/model/ViewWindow.h"
 
 class CDtbArc;
-class ElemDrawCache;
-struct FlatList;
+class ProjectedLayer;
+struct ProjectedSegment;
 class CDtbElement;
 class CDtbLine;
 class QFont;
@@ -76,9 +76,14 @@ public:
     void DrawTorchMark(const CxyzData& position, int size, ViewRgb outline, ViewRgb fill);
     // The origin mark at a client pixel.
     void DrawOriginMark(QPoint pixel);
-    // The same two for a cached layer (a large one painted again and again).
-    int DrawLayer(ElemDrawCache& cache, ViewRgb colour, int style, int width, int classMask);
-    int DrawLayerByClass(ElemDrawCache& cache, const ElemViewPenTable& pens);
+    // The same two for a layer in its projected form (LayerMain): the same pixels as the walk
+    // of its element tree.
+    int DrawLayer(const ProjectedLayer& layer, ViewRgb colour, int style, int width, int classMask);
+    int DrawLayerByClass(const ProjectedLayer& layer, const ElemViewPenTable& pens);
+    // Arrowheads at the ends of the given lines (DrawEdgeArrows of a projected layer).
+    void DrawEdgeArrows(const std::vector<ProjectedSegment>& lines, ViewRgb colour, int arrowSize);
+    // The A/C head-direction lines of a projected layer, 1 pixel wide.
+    void DrawAcAxisLines(const std::vector<ProjectedSegment>& lines, ViewRgb colour);
     // The XYZ indicator in the lower left corner; splitView halves it.
     void DrawXyzAxes(const ViewProjection& projection, int axisLength, bool splitView,
                      const QFont& font);
@@ -107,7 +112,10 @@ private:
     int DrawLine(const CDtbLine& line, Polyline* buffer);
     int DrawSegment(double ax, double ay, double bx, double by, int startMark, int endMark,
                     Polyline* buffer);
-    int DrawFlat(const FlatList& list, long colourFilter, bool topLevelAsLines);
+    int DrawRuns(const ProjectedLayer& layer, int classMask, long colourFilter,
+                 bool topLevelAsLines);
+    void ArrowAt(double ax, double ay, double bx, double by, double size);
+    void AcAxisLine(double ax, double ay, double bx, double by);
     // A line or polyline with the current pen.
     void StrokeLine(QPoint a, QPoint b);
     void StrokePolyline(const QPoint* points, int count);

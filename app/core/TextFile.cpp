@@ -1,6 +1,7 @@
 // Byte-exact line reading and atomic whole-file writes.
 #include "app/core/TextFile.h"
 
+#include "platform/FileRead.h"
 #include "platform/Paths.h"
 
 #include <fcntl.h>
@@ -32,11 +33,9 @@ std::vector<std::string> SplitLines(std::string_view text, bool stopAtCtrlZ) {
 
 std::optional<std::vector<std::string>> ReadLines(const std::filesystem::path& file,
                                                   bool stopAtCtrlZ) {
-    std::ifstream in(file, std::ios::binary);
-    if (!in) return std::nullopt;
-    std::string text((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-    if (in.bad()) return std::nullopt;
-    return SplitLines(text, stopAtCtrlZ);
+    platform::FileReadResult read = platform::ReadRegularFile(file, platform::kDocumentFileLimit);
+    if (!read.ok()) return std::nullopt;
+    return SplitLines(read.bytes, stopAtCtrlZ);
 }
 
 std::string JoinCrLf(const std::vector<std::string>& lines) {

@@ -3,6 +3,8 @@
 
 #include <cmath>
 
+#include "kernel/base/Tolerance.h"
+
 inline constexpr double kDegToRad = 0.017453292519943295;
 inline constexpr double kRadToDeg = 57.29577951308232;
 
@@ -50,13 +52,25 @@ inline double Atan2Deg(double y, double x) {
 // non-finite angles are left alone (result 0).
 int NormalizeArcSweep(int fullCircle, double* start, double* end, double radius);
 
-// The counter-clockwise sweep from start to end in degrees, in [0, 360]: end - start when that
-// lies in [0, 360], else reduced by whole turns into (0, 360]. An arc stored as 350..10 sweeps
-// 20, one stored as 0..720 or 360..0 sweeps 360.
+// Whether a sweep (end - start, degrees) is a whole, non-zero number of turns within tol. Angles
+// summed over several turns carry rounding: 715.96 - 355.96 comes out as 360.00000000000006,
+// which reduced by a turn would leave a full circle with no sweep at all. Every place that
+// measures a sweep or reduces an arc's angles by whole turns asks this first.
+inline bool IsWholeTurn(double sweep, double tol = kCoincidenceTol) {
+    if (!std::isfinite(sweep)) return false;
+    const double turns = std::round(sweep / 360.0);
+    return turns != 0.0 && std::fabs(sweep - 360.0 * turns) <= tol;
+}
+
+// The counter-clockwise sweep from start to end in degrees, in [0, 360]: a whole number of
+// turns (IsWholeTurn) is 360; else end - start when that lies in [0, 360], else reduced by whole
+// turns into (0, 360]. An arc stored as 350..10 sweeps 20, one stored as 0..720 or 360..0 sweeps
+// 360, and 10..10 sweeps 0.
 inline double NormalizedSweep(double start, double end) {
     double d = end - start;
-    if (d >= 0.0 && d <= 360.0) return d;
     if (!std::isfinite(d)) return d;
+    if (IsWholeTurn(d)) return 360.0;
+    if (d >= 0.0 && d <= 360.0) return d;
     d = std::fmod(d, 360.0);
     return d <= 0.0 ? d + 360.0 : d;
 }

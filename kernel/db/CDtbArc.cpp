@@ -114,7 +114,11 @@ void WidenByArc(const CDtbArc& arc, Point* min, Point* max) {
     WidenBox(min, max, p);
     const double s = IntoOneTurn(arc.startAngle);
     const double e = IntoOneTurn(arc.endAngle);
-    const double last = s >= e ? e + 360.0 : e;
+    // Angles a whole turn apart reduce to nearly the same angle: a full circle, however the
+    // rounding of the two went.
+    const double last = IsWholeTurn(arc.endAngle - arc.startAngle) ? s + 360.0
+                        : s >= e                                   ? e + 360.0
+                                                                   : e;
     for (int q = 0; q <= 720; q += 90) {
         if (q >= s && q <= last) {
             arc.GetAnglePosition(q, p);

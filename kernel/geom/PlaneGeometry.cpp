@@ -21,7 +21,7 @@ bool SameXY(const CxyData& a, const CxyData& b, double tol) {
 
 bool IsFullSweep(double start, double end) {
     const double sweep = end - start;
-    return std::fabs(sweep) < kCoincidenceTol || std::fabs(sweep - 360.0) < kCoincidenceTol;
+    return std::fabs(sweep) < kCoincidenceTol || IsWholeTurn(sweep);
 }
 
 // Adds one turn to a negative angle, as the intersections do with the angles they are given.

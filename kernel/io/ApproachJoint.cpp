@@ -165,7 +165,7 @@ void ApproachJoint::Run() {
             bool nearFull = false;
             CDtbArc* arc = DtbCast<CDtbArc>(e);
             if (arc) {
-                const double rest = 360.0 - (arc->endAngle - arc->startAngle);
+                const double rest = 360.0 - arc->GetSweep();
                 nearFull = rest < 10.0 && IsJointLength(2.0 * arc->radius * TanDeg(rest / 2.0));
             }
 

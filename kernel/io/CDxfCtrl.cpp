@@ -4,6 +4,7 @@
 #include <cmath>
 #include <optional>
 
+#include "kernel/base/DegreeTrig.h"
 #include "kernel/db/CDtbArc.h"
 #include "kernel/db/CDtbLine.h"
 #include "kernel/db/CDtbNode.h"
@@ -77,10 +78,10 @@ std::string FileNameOf(std::string_view path) {
     return std::string(slash == std::string_view::npos ? path : path.substr(slash + 1));
 }
 
-// A sweep within 0.001 degrees of 0 or a full turn: written as a CIRCLE.
+// A sweep within 0.001 degrees of 0 or of whole turns: written as a CIRCLE.
 bool IsFullCircle(const CDtbArc& a) {
     const double d = a.endAngle - a.startAngle;
-    return std::fabs(d) < 0.001 || std::fabs(d - 360.0) < 0.001 || std::fabs(d + 360.0) < 0.001;
+    return std::fabs(d) < 0.001 || IsWholeTurn(d, 0.001);
 }
 
 void Head(std::string& out, std::string_view kind, const DxfLayerStyle& style) {

@@ -19,16 +19,75 @@ AcAxisParams ElemViewModel::AcAxis() const {
 }
 
 int ElemViewModel::ProjectInto(ViewLayerId layer, const CDtbElement* first, bool withAcAxis) {
-    return ProjectElements(projection_, layers_[layer], first,
-                           withAcAxis ? &layers_[LayerAcAxis] : nullptr, AcAxis());
+    return ProjectElements(projection_, Layer(layer), first,
+                           withAcAxis ? &Layer(LayerAcAxis) : nullptr, AcAxis());
 }
 
 int ElemViewModel::RebuildMainLayer() {
     layers_[LayerMain].Empty();
     layers_[LayerAcAxis].Empty();
     ++mainGeneration_;
-    if (ctx_ && ctx_->Elements) ProjectInto(LayerMain, ctx_->Elements->GetFirstElement(), true);
+    mainDrawnFromTree_ = acDrawnFromTree_ = mainDrawingStale_ = false;
+    arrowsBuilt_ = acLinesBuilt_ = false;
+    std::vector<ProjectedSegment>().swap(mainArrows_);
+    std::vector<ProjectedSegment>().swap(acAxisLines_);
+    const CDtbElement* first = ctx_ && ctx_->Elements ? ctx_->Elements->GetFirstElement() : nullptr;
+    // The trees are left to the first caller who asks: the drawing needs only the projected form.
+    mainTreesBuilt_ = first == nullptr;
+    mainDrawing_.Project(projection_, first);
     return 1;
+}
+
+void ElemViewModel::EnsureMainTrees() const {
+    if (mainTreesBuilt_) return;
+    mainTreesBuilt_ = true;
+    if (ctx_ && ctx_->Elements)
+        ProjectElements(projection_, layers_[LayerMain], ctx_->Elements->GetFirstElement(),
+                        &layers_[LayerAcAxis], AcAxis());
+}
+
+ViewLayer& ElemViewModel::Layer(ViewLayerId id) {
+    if (id == LayerMain || id == LayerAcAxis) {
+        EnsureMainTrees();
+        // The caller may change the tree: it is what gets drawn from now on.
+        if (id == LayerMain) mainDrawnFromTree_ = mainDrawingStale_ = true;
+        if (id == LayerAcAxis) acDrawnFromTree_ = true;
+    }
+    return layers_[id];
+}
+
+const ViewLayer& ElemViewModel::Layer(ViewLayerId id) const {
+    if (id == LayerMain || id == LayerAcAxis) EnsureMainTrees();
+    return layers_[id];
+}
+
+const ProjectedLayer& ElemViewModel::MainDrawing() const {
+    if (mainDrawingStale_) {
+        mainDrawingStale_ = false;
+        mainDrawing_.Flatten(layers_[LayerMain].GetFirstElement());
+    }
+    return mainDrawing_;
+}
+
+const std::vector<ProjectedSegment>* ElemViewModel::MainArrows() const {
+    if (mainDrawnFromTree_) return nullptr;
+    if (!arrowsBuilt_) {
+        arrowsBuilt_ = true;
+        if (ctx_ && ctx_->Elements)
+            CollectEdgeArrows(projection_, ctx_->Elements->GetFirstElement(), mainArrows_);
+    }
+    return &mainArrows_;
+}
+
+const std::vector<ProjectedSegment>* ElemViewModel::AcAxisLines() const {
+    if (acDrawnFromTree_) return nullptr;
+    if (!acLinesBuilt_) {
+        acLinesBuilt_ = true;
+        if (ctx_ && ctx_->Elements)
+            CollectAcAxisLines(projection_, ctx_->Elements->GetFirstElement(), AcAxis(),
+                               acAxisLines_);
+    }
+    return &acAxisLines_;
 }
 
 void ElemViewModel::RebuildRoutes() {
@@ -101,7 +160,7 @@ void ElemViewModel::ZoomFit() {
     if (ctx_ && ctx_->PaneSwitching && ctx_->PaneSwitching()) return;
     CxyData min(1e15, 1e15);
     CxyData max(-1e15, -1e15);
-    const int main = layers_[LayerMain].MinMax(&min, &max);
+    const int main = MainDrawing().MinMax(&min, &max);
     const int frame = layers_[LayerSheetFrame].MinMax(&min, &max);
     if (main || frame) ZoomFitWindow(window_, min, max);
     FitAspect();

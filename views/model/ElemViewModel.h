@@ -8,6 +8,7 @@
 #include "views/model/ElemViewContext.h"
 #include "views/model/ElemViewSettings.h"
 #include "views/model/ProjectElements.h"
+#include "views/model/ProjectedLayer.h"
 #include "views/model/ViewLayers.h"
 #include "views/model/ViewNavigation.h"
 #include "views/model/ViewPainter.h"
@@ -17,8 +18,10 @@
 // One per element view; the widget owns it, feeds it the client rectangle and input, and draws
 // its layers through its world window. Everything runs on the user-interface thread.
 //
-// Rebuilding LayerMain deletes the elements it held: a pointer into it (the hovered element)
-// is stale once MainLayerGeneration() has changed.
+// LayerMain and LayerAcAxis are drawn from their projected form (MainDrawing, built in one pass
+// over the document); their element trees are made only when someone asks for them (Layer).
+// Rebuilding LayerMain deletes the elements it held: a pointer into its tree (the hovered
+// element) or into its drawing form is stale once MainLayerGeneration() has changed.
 class ElemViewModel {
 public:
     // Settings are not read here: the widget calls LoadSettings (or Update) once it is set up.
@@ -68,8 +71,20 @@ public:
     int ProjectInto(ViewLayerId layer, const CDtbElement* first, bool withAcAxis);
     AcAxisParams AcAxis() const;
 
-    ViewLayer& Layer(ViewLayerId id) { return layers_[id]; }
-    const ViewLayer& Layer(ViewLayerId id) const { return layers_[id]; }
+    // A layer's element tree. LayerMain and LayerAcAxis are projected from the document on the
+    // first call after a rebuild; handed out for change, LayerMain is drawn from its tree (as it
+    // is at the next paint) until the next rebuild.
+    ViewLayer& Layer(ViewLayerId id);
+    const ViewLayer& Layer(ViewLayerId id) const;
+
+    // The drawing form of LayerMain: every visible line and divided arc in painting order with
+    // its document element, over one vertex array.
+    const ProjectedLayer& MainDrawing() const;
+    // The direction arrows of LayerMain (the line each arrow sits at the end of) and the A/C
+    // head-direction lines of LayerAcAxis, collected on first use after a rebuild. Null while
+    // the layer's tree was handed out for change: the tree is drawn then.
+    const std::vector<ProjectedSegment>* MainArrows() const;
+    const std::vector<ProjectedSegment>* AcAxisLines() const;
 
     // --- world window and navigation ---------------------------------------------------------
     const ViewWindow& Window() const { return window_; }
@@ -136,7 +151,20 @@ private:
     const ElemViewContext* ctx_;
     ViewPainter* painter_;
     ElemViewSettings settings_;
-    ViewLayers layers_;
+    // Builds the trees of LayerMain and LayerAcAxis when they are out of date.
+    void EnsureMainTrees() const;
+
+    mutable ViewLayers layers_;
+    // The projected forms of LayerMain and what is drawn over it (see MainDrawing).
+    mutable ProjectedLayer mainDrawing_;
+    mutable std::vector<ProjectedSegment> mainArrows_;
+    mutable std::vector<ProjectedSegment> acAxisLines_;
+    mutable bool mainTreesBuilt_ = true;      // the trees of LayerMain and LayerAcAxis are current
+    mutable bool mainDrawnFromTree_ = false;  // LayerMain's tree was handed out for change
+    mutable bool acDrawnFromTree_ = false;
+    mutable bool mainDrawingStale_ = false;  // rebuild mainDrawing_ from the tree
+    mutable bool arrowsBuilt_ = false;
+    mutable bool acLinesBuilt_ = false;
     ViewProjection projection_;
     ViewWindow window_;
     int clientLeft_ = 0, clientTop_ = 0, clientRight_ = 0, clientBottom_ = 0;

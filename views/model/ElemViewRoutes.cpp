@@ -55,8 +55,8 @@ int ElemViewModel::BuildRouteLayers(int mode, int prtNo, int lineNo, int* seq) {
 
     // The top-level chain of LayerMain as an array, to walk it both ways.
     std::vector<const CDtbElement*> list;
-    for (const CDtbElement* e = layers_[LayerMain].GetFirstElement(); e; e = e->link.next)
-        list.push_back(e);
+    const ViewLayer& main = static_cast<const ElemViewModel&>(*this).Layer(LayerMain);
+    for (const CDtbElement* e = main.GetFirstElement(); e; e = e->link.next) list.push_back(e);
     size_t found = list.size();
     for (size_t i = 0; i < list.size(); ++i) {
         if (LineNoOf(list[i]) == lineNo && AttributeNumber(list[i], "PrtNo=") == prtNo) {

@@ -4,6 +4,7 @@
 #include <cmath>
 #include <memory>
 
+#include "kernel/base/DegreeTrig.h"
 #include "kernel/geom/CVectoMatrix.h"
 
 namespace {
@@ -137,12 +138,15 @@ bool DivideArc(const CDtbArc& arc, ArcPieces* out) {
         !std::isfinite(arc.radius))
         return false;
     double s, e;
+    // A whole number of turns apart is one full circle (two turns stored as 0..720 are drawn
+    // once), whichever way the rounding of the angles went.
+    const bool full = IsWholeTurn(arc.endAngle - arc.startAngle);
     if (arc.direction == 0) {
         e = arc.endAngle;
-        s = ReduceBelow(arc.startAngle, e);
+        s = full ? e - 360.0 : ReduceBelow(arc.startAngle, e);
     } else {
         s = arc.endAngle;
-        e = ReduceBelow(arc.startAngle, s);
+        e = full ? s - 360.0 : ReduceBelow(arc.startAngle, s);
     }
     const double step = arc.radius > 10.0 ? 7.5 : 15.0;
     const double n = std::fabs(std::trunc((e - s) / step)) + 2.0;

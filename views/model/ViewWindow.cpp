@@ -15,14 +15,6 @@ int ToPixel(double v) {
 
 }  // namespace
 
-double WorldToScreenXf(const ViewWindow& w, double x) {
-    return std::trunc((x - w.xmin) * w.scaleX + 0.5) + w.left;
-}
-
-double WorldToScreenYf(const ViewWindow& w, double y) {
-    return w.bottom - std::trunc((y - w.ymin) * w.scaleY - 0.5);
-}
-
 int WorldToScreenX(const ViewWindow& w, double x) {
     return ToPixel(WorldToScreenXf(w, x));
 }

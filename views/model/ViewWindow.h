@@ -1,6 +1,8 @@
 // ViewWindow: the world window of an element view, its client rectangle, scales and conversions.
 #pragma once
 
+#include <cmath>
+
 // The world window in view coordinates (the x and y that the projection yields), the client
 // rectangle in pixels as last given to FitAspect, and the pixels per view unit. The y axis
 // points up on the screen.
@@ -30,9 +32,14 @@ struct ViewWindow {
 // overflow.
 int WorldToScreenX(const ViewWindow& w, double x);
 int WorldToScreenY(const ViewWindow& w, double y);
-// The same without the conversion to int (for clipping in floating point).
-double WorldToScreenXf(const ViewWindow& w, double x);
-double WorldToScreenYf(const ViewWindow& w, double y);
+// The same without the conversion to int (for clipping in floating point). Inline: the drawing
+// converts every vertex of a layer.
+inline double WorldToScreenXf(const ViewWindow& w, double x) {
+    return std::trunc((x - w.xmin) * w.scaleX + 0.5) + w.left;
+}
+inline double WorldToScreenYf(const ViewWindow& w, double y) {
+    return w.bottom - std::trunc((y - w.ymin) * w.scaleY - 0.5);
+}
 // View coordinate of a client pixel.
 double ClientToWorldX(const ViewWindow& w, int px);
 double ClientToWorldY(const ViewWindow& w, int py);

@@ -112,6 +112,36 @@ TEST(CDtbArcTest, MinMaxIsTheTightBox) {
     EXPECT_EQ(max.z, -4);
 }
 
+// An end angle a few units in the last place off a whole turn from the start (the rounding of
+// start + 360 in a later turn) is a full circle for the sweep, the length and the box alike.
+TEST(CDtbArcTest, NearlyFullCirclesAreFull) {
+    const double starts[] = {
+        -364.04, -4.0397061991275223, 0.1, 290.2486895174132, 355.96029380087242, 715.96, 1075.3};
+    const double r = 19.206;
+    for (double s : starts) {
+        for (int ulps = -3; ulps <= 3; ++ulps) {
+            double e = s + 360.0;
+            for (int i = 0; i < std::abs(ulps); ++i) e = std::nextafter(e, ulps < 0 ? -1e9 : 1e9);
+            for (int direction : {0, 1}) {
+                const CDtbArc arc(CxyzData(1, 2, 0), r, s, e, direction);
+                EXPECT_EQ(arc.GetSweep(), 360.0) << s << ".." << e;
+                EXPECT_DOUBLE_EQ(arc.GetElementLength(), 2 * 3.141592653589793 * r);
+                CxyData min, max;
+                ResetBox(&min, &max);
+                arc.MinMax(&min, &max);
+                EXPECT_NEAR(min.x, 1 - r, 1e-9) << s << ".." << e << " dir " << direction;
+                EXPECT_NEAR(min.y, 2 - r, 1e-9) << s << ".." << e << " dir " << direction;
+                EXPECT_NEAR(max.x, 1 + r, 1e-9) << s << ".." << e << " dir " << direction;
+                EXPECT_NEAR(max.y, 2 + r, 1e-9) << s << ".." << e << " dir " << direction;
+            }
+        }
+        // A sweep of 359.9 degrees stays one.
+        const CDtbArc open(CxyzData(), r, s, s + 359.9, 0);
+        EXPECT_NEAR(open.GetSweep(), 359.9, 1e-9) << s;
+        EXPECT_NEAR(open.GetElementLength(), 2 * 3.141592653589793 * r * 359.9 / 360, 1e-9);
+    }
+}
+
 TEST(CDtbArcTest, DefaultIsAFullCircleAndOffsetMovesTheCentre) {
     CDtbArc arc;
     EXPECT_EQ(arc.startAngle, 0);

@@ -9,6 +9,10 @@
 #include "ViewTestSupport.h"
 #include "kernel/base/DegreeTrig.h"
 #include "kernel/db/CDtbPoint.h"
+#include "kernel/db/DtbBox.h"
+#include "nc/machine/CNcReadInfo.h"
+#include "nc/read/CNcRead.h"
+#include "nc/read/NcProgramRunner.h"
 
 using viewtest::Info;
 using viewtest::Lines;
@@ -56,6 +60,74 @@ TEST(DivideArc, PieceCountFollowsTheSweepTravelled) {
     const CDtbArc bad(CxyzData(), 5, std::nan(""), 10, 0);
     ArcPieces p;
     EXPECT_FALSE(DivideArc(bad, &p));
+}
+
+// Full circles by I/J whose start carries the rounding of incremental moves: the reader stores
+// their angles a turn apart up to a unit in the last place either way. Cut length, sweep, box
+// and the division into pieces all see the whole circle; a sweep of 359.9 stays one.
+TEST(DivideArc, FullCirclesFromTheReaderStayFull) {
+    struct Case {
+        std::vector<std::string> lines;
+        double radius, sweep, cutLength;
+        CxyData centre;
+    };
+    const double r1 = 19.205717195668587, r2 = 6.1745945615886395;
+    const Case cases[] = {
+        {{"G91 G01 X0.1 Y0.7", "X0.2 Y0.1", "G90 G03 X0.3 Y0.8 I-19.158 J1.353", "M30"},
+         r1,
+         360,
+         121.60379367660772,
+         {-18.858, 2.153}},
+        {{"G91 G01 X0.1 Y0.2", "X0.0 Y0.4", "G90 G02 X0.1 Y0.6 I-19.158 J1.353", "M30"},
+         r1,
+         360,
+         121.29668689542117,
+         {-19.058, 1.953}},
+        {{"G91 G01 X0.1 Y0.1", "X0.7 Y0.0", "G90 G03 X0.8 Y0.1 I-2.137 J5.793", "M30"},
+         r2,
+         360,
+         39.63754318340203,
+         {-1.337, 5.893}},
+        {{"G02 X0. Y0. I-19.158 J1.353", "M30"}, r1, 360, 120.67308009767119, {-19.158, 1.353}},
+        {{"G00 X10.", "G03 X9.999985 Y-0.017453 I-10. J0.", "M30"},
+         10,
+         359.9,
+         62.81439977927592,
+         {0, 0}},
+    };
+    for (const Case& c : cases) {
+        const std::string name = c.lines[c.lines.size() - 2];
+        CNcReadInfo settings;
+        settings.LaserPunch = kNcTypeLaser;
+        settings.ZeroTimes = 1;
+        CNcRead reader;
+        reader.SetProgram(c.lines, &settings, nullptr, 1);
+        CDtbEngine elements;
+        NcProgramRunner(reader).Run(elements);
+        EXPECT_NEAR(reader.State.CutLength, c.cutLength, 1e-4) << name;
+
+        const CDtbArc* arc = nullptr;
+        for (const CDtbElement* e = elements.GetFirstElement(); e; e = e->link.next)
+            if (!arc) arc = DtbCast<CDtbArc>(e);
+        ASSERT_NE(arc, nullptr) << name;
+        EXPECT_NEAR(arc->GetSweep(), c.sweep, 1e-3) << name;
+        EXPECT_NEAR(arc->GetElementLength(), 2 * 3.141592653589793 * c.radius * c.sweep / 360, 1e-3)
+            << name;
+
+        CxyData min, max;
+        ResetBox(&min, &max);
+        arc->MinMax(&min, &max);
+        EXPECT_NEAR(min.x, c.centre.x - c.radius, 1e-3) << name;
+        EXPECT_NEAR(max.x, c.centre.x + c.radius, 1e-3) << name;
+        EXPECT_NEAR(min.y, c.centre.y - c.radius, 1e-3) << name;
+        EXPECT_NEAR(max.y, c.centre.y + c.radius, 1e-3) << name;
+
+        ArcPieces p;
+        ASSERT_TRUE(DivideArc(*arc, &p));
+        EXPECT_NEAR(std::fabs(p.e - p.s), c.sweep, 1e-3) << name;
+        const double step = arc->radius > 10 ? 7.5 : 15;
+        EXPECT_EQ(p.pieces, static_cast<int>(std::trunc(c.sweep / step)) + 2) << name;
+    }
 }
 
 TEST(ProjectElements, ArcBecomesAGroupOfPiecesWithTheArcsMarks) {

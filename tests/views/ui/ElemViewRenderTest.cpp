@@ -1,9 +1,14 @@
 // Element view painting on the back buffer: XOR pairs, colours, culling, clamping, paint order.
 #include <QPainter>
+#include <cmath>
+#include <cstdlib>
 #include <fstream>
 
 #include "ElemViewFixture.h"
 #include "TempDir.h"
+#include "nc/machine/CNcReadInfo.h"
+#include "nc/read/CNcRead.h"
+#include "nc/read/NcProgramRunner.h"
 #include "views/ElemViewDraw.h"
 
 namespace {
@@ -129,6 +134,37 @@ TEST_F(ElemViewFixture, ProgramIsDrawnInPenTableOrConditionColours) {
     EXPECT_EQ(Pixel(p.x(), p.y()), qRgb(1, 2, 3) & 0xFFFFFFu);
 }
 
+// Each class of the program in its own pen of the machine's table (the fixture's colours), and
+// with condition colours on only marking and cutting take the element's colour.
+TEST_F(ElemViewFixture, EveryPenClassIsDrawnInItsOwnPenColour) {
+    struct Case {
+        const char* name;
+        int classBits;
+        QRgb penColour;        // condition colours off
+        QRgb conditionColour;  // condition colours on
+    };
+    const QRgb element = qRgb(1, 2, 3) & 0xFFFFFFu;
+    const Case cases[] = {
+        {"rapid", kDtbClassRapid, qRgb(0, 0, 200) & 0xFFFFFFu, qRgb(0, 0, 200) & 0xFFFFFFu},
+        {"mark", kDtbClassMark, qRgb(200, 0, 200) & 0xFFFFFFu, element},
+        {"cut", kDtbClassCut, qRgb(0, 200, 0) & 0xFFFFFFu, element},
+        {"punch", kDtbClassPunch, qRgb(200, 200, 0) & 0xFFFFFFu, qRgb(200, 200, 0) & 0xFFFFFFu},
+    };
+    for (const Case& c : cases) {
+        doc.Empty();
+        AddLine(0, 50, 100, 50, c.classBits, {1, 2, 3});
+        view->FrameState().Pens.drawShavColor = 0;
+        view->OnUpdate();
+        view->Model().Layer(LayerGrid).Empty();
+        SetWindow(-100, 0, 300, 300);
+        const QPoint p = Px(50, 50);
+        EXPECT_EQ(Pixel(p.x(), p.y()), c.penColour) << c.name;
+        view->FrameState().Pens.drawShavColor = 1;
+        view->RenderAll();
+        EXPECT_EQ(Pixel(p.x(), p.y()), c.conditionColour) << c.name << " with condition colours";
+    }
+}
+
 TEST_F(ElemViewFixture, ConditionColoursArePaintedInTheOrderTheyFirstOccur) {
     // Green occurs first, so red is painted after it and wins where they cross.
     AddLine(0, 100, 200, 100, kDtbClassCut, kGreen);
@@ -242,6 +278,30 @@ TEST(ElemViewArcs, ArcsBecomeDotsChordsOrArcs) {
     EXPECT_EQ(q.kind, ArcPixels::Arc);
 }
 
+// Arcs whose angles lie a whole turn apart up to a unit in the last place either way (as the
+// reader stores full circles started from rounded positions) are drawn as whole circles.
+TEST(ElemViewArcs, NearlyFullCirclesArePlannedWhole) {
+    ViewWindow w;
+    w.xmin = -200;
+    w.ymin = -150;
+    w.xmax = 200;
+    w.ymax = 150;
+    ASSERT_EQ(FitAspect(w, 0, 0, 400, 300), 1);
+    for (double s : {-4.0397061991275223, 290.2486895174132, 355.96029380087242, 1075.3}) {
+        for (int ulps : {-1, 0, 1}) {
+            const double e = ulps == 0 ? s + 360 : std::nextafter(s + 360, ulps * 1e9);
+            for (int direction : {0, 1}) {
+                const ArcPixels a = PlanArc(w, CDtbArc(CxyzData(0, 0, 0), 50, s, e, direction));
+                EXPECT_EQ(a.kind, ArcPixels::Arc) << s << ".." << e;
+                EXPECT_NEAR(a.h - a.g, 360, 1e-9) << s << ".." << e;
+            }
+        }
+    }
+    EXPECT_NEAR(PlanArc(w, CDtbArc(CxyzData(0, 0, 0), 50, 355.96, 715.86, 0)).h -
+                    PlanArc(w, CDtbArc(CxyzData(0, 0, 0), 50, 355.96, 715.86, 0)).g,
+                359.9, 1e-9);
+}
+
 // --- paint order ---------------------------------------------------------------------------------
 
 TEST_F(ElemViewFixture, ViewingPaintsTheProgramOverTheSheetFrameAndRoutesOverTheProgram) {
@@ -329,4 +389,32 @@ TEST_F(ElemViewFixture, XyzIndicatorIsHalvedInTheSplitView) {
     EXPECT_GT(full, 0);
     EXPECT_GT(half, 0);
     EXPECT_LT(half, full);
+}
+
+// The program of a G90 full circle after incremental moves, read and drawn: every quadrant of
+// the circle shows in the cut pen's colour.
+TEST_F(ElemViewFixture, AFullCircleAfterIncrementalMovesIsDrawnWhole) {
+    CNcReadInfo settings;
+    settings.LaserPunch = kNcTypeLaser;
+    settings.ZeroTimes = 1;
+    CNcRead reader;
+    reader.SetProgram(
+        {"N2 G91 G01 X0.1 Y0.7", "N3 X0.2 Y0.1", "N4 G90 G03 X0.3 Y0.8 I-19.158 J1.353", "N5 M30"},
+        &settings, nullptr, 1);
+    NcProgramRunner(reader).Run(doc);
+    view->OnUpdate();
+    view->Model().Layer(LayerGrid).Empty();
+    SetWindow(-45, -25, 5, 30);
+    if (const char* out = std::getenv("MORVALEN_SHOT_DIR"))
+        view->BackBuffer().save(QString(out) + "/full-circle-after-g91.png");
+    const double cx = -18.858, cy = 2.153, r = 19.205717195668587;
+    const QRgb pen = Rgb(view->FrameState().Pens.entries[kPenCut].colour);
+    for (int deg = 0; deg < 360; deg += 15) {
+        const double a = deg * 3.141592653589793 / 180;
+        const QPoint p = Px(cx + r * std::cos(a), cy + r * std::sin(a));
+        bool drawn = false;  // the pixel or one of its neighbours (the pieces are chords)
+        for (int dy = -1; dy <= 1; ++dy)
+            for (int dx = -1; dx <= 1; ++dx) drawn = drawn || Pixel(p.x() + dx, p.y() + dy) == pen;
+        EXPECT_TRUE(drawn) << deg << " degrees";
+    }
 }

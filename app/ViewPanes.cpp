@@ -1,0 +1,78 @@
+// The pane makers of the element views and the information list, fed from the application.
+#include "app/ViewPanes.h"
+
+#include <QPointer>
+
+#include "app/CMainFrame.h"
+#include "app/CTessmarkApp.h"
+#include "views/CNcElemView.h"
+#include "views/CNcInfoView.h"
+
+namespace {
+
+// The frame has one information list at a time; the element views tell it about updates.
+QPointer<CNcInfoView>& InfoList() {
+    static QPointer<CNcInfoView> list;
+    return list;
+}
+
+ElemViewPenTable PensOf(const CSystemData& data) {
+    ElemViewPenTable t;
+    const CNcReadInfo& m = data.NcReadInfo;
+    for (size_t i = 0; i < t.entries.size(); ++i) {
+        t.entries[i].colour = ViewRgb{m.Pen[i][0], m.Pen[i][1], m.Pen[i][2]};
+        t.entries[i].width = m.PenWide[i];
+        t.entries[i].style = m.PenKind[i];
+    }
+    t.drawShavColor = data.ToolData.DrawShavColor;
+    return t;
+}
+
+void RefreshFromApp(CMainFrame* frame, ElemViewContext& ctx, ElemViewFrameState& state) {
+    CTessmarkApp* app = frame ? frame->App() : nullptr;
+    if (!app) return;
+    ctx.IniPath = app->Paths.IniPath;
+    CTessmarkDoc* doc = app->Document.get();
+    ctx.Elements = doc ? &doc->Elements : nullptr;
+    ctx.SkipLogElements = doc ? &doc->SkipLogElements : nullptr;
+    if (doc) {
+        ctx.SkipLogStart = doc->SkipLogStart;
+        ctx.PickPos[0] = doc->PickPos[0];
+        ctx.PickPos[1] = doc->PickPos[1];
+    }
+    ctx.Machine = app->SystemData ? &app->SystemData->NcReadInfo : nullptr;
+    ctx.PunchTool = &app->PunchTool;
+    ctx.ProcessMode = app->ProcessMode;
+    ctx.EditMode = frame->EditMode;
+    state.TraceActive = app->TraceActive;
+    state.EdgeDisp = frame->EdgeDisp;
+    state.ACAxis = frame->ACAxis;
+    state.XYZAxis = frame->XYZAxis;
+    state.FrameViewType = frame->ViewType;
+    if (app->SystemData) state.Pens = PensOf(*app->SystemData);
+}
+
+}  // namespace
+
+void InstallViewPanes() {
+    PaneFactory& f = PaneFactory::Instance();
+    f.ElemView = [](QWidget* parent, CMainFrame* frame) -> IElemView* {
+        ElemViewHost host;
+        host.Refresh = [frame](ElemViewContext& c, ElemViewFrameState& s) {
+            RefreshFromApp(frame, c, s);
+        };
+        host.DocumentUpdated = [] {
+            if (CNcInfoView* list = InfoList()) list->OnUpdate();
+        };
+        return new CNcElemView(parent, std::move(host));
+    };
+    f.InfoView = [](QWidget* parent, CMainFrame* frame) -> QWidget* {
+        auto* list = new CNcInfoView(parent);
+        CTessmarkApp* app = frame ? frame->App() : nullptr;
+        if (app)
+            list->SetSource(app->Paths.IniPath, app->Document ? &app->Document->Elements : nullptr);
+        list->OnUpdate();
+        InfoList() = list;
+        return list;
+    };
+}

@@ -1,0 +1,45 @@
+// IElemView: what the main frame asks of an element view pane (one view, or four in the split
+// view). The frame holds its views through this interface only.
+#pragma once
+
+#include <QPoint>
+#include <QWidget>
+#include <vector>
+
+class CDtbEngine;
+struct CxyzData;
+
+class IElemView {
+public:
+    virtual ~IElemView() = default;
+    virtual QWidget* Widget() = 0;
+    // View type 0 Top, 1 Front, 2 Left, 3 ISO, with the rotation angles in degrees.
+    virtual void SetViewType(int type, int angleX, int angleY, int angleZ) = 0;
+    virtual int ViewType() const = 0;
+    virtual void CommitTraceStep() {}
+    // 0 when no tip was shown.
+    virtual int HideElemTip() { return 0; }
+    virtual void FitAspect() { Widget()->update(); }
+    virtual void ClearTrace() {}
+    virtual void ZoomFit() {}
+    virtual void ZoomIn() {}
+    virtual void ZoomOut() {}
+    virtual void ScrollUp() {}
+    virtual void ScrollDown() {}
+    virtual void ScrollLeft() {}
+    virtual void ScrollRight() {}
+    virtual void HighlightLine(int /*lineNo*/) {}
+    virtual void BuildDangerZones(int /*toolNo*/) {}
+    virtual void SetSkipLogRoute(CDtbEngine* /*route*/) {}
+    virtual void MoveTorchMark(int /*stepKind*/, const CxyzData* /*pos*/, int /*moveKind*/) {}
+    virtual void DrawTraceStep(CDtbEngine* /*step*/) {}
+    virtual void SetToolLayer(CDtbEngine* /*tool*/, int /*unused*/) {}
+    virtual void MoveSheet(const double /*offset*/[3]) {}
+    virtual void RebuildMainLayer() {}
+    // Rotation pivot, pivot offset and origin mark to (0, 0, 0).
+    virtual void ResetPivot() {}
+    // Empties the given layers (0 to 12).
+    virtual void EmptyLayers(const std::vector<int>& /*layers*/) {}
+    // A wheel turn over the view; the frame has already chosen this view.
+    virtual void WheelZoom(unsigned /*keyFlags*/, int /*delta*/, QPoint /*screen*/) {}
+};
