@@ -10,7 +10,7 @@
 #include "settings/CSetMachinePage3.h"
 #include "settings/CSetMachineSheet.h"
 #include "settings/ModalRun.h"
-#include "views/ViewPanes.h"
+#include "app/ViewPanes.h"
 
 namespace {
 
