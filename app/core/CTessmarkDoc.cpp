@@ -162,7 +162,7 @@ int CTessmarkDoc::RebuildElements() {
     Elements.Empty();
     CSystemData* sd = services_.SystemData;
     CNcRead reader(services_.Ctx);
-    reader.SetProgram(Lines, sd ? &sd->NcReadInfo : nullptr, sd ? &sd->ToolData : nullptr, 0);
+    reader.SetProgramShared(Lines, sd ? &sd->NcReadInfo : nullptr, sd ? &sd->ToolData : nullptr, 0);
     LastRun = NcProgramRunner(reader, RunLimits).Run(Elements);
     LastState = reader.State;
     ConvertFaults = reader.ConvertFaults;

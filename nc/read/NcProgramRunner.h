@@ -15,8 +15,7 @@ struct NcRunnerLimits {
     std::int64_t MaxBlocks = 10'000'000;  // stops a program that loops for ever
     // Stops a program whose loops draw without end: a few hundred bytes repeating a pattern
     // block reached tens of millions of elements (tens of GB) long before MaxBlocks. The
-    // elements are counted at 4096 blocks and then each time the block count doubles, so a
-    // run stops holding at most about twice as many.
+    // elements linked into the sink are counted as they come (CDtbEngine::GetLinkedCount).
     std::int64_t MaxElements = 5'000'000;
 };
 
@@ -90,7 +89,6 @@ private:
     int line_ = 0;
     int rememberedSeqNo_ = 1;
     std::int64_t blocks_ = 0;
-    std::int64_t nextElementCheck_ = 4096;  // block count of the next element count
     NcRunnerEnd end_ = NcRunnerEnd::Running;
     int lastLine_ = 0;
     int lastLineNo_ = 0;

@@ -292,7 +292,7 @@ LineRewrite GridOrigin(PunchDialectRun& run, size_t index, const std::string& li
 // PDR/, PDL/, LAR/, LAL/: the head goes down; the bare coordinate lines that follow, up to the
 // next G or M line or PED/ LED/ statement, become feed moves.
 LineRewrite PunchDown(PunchDialectRun& run, size_t index, const std::string& line) {
-    auto& lines = run.Reader.Lines;
+    auto& lines = run.Reader.Lines.Mutable();
     for (size_t j = index + 1; j < lines.size(); ++j) {
         std::string& next = lines[j];
         if (next.starts_with("CIR/") || next.starts_with("LCI/")) continue;
