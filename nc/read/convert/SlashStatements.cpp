@@ -376,8 +376,11 @@ const std::array<Statement, 28>& Statements() {
 }  // namespace
 
 LineRewrite ConvertSlashStatement(PunchDialectRun& run, size_t index, const std::string& asRead) {
+    // Every line of every program comes here: the first letter rules out most keywords.
+    if (asRead.empty()) return {};
     for (const Statement& s : Statements()) {
-        if (asRead.starts_with(s.Keyword)) return s.Apply(run, index, asRead);
+        if (s.Keyword[0] == asRead[0] && asRead.starts_with(s.Keyword))
+            return s.Apply(run, index, asRead);
     }
     return {};
 }
