@@ -477,6 +477,11 @@ void CMainFrame::SavePlacement() {
 }
 
 void CMainFrame::closeEvent(QCloseEvent* event) {
+    // The window paints while a file loads, but the document is not whole yet.
+    if (app_->Loading) {
+        event->ignore();
+        return;
+    }
     if (app_->Document && !app_->Document->SaveModified()) {
         event->ignore();
         return;

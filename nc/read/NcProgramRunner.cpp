@@ -98,7 +98,11 @@ NcRunnerStep NcProgramRunner::Step(CDtbEngine& sink) {
 }
 
 NcRunnerSummary NcProgramRunner::Run(CDtbEngine& sink) {
-    while (end_ == NcRunnerEnd::Running) (void)Step(sink);
+    const int lines = static_cast<int>(reader_.LineMap.size());
+    while (end_ == NcRunnerEnd::Running) {
+        (void)Step(sink);
+        if (progress_ && blocks_ % kProgressBlocks == 0) progress_(line_, lines);
+    }
     NcRunnerSummary summary;
     summary.Blocks = blocks_;
     summary.End = end_;

@@ -5,6 +5,7 @@
 
 #include <array>
 #include <cstdint>
+#include <functional>
 #include <vector>
 
 class CNcRead;
@@ -70,6 +71,12 @@ public:
     NcRunnerStep Step(CDtbEngine& sink);
     // Reads blocks into sink until the run ends.
     NcRunnerSummary Run(CDtbEngine& sink);
+    // Called by Run every kProgressBlocks blocks with the line about to be read and the count
+    // of lines (long runs show their progress and let the window paint meanwhile).
+    static constexpr std::int64_t kProgressBlocks = 16384;
+    void SetProgress(std::function<void(int line, int lines)> progress) {
+        progress_ = std::move(progress);
+    }
 
     bool Finished() const { return end_ != NcRunnerEnd::Running; }
     NcRunnerEnd End() const { return end_; }
@@ -92,4 +99,5 @@ private:
     NcRunnerEnd end_ = NcRunnerEnd::Running;
     int lastLine_ = 0;
     int lastLineNo_ = 0;
+    std::function<void(int, int)> progress_;
 };
