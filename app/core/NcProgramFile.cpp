@@ -59,6 +59,7 @@ std::optional<NcLoadResult> ReadNcFile(const fs::path& file, bool ignorePercent)
     auto read = textfile::ReadLines(file);
     if (!read) return std::nullopt;
     NcLoadResult result;
+    result.lines.reserve(read->size());
     int percents = 0;
     for (auto& line : *read) {
         if (!result.firstLongLine && line.size() > kNcLineWarnLength)
