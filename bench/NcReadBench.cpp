@@ -119,7 +119,10 @@ int ReadInThisProcess(const char* path) {
     const size_t elements = db.GetLinkedCount();
     std::printf("%lld %.1f\n", static_cast<long long>(summary.Blocks),
                 elements ? double(GetDtbPoolUsage().inUse) / double(elements) : 0.0);
-    return 0;
+    std::fflush(stdout);
+    // The run is what the user waits for; the elements stay (the document keeps them), so
+    // they are not freed one by one here either.
+    std::_Exit(0);
 }
 
 void BM_ReadFreshProcess(benchmark::State& state) {
@@ -129,7 +132,7 @@ void BM_ReadFreshProcess(benchmark::State& state) {
     const std::string theirs = dir.Write("program.ngc", bench::LaserProgram(parts, true)).string();
     const std::string self = (bench::ProgramFolder() / "NcReadBench").string();
     const std::string rs274 = bench::Rs274();
-    double rs274Seconds = 0, bytesPerElement = 0, blocks = 0, peak = 0;
+    double rs274Seconds = 0, bytesPerElement = 0, blocks = 0, peak = 0, seconds = 0;
     for (auto _ : state) {
         if (!rs274.empty())
             rs274Seconds = bench::RunProcess({rs274, "-g", theirs, "/dev/null"}).seconds;
@@ -140,13 +143,14 @@ void BM_ReadFreshProcess(benchmark::State& state) {
         }
         std::sscanf(run.output.c_str(), "%lf %lf", &blocks, &bytesPerElement);
         peak = run.peakMiB;
+        seconds = run.seconds;
         state.SetIterationTime(run.seconds);
     }
     state.SetLabel(rs274.empty() ? "rs274 missing (scripts/bench.sh installs it)" : "vs rs274");
     state.counters["blocks"] = blocks;
     state.counters["rs274_s"] = rs274Seconds;
-    state.counters["x_faster_than_rs274"] =
-        benchmark::Counter(rs274Seconds, benchmark::Counter::kIsIterationInvariantRate);
+    // rs274's time over ours (the goal: at least 3.3).
+    state.counters["x_faster_than_rs274"] = seconds > 0 ? rs274Seconds / seconds : 0.0;
     state.counters["db_bytes_per_element"] = bytesPerElement;
     state.counters["peak_MiB"] = peak;
 }

@@ -60,7 +60,9 @@ int LineType(std::string_view line, NcDetectionPass pass, int current, bool& sto
         return n < 100 ? 2 : current;
     }
     if (HasPunchStatement(line)) return 2;
-    if (StartsWithAny(line, {"TR1", "XX330", "XX310", "XX189", "XX140", "XX141", "PA;"})) {
+    const char first = line.empty() ? '\0' : line[0];
+    if ((first == 'T' || first == 'X' || first == 'P') &&
+        StartsWithAny(line, {"TR1", "XX330", "XX310", "XX189", "XX140", "XX141", "PA;"})) {
         return 4;
     }
     if (pass == NcDetectionPass::B) {

@@ -55,8 +55,8 @@ void RewriteGridRepeats(CNcRead& reader, const PunchDialectRun& run) {
         }
         InsertLine(reader, static_cast<size_t>(last) + 1, "V" + Int(n), map[last]);
         InsertLine(reader, static_cast<size_t>(first), "U" + Int(n), map[first]);
-        reader.Lines.Mutable()[i] = "G98X" + run.Num(*x) + "Y" + run.Num(*y) + "I" + run.Num(*ii) + "J" +
-                   run.Num(*jj) + "P" + Int(*h - 1LL) + "K" + Int(*k - 1LL);
+        reader.Lines.Mutable()[i] = "G98X" + run.Num(*x) + "Y" + run.Num(*y) + "I" + run.Num(*ii) +
+                                    "J" + run.Num(*jj) + "P" + Int(*h - 1LL) + "K" + Int(*k - 1LL);
         InsertLine(reader, i + 1, std::string(g83 ? "G75" : "G76") + "W" + Int(n) + "Q1", map[i]);
         InsertLine(reader, i + 2, "G98X0Y0I0J0P0K0", map[i]);
         ++n;
@@ -87,7 +87,10 @@ void StripSequenceNumbers(NcProgramLines& lines) {
 void RewriteStatements(CNcRead& reader, PunchDialectRun& run) {
     const auto& lines = reader.Lines;
     std::string asRead, text;
+    // Outside punch programs and the Nisshinbo codes only slash statements change a line.
+    const bool statementsOnly = run.NcType != kNcTypePunch && run.PunchNcType != 2;
     for (size_t i = 0; i < lines.size(); ++i) {
+        if (statementsOnly && !MaybeSlashStatement(lines[i])) continue;
         asRead = lines[i];
         text = asRead;
         if (run.NcType == kNcTypePunch) {

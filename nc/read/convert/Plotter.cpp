@@ -110,5 +110,6 @@ void CNcRead::ConvertPlotter() {
             i += 2;
         }
     }
-    if (firstStart > 0) Lines.Mutable()[static_cast<size_t>(firstStart) - 1] = "O0001(Trace start point)";
+    if (firstStart > 0)
+        Lines.Mutable()[static_cast<size_t>(firstStart) - 1] = "O0001(Trace start point)";
 }

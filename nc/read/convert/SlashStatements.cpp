@@ -375,6 +375,13 @@ const std::array<Statement, 28>& Statements() {
 
 }  // namespace
 
+bool MaybeSlashStatement(std::string_view line) {
+    if (line.empty()) return false;
+    for (const Statement& s : Statements())
+        if (s.Keyword[0] == line[0]) return true;
+    return false;
+}
+
 LineRewrite ConvertSlashStatement(PunchDialectRun& run, size_t index, const std::string& asRead) {
     // Every line of every program comes here: the first letter rules out most keywords.
     if (asRead.empty()) return {};
