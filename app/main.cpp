@@ -23,8 +23,10 @@ int main(int argc, char* argv[]) {
     // message box of the start-up is open.
     static bool quitRequested = false;
     static std::function<void()> quit = [] {
-        // Not in the middle of a load: the window paints then, but the program goes on.
-        if (CTessmarkApp::Instance() && CTessmarkApp::Instance()->Loading) {
+        // Not in the middle of a load (the window paints then, but the program goes on),
+        // unless a message of the load waits for an answer.
+        if (CTessmarkApp::Instance() && CTessmarkApp::Instance()->Loading &&
+            !QApplication::activeModalWidget()) {
             QTimer::singleShot(10, quit);
             return;
         }

@@ -17,7 +17,9 @@ struct NcRunnerLimits {
     // Stops a program whose loops draw without end: a few hundred bytes repeating a pattern
     // block reached tens of millions of elements (tens of GB) long before MaxBlocks. The
     // elements linked into the sink are counted as they come (CDtbEngine::GetLinkedCount).
-    std::int64_t MaxElements = 5'000'000;
+    // A program of a million blocks makes about a million elements; three million hold some
+    // 700 MB with their texts, so a runaway stops within a gigabyte with its drawing.
+    std::int64_t MaxElements = 3'000'000;
 };
 
 // Why a run stopped.
