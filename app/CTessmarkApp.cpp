@@ -71,6 +71,10 @@ void CTessmarkApp::SetUpDocument() {
     s.AfterLoad = [this] {
         if (frame_) frame_->ResetPivotInViews();
     };
+    s.DropEditRecords = [this] {
+        EditRecords.Free(0);
+        EditRecords.Reset();
+    };
     s.SaveCommand = [this] { return OnFileSave(); };
     s.ViewsUpdate = [this] {
         if (frame_) frame_->OnDocumentChanged();
@@ -190,8 +194,13 @@ bool CTessmarkApp::InitInstance(const std::vector<std::string>& args,
     if (ProcessMode != 0 && ProcessMode != 1 && ProcessMode != 11) frame_->SetProcMode(ProcessMode);
     ApplyStartPlacement(options.ScreenSize);
     // The file of the command line is opened in the shown window: a large program shows its
-    // progress in the loading window while the window stays painted.
-    if (!Switches.File.empty() && !OpenDocumentFile(Switches.File)) return false;
+    // progress in the loading window while the window stays painted. A file that cannot be
+    // opened (missing, a folder, a device) has been reported; the program runs on with an
+    // empty document.
+    if (!Switches.File.empty() && !OpenDocumentFile(Switches.File)) {
+        Document->OnNewDocument();
+        frame_->OnDocumentChanged();
+    }
     frame_->ZoomFitInViews();
     if (ProcessMode == 0 || ProcessMode == 1 || ProcessMode == 11) {
         frame_->RestoreToolBars();
@@ -306,6 +315,9 @@ bool CTessmarkApp::OnFileSaveAs() {
 }
 
 bool CTessmarkApp::OpenDocumentFile(const std::string& path) {
+    // In edit mode (an outside driver's open) the editor's text is the document's first, so
+    // the save question sees it.
+    if (frame_ && !frame_->CommitEditorText()) return false;
     if (!Document->SaveModified()) return false;
     CLoadingDlg* own = nullptr;
     if (!LoadingDlg && frame_ && frame_->isVisible()) {

@@ -18,6 +18,7 @@
 #include "nc/machine/CPunchTool.h"
 #include "nc/machine/CSystemData.h"
 #include "platform/StringTable.h"
+#include "text/core/EditChangeRecords.h"
 
 class CLoadingDlg;
 class CMainFrame;
@@ -71,6 +72,8 @@ public:
     bool Loading = false;
     NcHeaderHost HeaderHost;
     std::unique_ptr<CTessmarkDoc> Document;
+    // The NC editor's change records: one list for the program, outliving the editor pane.
+    EditChangeList EditRecords;
     StartSwitches Switches;
     platform::Language Language = platform::Language::English;
     bool OtherInstanceRunning = false;

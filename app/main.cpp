@@ -7,11 +7,13 @@
 #include <functional>
 
 #include "app/CTessmarkApp.h"
+#include "app/MorvalenApplication.h"
 #include "app/ViewPanes.h"
+#include "app/core/ExceptionLog.h"
 #include "app/core/StartSwitches.h"
 
 int main(int argc, char* argv[]) {
-    QApplication app(argc, argv);
+    MorvalenApplication app(argc, argv);
     // Qt sets the C library's locale from the environment; every number in a file, an NC
     // line or a dialog field is written in C notation.
     std::setlocale(LC_NUMERIC, "C");
@@ -46,7 +48,21 @@ int main(int argc, char* argv[]) {
 
     InstallViewPanes();
     CTessmarkApp theApp;
-    if (!theApp.InitInstance(args)) return quitRequested ? 0 : 1;
+    app.ExceptionLogFile = [&theApp] {
+        return theApp.Paths.ConfigFolder.empty() ? std::filesystem::path()
+                                                 : ExceptionLogPath(theApp.Paths.ConfigFolder);
+    };
+    app.NcFileName = [&theApp] { return theApp.NcFileName; };
+    // No exception may end the start-up either: it is logged, and the program runs on when its
+    // window was made.
+    bool started = false;
+    try {
+        started = theApp.InitInstance(args);
+    } catch (...) {
+        app.ReportException("InitInstance");
+        started = theApp.MainFrame() != nullptr;
+    }
+    if (!started) return quitRequested ? 0 : 1;
     if (quitRequested) return 0;
     return app.exec();
 }

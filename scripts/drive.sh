@@ -61,7 +61,14 @@ drive_start() {
         XDG_CACHE_HOME="$DRIVE_HOME/.cache" QT_QPA_PLATFORM=xcb \
         "$DRIVE_BIN" "$@" >"$DRIVE_OUT/program.log" 2>&1 &
     DRIVE_PID=$!
-    DRIVE_WIN="$(timeout 30 xdotool search --sync --onlyvisible --pid "$DRIVE_PID" 2>/dev/null | head -n 1)"
+    # Waits for the first window (30 s at most), but not for a program that has already ended.
+    DRIVE_WIN=""
+    for i in $(seq 300); do
+        DRIVE_WIN="$(xdotool search --onlyvisible --pid "$DRIVE_PID" 2>/dev/null | head -n 1)"
+        [ -n "$DRIVE_WIN" ] && break
+        kill -0 "$DRIVE_PID" 2>/dev/null || break
+        sleep 0.1
+    done
     if [ -z "$DRIVE_WIN" ]; then
         echo "drive: the program showed no window within 30 s (log: $DRIVE_OUT/program.log)" >&2
         return 1

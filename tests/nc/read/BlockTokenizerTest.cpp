@@ -178,6 +178,10 @@ const Case kCases[] = {
     {"CIR/ 10. 0. 90.", "ret=1 CIR I=10 J=0 R=90"},
     {"CIR/ 10 0 90 X5.", "ret=1 CIR X=5 I=10 J=0 R=90"},
     {"CIR/ 10 0", "ret=0 CIR I=10 J=0"},
+    // The last number running straight into a letter: that letter starts the next word.
+    {"CIR/ 10 0 90X5.", "ret=1 CIR X=5 I=10 J=0 R=90"},
+    {"CIR/ 10. 0. 90.G01", "ret=1 g0=1 CIR I=10 J=0 R=90"},
+    {"CIR/ 10 0 -90Y2", "ret=1 CIR Y=0.002 I=10 J=0 R=-90"},
     // Numbers that do not fit an int are unreadable.
     {"F99999999999", "ret=0"},
     {"", "ret=0"},

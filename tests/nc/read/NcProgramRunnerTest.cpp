@@ -32,10 +32,63 @@ TEST(NcProgramRunner, CallsRepeatAndCarryTheMainSequenceNumber) {
     EXPECT_EQ(Parts(p.elements), "0 0 7 7 7 0");
 }
 
-TEST(NcProgramRunner, DepthLimitIgnoresFurtherCalls) {
-    Program p({"O1", "G91 G01 X1.", "M98 P1", "M30"});
-    EXPECT_EQ(p.summary.End, NcRunnerEnd::ProgramEnd);
-    EXPECT_DOUBLE_EQ(p.reader.State.CurrentPos.x, 16.0);  // main level and 15 calls
+// A chain of n sub-programs, each calling the next before it moves: the main level moves X1,
+// every level it reaches moves X1 more.
+std::vector<std::string> CallChain(int n) {
+    std::vector<std::string> lines{"G91 G01 X1.", "M98 P1", "M30"};
+    for (int i = 1; i <= n; ++i) {
+        lines.push_back("O" + std::to_string(i));
+        if (i < n) lines.push_back("M98 P" + std::to_string(i + 1));
+        lines.push_back("G01 X1.");
+        lines.push_back("M99");
+    }
+    return lines;
+}
+
+// How calls, returns and repeats end or go on: call depth, returns at the main level, repeat
+// counts. x is where the head ends; lastLine the index of the last line read.
+TEST(NcProgramRunner, DepthReturnAndRepeatCases) {
+    struct Case {
+        const char* name;
+        std::vector<std::string> lines;
+        NcRunnerEnd end;
+        double x;
+        int lastLine;
+    };
+    const Case cases[] = {
+        // A program that calls itself: the main level and 15 calls move, the 16th is ignored.
+        {"self call stops at the depth limit",
+         {"O1", "G91 G01 X1.", "M98 P1", "M30"},
+         NcRunnerEnd::ProgramEnd,
+         16.0,
+         3},
+        // 15 nested calls are all followed; the 16th level of a chain of 16 is never reached.
+        {"fifteen levels", CallChain(15), NcRunnerEnd::ProgramEnd, 16.0, 2},
+        {"sixteen levels", CallChain(16), NcRunnerEnd::ProgramEnd, 16.0, 2},
+        // M99 with no call open goes on with the next line.
+        {"return at the main level",
+         {"G01 X1.", "M99", "G01 X2."},
+         NcRunnerEnd::EndOfProgram,
+         2.0,
+         3},
+        // A return goes back behind the call; a repeat count runs the body again first.
+        {"repeat then return",
+         {"G91 G01 X1.", "M98 P5 L3", "X10.", "M30", "O5", "X1.", "M99"},
+         NcRunnerEnd::ProgramEnd,
+         14.0,
+         3},
+        {"repeat count beyond its bound",
+         {"M98 P1 L10000", "M30", "O1", "M99"},
+         NcRunnerEnd::CountLimit,
+         0.0,
+         0},
+    };
+    for (const Case& c : cases) {
+        Program p(c.lines);
+        EXPECT_EQ(p.summary.End, c.end) << c.name;
+        EXPECT_DOUBLE_EQ(p.reader.State.CurrentPos.x, c.x) << c.name;
+        EXPECT_EQ(p.summary.LastLine, c.lastLine) << c.name;
+    }
 }
 
 TEST(NcProgramRunner, BlockLimitStopsEndlessPrograms) {
@@ -46,18 +99,6 @@ TEST(NcProgramRunner, BlockLimitStopsEndlessPrograms) {
     EXPECT_EQ(p.summary.End, NcRunnerEnd::BlockLimit);
     EXPECT_TRUE(p.summary.Failed());
     EXPECT_EQ(p.summary.Blocks, 1000);
-}
-
-TEST(NcProgramRunner, RepeatCountBeyondBoundIsAnError) {
-    Program p({"M98 P1 L10000", "M30", "O1", "M99"});
-    EXPECT_EQ(p.summary.End, NcRunnerEnd::CountLimit);
-    EXPECT_EQ(p.summary.LastLine, 0);
-}
-
-TEST(NcProgramRunner, ReturnAtMainLevelGoesOn) {
-    Program p({"G01 X1.", "M99", "G01 X2."});
-    EXPECT_EQ(p.summary.End, NcRunnerEnd::EndOfProgram);
-    EXPECT_DOUBLE_EQ(p.reader.State.CurrentPos.x, 2.0);
 }
 
 TEST(NcProgramRunner, StepsForTheTrace) {

@@ -54,6 +54,11 @@ TEST(ReadBlock, StatusTable) {
     const std::vector<Case> cases = {
         {"percent", {"%", "G01 X1.", "%"}, LaserSettings(), {0, 0, -1}},
         {"percent ignored", {"%", "%"}, ignore, {0, 0}},
+        // Any line that begins with '%' counts, not only the bare "%" line.
+        {"percent with text", {"%", "G01 X1.", "%PROGRAM END"}, LaserSettings(), {0, 0, -1}},
+        {"percent with text first", {"% O1000", "%"}, LaserSettings(), {0, -1}},
+        {"percent inside a line", {"%", "G01 X1. %", "M30"}, LaserSettings(), {0, 0, -5}},
+        {"percent with text ignored", {"%", "%END"}, ignore, {0, 0}},
         {"empty", {"", "\n", "G00 X1."}, LaserSettings(), {-2, -2, 0}},
         {"comment only", {"(NOTHING)"}, LaserSettings(), {0}},
         {"end", {"G01 X1. M30", "M02", "M30"}, LaserSettings(), {-5, -5, -5}},

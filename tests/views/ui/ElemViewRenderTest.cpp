@@ -134,6 +134,37 @@ TEST_F(ElemViewFixture, ProgramIsDrawnInPenTableOrConditionColours) {
     EXPECT_EQ(Pixel(p.x(), p.y()), qRgb(1, 2, 3) & 0xFFFFFFu);
 }
 
+// Each class of the program in its own pen of the machine's table (the fixture's colours), and
+// with condition colours on only marking and cutting take the element's colour.
+TEST_F(ElemViewFixture, EveryPenClassIsDrawnInItsOwnPenColour) {
+    struct Case {
+        const char* name;
+        int classBits;
+        QRgb penColour;        // condition colours off
+        QRgb conditionColour;  // condition colours on
+    };
+    const QRgb element = qRgb(1, 2, 3) & 0xFFFFFFu;
+    const Case cases[] = {
+        {"rapid", kDtbClassRapid, qRgb(0, 0, 200) & 0xFFFFFFu, qRgb(0, 0, 200) & 0xFFFFFFu},
+        {"mark", kDtbClassMark, qRgb(200, 0, 200) & 0xFFFFFFu, element},
+        {"cut", kDtbClassCut, qRgb(0, 200, 0) & 0xFFFFFFu, element},
+        {"punch", kDtbClassPunch, qRgb(200, 200, 0) & 0xFFFFFFu, qRgb(200, 200, 0) & 0xFFFFFFu},
+    };
+    for (const Case& c : cases) {
+        doc.Empty();
+        AddLine(0, 50, 100, 50, c.classBits, {1, 2, 3});
+        view->FrameState().Pens.drawShavColor = 0;
+        view->OnUpdate();
+        view->Model().Layer(LayerGrid).Empty();
+        SetWindow(-100, 0, 300, 300);
+        const QPoint p = Px(50, 50);
+        EXPECT_EQ(Pixel(p.x(), p.y()), c.penColour) << c.name;
+        view->FrameState().Pens.drawShavColor = 1;
+        view->RenderAll();
+        EXPECT_EQ(Pixel(p.x(), p.y()), c.conditionColour) << c.name << " with condition colours";
+    }
+}
+
 TEST_F(ElemViewFixture, ConditionColoursArePaintedInTheOrderTheyFirstOccur) {
     // Green occurs first, so red is painted after it and wins where they cross.
     AddLine(0, 100, 200, 100, kDtbClassCut, kGreen);
