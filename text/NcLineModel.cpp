@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <cstdint>
 
+#include "platform/Cp932.h"
 #include "platform/TextCodec.h"
 #include "text/BreakpointIcons.h"
 #include "text/NcTextLook.h"
@@ -113,6 +114,13 @@ int NcLineModel::columnCount(const QModelIndex& parent) const {
     return parent.isValid() ? 0 : 3;
 }
 
+std::string_view NcLineModel::ShownPart(std::string_view line) {
+    if (line.size() <= kShownBytes) return line;
+    size_t n = 0;
+    while (n < kShownBytes) n += platform::CharLength(line, n);
+    return line.substr(0, n);
+}
+
 QVariant NcLineModel::data(const QModelIndex& index, int role) const {
     const int row = index.row();
     if (!index.isValid() || row < 0 || row >= Count()) return {};
@@ -121,7 +129,8 @@ QVariant NcLineModel::data(const QModelIndex& index, int role) const {
             if (index.column() == kColLine) return QString::fromStdString(LineLabel(row));
             if (index.column() == kColData) {
                 const std::string* line = Line(row);
-                return line ? QString::fromStdString(platform::Cp932ToUtf8(*line)) : QString();
+                return line ? QString::fromStdString(platform::Cp932ToUtf8(ShownPart(*line)))
+                            : QString();
             }
             return {};
         case Qt::DecorationRole:
