@@ -30,10 +30,12 @@ void AppNcOpsHost::LinesChanged() {
     if (!doc) return;
     doc->RebuildElements();
     doc->SetModifiedFlag(true);
+    frame_->ShowDocumentInfo();
     frame_->RebuildMainLayerInViews();
     frame_->FitAspectInViews();
-    // A crash after the change must not lose it.
-    doc->WriteRecoveryLog();
+    // The editor's change records refer to the old text; a crash after the change must not
+    // lose it: both in one call.
+    doc->LinesChangedOutsideEditor();
 }
 
 std::string AppNcOpsHost::DocumentPath() const {

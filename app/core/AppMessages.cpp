@@ -56,6 +56,9 @@ std::string BuiltInText(int id) {
         case kMsgAskRestoreOverNewerFile:
             return "%1\nThis file was changed after the recovery log was written.\nDo you want "
                    "to restore the log over it? The file is kept as %2.";
+        case kMsgUnexpectedError:
+            return "An unexpected error occurred: %1\nIt was written to the exception log %2.\n"
+                   "The program goes on; save your work.";
         case kMsgRestoreBackupFailed:
             return "%1 could not be copied to %2.\nThe recovery log was not restored.";
         default:

@@ -28,6 +28,7 @@ enum AppMessageId : int {
     kMsgConvertFaults = 29106,
     kMsgAskRestoreOverNewerFile = 29107,
     kMsgRestoreBackupFailed = 29108,
+    kMsgUnexpectedError = 29111,
 };
 
 // The text of id from the string table in the user-interface language, else the built-in

@@ -78,9 +78,19 @@ TEST_F(StartUp, ModeTwoShowsOnlyTheZoomBar) {
     EXPECT_TRUE(Frame()->Action(cmd::ZoomIn)->isEnabled());
 }
 
-TEST_F(StartUp, MissingFileEndsTheStart) {
-    EXPECT_FALSE(Start({(dir_.path() / "nothing.nc").string()}));
-    EXPECT_TRUE(Asked("nothing.nc"));
+// A file on the command line that cannot be opened is reported, and the program runs on with
+// an empty document: a folder, a device or a missing file never ends it before its window.
+TEST_F(StartUp, FileThatCannotBeOpenedIsReportedAndTheStartGoesOn) {
+    std::filesystem::create_directories(dir_.path() / "folder.nc");
+    for (const std::string file :
+         {(dir_.path() / "nothing.nc").string(), (dir_.path() / "folder.nc").string(),
+          std::string("/dev/zero")}) {
+        ASSERT_TRUE(Start({file})) << file;
+        EXPECT_TRUE(Asked("The file cannot be opened:\n" + file)) << file;
+        EXPECT_TRUE(app_->Document->Lines.empty()) << file;
+        EXPECT_TRUE(app_->Document->GetPathName().empty()) << file;
+        EXPECT_NE(Frame(), nullptr);
+    }
 }
 
 TEST_F(StartUp, PlacementSavedAndRestored) {
