@@ -7,7 +7,6 @@
 #include "text/CNcCheckReportDlg.h"
 #include "text/CNcTextView.h"
 #include "text/CShiftCoordinateDlg.h"
-#include "text/ModalDialogs.h"
 #include "text/NcLineModel.h"
 #include "text/core/CoordShift.h"
 #include "text/core/NcCheck.h"
@@ -22,10 +21,10 @@ using platform::PromptIcon;
 
 namespace {
 
-void ShowReport(QWidget* parent, std::string report) {
+void ShowReport(const NcTextViewContext& ctx, QWidget* parent, std::string report) {
     CNcCheckReportDlg dlg(parent);
     dlg.SetReportText(std::move(report));
-    RunModalDialog(dlg);
+    RunModalDialog(ctx, dlg);
 }
 
 }  // namespace
@@ -37,7 +36,7 @@ void CNcTextView::CheckNcProgram() {
     const std::vector<int> codes =
         CheckNcLines(ops->Lines(), &ops->Machine(), ops->Conditions(), ops->AppContext(), accepted);
     model_->SetErrorMarks(codes);
-    ShowReport(this, NcCheckReport(codes));
+    ShowReport(ctx_, this, NcCheckReport(codes));
 }
 
 void CNcTextView::RunExternalCheck(const std::filesystem::path& checkerPath) {
@@ -69,7 +68,7 @@ void CNcTextView::RunExternalCheck(const std::filesystem::path& checkerPath) {
     checker.waitForFinished(-1);
     const int result =
         CheckerResult(checker.exitCode(), checker.exitStatus() == QProcess::CrashExit);
-    ShowReport(this, OutsideCheckReport(result, path, prompt));
+    ShowReport(ctx_, this, OutsideCheckReport(result, path, prompt));
 }
 
 void CNcTextView::ShiftCoordinate() {
@@ -95,7 +94,7 @@ void CNcTextView::ShiftCoordinate() {
         dlg.EndLineNo = lineOf(last);
     }
     dlg.OnInitDialog();
-    if (RunModalDialog(dlg) != QDialog::Accepted) return;
+    if (RunModalDialog(ctx_, dlg) != QDialog::Accepted) return;
 
     std::vector<uint32_t> numbers;
     if (origin) numbers = OriginShiftNumbers(ops->Lines(), model_->Rules());

@@ -15,6 +15,7 @@
 class NcOpsHost;
 class EditChangeList;
 class QAction;
+class QDialog;
 class QMenu;
 class QObject;
 class QWidget;
@@ -64,7 +65,13 @@ struct NcTextViewContext {
     std::function<QMenu*(int menuId, QWidget* parent)> PopupMenu;
     // The document and application as the NC operations reach them (null: they do nothing).
     NcOpsHost* Ops = nullptr;
+    // Runs a modal dialog of the NC operations and returns its result; unset: exec(). The
+    // program runs them where every modal dialog runs; tests answer them here.
+    std::function<int(QDialog& dialog)> RunModal;
 };
+
+// The context's RunModal, or dialog.exec().
+int RunModalDialog(const NcTextViewContext& ctx, QDialog& dialog);
 
 // Runs fn after the current event handler has returned, in the context's owner (a pane swap
 // destroys the pane whose handler asked for it).

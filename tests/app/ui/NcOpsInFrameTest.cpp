@@ -7,11 +7,11 @@
 
 #include "EnvVar.h"
 #include "app/AppNcOpsHost.h"
-#include "app/ui/AppFixture.h"
 #include "app/core/CommandIds.h"
+#include "app/ui/AppFixture.h"
+#include "settings/ModalRun.h"
 #include "text/CNcCheckReportDlg.h"
 #include "text/CNcTextView.h"
-#include "text/ModalDialogs.h"
 #include "text/NcLineModel.h"
 
 namespace fs = std::filesystem;
@@ -23,22 +23,14 @@ protected:
     std::vector<std::string> dialogs;
     std::string report;
     std::function<void(QDialog&)> fill;  // fills a dialog before OK
-
-    void SetUp() override {
-        AppFixture::SetUp();
-        SetModalDialogRunner([this](QDialog& d) {
-            dialogs.push_back(d.objectName().toStdString());
-            if (auto* r = qobject_cast<CNcCheckReportDlg*>(&d)) report = r->ReportText();
-            if (!fill) return int(QDialog::Rejected);
-            fill(d);
-            d.accept();
-            return d.result();
-        });
-    }
-    void TearDown() override {
-        SetModalDialogRunner({});
-        AppFixture::TearDown();
-    }
+    ModalScriptGuard script{[this](QDialog& d) {
+        dialogs.push_back(d.objectName().toStdString());
+        if (auto* r = qobject_cast<CNcCheckReportDlg*>(&d)) report = r->ReportText();
+        if (!fill) return int(QDialog::Rejected);
+        fill(d);
+        d.accept();
+        return d.result();
+    }};
     static std::string Example(const char* name) {
         return std::string(MORVALEN_SOURCE_DIR) + "/examples/" + name;
     }

@@ -12,7 +12,6 @@
 #include "../core/FakeOpsHost.h"
 #include "TempDir.h"
 #include "text/CNcTextView.h"
-#include "text/ModalDialogs.h"
 #include "text/NcLineModel.h"
 
 class NcOpsFixture : public ::testing::Test {
@@ -28,15 +27,8 @@ protected:
         host.configFolder = dir.path();
         host.iniPath = dir.path() / "MV_System.ini";
         host.machine.FileName = (dir.path() / "MV_Machine.nmd").string();
-        SetModalDialogRunner([this](QDialog& d) {
-            dialogs.push_back(d.objectName().toStdString());
-            return answer(d);
-        });
     }
-    void TearDown() override {
-        SetModalDialogRunner({});
-        view.reset();
-    }
+    void TearDown() override { view.reset(); }
 
     CNcTextView* Make(std::vector<std::string> text) {
         host.lines = std::move(text);
@@ -46,6 +38,10 @@ protected:
         ctx.Rules = [this] { return NcTextRules::FromMachine(host.machine, host.appMachineType); };
         ctx.TraceActive = [this] { return host.traceActive; };
         ctx.Ops = &host;
+        ctx.RunModal = [this](QDialog& d) {
+            dialogs.push_back(d.objectName().toStdString());
+            return answer(d);
+        };
         view = std::make_unique<CNcTextView>(nullptr, std::move(ctx));
         view->resize(400, 300);
         view->show();
