@@ -53,7 +53,9 @@ void PlaceholderElemView::paintEvent(QPaintEvent*) {
 PlaceholderNcPane::PlaceholderNcPane(QWidget* parent, CTessmarkDoc* doc, bool editor)
     : QPlainTextEdit(parent), doc_(doc), editor_(editor) {
     setObjectName(editor ? "NcTextEdit" : "NcTextView");
-    setReadOnly(!editor);
+    // Nothing typed here would reach the document: the text is shown read-only in both modes,
+    // so that no typing is ever thrown away.
+    setReadOnly(true);
     setLineWrapMode(QPlainTextEdit::NoWrap);
     QFont mono("Monospace");
     mono.setStyleHint(QFont::TypeWriter);

@@ -55,7 +55,8 @@ private:
     int type_ = 0;
 };
 
-// The placeholder NC pane: the document's lines as plain text (read-only in list mode).
+// The placeholder NC pane: the document's lines as plain text, read-only in both modes (it
+// has no way to hand typed text to the document).
 class PlaceholderNcPane : public QPlainTextEdit, public INcPane {
     Q_OBJECT
 public:
