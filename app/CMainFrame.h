@@ -15,7 +15,10 @@
 #include "app/core/DisplaySettings.h"
 #include "app/core/FrameResources.h"
 
+class CNcTextEdit;
 class CTessmarkApp;
+struct SettingsContext;
+class Choosers;
 class QAction;
 class QLabel;
 class QMenu;
@@ -87,6 +90,26 @@ public:
     int AxisRotationProfile(int save);
     // The document's lines changed (a load, a new document): the panes show them again.
     void OnDocumentChanged();
+    // The title, the line count of the status bar and the information pane's placeholder text
+    // follow the document.
+    void ShowDocumentInfo();
+
+    // --- edit mode (CMainFrameEdit.cpp) -------------------------------------------------------
+    // Switches the NC pane between the list and the editor: refused in process mode 11 and
+    // during a trace; the switch form's guard is up while it runs and down whatever happens;
+    // the editor's text goes into the document first; a progress window shows meanwhile.
+    void ToggleEditMode();
+    // Why the switch is refused now: process mode 11, or a trace under way. The one place that
+    // decides it.
+    bool EditModeSwitchRefused() const;
+    // The editor, while it is the NC pane; null in list mode.
+    CNcTextEdit* Editor() const;
+    // Puts the editor's text into the document (the close, the outside driver, an open in
+    // edit mode). 1 also when there is no editor; 0 when the text could not be committed.
+    int CommitEditorText();
+    // A menu of the resource file (its first pop-up), owned by the caller; null when the file
+    // has no such menu.
+    QMenu* CreateResourceMenu(int menuId, QWidget* parent);
 
     // --- process modes ----------------------------------------------------------------------
     void SetProcMode(int mode);
@@ -139,6 +162,10 @@ public:
     QLabel* OverwritePane() const { return overwritePane_; }
 
     CTessmarkApp* App() const { return app_; }
+    // What the settings dialogs reach of the application, filled from it now.
+    SettingsContext MakeSettingsContext() const;
+    // The common dialogs the settings dialogs ask through; null: Qt's own (tests script them).
+    Choosers* SettingsChoosers = nullptr;
 
 protected:
     void closeEvent(QCloseEvent* event) override;
@@ -160,9 +187,13 @@ private:
     void CreateStatusBar();
     void ApplyDisplaySettings();
     void InstallHandlers();
+    void InstallEditHandlers();
     void FirstRunLayout();
     void SetToolBarButtonTexts(int bar);
     void NotYetAvailable();
+    // The settings commands (CMainFrameSettings.cpp).
+    void InstallSettingsHandlers();
+    void OnMachineProperty();
     void ToggleBar(int bar);
     void OnViewType(int viewType);
     void WriteMainViewInt(const char* key, int value);

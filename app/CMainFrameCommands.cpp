@@ -185,9 +185,13 @@ void CMainFrame::CreateMenus() {
 }
 
 QMenu* CMainFrame::createPopupMenu() {
-    if (!resources_.menus.count(143) || resources_.menus.at(143).empty()) return nullptr;
-    const MenuNode& sub = resources_.menus.at(143).front();
-    auto* menu = new QMenu(this);
+    return CreateResourceMenu(143, this);
+}
+
+QMenu* CMainFrame::CreateResourceMenu(int menuId, QWidget* parent) {
+    if (!resources_.menus.count(menuId) || resources_.menus.at(menuId).empty()) return nullptr;
+    const MenuNode& sub = resources_.menus.at(menuId).front();
+    auto* menu = new QMenu(parent);
     BuildMenu(sub.children, menu, -1);
     UpdateCommandStates();
     return menu;
@@ -264,6 +268,7 @@ void CMainFrame::InstallHandlers() {
         if (id != cmd::Print && id != cmd::PrintSetup && id != cmd::RecentFile1)
             handlers_[id] = [this] { NotYetAvailable(); };
 
+    InstallSettingsHandlers();
     handlers_[cmd::New] = [this] { app_->OnFileNew(); };
     handlers_[cmd::Open] = [this] { app_->OnFileOpen(); };
     handlers_[cmd::About] = [this] { app_->OnAppAbout(); };
@@ -333,6 +338,7 @@ void CMainFrame::InstallHandlers() {
     };
     handlers_[cmd::NextPane] = [this] { focusNextChild(); };
     handlers_[cmd::PreviousPane] = [this] { focusPreviousChild(); };
+    InstallEditHandlers();
 }
 
 void CMainFrame::ToggleBar(int bar) {

@@ -6,6 +6,7 @@
 #include <QAbstractTableModel>
 #include <QColor>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "text/core/NcRowStates.h"
@@ -45,6 +46,12 @@ public:
     // The drop-highlighted row (the row a search found), -1 none.
     int DropRow() const { return dropRow_; }
     void SetDropRow(int row);
+
+    // What a row shows of a line: the line itself, or its first kShownBytes bytes (never half a
+    // double-byte character). A row cannot show more, and a line of megabytes (a file without
+    // line ends) would be laid out whole at every paint.
+    static constexpr size_t kShownBytes = 2048;
+    static std::string_view ShownPart(std::string_view line);
 
     // QAbstractTableModel
     int rowCount(const QModelIndex& parent = QModelIndex()) const override;

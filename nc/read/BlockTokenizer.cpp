@@ -140,6 +140,16 @@ private:
     void Duplicate() { dup_ = 1; }
 
     void GWord(size_t& pos) {
+        // Only G08., G8., G11 and G12 are forms of their own: every other G word (nearly all of
+        // them) goes straight to its number.
+        const char a = pos + 1 < line_.size() ? line_[pos + 1] : '\0';
+        const char b = pos + 2 < line_.size() ? line_[pos + 2] : '\0';
+        if (!((a == '0' && b == '8') || (a == '8' && b == '.') ||
+              (a == '1' && (b == '1' || b == '2')))) {
+            NumberedG(pos);
+            SkipWord(pos);
+            return;
+        }
         const char next3 = pos + 3 < line_.size() ? line_[pos + 3] : '\0';
         if (StartsWith(line_, pos, "G08.1") || StartsWith(line_, pos, "G8.1")) {
             Form(kShapeG08, 1, false);

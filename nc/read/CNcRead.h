@@ -11,6 +11,7 @@
 #include "nc/read/CNcReadState.h"
 #include "nc/read/GCodeGroups.h"
 #include "nc/read/NcBlockWords.h"
+#include "nc/read/NcProgramLines.h"
 #include "nc/read/convert/NcConvertFault.h"
 
 struct NcAppContext;
@@ -43,6 +44,11 @@ public:
     // again to start anew.
     int SetProgram(const std::vector<std::string>& lines, CNcReadInfo* settings,
                    CToolData* conditions, int noTextConvert);
+    // The same without the copy: the reader reads the caller's lines in place until a step of
+    // the set-up changes one (the document rebuild: a program of a million lines is read
+    // without being copied). The lines must stay alive and unchanged while the reader reads.
+    int SetProgramShared(const std::vector<std::string>& lines, CNcReadInfo* settings,
+                         CToolData* conditions, int noTextConvert);
 
     int GetNcType() const { return State.NcType; }
 
@@ -147,7 +153,7 @@ public:
     int PrevLineNo = 0;
     int PrevLineNo2 = 0;
     int PartNo = 0;                   // "PrtNo=" of the elements; set by the caller
-    std::vector<std::string> Lines;   // the program lines after conversion
+    NcProgramLines Lines;             // the program lines after conversion
     std::vector<int> LineMap;         // 0-based document line of each entry of Lines
     // Faults the rewriters of Lines met in the last SetProgram, in the order met; each such
     // line was left as written.
@@ -163,6 +169,7 @@ public:
     std::shared_ptr<PunchFigureCache> PunchFigures;
 
 private:
+    int SetUp(CNcReadInfo* settings, CToolData* conditions, int noTextConvert);
     void ApplyTextConversion();
     void ResetState();
     void WriteDebugDump() const;

@@ -116,7 +116,7 @@ const CNcReadInfo& SettingsOf(const CNcRead& reader) {
 }
 
 void InsertLine(CNcRead& reader, size_t at, std::string text, int mapValue) {
-    auto& lines = reader.Lines;
+    auto& lines = reader.Lines.Mutable();
     auto& map = reader.LineMap;
     if (map.size() != lines.size()) map.resize(lines.size(), 0);
     at = std::min(at, lines.size());

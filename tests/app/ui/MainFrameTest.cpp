@@ -13,6 +13,7 @@
 #include "app/CLoadingDlg.h"
 #include "app/core/CommandIds.h"
 #include "platform/Profile.h"
+#include "text/CNcTextEdit.h"
 #include "text/CNcTextView.h"
 
 namespace {
@@ -140,7 +141,7 @@ TEST_F(MainFrame, PaneSwapKeepsThePosition) {
     EXPECT_EQ(f->LeftSplitter()->widget(1), f->NcPane()->Widget());
     EXPECT_EQ(f->GetSubProgMode, 0);
     EXPECT_EQ(f->HandOver.SelectedRow, 5);
-    EXPECT_EQ(static_cast<PlaceholderNcPane*>(f->NcPane())->textCursor().blockNumber(), 5);
+    EXPECT_EQ(f->Editor()->textCursor().blockNumber(), 5);
     EXPECT_FALSE(f->SwapNcPane());  // already the editor
     f->EditMode = 0;
     ASSERT_TRUE(f->SwapNcPane());
@@ -171,7 +172,7 @@ TEST_F(MainFrame, ButtonTextCommand) {
 
 TEST_F(MainFrame, LaterCommandsSaySo) {
     ASSERT_TRUE(Start({"/US"}));
-    EXPECT_TRUE(Frame()->OnCommand(cmd::PropertyMachine));
+    EXPECT_TRUE(Frame()->OnCommand(cmd::Smooth));
     EXPECT_TRUE(Asked("not yet available"));
     EXPECT_FALSE(Frame()->OnCommand(cmd::Print));
 }
