@@ -87,7 +87,7 @@ TEST_F(NcPaneInFrame, TypedTextIsNeverDropped) {
     ASSERT_TRUE(Start({"/US", Sample()}));
     CMainFrame* f = Frame();
     const std::vector<std::string> before = app_->Document->Lines;
-    ToggleNcPaneMode(f);
+    f->ToggleEditMode();
     ASSERT_EQ(f->EditMode, 1);
     QWidget* pane = f->NcPane()->Widget();
     auto* edit = qobject_cast<QPlainTextEdit*>(pane);
@@ -96,7 +96,7 @@ TEST_F(NcPaneInFrame, TypedTextIsNeverDropped) {
     const QString shown = edit->toPlainText();
     QTest::keyClicks(edit, "TYPED");
     const bool took = edit->toPlainText() != shown;
-    ToggleNcPaneMode(f);
+    f->ToggleEditMode();
     ASSERT_EQ(f->EditMode, 0);
     if (took) {
         EXPECT_EQ(app_->Document->Lines[0].substr(0, 5), "TYPED");
