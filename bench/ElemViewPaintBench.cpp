@@ -4,6 +4,7 @@
 #include <benchmark/benchmark.h>
 
 #include <QApplication>
+#include <algorithm>
 #include <cmath>
 #include <cstdlib>
 #include <memory>
@@ -83,10 +84,19 @@ void BM_FullRepaint100k(benchmark::State& state) {
         benchmark::DoNotOptimize(view.BackBuffer().constBits());
     }
 }
+double Min(const std::vector<double>& v) {
+    return *std::min_element(v.begin(), v.end());
+}
+double Max(const std::vector<double>& v) {
+    return *std::max_element(v.begin(), v.end());
+}
+
 BENCHMARK(BM_FullRepaint100k)
     ->Arg(0)
     ->Arg(1)
     ->ArgNames({"EdgeDisp"})
+    ->ComputeStatistics("min", Min)
+    ->ComputeStatistics("max", Max)
     ->Unit(benchmark::kMillisecond);
 
 // The generated program of 100,000 parts (1,200,002 blocks) read once, as the document holds it.
@@ -157,6 +167,8 @@ BENCHMARK(BM_Navigate1200k)
     ->Arg(kScroll)
     ->Arg(kFit)
     ->ArgNames({"in_out_pan_fit"})
+    ->ComputeStatistics("min", Min)
+    ->ComputeStatistics("max", Max)
     ->Unit(benchmark::kMillisecond);
 
 }  // namespace
