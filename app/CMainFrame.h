@@ -17,6 +17,8 @@
 
 class CNcTextEdit;
 class CTessmarkApp;
+struct SettingsContext;
+class Choosers;
 class QAction;
 class QLabel;
 class QMenu;
@@ -132,8 +134,12 @@ public:
     // --- tool bars, menus and commands --------------------------------------------------------
     QToolBar* Bar(int index) const { return bars_[index]; }
     QAction* Action(int command) const;
-    // 0 the saved bar state was restored, 1 the first-run layout was made.
+    // 0 the saved bar state was restored, 1 the first-run layout was made (also when the saved
+    // state does not fit the window: see ToolBarsFit).
     int RestoreToolBars();
+    // True when every shown bar has the room its buttons need (no bar squeezed into its
+    // extension menu) and no floating bar lies off every screen.
+    bool ToolBarsFit();
     void RefreshToolBars();
     void UpdateToolBarStates();
     // Evaluates every command's rule (and the menu greying) and applies it to the actions.
@@ -156,6 +162,10 @@ public:
     QLabel* OverwritePane() const { return overwritePane_; }
 
     CTessmarkApp* App() const { return app_; }
+    // What the settings dialogs reach of the application, filled from it now.
+    SettingsContext MakeSettingsContext() const;
+    // The common dialogs the settings dialogs ask through; null: Qt's own (tests script them).
+    Choosers* SettingsChoosers = nullptr;
 
 protected:
     void closeEvent(QCloseEvent* event) override;
@@ -181,6 +191,9 @@ private:
     void FirstRunLayout();
     void SetToolBarButtonTexts(int bar);
     void NotYetAvailable();
+    // The settings commands (CMainFrameSettings.cpp).
+    void InstallSettingsHandlers();
+    void OnMachineProperty();
     void ToggleBar(int bar);
     void OnViewType(int viewType);
     void WriteMainViewInt(const char* key, int value);

@@ -16,6 +16,7 @@
 #include "app/core/WindowPlacement.h"
 #include "platform/Profile.h"
 #include "platform/TextCodec.h"
+#include "settings/DialogTemplate.h"
 
 namespace {
 
@@ -143,6 +144,8 @@ bool CTessmarkApp::InitInstance(const std::vector<std::string>& args,
     Language = platform::ChooseLanguage(Switches.Japanese, Switches.English,
                                         platform::MessageLocaleName());
     platform::SetLanguage(Language);
+    // Dialog captions and Qt's standard buttons follow the interface language.
+    SyncTemplateLanguage();
     if (Switches.HasProcessMode) ProcessMode = Switches.ProcessMode;
 
     // Program folder.

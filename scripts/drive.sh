@@ -8,10 +8,13 @@
 #   drive_key alt+s Down Return          # keys (xdotool names); waits DRIVE_PAUSE after them
 #   drive_type "G01 X10."                # types text into the focused window
 #   drive_click 200 150 [button]         # clicks at a point of the program's main window
+#   drive_click_screen 640 400 [button]  # clicks at a point of the screen (dialogs, menus)
 #   drive_shot name                      # saves $DRIVE_OUT/name.png of the whole screen
 #   drive_window "title regex"           # waits for a window with that title, prints its id
 #   drive_alive                          # true while the program runs
 #   drive_stop                           # ends the program, the window manager and Xvfb
+#   drive_save FILE / drive_attach FILE  # keeps a session across shells: drive_start in one,
+#                                        # drive_save, then drive_attach in each later one
 # As a command: scripts/drive.sh [program arguments...] starts the program, takes the
 # screenshot "start" and stops again (a quick look at a file).
 #
@@ -93,6 +96,25 @@ drive_type() {
 drive_click() {
     xdotool mousemove --window "$DRIVE_WIN" "$1" "$2" click "${3:-1}"
     sleep "$DRIVE_PAUSE"
+}
+
+drive_click_screen() {
+    xdotool mousemove "$1" "$2" click "${3:-1}"
+    sleep "$DRIVE_PAUSE"
+}
+
+drive_save() {
+    {
+        printf 'export DISPLAY=%q\n' "$DISPLAY"
+        for v in DRIVE_PID DRIVE_WM DRIVE_XVFB DRIVE_WIN DRIVE_HOME DRIVE_OWN_HOME DRIVE_OUT DRIVE_BIN; do
+            printf '%s=%q\n' "$v" "${!v:-}"
+        done
+    } >"$1"
+}
+
+drive_attach() {
+    # shellcheck disable=SC1090
+    source "$1"
 }
 
 drive_shot() {

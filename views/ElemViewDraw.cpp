@@ -70,11 +70,19 @@ bool Inside(const ViewWindow& w, double x, double y) {
     return w.left <= x && x <= w.right && w.top <= y && y <= w.bottom;
 }
 
+// A pixel coordinate truncated to a whole pixel, except that a value within rounding noise of a
+// whole pixel is that pixel: sin(pi) is 1.2e-16, not 0, and truncating 206 - 1e-13 would put
+// one end of a horizontal line a row higher than the other (a step across the view).
+double WholePixel(double v) {
+    const double r = std::round(v);
+    return std::fabs(v - r) < 1e-6 ? r : std::trunc(v);
+}
+
 // Moves `far` to `dist` pixels from `near` along the line (offsets truncated to whole pixels).
 void PullIn(double nx, double ny, double& fx, double& fy, double dist) {
     const double u = std::atan2(fy - ny, fx - nx);
-    fx = nx + std::trunc(dist * std::cos(u));
-    fy = ny + std::trunc(dist * std::sin(u));
+    fx = nx + WholePixel(dist * std::cos(u));
+    fy = ny + WholePixel(dist * std::sin(u));
 }
 
 // Both ends off: a piece of length dist centred on the foot of the perpendicular from (cx, cy).
@@ -89,10 +97,10 @@ void Recentre(PixelSegment& s, double cx, double cy, double dist) {
     }
     const double u = std::atan2(s.y1 - s.y2, s.x1 - s.x2);
     const double ox = (dist / 2) * std::cos(u), oy = (dist / 2) * std::sin(u);
-    s.x1 = std::trunc(fx + ox);
-    s.y1 = std::trunc(fy + oy);
-    s.x2 = std::trunc(fx - ox);
-    s.y2 = std::trunc(fy - oy);
+    s.x1 = WholePixel(fx + ox);
+    s.y1 = WholePixel(fy + oy);
+    s.x2 = WholePixel(fx - ox);
+    s.y2 = WholePixel(fy - oy);
 }
 
 }  // namespace
