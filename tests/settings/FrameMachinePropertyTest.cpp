@@ -4,13 +4,13 @@
 #include <QImage>
 
 #include "ScriptedChoosers.h"
+#include "app/ViewPanes.h"
 #include "app/core/CommandIds.h"
 #include "app/ui/AppFixture.h"
 #include "settings/CColorButton.h"
 #include "settings/CSetMachinePage3.h"
 #include "settings/CSetMachineSheet.h"
 #include "settings/ModalRun.h"
-#include "app/ViewPanes.h"
 
 namespace {
 
