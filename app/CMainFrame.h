@@ -134,8 +134,12 @@ public:
     // --- tool bars, menus and commands --------------------------------------------------------
     QToolBar* Bar(int index) const { return bars_[index]; }
     QAction* Action(int command) const;
-    // 0 the saved bar state was restored, 1 the first-run layout was made.
+    // 0 the saved bar state was restored, 1 the first-run layout was made (also when the saved
+    // state does not fit the window: see ToolBarsFit).
     int RestoreToolBars();
+    // True when every shown bar has the room its buttons need (no bar squeezed into its
+    // extension menu) and no floating bar lies off every screen.
+    bool ToolBarsFit();
     void RefreshToolBars();
     void UpdateToolBarStates();
     // Evaluates every command's rule (and the menu greying) and applies it to the actions.

@@ -74,4 +74,14 @@ bool StartsWithNoCase(std::string_view text, std::string_view prefix) {
     return text.size() >= prefix.size() && EqualsNoCase(text.substr(0, prefix.size()), prefix);
 }
 
+size_t FindText(std::string_view text, std::string_view what, size_t from) {
+    if (from > text.size()) return std::string_view::npos;
+    for (size_t i = 0; i <= text.size();) {
+        if (i >= from && text.substr(i).starts_with(what)) return i;
+        if (i == text.size()) break;
+        i += CharLength(text, i);
+    }
+    return std::string_view::npos;
+}
+
 }  // namespace platform

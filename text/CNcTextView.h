@@ -36,6 +36,9 @@ public:
     int PendingTopRow = 0;
 
     NcLineModel* Model() const { return model_; }
+    // A selection shows rows: the horizontal position stays as it is (the line numbers stay in
+    // sight when the text of a long line is clicked).
+    void scrollTo(const QModelIndex& index, ScrollHint hint = EnsureVisible) override;
     NcTextViewContext& Context() { return ctx_; }
 
     // --- INcPane ----------------------------------------------------------------------------

@@ -403,9 +403,10 @@ int TokenizeBlock(std::string& text, const NcTokenizerSettings& settings, CNcRea
                   int& cir, int& mCode, NcBlockWords& words, int& duplicate) {
     for (int i = 0; i < kOptionCount; ++i) {
         // An empty option string would match every line (every line a sub-program return,
-        // a pierce or a call): it matches none.
+        // a pierce or a call): it matches none. The search steps over double-byte characters:
+        // a comment whose trail byte is 'M' followed by "98" is no call.
         const std::string_view opt = settings.Opt[i];
-        if (!opt.empty() && text.find(opt) != std::string::npos) optionMarks[i] = 1;
+        if (!opt.empty() && platform::FindText(text, opt) != std::string::npos) optionMarks[i] = 1;
     }
     if (state.NcType == 2 && !text.empty()) TapMarkerLine(text, settings, state, words);
 

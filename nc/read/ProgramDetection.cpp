@@ -4,13 +4,14 @@
 #include <algorithm>
 #include <string_view>
 
+#include "platform/Cp932.h"
 #include "platform/Numbers.h"
 
 namespace {
 
 bool ContainsAny(std::string_view line, std::initializer_list<std::string_view> texts) {
     for (std::string_view t : texts) {
-        if (line.find(t) != std::string_view::npos) return true;
+        if (platform::FindText(line, t) != std::string_view::npos) return true;
     }
     return false;
 }

@@ -40,16 +40,6 @@ std::string_view NumberSpan(std::string_view text, bool allowPoint) {
 
 }  // namespace
 
-size_t FindText(std::string_view line, std::string_view text, size_t from) {
-    if (from > line.size()) return std::string_view::npos;
-    for (size_t i = 0; i <= line.size();) {
-        if (i >= from && line.substr(i).starts_with(text)) return i;
-        if (i == line.size()) break;
-        i += platform::CharLength(line, i);
-    }
-    return std::string_view::npos;
-}
-
 double ReadReal(std::string_view text) {
     const std::string_view span = NumberSpan(text, true);
     return span.empty() ? 0.0 : platform::ParseLeadingReal(span);

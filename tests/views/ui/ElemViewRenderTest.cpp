@@ -238,6 +238,25 @@ TEST(ElemViewClamp, LongLinesAreCutToTheClientDiagonalWhenZoomedIn) {
     EXPECT_DOUBLE_EQ(s.y2, WorldToScreenYf(w, 20));
 }
 
+// Zoomed in, a grid line far beyond both sides stays on one row (column): the piece kept
+// around the client centre has no step in it.
+TEST(ElemViewClamp, HorizontalAndVerticalLinesStayStraightWhenBothEndsAreFarOff) {
+    ViewWindow w;
+    w.xmin = 0;
+    w.ymin = 0;
+    w.xmax = 100;
+    w.ymax = 75;
+    ASSERT_EQ(FitAspect(w, 0, 0, 400, 300), 1);
+    for (double at : {0.0, 10.0, 37.5, 40.25, 74.0}) {
+        const PixelSegment h = LinePixels(w, -1e6, at, 1e6, at);
+        EXPECT_EQ(h.y1, h.y2) << "horizontal at " << at;
+        EXPECT_EQ(h.y1, WorldToScreenYf(w, at)) << "horizontal at " << at;
+        const PixelSegment v = LinePixels(w, at, -1e6, at, 1e6);
+        EXPECT_EQ(v.x1, v.x2) << "vertical at " << at;
+        EXPECT_EQ(v.x1, WorldToScreenXf(w, at)) << "vertical at " << at;
+    }
+}
+
 TEST_F(ElemViewFixture, AHugelyZoomedLineStillShowsItsVisiblePart) {
     // 25,000 pixels per unit: the far end lies billions of pixels away.
     SetWindow(0, 0, 0.016, 0.012);
