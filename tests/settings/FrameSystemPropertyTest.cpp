@@ -7,11 +7,10 @@
 #include <QPushButton>
 #include <QTabWidget>
 
+#include "FrameFixture.h"
 #include "ScriptedChoosers.h"
 #include "SettingsFixture.h"
-#include "app/ViewPanes.h"
 #include "app/core/CommandIds.h"
-#include "app/ui/AppFixture.h"
 #include "settings/CColorButton.h"
 #include "settings/CSetSystemPage1.h"
 #include "settings/CSetSystemPage3.h"
@@ -22,25 +21,8 @@
 
 namespace {
 
-class FrameSystemProperty : public AppFixture {
+class FrameSystemProperty : public FrameFixture {
 protected:
-    void SetUp() override {
-        AppFixture::SetUp();
-        InstallViewPanes();
-    }
-    void TearDown() override {
-        AppFixture::TearDown();
-        PaneFactory::Instance() = PaneFactory{};
-    }
-    int Count(QColor colour) {
-        QApplication::processEvents();
-        const QImage img = Frame()->GetActiveElemView()->Widget()->grab().toImage();
-        int n = 0;
-        for (int y = 0; y < img.height(); ++y)
-            for (int x = 0; x < img.width(); ++x)
-                if (QColor(img.pixel(x, y)) == colour) ++n;
-        return n;
-    }
     // Runs 32821; the script edits the sheet and ends it with OK (button 1) or Cancel (2).
     void Run(const std::function<void(CSetSystemSheet&)>& edit, int button) {
         Frame()->SettingsChoosers = &choose;
