@@ -89,7 +89,7 @@ drive_key() {
 }
 
 drive_type() {
-    xdotool type --delay 40 "$1"
+    xdotool type --delay 40 -- "$1"
     sleep "$DRIVE_PAUSE"
 }
 
