@@ -16,7 +16,9 @@
 #include "app/core/FrameResources.h"
 
 class CNcTextEdit;
+class CNcTextView;
 class CTessmarkApp;
+class NcOpsHost;
 struct SettingsContext;
 class Choosers;
 class QAction;
@@ -111,6 +113,15 @@ public:
     // has no such menu.
     QMenu* CreateResourceMenu(int menuId, QWidget* parent);
 
+    // --- NC operations (CMainFrameNcOps.cpp) ---------------------------------------------------
+    // What the NC operations reach of the document, the application and the frame.
+    NcOpsHost& NcOps();
+    // The NC line list while it is the NC pane; null in edit mode.
+    CNcTextView* NcList() const;
+    // The handlers of Check NC (32862) and Shift Coordinate (32861).
+    void OnCheckNc();
+    void OnShiftCoordinate();
+
     // --- process modes ----------------------------------------------------------------------
     void SetProcMode(int mode);
     void ApplyModeLayout();
@@ -187,6 +198,7 @@ private:
     void CreateStatusBar();
     void ApplyDisplaySettings();
     void InstallHandlers();
+    void InstallNcOpsHandlers();
     void InstallEditHandlers();
     void FirstRunLayout();
     void SetToolBarButtonTexts(int bar);
@@ -194,6 +206,9 @@ private:
     // The settings commands (CMainFrameSettings.cpp).
     void InstallSettingsHandlers();
     void OnMachineProperty();
+    void OnSystemProperty();
+    // After a settings dialog's OK: the editor reloads its look, or every pane reads its keys.
+    void RefreshPanesAfterSettings();
     void ToggleBar(int bar);
     void OnViewType(int viewType);
     void WriteMainViewInt(const char* key, int value);

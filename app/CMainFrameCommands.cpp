@@ -339,6 +339,7 @@ void CMainFrame::InstallHandlers() {
     handlers_[cmd::NextPane] = [this] { focusNextChild(); };
     handlers_[cmd::PreviousPane] = [this] { focusPreviousChild(); };
     InstallEditHandlers();
+    InstallNcOpsHandlers();
 }
 
 void CMainFrame::ToggleBar(int bar) {

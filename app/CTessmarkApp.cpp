@@ -327,6 +327,8 @@ bool CTessmarkApp::OpenDocumentFile(const std::string& path) {
         own = new CLoadingDlg(0, frame_.get());
         own->SetMessage(QString::fromStdString(platform::LoadString(20072)));
         LoadingDlg = own;
+        // The window and the loading window are painted before the file is read.
+        QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
     }
     Loading = true;
     const int ok = Document->OnOpenDocument(path);

@@ -15,12 +15,21 @@
 #include <string>
 #include <vector>
 
+#include "kernel/db/DtbPool.h"
+
 namespace bench {
 
 // Bytes the allocator has handed out, blocks taken straight from the system included.
 inline size_t HeapInUse() {
     const struct mallinfo2 m = mallinfo2();
     return m.uordblks + m.hblkhd;
+}
+
+// Bytes in use by the program's objects: the heap's, with the element pool's blocks counted by
+// what they hand out (a pool keeps its blocks for the next build).
+inline size_t BytesInUse() {
+    const DtbPoolUsage pool = GetDtbPoolUsage();
+    return HeapInUse() - pool.reserved + pool.inUse;
 }
 
 struct ProcessRun {

@@ -32,7 +32,7 @@ std::vector<std::string> g_lines;
 std::string g_name = "generated";
 
 size_t HeapInUse() {
-    return bench::HeapInUse();
+    return bench::BytesInUse();
 }
 
 std::string Fixed(double v) {

@@ -21,13 +21,15 @@
 # Settings: DRIVE_BIN (the program; default build/release/bin/morvalen, build it with
 # scripts/run.sh), DRIVE_OUT (screenshots; default build/shots), DRIVE_HOME (the throw-away
 # home; a fresh temporary folder unless set), DRIVE_PAUSE (seconds after each step; 0.4),
-# DRIVE_SIZE (screen size; 1280x1024x24).
+# DRIVE_SIZE (screen size; 1280x1024x24), DRIVE_SETTLE (seconds drive_start waits after the
+# first window shows; 1, and 0 to watch a program while it loads).
 
 DRIVE_ROOT="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
 : "${DRIVE_BIN:=$DRIVE_ROOT/build/release/bin/morvalen}"
 : "${DRIVE_OUT:=$DRIVE_ROOT/build/shots}"
 : "${DRIVE_PAUSE:=0.4}"
 : "${DRIVE_SIZE:=1280x1024x24}"
+: "${DRIVE_SETTLE:=1}"
 
 drive_need() {
     local missing=()
@@ -76,8 +78,8 @@ drive_start() {
         echo "drive: the program showed no window within 30 s (log: $DRIVE_OUT/program.log)" >&2
         return 1
     fi
-    sleep 1
-    xdotool windowactivate --sync "$DRIVE_WIN" >/dev/null 2>&1 || true
+    sleep "$DRIVE_SETTLE"
+    [ "$DRIVE_SETTLE" = 0 ] || xdotool windowactivate --sync "$DRIVE_WIN" >/dev/null 2>&1 || true
     export DRIVE_PID DRIVE_WIN DRIVE_HOME
 }
 
@@ -87,7 +89,7 @@ drive_key() {
 }
 
 drive_type() {
-    xdotool type --delay 40 "$1"
+    xdotool type --delay 40 -- "$1"
     sleep "$DRIVE_PAUSE"
 }
 

@@ -7,6 +7,7 @@
 #include <QString>
 #include <QTableView>
 #include <array>
+#include <filesystem>
 #include <string>
 #include <string_view>
 
@@ -76,6 +77,16 @@ public:
     // The NC-text helpers of the NC operations, under the names they call them by.
     static void AppendAxisWord(int axis, int decimals, std::string& out, double value, int feed);
     static int ScanNumberEnd(std::string_view text, int start);
+
+    // --- NC operations (CNcTextViewOps.cpp); each does nothing while a trace is active ----
+    // Check NC with the internal rules: the report dialog, and the rows' error marks.
+    void CheckNcProgram();
+    // Check NC with the outside checker: the document saved when the user wants it, the
+    // checker run on its file, its report shown (the rows are not marked).
+    void RunExternalCheck(const std::filesystem::path& checkerPath);
+    // The Shift Coordinate command: the range from the selection, the dialog, the shift, the
+    // list refilled.
+    void ShiftCoordinate();
 
     // The column-0 header click (tests call it as the header does).
     void OnHeaderClicked(int section);

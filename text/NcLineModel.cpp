@@ -92,6 +92,12 @@ bool NcLineModel::SetErrorMark(int row, int value) {
     return true;
 }
 
+void NcLineModel::SetErrorMarks(const std::vector<int>& codes) {
+    for (int row = 0; row < Count(); ++row)
+        states_.SetErrorMark(size_t(row), size_t(row) < codes.size() && codes[size_t(row)] ? 1 : 0);
+    if (Count() > 0) emit dataChanged(index(0, 0), index(Count() - 1, kColData));
+}
+
 void NcLineModel::SetHeaderImage(int image) {
     states_.SetHeaderImage(image);
     emit headerDataChanged(Qt::Horizontal, kColMark, kColMark);

@@ -41,6 +41,9 @@ public:
     void ClickHeader();
     bool SetBreakpoint(int row, int value);
     bool SetErrorMark(int row, int value);
+    // The error mark of every row from the Check NC codes of its line (1 for a code, 0 for
+    // none or for a row without a code), repainted at once.
+    void SetErrorMarks(const std::vector<int>& codes);
     void SetHeaderImage(int image);
 
     // The drop-highlighted row (the row a search found), -1 none.

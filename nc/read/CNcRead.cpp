@@ -34,6 +34,7 @@ void CNcRead::ResetBlock() {
     BlockM = -1;
     BlockCir = -1;
     BlockDuplicate = 0;
+    CornerArcMade = 0;
 }
 
 int CNcRead::SetProgram(const std::vector<std::string>& lines, CNcReadInfo* settings,

@@ -7,6 +7,7 @@
 #include <string_view>
 #include <vector>
 
+#include "kernel/base/CxyzData.h"
 #include "nc/read/BlockTokenizer.h"
 #include "nc/read/CNcReadState.h"
 #include "nc/read/GCodeGroups.h"
@@ -132,6 +133,14 @@ public:
     NcOptionMarks OptionMarks{};  // option marks of the block being read
     std::string LineBuffer;       // the line being read (kept to reuse its storage)
     int HeldLineNo = 0;           // document line of the held corner-radius line
+    // The corner arc the block just read made between the held line and its own line: start,
+    // middle and end point. CornerArcMade is 1 only after a block that made one (reset with
+    // the other per-block values); a corner that could not be rounded leaves it 0.
+    std::array<CxyzData, 3> CornerArc{};
+    int CornerArcMade = 0;
+    // The three points of the last three-point arc, set by the G11.1 block that follows a G11
+    // or G11.2 block: the position before the G11 block, the G11 point and the G11.1 point.
+    std::array<CxyzData, 3> ArcPoints{};
 
     // Rewriters of Lines run by SetProgram; each keeps LineMap in step with Lines.
     void NormalizePunchDialect();
