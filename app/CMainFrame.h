@@ -223,6 +223,9 @@ private:
     // The settings commands (CMainFrameSettings.cpp).
     void InstallSettingsHandlers();
     void OnMachineProperty();
+    void OnSystemProperty();
+    // After a settings dialog's OK: the editor reloads its look, or every pane reads its keys.
+    void RefreshPanesAfterSettings();
     void ToggleBar(int bar);
     void OnViewType(int viewType);
     void WriteMainViewInt(const char* key, int value);

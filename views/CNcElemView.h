@@ -48,7 +48,7 @@ public:
     const QImage& BackBuffer();
 
     // The document update: settings, projected layers, grid, sheet frame, fit, repaint.
-    void OnUpdate();
+    void OnUpdate() override;
     // Renders the whole back buffer (erase, then every layer) without showing it.
     void RenderAll();
     // Asks for a full repaint: rendered by the next paint or use of the image.
