@@ -10,6 +10,7 @@
 #include "app/core/CommandIds.h"
 #include "app/ui/AppFixture.h"
 #include "platform/Profile.h"
+#include "settings/FrameFixture.h"
 #include "settings/ModalRun.h"
 #include "text/CExtractSubDlg.h"
 #include "text/CManMoveDlg.h"
@@ -22,19 +23,10 @@ namespace fs = std::filesystem;
 
 namespace {
 
-class NcOps2InFrame : public AppFixture {
+class NcOps2InFrame : public FrameFixture {
 protected:
     std::function<int(QDialog&)> answer = [](QDialog&) { return int(QDialog::Rejected); };
     ModalScriptGuard script{[this](QDialog& d) { return answer(d); }};
-
-    void SetUp() override {
-        AppFixture::SetUp();
-        InstallViewPanes();
-    }
-    void TearDown() override {
-        AppFixture::TearDown();
-        PaneFactory::Instance() = PaneFactory{};
-    }
 
     CNcTextView* List() { return Frame()->NcList(); }
     CManMoveDlg* ManMove() { return qobject_cast<CManMoveDlg*>(Frame()->ManMoveDlg); }
