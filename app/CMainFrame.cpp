@@ -481,6 +481,11 @@ void CMainFrame::SavePlacement() {
 }
 
 void CMainFrame::closeEvent(QCloseEvent* event) {
+    // The window paints while a file loads, but the document is not whole yet.
+    if (app_->Loading) {
+        event->ignore();
+        return;
+    }
     // The editor's text goes into the document first, so that the save question sees it.
     if (!CommitEditorText()) {
         event->ignore();

@@ -3,6 +3,7 @@
 
 #include "app/CMainFrame.h"
 #include "app/CTessmarkApp.h"
+#include "settings/ModalRun.h"
 #include "text/CNcTextEdit.h"
 #include "text/CNcTextSwitch.h"
 #include "text/CNcTextView.h"
@@ -45,6 +46,9 @@ INcPane* MakeNcTextView(QWidget* parent, CMainFrame* frame) {
     ctx.RouteMouseWheel = [frame](unsigned flags, int delta, QPoint screen) {
         return frame->RouteMouseWheel(flags, delta, screen);
     };
+    ctx.Ops = &frame->NcOps();
+    ctx.NotifyModelessDialogs = [frame](int row) { frame->NotifyModelessDialogs(row); };
+    ctx.RunModal = [](QDialog& dialog) { return RunModal(dialog); };
     return new CNcTextView(parent, std::move(ctx));
 }
 

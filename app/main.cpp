@@ -4,6 +4,7 @@
 #include <QWidget>
 #include <clocale>
 #include <cstdlib>
+#include <functional>
 
 #include "app/CTessmarkApp.h"
 #include "app/MorvalenApplication.h"
@@ -23,16 +24,23 @@ int main(int argc, char* argv[]) {
     // Scripted runs (smoke tests, screenshots) close the program after a delay, also while a
     // message box of the start-up is open.
     static bool quitRequested = false;
-    if (const char* ms = std::getenv("MORVALEN_QUIT_AFTER_MS")) {
-        QTimer::singleShot(ReadLeadingInt(ms), &app, [] {
-            quitRequested = true;
-            // What the user would have seen first is painted before the program closes.
-            for (QWidget* w : QApplication::topLevelWidgets())
-                if (w->isVisible()) w->repaint();
-            QApplication::closeAllWindows();
-            QCoreApplication::exit(0);  // also leaves the loop of an open message box
-        });
-    }
+    static std::function<void()> quit = [] {
+        // Not in the middle of a load (the window paints then, but the program goes on),
+        // unless a message of the load waits for an answer.
+        if (CTessmarkApp::Instance() && CTessmarkApp::Instance()->Loading &&
+            !QApplication::activeModalWidget()) {
+            QTimer::singleShot(10, quit);
+            return;
+        }
+        quitRequested = true;
+        // What the user would have seen first is painted before the program closes.
+        for (QWidget* w : QApplication::topLevelWidgets())
+            if (w->isVisible()) w->repaint();
+        QApplication::closeAllWindows();
+        QCoreApplication::exit(0);  // also leaves the loop of an open message box
+    };
+    if (const char* ms = std::getenv("MORVALEN_QUIT_AFTER_MS"))
+        QTimer::singleShot(ReadLeadingInt(ms), &app, quit);
 
     std::vector<std::string> args;
     const QStringList list = QApplication::arguments();

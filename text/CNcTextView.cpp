@@ -1,6 +1,7 @@
 // CNcTextView: the NC line list.
 #include "text/CNcTextView.h"
 
+#include <QAction>
 #include <QApplication>
 #include <QContextMenuEvent>
 #include <QHeaderView>
@@ -44,6 +45,8 @@ enum : int {
     kSpeedHigh = 32808,
     kSpeedNormal = 32809,
     kSpeedLow = 32810,
+    kZoomInCommand = 32777,   // "Zoom up", Page Up
+    kZoomOutCommand = 32776,  // "Zoom down", Page Down
     kCmdBreakOn = 32803,
     kBreakOff = 32804,
     kBreakWait = 32805,
@@ -296,7 +299,25 @@ void CNcTextView::keyPressEvent(QKeyEvent* event) {
         event->accept();
         return;
     }
+    // Page Up and Page Down are the views' zoom keys, as the menus show them, wherever the
+    // focus is in the frame.
+    if ((key == Qt::Key_PageUp || key == Qt::Key_PageDown) &&
+        event->modifiers() == Qt::NoModifier && ctx_.Action) {
+        if (QAction* zoom = ctx_.Action(key == Qt::Key_PageUp ? kZoomInCommand : kZoomOutCommand);
+            zoom && zoom->isEnabled()) {
+            zoom->trigger();
+            event->accept();
+            return;
+        }
+    }
     QTableView::keyPressEvent(event);
+}
+
+void CNcTextView::scrollTo(const QModelIndex& index, ScrollHint hint) {
+    // Clicking the text of a long line would scroll the line numbers out of sight.
+    const int column = horizontalScrollBar()->value();
+    QTableView::scrollTo(index, hint);
+    horizontalScrollBar()->setValue(column);
 }
 
 void CNcTextView::wheelEvent(QWheelEvent* event) {

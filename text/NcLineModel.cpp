@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <cstdint>
 
+#include "platform/Cp932.h"
 #include "platform/TextCodec.h"
 #include "text/BreakpointIcons.h"
 #include "text/NcTextLook.h"
@@ -91,6 +92,12 @@ bool NcLineModel::SetErrorMark(int row, int value) {
     return true;
 }
 
+void NcLineModel::SetErrorMarks(const std::vector<int>& codes) {
+    for (int row = 0; row < Count(); ++row)
+        states_.SetErrorMark(size_t(row), size_t(row) < codes.size() && codes[size_t(row)] ? 1 : 0);
+    if (Count() > 0) emit dataChanged(index(0, 0), index(Count() - 1, kColData));
+}
+
 void NcLineModel::SetHeaderImage(int image) {
     states_.SetHeaderImage(image);
     emit headerDataChanged(Qt::Horizontal, kColMark, kColMark);
@@ -113,6 +120,13 @@ int NcLineModel::columnCount(const QModelIndex& parent) const {
     return parent.isValid() ? 0 : 3;
 }
 
+std::string_view NcLineModel::ShownPart(std::string_view line) {
+    if (line.size() <= kShownBytes) return line;
+    size_t n = 0;
+    while (n < kShownBytes) n += platform::CharLength(line, n);
+    return line.substr(0, n);
+}
+
 QVariant NcLineModel::data(const QModelIndex& index, int role) const {
     const int row = index.row();
     if (!index.isValid() || row < 0 || row >= Count()) return {};
@@ -121,7 +135,8 @@ QVariant NcLineModel::data(const QModelIndex& index, int role) const {
             if (index.column() == kColLine) return QString::fromStdString(LineLabel(row));
             if (index.column() == kColData) {
                 const std::string* line = Line(row);
-                return line ? QString::fromStdString(platform::Cp932ToUtf8(*line)) : QString();
+                return line ? QString::fromStdString(platform::Cp932ToUtf8(ShownPart(*line)))
+                            : QString();
             }
             return {};
         case Qt::DecorationRole:

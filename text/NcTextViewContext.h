@@ -12,8 +12,10 @@
 
 #include "text/core/NcTextRules.h"
 
+class NcOpsHost;
 class EditChangeList;
 class QAction;
+class QDialog;
 class QMenu;
 class QObject;
 class QWidget;
@@ -61,7 +63,15 @@ struct NcTextViewContext {
     // A context menu of the frame's menu resource (162 for the editor) owned by the caller;
     // null when there is none.
     std::function<QMenu*(int menuId, QWidget* parent)> PopupMenu;
+    // The document and application as the NC operations reach them (null: they do nothing).
+    NcOpsHost* Ops = nullptr;
+    // Runs a modal dialog of the NC operations and returns its result; unset: exec(). The
+    // program runs them where every modal dialog runs; tests answer them here.
+    std::function<int(QDialog& dialog)> RunModal;
 };
+
+// The context's RunModal, or dialog.exec().
+int RunModalDialog(const NcTextViewContext& ctx, QDialog& dialog);
 
 // Runs fn after the current event handler has returned, in the context's owner (a pane swap
 // destroys the pane whose handler asked for it).

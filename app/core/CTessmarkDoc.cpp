@@ -172,8 +172,17 @@ int CTessmarkDoc::RebuildElements() {
     Elements.Empty();
     CSystemData* sd = services_.SystemData;
     CNcRead reader(services_.Ctx);
-    reader.SetProgram(Lines, sd ? &sd->NcReadInfo : nullptr, sd ? &sd->ToolData : nullptr, 0);
-    LastRun = NcProgramRunner(reader, RunLimits).Run(Elements);
+    reader.SetProgramShared(Lines, sd ? &sd->NcReadInfo : nullptr, sd ? &sd->ToolData : nullptr, 0);
+    NcProgramRunner runner(reader, RunLimits);
+    if (services_.Progress) {
+        services_.Progress(0);
+        runner.SetProgress([this](int line, int lines) {
+            if (lines > 0 && line >= 0 && line < lines)
+                services_.Progress(static_cast<int>(static_cast<std::int64_t>(line) * 99 / lines));
+        });
+    }
+    LastRun = runner.Run(Elements);
+    if (services_.Progress) services_.Progress(100);
     LastState = reader.State;
     ConvertFaults = reader.ConvertFaults;
     if (platform::UserPrompt* prompt = Prompt()) {

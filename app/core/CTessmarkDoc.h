@@ -44,6 +44,9 @@ public:
         std::function<void()> ViewsUpdate;  // after a reload of a file changed on disk
         // The frame's save command; true when saved. Unset: OnSaveDocument on the path.
         std::function<bool()> SaveCommand;
+        // Progress of a load or a rebuild in percent: 0 when it starts, now and then while the
+        // program is read, 100 when the rebuild is done.
+        std::function<void(int percent)> Progress;
     };
 
     CTessmarkDoc();
