@@ -4,9 +4,12 @@
 #include <QApplication>
 #include <QFileDialog>
 #include <QMessageBox>
+#include <QPointer>
 #include <cstdio>
 #include <cstdlib>
+#include <vector>
 
+#include "app/CLoadingDlg.h"
 #include "platform/StringTable.h"
 
 using platform::PromptAnswer;
@@ -33,6 +36,28 @@ PromptAnswer SafeAnswer(PromptButtons buttons) {
     }
 }
 
+// A loading window stays on top of everything: while a message of the work it stands for
+// waits for an answer, it steps aside so that the message can be read.
+class LoadingWindowsAside {
+public:
+    LoadingWindowsAside() {
+        for (QWidget* w : QApplication::topLevelWidgets())
+            if (auto* dlg = qobject_cast<CLoadingDlg*>(w); dlg && dlg->isVisible()) {
+                dlg->hide();
+                hidden_.push_back(dlg);
+            }
+    }
+    ~LoadingWindowsAside() {
+        for (const QPointer<CLoadingDlg>& dlg : hidden_)
+            if (dlg) dlg->show();
+    }
+    LoadingWindowsAside(const LoadingWindowsAside&) = delete;
+    LoadingWindowsAside& operator=(const LoadingWindowsAside&) = delete;
+
+private:
+    std::vector<QPointer<CLoadingDlg>> hidden_;
+};
+
 }  // namespace
 
 QtUserPrompt::QtUserPrompt(QWidget* parent) : parent_(parent) {
@@ -58,6 +83,7 @@ PromptAnswer QtUserPrompt::MessageTitled(std::string_view caption, std::string_v
         std::fflush(stderr);
         return SafeAnswer(buttons);
     }
+    LoadingWindowsAside aside;
     QMessageBox box(Parent());
     box.setWindowTitle(Qs(title));
     box.setText(Qs(text));
@@ -156,21 +182,4 @@ std::optional<std::string> QtUserPrompt::AskFolder(std::string_view title,
     dialog.setFileMode(QFileDialog::Directory);
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return std::nullopt;
     return dialog.selectedFiles().front().toStdString();
-}
-
-QString ConvertFileFilter(const QString& filter) {
-    if (!filter.contains('|')) return filter;
-    QStringList parts = filter.split('|');
-    QStringList out;
-    for (int i = 0; i + 1 < parts.size(); i += 2) {
-        if (parts[i].isEmpty()) break;
-        QString patterns = parts[i + 1];
-        patterns.replace(';', ' ');
-        QString desc = parts[i];
-        // Qt reads the patterns from the last parentheses: drop a description's own list.
-        int paren = desc.lastIndexOf('(');
-        if (paren > 0) desc = desc.left(paren).trimmed();
-        out << QStringLiteral("%1 (%2)").arg(desc, patterns);
-    }
-    return out.join(QStringLiteral(";;"));
 }

@@ -5,6 +5,7 @@
 #include <QWidget>
 
 #include "platform/UserPrompt.h"
+#include "text/FileFilter.h"
 
 // With the environment variable MORVALEN_UNATTENDED set (a driven program on a machine where
 // nobody answers), nothing is shown: each message goes to standard error and gets the answer
@@ -33,7 +34,3 @@ private:
     QWidget* parent_ = nullptr;
     bool unattended_ = false;
 };
-
-// "desc|pattern;pattern|desc|pattern||" (the form of the string table's filters) to Qt's
-// "desc (pattern pattern);;desc (pattern)". A text without '|' is returned unchanged.
-QString ConvertFileFilter(const QString& filter);

@@ -67,6 +67,7 @@ void InstallViewPanes() {
         host.UpdatedAfterLoad = [frame] {
             if (frame) frame->OnFrameTimer();
         };
+        host.ElementClicked = [frame](int line) { frame->OnElementClicked(line); };
         return new CNcElemView(parent, std::move(host));
     };
     f.InfoView = [](QWidget* parent, CMainFrame* frame) -> QWidget* {

@@ -46,6 +46,21 @@ fs::path ProgramFolder() {
     return exe ? exe->parent_path() : fs::path();
 }
 
+namespace {
+int SyncFolder(const char* folder) {
+    const int fd = ::open(folder, O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (fd < 0) return -1;
+    const int r = ::fsync(fd);
+    ::close(fd);
+    return r;
+}
+}  // namespace
+
+DiskSyncCalls& CurrentDiskSyncCalls() {
+    static DiskSyncCalls calls{::fsync, ::rename, SyncFolder};
+    return calls;
+}
+
 fs::path TempFolder() {
     std::error_code ec;
     fs::path tmp = fs::temp_directory_path(ec);
@@ -113,13 +128,21 @@ bool TempFile::Write(std::string_view bytes) {
 
 bool TempFile::Close() {
     if (fd_ < 0) return true;
-    bool ok = ::fsync(fd_) == 0;
+    bool ok = CurrentDiskSyncCalls().syncFile(fd_) == 0;
     ok = ::close(fd_) == 0 && ok;
     fd_ = -1;
     return ok;
 }
 
+bool MayReplaceFile(const fs::path& file) {
+    struct stat st;
+    if (::stat(file.c_str(), &st) != 0) return errno == ENOENT;
+    return (st.st_mode & 0222) != 0 && ::access(file.c_str(), W_OK) == 0;
+}
+
 bool WriteFileAtomic(const fs::path& file, std::string_view bytes) {
+    // The rename below would replace a read-only file as readily as any other.
+    if (!MayReplaceFile(file)) return false;
     fs::path path = file;
     std::error_code ec;
     if (fs::is_symlink(file, ec)) {
@@ -147,10 +170,13 @@ bool TempFile::CommitTo(const fs::path& target) {
         ok = ::fchmod(fd_, mode) == 0;
     }
     ok = Close() && ok;
-    if (ok) ok = ::rename(path_.c_str(), target.c_str()) == 0;
+    if (ok) ok = CurrentDiskSyncCalls().rename(path_.c_str(), target.c_str()) == 0;
     if (ok) {
         keep_ = true;
         path_.clear();
+        // The rename lives in the folder: flushed, it survives a crash.
+        const fs::path folder = target.has_parent_path() ? target.parent_path() : fs::path(".");
+        (void)CurrentDiskSyncCalls().syncFolder(folder.c_str());
     } else {
         Discard();
     }

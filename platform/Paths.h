@@ -18,11 +18,28 @@ std::optional<std::filesystem::path> ExecutablePath();
 // The folder of the running executable, without a trailing separator; empty when unknown.
 std::filesystem::path ProgramFolder();
 
+// True when file does not exist, or exists and may be replaced: the process may write it and
+// its mode has a write bit (a read-only file stays read-only, also for the super-user).
+bool MayReplaceFile(const std::filesystem::path& file);
+
 // Writes bytes as the whole file through a temporary file in its folder and a rename, so that
-// readers see either the old or the whole new file. Writes through a symbolic link to the file
-// it names; keeps the file's permissions (a new file gets 0666 less the umask). False on any
-// error; the old file is then untouched.
+// readers see either the old or the whole new file (data flushed before the rename, the folder
+// after it: see DiskSyncCalls). Writes through a symbolic link to the file it names; keeps the
+// file's permissions (a new file gets 0666 less the umask) and refuses a file that may not be
+// replaced (MayReplaceFile). False on any error; the old file is then untouched.
 bool WriteFileAtomic(const std::filesystem::path& file, std::string_view bytes);
+
+// The calls that put an atomic write on disk in order: the data is flushed before the rename
+// and the folder after it, so that after a crash the file is either the old one or the whole
+// new one, and a rename that was reported stays done. Each returns 0, or -1 with errno set.
+// Tests put recording or failing stand-ins in place; nothing else changes them.
+struct DiskSyncCalls {
+    int (*syncFile)(int fd);                          // flushes an open file's data (fsync)
+    int (*rename)(const char* from, const char* to);  // puts a file in place of another
+    int (*syncFolder)(const char* folder);            // flushes a folder's entries
+};
+// The calls in force: the system's unless a test has changed them.
+DiskSyncCalls& CurrentDiskSyncCalls();
 
 // The temporary folder ($TMPDIR, else /tmp).
 std::filesystem::path TempFolder();
@@ -48,7 +65,9 @@ public:
     bool Close();
     // Closes the file, gives it the permissions the target has (or those of a new file under
     // the process umask) and renames it over target, so that readers see either the old or
-    // the whole new file. False on any error; the temporary file is then removed.
+    // the whole new file; then flushes target's folder. False on any error before the rename
+    // is done; the temporary file is then removed. A folder that cannot be flushed (some file
+    // systems refuse) is no error: the new file is in place.
     bool CommitTo(const std::filesystem::path& target);
     // Leaves the file on disk when the object dies.
     void Keep() { keep_ = true; }

@@ -25,6 +25,8 @@ struct ElemViewHost {
     // The view's update after a load is done: the frame's timer check runs (the file may have
     // changed on disk, a conversion table may want the file saved).
     std::function<void()> UpdatedAfterLoad;
+    // A left click on a drawn element: each of its "LineNo=" lines, in turn.
+    std::function<void(int line)> ElementClicked;
 };
 
 // All drawing goes into a QImage the size of the client area; paintEvent only copies it out.
@@ -49,7 +51,7 @@ public:
     const QImage& BackBuffer();
 
     // The document update: settings, projected layers, grid, sheet frame, fit, repaint.
-    void OnUpdate();
+    void OnUpdate() override;
     // Renders the whole back buffer (erase, then every layer) without showing it.
     void RenderAll();
     // Asks for a full repaint: rendered by the next paint or use of the image.
@@ -116,6 +118,8 @@ protected:
     void paintEvent(QPaintEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
     void showEvent(QShowEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
 
 private:
     void Refresh();
@@ -134,4 +138,5 @@ private:
     QFont axisFont_;
     bool updated_ = false;
     bool renderPending_ = false;
+    QPoint pressAt_{-1000, -1000};  // where the left button went down
 };

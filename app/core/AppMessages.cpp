@@ -53,6 +53,14 @@ std::string BuiltInText(int id) {
             return "These lines after M30 belong to no sub-program and are not saved:\n%s";
         case kMsgAskSaveChanges:
             return "Save changes to %1?";
+        case kMsgAskRestoreOverNewerFile:
+            return "%1\nThis file was changed after the recovery log was written.\nDo you want "
+                   "to restore the log over it? The file is kept as %2.";
+        case kMsgUnexpectedError:
+            return "An unexpected error occurred: %1\nIt was written to the exception log %2.\n"
+                   "The program goes on; save your work.";
+        case kMsgRestoreBackupFailed:
+            return "%1 could not be copied to %2.\nThe recovery log was not restored.";
         default:
             return {};
     }
@@ -63,10 +71,8 @@ std::string BuiltInText(int id) {
 std::string AppMessage(int id) {
     // The string table wins once it holds the id; the built-in text keeps messages readable
     // without it.
-    if (id > 1000) {
-        std::string text = platform::LoadString(unsigned(id));
-        if (!text.empty()) return text;
-    }
+    std::string text = platform::LoadString(unsigned(id));
+    if (!text.empty()) return text;
     return BuiltInText(id);
 }
 

@@ -19,17 +19,20 @@ enum AppMessageId : int {
     kMsgFileChanged = 61537,
     kMsgFileChangedModified = 61538,
     kMsgLogFileTitle = 61688,
-    // Texts of our own, for the guards added to loading and interpretation.
-    kMsgLongLine = 1,
-    kMsgBlockLimit = 2,
-    kMsgLostLinesOnSave = 3,
-    kMsgAskSaveChanges = 4,
-    kMsgCountLimit = 5,
-    kMsgConvertFaults = 6,
+    // Texts of our own, for the guards added to loading, interpretation and recovery.
+    kMsgLongLine = 29101,
+    kMsgBlockLimit = 29102,
+    kMsgLostLinesOnSave = 29103,
+    kMsgAskSaveChanges = 29104,
+    kMsgCountLimit = 29105,
+    kMsgConvertFaults = 29106,
+    kMsgAskRestoreOverNewerFile = 29107,
+    kMsgRestoreBackupFailed = 29108,
+    kMsgUnexpectedError = 29111,
 };
 
-// The text of id from the string table, else the built-in English text (the Japanese one
-// where the table has only that), UTF-8, with its
+// The text of id from the string table in the user-interface language, else the built-in
+// English text (the Japanese one where the original had only that), UTF-8, with its
 // placeholders ("%s", "%d" or "%1") left in.
 std::string AppMessage(int id);
 

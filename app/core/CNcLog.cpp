@@ -10,6 +10,8 @@
 #include <fstream>
 
 #include "app/core/AppMessages.h"
+#include "app/core/FileTimes.h"
+#include "app/core/NcProgramFile.h"
 #include "app/core/TextFile.h"
 #include "platform/Profile.h"
 
@@ -30,6 +32,9 @@ bool WriteAll(int fd, std::string_view bytes) {
 }
 
 std::optional<std::string> FirstLine(const fs::path& file) {
+    // A folder or a device picked as a log is no log (getline on /dev/zero never ends).
+    std::error_code ec;
+    if (!fs::is_regular_file(file, ec)) return std::nullopt;
     std::ifstream in(file, std::ios::binary);
     if (!in) return std::nullopt;
     std::string line;
@@ -165,6 +170,13 @@ int CNcLog::WriteLog(const std::vector<std::string>& lines, std::string_view ncF
     return 1;
 }
 
+void CNcLog::ClearLog() {
+    if (fd_ < 0) return;
+    ::unlink(LogFile.c_str());
+    ::close(fd_);
+    fd_ = -1;
+}
+
 int CNcLog::ReadLogHeader(const fs::path& logPath, std::string* ncPath,
                           platform::UserPrompt* prompt) {
     auto line = FirstLine(logPath);
@@ -232,7 +244,28 @@ int CNcLog::Recover(std::string* ncPath, platform::UserPrompt& prompt) {
                 break;
         }
     }
-    if (path.empty() || !RestoreFile(log, path)) {
+    if (path.empty()) {
+        prompt.Message(AppMessage(kMsgLogOpenError), PromptIcon::None, PromptButtons::Ok);
+        return 0;
+    }
+    std::error_code exists;
+    if (fs::exists(path, exists)) {
+        // A file saved after the log was written holds newer work than the log.
+        const auto fileTime = GetLastWriteTime(path);
+        const auto logTime = GetLastWriteTime(log);
+        if (fileTime && logTime && *fileTime > *logTime &&
+            prompt.Message(FillMessage(AppMessage(kMsgAskRestoreOverNewerFile),
+                                       {path, BackupPathFor(path).string()}),
+                           PromptIcon::Warning, PromptButtons::YesNo) != PromptAnswer::Yes)
+            return cleanUp();
+        if (!MakeBackupCopy(path)) {
+            prompt.Message(FillMessage(AppMessage(kMsgRestoreBackupFailed),
+                                       {path, BackupPathFor(path).string()}),
+                           PromptIcon::Warning, PromptButtons::Ok);
+            return 0;
+        }
+    }
+    if (!RestoreFile(log, path)) {
         prompt.Message(AppMessage(kMsgLogOpenError), PromptIcon::None, PromptButtons::Ok);
         return 0;
     }

@@ -40,11 +40,17 @@ public:
     // log cannot be written (the previous content stays).
     int WriteLog(const std::vector<std::string>& lines, std::string_view ncFileName);
 
+    // A save wrote the text the log holds: the log file goes, so that no recovery is offered
+    // for it; the next WriteLog claims a log again.
+    void ClearLog();
+
     // The next free log number. With list, receives the logs that no running instance holds
     // (this one included), in name order; with deleteThem non-zero, those are deleted.
     int EnumLogFiles(std::vector<std::filesystem::path>* list, int deleteThem);
 
-    // The start-up's offer: restores a log the user chooses into its NC file. 1 with ncPath
+    // The start-up's offer: restores a log the user chooses into its NC file. When the file
+    // changed after the log was written, the user is asked again first; a file that is
+    // replaced is kept as its ".bak" copy (no restore when that copy fails). 1 with ncPath
     // set when a log was written back (and deleted); 0 otherwise.
     int Recover(std::string* ncPath, platform::UserPrompt& prompt);
 

@@ -9,6 +9,7 @@
 #include "nc/NcAppContext.h"
 #include "nc/machine/CSystemData.h"
 #include "nc/read/CNcRead.h"
+#include "platform/Paths.h"
 
 namespace fs = std::filesystem;
 using platform::PromptAnswer;
@@ -33,11 +34,13 @@ int CTessmarkDoc::OnNewDocument() {
     Elements.Empty();
     FileTime = 0;
     if (services_.SystemData) ResetSheetFrame(services_.SystemData->NcReadInfo);
+    if (services_.DropEditRecords) services_.DropEditRecords();
     if (services_.AfterLoad) services_.AfterLoad();
     if (services_.Ctx) services_.Ctx->NcFileName.clear();
     pathName_.clear();
     IsMpf = 0;
-    SubProgramFiles.clear();
+    FileFrame = {};
+    SubPrograms.clear();
     modified_ = false;
     return 1;
 }
@@ -50,6 +53,7 @@ int CTessmarkDoc::Load(const std::string& path) {
     auto loaded = ReadNcFile(path, ignorePercent);
     if (!loaded) return 0;
     Lines = std::move(loaded->lines);
+    FileFrame = std::move(loaded->frame);
     // Long lines are kept and saved whole; the user hears of them once.
     if (loaded->firstLongLine && Prompt())
         Prompt()->Message(
@@ -61,11 +65,12 @@ int CTessmarkDoc::Load(const std::string& path) {
     pathName_ = ec ? path : full.lexically_normal().string();
     if (services_.Ctx) services_.Ctx->NcFileName = pathName_;
     IsMpf = IsMpfPath(pathName_) ? 1 : 0;
-    SubProgramFiles.clear();
-    if (IsMpf) SubProgramFiles = MergeSubPrograms(pathName_, Lines);
+    SubPrograms.clear();
+    if (IsMpf) SubPrograms = MergeSubPrograms(pathName_, Lines);
 
     if (services_.Header) ApplyNcHeaderDirectives(Lines, pathName_, *services_.Header);
     RebuildElements();
+    if (services_.DropEditRecords) services_.DropEditRecords();
     if (services_.AfterLoad) services_.AfterLoad();
     return 1;
 }
@@ -85,9 +90,10 @@ int CTessmarkDoc::Store(const std::string& path) {
     options.deleteBlankLines =
         services_.SystemData && services_.SystemData->DeleteBlankForSave != 0;
     options.isMpf = IsMpf != 0;
-    options.knownSubFiles = SubProgramFiles;
+    options.frame = FileFrame;
+    options.knownSubPrograms = SubPrograms;
     NcStoreResult result = WriteNcFile(path, Lines, options, Prompt());
-    if (result.split && result.ok) SubProgramFiles = result.subFiles;
+    if (result.split && result.ok) SubPrograms = std::move(result.subPrograms);
     if (!result.droppedLines.empty() && Prompt()) {
         std::string list;
         for (size_t i = 0; i < result.droppedLines.size() && i < 10; ++i)
@@ -101,6 +107,8 @@ int CTessmarkDoc::Store(const std::string& path) {
 }
 
 int CTessmarkDoc::OnSaveDocument(const std::string& path) {
+    // A file the user may not write is refused whole: no backup, no sub-program file.
+    if (!platform::MayReplaceFile(path)) return 0;
     std::error_code ec;
     if (modified_ && services_.SystemData && services_.SystemData->CreateBackupFile &&
         fs::exists(path, ec))
@@ -108,6 +116,8 @@ int CTessmarkDoc::OnSaveDocument(const std::string& path) {
     int ok = Store(path);
     FileTime = GetLastWriteTime(path).value_or(0);
     if (ok) {
+        // The file now holds the text: the recovery log no longer stands for unsaved work.
+        if (services_.NcLog) services_.NcLog->ClearLog();
         pathName_ = path;
         if (services_.Ctx) services_.Ctx->NcFileName = path;
         modified_ = false;
@@ -162,8 +172,17 @@ int CTessmarkDoc::RebuildElements() {
     Elements.Empty();
     CSystemData* sd = services_.SystemData;
     CNcRead reader(services_.Ctx);
-    reader.SetProgram(Lines, sd ? &sd->NcReadInfo : nullptr, sd ? &sd->ToolData : nullptr, 0);
-    LastRun = NcProgramRunner(reader, RunLimits).Run(Elements);
+    reader.SetProgramShared(Lines, sd ? &sd->NcReadInfo : nullptr, sd ? &sd->ToolData : nullptr, 0);
+    NcProgramRunner runner(reader, RunLimits);
+    if (services_.Progress) {
+        services_.Progress(0);
+        runner.SetProgress([this](int line, int lines) {
+            if (lines > 0 && line >= 0 && line < lines)
+                services_.Progress(static_cast<int>(static_cast<std::int64_t>(line) * 99 / lines));
+        });
+    }
+    LastRun = runner.Run(Elements);
+    if (services_.Progress) services_.Progress(100);
     LastState = reader.State;
     ConvertFaults = reader.ConvertFaults;
     if (platform::UserPrompt* prompt = Prompt()) {
@@ -192,4 +211,16 @@ int CTessmarkDoc::WriteRecoveryLog() {
     if (!services_.NcLog) return 1;
     std::string file = services_.Ctx ? services_.Ctx->NcFileName.string() : pathName_;
     return services_.NcLog->WriteLog(Lines, file);
+}
+
+int CTessmarkDoc::ReplaceLinesFromEditor(std::vector<std::string> lines) {
+    Lines = std::move(lines);
+    RebuildElements();
+    modified_ = true;
+    return 1;
+}
+
+int CTessmarkDoc::LinesChangedOutsideEditor() {
+    if (services_.DropEditRecords) services_.DropEditRecords();
+    return WriteRecoveryLog();
 }

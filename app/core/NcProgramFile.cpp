@@ -1,16 +1,21 @@
 // NC program files: loading rules, .MPF sub-program merge and split, backup copies.
 #include "app/core/NcProgramFile.h"
 
+#include <algorithm>
 #include <set>
 
 #include "app/core/AppMessages.h"
 #include "app/core/TextFile.h"
+#include "platform/FileRead.h"
 #include "platform/Numbers.h"
+#include "platform/Paths.h"
 #include "platform/TextCodec.h"
 
 namespace fs = std::filesystem;
 
 namespace {
+
+constexpr std::string_view kUtf8Bom = "\xEF\xBB\xBF";
 
 bool StartsWith(std::string_view s, std::string_view prefix) {
     return s.size() >= prefix.size() && s.compare(0, prefix.size(), prefix) == 0;
@@ -55,27 +60,75 @@ void ShowSaveFailed(platform::UserPrompt* prompt, const fs::path& file) {
 
 }  // namespace
 
-std::optional<NcLoadResult> ReadNcFile(const fs::path& file, bool ignorePercent) {
-    auto read = textfile::ReadLines(file);
-    if (!read) return std::nullopt;
+NcLoadResult SplitNcText(std::string_view bytes, bool percentRule) {
     NcLoadResult result;
+    std::string_view text = bytes;
+    if (StartsWith(text, kUtf8Bom)) {
+        result.frame.bom = true;
+        text.remove_prefix(kUtf8Bom.size());
+    }
+    const size_t limit = std::min(text.find('\x1a'), text.size());
+    size_t pos = 0, crlf = 0, lf = 0;
+    bool ended = true;
+    // Counted first: a program of a million lines is not moved about while the list grows.
+    result.lines.reserve(static_cast<size_t>(std::count(text.begin(), text.begin() + limit, '\n')) +
+                         1);
     int percents = 0;
-    for (auto& line : *read) {
+    while (pos < limit) {
+        const size_t nl = text.find('\n', pos);
+        ended = nl < limit;
+        size_t cut = ended ? nl : limit;
+        if (ended) {
+            if (cut > pos && text[cut - 1] == '\r') {
+                --cut;
+                ++crlf;
+            } else {
+                ++lf;
+            }
+        }
+        std::string_view line = text.substr(pos, cut - pos);
         if (!result.firstLongLine && line.size() > kNcLineWarnLength)
             result.firstLongLine = result.lines.size() + 1;
-        bool percent = line == "%";
-        result.lines.push_back(std::move(line));
-        if (percent && !ignorePercent && ++percents == 2) break;
+        result.lines.emplace_back(line);
+        pos = ended ? nl + 1 : limit;
+        if (percentRule && line == "%" && ++percents == 2) break;
     }
+    result.frame.lastLineEnded = result.lines.empty() || ended;
+    result.frame.lfOnly = lf > 0 && crlf == 0;
+    result.frame.rest = std::string(text.substr(pos));
     return result;
+}
+
+std::string JoinNcText(const std::vector<std::string>& lines, size_t begin, size_t end,
+                       const NcFileFrame& frame, bool skipBlank) {
+    const std::string_view eol = frame.lfOnly ? "\n" : "\r\n";
+    size_t size = frame.rest.size() + kUtf8Bom.size();
+    for (size_t i = begin; i < end; ++i) size += lines[i].size() + eol.size();
+    std::string out;
+    out.reserve(size);
+    if (frame.bom) out += kUtf8Bom;
+    for (size_t i = begin; i < end; ++i) {
+        if (skipBlank && lines[i].empty()) continue;
+        out += lines[i];
+        if (i + 1 < end || frame.lastLineEnded) out += eol;
+    }
+    out += frame.rest;
+    return out;
+}
+
+std::optional<NcLoadResult> ReadNcFile(const fs::path& file, bool ignorePercent) {
+    platform::FileReadResult read = platform::ReadRegularFile(file, platform::kDocumentFileLimit);
+    if (!read.ok()) return std::nullopt;
+    return SplitNcText(read.bytes, !ignorePercent);
 }
 
 bool IsMpfPath(const fs::path& file) {
     return EndsWithNoCase(file.filename().string(), ".MPF");
 }
 
-std::vector<fs::path> MergeSubPrograms(const fs::path& mainPath, std::vector<std::string>& lines) {
-    std::vector<fs::path> merged;
+std::vector<NcSubProgram> MergeSubPrograms(const fs::path& mainPath,
+                                           std::vector<std::string>& lines) {
+    std::vector<NcSubProgram> merged;
     const std::string name = MainNameInText(mainPath);
     if (name.empty()) return merged;
     const fs::path folder = mainPath.parent_path();
@@ -88,74 +141,117 @@ std::vector<fs::path> MergeSubPrograms(const fs::path& mainPath, std::vector<std
         if (!seen.insert(number).second) continue;
         if (!SafeFileNamePart(lines[i])) continue;
         fs::path subPath = folder / (platform::Cp932ToUtf8(lines[i]) + ".spf");
-        auto sub = textfile::ReadLines(subPath);
-        if (!sub) continue;
-        merged.push_back(subPath);
-        if (!lines.back().empty()) lines.emplace_back();
-        lines.push_back(Marker(number));
-        lines.insert(lines.end(), std::make_move_iterator(sub->begin()),
-                     std::make_move_iterator(sub->end()));
+        platform::FileReadResult read =
+            platform::ReadRegularFile(subPath, platform::kDocumentFileLimit);
+        if (!read.ok()) continue;
+        NcLoadResult sub = SplitNcText(read.bytes, false);
+        NcSubProgram record;
+        record.marker = Marker(number);
+        record.suffix = lines[i].substr(name.size());
+        record.path = subPath;
+        record.frame = std::move(sub.frame);
+        record.separated = !lines.back().empty();
+        if (record.separated) lines.emplace_back();
+        lines.push_back(record.marker);
+        lines.insert(lines.end(), std::make_move_iterator(sub.lines.begin()),
+                     std::make_move_iterator(sub.lines.end()));
+        merged.push_back(std::move(record));
     }
     return merged;
 }
 
+namespace {
+
+const NcSubProgram* KnownMarker(const std::vector<NcSubProgram>& known, std::string_view line) {
+    for (const NcSubProgram& k : known)
+        if (k.marker == line) return &k;
+    return nullptr;
+}
+
+// The end of a file's rows before the marker row at: the empty line the merge put before a
+// known sub-program's marker is no file's.
+size_t EndBeforeMarker(const std::vector<std::string>& lines, size_t begin, size_t at,
+                       const std::vector<NcSubProgram>& known) {
+    if (at >= lines.size() || at <= begin) return at;
+    const NcSubProgram* next = KnownMarker(known, lines[at]);
+    return next && next->separated && lines[at - 1].empty() ? at - 1 : at;
+}
+
+}  // namespace
+
 int WriteSubPrograms(const fs::path& mainPath, const std::vector<std::string>& lines,
                      size_t startRow, platform::UserPrompt* prompt,
-                     const std::vector<fs::path>& known, std::vector<fs::path>* written,
+                     const std::vector<NcSubProgram>& known, std::vector<NcSubProgram>* written,
                      std::vector<size_t>* dropped) {
     const fs::path folder = mainPath.parent_path();
     const std::string name = MainNameInText(mainPath);
-    struct SubFile {
-        fs::path path;
-        std::vector<std::string> lines;
+    struct Section {
+        NcSubProgram sub;
+        size_t begin = 0, end = 0;
     };
-    std::vector<SubFile> files;
-    bool open = false;
-    for (size_t r = startRow; r < lines.size(); ++r) {
+    std::vector<Section> sections;
+    size_t r = startRow;
+    while (r < lines.size()) {
         const std::string& line = lines[r];
-        if (!open) {
-            if (!StartsWith(line, "(*")) {
-                bool blank = line.find_first_not_of(" \t") == std::string::npos;
-                if (dropped && !blank) dropped->push_back(r);
-                continue;
-            }
-            std::string_view rest = std::string_view(line).substr(2);
-            size_t close = rest.rfind(')');
-            std::string_view number =
-                close == std::string_view::npos ? rest : rest.substr(0, close);
-            fs::path path = folder / platform::Cp932ToUtf8(name + std::string(number) + ".spf");
-            if (!SafeFileNamePart(number) || number.empty()) {
-                ShowSaveFailed(prompt, path);
-                return 0;
-            }
-            files.push_back({path, {}});
-            open = true;
+        if (!StartsWith(line, "(*")) {
+            bool blank = line.find_first_not_of(" \t") == std::string::npos;
+            if (dropped && !blank) dropped->push_back(r);
+            ++r;
             continue;
         }
-        files.back().lines.push_back(line);
-        if (StartsWith(line, "M99")) open = false;
+        Section s;
+        s.begin = r + 1;
+        size_t e = s.begin;
+        if (const NcSubProgram* k = KnownMarker(known, line)) {
+            // A merged sub-program runs to the next merged one, or to the next marker after
+            // its "M99": what its file held after "M99" goes back with it.
+            s.sub = *k;
+            bool returned = false;
+            while (e < lines.size() && !KnownMarker(known, lines[e]) &&
+                   !(returned && StartsWith(lines[e], "(*"))) {
+                if (StartsWith(lines[e], "M99")) returned = true;
+                ++e;
+            }
+            s.end = EndBeforeMarker(lines, s.begin, e, known);
+        } else {
+            std::string_view rest = std::string_view(line).substr(2);
+            size_t close = rest.rfind(')');
+            s.sub.marker = line;
+            s.sub.suffix =
+                std::string(close == std::string_view::npos ? rest : rest.substr(0, close));
+            while (e < lines.size() && !StartsWith(lines[e++], "M99")) {
+            }
+            s.end = e;
+        }
+        s.sub.path = folder / platform::Cp932ToUtf8(name + s.sub.suffix + ".spf");
+        if (!SafeFileNamePart(s.sub.suffix) || s.sub.suffix.empty()) {
+            ShowSaveFailed(prompt, s.sub.path);
+            return 0;
+        }
+        sections.push_back(std::move(s));
+        r = e;
     }
 
     std::set<fs::path> done;
-    for (const auto& f : files) {
-        if (!textfile::WriteAtomic(f.path, textfile::JoinCrLf(f.lines))) {
-            ShowSaveFailed(prompt, f.path);
+    for (const Section& s : sections) {
+        if (!textfile::WriteAtomic(s.sub.path, JoinNcText(lines, s.begin, s.end, s.sub.frame))) {
+            ShowSaveFailed(prompt, s.sub.path);
             return 0;
         }
-        done.insert(f.path);
+        done.insert(s.sub.path);
     }
     // Only after every new file is in place: the known files not written again are stale,
     // as long as they are this program's (a save under another name or folder keeps them).
     const std::string stem = mainPath.stem().string();
-    for (const auto& old : known) {
-        if (done.count(old) || old.parent_path() != folder) continue;
-        if (!StartsWith(old.filename().string(), stem)) continue;
+    for (const NcSubProgram& old : known) {
+        if (done.count(old.path) || old.path.parent_path() != folder) continue;
+        if (!StartsWith(old.path.filename().string(), stem)) continue;
         std::error_code ec;
-        fs::remove(old, ec);
+        fs::remove(old.path, ec);
     }
     if (written) {
         written->clear();
-        for (const auto& f : files) written->push_back(f.path);
+        for (const Section& s : sections) written->push_back(s.sub);
     }
     return 1;
 }
@@ -163,26 +259,27 @@ int WriteSubPrograms(const fs::path& mainPath, const std::vector<std::string>& l
 NcStoreResult WriteNcFile(const fs::path& file, const std::vector<std::string>& lines,
                           const NcStoreOptions& options, platform::UserPrompt* prompt) {
     NcStoreResult result;
-    std::string text;
-    size_t subStart = 0;
-    bool split = false;
-    for (size_t r = 0; r < lines.size(); ++r) {
-        const std::string& line = lines[r];
-        if (options.deleteBlankLines && line.empty()) continue;
-        text += line;
-        text += "\r\n";
-        if (options.isMpf && StartsWith(line, "M30")) {
-            split = true;
-            subStart = r + 1;
-            break;
+    // A file the user may not write is refused before any of its sub-programs is touched.
+    if (!platform::MayReplaceFile(file)) return result;
+    size_t mainEnd = lines.size();
+    size_t subStart = lines.size();
+    if (options.isMpf) {
+        auto m30 = std::find_if(lines.begin(), lines.end(),
+                                [](const std::string& l) { return StartsWith(l, "M30"); });
+        if (m30 != lines.end()) {
+            result.split = true;
+            auto marker = std::find_if(m30 + 1, lines.end(),
+                                       [](const std::string& l) { return StartsWith(l, "(*"); });
+            subStart = size_t(marker - lines.begin());
+            mainEnd = EndBeforeMarker(lines, size_t(m30 - lines.begin()) + 1, subStart,
+                                      options.knownSubPrograms);
         }
     }
     bool subOk = true;
-    if (split) {
-        result.split = true;
-        subOk = WriteSubPrograms(file, lines, subStart, prompt, options.knownSubFiles,
-                                 &result.subFiles, &result.droppedLines) == 1;
-    }
+    if (result.split)
+        subOk = WriteSubPrograms(file, lines, subStart, prompt, options.knownSubPrograms,
+                                 &result.subPrograms, &result.droppedLines) == 1;
+    const std::string text = JoinNcText(lines, 0, mainEnd, options.frame, options.deleteBlankLines);
     result.ok = textfile::WriteAtomic(file, text) && subOk;
     return result;
 }
@@ -197,20 +294,9 @@ fs::path BackupPathFor(const fs::path& file) {
 }
 
 bool MakeBackupCopy(const fs::path& file) {
-    auto text = [&]() -> std::optional<std::string> {
-        std::FILE* f = std::fopen(file.c_str(), "rb");
-        if (!f) return std::nullopt;
-        std::string s;
-        char buf[65536];
-        size_t n;
-        while ((n = std::fread(buf, 1, sizeof buf, f)) > 0) s.append(buf, n);
-        bool bad = std::ferror(f);
-        std::fclose(f);
-        if (bad) return std::nullopt;
-        return s;
-    }();
-    if (!text) return false;
+    platform::FileReadResult read = platform::ReadRegularFile(file, platform::kDocumentFileLimit);
+    if (!read.ok()) return false;
     fs::path backup = BackupPathFor(file);
     if (backup == file) return true;
-    return textfile::WriteAtomic(backup, *text);
+    return textfile::WriteAtomic(backup, read.bytes);
 }

@@ -13,59 +13,98 @@
 // Lines longer than this are kept whole, but the machine's own buffers hold no more.
 inline constexpr size_t kNcLineWarnLength = 127;
 
+// What a file holds besides its lines, kept so that a save gives every other byte back.
+struct NcFileFrame {
+    bool bom = false;           // a UTF-8 byte-order mark before the first line (not in it)
+    bool lfOnly = false;        // every line ended with a bare LF (else lines end with CR LF)
+    bool lastLineEnded = true;  // the last line had a line end
+    std::string rest;           // the bytes the reading left out (from a 0x1A byte, or after
+                                // the second "%" line), written back after the lines
+};
+
 struct NcLoadResult {
     std::vector<std::string> lines;
     // 1-based number of the first line longer than kNcLineWarnLength; 0 when there is none.
     size_t firstLongLine = 0;
+    NcFileFrame frame;
 };
 
-// Reads an NC file. Each line is kept whole. A line that is exactly "%" counts unless
-// ignorePercent: the second one is kept and ends the text. Nothing when the file cannot be read.
+// Splits a file's bytes into lines (LF or CR LF ends, each line kept whole). The text ends at
+// the first 0x1A byte, as the old text-mode readers of NC files saw it; with percentRule a
+// line that is exactly "%" counts, and the second one is kept and ends the text. What follows
+// the text goes to frame.rest; a UTF-8 byte-order mark is taken off the first line.
+NcLoadResult SplitNcText(std::string_view bytes, bool percentRule);
+
+// The bytes of lines [begin, end) framed as frame says (mark, line ends, last line end, rest):
+// JoinNcText(SplitNcText(b).lines, ...) gives b back for every b whose line ends are all LF or
+// all CR LF. With skipBlank, empty lines are left out.
+std::string JoinNcText(const std::vector<std::string>& lines, size_t begin, size_t end,
+                       const NcFileFrame& frame, bool skipBlank = false);
+
+// Reads an NC file (SplitNcText with the "%" rule unless ignorePercent). Nothing when the file
+// is not a regular file or cannot be read.
 std::optional<NcLoadResult> ReadNcFile(const std::filesystem::path& file, bool ignorePercent);
 
 // True when the path's extension is ".MPF" in any case.
 bool IsMpfPath(const std::filesystem::path& file);
 
+// A sub-program merged into an .MPF main program, remembered so that a save writes it back
+// to the file it came from, byte for byte when it was not changed.
+struct NcSubProgram {
+    std::string marker;          // the marker line it was merged under, "(*012)"
+    std::string suffix;          // the calling line after the main program's name ("12"): the file
+                                 // is "<main name><suffix>.spf" in the main program's folder
+    std::filesystem::path path;  // the file it was read from
+    NcFileFrame frame;
+    bool separated = false;  // the merge put an empty line before the marker
+};
+
 // Appends the sub-programs of an .MPF main program: every line (merged ones too) that starts
 // with the main program's name names the file "<line>.spf" in its folder; its number is the
 // integer after the name. Each number is merged once, under a marker "(*%03d)" and after an
-// empty line. Missing files, and names holding '/', '\' or "..", are skipped. Returns the
-// files merged.
-std::vector<std::filesystem::path> MergeSubPrograms(const std::filesystem::path& mainPath,
-                                                    std::vector<std::string>& lines);
+// empty line. Missing files, files that are not regular, and names holding '/', '\' or ".."
+// are skipped. Returns the sub-programs merged.
+std::vector<NcSubProgram> MergeSubPrograms(const std::filesystem::path& mainPath,
+                                           std::vector<std::string>& lines);
 
 struct NcStoreOptions {
     bool deleteBlankLines = false;  // empty lines of the main program are not written
     bool isMpf = false;             // split the sub-programs after "M30" into ".spf" files
-    // Sub-program files of this program that the document knows (merged at load or written at
-    // the last save); those not written again are removed as stale.
-    std::vector<std::filesystem::path> knownSubFiles;
+    NcFileFrame frame;              // of the main file as it was read
+    // The sub-programs of this program that the document knows (merged at load or written at
+    // the last save): their sections go back to their files, and those not written again are
+    // removed as stale.
+    std::vector<NcSubProgram> knownSubPrograms;
 };
 
 struct NcStoreResult {
-    bool ok = false;                              // every file was written
-    bool split = false;                           // sub-program files were written
-    std::vector<std::filesystem::path> subFiles;  // the sub-program files written
-    std::vector<size_t> droppedLines;  // 0-based non-blank rows after "M30" in no sub-program
+    bool ok = false;                        // every file was written
+    bool split = false;                     // sub-program files were written
+    std::vector<NcSubProgram> subPrograms;  // the sub-programs written
+    std::vector<size_t> droppedLines;       // 0-based non-blank rows after "M30" in no sub-program
 };
 
-// Writes the lines with CR LF. An .MPF program stops its main file after the first line that
-// starts with "M30"; the rest goes to its sub-program files (WriteSubPrograms). The main file
-// is written in any case; a sub-program failure makes the result not ok. Every file is
-// replaced through a temporary file, so a failed write leaves the old file whole.
+// Writes the lines. An .MPF program keeps in its main file everything up to the first
+// sub-program marker after its first "M30" line; the sections from there on go to their
+// sub-program files (WriteSubPrograms). The main file is written in any case; a sub-program
+// failure makes the result not ok. Every file is replaced through a temporary file, so a
+// failed write leaves the old file whole.
 NcStoreResult WriteNcFile(const std::filesystem::path& file, const std::vector<std::string>& lines,
                           const NcStoreOptions& options, platform::UserPrompt* prompt);
 
-// Writes each "(*<number>)" ... "M99" section from startRow on to "<main name><number>.spf" in
-// the main program's folder (written lists them), then removes the files of known that were
-// not written now and are this program's (same folder, name starting with the main name); no
-// other file is touched. A number text holding '/', '\' or "..", or a
-// file that cannot be written, shows 20107 with its path and gives 0 with nothing deleted.
-// 1 when done. Non-blank rows that no section holds go to dropped.
+// Writes each "(*<number>)" section from startRow on to its file in the main program's
+// folder (written lists them). A section under the marker of a known sub-program goes to
+// "<main name><its suffix>.spf" with that file's frame and runs to the next known marker, or
+// to the next "(*" line after its "M99"; any other section goes to "<main name><number>.spf"
+// and ends with its "M99" line. Then the files of known that were not written now and are
+// this program's (same folder, name starting with the main name) are removed; no other file
+// is touched. A number text holding '/', '\' or "..", or a file that cannot be written, shows
+// 20107 with its path and gives 0 with nothing deleted. 1 when done. Non-blank rows that no
+// section holds go to dropped.
 int WriteSubPrograms(const std::filesystem::path& mainPath, const std::vector<std::string>& lines,
                      size_t startRow, platform::UserPrompt* prompt,
-                     const std::vector<std::filesystem::path>& known = {},
-                     std::vector<std::filesystem::path>* written = nullptr,
+                     const std::vector<NcSubProgram>& known = {},
+                     std::vector<NcSubProgram>* written = nullptr,
                      std::vector<size_t>* dropped = nullptr);
 
 // The backup name: the file name's extension replaced by ".bak", or ".bak" appended when the

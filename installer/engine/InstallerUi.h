@@ -22,6 +22,9 @@ public:
     virtual PromptAnswer Message(unsigned id, const std::vector<std::string>& args,
                                  PromptButtons buttons, PromptIcon icon,
                                  std::string_view lead = {}) = 0;
+    // The question of the wizard's Cancel: "the setup (uninstall when uninstall is true) has
+    // not finished" with Retry and Abort; true for Abort.
+    virtual bool ConfirmStop(bool uninstall) = 0;
 };
 
 }  // namespace installer

@@ -28,13 +28,14 @@ std::string_view TrimSeparators(std::string_view s) {
     return s;
 }
 
-// An exclusive lock on "<root>.lock" beside the root's file, held for one change.
+// An exclusive lock on the store's folder, held for one change (a lock on the file itself
+// would be lost when the save renames a new file over it).
 class StoreLock {
 public:
-    explicit StoreLock(const fs::path& file) {
+    explicit StoreLock(const fs::path& folder) {
         std::error_code ec;
-        fs::create_directories(file.parent_path(), ec);
-        fd_ = ::open((file.string() + ".lock").c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0600);
+        fs::create_directories(folder, ec);
+        fd_ = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
         if (fd_ >= 0) ::flock(fd_, LOCK_EX);
     }
     ~StoreLock() {
@@ -73,7 +74,7 @@ bool KeyStore::SetString(std::string_view root, std::string_view subkey, std::st
     // A line break would end the value's line and start a stray one.
     if (value.find_first_of("\r\n") != std::string_view::npos) return false;
     fs::path file = FileOf(root);
-    StoreLock lock(file);
+    StoreLock lock(folder_);
     platform::ProfileFile p;
     p.Load(file);
     p.Set(TrimSeparators(subkey), KeyOf(name), "\"" + std::string(value) + "\"");
@@ -87,7 +88,7 @@ bool KeyStore::DeleteTree(std::string_view root, std::string_view subkey) {
     fs::path file = FileOf(root);
     std::error_code ec;
     if (!fs::exists(file, ec)) return true;
-    StoreLock lock(file);
+    StoreLock lock(folder_);
     platform::ProfileFile p;
     if (!p.Load(file)) return false;
     bool changed = false;
@@ -99,7 +100,10 @@ bool KeyStore::DeleteTree(std::string_view root, std::string_view subkey) {
         while (p.HasSection(s)) p.DeleteSection(s);
         changed = true;
     }
-    return !changed || p.Save(file);
+    if (!changed) return true;
+    // A root without keys leaves no file behind.
+    if (p.SectionNames().empty()) return fs::remove(file, ec) || !fs::exists(file, ec);
+    return p.Save(file);
 }
 
 std::vector<std::string> KeyStore::Subkeys(std::string_view root) const {

@@ -66,4 +66,42 @@ constexpr unsigned kInstallNewFirst = 167;
 constexpr unsigned kBulkPropertyColumn = 168;
 constexpr unsigned kProgramRunning = 171;
 
+// Texts of the pages and dialogs that the installer's table has no id for.
+constexpr unsigned kButtonBack = 500;
+constexpr unsigned kButtonNext = 501;
+constexpr unsigned kButtonFinish = 502;
+constexpr unsigned kButtonCancel = 503;
+constexpr unsigned kStopSetupTitle = 504;
+constexpr unsigned kStopSetupNotFinished = 505;
+constexpr unsigned kStopSetupRetry = 506;
+constexpr unsigned kStopAbort = 507;
+constexpr unsigned kRetry = 508;
+constexpr unsigned kAbort = 509;
+constexpr unsigned kStopUninstallTitle = 510;
+constexpr unsigned kStopUninstallNotFinished = 511;
+constexpr unsigned kStopUninstallRetry = 512;
+constexpr unsigned kYes = 513;
+constexpr unsigned kNo = 514;
+constexpr unsigned kOk = 515;
+constexpr unsigned kAppName = 516;
+constexpr unsigned kStartText = 519;
+constexpr unsigned kReadBefore = 520;
+constexpr unsigned kDisagree = 521;
+constexpr unsigned kAgree = 522;
+constexpr unsigned kBrowse = 523;
+constexpr unsigned kNote = 524;
+constexpr unsigned kCloseOldVersion = 525;
+constexpr unsigned kChooseFolder = 526;
+constexpr unsigned kStandardText = 527;
+constexpr unsigned kCustomText = 528;
+constexpr unsigned kComponentText = 529;
+constexpr unsigned kSelectAll = 530;
+constexpr unsigned kClear = 531;
+constexpr unsigned kProgramFolderText = 532;
+constexpr unsigned kProgramFolderLabel = 533;
+constexpr unsigned kExistingFolders = 534;
+constexpr unsigned kSummaryText = 535;
+constexpr unsigned kCurrentSettings = 536;
+constexpr unsigned kCopyingFiles = 537;
+
 }  // namespace installer::msg

@@ -98,6 +98,9 @@ public:
     // Free bytes where TargetDir lies; 0 when it cannot be told.
     std::uint64_t GetTargetFreeBytes() const;
 
+    InstallerUi& Ui() const { return ui_; }
+    ProcessRunner& Runner() const { return runner_; }
+
     // The path of a command made absolute against CurrentFolder.
     std::filesystem::path Resolve(const std::string& path) const;
     // The applications folder the program folder lies in.

@@ -69,7 +69,11 @@ int SetupEngine::CreateShortcut(const std::string& args) {
     DesktopEntry e;
     e.Name = name;
     e.Exec.push_back(targetPath.string());
-    for (std::string& a : SplitCommandLine(arguments)) e.Exec.push_back(std::move(a));
+    for (std::string& a : SplitCommandLine(arguments)) {
+        // "%1", the file a Windows link passes on, is the desktop's file field code.
+        if (a == "%1" && e.FileArgument < 0) e.FileArgument = static_cast<int>(e.Exec.size());
+        e.Exec.push_back(std::move(a));
+    }
     e.Path = work.empty() ? std::string() : WithoutSlash(Resolve(work).string());
     e.Icon = IconBeside(targetPath);
     fs::path file = folder / (DesktopFileName(name) + ".desktop");

@@ -2,6 +2,11 @@
 // through the same checks, and the behaviour each fault's repair settled.
 #include <gtest/gtest.h>
 
+#include <functional>
+#include <memory>
+#include <string>
+#include <string_view>
+
 #include "FuzzReplay.h"
 #include "TempDir.h"
 #include "fuzz/checks/DieFileCheck.h"
@@ -12,27 +17,47 @@ namespace {
 
 const std::filesystem::path kData(MORVALEN_TEST_DATA);
 
-TEST(FuzzRegressionTest, PossessedDies) {
+// A reader's check as its fuzz target runs it, made once per folder over a scratch folder and
+// then given the bytes of each kept input.
+using Check = std::function<std::string(std::string_view)>;
+struct Replay {
+    const char* folder;  // tests/data/fuzz/<folder>
+    Check (*make)(const std::filesystem::path& scratch);
+};
+
+const Replay kReplays[] = {
+    {"possessed_dies",
+     [](const std::filesystem::path& dir) {
+         return Check([dir](std::string_view b) { return fuzzcheck::CheckPossessedDies(b, dir); });
+     }},
+    {"conditions",
+     [](const std::filesystem::path& dir) {
+         return Check([dir](std::string_view b) { return fuzzcheck::CheckConditions(b, dir); });
+     }},
+    {"nc_program",
+     [](const std::filesystem::path& dir) {
+         auto samples = std::make_shared<const fuzzcheck::NcSamples>(kData, dir);
+         return Check(
+             [samples](std::string_view b) { return fuzzcheck::CheckNcProgram(b, *samples); });
+     }},
+    {"conversion_table",
+     [](const std::filesystem::path& dir) {
+         return Check(
+             [dir](std::string_view b) { return fuzzcheck::CheckConversionTable(b, dir); });
+     }},
+};
+
+class FuzzReplay : public ::testing::TestWithParam<Replay> {};
+
+TEST_P(FuzzReplay, KeptInputsPassTheirCheck) {
     test::TempDir dir;
-    test::ReplayFuzzInputs("possessed_dies", [&](std::string_view bytes) {
-        return fuzzcheck::CheckPossessedDies(bytes, dir.path());
-    });
+    test::ReplayFuzzInputs(GetParam().folder, GetParam().make(dir.path()));
 }
 
-TEST(FuzzRegressionTest, ConditionTables) {
-    test::TempDir dir;
-    test::ReplayFuzzInputs("conditions", [&](std::string_view bytes) {
-        return fuzzcheck::CheckConditions(bytes, dir.path());
-    });
-}
-
-TEST(FuzzRegressionTest, NcPrograms) {
-    test::TempDir dir;
-    const fuzzcheck::NcSamples samples(kData, dir.path());
-    test::ReplayFuzzInputs("nc_program", [&](std::string_view bytes) {
-        return fuzzcheck::CheckNcProgram(bytes, samples);
-    });
-}
+INSTANTIATE_TEST_SUITE_P(Folders, FuzzReplay, ::testing::ValuesIn(kReplays),
+                         [](const ::testing::TestParamInfo<Replay>& info) {
+                             return std::string(info.param.folder);
+                         });
 
 // Sub-program calls nested to the depth limit, each repeated, around a pattern block: the run
 // drew about ten elements per block and, under the block limit alone, grew to tens of GB.
@@ -50,13 +75,6 @@ TEST(FuzzRegressionTest, RunStopsAProgramThatDrawsWithoutEnd) {
     EXPECT_LT(run.Blocks, 100000);
     EXPECT_GE(elements.GetCount(), 100000u);
     EXPECT_LT(elements.GetCount(), 200000u);
-}
-
-TEST(FuzzRegressionTest, ConversionTables) {
-    test::TempDir dir;
-    test::ReplayFuzzInputs("conversion_table", [&](std::string_view bytes) {
-        return fuzzcheck::CheckConversionTable(bytes, dir.path());
-    });
 }
 
 // Older die files wrote an empty figure file name as "": the quotes are no part of the name

@@ -4,10 +4,12 @@
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 
+#include <cerrno>
 #include <cstdlib>
 #include <fstream>
 #include <optional>
 #include <string>
+#include <vector>
 
 using namespace platform;
 namespace fs = std::filesystem;
@@ -113,6 +115,144 @@ TEST(Paths, CommitReplacesTargetWhole) {
     fs::path temp = u->Path();
     EXPECT_FALSE(u->CommitTo(dir / "sub" / "x"));
     EXPECT_FALSE(fs::exists(temp));
+    fs::remove_all(dir);
+}
+
+// A read-only file is refused, also for the super-user; a writable one keeps its mode.
+TEST(Paths, WriteFileAtomicRefusesReadOnlyFilesAndKeepsModes) {
+    fs::path dir = fs::path(testing::TempDir()) / "mv_readonly";
+    fs::remove_all(dir);
+    fs::create_directories(dir);
+    const fs::perms ro = fs::perms::owner_read | fs::perms::group_read | fs::perms::others_read;
+    const fs::perms rw = fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read;
+    std::ofstream(dir / "ro.nc") << "old";
+    fs::permissions(dir / "ro.nc", ro);
+    std::ofstream(dir / "rw.nc") << "old";
+    fs::permissions(dir / "rw.nc", rw);
+
+    EXPECT_FALSE(MayReplaceFile(dir / "ro.nc"));
+    EXPECT_FALSE(WriteFileAtomic(dir / "ro.nc", "new"));
+    EXPECT_EQ(ReadAll(dir / "ro.nc"), "old");
+    EXPECT_EQ(fs::status(dir / "ro.nc").permissions() & fs::perms::all, ro);
+
+    EXPECT_TRUE(MayReplaceFile(dir / "rw.nc"));
+    EXPECT_TRUE(WriteFileAtomic(dir / "rw.nc", "new"));
+    EXPECT_EQ(ReadAll(dir / "rw.nc"), "new");
+    EXPECT_EQ(fs::status(dir / "rw.nc").permissions() & fs::perms::all, rw);
+
+    EXPECT_TRUE(MayReplaceFile(dir / "new.nc"));
+    EXPECT_EQ(std::distance(fs::directory_iterator(dir), fs::directory_iterator()), 2);
+    fs::remove_all(dir);
+}
+
+namespace {
+
+// Stands in for the disk calls of an atomic write: records each with what the target file (and,
+// at the rename, the file being renamed) holds at that moment, passes it on to the system's
+// call, or fails it with EIO when its name is `failing`. Restores the system's calls when it
+// goes.
+class DiskCallRecorder {
+public:
+    explicit DiskCallRecorder(fs::path target, std::string failing = {}) {
+        target_ = std::move(target);
+        failing_ = std::move(failing);
+        log_.clear();
+        saved_ = CurrentDiskSyncCalls();
+        CurrentDiskSyncCalls() = {SyncFile, Rename, SyncFolder};
+    }
+    ~DiskCallRecorder() { CurrentDiskSyncCalls() = saved_; }
+    const std::vector<std::string>& Log() const { return log_; }
+
+private:
+    static std::string Target() { return fs::exists(target_) ? ReadAll(target_) : "<none>"; }
+    static bool Fails(const char* name) {
+        if (failing_ != name) return false;
+        errno = EIO;
+        return true;
+    }
+    static int SyncFile(int fd) {
+        log_.push_back("sync file; target " + Target());
+        return Fails("sync file") ? -1 : saved_.syncFile(fd);
+    }
+    static int Rename(const char* from, const char* to) {
+        log_.push_back("rename " + ReadAll(from) + " to " + fs::path(to).filename().string() +
+                       "; target " + Target());
+        return Fails("rename") ? -1 : saved_.rename(from, to);
+    }
+    static int SyncFolder(const char* folder) {
+        log_.push_back("sync folder " + fs::path(folder).filename().string() + "; target " +
+                       Target());
+        return Fails("sync folder") ? -1 : saved_.syncFolder(folder);
+    }
+    static inline std::vector<std::string> log_;
+    static inline fs::path target_;
+    static inline std::string failing_;
+    static inline DiskSyncCalls saved_;
+};
+
+size_t FilesIn(const fs::path& dir) {
+    return size_t(std::distance(fs::directory_iterator(dir), fs::directory_iterator()));
+}
+
+}  // namespace
+
+// The data reaches the disk before the rename puts it in place, and the folder holding the
+// rename after it: a crash at any point leaves the old file or the whole new one.
+TEST(WriteFileAtomic, FlushesTheDataBeforeTheRenameAndTheFolderAfterIt) {
+    const fs::path dir = fs::path(testing::TempDir()) / "mv_atomic_order";
+    fs::remove_all(dir);
+    fs::create_directories(dir);
+    const fs::path target = dir / "a.nc";
+    std::ofstream(target) << "old";
+    {
+        DiskCallRecorder calls(target);
+        ASSERT_TRUE(WriteFileAtomic(target, "new"));
+        EXPECT_EQ(calls.Log(), (std::vector<std::string>{
+                                   "sync file; target old", "rename new to a.nc; target old",
+                                   "sync folder mv_atomic_order; target new"}));
+    }
+    EXPECT_EQ(ReadAll(target), "new");
+
+    // A new file: the same order.
+    const fs::path fresh = dir / "b.nc";
+    {
+        DiskCallRecorder calls(fresh);
+        ASSERT_TRUE(WriteFileAtomic(fresh, "first"));
+        EXPECT_EQ(calls.Log(),
+                  (std::vector<std::string>{"sync file; target <none>",
+                                            "rename first to b.nc; target <none>",
+                                            "sync folder mv_atomic_order; target first"}));
+    }
+    fs::remove_all(dir);
+}
+
+// A failed flush of the data stops the write before the rename, a failed rename before the
+// folder flush: either way false, the old file whole and no temporary file left. A folder that
+// cannot be flushed comes after the rename: the new file is in place and the write succeeded.
+TEST(WriteFileAtomic, FailuresOfTheDiskCalls) {
+    const fs::path dir = fs::path(testing::TempDir()) / "mv_atomic_fail";
+    struct Case {
+        const char* failing;
+        bool result;
+        const char* content;
+        size_t calls;
+    };
+    const Case cases[] = {
+        {"sync file", false, "old", 1},
+        {"rename", false, "old", 2},
+        {"sync folder", true, "new", 3},
+    };
+    for (const Case& c : cases) {
+        fs::remove_all(dir);
+        fs::create_directories(dir);
+        const fs::path target = dir / "a.nc";
+        std::ofstream(target) << "old";
+        DiskCallRecorder calls(target, c.failing);
+        EXPECT_EQ(WriteFileAtomic(target, "new"), c.result) << c.failing;
+        EXPECT_EQ(ReadAll(target), c.content) << c.failing;
+        EXPECT_EQ(calls.Log().size(), c.calls) << c.failing;
+        EXPECT_EQ(FilesIn(dir), 1u) << c.failing;
+    }
     fs::remove_all(dir);
 }
 

@@ -51,6 +51,41 @@ TEST(Profile, ReadsWithWindowsRules) {
     EXPECT_EQ(p.SectionNames(), (std::vector<std::string>{"Machine", "machine"}));
 }
 
+// Lines whose first character (after blanks) is ';' are comments wherever they stand: their
+// "key" is no key, and a write of that key leaves them alone. A pair of quotes around a value
+// is dropped, also when nothing stands between them; a single quote stays.
+TEST(Profile, CommentLinesAndQuotedValues) {
+    ProfileFile p;
+    p.SetText(
+        "[S]\r\n"
+        ";Hidden=1\r\n"
+        "  ; Name=old\r\n"
+        "Path=a;b\r\n"
+        "Empty=\"\"\r\n"
+        "Blank=\" \"\r\n"
+        "Padded = \" x \" \r\n"
+        "Open=\"x\r\n"
+        "One=\"\r\n");
+    struct Case {
+        const char* key;
+        const char* expected;
+    } cases[] = {
+        {";Hidden", "dflt"}, {"Hidden", "dflt"}, {"; Name", "dflt"}, {"Name", "dflt"},
+        {"Path", "a;b"},     {"Empty", ""},      {"Blank", " "},     {"Padded", " x "},
+        {"Open", "\"x"},     {"One", "\""},
+    };
+    for (const Case& c : cases) EXPECT_EQ(p.GetString("S", c.key, "dflt"), c.expected) << c.key;
+    EXPECT_EQ(p.KeyNames("S"),
+              (std::vector<std::string>{"Path", "Empty", "Blank", "Padded", "Open", "One"}));
+    EXPECT_EQ(p.GetInt("S", "Hidden", 7), 7);
+
+    p.Set("S", "Name", "new");  // a new key; the comment naming it stays as it was
+    EXPECT_EQ(p.GetString("S", "Name", ""), "new");
+    EXPECT_NE(p.Text().find("  ; Name=old\r\n"), std::string::npos);
+    p.DeleteKey("S", "Hidden");  // no such key: the comment stays
+    EXPECT_NE(p.Text().find(";Hidden=1\r\n"), std::string::npos);
+}
+
 TEST(Profile, WriteKeepsEveryOtherByte) {
     const std::string original =
         "; keep me\r\n[A]\r\nx=1\r\n\r\n[B]\ny = 2\n\x82\xa0=\x83\x41\n";  // mixed line ends, CP932

@@ -3,6 +3,8 @@
 
 #include <gtest/gtest.h>
 
+#include <fstream>
+
 #include <string>
 
 using namespace platform;
@@ -62,4 +64,24 @@ TEST(StringTable, LoadStringUsesProcessTable) {
     SetLanguage(Language::English);
     EXPECT_EQ(LoadString(61447), "Exec file name error");
     EXPECT_EQ(LoadString(4711), "");
+}
+
+// Every row of the shipped table has its English and its Japanese text: nothing falls back to
+// English under /JP.
+TEST(StringTable, ShippedRowsHaveBothLanguages) {
+    std::ifstream in(DefaultStringTablePath(), std::ios::binary);
+    ASSERT_TRUE(in);
+    std::string line;
+    int rows = 0;
+    while (std::getline(in, line)) {
+        if (!line.empty() && line.back() == '\r') line.pop_back();
+        if (line.empty() || line[0] == '#') continue;
+        const size_t a = line.find('\t');
+        const size_t b = a == std::string::npos ? a : line.find('\t', a + 1);
+        ASSERT_NE(b, std::string::npos) << line;
+        EXPECT_GT(b, a + 1) << "no English text: " << line;
+        EXPECT_LT(b + 1, line.size()) << "no Japanese text: " << line;
+        ++rows;
+    }
+    EXPECT_GT(rows, 100);
 }

@@ -67,7 +67,7 @@ TEST_F(HeaderFixture, MissingMachineOfExtensionIsReportedAndNothingChanges) {
     ApplyNcHeaderDirectives(lines, "/nc/prog.pch", host);
     EXPECT_EQ(sd->NcReadInfo.FileName, "before.nmd");
     ASSERT_EQ(prompt.asked.size(), 1u);
-    EXPECT_NE(prompt.asked[0].text.find("拡張子:[PCH]"), std::string::npos);
+    EXPECT_NE(prompt.asked[0].text.find("Extension:[PCH]"), std::string::npos);
     EXPECT_NE(prompt.asked[0].text.find("[missing.nmd]"), std::string::npos);
     EXPECT_EQ(IniFileName(), "");
 }
@@ -141,6 +141,31 @@ TEST_F(HeaderFixture, ExternalApplications) {
     ApplyNcHeaderDirectives(lines, "/nc/a.txt", host);
     // The last line holds NMD= first: only that one counts.
     EXPECT_EQ(started, (std::vector<std::string>{"0:viewer -a:/nc/a.txt", "1:<none>:/nc/a.txt"}));
+}
+
+// A line with two parenthesised groups: only the first directive found in the line counts, its
+// value ends at the first ')', and "(WK/" takes the last T and X of the whole line.
+TEST_F(HeaderFixture, LineWithTwoParenthesisedGroups) {
+    Lines apps{"O1", "(EXE1=viewer -a)(EXE2=cad)", "(EXE2=cad -b )(NOTE)"};
+    ApplyNcHeaderDirectives(apps, "/nc/a.txt", host);
+    EXPECT_EQ(started, (std::vector<std::string>{"0:viewer -a:/nc/a.txt", "1:cad -b:/nc/a.txt"}));
+
+    Lines machine{"O1", "(NMD=other)(CTB=nothere)"};
+    prompt.asked.clear();
+    ApplyNcHeaderDirectives(machine, "/nc/a.txt", host);
+    EXPECT_EQ(sd->NcReadInfo.FileName, (ctx.ConfigFolder / "other.NMD").string());
+    EXPECT_DOUBLE_EQ(sd->NcReadInfo.FrameX, 2500.0);
+    EXPECT_TRUE(prompt.asked.empty());  // no table was looked for
+
+    Lines frame{"O1", "(WK/T1000.X500.)(T2000.X800.)"};
+    ApplyNcHeaderDirectives(frame, "/nc/a.txt", host);
+    EXPECT_DOUBLE_EQ(sd->NcReadInfo.FrameX, 2000.0);
+    EXPECT_DOUBLE_EQ(sd->NcReadInfo.FrameY, 800.0);
+
+    // "(CL/" wins over "(WK/" in the same line: the frame stays as configured.
+    Lines clamps{"O1", "(WK/T3000.X900.)(CL/400 800)"};
+    ApplyNcHeaderDirectives(clamps, "/nc/a.txt", host);
+    EXPECT_EQ(sd->NcReadInfo.SheetFrame, (std::array<double, 8>{2000, 800, 0, 0, 400, 800, 0, 0}));
 }
 
 TEST_F(HeaderFixture, ClampsAndFrameFromHeaderBecomeConfigured) {

@@ -214,3 +214,66 @@ TEST_F(LogFixture, SeveralLogsPickUntilAcceptedOrCancelled) {
     EXPECT_TRUE(fs::exists(folder / "MOR01.LOG"));
     EXPECT_TRUE(fs::exists(folder / "MOR03.LOG"));
 }
+
+// The file a log belongs to may hold newer work than the log: the restore asks again first,
+// and the file it replaces is kept as its ".bak" copy.
+TEST_F(LogFixture, RestoreOverAChangedFileAsksAndKeepsItAsBackup) {
+    struct Case {
+        const char* name;
+        int fileAge;  // seconds the NC file is older than the log; negative: newer; 0: no file
+        std::vector<PromptAnswer> answers;
+        bool restored;
+        const char* backup;  // expected ".bak" content; nullptr: none
+        bool backupBlocked = false;
+    };
+    const Case cases[] = {
+        {"newer file, Yes", -60, {PromptAnswer::Yes, PromptAnswer::Yes}, true, "DISK\r\n"},
+        {"newer file, No",
+         -60,
+         {PromptAnswer::Yes, PromptAnswer::No, PromptAnswer::No},
+         false,
+         nullptr},
+        {"older file", 60, {PromptAnswer::Yes}, true, "DISK\r\n"},
+        {"no file", 0, {PromptAnswer::Yes}, true, nullptr},
+        {"backup cannot be made", 60, {PromptAnswer::Yes}, false, nullptr, true},
+    };
+    for (const Case& c : cases) {
+        fs::remove_all(tmp.path() / "nc");
+        fs::create_directories(tmp.path() / "nc");
+        fs::remove_all(folder);
+        const fs::path nc = tmp.path() / "nc" / "prog.nc";
+        const fs::path log = folder / "MOR00.LOG";
+        test::WriteFile(log, "Log file:" + nc.string() + "\r\nLOGGED\r\n");
+        if (c.fileAge != 0) {
+            test::WriteFile(nc, "DISK\r\n");
+            fs::last_write_time(nc, fs::last_write_time(log) - std::chrono::seconds(c.fileAge));
+        }
+        if (c.backupBlocked) fs::create_directories(tmp.path() / "nc" / "prog.bak" / "x");
+        CNcLog recover;
+        InitLog(recover);
+        platform::ScriptedPrompt p;
+        p.answers.assign(c.answers.begin(), c.answers.end());
+        std::string path;
+        EXPECT_EQ(recover.Recover(&path, p), c.restored ? 1 : 0) << c.name;
+        EXPECT_EQ(test::ReadFile(nc), c.restored  ? "LOGGED\r\n"
+                                      : c.fileAge ? "DISK\r\n"
+                                                  : "")
+            << c.name;
+        EXPECT_EQ(fs::exists(log), !c.restored) << c.name;
+        if (c.backup) {
+            EXPECT_EQ(test::ReadFile(tmp.path() / "nc" / "prog.bak"), c.backup) << c.name;
+        } else if (!c.backupBlocked) {
+            EXPECT_FALSE(fs::exists(tmp.path() / "nc" / "prog.bak")) << c.name;
+        }
+        ASSERT_GE(p.asked.size(), 1u) << c.name;
+        if (c.fileAge < 0) {
+            ASSERT_GE(p.asked.size(), 2u) << c.name;
+            EXPECT_EQ(p.asked[1].text,
+                      FillMessage(AppMessage(kMsgAskRestoreOverNewerFile),
+                                  {nc.string(), (tmp.path() / "nc" / "prog.bak").string()}))
+                << c.name;
+        } else {
+            EXPECT_EQ(p.asked.size(), c.backupBlocked ? 2u : 1u) << c.name;
+        }
+    }
+}

@@ -33,7 +33,7 @@ struct DocFixture : ::testing::Test {
     CNcLog log;
     NcHeaderHost header;
     std::unique_ptr<CTessmarkDoc> doc;
-    int loads = 0, updates = 0, saves = 0;
+    int loads = 0, updates = 0, saves = 0, drops = 0;
     fs::path dir = tmp.path() / "nc";
 
     void SetUp() override {
@@ -52,6 +52,7 @@ struct DocFixture : ::testing::Test {
         s.NcLog = &log;
         s.Header = &header;
         s.AfterLoad = [this] { ++loads; };
+        s.DropEditRecords = [this] { ++drops; };
         s.ViewsUpdate = [this] { ++updates; };
         doc = std::make_unique<CTessmarkDoc>(s);
     }
@@ -144,8 +145,14 @@ TEST_F(DocFixture, BlankLinesAndRecoveryLogOnSave) {
     sd->DeleteBlankForSave = 1;
     ASSERT_EQ(doc->OnSaveDocument((dir / "a.nc").string()), 1);
     EXPECT_EQ(test::ReadFile(dir / "a.nc"), "O1\r\nM30\r\n");
-    EXPECT_EQ(test::ReadFile(log.LogFile),
-              "Log file:" + (dir / "a.nc").string() + "\r\nO1\r\n\r\nM30\r\n");
+    // The saved file holds the text: no log is left to offer after a crash.
+    EXPECT_FALSE(fs::exists(log.LogFile));
+    CNcLog next;
+    next.Init(ctx.IniPath, CNcLog::DefaultLogFolder(ctx.ConfigFolder));
+    platform::ScriptedPrompt nextPrompt;
+    std::string recovered;
+    EXPECT_EQ(next.Recover(&recovered, nextPrompt), 0);
+    EXPECT_TRUE(nextPrompt.asked.empty());
     doc->Lines.push_back("X");
     EXPECT_EQ(doc->WriteRecoveryLog(), 1);
     EXPECT_NE(test::ReadFile(log.LogFile).find("M30\r\nX\r\n"), std::string::npos);
@@ -245,4 +252,94 @@ TEST_F(DocFixture, SampleProgramsSurviveLoadAndSaveByteForByte) {
         ASSERT_EQ(doc->OnSaveDocument((dir / name).string()), 1) << name;
         EXPECT_EQ(test::ReadFile(dir / name), test::ReadFile(source)) << name;
     }
+}
+
+TEST_F(DocFixture, EditRecordsDroppedWheneverTheLinesChangeOutsideTheEditor) {
+    test::WriteFile(dir / "a.nc", "O1\r\nG01X1.\r\nM30\r\n");
+    ASSERT_EQ(doc->OnOpenDocument((dir / "a.nc").string()), 1);
+    EXPECT_EQ(drops, 1);
+    // A change made by an NC operation: records dropped, the lines logged.
+    doc->Lines[1] = "G01X2.";
+    EXPECT_EQ(doc->LinesChangedOutsideEditor(), 1);
+    EXPECT_EQ(drops, 2);
+    EXPECT_NE(test::ReadFile(log.LogFile).find("G01X2.\r\n"), std::string::npos);
+    // The editor's own commit keeps them, rebuilds and marks the document modified.
+    EXPECT_EQ(doc->ReplaceLinesFromEditor({"O1", "G00X5.", "M30"}), 1);
+    EXPECT_EQ(drops, 2);
+    EXPECT_TRUE(doc->IsModified());
+    EXPECT_DOUBLE_EQ(doc->LastState.RapidLength, 5.0);
+    doc->OnNewDocument();
+    EXPECT_EQ(drops, 3);
+}
+
+// Open, an unchanged save and open again: every byte of every file stays, and the second open
+// sees the same lines. The reading rules still decide what the document shows.
+TEST_F(DocFixture, OpenAndUnchangedSaveGiveBackEveryByte) {
+    std::string binary = "O1\r\nG01X1.\r\nM30\r\n\x1a";
+    for (int i = 0; i < 4096; ++i) binary += char((i * 37 + 11) & 0xFF);  // NUL, CR, LF, 0x1A
+    struct Case {
+        const char* name;
+        std::vector<std::pair<std::string, std::string>> files;  // the first is opened
+        Lines shown;
+    };
+    const Case cases[] = {
+        {"sub-program named by a line and a closing %",
+         {{"PART.MPF", "%\r\nO1\r\nPART12\r\nM30\r\n%\r\n"},
+          {"PART12.spf", "O12\nG01X5.\nM99\n%"},
+          {"PART7.spf", "not called\r\n"}},
+         {"%", "O1", "PART12", "M30", "%", "", "(*012)", "O12", "G01X5.", "M99", "%"}},
+        {"two sub-programs, one calling the other, main file without a last line end",
+         {{"AB.MPF", "AB1\r\nAB002\r\nM30\r\n\r\n"},
+          {"AB1.spf", "AB002\r\nM99\r\n"},
+          {"AB002.spf", "\xef\xbb\xbfG00X1.\r\nM99\r\n\x1a\x1a"}},
+         {"AB1", "AB002", "M30", "", "(*001)", "AB002", "M99", "", "(*002)", "G00X1.", "M99"}},
+        {"binary with 0x1A", {{"bin.nc", binary}}, {"O1", "G01X1.", "M30"}},
+        {"lines after a second %",
+         {{"p.nc", "%\r\nO1\r\nM30\r\n%\r\nAFTER\r\n\x00junk"}},
+         {"%", "O1", "M30", "%"}},
+        {"byte-order mark", {{"bom.nc", "\xef\xbb\xbfO1\r\nM30\r\n"}}, {"O1", "M30"}},
+        {"LF line ends", {{"lf.nc", "O1\nG00X1.\nM30\n"}}, {"O1", "G00X1.", "M30"}},
+        {"no last line end", {{"end.nc", "O1\r\nM30"}}, {"O1", "M30"}},
+        {"empty", {{"empty.nc", ""}}, {}},
+        {"CP932 comment",
+         {{"jp.nc", "(\x83\x4D\x30\x39)\r\nM30\r\n"}},
+         {"(\x83\x4D\x30\x39)", "M30"}},
+    };
+    for (const Case& c : cases) {
+        fs::remove_all(dir);
+        for (const auto& [name, bytes] : c.files) test::WriteFile(dir / name, bytes);
+        const std::string main = (dir / c.files[0].first).string();
+        ASSERT_EQ(doc->OnOpenDocument(main), 1) << c.name;
+        EXPECT_EQ(doc->Lines, c.shown) << c.name;
+        const Lines first = doc->Lines;
+        ASSERT_EQ(doc->OnSaveDocument(main), 1) << c.name;
+        for (const auto& [name, bytes] : c.files)
+            EXPECT_EQ(test::ReadFile(dir / name), bytes) << c.name << ": " << name;
+        EXPECT_EQ(std::distance(fs::directory_iterator(dir), fs::directory_iterator()),
+                  std::ptrdiff_t(c.files.size()))
+            << c.name;
+        ASSERT_EQ(doc->OnOpenDocument(main), 1) << c.name;
+        EXPECT_EQ(doc->Lines, first) << c.name;
+    }
+    EXPECT_TRUE(prompt.asked.empty());
+}
+
+// A file the user may not write is refused: the save fails (the program says the file cannot
+// be written), no byte of it or of its sub-programs changes and no backup is made.
+TEST_F(DocFixture, ReadOnlyFileIsNeverReplaced) {
+    test::WriteFile(dir / "RO.MPF", "RO1\r\nM30\r\n");
+    test::WriteFile(dir / "RO1.spf", "G01X1.\r\nM99\r\n");
+    fs::permissions(dir / "RO.MPF",
+                    fs::perms::owner_read | fs::perms::group_read | fs::perms::others_read);
+    ASSERT_EQ(doc->OnOpenDocument((dir / "RO.MPF").string()), 1);
+    doc->Lines.back() = "M99 (changed)";
+    doc->SetModifiedFlag();
+    sd->CreateBackupFile = 1;
+    EXPECT_EQ(doc->OnSaveDocument((dir / "RO.MPF").string()), 0);
+    EXPECT_TRUE(doc->IsModified());
+    EXPECT_EQ(test::ReadFile(dir / "RO.MPF"), "RO1\r\nM30\r\n");
+    EXPECT_EQ(test::ReadFile(dir / "RO1.spf"), "G01X1.\r\nM99\r\n");
+    EXPECT_FALSE(fs::exists(dir / "RO.bak"));
+    EXPECT_EQ(fs::status(dir / "RO.MPF").permissions() & fs::perms::all,
+              fs::perms::owner_read | fs::perms::group_read | fs::perms::others_read);
 }

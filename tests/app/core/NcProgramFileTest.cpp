@@ -7,6 +7,7 @@
 
 #include "TempDir.h"
 #include "TestFiles.h"
+#include "fuzz/checks/NcFileCheck.h"
 #include "platform/ScriptedPrompt.h"
 
 namespace fs = std::filesystem;
@@ -20,6 +21,16 @@ fs::path CopyMpfFixture(const test::TempDir& tmp) {
     fs::create_directories(dir);
     fs::copy(fs::path(MORVALEN_TEST_DATA) / "app" / "mpf", dir);
     return dir;
+}
+
+// A sub-program the document knows, merged from "ABC<suffix>.spf" in dir.
+NcSubProgram Known(const char* marker, const char* suffix, const fs::path& dir) {
+    NcSubProgram k;
+    k.marker = marker;
+    k.suffix = suffix;
+    k.path = dir / ("ABC" + std::string(suffix) + ".spf");
+    k.separated = true;
+    return k;
 }
 
 }  // namespace
@@ -38,6 +49,20 @@ TEST(ReadNcFile, PercentRuleAndWholeLines) {
     EXPECT_EQ(all->lines.size(), 42u);
     EXPECT_EQ(all->lines.back(), "MORE");
     EXPECT_FALSE(ReadNcFile(tmp.path() / "missing.nc", false));
+}
+
+// Only a line that is exactly "%" ends the loading: "%" with text or blanks after it, or a "%"
+// later in a line, is an ordinary line.
+TEST(ReadNcFile, OnlyTheBarePercentLineCounts) {
+    test::TempDir tmp;
+    test::WriteFile(tmp.path() / "a.nc", "%\r\n%O100\r\n% \r\nG01 X1. %\r\n%\r\nAFTER\r\n");
+    auto r = ReadNcFile(tmp.path() / "a.nc", false);
+    ASSERT_TRUE(r);
+    EXPECT_EQ(r->lines, (Lines{"%", "%O100", "% ", "G01 X1. %", "%"}));
+    test::WriteFile(tmp.path() / "b.nc", "%TOP\r\nN1\r\n%\r\nN2\r\n%\r\nAFTER\r\n");
+    r = ReadNcFile(tmp.path() / "b.nc", false);
+    ASSERT_TRUE(r);
+    EXPECT_EQ(r->lines, (Lines{"%TOP", "N1", "%", "N2", "%"}));
 }
 
 TEST(ReadNcFile, LongLinesKeptWholeAndReported) {
@@ -65,7 +90,12 @@ TEST(MergeSubPrograms, MergesNestedOnceAndSkipsMissingAndUnsafe) {
     EXPECT_EQ(lines, (Lines{"O0001", "G92X1000.Y1000.", "ABC001", "G00X10.Y10.", "ABC003",
                             "ABC/../x", "ABC001", "M30", "", "(*001)", "G01X20.", "ABC002", "M99",
                             "", "(*002)", "G01Y20.", "M99"}));
-    EXPECT_EQ(merged, (std::vector<fs::path>{dir / "ABC001.spf", dir / "ABC002.spf"}));
+    ASSERT_EQ(merged.size(), 2u);
+    EXPECT_EQ(merged[0].path, dir / "ABC001.spf");
+    EXPECT_EQ(merged[0].marker, "(*001)");
+    EXPECT_EQ(merged[0].suffix, "001");
+    EXPECT_TRUE(merged[0].separated);
+    EXPECT_EQ(merged[1].path, dir / "ABC002.spf");
 }
 
 TEST(WriteNcFile, MpfRoundTripKeepsOtherProgramsFiles) {
@@ -76,7 +106,7 @@ TEST(WriteNcFile, MpfRoundTripKeepsOtherProgramsFiles) {
     lines[8] = "G01X25.";  // edit inside sub-program 1
     NcStoreOptions opt;
     opt.isMpf = true;
-    opt.knownSubFiles = known;
+    opt.knownSubPrograms = known;
     platform::ScriptedPrompt prompt;
     auto res = WriteNcFile(dir / "ABC.MPF", lines, opt, &prompt);
     EXPECT_TRUE(res.ok);
@@ -85,7 +115,7 @@ TEST(WriteNcFile, MpfRoundTripKeepsOtherProgramsFiles) {
     EXPECT_EQ(test::ReadFile(dir / "ABC.MPF"),
               "O0001\r\nG92X1000.Y1000.\r\nABC001\r\nG00X10.Y10.\r\nABC003\r\nM30\r\n");
     EXPECT_EQ(test::ReadFile(dir / "ABC001.spf"), "G01X25.\r\nABC002\r\nM99\r\n");
-    EXPECT_EQ(test::ReadFile(dir / "ABC002.spf"), "G01Y20.\r\nM99\r\n");
+    EXPECT_EQ(test::ReadFile(dir / "ABC002.spf"), "G01Y20.\nM99\n");  // its own line ends
     EXPECT_EQ(test::ReadFile(dir / "ABCD001.spf"), "OTHER PROGRAM\r\nM99\r\n");
 
     // Loading again gives the same document.
@@ -94,7 +124,9 @@ TEST(WriteNcFile, MpfRoundTripKeepsOtherProgramsFiles) {
     EXPECT_EQ(again, lines);
 }
 
-TEST(WriteNcFile, RenumberedSubProgramReplacesItsOldFile) {
+// A call line "ABC1" merges ABC1.spf under the marker (*001): the save writes it back to
+// ABC1.spf (the next load finds it there), not to ABC001.spf.
+TEST(WriteNcFile, SubProgramGoesBackToTheFileItCameFrom) {
     test::TempDir tmp;
     fs::path dir = tmp.path();
     test::WriteFile(dir / "ABC.MPF", "O1\r\nABC1\r\nM30\r\n");
@@ -102,15 +134,27 @@ TEST(WriteNcFile, RenumberedSubProgramReplacesItsOldFile) {
     test::WriteFile(dir / "ABC7.spf", "not referenced\r\n");
     Lines lines = ReadNcFile(dir / "ABC.MPF", false)->lines;
     auto known = MergeSubPrograms(dir / "ABC.MPF", lines);
+    EXPECT_EQ(lines, (Lines{"O1", "ABC1", "M30", "", "(*001)", "G01X1.", "M99"}));
+    lines[5] = "G01X2.";
     NcStoreOptions opt;
     opt.isMpf = true;
-    opt.knownSubFiles = known;
+    opt.knownSubPrograms = known;
     auto res = WriteNcFile(dir / "ABC.MPF", lines, opt, nullptr);
     EXPECT_TRUE(res.ok);
-    EXPECT_EQ(test::ReadFile(dir / "ABC001.spf"), "G01X1.\r\nM99\r\n");
-    EXPECT_FALSE(fs::exists(dir / "ABC1.spf"));
+    EXPECT_EQ(test::ReadFile(dir / "ABC.MPF"), "O1\r\nABC1\r\nM30\r\n");
+    EXPECT_EQ(test::ReadFile(dir / "ABC1.spf"), "G01X2.\r\nM99\r\n");
+    EXPECT_FALSE(fs::exists(dir / "ABC001.spf"));
     EXPECT_TRUE(fs::exists(dir / "ABC7.spf"));
-    EXPECT_EQ(res.subFiles, (std::vector<fs::path>{dir / "ABC001.spf"}));
+    ASSERT_EQ(res.subPrograms.size(), 1u);
+    EXPECT_EQ(res.subPrograms[0].path, dir / "ABC1.spf");
+
+    // A marker the user typed gets the name made from its number.
+    lines.insert(lines.end(), {"(*002)", "G01Y1.", "M99"});
+    opt.knownSubPrograms = res.subPrograms;
+    res = WriteNcFile(dir / "ABC.MPF", lines, opt, nullptr);
+    EXPECT_TRUE(res.ok);
+    EXPECT_EQ(test::ReadFile(dir / "ABC002.spf"), "G01Y1.\r\nM99\r\n");
+    EXPECT_EQ(test::ReadFile(dir / "ABC1.spf"), "G01X2.\r\nM99\r\n");
 }
 
 TEST(WriteNcFile, MpfWithoutM30IsSavedWhole) {
@@ -119,7 +163,7 @@ TEST(WriteNcFile, MpfWithoutM30IsSavedWhole) {
     Lines lines{"O1", "ABC001", "", "(*001)", "G01X20.", "M99"};
     NcStoreOptions opt;
     opt.isMpf = true;
-    opt.knownSubFiles = {dir / "ABC001.spf"};
+    opt.knownSubPrograms = {Known("(*001)", "001", dir)};
     auto res = WriteNcFile(dir / "ABC.MPF", lines, opt, nullptr);
     EXPECT_TRUE(res.ok);
     EXPECT_FALSE(res.split);
@@ -143,12 +187,12 @@ TEST(WriteNcFile, FailedSubProgramKeepsOldFilesAndReportsFailure) {
         Lines lines{"O1", "M30", "(*001)", "NEW", "M99", c.marker, "SECOND", "M99"};
         NcStoreOptions opt;
         opt.isMpf = true;
-        opt.knownSubFiles = {dir / "ABC001.spf", dir / "ABC002.spf"};
+        opt.knownSubPrograms = {Known("(*001)", "001", dir), Known("(*002)", "002", dir)};
         platform::ScriptedPrompt prompt;
         auto res = WriteNcFile(dir / "ABC.MPF", lines, opt, &prompt);
         EXPECT_FALSE(res.ok) << c.marker;
         ASSERT_EQ(prompt.asked.size(), 1u);
-        EXPECT_NE(prompt.asked[0].text.find("サブプログラムファイルの保存に失敗しました"),
+        EXPECT_NE(prompt.asked[0].text.find("Failure to save the sub-program file"),
                   std::string::npos);
         EXPECT_EQ(test::ReadFile(dir / "ABC.MPF"), "O1\r\nM30\r\n");  // the main file is saved
         EXPECT_FALSE(fs::exists(tmp.path() / "evil.spf"));
@@ -172,7 +216,9 @@ TEST(WriteNcFile, BlankLinesAndLinesOutsideSections) {
     Lines mpf{"O1", "M30", "", "STRAY", "(*001)", "A", "M99", "LOST"};
     auto res = WriteNcFile(tmp.path() / "P.MPF", mpf, opt, nullptr);
     EXPECT_TRUE(res.ok);
-    EXPECT_EQ(res.droppedLines, (std::vector<size_t>{3, 7}));
+    // What stands between "M30" and the first marker stays in the main file.
+    EXPECT_EQ(res.droppedLines, (std::vector<size_t>{7}));
+    EXPECT_EQ(test::ReadFile(tmp.path() / "P.MPF"), "O1\r\nM30\r\n\r\nSTRAY\r\n");
     EXPECT_EQ(test::ReadFile(tmp.path() / "P001.spf"), "A\r\nM99\r\n");
 }
 
@@ -221,15 +267,41 @@ TEST(WriteNcFile, SaveUnderAnotherNameKeepsTheOriginalsSubPrograms) {
     auto known = MergeSubPrograms(dir / "ABC.MPF", lines);
     NcStoreOptions opt;
     opt.isMpf = true;
-    opt.knownSubFiles = known;
+    opt.knownSubPrograms = known;
     fs::create_directories(tmp.path() / "copy");
     for (fs::path target : {dir / "XYZ.MPF", tmp.path() / "copy" / "ABC.MPF"}) {
         auto res = WriteNcFile(target, lines, opt, nullptr);
         EXPECT_TRUE(res.ok);
-        EXPECT_EQ(res.subFiles.size(), 2u);
+        EXPECT_EQ(res.subPrograms.size(), 2u);
         EXPECT_EQ(test::ReadFile(dir / "ABC001.spf"), "G01X20.\r\nABC002\r\nM99\r\n") << target;
         EXPECT_TRUE(fs::exists(dir / "ABC002.spf")) << target;
     }
     EXPECT_EQ(test::ReadFile(dir / "XYZ001.spf"), "G01X20.\r\nABC002\r\nM99\r\n");
-    EXPECT_EQ(test::ReadFile(tmp.path() / "copy" / "ABC002.spf"), "G01Y20.\r\nM99\r\n");
+    EXPECT_EQ(test::ReadFile(tmp.path() / "copy" / "ABC002.spf"), "G01Y20.\nM99\n");
+}
+
+// Open and an unchanged save give the bytes back, whatever a file holds around its lines.
+TEST(SplitNcText, JoinGivesEveryByteBack) {
+    const std::string cases[] = {
+        "",
+        "\xef\xbb\xbf",
+        "\x1a",
+        "O1",
+        "O1\r\n\r\n",
+        "O1\nM30\n\x1a\x1a\r\n",
+        "%\r\nO1\r\n%\r\nrest\r\n",
+        "%\n%",
+        std::string("N1\0N2\r\n", 8),
+        "A\r\r\nB\r\n",
+    };
+    for (const std::string& bytes : cases) {
+        for (bool percent : {false, true}) {
+            const NcLoadResult r = SplitNcText(bytes, percent);
+            EXPECT_EQ(JoinNcText(r.lines, 0, r.lines.size(), r.frame), bytes) << bytes;
+        }
+        EXPECT_EQ(fuzzcheck::CheckNcFile(bytes), "") << bytes;
+    }
+    // Mixed line ends are written with CR LF throughout.
+    const NcLoadResult mixed = SplitNcText("A\nB\r\nC\n", false);
+    EXPECT_EQ(JoinNcText(mixed.lines, 0, 3, mixed.frame), "A\r\nB\r\nC\r\n");
 }

@@ -1,13 +1,18 @@
 // Renders the frame with the sample program and its menus into PNG files of the build folder,
-// for a reviewer to look at (the pictures are not compared).
+// for a reviewer to look at (the pictures are not compared), and checks through the frame's
+// widgets what the pictures show: title, menu titles, the recent file, the NC list's rows, the
+// information pane and the status bar.
 #include <QAction>
 #include <QDir>
+#include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
 #include <QPainter>
 #include <QPixmap>
 
 #include "AppFixture.h"
+#include "text/CNcTextView.h"
+#include "text/NcLineModel.h"
 
 namespace {
 
@@ -47,6 +52,36 @@ TEST_F(FramePicture, FrameAndMenus) {
     }
     p.end();
     EXPECT_TRUE(sheet.save(folder + "/menus-offscreen.png"));
+
+    EXPECT_EQ(f->windowTitle(), "laser-sample.nc - Morvalen");
+    QStringList titles;
+    for (QAction* top : f->menuBar()->actions()) titles << top->text().remove('&');
+    EXPECT_EQ(titles, QStringList({"File", "Edit", "Search", "View", "Trace", "Setup", "Help"}));
+    // The recent file stands in the File menu with its number.
+    QStringList recent;
+    for (QAction* a : f->menuBar()->actions().value(0)->menu()->actions())
+        if (a->isVisible() && a->text().startsWith("&1 ")) recent << a->text();
+    EXPECT_EQ(recent, QStringList({"&1 " + QString::fromStdString(app_->NcFileName)}));
+
+    // The NC list holds the sample's 19 lines, numbered 01 to 19.
+    auto* list = f->findChild<CNcTextView*>();
+    ASSERT_TRUE(list);
+    const QAbstractItemModel* m = list->model();
+    ASSERT_EQ(m->rowCount(), 19);
+    auto cell = [m](int row, int column) { return m->data(m->index(row, column)).toString(); };
+    EXPECT_EQ(cell(0, NcLineModel::kColLine), "01");
+    EXPECT_EQ(cell(0, NcLineModel::kColData), "%");
+    EXPECT_EQ(cell(1, NcLineModel::kColData), "O0001(LASER SAMPLE 100X60 PLATE)");
+    EXPECT_EQ(cell(14, NcLineModel::kColData), "G02X60.Y50.I10.J0.");
+    EXPECT_EQ(cell(18, NcLineModel::kColLine), "19");
+    EXPECT_EQ(cell(18, NcLineModel::kColData), "%");
+
+    auto* info = qobject_cast<QLabel*>(f->InfoPane());
+    ASSERT_TRUE(info);
+    EXPECT_EQ(info->text(), "Information\n\nProgram: laser-sample.nc\nLines: 19");
+    auto* status = f->findChild<QLabel*>("StatusMessage");
+    ASSERT_TRUE(status);
+    EXPECT_EQ(status->text(), "Lines: 19");
 }
 
 }  // namespace

@@ -194,6 +194,9 @@ TEST_F(CommandsTest, ShortcutsAreDesktopEntries) {
     // Arguments inside the quoted target, and a name with a '/'.
     EXPECT_EQ(1, engine.CreateShortcut("\"A/B\",TARGETDIR+\"\",\"bin/tool,-x\""));
     EXPECT_NE(std::string::npos, Read(Menu("A_B.desktop")).find("tool -x\n"));
+    // "%1" is the file the desktop passes on.
+    EXPECT_EQ(1, engine.CreateShortcut("\"Opens\",TARGETDIR+\"\",\"bin/tool\":-f %1"));
+    EXPECT_NE(std::string::npos, Read(Menu("Opens.desktop")).find("tool -f %f\n"));
     // Malformed lines write nothing.
     for (const char* bad :
          {"\"unclosed", "\"N\"", "\"N\",TARGETDIR+\"\"", "\"N\",TARGETDIR+\"\",bin"})
@@ -206,7 +209,8 @@ TEST_F(CommandsTest, DesktopEntriesPassTheValidator) {
     if (std::system("command -v desktop-file-validate >/dev/null 2>&1") != 0)
         GTEST_SKIP() << "desktop-file-validate is not installed";
     Write(T("bin/tool"), "#!/bin/sh\n");
-    engine.CreateShortcut("\"Tool\",TARGETDIR+\"\",\"bin/tool\":--name \"a \\\"q\\\" b\" 5% `x`");
+    engine.CreateShortcut(
+        "\"Tool\",TARGETDIR+\"\",\"bin/tool\":--name \"a \\\"q\\\" b\" 5% `x` %1");
     engine.CreateShortcut("\"Tool (with blanks)\",TARGETDIR+\"\",\"bin/tool\"");
     state.UninstallName = "Tool";
     engine.RegisterUninstall();

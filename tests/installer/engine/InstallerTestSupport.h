@@ -14,6 +14,7 @@
 
 #include "TempDir.h"
 #include "TestFiles.h"
+#include "installer/engine/FolderCheck.h"
 #include "installer/engine/InstallerText.h"
 #include "installer/engine/InstallerUi.h"
 #include "installer/engine/ProcessRunner.h"
@@ -49,6 +50,16 @@ public:
         }
         return buttons == PromptButtons::YesNo ? PromptAnswer::Yes : PromptAnswer::Ok;
     }
+    // Answers of the Cancel question (true: Abort); when they run out, Abort.
+    std::deque<bool> stops;
+    int stopQuestions = 0;
+    bool ConfirmStop(bool) override {
+        ++stopQuestions;
+        if (stops.empty()) return true;
+        bool s = stops.front();
+        stops.pop_front();
+        return s;
+    }
     std::vector<unsigned> Ids() const {
         std::vector<unsigned> ids;
         for (const Shown& s : shown) ids.push_back(s.id);
@@ -81,6 +92,15 @@ public:
         calls.push_back({"detached", program, args, folder});
         return !fail;
     }
+};
+
+// A file system of the kind and free space a test wants.
+class FakeProbe : public FileSystemProbe {
+public:
+    DriveKind kind = DriveKind::Usable;
+    std::uint64_t free = 10ull << 30;
+    DriveKind KindOf(const fs::path&) const override { return kind; }
+    std::uint64_t FreeBytes(const fs::path&) const override { return free; }
 };
 
 // The installer's rows of the suite's string table, in English.

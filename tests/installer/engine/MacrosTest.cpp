@@ -141,6 +141,10 @@ TEST(KeyStore, DeleteTreeTakesTheSubkeysBelowWithoutLetterCase) {
     EXPECT_TRUE(k.DeleteTree(root, "Software\\Absent"));
     EXPECT_FALSE(k.DeleteTree(root, ""));  // never the whole root
     EXPECT_EQ("1", k.GetString(root, "Software\\Maker", "keep"));
+    // The last key gone, the root's file goes too, and the store leaves no lock file.
+    ASSERT_TRUE(k.DeleteTree(root, "Software"));
+    EXPECT_FALSE(fs::exists(k.FileOf(root)));
+    EXPECT_TRUE(fs::is_empty(box.platform.KeyStoreDir));
 }
 
 }  // namespace

@@ -74,6 +74,75 @@ TEST(DegreeTrigTest, NormalizeArcSweepStartOfMinus360BecomesPlus360) {
     EXPECT_DOUBLE_EQ(e, 40);
 }
 
+// Whatever finite angles come in, the result lies in the documented range: a sweep in
+// (0, 360], the end at most 360 unless a full circle was made as start..start + 360, and so the
+// start above -360.
+TEST(DegreeTrigTest, NormalizeArcSweepKeepsHugeAnglesInItsRange) {
+    const double big = std::numeric_limits<double>::max();
+    struct Case {
+        double start, end;
+    };
+    const Case cases[] = {
+        {1e300, -3e299},   {-1e300, 1e20}, {1e300, 1e300},    {big, -big},  {-big, big},
+        {1e17, 1e17 + 64}, {-1e16, 7e15},  {1e-300, -1e-300}, {725, -1e10}, {4e9, 3e9},
+    };
+    for (const Case& c : cases) {
+        for (int full : {0, 1}) {
+            double s = c.start, e = c.end;
+            const int r = NormalizeArcSweep(full, &s, &e, 10);
+            SCOPED_TRACE(::testing::Message() << c.start << ".." << c.end << " full " << full);
+            ASSERT_TRUE(std::isfinite(s) && std::isfinite(e));
+            EXPECT_GT(e - s, 0.0);
+            EXPECT_LE(e - s, 360.0);
+            EXPECT_GT(s, -360.0);
+            if (r == -1 && full == 0) {
+                EXPECT_EQ(e, s + 360.0);
+                EXPECT_LT(s, 360.0);
+            } else {
+                EXPECT_LE(e, 360.0);
+            }
+            if (r == -1 && full != 0) {
+                EXPECT_EQ(s, 0.0);
+                EXPECT_EQ(e, 360.0);
+            }
+        }
+    }
+}
+
+// Whole turns far beyond an int's range, each exactly representable: 360 * 2^40 and 360 * 1e13
+// reduce to nothing, leaving the small angles added to them.
+TEST(DegreeTrigTest, NormalizeArcSweepRemovesTurnsBeyondAnInt) {
+    const double turns40 = 395824185999360.0;  // 360 * 2^40
+    double s = turns40 + 30, e = turns40 + 90;
+    EXPECT_EQ(NormalizeArcSweep(0, &s, &e, 10), 0);
+    EXPECT_EQ(s, 30.0);
+    EXPECT_EQ(e, 90.0);
+    s = -3.6e15 + 45;  // -1e13 turns and 45: reduces to 45
+    e = 3.6e15 + 135;
+    EXPECT_EQ(NormalizeArcSweep(0, &s, &e, 10), 0);
+    EXPECT_EQ(s, 45.0);
+    EXPECT_EQ(e, 135.0);
+}
+
+// Non-finite angles, in either place and with either full-circle setting, are left as they are.
+TEST(DegreeTrigTest, NormalizeArcSweepLeavesNonFiniteAnglesAlone) {
+    const double inf = std::numeric_limits<double>::infinity();
+    const double nan = std::numeric_limits<double>::quiet_NaN();
+    for (double bad : {nan, inf, -inf}) {
+        for (int full : {0, 1}) {
+            double s = bad, e = 10;
+            EXPECT_EQ(NormalizeArcSweep(full, &s, &e, 10), 0);
+            EXPECT_TRUE(std::isnan(bad) ? std::isnan(s) : s == bad);
+            EXPECT_EQ(e, 10);
+            s = 20;
+            e = bad;
+            EXPECT_EQ(NormalizeArcSweep(full, &s, &e, 10), 0);
+            EXPECT_EQ(s, 20);
+            EXPECT_TRUE(std::isnan(bad) ? std::isnan(e) : e == bad);
+        }
+    }
+}
+
 TEST(DegreeTrigTest, NormalizeArcSweepSurvivesHugeAndNonFiniteAngles) {
     double s = 1e300, e = -3e299;  // an integer turn count would overflow here
     NormalizeArcSweep(0, &s, &e, 10);

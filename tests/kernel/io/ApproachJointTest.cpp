@@ -1,6 +1,7 @@
 // Tests of the approach, lead-out and joint walk on small tool paths.
 #include <gtest/gtest.h>
 
+#include <sstream>
 #include <string>
 #include <vector>
 
@@ -31,36 +32,50 @@ CDtbArc* A(CDtbEngine& db, double cx, double cy, double r, double a0, double a1,
     return a;
 }
 
-// One line per top-level element: "L x1 y1 x2 y2 opt", "A cx cy r a0 a1 opt", "N", "P".
-std::string Dump(const CDtbEngine& db) {
-    std::string out;
+// One element: "L x1 y1 x2 y2 opt", "A cx cy r a0 a1 opt", "N", "P".
+std::string DumpOne(const CDtbElement* e) {
     auto num = [](double v) {
         std::string s = std::to_string(std::round(v * 1000) / 1000);
         s.erase(s.find_last_not_of('0') + 1);
         if (s.back() == '.') s.pop_back();
         return s == "-0" ? std::string("0") : s;
     };
-    for (const CDtbElement* e = db.GetFirstElement(); e; e = e->link.next) {
-        if (const CDtbLine* l = DtbCast<CDtbLine>(e)) {
-            out += "L " + num(l->start.x) + " " + num(l->start.y) + " " + num(l->end.x) + " " +
-                   num(l->end.y);
-        } else if (const CDtbArc* a = DtbCast<CDtbArc>(e)) {
-            out += "A " + num(a->centre.x) + " " + num(a->centre.y) + " " + num(a->radius) + " " +
-                   num(a->startAngle) + " " + num(a->endAngle);
-        } else if (e->IsNode()) {
-            out += "N";
-        } else {
-            out += "P";
-        }
-        if (e->GetOption(7)) out += " #" + std::to_string(e->GetOption(7));
-        out += "\n";
+    std::string out;
+    if (const CDtbLine* l = DtbCast<CDtbLine>(e)) {
+        out += "L " + num(l->start.x) + " " + num(l->start.y) + " " + num(l->end.x) + " " +
+               num(l->end.y);
+    } else if (const CDtbArc* a = DtbCast<CDtbArc>(e)) {
+        out += "A " + num(a->centre.x) + " " + num(a->centre.y) + " " + num(a->radius) + " " +
+               num(a->startAngle) + " " + num(a->endAngle);
+    } else if (e->IsNode()) {
+        out += "N";
+    } else {
+        out += "P";
     }
+    if (e->GetOption(7)) out += " #" + std::to_string(e->GetOption(7));
+    return out + "\n";
+}
+
+// One line per top-level element.
+std::string Dump(const CDtbEngine& db) {
+    std::string out;
+    for (const CDtbElement* e = db.GetFirstElement(); e; e = e->link.next) out += DumpOne(e);
     return out;
 }
 
 std::string Walk(CDtbEngine& db, int mode, double joint = 1.0, double check = 30.0) {
     ApproachJoint(db, mode, joint, check).Run();
     return Dump(db);
+}
+
+// The dump of the top-level chain and, indented, of every group's chain.
+std::string DeepDump(const CDtbElement* e, const std::string& indent = "") {
+    std::string out;
+    for (; e; e = e->link.next) {
+        out += indent + DumpOne(e);
+        if (const CDtbNode* n = DtbCast<CDtbNode>(e)) out += DeepDump(n->firstChild, indent + "  ");
+    }
+    return out;
 }
 
 // The square of 20 with a 5 mm approach onto its corner (10, 5); `last` is where its fourth
@@ -111,22 +126,33 @@ TEST(ApproachJointTest, LeadOutIsMarkedUpToTheNextJump) {
                                "L 50 50 60 50\n");
 }
 
+// A cut arc that ends short of where its approach met it closes as a full circle when less than
+// 10 degrees are missing and the gap, taken as 2 r tan(missing / 2), is a joint length (1 here).
+// Rows on both sides of each limit; outside them the path is left alone (the next test).
+TEST(ApproachJointTest, NearFullArcRuleAtItsLimits) {
+    struct Case {
+        double r, missing;  // radius, degrees left uncut
+    };
+    const Case closed[] = {
+        {5, 9.99},   // 2 * 5 * tan(4.995) = 0.874
+        {5, 2},      // 0.175
+        {11.45, 5},  // 22.9 * tan(2.5) = 0.9998
+    };
+    for (const Case& c : closed) {
+        CDtbEngine db;
+        L(db, c.r, -5, c.r, 0);  // approach onto the arc's start at angle 0
+        A(db, 0, 0, c.r, 0, 360 - c.missing);
+        std::ostringstream want;
+        want << "A 0 0 " << c.r << " 0 360\n";
+        EXPECT_EQ(Walk(db, 0), want.str()) << c.r << " " << c.missing;
+    }
+}
+
 TEST(ApproachJointTest, NearFullArcBecomesACircle) {
     CDtbEngine db;
     L(db, 50, 15, 52, 15);
     A(db, 60, 15, 8, -180, 178);
     EXPECT_EQ(Walk(db, 0), "A 60 15 8 0 360\n");
-}
-
-TEST(ApproachJointTest, ApproachLongerThanTheCheckLengthIsKept) {
-    CDtbEngine db;
-    L(db, -35, 5, 10, 5);  // 45 mm
-    L(db, 10, 5, 30, 5);
-    L(db, 30, 5, 30, 25);
-    L(db, 30, 25, 10, 25);
-    L(db, 10, 25, 10, 5);
-    const std::string before = Dump(db);
-    EXPECT_EQ(Walk(db, 0), before);
 }
 
 TEST(ApproachJointTest, ShortJumpInsideAContourIsBridged) {
@@ -141,18 +167,6 @@ TEST(ApproachJointTest, ShortJumpInsideAContourIsBridged) {
     EXPECT_EQ(Walk(db, 0),
               "L 10 5 30 5\nL 30 5 30 15.4\nL 30 14.6 30 15.4\nL 30 15.4 30 25\nL 30 25 10 25\n"
               "L 10 25 10 5\n");
-}
-
-TEST(ApproachJointTest, LongJumpDropsTheRun) {
-    CDtbEngine db;
-    L(db, 5, 5, 10, 5);
-    L(db, 10, 5, 30, 5);
-    L(db, 30, 5, 30, 12);  // 6 mm gap: no joint
-    L(db, 30, 18, 30, 25);
-    L(db, 30, 25, 10, 25);
-    L(db, 10, 25, 30, 18);
-    const std::string before = Dump(db);
-    EXPECT_EQ(Walk(db, 0), before);
 }
 
 TEST(ApproachJointTest, TwoPiecesOfOneCircleAreMerged) {
@@ -183,19 +197,64 @@ TEST(ApproachJointTest, ClosingArcIsFittedToTheCorner) {
     EXPECT_EQ(Walk(db, 0), "L 0 0 10 0\nL 10 0 10 10\nL 10 10 0 10\nA 0 5 5 90 270\n");
 }
 
-TEST(ApproachJointTest, RapidsGroupsPointsAndMarkedElementsAreLeftAlone) {
-    CDtbEngine db;
-    auto* group = new CDtbNode("Tessmark", "Punch1", "");
-    db.AppendDtb(group);
-    db.NodeUp(group);
-    L(db, 5, 5, 10, 5);
-    db.NodeDown();
-    db.AppendDtb(new CDtbPoint(CxyzData(1, 1, 0), 1, Info(4)));
-    L(db, 0, 0, 5, 5, 1);
-    L(db, 5, 5, 6, 6)->SetOption(7, 7);
-    const std::string before = Dump(db);
-    EXPECT_EQ(Walk(db, 0), before);
-    EXPECT_EQ(group->firstChild->GetOption(7), 0u);
+// Paths the walk leaves exactly as they are, groups included.
+TEST(ApproachJointTest, PathsThatAreLeftAlone) {
+    struct Case {
+        const char* name;
+        void (*build)(CDtbEngine&);
+    };
+    const Case cases[] = {
+        {"approach longer than the check length",
+         [](CDtbEngine& db) {
+             L(db, -35, 5, 10, 5);  // 45 mm
+             L(db, 10, 5, 30, 5);
+             L(db, 30, 5, 30, 25);
+             L(db, 30, 25, 10, 25);
+             L(db, 10, 25, 10, 5);
+         }},
+        {"long jump drops the run",
+         [](CDtbEngine& db) {
+             L(db, 5, 5, 10, 5);
+             L(db, 10, 5, 30, 5);
+             L(db, 30, 5, 30, 12);  // 6 mm gap: no joint
+             L(db, 30, 18, 30, 25);
+             L(db, 30, 25, 10, 25);
+             L(db, 10, 25, 30, 18);
+         }},
+        {"rapids, groups, points and marked elements",
+         [](CDtbEngine& db) {
+             auto* group = new CDtbNode("Tessmark", "Punch1", "");
+             db.AppendDtb(group);
+             db.NodeUp(group);
+             L(db, 5, 5, 10, 5);
+             db.NodeDown();
+             db.AppendDtb(new CDtbPoint(CxyzData(1, 1, 0), 1, Info(4)));
+             L(db, 0, 0, 5, 5, 1);
+             L(db, 5, 5, 6, 6)->SetOption(7, 7);
+         }},
+        // Near-full arcs just outside the rule: 10.01 degrees missing (the gap 0.876 is a joint
+        // length, the missing angle too large), and a gap of 2 * 11.455 * tan(2.5) = 1.0003
+        // (whose chord 0.9993 is a joint length, the rule's gap not).
+        {"arc missing 10.01 degrees",
+         [](CDtbEngine& db) {
+             L(db, 5, -5, 5, 0);
+             A(db, 0, 0, 5, 0, 349.99);
+         }},
+        {"arc whose gap is just over the joint",
+         [](CDtbEngine& db) {
+             L(db, 11.455, -5, 11.455, 0);
+             A(db, 0, 0, 11.455, 0, 355);
+         }},
+    };
+    for (const Case& c : cases) {
+        for (int mode : {0, 1}) {
+            CDtbEngine db;
+            c.build(db);
+            const std::string before = DeepDump(db.GetFirstElement());
+            ApproachJoint(db, mode, 1.0, 30.0).Run();
+            EXPECT_EQ(DeepDump(db.GetFirstElement()), before) << c.name << ", mode " << mode;
+        }
+    }
 }
 
 // A jump whose only joint-length partner lies in the contour closed before: the walk must not

@@ -265,6 +265,33 @@ TEST(CDxfCtrlResultTest, StylesByClassAndOption) {
     }
 }
 
+// An arc whose sweep is within 0.001 degrees of none or of a whole turn, either way round, is
+// written as a CIRCLE without angles; any other as an ARC with its two angles.
+TEST(CDxfCtrlResultTest, FullTurnsInEitherDirectionAreCircles) {
+    Fixture f;
+    CDtbInfo info;
+    info.classBits = 4;
+    struct Case {
+        double start, end;
+        bool circle;
+    };
+    const Case cases[] = {
+        {360, 0, true},      {0, 360, true},      {-180, 180, true},   {90, -270, true},
+        {45, 45, true},      {0, 359.9995, true}, {360, 0.0005, true}, {0, 359.998, false},
+        {360, 0.002, false}, {10, 350, false},    {350, 10, false},
+    };
+    for (const Case& c : cases) {
+        CDtbArc arc(CxyzData(1, 2, 0), 3, c.start, c.end, 0, info);
+        std::string out;
+        EXPECT_EQ(f.ctrl.WriteEntity(out, &arc, 4), 1);
+        const std::string kind = c.circle ? "  0\r\nCIRCLE\r\n" : "  0\r\nARC\r\n";
+        EXPECT_EQ(out.find(kind), 0u) << c.start << ".." << c.end;
+        EXPECT_NE(out.find(" 40\r\n3.000000\r\n"), std::string::npos) << c.start << ".." << c.end;
+        EXPECT_EQ(out.find(" 50\r\n") != std::string::npos, !c.circle) << c.start << ".." << c.end;
+        EXPECT_EQ(out.find(" 51\r\n") != std::string::npos, !c.circle) << c.start << ".." << c.end;
+    }
+}
+
 // The approach processing works on a copy: the source keeps every element as it was.
 TEST(CDxfCtrlResultTest, SourceIsNeverChanged) {
     Fixture f;

@@ -9,6 +9,7 @@
 #include <string>
 
 #include "TempDir.h"
+#include "TestFiles.h"
 #include "kernel/db/CDtbArc.h"
 #include "kernel/db/CDtbEngine.h"
 #include "kernel/db/CDtbLine.h"
@@ -152,7 +153,8 @@ private:
 }  // namespace
 
 // The output of every mode (plain, approaches deleted, approaches marked), byte for byte, under the
-// C locale and a decimal-comma locale. MORVALEN_UPDATE_GOLDEN=1 rewrites the golden files instead.
+// C locale and a decimal-comma locale. MORVALEN_UPDATE_GOLDENS=1 rewrites the golden files instead
+// and fails.
 TEST(CDxfCtrlTest, OutputMatchesTheGoldenFiles) {
     for (const char* locale : {"C", "de_DE.UTF-8"}) {
         ScopedNumericLocale scoped(locale);
@@ -164,10 +166,7 @@ TEST(CDxfCtrlTest, OutputMatchesTheGoldenFiles) {
             SCOPED_TRACE(std::string(locale) + " " + mode.golden);
             test::TempDir dir;
             const std::string out = ReadFile(WritePart(dir, mode, "part.dxf"));
-            if (std::getenv("MORVALEN_UPDATE_GOLDEN")) {
-                std::ofstream(kData + mode.golden, std::ios::binary) << out;
-                continue;
-            }
+            if (test::UpdateGolden(kData + mode.golden, out)) continue;
             EXPECT_EQ(out, ReadFile(kData + mode.golden));
             // A name chosen in the save dialog gives the same bytes.
             EXPECT_EQ(ReadFile(WritePart(dir, mode, "chosen.dxf", true)), out);

@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 #include <signal.h>
 #include <sys/resource.h>
+#include <sys/stat.h>
 
 #include "DieTestSupport.h"
 #include "TempDir.h"
@@ -231,6 +232,28 @@ TEST(PossessedFile, ReadWriteUsesConfiguredNameAndShowsMessages) {
     EXPECT_EQ(ctx.prompt.asked.size(), 3u);
 }
 
+// A die or arrangement file name that names a device (/dev/zero would grow memory without
+// end), a pipe or a folder is a file that cannot be opened: the read error, nothing read.
+TEST(PossessedFile, DevicesPipesAndFoldersAreReadErrors) {
+    test::TempDir dir;
+    dietest::Context ctx(dir.path());
+    ASSERT_EQ(::mkfifo((dir.path() / "pipe.dat").c_str(), 0600), 0);
+    std::filesystem::create_directories(dir.path() / "folder.arr");
+    for (const char* name : {"/dev/zero", "pipe.dat", "folder.arr"}) {
+        SCOPED_TRACE(name);
+        CPunchTool tool(&ctx.app);
+        tool.PossessedToolFileName = name;
+        tool.ArrangedToolFileName = name;
+        const size_t asked = ctx.prompt.asked.size();
+        EXPECT_EQ(tool.ReadWritePossessed(1), -1);
+        EXPECT_EQ(tool.ReadWriteArrangement(1), -1);
+        EXPECT_EQ(tool.Header.DieCount, 0);
+        ASSERT_EQ(ctx.prompt.asked.size(), asked + 2);
+        EXPECT_EQ(ctx.prompt.asked[asked].text, diemsg::Fill(diemsg::Text(diemsg::kPossessedOpen),
+                                                             {tool.PossessedPath().string(), "0"}));
+    }
+}
+
 TEST(PossessedFile, SortKeysAndComparison) {
     CPunchTool tool;
     ASSERT_EQ(tool.ReadPossessedFile(Fixture("pch_v4.dat")), 0);
@@ -257,6 +280,62 @@ TEST(PossessedFile, SortKeysAndComparison) {
     b.Angle = 1;
     EXPECT_LT(CPunchTool::CompareDies(a, b, {4, 0, 0, 0, 0, 0, 0}), 0);
     EXPECT_EQ(CPunchTool::CompareDies(a, b, {1, 2, 3, 5, 6, 7, 0}), 0);
+}
+
+// The size key, one size at a time: each decides when those before it are equal, and a
+// difference in an earlier one outweighs every later one.
+TEST(PossessedFile, SizeKeyComparesXThenYThenRadiusThenAngle) {
+    struct Sizes {
+        double x, y, r, angle;
+    };
+    struct Case {
+        const char* name;
+        Sizes a, b;
+        int sign;  // of CompareDies(a, b) under the size key
+    };
+    const Case cases[] = {
+        {"equal", {10, 5, 2, 0}, {10, 5, 2, 0}, 0},
+        {"x", {9, 5, 2, 0}, {10, 5, 2, 0}, -1},
+        {"x before y", {11, 1, 2, 0}, {10, 5, 2, 0}, 1},
+        {"radius smaller", {10, 5, 1, 0}, {10, 5, 2, 0}, -1},
+        {"radius larger", {10, 5, 3, 0}, {10, 5, 2, 0}, 1},
+        {"radius before angle", {10, 5, 1, 90}, {10, 5, 2, 0}, -1},
+        {"y before radius", {10, 4, 3, 0}, {10, 5, 2, 0}, -1},
+        {"angle last", {10, 5, 2, 45}, {10, 5, 2, 90}, -1},
+    };
+    auto die = [](const Sizes& s) {
+        DieRecord d;
+        d.SizeX = s.x;
+        d.SizeY = s.y;
+        d.SizeR = s.r;
+        d.Angle = s.angle;
+        return d;
+    };
+    auto sign = [](int v) { return (v > 0) - (v < 0); };
+    for (const Case& c : cases) {
+        const DieRecord a = die(c.a), b = die(c.b);
+        EXPECT_EQ(sign(CPunchTool::CompareDies(a, b, {4, 0, 0, 0, 0, 0, 0})), c.sign) << c.name;
+        EXPECT_EQ(sign(CPunchTool::CompareDies(b, a, {4, 0, 0, 0, 0, 0, 0})), -c.sign)
+            << c.name << " reversed";
+    }
+}
+
+// Sorting by size puts the dies of equal X and Y in the order of their corner radius.
+TEST(PossessedFile, SortBySizeOrdersEqualOutlinesByRadius) {
+    CPunchTool tool;
+    tool.Header.DieCount = 3;
+    const double radii[] = {3.0, 1.0, 2.0};
+    for (int i = 0; i < 3; ++i) {
+        tool.Dies[i].Number = 50 + i;
+        tool.Dies[i].Shape = kShapeSquareRadius;
+        tool.Dies[i].SizeX = 20;
+        tool.Dies[i].SizeY = 10;
+        tool.Dies[i].SizeR = radii[i];
+    }
+    tool.SortDies(4, 0, 0, 0, 0, 0, 0);
+    EXPECT_EQ(tool.Dies[0].Number, 51);
+    EXPECT_EQ(tool.Dies[1].Number, 52);
+    EXPECT_EQ(tool.Dies[2].Number, 50);
 }
 
 }  // namespace

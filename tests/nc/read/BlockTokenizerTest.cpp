@@ -178,6 +178,10 @@ const Case kCases[] = {
     {"CIR/ 10. 0. 90.", "ret=1 CIR I=10 J=0 R=90"},
     {"CIR/ 10 0 90 X5.", "ret=1 CIR X=5 I=10 J=0 R=90"},
     {"CIR/ 10 0", "ret=0 CIR I=10 J=0"},
+    // The last number running straight into a letter: that letter starts the next word.
+    {"CIR/ 10 0 90X5.", "ret=1 CIR X=5 I=10 J=0 R=90"},
+    {"CIR/ 10. 0. 90.G01", "ret=1 g0=1 CIR I=10 J=0 R=90"},
+    {"CIR/ 10 0 -90Y2", "ret=1 CIR Y=0.002 I=10 J=0 R=-90"},
     // Numbers that do not fit an int are unreadable.
     {"F99999999999", "ret=0"},
     {"", "ret=0"},
@@ -213,6 +217,25 @@ TEST(BlockTokenizerTest, EmptyOptionStringsMatchNoLine) {
     settings.Opt = {"", "", "M09", "", ""};
     EXPECT_EQ(Dump(Tokenize("N10 X1.", settings)), "ret=1 N=10 X=1");
     EXPECT_EQ(Dump(Tokenize("M09", settings)), "ret=1 opt2 M=9");
+}
+
+// Option strings are found on character boundaries: a CP932 comment whose trail byte is 'M'
+// (83 4D) followed by "98" or "09" is neither a call nor a marking.
+TEST(BlockTokenizerTest, OptionStringsNeverMatchInsideDoubleByteCharacters) {
+    NcTokenizerSettings settings;
+    EXPECT_EQ(Dump(Tokenize("G01X1.(\x83\x4D"
+                            "98)",
+                            settings)),
+              Dump(Tokenize("G01X1.", settings)));
+    EXPECT_EQ(Dump(Tokenize("(\x83\x4D"
+                            "09)G01X1.",
+                            settings)),
+              Dump(Tokenize("G01X1.", settings)));
+    EXPECT_EQ(Dump(Tokenize("G01X1.(\x83\x4D"
+                            "99)",
+                            settings)),
+              Dump(Tokenize("G01X1.", settings)));
+    EXPECT_EQ(Dump(Tokenize("(\x83\x4D)M98P7", settings)), "ret=1 opt0 M=98 O=7");
 }
 
 TEST(BlockTokenizerTest, TappingMarkerLinesInPunchPrograms) {

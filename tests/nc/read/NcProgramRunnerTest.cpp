@@ -4,6 +4,8 @@
 #include <gtest/gtest.h>
 
 #include "NcReadFixture.h"
+#include "nc/machine/CNcReadInfo.h"
+#include "nc/read/CNcRead.h"
 
 namespace {
 
@@ -32,10 +34,63 @@ TEST(NcProgramRunner, CallsRepeatAndCarryTheMainSequenceNumber) {
     EXPECT_EQ(Parts(p.elements), "0 0 7 7 7 0");
 }
 
-TEST(NcProgramRunner, DepthLimitIgnoresFurtherCalls) {
-    Program p({"O1", "G91 G01 X1.", "M98 P1", "M30"});
-    EXPECT_EQ(p.summary.End, NcRunnerEnd::ProgramEnd);
-    EXPECT_DOUBLE_EQ(p.reader.State.CurrentPos.x, 16.0);  // main level and 15 calls
+// A chain of n sub-programs, each calling the next before it moves: the main level moves X1,
+// every level it reaches moves X1 more.
+std::vector<std::string> CallChain(int n) {
+    std::vector<std::string> lines{"G91 G01 X1.", "M98 P1", "M30"};
+    for (int i = 1; i <= n; ++i) {
+        lines.push_back("O" + std::to_string(i));
+        if (i < n) lines.push_back("M98 P" + std::to_string(i + 1));
+        lines.push_back("G01 X1.");
+        lines.push_back("M99");
+    }
+    return lines;
+}
+
+// How calls, returns and repeats end or go on: call depth, returns at the main level, repeat
+// counts. x is where the head ends; lastLine the index of the last line read.
+TEST(NcProgramRunner, DepthReturnAndRepeatCases) {
+    struct Case {
+        const char* name;
+        std::vector<std::string> lines;
+        NcRunnerEnd end;
+        double x;
+        int lastLine;
+    };
+    const Case cases[] = {
+        // A program that calls itself: the main level and 15 calls move, the 16th is ignored.
+        {"self call stops at the depth limit",
+         {"O1", "G91 G01 X1.", "M98 P1", "M30"},
+         NcRunnerEnd::ProgramEnd,
+         16.0,
+         3},
+        // 15 nested calls are all followed; the 16th level of a chain of 16 is never reached.
+        {"fifteen levels", CallChain(15), NcRunnerEnd::ProgramEnd, 16.0, 2},
+        {"sixteen levels", CallChain(16), NcRunnerEnd::ProgramEnd, 16.0, 2},
+        // M99 with no call open goes on with the next line.
+        {"return at the main level",
+         {"G01 X1.", "M99", "G01 X2."},
+         NcRunnerEnd::EndOfProgram,
+         2.0,
+         3},
+        // A return goes back behind the call; a repeat count runs the body again first.
+        {"repeat then return",
+         {"G91 G01 X1.", "M98 P5 L3", "X10.", "M30", "O5", "X1.", "M99"},
+         NcRunnerEnd::ProgramEnd,
+         14.0,
+         3},
+        {"repeat count beyond its bound",
+         {"M98 P1 L10000", "M30", "O1", "M99"},
+         NcRunnerEnd::CountLimit,
+         0.0,
+         0},
+    };
+    for (const Case& c : cases) {
+        Program p(c.lines);
+        EXPECT_EQ(p.summary.End, c.end) << c.name;
+        EXPECT_DOUBLE_EQ(p.reader.State.CurrentPos.x, c.x) << c.name;
+        EXPECT_EQ(p.summary.LastLine, c.lastLine) << c.name;
+    }
 }
 
 TEST(NcProgramRunner, BlockLimitStopsEndlessPrograms) {
@@ -48,16 +103,33 @@ TEST(NcProgramRunner, BlockLimitStopsEndlessPrograms) {
     EXPECT_EQ(p.summary.Blocks, 1000);
 }
 
-TEST(NcProgramRunner, RepeatCountBeyondBoundIsAnError) {
-    Program p({"M98 P1 L10000", "M30", "O1", "M99"});
-    EXPECT_EQ(p.summary.End, NcRunnerEnd::CountLimit);
-    EXPECT_EQ(p.summary.LastLine, 0);
-}
+TEST(NcProgramRunner, ElementsAreCountedAsTheyComeAndProgressIsReported) {
+    // 40,000 moves: two progress reports (every 16,384 blocks) with lines that grow.
+    std::vector<std::string> lines = {"G91"};
+    for (int i = 0; i < 40000; ++i) lines.push_back("G01 X1.");
+    lines.push_back("M30");
+    CNcRead reader;
+    CNcReadInfo settings = nctest::LaserSettings();
+    reader.SetProgram(lines, &settings, nullptr, 0);
+    CDtbEngine db;
+    NcProgramRunner runner(reader);
+    std::vector<std::pair<int, int>> reports;
+    runner.SetProgress([&](int line, int count) { reports.emplace_back(line, count); });
+    EXPECT_EQ(runner.Run(db).End, NcRunnerEnd::ProgramEnd);
+    ASSERT_EQ(reports.size(), 2u);
+    EXPECT_EQ(reports[0], std::make_pair(16384, 40002));
+    EXPECT_EQ(reports[1], std::make_pair(32768, 40002));
+    EXPECT_EQ(db.GetLinkedCount(), 40000u);
+    EXPECT_EQ(db.GetCount(), 40000u);
 
-TEST(NcProgramRunner, ReturnAtMainLevelGoesOn) {
-    Program p({"G01 X1.", "M99", "G01 X2."});
-    EXPECT_EQ(p.summary.End, NcRunnerEnd::EndOfProgram);
-    EXPECT_DOUBLE_EQ(p.reader.State.CurrentPos.x, 2.0);
+    // The element limit holds the run at that many elements.
+    NcRunnerLimits limits;
+    limits.MaxElements = 1000;
+    reader.SetProgram(lines, &settings, nullptr, 0);
+    CDtbEngine capped;
+    const NcRunnerSummary summary = NcProgramRunner(reader, limits).Run(capped);
+    EXPECT_EQ(summary.End, NcRunnerEnd::BlockLimit);
+    EXPECT_EQ(capped.GetCount(), 1000u);
 }
 
 TEST(NcProgramRunner, StepsForTheTrace) {
@@ -83,3 +155,39 @@ TEST(NcProgramRunner, StepsForTheTrace) {
 }
 
 }  // namespace
+
+// A CP932 comment whose trail byte is 'M' (83 4D) before "98", "99" or "09" changes nothing:
+// no call that drops the block's motion, no early return, no marking.
+TEST(NcProgramRunner, CommentsOfDoubleByteCharactersAreNoOptionStrings) {
+    const std::string c98 =
+                          "(\x83\x4D"
+                          "98)",
+                      c99 =
+                          "(\x83\x4D"
+                          "99)",
+                      c09 =
+                          "(\x83\x4D"
+                          "09)";
+    const std::vector<std::string> plain = {"G01 X1.", "M98 P100",    "G01 X5.", "M30",
+                                            "O100",    "G91 G01 Y1.", "G01 Y2.", "G90 M99"};
+    std::vector<std::string> commented = plain;
+    commented[0] += c98;  // would drop the motion as a call without a program
+    commented[5] += c99;  // would return before Y2.
+    commented[2] += c09;  // would switch marking on
+    const Program a(plain), b(commented);
+    EXPECT_DOUBLE_EQ(b.reader.State.CurrentPos.y, 3.0);
+    EXPECT_DOUBLE_EQ(b.reader.State.CutLength, a.reader.State.CutLength);
+    std::string da = a.Dump(), db = b.Dump();
+    // The texts differ only in the comments' lines; the elements are the same.
+    auto strip = [](std::string s) {
+        std::string out;
+        for (size_t i = 0; i < s.size(); ++i) {
+            if (s.compare(i, 3, " | ") == 0) {
+                while (i < s.size() && s[i] != '\n') ++i;
+            }
+            if (i < s.size()) out += s[i];
+        }
+        return out;
+    };
+    EXPECT_EQ(strip(db), strip(da));
+}

@@ -1,9 +1,9 @@
 // Whole programs against recorded transcripts: tests/data/nc/<feature>/<case>.nc is read
-// through the program runner and its element tree and counters are compared with <case>.txt.
-// MORVALEN_UPDATE_GOLDENS=1 writes the transcripts anew (review them before committing).
+// through the program runner and its element tree and counters are compared with <case>.txt,
+// and the tree's key numbers with the hand-worked ones of tests/data/nc/keys.txt.
+// MORVALEN_UPDATE_GOLDENS=1 writes the transcripts anew and fails (review them, then run again).
 #include <gtest/gtest.h>
 
-#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <sstream>
@@ -11,6 +11,8 @@
 #include <vector>
 
 #include "NcReadFixture.h"
+#include "TestFiles.h"
+#include "TranscriptKeys.h"
 
 namespace {
 
@@ -58,8 +60,7 @@ const char* EndName(NcRunnerEnd end) {
     return "?";
 }
 
-std::string Transcript(const fs::path& program) {
-    nctest::Program p(ReadLines(program));
+std::string Transcript(const nctest::Program& p) {
     const CNcReadState& s = p.reader.State;
     std::string out = p.Dump();
     out += "end=" + std::string(EndName(p.summary.End)) +
@@ -72,19 +73,20 @@ std::string Transcript(const fs::path& program) {
 
 TEST(NcReadGolden, Transcripts) {
     const fs::path root = fs::path(MORVALEN_TEST_DATA) / "nc";
-    const bool update = std::getenv("MORVALEN_UPDATE_GOLDENS") != nullptr;
+    const auto keys = nctest::NcKeyTable();
     int checked = 0;
     for (const char* feature : kFeatures) {
         for (const auto& entry : fs::directory_iterator(root / feature)) {
             if (entry.path().extension() != ".nc") continue;
             const fs::path expected = fs::path(entry.path()).replace_extension(".txt");
-            const std::string actual = Transcript(entry.path());
-            if (update) {
-                std::ofstream(expected, std::ios::binary) << actual;
-            }
+            const nctest::Program p(ReadLines(entry.path()));
+            nctest::ExpectTableKeys(keys, feature + ("/" + entry.path().stem().string()),
+                                    p.elements);
+            const std::string actual = Transcript(p);
+            ++checked;
+            if (test::UpdateGolden(expected, actual)) continue;
             ASSERT_TRUE(fs::exists(expected)) << expected;
             EXPECT_EQ(actual, ReadAll(expected)) << entry.path();
-            ++checked;
         }
     }
     EXPECT_GE(checked, 7);

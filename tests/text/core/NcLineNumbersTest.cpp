@@ -13,28 +13,36 @@ TEST(NcLineNumbers, PaddedToDigitsOfCount) {
     for (const Case& c : cases) EXPECT_EQ(LineNumberLabel(c.row, c.count, rules, {}), c.label);
 }
 
+// The ORIGINSFT numbering (machine type 1), one program per row: lines before the first origin
+// shift line stay blank, that line is 1, then an empty line is blank, a line beginning with a
+// blank repeats the number and every other line takes the next one.
 TEST(NcLineNumbers, OriginShiftNumbering) {
-    NcTextRules rules;
-    rules.AppMachineType = 1;
-    const std::vector<std::string> lines = {"A", "ORIGINSFT", "X1", " Y2", "", "Z3"};
-    const auto numbers = OriginShiftNumbers(lines, rules);
-    const char* expected[] = {" ", "1", "2", "2", " ", "3"};
-    for (size_t i = 0; i < lines.size(); ++i)
-        EXPECT_EQ(LineNumberLabel(i, lines.size(), rules, numbers), expected[i]) << i;
-}
-
-TEST(NcLineNumbers, NoOriginShiftLineLeavesAllBlank) {
-    NcTextRules rules;
-    rules.AppMachineType = 1;
-    const std::vector<std::string> lines = {"G01 X1.", "X2.", "M30"};
-    const auto numbers = OriginShiftNumbers(lines, rules);
-    for (size_t i = 0; i < lines.size(); ++i) EXPECT_EQ(LineNumberLabel(i, 3, rules, numbers), " ");
-}
-
-TEST(NcLineNumbers, OriginShiftFoundThroughConversion) {
-    NcTextRules rules;
-    rules.AppMachineType = 1;
-    rules.Conversions = {{"OSFT", "ORIGINSFT"}};
-    const auto numbers = OriginShiftNumbers({"OSFT", "X1"}, rules);
-    EXPECT_EQ(numbers, (std::vector<uint32_t>{1, 2}));
+    struct Case {
+        const char* name;
+        std::vector<std::string> lines;
+        std::vector<NcTextConversion> conversions;
+        std::vector<std::string> labels;
+    };
+    const Case cases[] = {
+        {"mixed lines",
+         {"A", "ORIGINSFT", "X1", " Y2", "", "Z3"},
+         {},
+         {" ", "1", "2", "2", " ", "3"}},
+        {"no origin shift line", {"G01 X1.", "X2.", "M30"}, {}, {" ", " ", " "}},
+        {"found through a conversion", {"OSFT", "X1"}, {{"OSFT", "ORIGINSFT"}}, {"1", "2"}},
+        {"any case", {"originsft X0", "X1"}, {}, {"1", "2"}},
+        {"a blank before the key", {" ORIGINSFT", "ORIGINSFT", "X1"}, {}, {" ", "1", "2"}},
+        {"a second origin shift line", {"ORIGINSFT", "X1", "ORIGINSFT"}, {}, {"1", "2", "3"}},
+        {"blank lines in a row", {"ORIGINSFT", "", "", " Y1", "X1"}, {}, {"1", " ", " ", "1", "2"}},
+    };
+    for (const Case& c : cases) {
+        NcTextRules rules;
+        rules.AppMachineType = 1;
+        rules.Conversions = c.conversions;
+        const auto numbers = OriginShiftNumbers(c.lines, rules);
+        ASSERT_EQ(c.labels.size(), c.lines.size()) << c.name;
+        for (size_t i = 0; i < c.lines.size(); ++i)
+            EXPECT_EQ(LineNumberLabel(i, c.lines.size(), rules, numbers), c.labels[i])
+                << c.name << ", line " << i;
+    }
 }

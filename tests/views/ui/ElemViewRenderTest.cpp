@@ -17,6 +17,17 @@ constexpr ViewRgb kRed{255, 0, 0};
 constexpr ViewRgb kGreen{0, 255, 0};
 constexpr ViewRgb kBlue{0, 0, 255};
 
+// The world window xmin..xmax by ymin..ymax fitted to a client area of 400 x 300 pixels.
+ViewWindow Fitted(double xmin, double ymin, double xmax, double ymax) {
+    ViewWindow w;
+    w.xmin = xmin;
+    w.ymin = ymin;
+    w.xmax = xmax;
+    w.ymax = ymax;
+    EXPECT_EQ(FitAspect(w, 0, 0, 400, 300), 1);
+    return w;
+}
+
 }  // namespace
 
 // --- XOR marks ---------------------------------------------------------------------------------
@@ -134,6 +145,37 @@ TEST_F(ElemViewFixture, ProgramIsDrawnInPenTableOrConditionColours) {
     EXPECT_EQ(Pixel(p.x(), p.y()), qRgb(1, 2, 3) & 0xFFFFFFu);
 }
 
+// Each class of the program in its own pen of the machine's table (the fixture's colours), and
+// with condition colours on only marking and cutting take the element's colour.
+TEST_F(ElemViewFixture, EveryPenClassIsDrawnInItsOwnPenColour) {
+    struct Case {
+        const char* name;
+        int classBits;
+        QRgb penColour;        // condition colours off
+        QRgb conditionColour;  // condition colours on
+    };
+    const QRgb element = qRgb(1, 2, 3) & 0xFFFFFFu;
+    const Case cases[] = {
+        {"rapid", kDtbClassRapid, qRgb(0, 0, 200) & 0xFFFFFFu, qRgb(0, 0, 200) & 0xFFFFFFu},
+        {"mark", kDtbClassMark, qRgb(200, 0, 200) & 0xFFFFFFu, element},
+        {"cut", kDtbClassCut, qRgb(0, 200, 0) & 0xFFFFFFu, element},
+        {"punch", kDtbClassPunch, qRgb(200, 200, 0) & 0xFFFFFFu, qRgb(200, 200, 0) & 0xFFFFFFu},
+    };
+    for (const Case& c : cases) {
+        doc.Empty();
+        AddLine(0, 50, 100, 50, c.classBits, {1, 2, 3});
+        view->FrameState().Pens.drawShavColor = 0;
+        view->OnUpdate();
+        view->Model().Layer(LayerGrid).Empty();
+        SetWindow(-100, 0, 300, 300);
+        const QPoint p = Px(50, 50);
+        EXPECT_EQ(Pixel(p.x(), p.y()), c.penColour) << c.name;
+        view->FrameState().Pens.drawShavColor = 1;
+        view->RenderAll();
+        EXPECT_EQ(Pixel(p.x(), p.y()), c.conditionColour) << c.name << " with condition colours";
+    }
+}
+
 TEST_F(ElemViewFixture, ConditionColoursArePaintedInTheOrderTheyFirstOccur) {
     // Green occurs first, so red is painted after it and wins where they cross.
     AddLine(0, 100, 200, 100, kDtbClassCut, kGreen);
@@ -181,12 +223,7 @@ TEST_F(ElemViewFixture, LinesWhollyOutsideTheWindowAreCulled) {
 }
 
 TEST(ElemViewClamp, LongLinesAreCutToTheClientDiagonalWhenZoomedIn) {
-    ViewWindow w;
-    w.xmin = 0;
-    w.ymin = 0;
-    w.xmax = 100;
-    w.ymax = 75;
-    ASSERT_EQ(FitAspect(w, 0, 0, 400, 300), 1);  // scale 4, diagonal 500
+    const ViewWindow w = Fitted(0, 0, 100, 75);  // scale 4, diagonal 500
     ASSERT_DOUBLE_EQ(w.scaleX, 4.0);
 
     // Inside to 10000 pixels away, to the right and down: 500 pixels long, same direction.
@@ -207,6 +244,20 @@ TEST(ElemViewClamp, LongLinesAreCutToTheClientDiagonalWhenZoomedIn) {
     EXPECT_DOUBLE_EQ(s.y2, WorldToScreenYf(w, 20));
 }
 
+// Zoomed in, a grid line far beyond both sides stays on one row (column): the piece kept
+// around the client centre has no step in it.
+TEST(ElemViewClamp, HorizontalAndVerticalLinesStayStraightWhenBothEndsAreFarOff) {
+    const ViewWindow w = Fitted(0, 0, 100, 75);
+    for (double at : {0.0, 10.0, 37.5, 40.25, 74.0}) {
+        const PixelSegment h = LinePixels(w, -1e6, at, 1e6, at);
+        EXPECT_EQ(h.y1, h.y2) << "horizontal at " << at;
+        EXPECT_EQ(h.y1, WorldToScreenYf(w, at)) << "horizontal at " << at;
+        const PixelSegment v = LinePixels(w, at, -1e6, at, 1e6);
+        EXPECT_EQ(v.x1, v.x2) << "vertical at " << at;
+        EXPECT_EQ(v.x1, WorldToScreenXf(w, at)) << "vertical at " << at;
+    }
+}
+
 TEST_F(ElemViewFixture, AHugelyZoomedLineStillShowsItsVisiblePart) {
     // 25,000 pixels per unit: the far end lies billions of pixels away.
     SetWindow(0, 0, 0.016, 0.012);
@@ -220,12 +271,7 @@ TEST_F(ElemViewFixture, AHugelyZoomedLineStillShowsItsVisiblePart) {
 }
 
 TEST(ElemViewArcs, ArcsBecomeDotsChordsOrArcs) {
-    ViewWindow w;
-    w.xmin = -200;
-    w.ymin = -150;
-    w.xmax = 200;
-    w.ymax = 150;
-    ASSERT_EQ(FitAspect(w, 0, 0, 400, 300), 1);  // one pixel per unit
+    const ViewWindow w = Fitted(-200, -150, 200, 150);  // one pixel per unit
     struct Case {
         double r, start, end;
         ArcPixels::Kind kind;
@@ -250,12 +296,7 @@ TEST(ElemViewArcs, ArcsBecomeDotsChordsOrArcs) {
 // Arcs whose angles lie a whole turn apart up to a unit in the last place either way (as the
 // reader stores full circles started from rounded positions) are drawn as whole circles.
 TEST(ElemViewArcs, NearlyFullCirclesArePlannedWhole) {
-    ViewWindow w;
-    w.xmin = -200;
-    w.ymin = -150;
-    w.xmax = 200;
-    w.ymax = 150;
-    ASSERT_EQ(FitAspect(w, 0, 0, 400, 300), 1);
+    const ViewWindow w = Fitted(-200, -150, 200, 150);
     for (double s : {-4.0397061991275223, 290.2486895174132, 355.96029380087242, 1075.3}) {
         for (int ulps : {-1, 0, 1}) {
             const double e = ulps == 0 ? s + 360 : std::nextafter(s + 360, ulps * 1e9);

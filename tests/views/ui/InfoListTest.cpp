@@ -60,6 +60,13 @@ TEST(InfoListRows, ADocumentWithoutElementsHasNoRows) {
     EXPECT_TRUE(ExtentRows(empty).empty());
 }
 
+// The rows worked out by hand from examples/laser-sample.nc. G92 X1000. Y1000. at the start
+// (0, 0) makes the work origin (-1000, -1000), so program (x, y) lies at (x - 1000, y - 1000).
+// The path: a rapid from (0, 0) to (-980, -980); cuts of 100, 60, a quarter of r20 (31.416),
+// 80 and 80; a rapid of 50 to (-940, -950); a full circle of r10 (62.832); a rapid of
+// sqrt(60^2 + 50^2) back to program (0, 0), that is (-1000, -1000). M103 and M104 are no
+// option codes of the default machine: the reader stays cutting and counts no pierce. The
+// default machine's initial base point has Z 50.0 and the program gives no Z: z is -50.
 TEST(InfoListRows, TheSampleProgramGivesItsExtentsAndItsTraceStatus) {
     LaserSample sample;
     ASSERT_FALSE(sample.elements.IsEmpty());
@@ -67,13 +74,9 @@ TEST(InfoListRows, TheSampleProgramGivesItsExtentsAndItsTraceStatus) {
     ASSERT_EQ(extents.size(), 2u);
     EXPECT_EQ(extents[0].label, "Max");
     EXPECT_EQ(extents[1].label, "Min");
-    CxyzData min(1e15, 1e15, 1e15), max(-1e15, -1e15, -1e15);
-    sample.elements.MinMax(&min, &max);
-    EXPECT_EQ(extents[0].value, FormatTriple(max.x, max.y, max.z));
-    EXPECT_EQ(extents[1].value, FormatTriple(min.x, min.y, min.z));
-    // The plate is 100 x 80 with its hole: the box is at least that big.
-    EXPECT_GE(max.x - min.x, 100.0);
-    EXPECT_GE(max.y - min.y, 80.0);
+    // The rapids span the box: from the start (0, 0) to the end at (-1000, -1000).
+    EXPECT_EQ(extents[0].value, "    0.000,     0.000,   -50.000");
+    EXPECT_EQ(extents[1].value, "-1000.000, -1000.000,   -50.000");
 
     const CNcReadState& st = sample.reader.State;
     const std::vector<InfoListRow> status = TraceStatusRows(st, 0);
@@ -82,11 +85,10 @@ TEST(InfoListRows, TheSampleProgramGivesItsExtentsAndItsTraceStatus) {
     EXPECT_EQ(status[1].label, InfoListText(kInfoLabelCutLength));
     EXPECT_EQ(status[2].label, InfoListText(kInfoLabelPierceCount));
     EXPECT_EQ(status[3].label, InfoListText(kInfoLabelCutTime));
-    EXPECT_EQ(status[0].value, FormatTriple(st.CurrentPos.x, st.CurrentPos.y, st.CurrentPos.z));
-    // Cut: 100 + 60 + a quarter of r20 + 80 + 80, and the circle of r10.
-    EXPECT_EQ(status[1].value.substr(0, 11), "  414.248, ");
-    EXPECT_EQ(status[1].value, FormatTriple(st.CutLength, st.MarkLength, st.RapidLength));
-    EXPECT_EQ(status[2].value, FormatInt9(st.PierceCount) + ", " + FormatInt9(st.MarkCount));
+    EXPECT_EQ(status[0].value, "-1000.000, -1000.000,   -50.000");
+    // Cut 100 + 60 + 31.416 + 80 + 80 + 62.832; no marking; rapid 980 * sqrt(2) + 50 + 78.102.
+    EXPECT_EQ(status[1].value, "  414.248,     0.000,  1514.032");
+    EXPECT_EQ(status[2].value, "        0,         0");
     EXPECT_EQ(status[3].value, "        0");
 }
 

@@ -59,31 +59,46 @@ struct Figures {
     }
 };
 
-TEST(PunchFigure, FolderOfTheSettingsWithPlaceholderAndBackslashes) {
-    Figures f("sub\\key.dxf", kShapeStamping);
-    Write(f.app.IniPath, "[NcRead]\r\nPunchTool_SpcialFolder=<LOCAL_APP_NAME>\\figs\r\n");
-    Write(f.dir.path() / "local" / "figs" / "sub" / "key.dxf", LineFigure(-5, 0, 5, 0));
-    EXPECT_EQ(PunchFigureCache::FigureFolder(&f.app), (f.dir.path() / "local" / "figs/").string());
-    // Turned by 90 degrees about the die's centre, recoloured and moved to the hit.
-    EXPECT_EQ(f.Hit(100.0, 50.0, 90.0),
-              Lines({"L 1 10,20,30/1/1 (100.000,50.000,1.000)->(100.000,50.000,1.000)",
-                     "G Tessmark/Punch1 | LineNo=0",
-                     "  L 8 200,0,0/2/3 (100.000,45.000,1.000)->(100.000,55.000,1.000)"}));
-}
-
-TEST(PunchFigure, RelativeFolderLiesInTheConfigurationFolder) {
-    Figures f("key.dxf", kShapeForming);
-    Write(f.app.IniPath, "[NcRead]\r\nPunchTool_SpcialFolder=Dies\\Special\\\r\n");
-    Write(f.app.ConfigFolder / "Dies" / "Special" / "key.dxf", LineFigure(0, 0, 3, 4));
-    EXPECT_EQ(f.Hit(10.0, 0.0, 0.0),
-              Lines({"L 1 10,20,30/1/1 (10.000,0.000,1.000)->(10.000,0.000,1.000)",
-                     "G Tessmark/Punch1 | LineNo=0",
-                     "  L 8 200,0,0/2/3 (10.000,0.000,1.000)->(13.000,4.000,1.000)"}));
-}
-
-TEST(PunchFigure, DefaultFolderIsToolInTheConfigurationFolder) {
-    Figures f("key.dxf");
-    EXPECT_EQ(PunchFigureCache::FigureFolder(&f.app), (f.app.ConfigFolder / "TOOL/").string());
+// Where the figure files lie: the folder of the settings (the local application-data placeholder
+// expanded, backslashes as separators, relative folders in the configuration folder) or, without
+// the key, TOOL in the configuration folder. Each row writes a one-line figure there and hits
+// with it: the figure is turned about the die's centre by the hit angle, recoloured and moved.
+TEST(PunchFigure, FolderOfTheFigureFiles) {
+    struct Case {
+        const char* name;
+        const char* setting;    // the value of PunchTool_SpcialFolder; null: no settings file
+        const char* shapeFile;  // the die's figure name
+        const char* placed;     // where the figure is written, below the temporary folder
+        const char* folder;     // FigureFolder, below the temporary folder
+        int shape;
+        double x, y, angle;
+        std::string figure;
+        std::string drawn;  // the figure's line as drawn
+    };
+    const Case cases[] = {
+        {"placeholder and backslashes", "<LOCAL_APP_NAME>\\figs", "sub\\key.dxf",
+         "local/figs/sub/key.dxf", "local/figs/", kShapeStamping, 100.0, 50.0, 90.0,
+         LineFigure(-5, 0, 5, 0), "(100.000,45.000,1.000)->(100.000,55.000,1.000)"},
+        {"relative folder", "Dies\\Special\\", "key.dxf", "config/Dies/Special/key.dxf",
+         "config/Dies/Special/", kShapeForming, 10.0, 0.0, 0.0, LineFigure(0, 0, 3, 4),
+         "(10.000,0.000,1.000)->(13.000,4.000,1.000)"},
+        {"default folder", nullptr, "key.dxf", "config/TOOL/key.dxf", "config/TOOL/", kShapeSpecial,
+         -20.0, 5.0, 180.0, LineFigure(1, 2, 4, 2), "(-21.000,3.000,1.000)->(-24.000,3.000,1.000)"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        Figures f(c.shapeFile, c.shape);
+        if (c.setting) {
+            Write(f.app.IniPath,
+                  std::string("[NcRead]\r\nPunchTool_SpcialFolder=") + c.setting + "\r\n");
+        }
+        Write(f.dir.path() / c.placed, c.figure);
+        EXPECT_EQ(PunchFigureCache::FigureFolder(&f.app), (f.dir.path() / c.folder).string());
+        const std::string at = punchtest::Num(c.x) + "," + punchtest::Num(c.y) + ",1.000";
+        EXPECT_EQ(f.Hit(c.x, c.y, c.angle),
+                  Lines({"L 1 10,20,30/1/1 (" + at + ")->(" + at + ")",
+                         "G Tessmark/Punch1 | LineNo=0", "  L 8 200,0,0/2/3 " + c.drawn}));
+    }
 }
 
 TEST(PunchFigure, MissingOrUnreadableFigureLeavesTheGroupEmpty) {

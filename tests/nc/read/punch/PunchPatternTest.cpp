@@ -2,10 +2,11 @@
 // compared with recorded dumps of the element tree (pens, points, texts and record bytes).
 #include <gtest/gtest.h>
 
-#include <cstdlib>
 #include <fstream>
 #include <iterator>
 
+#include "tests/TestFiles.h"
+#include "tests/nc/read/TranscriptKeys.h"
 #include "tests/nc/read/punch/PunchTestSupport.h"
 
 namespace {
@@ -48,17 +49,17 @@ std::vector<std::string> ProgramLines(const std::filesystem::path& file) {
 }
 
 // Each program <name>.nc of the fixture folder is read with Dies() and its dump compared with
-// <name>.txt. With MORVALEN_WRITE_GOLDEN set the dumps are written instead (then reviewed).
+// <name>.txt. With MORVALEN_UPDATE_GOLDENS set the dumps are written instead and the test fails
+// (review them, then run again).
 void CheckGolden(const char* name) {
     SCOPED_TRACE(name);
     const std::filesystem::path nc = Fixture(std::string(name) + ".nc");
     const std::filesystem::path golden = Fixture(std::string(name) + ".txt");
     ASSERT_TRUE(std::filesystem::exists(nc));
     Program p(Dies(), ProgramLines(nc));
-    if (std::getenv("MORVALEN_WRITE_GOLDEN") != nullptr) {
-        std::ofstream(golden, std::ios::binary) << p.Dump();
-        return;
-    }
+    static const auto keys = nctest::NcKeyTable();
+    nctest::ExpectTableKeys(keys, std::string("punch/") + name, p.elements);
+    if (test::UpdateGolden(golden, p.Dump())) return;
     EXPECT_EQ(p.Dump(), ReadText(golden));
 }
 

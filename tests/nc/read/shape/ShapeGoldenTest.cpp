@@ -1,15 +1,16 @@
 // Whole shape programs against recorded transcripts: tests/data/nc/shape/<case>.nc is read
 // through the program runner and its element tree (with every attribute text) and counters are
-// compared with <case>.txt. MORVALEN_UPDATE_GOLDENS=1 writes the transcripts anew (review them
-// before committing).
+// compared with <case>.txt, the tree's key numbers with tests/data/nc/keys.txt.
+// MORVALEN_UPDATE_GOLDENS=1 writes the transcripts anew and fails (review them, then run again).
 #include <gtest/gtest.h>
 
-#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <sstream>
 
 #include "ShapeTestSupport.h"
+#include "TestFiles.h"
+#include "tests/nc/read/TranscriptKeys.h"
 
 namespace {
 
@@ -33,8 +34,7 @@ std::vector<std::string> SplitLines(const std::string& text) {
     return lines;
 }
 
-std::string Transcript(const fs::path& program) {
-    nctest::Program p(SplitLines(ReadText(program)));
+std::string Transcript(const nctest::Program& p) {
     const CNcReadState& s = p.reader.State;
     return p.Dump() + "rapid=" + nctest::Num(s.RapidLength) + " cut=" + nctest::Num(s.CutLength) +
            " mark=" + nctest::Num(s.MarkLength) + " at=" + nctest::Pt(s.CurrentPos) + "\n";
@@ -42,18 +42,17 @@ std::string Transcript(const fs::path& program) {
 
 TEST(ShapeGolden, Transcripts) {
     const fs::path folder = fs::path(MORVALEN_TEST_DATA) / "nc" / "shape";
-    const bool update = std::getenv("MORVALEN_UPDATE_GOLDENS") != nullptr;
+    const auto keys = nctest::NcKeyTable();
     int checked = 0;
     for (const auto& entry : fs::directory_iterator(folder)) {
         if (entry.path().extension() != ".nc") continue;
         const fs::path expected = fs::path(entry.path()).replace_extension(".txt");
-        const std::string actual = Transcript(entry.path());
-        if (update) {
-            std::ofstream(expected, std::ios::binary) << actual;
-        } else {
-            EXPECT_EQ(actual, ReadText(expected)) << entry.path();
-        }
+        const nctest::Program p(SplitLines(ReadText(entry.path())));
+        nctest::ExpectTableKeys(keys, "shape/" + entry.path().stem().string(), p.elements);
+        const std::string actual = Transcript(p);
         ++checked;
+        if (test::UpdateGolden(expected, actual)) continue;
+        EXPECT_EQ(actual, ReadText(expected)) << entry.path();
     }
     EXPECT_GE(checked, 3);
 }

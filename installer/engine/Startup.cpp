@@ -1,0 +1,94 @@
+// Command line, names and folders of the installer, and the uninstall launcher.
+#include "installer/engine/Startup.h"
+
+#include <stdlib.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <filesystem>
+
+#include "installer/engine/FileOps.h"
+#include "installer/engine/SetupFile.h"
+
+namespace installer {
+
+namespace fs = std::filesystem;
+
+std::string JoinArguments(const std::vector<std::string>& args) {
+    std::string text;
+    for (const std::string& a : args) {
+        if (!text.empty()) text += ' ';
+        text += a;
+    }
+    return text;
+}
+
+StartArguments ParseStartArguments(std::string_view text) {
+    StartArguments a;
+    if (!text.empty() && text.front() == '/') text.remove_prefix(1);
+    char c = text.empty() ? '\0' : text.front();
+    switch (c) {
+        case 'B':
+        case 'b':
+            a.Mode = 1;
+            break;
+        case 'D':
+        case 'd':
+            a.Mode = 2;
+            break;
+        case 'X':
+        case 'x':
+            a.Mode = 3;
+            if (text.size() > 2) a.UninstallPath = std::string(text.substr(2));
+            break;
+        default:
+            a.Mode = 0;
+    }
+    return a;
+}
+
+bool InitInstallerPaths(SetupState& s, const std::string& installerPath) {
+    s.InstallerPath = installerPath;
+    s.RunningInstaller = installerPath;
+    const std::string& from = s.Mode == 3 ? s.UninstallPath : installerPath;
+    size_t slash = from.rfind('/');
+    if (slash == std::string::npos || slash + 1 >= from.size()) return false;
+    s.InstallerName = from.substr(slash + 1);
+    s.SourceFolder = from.substr(0, slash + 1);
+    s.SetupFileName = SetupFileNameFor(s.InstallerName);
+    fs::path found = FindNoCase(s.SourceFolder, s.SetupFileName);
+    s.SetupFilePath = found.empty() ? s.SourceFolder + s.SetupFileName : found.string();
+    if (s.Mode == 3) s.TargetDir = s.SourceFolder;
+    return true;
+}
+
+bool RelaunchForUninstall(const SetupState& s, const SetupPlatform& platform, ProcessRunner& runner,
+                          std::string* folderOut) {
+    std::string tmpl = (platform.TempDir / "haldimon-XXXXXX").string();
+    if (!::mkdtemp(tmpl.data())) return false;
+    fs::path folder = tmpl;
+    fs::path copy = folder / s.InstallerName;
+    std::error_code ec;
+    // A fresh folder only we can write: nobody can put a file of their own in the copy's place.
+    bool ok = CopyFileKeepTimes(s.InstallerPath, copy) &&
+              fs::file_size(copy, ec) == fs::file_size(s.InstallerPath, ec) && !ec &&
+              ::access(copy.c_str(), X_OK) == 0 &&
+              runner.StartDetached(copy.string(), {"/x", s.InstallerPath}, folder.string());
+    if (!ok) {
+        fs::remove_all(folder, ec);
+        return false;
+    }
+    if (folderOut) *folderOut = folder.string();
+    return true;
+}
+
+void RunExitDeletions(SetupState& s) {
+    std::error_code ec;
+    for (const std::string& p : s.DeleteAtExit)
+        if (!IsRealFolder(p)) fs::remove(p, ec);
+    for (const std::string& p : s.DeleteAtExit)
+        if (IsRealFolder(p)) ::rmdir(p.c_str());
+    s.DeleteAtExit.clear();
+}
+
+}  // namespace installer

@@ -1,0 +1,178 @@
+// The suite installed from the haldimon-dist folder into a temporary home: once by the wizard
+// driven in this process, once by the real haldimon; then the installed program is started.
+#include <sys/stat.h>
+#include <QProcess>
+#include <QProcessEnvironment>
+#include <QPushButton>
+
+#include "WizardTestSupport.h"
+#include "installer/QtProcessRunner.h"
+#include "installer/engine/DesktopEntry.h"
+#include "installer/engine/SetupFile.h"
+#include "installer/pages/CInstallModeDlg.h"
+
+namespace installer::test {
+namespace {
+
+using W = CInstallWizard;
+const fs::path kDist = HALDIMON_DIST;
+
+class DistInstallTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        ASSERT_TRUE(box.Contained());
+        ASSERT_TRUE(fs::exists(kDist / "haldimon")) << "build the target haldimon-dist";
+    }
+    QProcessEnvironment Env() const {
+        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        env.insert("HOME", Q(box.platform.Home.string()));
+        env.insert("XDG_DATA_HOME", Q((box.platform.Home / ".local/share").string()));
+        env.insert("XDG_CONFIG_HOME", Q((box.platform.Home / ".config").string()));
+        env.insert("XDG_CACHE_HOME", Q((box.platform.Home / ".cache").string()));
+        env.insert("XDG_RUNTIME_DIR", Q(box.platform.TempDir.string()));
+        env.insert("TMPDIR", Q(box.platform.TempDir.string()));
+        env.insert("QT_QPA_PLATFORM", "offscreen");
+        env.insert("LC_ALL", "C");
+        env.remove("LANG");
+        return env;
+    }
+    // Runs a program with the sandbox's environment; its exit code (-1 when it did not end).
+    int Run(const QString& program, const QStringList& args, const fs::path& folder = {},
+            QProcessEnvironment env = {}, QString* output = nullptr) {
+        QProcess p;
+        p.setProcessEnvironment(env.isEmpty() ? Env() : env);
+        if (!folder.empty()) p.setWorkingDirectory(Q(folder.string()));
+        p.setProcessChannelMode(QProcess::MergedChannels);
+        p.start(program, args);
+        if (!p.waitForFinished(60000)) {
+            p.kill();
+            return -1;
+        }
+        if (output) *output = QString::fromUtf8(p.readAll());
+        return p.exitStatus() == QProcess::NormalExit ? p.exitCode() : -1;
+    }
+    fs::path Installed(const std::string& rel = {}) const {
+        fs::path folder = box.platform.ProgramsBase / "Morvalen";
+        return rel.empty() ? folder : folder / rel;
+    }
+    // What an installation of the suite must have made.
+    void ExpectInstalled() {
+        KeyStore keys(box.platform.KeyStoreDir);
+        for (const char* f : {"morvalen", "libtarnwick.so", "strings.tsv", "MVDXF.HED", "menus.txt",
+                              "MV_System.ini", "MV_Machine.nmd"}) {
+            fs::path from = kDist / "Setup" / f, to = Installed(f);
+            ASSERT_TRUE(fs::exists(to)) << f;
+            EXPECT_EQ(MTime(from), MTime(to)) << f;
+            EXPECT_EQ(Mode(from) | S_IWUSR, Mode(to)) << f;
+            EXPECT_EQ(::test::ReadFile(from), ::test::ReadFile(to)) << f;
+        }
+        if (fs::exists(kDist / "Setup" / "libwepo.so")) {
+            EXPECT_TRUE(fs::exists(Installed("libwepo.so")));
+        }
+        // The kept setup file, the installer and the install record.
+        EXPECT_EQ(::test::ReadFile(kDist / "haldimon"), ::test::ReadFile(Installed("haldimon")));
+        EXPECT_EQ("Morvalen",
+                  SetupFile(Installed("haldimon.INF")).Get("APPINFO", "PROGRAM_FOLDER_NAME", 100));
+        std::string record = ::test::ReadFile(Installed("haldimon.INF.files"));
+        EXPECT_NE(std::string::npos, record.find("F\tmorvalen\t"));
+        // The key store: the folder an update finds, and the registration.
+        EXPECT_EQ(
+            Installed().string() + "/",
+            keys.GetString("HKEY_CURRENT_USER", "Software\\Morvalen\\Morvalen", "InstallDir"));
+        std::string key = "Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\Morvalen";
+        EXPECT_EQ("Morvalen", keys.GetString("HKEY_LOCAL_MACHINE", key, "DisplayName"));
+        EXPECT_EQ("\"" + Installed().string() + "/haldimon\" /d",
+                  keys.GetString("HKEY_LOCAL_MACHINE", key, "UninstallString"));
+        // The menu entries, valid for desktop-file-validate.
+        fs::path menu = box.platform.ApplicationsDir / "Morvalen";
+        EXPECT_TRUE(fs::exists(menu / "Morvalen.desktop"));
+        EXPECT_TRUE(fs::exists(menu / "uninstall-Morvalen.desktop"));
+        if (std::system("command -v desktop-file-validate >/dev/null 2>&1") == 0) {
+            for (const auto& e : fs::directory_iterator(menu)) {
+                EXPECT_EQ(0, Run("desktop-file-validate", {Q(e.path().string())})) << e.path();
+            }
+        }
+        // Nothing went into the user's settings folder.
+        EXPECT_FALSE(fs::exists(box.platform.UserSettingsDir));
+    }
+
+    Sandbox box;
+};
+
+TEST_F(DistInstallTest, TheWizardInstallsTheSuite) {
+    SetupState state;
+    FakeUi ui;
+    QtProcessRunner runner;
+    FakeProbe probe;
+    SetupEngine engine(state, box.platform, ui, runner);
+    ASSERT_TRUE(InitInstallerPaths(state, (kDist / "haldimon").string()));
+    ASSERT_EQ(1, ReadSetupFile(state, engine.Keys, box.platform, ui));
+    engine.CurrentFolder = state.SourceFolder;
+    WizardContext ctx{state, engine, probe};
+    CInstallWizard wizard(ctx);
+    wizard.show();
+    QApplication::processEvents();
+    EXPECT_EQ((QList<int>{W::kStart, W::kInfo, W::kFolder, W::kMode, W::kCustom, W::kShortCut,
+                          W::kSetup, W::kProgress, W::kEnd}),
+              wizard.pageIds());
+    wizard.next();  // the read-me
+    wizard.next();  // the folder: the default below ~/.local/opt
+    ASSERT_EQ(W::kFolder, wizard.currentId());
+    wizard.next();
+    ASSERT_EQ(W::kMode, wizard.currentId());
+    EXPECT_EQ(Installed().string() + "/", state.TargetDir);
+    qobject_cast<CInstallModeDlg*>(wizard.currentPage())->StandardButton()->click();
+    QApplication::processEvents();
+    ASSERT_EQ(W::kShortCut, wizard.currentId());
+    wizard.next();
+    wizard.next();
+    ASSERT_EQ(W::kProgress, wizard.currentId());
+    QTRY_COMPARE_WITH_TIMEOUT(wizard.currentId(), int(W::kEnd), 30000);
+    EXPECT_EQ(0, state.Failed);
+    EXPECT_TRUE(ui.shown.empty());
+    ExpectInstalled();
+}
+
+TEST_F(DistInstallTest, TheRealInstallerInstallsAndTheInstalledProgramRuns) {
+    QProcessEnvironment env = Env();
+    env.insert("HALDIMON_UNATTENDED", "1");
+    QString out;
+    ASSERT_EQ(0, Run(Q((kDist / "haldimon").string()), {}, box.root, env, &out))
+        << out.toStdString();
+    EXPECT_FALSE(out.contains("haldimon: message")) << out.toStdString();
+    ExpectInstalled();
+
+    // The installed program loads the installed libraries only.
+    QString elf;
+    ASSERT_EQ(0, Run("readelf", {"-d", Q(Installed("morvalen").string())}, {}, {}, &elf));
+    EXPECT_TRUE(elf.contains("Library runpath: [$ORIGIN]")) << elf.toStdString();
+    EXPECT_EQ(1, elf.count("path:"));
+    QString ldd;
+    ASSERT_EQ(0, Run("ldd", {Q(Installed("morvalen").string())}, {}, {}, &ldd));
+    EXPECT_FALSE(ldd.contains("not found")) << ldd.toStdString();
+    EXPECT_TRUE(ldd.contains(Q(Installed("libtarnwick.so").string()))) << ldd.toStdString();
+
+    // It starts from the installation folder on an NC file as its menu entry gives it, and
+    // its first start copies the shipped settings into the settings folder.
+    fs::path nc = box.root / "part.nc";
+    fs::copy_file(fs::path(MORVALEN_SOURCE_DIR) / "examples" / "laser-sample.nc", nc);
+    std::string entry =
+        ::test::ReadFile(box.platform.ApplicationsDir / "Morvalen" / "Morvalen.desktop");
+    size_t exec = entry.find("Exec=");
+    ASSERT_NE(std::string::npos, exec);
+    std::string line = entry.substr(exec + 5, entry.find('\n', exec) - exec - 5);
+    std::vector<std::string> words = SplitCommandLine(line);
+    ASSERT_EQ(2u, words.size());
+    EXPECT_EQ("%f", words[1]);
+    env = Env();
+    env.insert("MORVALEN_QUIT_AFTER_MS", "1500");
+    EXPECT_EQ(0, Run(Q(words[0]), {Q(nc.string())}, Installed(), env, &out)) << out.toStdString();
+    // The copies start with the shipped texts (the program adds the keys it writes back).
+    std::string shipped = ::test::ReadFile(Installed("MV_Machine.nmd"));
+    EXPECT_EQ(0u, ::test::ReadFile(box.platform.UserSettingsDir / "MV_Machine.nmd").find(shipped));
+    EXPECT_NE(std::string::npos, ::test::ReadFile(box.platform.UserSettingsDir / "MV_System.ini")
+                                     .find("; System settings of Morvalen as shipped."));
+}
+
+}  // namespace
+}  // namespace installer::test
