@@ -51,6 +51,7 @@ public:
     }
     void TakeBackEditorText() override {
         if (frame_->EditMode != 1) return;
+        frame_->CommitEditorText();
         // The pane stays the editor; the exit follows.
         frame_->EditMode = 0;
     }

@@ -16,6 +16,7 @@
 #include "app/ipc/DdeServer.h"
 #include "app/ipc/IpcEndpoint.h"
 #include "platform/Profile.h"
+#include "text/CNcTextEdit.h"
 
 namespace fs = std::filesystem;
 using platform::PromptAnswer;
@@ -155,13 +156,18 @@ TEST_F(DriverServer, OpenAndProcMode) {
 TEST_F(DriverServer, CloseOfAModifiedDocumentOffersOnlyYesAndNo) {
     ASSERT_TRUE(Start({SampleCopy()}));
     const std::string before = test::ReadFile(app_->Document->GetPathName());
-    app_->Document->Lines.push_back("M02");
-    app_->Document->SetModifiedFlag(true);
+    // The text is being edited: CLOSE takes it back into the document first.
+    Frame()->ToggleEditMode();
+    ASSERT_TRUE(Frame()->Editor());
+    Frame()->Editor()->moveCursor(QTextCursor::Start);
+    QTest::keyClicks(Frame()->Editor(), "(DRIVEN)");
+    QTest::keyClick(Frame()->Editor(), Qt::Key_Return);
     Frame()->DdeWaitTime = 0;
-    Frame()->EditMode = 1;
+    prompt_->asked.clear();
     prompt_->answers = {PromptAnswer::No};
     EXPECT_EQ(Execute("close"), DdeReply::Ack);
     EXPECT_EQ(Frame()->EditMode, 0);
+    EXPECT_EQ(app_->Document->Lines.front(), "(DRIVEN)");
     EXPECT_EQ(app_->Document->CloseRequested, 1);
     // Nothing closes while the reply goes out; the exit follows the wait.
     EXPECT_TRUE(Frame()->isVisible());
