@@ -1,0 +1,127 @@
+// The frame timer: armed on activation, put off while a mouse button is held, the check of the
+// open file on disk, and the save after a load-time conversion table; the element views call
+// it after a load.
+#include <QApplication>
+#include <QTest>
+#include <QTimer>
+#include <filesystem>
+
+#include "AppFixture.h"
+#include "TestFiles.h"
+#include "app/ViewPanes.h"
+#include "nc/machine/CNcReplaceInfo.h"
+
+namespace fs = std::filesystem;
+using platform::PromptAnswer;
+
+namespace {
+
+class FrameTimer : public AppFixture {
+protected:
+    void TearDown() override {
+        AppFixture::TearDown();
+        PaneFactory::Instance().ElemView = nullptr;
+        PaneFactory::Instance().InfoView = nullptr;
+    }
+    std::string NcFile(const std::string& text, const std::string& name = "prog.nc") {
+        const fs::path p = dir_.path() / "nc" / name;
+        test::WriteFile(p, text);
+        return p.string();
+    }
+    // A conversion table "conv" that turns M05 into M06, asking before the save or not.
+    void MakeTable(int confirm) {
+        CNcReplaceInfo t(app_->Context);
+        ASSERT_EQ(t.CreateTable("conv", "test"), 1);
+        t.BeforeTexts = {"M05"};
+        t.AfterTexts = {"M06"};
+        t.StartLines = {0};
+        t.EndLines = {0};
+        t.ConfirmOnReplace = confirm;
+        t.DeleteCtbLines = 0;
+        ASSERT_EQ(t.SaveTable("conv", "test"), 0);
+    }
+    int Questions() const {
+        int n = 0;
+        for (const auto& a : prompt_->asked) n += a.buttons == platform::PromptButtons::YesNo;
+        return n;
+    }
+};
+
+TEST_F(FrameTimer, ActivationArmsTheTimerAtOnce) {
+    ASSERT_TRUE(Start({}));
+    Frame()->FrameTimer()->stop();
+    QApplication::setActiveWindow(Frame());
+    ASSERT_TRUE(Frame()->isActiveWindow());
+    EXPECT_TRUE(Frame()->FrameTimer()->isActive());
+    EXPECT_TRUE(Frame()->FrameTimer()->isSingleShot());
+    EXPECT_EQ(Frame()->FrameTimer()->interval(), 0);
+}
+
+TEST_F(FrameTimer, HeldButtonPutsTheCheckOffByASecond) {
+    const std::string path = NcFile("G00X0Y0\r\nM30\r\n");
+    ASSERT_TRUE(Start({path}));
+    // The file changes on disk.
+    test::WriteFile(path, "G00X5Y5\r\nM30\r\n");
+    fs::last_write_time(path, fs::last_write_time(path) + std::chrono::seconds(10));
+    prompt_->asked.clear();
+
+    QTest::mousePress(Frame()->windowHandle(), Qt::LeftButton, {}, QPoint(50, 50));
+    ASSERT_NE(QGuiApplication::mouseButtons(), Qt::NoButton);
+    Frame()->OnFrameTimer();
+    EXPECT_TRUE(Frame()->FrameTimer()->isActive());
+    EXPECT_EQ(Frame()->FrameTimer()->interval(), 1000);
+    EXPECT_TRUE(prompt_->asked.empty());
+
+    // Released: the check runs and offers the reload.
+    QTest::mouseRelease(Frame()->windowHandle(), Qt::LeftButton, {}, QPoint(50, 50));
+    prompt_->answers = {PromptAnswer::Yes};
+    Frame()->OnFrameTimer();
+    EXPECT_FALSE(Frame()->FrameTimer()->isActive());
+    EXPECT_TRUE(Asked("A change is added to this file"));
+    EXPECT_EQ(app_->Document->Lines.front(), "G00X5Y5");
+}
+
+TEST_F(FrameTimer, ConversionTableAsksBeforeTheSave) {
+    InstallViewPanes();
+    ASSERT_TRUE(Start({"/US"}));
+    MakeTable(1);
+    const std::string path = NcFile("(CTB=conv)\r\nM05\r\nM30\r\n");
+    prompt_->asked.clear();
+    prompt_->answers = {PromptAnswer::Yes};
+    // The element view's update after the load runs the check: the question, then the save.
+    ASSERT_TRUE(app_->OpenDocumentFile(path));
+    ASSERT_EQ(Questions(), 1);
+    EXPECT_TRUE(Asked("Conversion has been done by using [conv] setting"));
+    EXPECT_TRUE(app_->ConvTableName.empty());
+    EXPECT_FALSE(app_->Document->IsModified());
+    EXPECT_EQ(test::ReadFile(path), "(CTB=conv)\r\nM06\r\nM30\r\n");
+}
+
+TEST_F(FrameTimer, ConversionTableAnsweredNoStaysModifiedAndIsNotAskedAgain) {
+    InstallViewPanes();
+    ASSERT_TRUE(Start({"/US"}));
+    MakeTable(1);
+    const std::string path = NcFile("(CTB=conv)\r\nM05\r\nM30\r\n");
+    prompt_->asked.clear();
+    prompt_->answers = {PromptAnswer::No};
+    ASSERT_TRUE(app_->OpenDocumentFile(path));
+    EXPECT_EQ(Questions(), 1);
+    EXPECT_TRUE(app_->Document->IsModified());
+    Frame()->OnFrameTimer();
+    EXPECT_EQ(Questions(), 1);
+    EXPECT_EQ(test::ReadFile(path), "(CTB=conv)\r\nM05\r\nM30\r\n");
+}
+
+TEST_F(FrameTimer, ConversionTableWithoutQuestionSaves) {
+    InstallViewPanes();
+    ASSERT_TRUE(Start({"/US"}));
+    MakeTable(0);
+    const std::string path = NcFile("(CTB=conv)\r\nM05\r\nM30\r\n");
+    prompt_->asked.clear();
+    ASSERT_TRUE(app_->OpenDocumentFile(path));
+    EXPECT_EQ(Questions(), 0);
+    EXPECT_FALSE(app_->Document->IsModified());
+    EXPECT_EQ(test::ReadFile(path), "(CTB=conv)\r\nM06\r\nM30\r\n");
+}
+
+}  // namespace
