@@ -7,7 +7,7 @@ source "$(dirname "${BASH_SOURCE[0]}")/lib/common.sh"
 ensure_packages "${PACKAGES[@]}"
 BUILD="$ROOT/build/release"
 configure "$BUILD" -DCMAKE_BUILD_TYPE=Release -DMORVALEN_TESTS=OFF -DMORVALEN_BENCH=OFF
-cmake --build "$BUILD" --target morvalen -j "$JOBS"
+cmake --build "$BUILD" --target morvalen morvalen-dde -j "$JOBS"
 
 FILE="${1:-$ROOT/examples/laser-sample.nc}"
 # Without a display the program runs on Qt's offscreen platform.
