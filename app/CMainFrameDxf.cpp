@@ -207,6 +207,12 @@ void CMainFrame::OnOpenSheetFile() {
         QString::fromStdString(FindExtensionIgnoringCase(SheetFilePath(doc->GetPathName(), ext)));
     bool started = false;
     if (program.empty()) {
+        // The desktop's opener fails out of sight on a missing file: say so here.
+        if (!QFileInfo(sheet).isFile()) {
+            app_->Prompt().Message(FillMessage(AppMessage(29002), {sheet.toStdString()}),
+                                   PromptIcon::Error, PromptButtons::Ok);
+            return;
+        }
         started = QDesktopServices::openUrl(QUrl::fromLocalFile(sheet));
     } else {
         // A command line: the program, perhaps with options, unless it names a file as it is.

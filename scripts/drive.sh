@@ -12,6 +12,8 @@
 #   drive_shot name                      # saves $DRIVE_OUT/name.png of the whole screen
 #   drive_window "title regex"           # waits for a window with that title, prints its id
 #   drive_alive                          # true while the program runs
+#   drive_run command [args...]          # runs another command (morvalen-dde, a second start)
+#                                        # with the program's home, settings and runtime folders
 #   drive_stop                           # ends the program, the window manager and Xvfb
 #   drive_save FILE / drive_attach FILE  # keeps a session across shells: drive_start in one,
 #                                        # drive_save, then drive_attach in each later one
@@ -51,7 +53,9 @@ drive_start() {
         DRIVE_HOME="$(mktemp -d /tmp/drive-home.XXXXXX)"
         DRIVE_OWN_HOME=1
     fi
-    mkdir -p "$DRIVE_HOME/.local/share" "$DRIVE_HOME/.config" "$DRIVE_HOME/.cache"
+    mkdir -p "$DRIVE_HOME/.local/share" "$DRIVE_HOME/.config" "$DRIVE_HOME/.cache" "$DRIVE_HOME/run"
+    chmod 700 "$DRIVE_HOME/run"
+    drive_env_set
     local n=90
     while [ -e "/tmp/.X11-unix/X$n" ] || [ -e "/tmp/.X$n-lock" ]; do n=$((n + 1)); done
     export DISPLAY=":$n"
@@ -62,9 +66,8 @@ drive_start() {
     HOME="$DRIVE_HOME" openbox >/dev/null 2>&1 &
     DRIVE_WM=$!
     sleep 0.5
-    HOME="$DRIVE_HOME" XDG_DATA_HOME="$DRIVE_HOME/.local/share" XDG_CONFIG_HOME="$DRIVE_HOME/.config" \
-        XDG_CACHE_HOME="$DRIVE_HOME/.cache" QT_QPA_PLATFORM=xcb \
-        "$DRIVE_BIN" "$@" >"$DRIVE_OUT/program.log" 2>&1 &
+    # env execs the program, so $! is the program itself.
+    env "${DRIVE_ENV[@]}" "$DRIVE_BIN" "$@" >"$DRIVE_OUT/program.log" 2>&1 &
     DRIVE_PID=$!
     # Waits for the first window (30 s at most), but not for a program that has already ended.
     DRIVE_WIN=""
@@ -81,6 +84,18 @@ drive_start() {
     sleep "$DRIVE_SETTLE"
     [ "$DRIVE_SETTLE" = 0 ] || xdotool windowactivate --sync "$DRIVE_WIN" >/dev/null 2>&1 || true
     export DRIVE_PID DRIVE_WIN DRIVE_HOME
+}
+
+# The environment of the program: its throw-away home, settings and runtime folders.
+drive_env_set() {
+    DRIVE_ENV=(HOME="$DRIVE_HOME" XDG_DATA_HOME="$DRIVE_HOME/.local/share"
+               XDG_CONFIG_HOME="$DRIVE_HOME/.config" XDG_CACHE_HOME="$DRIVE_HOME/.cache"
+               XDG_RUNTIME_DIR="$DRIVE_HOME/run" QT_QPA_PLATFORM=xcb)
+}
+
+drive_run() {
+    drive_env_set
+    env "${DRIVE_ENV[@]}" "$@"
 }
 
 drive_key() {

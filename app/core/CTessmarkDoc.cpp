@@ -46,12 +46,15 @@ int CTessmarkDoc::OnNewDocument() {
 }
 
 int CTessmarkDoc::Load(const std::string& path) {
-    if (services_.BeforeLoad) services_.BeforeLoad();
-    Lines.clear();
     const bool ignorePercent =
         services_.SystemData && services_.SystemData->NcReadInfo.IgnorePercent != 0;
+    // Read before anything is dropped: a file that cannot be read leaves the open program as
+    // it was (its lines emptied under its own name, a save would have wiped the file).
     auto loaded = ReadNcFile(path, ignorePercent);
     if (!loaded) return 0;
+    if (services_.BeforeLoad) services_.BeforeLoad();
+    Elements.Empty();
+    SkipLogElements.Empty();
     Lines = std::move(loaded->lines);
     FileFrame = std::move(loaded->frame);
     // Long lines are kept and saved whole; the user hears of them once.
@@ -76,8 +79,6 @@ int CTessmarkDoc::Load(const std::string& path) {
 }
 
 int CTessmarkDoc::OnOpenDocument(const std::string& path) {
-    Elements.Empty();
-    SkipLogElements.Empty();
     if (!Load(path)) return 0;
     modified_ = false;
     FileTime = GetLastWriteTime(pathName_).value_or(0);

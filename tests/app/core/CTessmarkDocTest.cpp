@@ -81,6 +81,23 @@ TEST_F(DocFixture, OpenAppliesPercentRuleHeaderAndRebuild) {
     EXPECT_EQ(doc->OnOpenDocument((dir / "missing.nc").string()), 0);
 }
 
+// A file that cannot be read (missing, a folder, a device) leaves the open program whole, so
+// a save afterwards cannot write an empty text over it.
+TEST_F(DocFixture, FailedOpenKeepsTheOpenProgram) {
+    test::WriteFile(dir / "a.nc", "O3\r\nG90G00X10.Y0\r\nM30\r\n");
+    ASSERT_EQ(doc->OnOpenDocument((dir / "a.nc").string()), 1);
+    std::filesystem::create_directories(dir / "folder.nc");
+    for (const std::string bad :
+         {(dir / "missing.nc").string(), (dir / "folder.nc").string(), std::string("/dev/null")}) {
+        SCOPED_TRACE(bad);
+        EXPECT_EQ(doc->OnOpenDocument(bad), 0);
+        EXPECT_EQ(doc->Lines, (Lines{"O3", "G90G00X10.Y0", "M30"}));
+        EXPECT_EQ(doc->GetPathName(), (dir / "a.nc").string());
+        EXPECT_FALSE(doc->Elements.IsEmpty());
+        EXPECT_EQ(loads, 1);
+    }
+}
+
 TEST_F(DocFixture, LongLineWarnedOnceAndSavedWhole) {
     std::string a(200, 'A'), b(300, 'B');
     test::WriteFile(dir / "a.nc", "O1\r\n" + a + "\r\n" + b + "\r\nM30\r\n");

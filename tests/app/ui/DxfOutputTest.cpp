@@ -332,6 +332,15 @@ TEST_F(DxfOutput, SheetFileByProgramOrDesktop) {
     EXPECT_EQ(opener_.opened[0],
               QUrl::fromLocalFile(QString::fromStdString((folder / "A01.pdf").string())));
 
+    // A sheet that is not there is reported, not handed to the desktop.
+    Set("System", "SheetExt", "DXF");
+    prompt_->asked.clear();
+    Frame()->OnCommand(cmd::OpenSheet);
+    EXPECT_EQ(opener_.opened.size(), 1);
+    ASSERT_EQ(prompt_->asked.size(), 1u);
+    EXPECT_EQ(prompt_->asked[0].text,
+              "The file cannot be opened:\n" + (folder / "A01.DXF").string());
+
     const std::string viewer = StandIn("viewer");
     Set("System", "SheetProgram", viewer);
     Set("System", "SheetExt", "DWG");
