@@ -40,6 +40,15 @@ protected:
         t.DeleteCtbLines = 0;
         ASSERT_EQ(t.SaveTable("conv", "test"), 0);
     }
+    // The real element views (their update after a load runs the check), a started program, the
+    // table, and a program naming it; the path of the program, which the caller then opens.
+    std::string ConvertedProgram(int confirm) {
+        InstallViewPanes();
+        EXPECT_TRUE(Start({"/US"}));
+        MakeTable(confirm);
+        prompt_->asked.clear();
+        return NcFile("(CTB=conv)\r\nM05\r\nM30\r\n");
+    }
     int Questions() const {
         int n = 0;
         for (const auto& a : prompt_->asked) n += a.buttons == platform::PromptButtons::YesNo;
@@ -82,11 +91,7 @@ TEST_F(FrameTimer, HeldButtonPutsTheCheckOffByASecond) {
 }
 
 TEST_F(FrameTimer, ConversionTableAsksBeforeTheSave) {
-    InstallViewPanes();
-    ASSERT_TRUE(Start({"/US"}));
-    MakeTable(1);
-    const std::string path = NcFile("(CTB=conv)\r\nM05\r\nM30\r\n");
-    prompt_->asked.clear();
+    const std::string path = ConvertedProgram(1);
     prompt_->answers = {PromptAnswer::Yes};
     // The element view's update after the load runs the check: the question, then the save.
     ASSERT_TRUE(app_->OpenDocumentFile(path));
@@ -98,11 +103,7 @@ TEST_F(FrameTimer, ConversionTableAsksBeforeTheSave) {
 }
 
 TEST_F(FrameTimer, ConversionTableAnsweredNoStaysModifiedAndIsNotAskedAgain) {
-    InstallViewPanes();
-    ASSERT_TRUE(Start({"/US"}));
-    MakeTable(1);
-    const std::string path = NcFile("(CTB=conv)\r\nM05\r\nM30\r\n");
-    prompt_->asked.clear();
+    const std::string path = ConvertedProgram(1);
     prompt_->answers = {PromptAnswer::No};
     ASSERT_TRUE(app_->OpenDocumentFile(path));
     EXPECT_EQ(Questions(), 1);
@@ -113,11 +114,7 @@ TEST_F(FrameTimer, ConversionTableAnsweredNoStaysModifiedAndIsNotAskedAgain) {
 }
 
 TEST_F(FrameTimer, ConversionTableWithoutQuestionSaves) {
-    InstallViewPanes();
-    ASSERT_TRUE(Start({"/US"}));
-    MakeTable(0);
-    const std::string path = NcFile("(CTB=conv)\r\nM05\r\nM30\r\n");
-    prompt_->asked.clear();
+    const std::string path = ConvertedProgram(0);
     ASSERT_TRUE(app_->OpenDocumentFile(path));
     EXPECT_EQ(Questions(), 0);
     EXPECT_FALSE(app_->Document->IsModified());
