@@ -19,6 +19,7 @@ class CNcTextEdit;
 class CNcTextView;
 class CTessmarkApp;
 class NcOpsHost;
+class NcTraceHost;
 struct SettingsContext;
 class Choosers;
 class QAction;
@@ -122,6 +123,33 @@ public:
     void OnCheckNc();
     void OnShiftCoordinate();
 
+    // --- trace (CMainFrameTrace.cpp) ------------------------------------------------------------
+    // What the list's trace reaches of the application, the frame and the views.
+    NcTraceHost& TraceHost();
+    // Run (32801): refused while a step is pending; the smoothing and manual-move dialogs
+    // close, then the first step of the run.
+    void OnTraceRun();
+    // Step/Pause (32798, also the outside driver's STEP and the views' Space): refused in
+    // process modes 2, 4, 30 and 31 and in edit mode; during a run it only pauses (the run
+    // stops after the step under way).
+    void OnTraceStep();
+    // The posted next step of a run (32802). A step that throws is logged, ends the run and
+    // leaves nothing pending (so for Run and Step).
+    void OnTraceStepNocancel();
+    // Cancel (32800) as the list's CancelTrace; with no list only the "Get Sub Program" mode
+    // ends.
+    void OnTraceCancel();
+    // A load or a new document ends the trace (the layers, the buttons and the switch form).
+    void EndTraceForLoad();
+    // True while a trace step runs: its animation serves events, and nothing may destroy the
+    // list or empty its block meanwhile (closing, New, Open, a pane swap wait for it).
+    bool TraceStepUnderWay() const { return traceStepDepth_ > 0; }
+    // Queues fn to run once the step under way has returned. False (fn not taken) when no
+    // step runs: the caller goes on at once.
+    bool DeferUntilStepDone(std::function<void()> fn);
+    // Closes the open smoothing and manual-move dialogs.
+    void CloseToolDialogs();
+
     // --- process modes ----------------------------------------------------------------------
     void SetProcMode(int mode);
     void ApplyModeLayout();
@@ -200,6 +228,9 @@ private:
     void InstallHandlers();
     void InstallNcOpsHandlers();
     void InstallEditHandlers();
+    void InstallTraceHandlers();
+    // One step of the list's trace inside the exception guard, under functionName.
+    void RunTraceStep(const char* functionName);
     void FirstRunLayout();
     void SetToolBarButtonTexts(int bar);
     void NotYetAvailable();
@@ -233,4 +264,7 @@ private:
     QLabel* overwritePane_ = nullptr;
     QTimer* idleTimer_ = nullptr;
     int infoRowHeight_ = 155;  // the information pane's height, as created or dragged
+    int traceStepDepth_ = 0;   // trace steps under way
+    std::vector<std::function<void()>> afterStep_;  // what waits for the step
+    bool closeDeferred_ = false;                    // a close waits for the step
 };

@@ -34,6 +34,8 @@ int CMainFrame::CommitEditorText() {
 }
 
 void CMainFrame::ToggleEditMode() {
+    // The swap destroys the list: not while a trace step runs on it.
+    if (DeferUntilStepDone([this] { ToggleEditMode(); })) return;
     auto* sw = qobject_cast<CNcTextSwitch*>(switchForm_);
     // The switch form's buttons show the pane the frame ends with, also after a refusal.
     auto showMode = [this, sw] {

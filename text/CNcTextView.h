@@ -8,6 +8,7 @@
 #include <QTableView>
 #include <array>
 #include <filesystem>
+#include <memory>
 #include <string>
 #include <string_view>
 
@@ -17,6 +18,9 @@
 #include "text/core/NcTextViewSettings.h"
 
 class NcLineModel;
+class NcTraceEngine;
+class NcTraceRows;
+class QtTracePump;
 
 class CNcTextView : public QTableView, public INcPane {
     Q_OBJECT
@@ -91,6 +95,20 @@ public:
     // The column-0 header click (tests call it as the header does).
     void OnHeaderClicked(int section);
 
+    // --- trace (CNcTextViewTrace.cpp) ----------------------------------------------------------
+    // The list owns the trace; it runs when the context has a trace host and a document host
+    // (else these do nothing and return 0). See NcTraceEngine for each operation.
+    NcTraceEngine* Trace() const { return trace_.get(); }
+    int TraceStep();
+    int StartTrace();
+    int StopTrace();
+    int CancelTrace();
+    int UpdateTraceDisplay();
+    int SetBreakpointOnSelection(int state);
+    int SetAllBreakpoints(int state);
+    // Rows that fit the viewport (at least 1).
+    int RowsPerPage() const;
+
 protected:
     bool event(QEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
@@ -110,9 +128,13 @@ private:
     void OnFindDialogNext();
     void OnFindDialogClosing();
     void CloseFindDialog();
-    int RowsPerPage() const;
+    void CreateTrace();
 
     NcTextViewContext ctx_;
     NcLineModel* model_ = nullptr;
     int trackedColumn_ = -1;  // the column whose divider is being dragged
+    // The trace and what it reaches of the list and the event loop (the engine goes first).
+    std::unique_ptr<NcTraceRows> traceRows_;
+    std::unique_ptr<QtTracePump> tracePump_;
+    std::unique_ptr<NcTraceEngine> trace_;
 };
