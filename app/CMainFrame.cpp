@@ -248,7 +248,7 @@ bool CMainFrame::SwapNcPane() {
     if (!incoming) return false;
     leftSplitter_->setUpdatesEnabled(false);
     if (toEditor) {
-        CloseToolDialogs();
+        CloseTraceDialogs();
         GetSubProgMode = 0;
     }
     ncPane_->SaveViewState(HandOver);

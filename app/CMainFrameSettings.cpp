@@ -7,7 +7,9 @@
 #include "app/core/CommandIds.h"
 #include "app/core/ExceptionLog.h"
 #include "settings/CSetMachineSheet.h"
+#include "settings/CSetSystemSheet.h"
 #include "settings/SettingsContext.h"
+#include "text/CNcTextEdit.h"
 
 SettingsContext CMainFrame::MakeSettingsContext() const {
     SettingsContext ctx;
@@ -24,14 +26,38 @@ SettingsContext CMainFrame::MakeSettingsContext() const {
         CMainFrame* self = const_cast<CMainFrame*>(this);
         ctx.Help = [self] { self->OnCommand(cmd::HelpContents); };
     }
+    CMainFrame* frame = const_cast<CMainFrame*>(this);
+    ctx.SetExternalApps = [frame](int app1, int app2, const std::string& title1,
+                                  const std::string& title2) {
+        frame->App1Configured = app1;
+        frame->App2Configured = app2;
+        frame->ToolBarTitle = title1;
+        frame->ToolBarTitle2 = title2;
+    };
     return ctx;
 }
 
 void CMainFrame::InstallSettingsHandlers() {
-    handlers_[cmd::PropertyMachine] = [this] {
-        CallGuarded([this] { OnMachineProperty(); }, ExceptionLogPath(app_->Paths.ConfigFolder),
-                    "OnMachineProperty", app_->NcFileName);
+    auto guarded = [this](void (CMainFrame::*command)(), const char* name) {
+        return [this, command, name] {
+            CallGuarded([this, command] { (this->*command)(); },
+                        ExceptionLogPath(app_->Paths.ConfigFolder), name, app_->NcFileName);
+        };
     };
+    handlers_[cmd::PropertyMachine] = guarded(&CMainFrame::OnMachineProperty, "OnMachineProperty");
+    handlers_[cmd::Property] = guarded(&CMainFrame::OnSystemProperty, "OnSystemProperty");
+}
+
+void CMainFrame::RefreshPanesAfterSettings() {
+    if (EditMode) {
+        // The editor reads its colours and font again and keeps its text.
+        if (CNcTextEdit* editor = Editor()) editor->Reload();
+        return;
+    }
+    // Every view of the document reads its keys again (the information list with the element
+    // views' update).
+    if (ncPane_) ncPane_->UpdateFromDocument();
+    for (IElemView* view : ElemViews()) view->OnUpdate();
 }
 
 void CMainFrame::OnMachineProperty() {
@@ -40,11 +66,22 @@ void CMainFrame::OnMachineProperty() {
     CSetMachineSheet sheet(ctx, this);
     if (sheet.Run() != QDialog::Accepted) return;
     app_->SystemData->NcReadInfo.LoadMachineFile(1);
-    if (EditMode) {
-        // The editor takes its text again.
-        if (ncPane_) ncPane_->UpdateFromDocument();
-        return;
-    }
-    if (app_->Document) app_->Document->RebuildElements();
-    OnDocumentChanged();
+    if (!EditMode && app_->Document) app_->Document->RebuildElements();
+    RefreshPanesAfterSettings();
+}
+
+void CMainFrame::OnSystemProperty() {
+    if (!app_->SystemData) return;
+    const std::string title1 = ToolBarTitle, title2 = ToolBarTitle2;
+    const int configured1 = App1Configured, configured2 = App2Configured;
+    SettingsContext ctx = MakeSettingsContext();
+    CSetSystemSheet sheet(ctx, this);
+    if (sheet.Run() != QDialog::Accepted) return;
+    // Loads a newly chosen machine file too; the elements are not rebuilt.
+    app_->SystemData->Load();
+    // Also when an application was set or cleared: its button comes or goes at once.
+    if (title1 != ToolBarTitle || title2 != ToolBarTitle2 || configured1 != App1Configured ||
+        configured2 != App2Configured)
+        RefreshToolBars();
+    RefreshPanesAfterSettings();
 }

@@ -15,11 +15,6 @@ NcTraceHost& CMainFrame::TraceHost() {
     return *host;
 }
 
-void CMainFrame::CloseToolDialogs() {
-    if (SmoothDlg) SmoothDlg->close();
-    if (ManMoveDlg) ManMoveDlg->close();
-}
-
 void CMainFrame::RunTraceStep(const char* functionName) {
     CNcTextView* list = NcList();
     if (!list) {
@@ -52,7 +47,7 @@ bool CMainFrame::DeferUntilStepDone(std::function<void()> fn) {
 
 void CMainFrame::OnTraceRun() {
     if (app_->StepPending || TraceStepUnderWay() || !NcList()) return;
-    CloseToolDialogs();
+    CloseTraceDialogs();
     app_->StepPending = 1;
     app_->RunMode = 1;
     RunTraceStep("OnTraceRun");
@@ -60,7 +55,7 @@ void CMainFrame::OnTraceRun() {
 
 void CMainFrame::OnTraceStep() {
     if (IsEmbeddedProcessMode(app_->ProcessMode) || EditMode == 1) return;
-    CloseToolDialogs();
+    CloseTraceDialogs();
     if (app_->StepPending || TraceStepUnderWay()) {
         // Pause: the run stops after the step under way.
         app_->RunMode = 0;

@@ -1,13 +1,7 @@
-// CMachinePage: the template and the target file shared by the machine pages.
+// CMachinePage: the target file shared by the machine pages.
 #include "settings/CMachinePage.h"
 
 #include "nc/machine/CSystemData.h"
-#include "settings/DialogTemplate.h"
-
-CMachinePage::CMachinePage(int templateId, SettingsContext& ctx, QWidget* parent)
-    : QWidget(parent), ctx_(ctx) {
-    form_ = EmbedTemplate(templateId, this);
-}
 
 std::filesystem::path CMachinePage::TargetFile(int useWorkingCopy) const {
     if (!ctx_.SystemData) return {};

@@ -19,6 +19,5 @@ public:
     CColorButton* Button(int index) const { return buttons_[size_t(index)]; }
 
 private:
-    void ChooseColour(int index);
     std::array<CColorButton*, 4> buttons_{};
 };

@@ -3,12 +3,8 @@
 
 #include <unistd.h>
 
-#include <QDialogButtonBox>
-#include <QHBoxLayout>
 #include <QPushButton>
 #include <QTabWidget>
-#include <QTimer>
-#include <QVBoxLayout>
 #include <fstream>
 #include <iterator>
 #include <system_error>
@@ -24,7 +20,6 @@
 #include "settings/CSetMachinePage4.h"
 #include "settings/CSetMachinePage6.h"
 #include "settings/Choosers.h"
-#include "settings/ModalRun.h"
 #include "settings/ProfileEdit.h"
 #include "settings/SettingsIcons.h"
 #include "settings/SettingsMessages.h"
@@ -82,24 +77,20 @@ void CSetMachineSheet::SetPunchPageMaker(PageMaker maker) {
 }
 
 CSetMachineSheet::CSetMachineSheet(SettingsContext& ctx, QWidget* parent)
-    : QDialog(parent), ctx_(ctx) {
-    setWindowTitle(QString::fromStdString(platform::LoadString(kCaptionMachineSheet)));
-    setWindowFlag(Qt::WindowContextHelpButtonHint, false);
-    tabs_ = new QTabWidget(this);
-
+    : CSettingsSheet(ctx, kCaptionMachineSheet, kSheetSection, parent) {
     // Every page is built (and reads the working copy) whether or not it gets a tab.
-    pages_[0] = new CSetMachinePage1(ctx_, tabs_);
-    pages_[1] = new CSetMachinePage2(ctx_, tabs_);
-    pages_[2] = new CSetMachinePage3(ctx_, tabs_);
-    pages_[3] = new CSetMachinePage4(ctx_, tabs_);
-    pages_[5] = new CSetMachinePage6(ctx_, tabs_);
-    if (PunchPageMaker()) pages_[4] = PunchPageMaker()(ctx_, tabs_);
+    pages_[0] = new CSetMachinePage1(ctx_, Tabs());
+    pages_[1] = new CSetMachinePage2(ctx_, Tabs());
+    pages_[2] = new CSetMachinePage3(ctx_, Tabs());
+    pages_[3] = new CSetMachinePage4(ctx_, Tabs());
+    pages_[5] = new CSetMachinePage6(ctx_, Tabs());
+    if (PunchPageMaker()) pages_[4] = PunchPageMaker()(ctx_, Tabs());
     const bool punch = pages_[4] && ctx_.SystemData && ctx_.SystemData->ForbidPunchApp == 0;
     for (int number : {1, 2, 3, 4, 6, 5}) {
         CMachinePage* page = Page(number);
         if (!page || (number == 5 && !punch)) continue;
-        tabPages_.push_back(page);
-        tabs_->addTab(page, page->windowTitle());
+        machinePages_.push_back(page);
+        AddPage(page);
     }
     if (pages_[4] && !punch) pages_[4]->hide();
 
@@ -114,87 +105,17 @@ CSetMachineSheet::CSetMachineSheet(SettingsContext& ctx, QWidget* parent)
         b->setFixedSize(32, 30);
         b->setAutoDefault(false);
     }
-    auto* box = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
-    box->button(QDialogButtonBox::Ok)->setObjectName(ControlName(1));
-    box->button(QDialogButtonBox::Cancel)->setObjectName(ControlName(2));
-    if (ctx_.Help) {
-        QPushButton* help = box->addButton(QDialogButtonBox::Help);
-        help->setObjectName(ControlName(9));
-        connect(box, &QDialogButtonBox::helpRequested, this, [this] { ctx_.Help(); });
-    }
-    connect(box, &QDialogButtonBox::accepted, this, &CSetMachineSheet::accept);
-    connect(box, &QDialogButtonBox::rejected, this, &CSetMachineSheet::reject);
     connect(open_, &QPushButton::clicked, this, &CSetMachineSheet::OnOpen);
     connect(saveAs_, &QPushButton::clicked, this, &CSetMachineSheet::OnSaveAs);
-
-    auto* row = new QHBoxLayout;
-    row->addWidget(open_);
-    row->addWidget(saveAs_);
-    row->addStretch(1);
-    row->addWidget(box);
-    auto* layout = new QVBoxLayout(this);
-    layout->addWidget(tabs_);
-    layout->addLayout(row);
-
-    // The remembered tab; set-up never writes it. A tab the sheet lacks leaves the last one
-    // active, as activating the tabs one after the other did.
-    const int active = ProfileEdit(ctx_.IniPath()).Int(kSheetSection, "ActivePage", 0);
-    ShowTab(active >= 0 && active < tabs_->count() ? active : tabs_->count() - 1);
-    connect(tabs_, &QTabWidget::currentChanged, this, &CSetMachineSheet::OnTabChanged);
+    // A remembered tab the sheet lacks leaves the last one active, as activating the tabs one
+    // after the other did.
+    Finish({open_, saveAs_}, -1);
 }
 
 CSetMachineSheet::~CSetMachineSheet() = default;
 
-int CSetMachineSheet::Run() {
-    return RunModal(*this);
-}
-
 CMachinePage* CSetMachineSheet::Page(int number) const {
     return number >= 1 && number <= 6 ? pages_[size_t(number - 1)] : nullptr;
-}
-
-void CSetMachineSheet::ShowTab(int index) {
-    const bool blocked = tabs_->blockSignals(true);
-    tabs_->setCurrentIndex(index);
-    tabs_->blockSignals(blocked);
-    current_ = tabs_->currentIndex();
-}
-
-void CSetMachineSheet::WriteActivePage(int index) {
-    ProfileEdit ini(ctx_.IniPath());
-    ini.SetInt(kSheetSection, "ActivePage", index);
-    ini.Save();
-}
-
-void CSetMachineSheet::OnTabChanged(int index) {
-    if (index == current_) return;
-    // The page being left must hold takeable values; otherwise the change is taken back.
-    CMachinePage* left =
-        current_ >= 0 && current_ < int(tabPages_.size()) ? tabPages_[size_t(current_)] : nullptr;
-    if (left && !left->TakeControls(nullptr)) {
-        ShowTab(current_);
-        // The message and the focus come once the tab widget has finished its change, which
-        // would otherwise take the focus back to the tab bar.
-        QTimer::singleShot(0, left, [this, left] { left->TakeControls(ctx_.Prompt); });
-        return;
-    }
-    current_ = index;
-    WriteActivePage(index);
-}
-
-bool CSetMachineSheet::CheckPages() {
-    std::vector<int> order;
-    if (current_ >= 0 && current_ < int(tabPages_.size())) order.push_back(current_);
-    for (int i = 0; i < int(tabPages_.size()); ++i)
-        if (i != current_) order.push_back(i);
-    for (int i : order) {
-        CMachinePage* page = tabPages_[size_t(i)];
-        if (page->TakeControls(nullptr)) continue;
-        ShowTab(i);
-        page->TakeControls(ctx_.Prompt);
-        return false;
-    }
-    return true;
 }
 
 void CSetMachineSheet::SetMachineFileName(const std::string& path) {
@@ -220,8 +141,10 @@ void CSetMachineSheet::OnOpen() {
         return;
     }
     SetMachineFileName(*chosen);
-    WriteActivePage(tabs_->currentIndex());
-    for (CMachinePage* page : tabPages_) page->ReadMachineFile(1, 1);
+    ProfileEdit ini(ctx_.IniPath());
+    ini.SetInt(kSheetSection, "ActivePage", Tabs()->currentIndex());
+    ini.Save();
+    for (CMachinePage* page : machinePages_) page->ReadMachineFile(1, 1);
 }
 
 void CSetMachineSheet::OnSaveAs() {
@@ -244,16 +167,16 @@ void CSetMachineSheet::OnSaveAs() {
         return;
     }
     SetMachineFileName(*chosen);
-    for (CMachinePage* page : tabPages_) page->WriteMachineFile(1, 0);
+    for (CMachinePage* page : machinePages_) page->WriteMachineFile(1, 0);
 }
 
 void CSetMachineSheet::accept() {
     if (!CheckPages()) return;
-    for (CMachinePage* page : tabPages_) page->OnOK();
+    for (CMachinePage* page : machinePages_) page->OnOK();
     QDialog::accept();
 }
 
 void CSetMachineSheet::reject() {
-    for (CMachinePage* page : tabPages_) page->OnCancel();
+    for (CMachinePage* page : machinePages_) page->OnCancel();
     QDialog::reject();
 }

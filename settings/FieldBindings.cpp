@@ -6,6 +6,7 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QLineEdit>
+#include <QSpinBox>
 #include <climits>
 
 #include "platform/Numbers.h"
@@ -146,6 +147,14 @@ void FieldBindings::Combo(QComboBox* box, int* value) {
              *value = box->currentIndex();
              return std::nullopt;
          }});
+}
+
+void FieldBindings::Spin(QSpinBox* box, int* value) {
+    fields_.push_back({box, [=] { box->setValue(*value); },
+                       [=]() -> std::optional<std::string> {
+                           *value = box->value();
+                           return std::nullopt;
+                       }});
 }
 
 void FieldBindings::Check(QCheckBox* box, int* value) {

@@ -12,6 +12,7 @@ class QButtonGroup;
 class QCheckBox;
 class QComboBox;
 class QLineEdit;
+class QSpinBox;
 class QWidget;
 
 namespace platform {
@@ -54,6 +55,8 @@ public:
     void Radio(QButtonGroup* group, int* value);
     // The index of the selected entry, -1 when none is.
     void Combo(QComboBox* box, int* value);
+    // A spin box keeps its value inside its own range.
+    void Spin(QSpinBox* box, int* value);
     // 1 checked, 0 clear; 2 shows partly checked and stays 2 until the user clicks; any other
     // value shows clear (and is taken back as 0).
     void Check(QCheckBox* box, int* value);

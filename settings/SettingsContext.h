@@ -28,6 +28,11 @@ struct SettingsContext {
     Choosers* Choose = nullptr;
     // Shows the help of the dialogs; null: the sheets have no Help button.
     std::function<void()> Help;
+    // The external-applications page hands the frame, when it is applied, whether each
+    // application has a program and the titles of their tool-bar buttons (UTF-8).
+    std::function<void(int app1Configured, int app2Configured, const std::string& title1,
+                       const std::string& title2)>
+        SetExternalApps;
 
     // The system settings file ("MV_System.ini" of the configuration folder).
     std::filesystem::path IniPath() const;

@@ -1,7 +1,10 @@
 // String-table ids of the settings dialogs' own messages and captions.
 #pragma once
 
+#include <string>
+
 #include "nc/machine/MachineStrings.h"  // FillPlaceholders
+#include "platform/StringTable.h"
 
 // Data exchange (the dialog framework's messages in the original).
 inline constexpr unsigned kMsgEnterInteger = 29300;
@@ -27,3 +30,36 @@ inline constexpr unsigned kCaptionExtension = 61694;
 inline constexpr unsigned kCaptionMachine = 61695;
 inline constexpr unsigned kTitleExtensionSetting = 61696;
 inline constexpr unsigned kMsgEnterMachineFile = 61698;
+
+// The system settings sheet and its pages.
+inline constexpr unsigned kCaptionSystemSheet = 102;
+inline constexpr unsigned kDefaultMachineFile = 61532;
+inline constexpr unsigned kTitleDieFolder = 20066;
+inline constexpr unsigned kTitleSheetProgram = 61541;
+inline constexpr unsigned kFilterSheetProgram = 61542;
+inline constexpr unsigned kTitleCadProgram = 61578;
+inline constexpr unsigned kFilterCadProgram = 61579;
+inline constexpr unsigned kTitleSaveDxf = 61581;
+inline constexpr unsigned kFilterDxf = 61582;
+inline constexpr unsigned kPenItems = 61616;
+inline constexpr unsigned kLineTypeItems = 61617;
+inline constexpr unsigned kMsgNoCutLayer = 61625;
+inline constexpr unsigned kMsgNoMarkLayer = 61626;
+inline constexpr unsigned kMsgNoRapidLayer = 61627;
+inline constexpr unsigned kMsgNoCadProgram = 61628;
+inline constexpr unsigned kMsgCadProgramMissing = 61629;  // %s: the program
+inline constexpr unsigned kMsgNoDxfFileName = 61630;
+inline constexpr unsigned kMsgNoDxfFolder = 61632;  // %s: the folder
+inline constexpr unsigned kDefaultAppTitle = 61650;
+inline constexpr unsigned kTitleOutsideApp = 61652;
+inline constexpr unsigned kFilterOutsideApp = 61653;
+inline constexpr unsigned kMsgNoApproachLayer = 61691;
+inline constexpr unsigned kMsgNoJointLayer = 61692;
+// Programs have no extension on Linux: the program choosers list every file first.
+inline constexpr unsigned kFilterPrograms = 29307;
+
+// The filter of a program chooser: every file first (Linux programs have no extension), then
+// the filter of string id.
+inline std::string ProgramFilter(unsigned id) {
+    return platform::LoadString(kFilterPrograms) + platform::LoadString(id);
+}

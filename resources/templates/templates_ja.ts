@@ -2,6 +2,131 @@
 <!DOCTYPE TS>
 <TS version="2.1" language="ja_JP">
     <context>
+        <name>Template104</name>
+        <message>
+            <source>Register List</source>
+            <translation>情報ビュー</translation>
+        </message>
+        <message>
+            <source>Color/Font</source>
+            <translation>カラー/フォント</translation>
+        </message>
+        <message>
+            <source>All Text</source>
+            <translation>テキストカラー</translation>
+        </message>
+        <message>
+            <source>Font Attribute</source>
+            <translation>テキストフォント</translation>
+        </message>
+    </context>
+    <context>
+        <name>Template105</name>
+        <message>
+            <source>NC List</source>
+            <translation>NCビュー</translation>
+        </message>
+        <message>
+            <source>Color/Font</source>
+            <translation>カラー/フォント</translation>
+        </message>
+        <message>
+            <source>All Text</source>
+            <translation>テキストカラー</translation>
+        </message>
+        <message>
+            <source>Program No</source>
+            <translation>プログラム番号</translation>
+        </message>
+        <message>
+            <source>Call Line</source>
+            <translation>サブ呼び出し</translation>
+        </message>
+        <message>
+            <source>Note Line</source>
+            <translation>コメント</translation>
+        </message>
+        <message>
+            <source>Font Attribute</source>
+            <translation>テキストフォント</translation>
+        </message>
+    </context>
+    <context>
+        <name>Template106</name>
+        <message>
+            <source>ToolPath</source>
+            <translation>要素ビュー</translation>
+        </message>
+        <message>
+            <source>Color</source>
+            <translation>カラー</translation>
+        </message>
+        <message>
+            <source>Back Ground</source>
+            <translation>バックグラウンド色</translation>
+        </message>
+        <message>
+            <source>Grid Line</source>
+            <translation>グリッド色</translation>
+        </message>
+        <message>
+            <source>Navigation</source>
+            <translation>認識色</translation>
+        </message>
+        <message>
+            <source>Original</source>
+            <translation>トレース時元要素表示色</translation>
+        </message>
+        <message>
+            <source>Trace</source>
+            <translation>トレース要素色</translation>
+        </message>
+        <message>
+            <source>Tool Image</source>
+            <translation>工具表示色</translation>
+        </message>
+        <message>
+            <source>Direction Arrow</source>
+            <translation>矢印表示色</translation>
+        </message>
+        <message>
+            <source>Size</source>
+            <translation>サイズ</translation>
+        </message>
+        <message>
+            <source>Work Rectangle</source>
+            <translation>加工範囲色</translation>
+        </message>
+        <message>
+            <source>Dangerous Area</source>
+            <translation>危険領域色</translation>
+        </message>
+        <message>
+            <source>AC axis</source>
+            <translation>AC軸色</translation>
+        </message>
+        <message>
+            <source>Length</source>
+            <translation>長さ</translation>
+        </message>
+        <message>
+            <source>Option</source>
+            <translation>オプション</translation>
+        </message>
+        <message>
+            <source>Scroll Direction</source>
+            <translation>移動方向</translation>
+        </message>
+        <message>
+            <source>Normal</source>
+            <translation>通常</translation>
+        </message>
+        <message>
+            <source>Converse</source>
+            <translation>反対</translation>
+        </message>
+    </context>
+    <context>
         <name>Template108</name>
         <message>
             <source>Parameter</source>
@@ -257,6 +382,220 @@
         <message>
             <source>Cancel</source>
             <translation>ｷｬﾝｾﾙ</translation>
+        </message>
+    </context>
+    <context>
+        <name>Template169</name>
+        <message>
+            <source>Output dxf</source>
+            <translation>DXF出力</translation>
+        </message>
+        <message>
+            <source>Output cutting line</source>
+            <translation>切断線を出力する</translation>
+        </message>
+        <message>
+            <source>PenNo.</source>
+            <translation>ペンNo</translation>
+        </message>
+        <message>
+            <source>Style</source>
+            <translation>線種</translation>
+        </message>
+        <message>
+            <source>Layer</source>
+            <translation>レイヤ</translation>
+        </message>
+        <message>
+            <source>Output marking line</source>
+            <translation>マーキング線を出力する</translation>
+        </message>
+        <message>
+            <source>Output rapid traverse line</source>
+            <translation>早送り線を出力する</translation>
+        </message>
+        <message>
+            <source>Process for approach/joint element</source>
+            <translation>アプローチ･ジョイント部 削除処理を行う</translation>
+        </message>
+        <message>
+            <source>Delete</source>
+            <translation>削除する</translation>
+        </message>
+        <message>
+            <source>Change the pen number</source>
+            <translation>色を変更する</translation>
+        </message>
+        <message>
+            <source>Joint distance</source>
+            <translation>ジョイント距離</translation>
+        </message>
+        <message>
+            <source>Approach distance</source>
+            <translation>アプローチ認識長</translation>
+        </message>
+        <message>
+            <source>Approach</source>
+            <translation>アプローチ</translation>
+        </message>
+        <message>
+            <source>Joint</source>
+            <translation>ジョイント</translation>
+        </message>
+        <message>
+            <source>Other</source>
+            <translation>その他</translation>
+        </message>
+        <message>
+            <source>Start CAD program when DXF is output</source>
+            <translation>出力時、CADプログラムを起動する</translation>
+        </message>
+        <message>
+            <source>CAD program name</source>
+            <translation>CADプログラム名称</translation>
+        </message>
+        <message>
+            <source>Ref</source>
+            <translation>参照</translation>
+        </message>
+        <message>
+            <source>Starting option</source>
+            <translation>起動オプション</translation>
+        </message>
+        <message>
+            <source>DXF file name</source>
+            <translation>DXFファイル名称</translation>
+        </message>
+        <message>
+            <source>Specify file name when DXF is output</source>
+            <translation>出力時、指定する</translation>
+        </message>
+        <message>
+            <source>Fix</source>
+            <translation>指定しない</translation>
+        </message>
+    </context>
+    <context>
+        <name>Template182</name>
+        <message>
+            <source>Start application</source>
+            <translation>外部ｱﾌﾟﾘ起動</translation>
+        </message>
+        <message>
+            <source>Outside application 1 setting</source>
+            <translation>外部アプリケーション1設定</translation>
+        </message>
+        <message>
+            <source>Application name</source>
+            <translation>アプリケーション名称</translation>
+        </message>
+        <message>
+            <source>Ref</source>
+            <translation>参照</translation>
+        </message>
+        <message>
+            <source>Starting option</source>
+            <translation>起動オプション</translation>
+        </message>
+        <message>
+            <source>Menu name</source>
+            <translation>ツールバー名称</translation>
+        </message>
+        <message>
+            <source>Outside application 2 setting</source>
+            <translation>外部アプリケーション2設定</translation>
+        </message>
+    </context>
+    <context>
+        <name>Template9911</name>
+        <message>
+            <source>Option</source>
+            <translation>オプション</translation>
+        </message>
+        <message>
+            <source>Property</source>
+            <translation>機械設定</translation>
+        </message>
+        <message>
+            <source>Machine File</source>
+            <translation>機械設定ファイル</translation>
+        </message>
+        <message>
+            <source>Punch Folder</source>
+            <translation>特型・成型・刻印フォルダ</translation>
+        </message>
+        <message>
+            <source>Ref</source>
+            <translation>参照</translation>
+        </message>
+        <message>
+            <source>Sheet</source>
+            <translation>指示書</translation>
+        </message>
+        <message>
+            <source>Program</source>
+            <translation>起動指示書ｱﾌﾟﾘｹｰｼｮﾝ</translation>
+        </message>
+        <message>
+            <source>Extension</source>
+            <translation>拡張子</translation>
+        </message>
+        <message>
+            <source>Trace</source>
+            <translation>トレース</translation>
+        </message>
+        <message>
+            <source>High</source>
+            <translation>高速</translation>
+        </message>
+        <message>
+            <source>Normal</source>
+            <translation>中速</translation>
+        </message>
+        <message>
+            <source>Low</source>
+            <translation>低速</translation>
+        </message>
+        <message>
+            <source>Dispray every part during Repeat time </source>
+            <translation>多数個取り時、1部品毎に描画する</translation>
+        </message>
+        <message>
+            <source>Only Stop first and last punch during nibbling</source>
+            <translation>追い抜き・ニブリング時、最初と最後の金型のみ停止する</translation>
+        </message>
+        <message>
+            <source>Option</source>
+            <comment>group</comment>
+            <translation>オプション</translation>
+        </message>
+        <message>
+            <source>Prohibition of double open</source>
+            <translation>複数起動を禁止する</translation>
+        </message>
+        <message>
+            <source>Delete blank line During file saving</source>
+            <translation>保存時、空白行自動削除</translation>
+        </message>
+        <message>
+            <source>Create backup file</source>
+            <translation>ﾊﾞｯｸｱｯﾌﾟﾌｧｲﾙを作成する</translation>
+        </message>
+        <message>
+            <source>Extension and machine file</source>
+            <translation>拡張子と機械設定の関連付け</translation>
+        </message>
+        <message>
+            <source>Add</source>
+            <translation>追加</translation>
+        </message>
+        <message>
+            <source>Change</source>
+            <translation>変更</translation>
+        </message>
+        <message>
+            <source>Delete</source>
+            <translation>削除</translation>
         </message>
     </context>
     <context>

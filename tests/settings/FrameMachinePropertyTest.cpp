@@ -3,38 +3,18 @@
 #include <QApplication>
 #include <QImage>
 
+#include "FrameFixture.h"
 #include "ScriptedChoosers.h"
 #include "app/core/CommandIds.h"
-#include "app/ui/AppFixture.h"
 #include "settings/CColorButton.h"
 #include "settings/CSetMachinePage3.h"
 #include "settings/CSetMachineSheet.h"
 #include "settings/ModalRun.h"
-#include "app/ViewPanes.h"
 
 namespace {
 
-class FrameMachineProperty : public AppFixture {
+class FrameMachineProperty : public FrameFixture {
 protected:
-    void SetUp() override {
-        AppFixture::SetUp();
-        InstallViewPanes();
-    }
-    void TearDown() override {
-        AppFixture::TearDown();
-        PaneFactory::Instance() = PaneFactory{};
-    }
-    // Pixels of the colour in the element view.
-    int Count(QColor colour) {
-        QApplication::processEvents();
-        IElemView* view = Frame()->GetActiveElemView();
-        const QImage img = view->Widget()->grab().toImage();
-        int n = 0;
-        for (int y = 0; y < img.height(); ++y)
-            for (int x = 0; x < img.width(); ++x)
-                if (QColor(img.pixel(x, y)) == colour) ++n;
-        return n;
-    }
     // Runs 32822 with the cutting pen chosen as magenta and the sheet ended by button (1 OK,
     // 2 Cancel).
     void ChangeCuttingPen(int button) {
