@@ -12,11 +12,11 @@
 #include <QApplication>
 #include <QElapsedTimer>
 #include <algorithm>
-#include <clocale>
 #include <cstdlib>
 #include <memory>
 
 #include "BenchSupport.h"
+#include "QtBenchMain.h"
 #include "app/CMainFrame.h"
 #include "app/CTessmarkApp.h"
 #include "app/ViewPanes.h"
@@ -142,12 +142,5 @@ BENCHMARK(BM_RunAtHighSpeed)
 }  // namespace
 
 int main(int argc, char** argv) {
-    ::setenv("QT_QPA_PLATFORM", "offscreen", 0);
-    QApplication qapp(argc, argv);
-    std::setlocale(LC_NUMERIC, "C");
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    g_session.reset();
-    return 0;
+    return RunQtBenchmarks(argc, argv, {}, [] { g_session.reset(); });
 }

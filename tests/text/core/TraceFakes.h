@@ -13,20 +13,19 @@
 #include <vector>
 
 #include "FakeOpsHost.h"
+#include "TestFiles.h"
 #include "kernel/db/CDtbArc.h"
 #include "kernel/db/CDtbEngine.h"
 #include "nc/read/CNcRead.h"
 #include "nc/read/NcAttributeTexts.h"
+#include "nc/read/NcReadFixture.h"
 #include "text/core/NcRowStates.h"
 #include "text/core/NcTextViewSettings.h"
 #include "text/core/NcTraceEngine.h"
 
 namespace tracetest {
 
-inline std::string Num(double v) {
-    char buf[400];
-    return std::string(buf, FormatFixed3(buf, v));
-}
+using nctest::Num;
 inline std::string Pt(const CxyzData& p) {
     return Num(p.x) + "," + Num(p.y) + "," + Num(p.z);
 }
@@ -159,14 +158,7 @@ private:
 };
 
 inline std::vector<std::string> ReadProgram(const std::string& name) {
-    std::ifstream f(std::filesystem::path(MORVALEN_TEST_DATA) / "text" / "trace" / name,
-                    std::ios::binary);
-    std::vector<std::string> lines;
-    for (std::string line; std::getline(f, line);) {
-        if (!line.empty() && line.back() == '\r') line.pop_back();
-        lines.push_back(line);
-    }
-    return lines;
+    return test::ReadLines(std::filesystem::path(MORVALEN_TEST_DATA) / "text" / "trace" / name);
 }
 
 // An engine over the fakes; the program's lines are the document's.
