@@ -112,8 +112,8 @@ void C06RSmoothDlg::ClampRange() {
 
 void C06RSmoothDlg::TransferRange(bool load) {
     if (load) {
-        StartRow = Params ? unsigned(std::max(Params->StartRow, 0)) : 1;
-        EndRow = Params ? unsigned(std::max(Params->EndRow, 0)) : 1;
+        StartRow = Params ? unsigned(std::max(int(Params->StartRow), 0)) : 1;
+        EndRow = Params ? unsigned(std::max(int(Params->EndRow), 0)) : 1;
     } else {
         // A text that is no number keeps what the field held.
         if (auto v = platform::ParseInt(start_->text().toStdString()); v && *v >= 0)

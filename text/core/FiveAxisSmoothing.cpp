@@ -98,7 +98,7 @@ void ValidateSmoothParams(SmoothParams& p) {
     std::array<double, 12> v = p.Tolerances();
     for (double& d : v) d = std::isfinite(d) ? std::clamp(d, 0.0, 99999.0) : 0.0;
     p.SetTolerances(v);
-    p.Digit = std::clamp<int32_t>(p.Digit, 1, 10);
+    p.Digit = std::clamp(int(p.Digit), 1, 10);
 }
 
 bool SplitBlockText(std::string_view text, std::string& head, std::string& tail) {

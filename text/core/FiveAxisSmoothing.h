@@ -13,7 +13,10 @@
 
 class NcOpsHost;
 
-// The smoothing's parameters: the application's one record, 108 bytes as the settings keep it.
+// The smoothing's parameters: the application's one record, 108 bytes with the fields back to
+// back. Read and write its members by value: a reference to one (std::max, a test's
+// EXPECT_EQ) would point at a misaligned double. The library gets the doubles through
+// Tolerances(), an aligned copy.
 #pragma pack(push, 1)
 struct SmoothParams {
     int32_t StartRow = 1;  // first line, 1-based

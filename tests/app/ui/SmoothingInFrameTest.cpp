@@ -1,6 +1,7 @@
 // The five-axis smoothing in the frame, with the stand-in library of the tests: the range
 // picked by a list click and by a click on the drawing, Execute, the document changed through
 // the editor as one change, the refusals.
+// (SmoothParams is a packed record: its members are compared by value, "+p.Digit".)
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTest>
@@ -57,8 +58,8 @@ TEST_F(SmoothingInFrame, PickExecuteAndUndo) {
     ASSERT_GE(at.x(), 0);
     QTest::mouseClick(view, Qt::LeftButton, {}, at);
     EXPECT_EQ(Dialog()->EndRow, 8u);
-    EXPECT_EQ(f->NcOps().Smoothing().StartRow, 6);
-    EXPECT_EQ(f->NcOps().Smoothing().EndRow, 8);
+    EXPECT_EQ(+f->NcOps().Smoothing().StartRow, 6);
+    EXPECT_EQ(+f->NcOps().Smoothing().EndRow, 8);
 
     Dialog()->findChild<QPushButton*>("id1")->click();
     EXPECT_TRUE(Asked("Smoothing is comleted\nPlease check NC program"));

@@ -1,6 +1,7 @@
 // The five-axis smoothing with stand-in libraries built from the library's call (see
 // tests/text/stub/AdjustToolPath.cc): the runs, corner arcs, the G11 family, texts, special
 // lines, failures; the text split, the range, the parameters and their keys.
+// (SmoothParams is a packed record: its members are compared by value, "+p.Digit".)
 #include "text/core/FiveAxisSmoothing.h"
 
 #include <gtest/gtest.h>
@@ -256,34 +257,34 @@ TEST(SmoothParamsFile, ValidationAndKeys) {
     p.DevXYZ = -1;
     p.AArm = 1e6;
     ValidateSmoothParams(p);
-    EXPECT_EQ(p.Digit, 1);
-    EXPECT_EQ(p.DevXYZ, 0.0);
-    EXPECT_EQ(p.AArm, 99999.0);
+    EXPECT_EQ(+p.Digit, 1);
+    EXPECT_EQ(+p.DevXYZ, 0.0);
+    EXPECT_EQ(+p.AArm, 99999.0);
     p.Digit = 11;
     ValidateSmoothParams(p);
-    EXPECT_EQ(p.Digit, 10);
+    EXPECT_EQ(+p.Digit, 10);
 
     test::TempDir dir;
     const auto file = dir.path() / "m.nmd";
     SmoothParams d = ReadSmoothParams(file);
-    EXPECT_EQ(d.StartRow, 1);
-    EXPECT_EQ(d.EndRow, 1);
-    EXPECT_EQ(d.Digit, 3);
-    EXPECT_EQ(d.CArm, 0.0);
+    EXPECT_EQ(+d.StartRow, 1);
+    EXPECT_EQ(+d.EndRow, 1);
+    EXPECT_EQ(+d.Digit, 3);
+    EXPECT_EQ(+d.CArm, 0.0);
     std::ofstream(file) << "[06R_Smoothing]\nStartRow=-3\nEndRow=7\nDigit=0\naAccC=2.5\n";
     d = ReadSmoothParams(file);
-    EXPECT_EQ(d.StartRow, 1);
-    EXPECT_EQ(d.EndRow, 7);
-    EXPECT_EQ(d.Digit, 1);
-    EXPECT_EQ(d.aAccC, 2.5);
+    EXPECT_EQ(+d.StartRow, 1);
+    EXPECT_EQ(+d.EndRow, 7);
+    EXPECT_EQ(+d.Digit, 1);
+    EXPECT_EQ(+d.aAccC, 2.5);
     d.DevTorch = 0.1234;
     ASSERT_TRUE(WriteSmoothParams(file, d));
     EXPECT_EQ(platform::GetProfileString("06R_Smoothing", "DevTorch", "", file), "0.123");
     EXPECT_EQ(platform::GetProfileString("06R_Smoothing", "Digit", "", file), "1");
     EXPECT_EQ(platform::GetProfileString("06R_Smoothing", "AArm", "", file), "0.000");
     const SmoothParams back = ReadSmoothParams(file);
-    EXPECT_EQ(back.aAccC, 2.5);
-    EXPECT_EQ(back.DevTorch, 0.123);
+    EXPECT_EQ(+back.aAccC, 2.5);
+    EXPECT_EQ(+back.DevTorch, 0.123);
 }
 
 }  // namespace

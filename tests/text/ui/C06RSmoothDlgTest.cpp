@@ -1,5 +1,6 @@
 // The smoothing dialogs: the range and its picks, Execute leaving the dialog open, Close, the
 // parameters' dialog with OK and Cancel, [06R_Smoothing] in the machine file.
+// (SmoothParams is a packed record: its members are compared by value, "+p.Digit".)
 #include <gtest/gtest.h>
 
 #include <QApplication>
@@ -60,19 +61,19 @@ protected:
 TEST_F(SmoothDialog, RangeFromTheFileClamped) {
     std::ofstream(Machine()) << "[06R_Smoothing]\nStartRow=5\nEndRow=40\nDigit=4\nCArm=12.5\n";
     Open();
-    EXPECT_EQ(params.Digit, 4);
-    EXPECT_EQ(params.CArm, 12.5);
+    EXPECT_EQ(+params.Digit, 4);
+    EXPECT_EQ(+params.CArm, 12.5);
     EXPECT_EQ(Edit(1169)->text(), "5");
     EXPECT_EQ(Edit(1170)->text(), "20");  // clamped to the document
-    EXPECT_EQ(params.EndRow, 20);
+    EXPECT_EQ(+params.EndRow, 20);
     EXPECT_EQ(dlg->Initialized, 1);
     EXPECT_EQ(fits, 1);
     // Leaving a field clamps, stores and refits.
     Edit(1169)->setText("30");
     emit Edit(1169)->editingFinished();
     EXPECT_EQ(Edit(1169)->text(), "20");
-    EXPECT_EQ(params.StartRow, 20);
-    EXPECT_EQ(params.EndRow, 20);
+    EXPECT_EQ(+params.StartRow, 20);
+    EXPECT_EQ(+params.EndRow, 20);
     EXPECT_EQ(fits, 2);
 }
 
@@ -84,19 +85,19 @@ TEST_F(SmoothDialog, PicksTakeTheNextLine) {
     EXPECT_EQ(dlg->findChild<QLabel*>("id1189")->text(), "Specify starting line from the view");
     EXPECT_EQ(focus, 1);
     EXPECT_EQ(dlg->SetPickedLine(7), 1);
-    EXPECT_EQ(params.StartRow, 7);
-    EXPECT_EQ(params.EndRow, 7);  // raised to the start
+    EXPECT_EQ(+params.StartRow, 7);
+    EXPECT_EQ(+params.EndRow, 7);  // raised to the start
     EXPECT_EQ(dlg->PickMode, 0);
     EXPECT_TRUE(dlg->findChild<QLabel*>("id1189")->text().isEmpty());
     Click(1188);
     EXPECT_EQ(dlg->findChild<QLabel*>("id1189")->text(), "Specify ending line from the view");
     dlg->SetPickedLine(12);
-    EXPECT_EQ(params.EndRow, 12);
+    EXPECT_EQ(+params.EndRow, 12);
     EXPECT_EQ(Edit(1170)->text(), "12");
     // A pick with no line (row -1 from an empty selection) clamps to the first line.
     Click(1187);
     dlg->SetPickedLine(0);
-    EXPECT_EQ(params.StartRow, 1);
+    EXPECT_EQ(+params.StartRow, 1);
 }
 
 TEST_F(SmoothDialog, ExecuteLeavesTheDialogOpen) {
@@ -106,8 +107,8 @@ TEST_F(SmoothDialog, ExecuteLeavesTheDialogOpen) {
     Edit(1170)->setText("9");
     Click(1);
     EXPECT_EQ(applied, 1);
-    EXPECT_EQ(params.StartRow, 3);
-    EXPECT_EQ(params.EndRow, 9);
+    EXPECT_EQ(+params.StartRow, 3);
+    EXPECT_EQ(+params.EndRow, 9);
     EXPECT_TRUE(dlg->isVisible());
     EXPECT_EQ(closed, 0);
     EXPECT_EQ(platform::GetProfileInt("06RSmoothDlg", "PositionX", -1, Ini()), 40);
@@ -145,10 +146,10 @@ TEST_F(SmoothDialog, SettingsOkAndCancel) {
         return set.result();
     };
     dlg->findChild<QToolButton*>("id40009")->click();
-    EXPECT_EQ(params.DevTorch, 0.25);
-    EXPECT_EQ(params.AArm, 99999.0);
-    EXPECT_EQ(params.Digit, 1);
-    EXPECT_EQ(params.aAccX, 3.0);
+    EXPECT_EQ(+params.DevTorch, 0.25);
+    EXPECT_EQ(+params.AArm, 99999.0);
+    EXPECT_EQ(+params.Digit, 1);
+    EXPECT_EQ(+params.aAccX, 3.0);
 
     settingsAnswer = [](QDialog& d) {
         auto& set = static_cast<C06RSmoothSetDlg&>(d);
@@ -158,7 +159,7 @@ TEST_F(SmoothDialog, SettingsOkAndCancel) {
         return set.result();
     };
     dlg->findChild<QToolButton*>("id40009")->click();
-    EXPECT_EQ(params.DevTorch, 0.25);
+    EXPECT_EQ(+params.DevTorch, 0.25);
 }
 
 }  // namespace
