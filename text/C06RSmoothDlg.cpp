@@ -121,6 +121,10 @@ void C06RSmoothDlg::TransferRange(bool load) {
         if (auto v = platform::ParseInt(end_->text().toStdString()); v && *v >= 0)
             EndRow = unsigned(std::min<long long>(*v, 1 << 30));
     }
+    StoreRange();
+}
+
+void C06RSmoothDlg::StoreRange() {
     ClampRange();
     if (Params) {
         Params->StartRow = int32_t(StartRow);
@@ -150,13 +154,7 @@ int C06RSmoothDlg::SetPickedLine(int line) {
     PickMode = 0;
     InfoText.clear();
     ShowInfo();
-    ClampRange();
-    if (Params) {
-        Params->StartRow = int32_t(StartRow);
-        Params->EndRow = int32_t(EndRow);
-    }
-    start_->setText(QString::number(StartRow));
-    end_->setText(QString::number(EndRow));
+    StoreRange();
     if (ctx_.FitViews) ctx_.FitViews();
     return 1;
 }

@@ -67,6 +67,8 @@ protected:
     void reject() override;
 
 private:
+    // The range clamped, stored into Params and shown.
+    void StoreRange();
     void SavePosition();
     void ShowInfo();
 

@@ -1,9 +1,11 @@
-// Where the element view draws a document line: for clicks on the drawing in frame tests.
+// The element views in frame tests: where a document line is drawn, for clicks on it.
 #pragma once
 
+#include <QApplication>
 #include <QPoint>
 #include <vector>
 
+#include "app/CMainFrame.h"
 #include "views/CNcElemView.h"
 #include "views/model/ElemViewPick.h"
 
@@ -20,4 +22,16 @@ inline QPoint PointOfLine(CNcElemView* view, int line) {
                       int(WorldToScreenYf(w, (a.y + b.y) / 2)));
     }
     return {-1, -1};
+}
+
+// The frame's first element view at a known size, fitted and painted; null when the frame has
+// no real element views.
+inline CNcElemView* FittedElemView(CMainFrame* frame) {
+    auto* view = dynamic_cast<CNcElemView*>(frame->ElemViews().front());
+    if (view) {
+        view->resize(600, 500);
+        view->ZoomFit();
+        QApplication::processEvents();
+    }
+    return view;
 }

@@ -30,15 +30,7 @@ protected:
     CNcTextView* List() { return Frame()->NcList(); }
     CManMoveDlg* ManMove() { return qobject_cast<CManMoveDlg*>(Frame()->ManMoveDlg); }
 
-    CNcElemView* View() {
-        auto* view = dynamic_cast<CNcElemView*>(Frame()->ElemViews().front());
-        if (view) {
-            view->resize(600, 500);
-            view->ZoomFit();
-            QApplication::processEvents();
-        }
-        return view;
-    }
+    CNcElemView* View() { return FittedElemView(Frame()); }
 };
 
 TEST_F(NcOps2InFrame, ManualMovementDialog) {

@@ -29,13 +29,7 @@ protected:
     }
     C06RSmoothDlg* Dialog() { return qobject_cast<C06RSmoothDlg*>(Frame()->SmoothDlg); }
     CNcTextView* List() { return Frame()->NcList(); }
-    CNcElemView* View() {
-        auto* view = dynamic_cast<CNcElemView*>(Frame()->ElemViews().front());
-        view->resize(600, 500);
-        view->ZoomFit();
-        QApplication::processEvents();
-        return view;
-    }
+    CNcElemView* View() { return FittedElemView(Frame()); }
 };
 
 TEST_F(SmoothingInFrame, PickExecuteAndUndo) {
