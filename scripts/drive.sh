@@ -18,7 +18,9 @@
 # Settings: DRIVE_BIN (the program; default build/release/bin/morvalen, build it with
 # scripts/run.sh), DRIVE_OUT (screenshots; default build/shots), DRIVE_HOME (the throw-away
 # home; a fresh temporary folder unless set), DRIVE_PAUSE (seconds after each step; 0.4),
-# DRIVE_SIZE (screen size; 1280x1024x24).
+# DRIVE_SIZE (screen size; 1280x1024x24), DRIVE_WINDOW_NAME (a title regex: the window to drive
+# is found by its title instead of the started process, for a program that hands over to another
+# process, as an installer's launcher does).
 
 DRIVE_ROOT="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
 : "${DRIVE_BIN:=$DRIVE_ROOT/build/release/bin/morvalen}"
@@ -61,7 +63,11 @@ drive_start() {
         XDG_CACHE_HOME="$DRIVE_HOME/.cache" QT_QPA_PLATFORM=xcb \
         "$DRIVE_BIN" "$@" >"$DRIVE_OUT/program.log" 2>&1 &
     DRIVE_PID=$!
-    DRIVE_WIN="$(timeout 30 xdotool search --sync --onlyvisible --pid "$DRIVE_PID" 2>/dev/null | head -n 1)"
+    if [ -n "${DRIVE_WINDOW_NAME:-}" ]; then
+        DRIVE_WIN="$(timeout 30 xdotool search --sync --onlyvisible --name "$DRIVE_WINDOW_NAME" 2>/dev/null | head -n 1)"
+    else
+        DRIVE_WIN="$(timeout 30 xdotool search --sync --onlyvisible --pid "$DRIVE_PID" 2>/dev/null | head -n 1)"
+    fi
     if [ -z "$DRIVE_WIN" ]; then
         echo "drive: the program showed no window within 30 s (log: $DRIVE_OUT/program.log)" >&2
         return 1

@@ -9,6 +9,7 @@
 #include <cstdlib>
 #include <deque>
 #include <filesystem>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -39,10 +40,13 @@ public:
     };
     std::vector<Shown> shown;
     std::deque<PromptAnswer> answers;
+    // Runs while a message is "open" (a test lets the event loop turn, as a modal box does).
+    std::function<void()> whileAsking;
 
     PromptAnswer Message(unsigned id, const std::vector<std::string>& args, PromptButtons buttons,
                          PromptIcon icon, std::string_view lead) override {
         shown.push_back({id, args, buttons, icon, std::string(lead)});
+        if (whileAsking) whileAsking();
         if (!answers.empty()) {
             PromptAnswer a = answers.front();
             answers.pop_front();
