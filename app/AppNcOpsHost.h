@@ -3,6 +3,7 @@
 
 #include <QObject>
 
+#include "text/core/ConvertG08.h"
 #include "text/core/NcOpsHost.h"
 
 class CMainFrame;
@@ -30,8 +31,10 @@ public:
     int TraceActive() const override;
     std::filesystem::path ConfigFolder() const override;
     std::filesystem::path SystemIniPath() const override;
+    ConvG08Params& G08Params() override { return g08_; }
 
 private:
+    ConvG08Params g08_;
     CMainFrame* frame_;
     CTessmarkApp* app_;
 };

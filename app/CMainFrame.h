@@ -118,9 +118,26 @@ public:
     NcOpsHost& NcOps();
     // The NC line list while it is the NC pane; null in edit mode.
     CNcTextView* NcList() const;
-    // The handlers of Check NC (32862) and Shift Coordinate (32861).
+    // The handlers of Check NC (32862), Shift Coordinate (32861), Manual movement (32907),
+    // Get Sub Program (32863) and Convert G08 (32895).
     void OnCheckNc();
     void OnShiftCoordinate();
+    void OnManualMove();
+    void OnGetSubProgram();
+    void OnConvertG08();
+    // The manual-movement dialog's window is gone: its step is saved to the machine file, the
+    // frame forgets it and refits the views.
+    void OnManMoveDlgClosed();
+    // A new line selection (0-based row, -1 none) from a list click or an element-view click:
+    // the open manual-movement dialog takes it as its line.
+    void NotifyModelessDialogs(int row);
+    // Closes the smoothing and manual-movement dialogs, as Run and Step do before a trace
+    // step.
+    void CloseTraceDialogs();
+    // A click on an element of document line line in an element view: in the "Get Sub
+    // Program" mode the sub-program holding it is extracted, else the line is selected in the
+    // list (not in edit mode); then the modeless dialogs hear of it. Nothing during a trace.
+    void OnElementClicked(int line);
 
     // --- process modes ----------------------------------------------------------------------
     void SetProcMode(int mode);

@@ -4,7 +4,10 @@
 #include <QApplication>
 #include <QFileDialog>
 #include <QMessageBox>
+#include <QPointer>
+#include <vector>
 
+#include "app/CLoadingDlg.h"
 #include "platform/StringTable.h"
 
 using platform::PromptAnswer;
@@ -19,7 +22,34 @@ QString Qs(std::string_view s) {
 
 }  // namespace
 
+namespace {
+
+// A loading window stays on top of everything: while a message of the work it stands for
+// waits for an answer, it steps aside so that the message can be read.
+class LoadingWindowsAside {
+public:
+    LoadingWindowsAside() {
+        for (QWidget* w : QApplication::topLevelWidgets())
+            if (auto* dlg = qobject_cast<CLoadingDlg*>(w); dlg && dlg->isVisible()) {
+                dlg->hide();
+                hidden_.push_back(dlg);
+            }
+    }
+    ~LoadingWindowsAside() {
+        for (const QPointer<CLoadingDlg>& dlg : hidden_)
+            if (dlg) dlg->show();
+    }
+    LoadingWindowsAside(const LoadingWindowsAside&) = delete;
+    LoadingWindowsAside& operator=(const LoadingWindowsAside&) = delete;
+
+private:
+    std::vector<QPointer<CLoadingDlg>> hidden_;
+};
+
+}  // namespace
+
 PromptAnswer QtUserPrompt::Message(std::string_view text, PromptIcon icon, PromptButtons buttons) {
+    LoadingWindowsAside aside;
     QMessageBox box(parent_ ? parent_ : QApplication::activeWindow());
     box.setWindowTitle(Qs(platform::LoadString(57344).empty() ? std::string("Morvalen")
                                                               : platform::LoadString(57344)));

@@ -7,6 +7,8 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <benchmark/benchmark.h>
+#include <algorithm>
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
@@ -18,6 +20,25 @@
 #include "kernel/db/DtbPool.h"
 
 namespace bench {
+
+inline double Min(const std::vector<double>& v) {
+    return *std::min_element(v.begin(), v.end());
+}
+inline double Max(const std::vector<double>& v) {
+    return *std::max_element(v.begin(), v.end());
+}
+
+// Min and max beside the mean, median and spread of the repetitions.
+inline benchmark::internal::Benchmark* WithMinMax(benchmark::internal::Benchmark* b) {
+    return b->ComputeStatistics("min", Min)->ComputeStatistics("max", Max);
+}
+
+// A benchmark whose every run is a process of its own, timed by hand: one run per repetition,
+// five repetitions, milliseconds.
+inline benchmark::internal::Benchmark* ProcessRuns(benchmark::internal::Benchmark* b) {
+    return WithMinMax(
+        b->UseManualTime()->Iterations(1)->Repetitions(5)->Unit(benchmark::kMillisecond));
+}
 
 // Bytes the allocator has handed out, blocks taken straight from the system included.
 inline size_t HeapInUse() {

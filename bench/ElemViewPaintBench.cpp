@@ -10,6 +10,7 @@
 #include <memory>
 
 #include "BenchSupport.h"
+#include "QtBenchMain.h"
 #include "app/core/TextFile.h"
 #include "kernel/db/CDtbArc.h"
 #include "kernel/db/CDtbEngine.h"
@@ -174,10 +175,5 @@ BENCHMARK(BM_Navigate1200k)
 }  // namespace
 
 int main(int argc, char** argv) {
-    ::setenv("QT_QPA_PLATFORM", "offscreen", 0);
-    QApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
+    return RunQtBenchmarks(argc, argv, {});
 }

@@ -155,22 +155,9 @@ void BM_ReadFreshProcess(benchmark::State& state) {
     state.counters["peak_MiB"] = peak;
 }
 // 10,000 and 100,000 parts: 120,002 and 1,200,002 blocks.
-BENCHMARK(BM_ReadFreshProcess)
-    ->Arg(10000)
-    ->Arg(100000)
-    ->ArgNames({"parts"})
-    ->UseManualTime()
-    ->Iterations(1)
-    ->Repetitions(5)
-    ->ComputeStatistics("min",
-                        [](const std::vector<double>& v) {
-                            return *std::min_element(v.begin(), v.end());
-                        })
-    ->ComputeStatistics("max",
-                        [](const std::vector<double>& v) {
-                            return *std::max_element(v.begin(), v.end());
-                        })
-    ->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_ReadFreshProcess)->Apply([](auto* b) {
+    bench::ProcessRuns(b->Arg(10000)->Arg(100000)->ArgNames({"parts"}));
+});
 
 bool LoadFile(const char* path) {
     std::ifstream in(path, std::ios::binary);

@@ -26,13 +26,6 @@
 
 namespace {
 
-double Min(const std::vector<double>& v) {
-    return *std::min_element(v.begin(), v.end());
-}
-double Max(const std::vector<double>& v) {
-    return *std::max_element(v.begin(), v.end());
-}
-
 // A settings folder of the run's own, as a new user has it.
 std::vector<std::string> FreshUserEnvironment(const bench::TempFolder& dir) {
     const std::string home = dir.path().string();
@@ -68,15 +61,9 @@ void BM_OpenToFirstPaint(benchmark::State& state) {
     state.counters["of_rs274"] = rs274Seconds > 0 ? seconds / rs274Seconds : 0.0;
     state.counters["peak_MiB"] = peak;
 }
-BENCHMARK(BM_OpenToFirstPaint)
-    ->Arg(100000)
-    ->ArgNames({"parts"})
-    ->UseManualTime()
-    ->Iterations(1)
-    ->Repetitions(5)
-    ->ComputeStatistics("min", Min)
-    ->ComputeStatistics("max", Max)
-    ->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_OpenToFirstPaint)->Apply([](auto* b) {
+    bench::ProcessRuns(b->Arg(100000)->ArgNames({"parts"}));
+});
 
 constexpr const char* kStages[] = {"startup", "read", "header", "rebuild", "views", "paint"};
 constexpr int kStageCount = 6;
@@ -145,15 +132,9 @@ void BM_OpenStages(benchmark::State& state) {
     }
     for (int i = 0; i < kStageCount; ++i) state.counters[std::string(kStages[i]) + "_ms"] = ms[i];
 }
-BENCHMARK(BM_OpenStages)
-    ->Arg(100000)
-    ->ArgNames({"parts"})
-    ->UseManualTime()
-    ->Iterations(1)
-    ->Repetitions(5)
-    ->ComputeStatistics("min", Min)
-    ->ComputeStatistics("max", Max)
-    ->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_OpenStages)->Apply([](auto* b) {
+    bench::ProcessRuns(b->Arg(100000)->ArgNames({"parts"}));
+});
 
 }  // namespace
 

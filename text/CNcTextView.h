@@ -87,6 +87,15 @@ public:
     // The Shift Coordinate command: the range from the selection, the dialog, the shift, the
     // list refilled.
     void ShiftCoordinate();
+    // One axis word (0-4: X, Y, Z, C, A) of a line (0-based) moved by step: when the line
+    // changed the list is refilled and the line selected without echo; 1. Else 0.
+    int ManualMove(int axis, int line, double step);
+    // The sub-program around row written to a file of its own, between the expanded header
+    // and footer of [ExtractSub]: 0 written, 1 cancelled, -1 no sub-program or the file
+    // cannot be written.
+    int ExtractSubProgram(int row);
+    // The G12-to-G08 conversion: its dialog, the run, the list refilled.
+    void ConvertG08();
 
     // The column-0 header click (tests call it as the header does).
     void OnHeaderClicked(int section);

@@ -8,6 +8,8 @@
 #include <new>
 #include <vector>
 
+#include "platform/LargeBlocks.h"
+
 namespace {
 
 #if defined(__SANITIZE_ADDRESS__)
@@ -87,7 +89,7 @@ void* DtbPoolAllocate(std::size_t size) {
             pool.free[rc] = s;
             pool.cursor += (rc + 1) * kStep;
         }
-        char* block = static_cast<char*>(std::malloc(kBlockSize));
+        char* block = static_cast<char*>(platform::AllocateLargeBlock(kBlockSize));
         if (block == nullptr) {
             pool.inUse -= bytes;
             throw std::bad_alloc();

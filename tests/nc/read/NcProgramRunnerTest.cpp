@@ -4,6 +4,8 @@
 #include <gtest/gtest.h>
 
 #include "NcReadFixture.h"
+#include "nc/machine/CNcReadInfo.h"
+#include "nc/read/CNcRead.h"
 
 namespace {
 
@@ -99,6 +101,35 @@ TEST(NcProgramRunner, BlockLimitStopsEndlessPrograms) {
     EXPECT_EQ(p.summary.End, NcRunnerEnd::BlockLimit);
     EXPECT_TRUE(p.summary.Failed());
     EXPECT_EQ(p.summary.Blocks, 1000);
+}
+
+TEST(NcProgramRunner, ElementsAreCountedAsTheyComeAndProgressIsReported) {
+    // 40,000 moves: two progress reports (every 16,384 blocks) with lines that grow.
+    std::vector<std::string> lines = {"G91"};
+    for (int i = 0; i < 40000; ++i) lines.push_back("G01 X1.");
+    lines.push_back("M30");
+    CNcRead reader;
+    CNcReadInfo settings = nctest::LaserSettings();
+    reader.SetProgram(lines, &settings, nullptr, 0);
+    CDtbEngine db;
+    NcProgramRunner runner(reader);
+    std::vector<std::pair<int, int>> reports;
+    runner.SetProgress([&](int line, int count) { reports.emplace_back(line, count); });
+    EXPECT_EQ(runner.Run(db).End, NcRunnerEnd::ProgramEnd);
+    ASSERT_EQ(reports.size(), 2u);
+    EXPECT_EQ(reports[0], std::make_pair(16384, 40002));
+    EXPECT_EQ(reports[1], std::make_pair(32768, 40002));
+    EXPECT_EQ(db.GetLinkedCount(), 40000u);
+    EXPECT_EQ(db.GetCount(), 40000u);
+
+    // The element limit holds the run at that many elements.
+    NcRunnerLimits limits;
+    limits.MaxElements = 1000;
+    reader.SetProgram(lines, &settings, nullptr, 0);
+    CDtbEngine capped;
+    const NcRunnerSummary summary = NcProgramRunner(reader, limits).Run(capped);
+    EXPECT_EQ(summary.End, NcRunnerEnd::BlockLimit);
+    EXPECT_EQ(capped.GetCount(), 1000u);
 }
 
 TEST(NcProgramRunner, StepsForTheTrace) {

@@ -8,6 +8,7 @@
 #include "nc/machine/CNcReadInfo.h"
 #include "nc/read/CNcReadState.h"
 #include "platform/ScriptedPrompt.h"
+#include "text/core/ConvertG08.h"
 #include "text/core/NcOpsHost.h"
 
 class FakeOpsHost : public NcOpsHost {
@@ -24,6 +25,7 @@ public:
     std::string path = "/work/a.nc";
     std::filesystem::path configFolder;
     std::filesystem::path iniPath;
+    ConvG08Params g08;
 
     FakeOpsHost() {
         machine.LaserPunch = kNcTypeLaser;
@@ -57,4 +59,5 @@ public:
     int TraceActive() const override { return traceActive; }
     std::filesystem::path ConfigFolder() const override { return configFolder; }
     std::filesystem::path SystemIniPath() const override { return iniPath; }
+    ConvG08Params& G08Params() override { return g08; }
 };
