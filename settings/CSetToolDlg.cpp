@@ -52,7 +52,10 @@ public:
     using QStyledItemDelegate::QStyledItemDelegate;
     void paint(QPainter* painter, const QStyleOptionViewItem& option,
                const QModelIndex& index) const override {
-        painter->fillRect(option.rect, FromValue(index.data(Qt::UserRole).toUInt()));
+        // A line of the list's own background between the rows, as the grid lines of the list.
+        painter->fillRect(option.rect, option.palette.base());
+        painter->fillRect(option.rect.adjusted(0, 0, -1, -1),
+                          FromValue(index.data(Qt::UserRole).toUInt()));
     }
 };
 
