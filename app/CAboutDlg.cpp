@@ -7,6 +7,7 @@
 #include <QLabel>
 #include <QStyle>
 #include <QVBoxLayout>
+#include <algorithm>
 
 CAboutDlg::CAboutDlg(QWidget* parent) : QDialog(parent) {
     setObjectName("id100");
@@ -24,4 +25,8 @@ CAboutDlg::CAboutDlg(QWidget* parent) : QDialog(parent) {
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(row);
     layout->addWidget(buttons);
+    // The window manager cuts a title wider than the dialog ("About ...rvalen"): the box is at
+    // least as wide as its title with room for the title bar's buttons.
+    const int titleRoom = fontMetrics().horizontalAdvance(windowTitle()) * 3 / 2 + 160;
+    setMinimumWidth(std::max(sizeHint().width(), titleRoom));
 }

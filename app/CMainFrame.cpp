@@ -7,6 +7,7 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QMimeData>
+#include <QPlainTextEdit>
 #include <QResizeEvent>
 #include <QSettings>
 #include <QSplitter>
@@ -124,8 +125,7 @@ IElemView* CMainFrame::MakeElemView(QWidget* parent) {
 
 INcPane* CMainFrame::MakeNcPane(QWidget* parent, bool editor) {
     if (auto& make = PaneFactory::Instance().NcPane) return make(parent, this, editor);
-    if (!editor) return MakeNcTextView(parent, this);
-    return new PlaceholderNcPane(parent, app_->Document.get(), editor);
+    return editor ? MakeNcTextEdit(parent, this) : MakeNcTextView(parent, this);
 }
 
 QWidget* CMainFrame::CreateElemViewArea(int viewType, std::vector<IElemView*>& views) {
@@ -326,6 +326,11 @@ int CMainFrame::RouteMouseWheel(unsigned keyFlags, int delta, QPoint screen) {
 
 void CMainFrame::OnDocumentChanged() {
     if (ncPane_) ncPane_->UpdateFromDocument();
+    ShowDocumentInfo();
+    RebuildMainLayerInViews();
+}
+
+void CMainFrame::ShowDocumentInfo() {
     CTessmarkDoc* doc = app_->Document.get();
     const QString title = doc ? QString::fromStdString(doc->GetTitle()) : QString();
     setWindowTitle(QStringLiteral("%1 - %2").arg(title, Str(57344)));
@@ -338,7 +343,6 @@ void CMainFrame::OnDocumentChanged() {
                     Str(29013).replace("%d", QString::number(doc->Lines.size()));
         label->setText(text);
     }
-    RebuildMainLayerInViews();
 }
 
 // --- process modes -----------------------------------------------------------------------------
@@ -477,6 +481,16 @@ void CMainFrame::SavePlacement() {
 }
 
 void CMainFrame::closeEvent(QCloseEvent* event) {
+    // The window paints while a file loads, but the document is not whole yet.
+    if (app_->Loading) {
+        event->ignore();
+        return;
+    }
+    // The editor's text goes into the document first, so that the save question sees it.
+    if (!CommitEditorText()) {
+        event->ignore();
+        return;
+    }
     if (app_->Document && !app_->Document->SaveModified()) {
         event->ignore();
         return;
@@ -486,6 +500,9 @@ void CMainFrame::closeEvent(QCloseEvent* event) {
         SavePlacement();
         SaveBarState();
     }
+    // The program ends: the editor's change records go.
+    app_->EditRecords.Free(0);
+    app_->EditRecords.Reset();
     event->accept();
 }
 

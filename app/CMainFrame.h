@@ -15,7 +15,12 @@
 #include "app/core/DisplaySettings.h"
 #include "app/core/FrameResources.h"
 
+class CNcTextEdit;
+class CNcTextView;
 class CTessmarkApp;
+class NcOpsHost;
+struct SettingsContext;
+class Choosers;
 class QAction;
 class QLabel;
 class QMenu;
@@ -87,6 +92,52 @@ public:
     int AxisRotationProfile(int save);
     // The document's lines changed (a load, a new document): the panes show them again.
     void OnDocumentChanged();
+    // The title, the line count of the status bar and the information pane's placeholder text
+    // follow the document.
+    void ShowDocumentInfo();
+
+    // --- edit mode (CMainFrameEdit.cpp) -------------------------------------------------------
+    // Switches the NC pane between the list and the editor: refused in process mode 11 and
+    // during a trace; the switch form's guard is up while it runs and down whatever happens;
+    // the editor's text goes into the document first; a progress window shows meanwhile.
+    void ToggleEditMode();
+    // Why the switch is refused now: process mode 11, or a trace under way. The one place that
+    // decides it.
+    bool EditModeSwitchRefused() const;
+    // The editor, while it is the NC pane; null in list mode.
+    CNcTextEdit* Editor() const;
+    // Puts the editor's text into the document (the close, the outside driver, an open in
+    // edit mode). 1 also when there is no editor; 0 when the text could not be committed.
+    int CommitEditorText();
+    // A menu of the resource file (its first pop-up), owned by the caller; null when the file
+    // has no such menu.
+    QMenu* CreateResourceMenu(int menuId, QWidget* parent);
+
+    // --- NC operations (CMainFrameNcOps.cpp) ---------------------------------------------------
+    // What the NC operations reach of the document, the application and the frame.
+    NcOpsHost& NcOps();
+    // The NC line list while it is the NC pane; null in edit mode.
+    CNcTextView* NcList() const;
+    // The handlers of Check NC (32862), Shift Coordinate (32861), Manual movement (32907),
+    // Get Sub Program (32863) and Convert G08 (32895).
+    void OnCheckNc();
+    void OnShiftCoordinate();
+    void OnManualMove();
+    void OnGetSubProgram();
+    void OnConvertG08();
+    // The manual-movement dialog's window is gone: its step is saved to the machine file, the
+    // frame forgets it and refits the views.
+    void OnManMoveDlgClosed();
+    // A new line selection (0-based row, -1 none) from a list click or an element-view click:
+    // the open manual-movement dialog takes it as its line.
+    void NotifyModelessDialogs(int row);
+    // Closes the smoothing and manual-movement dialogs, as Run and Step do before a trace
+    // step.
+    void CloseTraceDialogs();
+    // A click on an element of document line line in an element view: in the "Get Sub
+    // Program" mode the sub-program holding it is extracted, else the line is selected in the
+    // list (not in edit mode); then the modeless dialogs hear of it. Nothing during a trace.
+    void OnElementClicked(int line);
 
     // --- process modes ----------------------------------------------------------------------
     void SetProcMode(int mode);
@@ -111,8 +162,12 @@ public:
     // --- tool bars, menus and commands --------------------------------------------------------
     QToolBar* Bar(int index) const { return bars_[index]; }
     QAction* Action(int command) const;
-    // 0 the saved bar state was restored, 1 the first-run layout was made.
+    // 0 the saved bar state was restored, 1 the first-run layout was made (also when the saved
+    // state does not fit the window: see ToolBarsFit).
     int RestoreToolBars();
+    // True when every shown bar has the room its buttons need (no bar squeezed into its
+    // extension menu) and no floating bar lies off every screen.
+    bool ToolBarsFit();
     void RefreshToolBars();
     void UpdateToolBarStates();
     // Evaluates every command's rule (and the menu greying) and applies it to the actions.
@@ -135,6 +190,10 @@ public:
     QLabel* OverwritePane() const { return overwritePane_; }
 
     CTessmarkApp* App() const { return app_; }
+    // What the settings dialogs reach of the application, filled from it now.
+    SettingsContext MakeSettingsContext() const;
+    // The common dialogs the settings dialogs ask through; null: Qt's own (tests script them).
+    Choosers* SettingsChoosers = nullptr;
 
 protected:
     void closeEvent(QCloseEvent* event) override;
@@ -156,9 +215,20 @@ private:
     void CreateStatusBar();
     void ApplyDisplaySettings();
     void InstallHandlers();
+    void InstallNcOpsHandlers();
+    void InstallEditHandlers();
     void FirstRunLayout();
     void SetToolBarButtonTexts(int bar);
     void NotYetAvailable();
+    // The settings commands (CMainFrameSettings.cpp).
+    void InstallSettingsHandlers();
+    void OnMachineProperty();
+    void OnSystemProperty();
+    void OnConditionProperty();
+    void OnConversionProperty();
+    void OnConvertNc();
+    // After a settings dialog's OK: the editor reloads its look, or every pane reads its keys.
+    void RefreshPanesAfterSettings();
     void ToggleBar(int bar);
     void OnViewType(int viewType);
     void WriteMainViewInt(const char* key, int value);

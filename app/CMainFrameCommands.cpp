@@ -3,8 +3,11 @@
 #include <QActionGroup>
 #include <QApplication>
 #include <QFileInfo>
+#include <QGuiApplication>
 #include <QLabel>
+#include <QLayout>
 #include <QMenuBar>
+#include <QScreen>
 #include <QSettings>
 #include <QSplitter>
 #include <QStatusBar>
@@ -182,9 +185,13 @@ void CMainFrame::CreateMenus() {
 }
 
 QMenu* CMainFrame::createPopupMenu() {
-    if (!resources_.menus.count(143) || resources_.menus.at(143).empty()) return nullptr;
-    const MenuNode& sub = resources_.menus.at(143).front();
-    auto* menu = new QMenu(this);
+    return CreateResourceMenu(143, this);
+}
+
+QMenu* CMainFrame::CreateResourceMenu(int menuId, QWidget* parent) {
+    if (!resources_.menus.count(menuId) || resources_.menus.at(menuId).empty()) return nullptr;
+    const MenuNode& sub = resources_.menus.at(menuId).front();
+    auto* menu = new QMenu(parent);
     BuildMenu(sub.children, menu, -1);
     UpdateCommandStates();
     return menu;
@@ -261,6 +268,7 @@ void CMainFrame::InstallHandlers() {
         if (id != cmd::Print && id != cmd::PrintSetup && id != cmd::RecentFile1)
             handlers_[id] = [this] { NotYetAvailable(); };
 
+    InstallSettingsHandlers();
     handlers_[cmd::New] = [this] { app_->OnFileNew(); };
     handlers_[cmd::Open] = [this] { app_->OnFileOpen(); };
     handlers_[cmd::About] = [this] { app_->OnAppAbout(); };
@@ -330,6 +338,8 @@ void CMainFrame::InstallHandlers() {
     };
     handlers_[cmd::NextPane] = [this] { focusNextChild(); };
     handlers_[cmd::PreviousPane] = [this] { focusPreviousChild(); };
+    InstallEditHandlers();
+    InstallNcOpsHandlers();
 }
 
 void CMainFrame::ToggleBar(int bar) {
@@ -351,15 +361,34 @@ void CMainFrame::OnViewType(int viewType) {
 int CMainFrame::RestoreToolBars() {
     QSettings profile(MORVALEN_PROFILE_ORG, MORVALEN_PROFILE_APP);
     if (profile.value("Tool Bars/Version").toInt() == 14 &&
-        restoreState(profile.value("Control Bars").toByteArray(), 14)) {
+        restoreState(profile.value("Control Bars").toByteArray(), 14) && ToolBarsFit()) {
         ButtonText = platform::GetProfileInt("Tool Bars", "DispText", 0, app_->Paths.IniPath);
         return 0;
     }
-    // First start, or a state of another version (or one that does not restore).
+    // First start, or a state of another version (or one that does not restore, or that does
+    // not fit this window: squeezed bars would leave the panes smaller than the window).
     ButtonText = 1;
     platform::WriteProfileString("Tool Bars", "DispText", "1", app_->Paths.IniPath);
     FirstRunLayout();
     return 1;
+}
+
+bool CMainFrame::ToolBarsFit() {
+    if (QLayout* l = layout()) l->activate();
+    for (QToolBar* bar : bars_) {
+        if (!bar || bar->isHidden()) continue;
+        if (bar->isFloating()) {
+            bool onScreen = false;
+            for (QScreen* screen : QGuiApplication::screens())
+                onScreen = onScreen || screen->availableGeometry().intersects(bar->geometry());
+            if (!onScreen) return false;
+            continue;
+        }
+        const QSize need = bar->sizeHint();
+        const bool across = bar->orientation() == Qt::Horizontal;
+        if ((across ? bar->width() < need.width() : bar->height() < need.height())) return false;
+    }
+    return true;
 }
 
 void CMainFrame::FirstRunLayout() {
@@ -457,6 +486,9 @@ void CMainFrame::UpdateCommandStates() {
         if (cs.checkKind != CheckKind::None) {
             act->setCheckable(true);
             act->setChecked(cs.check == kCheckOn);
+            // A menu item shows either its icon or its check mark; the icon (drawn sunken when
+            // checked) hides the state, so checkable items show the mark. Tool buttons keep it.
+            act->setIconVisibleInMenu(false);
         }
     }
 }

@@ -2,6 +2,7 @@
 #include "app/CTessmarkApp.h"
 
 #include <QApplication>
+#include <QElapsedTimer>
 #include <QGuiApplication>
 #include <QLockFile>
 #include <QScreen>
@@ -15,6 +16,7 @@
 #include "app/core/WindowPlacement.h"
 #include "platform/Profile.h"
 #include "platform/TextCodec.h"
+#include "settings/DialogTemplate.h"
 
 namespace {
 
@@ -70,11 +72,60 @@ void CTessmarkApp::SetUpDocument() {
     s.AfterLoad = [this] {
         if (frame_) frame_->ResetPivotInViews();
     };
+    s.DropEditRecords = [this] {
+        EditRecords.Free(0);
+        EditRecords.Reset();
+    };
     s.SaveCommand = [this] { return OnFileSave(); };
     s.ViewsUpdate = [this] {
         if (frame_) frame_->OnDocumentChanged();
     };
+    s.Progress = [this](int percent) { ShowProgress(percent); };
     Document = std::make_unique<CTessmarkDoc>(std::move(s));
+}
+
+namespace {
+
+std::int64_t NowMs() {
+    static QElapsedTimer clock;
+    if (!clock.isValid()) clock.start();
+    return clock.elapsed();
+}
+
+}  // namespace
+
+void CTessmarkApp::ShowProgress(int percent) {
+    if (!frame_ || !frame_->isVisible()) return;
+    const std::int64_t now = NowMs();
+    if (percent == 0) {
+        progressStart_ = progressShown_ = now;
+        Loading = true;
+        return;
+    }
+    if (percent >= 100) {
+        Loading = false;
+        if (progressDlg_) {
+            if (LoadingDlg == progressDlg_) LoadingDlg = nullptr;
+            delete progressDlg_;
+            progressDlg_ = nullptr;
+            frame_->activateWindow();
+        }
+        return;
+    }
+    // A tenth of a second between paints: the window stays live at little cost to the work.
+    if (now - progressShown_ < 100) return;
+    progressShown_ = now;
+    // A rebuild that takes a while gets a loading window of its own.
+    if (!LoadingDlg && now - progressStart_ >= 300) {
+        progressDlg_ = new CLoadingDlg(0, frame_.get());
+        LoadingDlg = progressDlg_;
+    }
+    if (LoadingDlg)
+        LoadingDlg->SetMessage(QStringLiteral("%1 %2%")
+                                   .arg(QString::fromStdString(platform::LoadString(20072)))
+                                   .arg(percent));
+    // Paint events and timers only: no input reaches the program while its elements are made.
+    QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
 }
 
 bool CTessmarkApp::InitInstance(const std::vector<std::string>& args,
@@ -93,6 +144,8 @@ bool CTessmarkApp::InitInstance(const std::vector<std::string>& args,
     Language = platform::ChooseLanguage(Switches.Japanese, Switches.English,
                                         platform::MessageLocaleName());
     platform::SetLanguage(Language);
+    // Dialog captions and Qt's standard buttons follow the interface language.
+    SyncTemplateLanguage();
     if (Switches.HasProcessMode) ProcessMode = Switches.ProcessMode;
 
     // Program folder.
@@ -138,15 +191,19 @@ bool CTessmarkApp::InitInstance(const std::vector<std::string>& args,
 
     frame_ = std::make_unique<CMainFrame>(this);
     if (ownPrompt_) ownPrompt_->SetParent(frame_.get());
-    if (!Switches.File.empty()) {
-        if (!OpenDocumentFile(Switches.File)) return false;
-    } else {
-        Document->OnNewDocument();
-        frame_->OnDocumentChanged();
-    }
+    Document->OnNewDocument();
+    frame_->OnDocumentChanged();
 
     if (ProcessMode != 0 && ProcessMode != 1 && ProcessMode != 11) frame_->SetProcMode(ProcessMode);
     ApplyStartPlacement(options.ScreenSize);
+    // The file of the command line is opened in the shown window: a large program shows its
+    // progress in the loading window while the window stays painted. A file that cannot be
+    // opened (missing, a folder, a device) has been reported; the program runs on with an
+    // empty document.
+    if (!Switches.File.empty() && !OpenDocumentFile(Switches.File)) {
+        Document->OnNewDocument();
+        frame_->OnDocumentChanged();
+    }
     frame_->ZoomFitInViews();
     if (ProcessMode == 0 || ProcessMode == 1 || ProcessMode == 11) {
         frame_->RestoreToolBars();
@@ -261,17 +318,26 @@ bool CTessmarkApp::OnFileSaveAs() {
 }
 
 bool CTessmarkApp::OpenDocumentFile(const std::string& path) {
+    // In edit mode (an outside driver's open) the editor's text is the document's first, so
+    // the save question sees it.
+    if (frame_ && !frame_->CommitEditorText()) return false;
     if (!Document->SaveModified()) return false;
     CLoadingDlg* own = nullptr;
     if (!LoadingDlg && frame_ && frame_->isVisible()) {
         own = new CLoadingDlg(0, frame_.get());
         own->SetMessage(QString::fromStdString(platform::LoadString(20072)));
         LoadingDlg = own;
+        // The window and the loading window are painted before the file is read.
+        QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
     }
+    Loading = true;
     const int ok = Document->OnOpenDocument(path);
+    Loading = false;
     if (own) {
         LoadingDlg = nullptr;
         delete own;
+        // The loading window had the focus: it goes back to the main window.
+        frame_->activateWindow();
     }
     if (!ok) {
         prompt_->Message(Fill(Text(29002, "The file cannot be opened:\n%s"), path),

@@ -18,6 +18,7 @@
 #include "nc/machine/CPunchTool.h"
 #include "nc/machine/CSystemData.h"
 #include "platform/StringTable.h"
+#include "text/core/EditChangeRecords.h"
 
 class CLoadingDlg;
 class CMainFrame;
@@ -66,8 +67,13 @@ public:
     int ConvTableAskSave = 0;
     CNcLog NcLog;
     CLoadingDlg* LoadingDlg = nullptr;
+    // True while a file is opened or the elements are rebuilt: the window paints meanwhile,
+    // but nothing may close it.
+    bool Loading = false;
     NcHeaderHost HeaderHost;
     std::unique_ptr<CTessmarkDoc> Document;
+    // The NC editor's change records: one list for the program, outliving the editor pane.
+    EditChangeList EditRecords;
     StartSwitches Switches;
     platform::Language Language = platform::Language::English;
     bool OtherInstanceRunning = false;
@@ -100,6 +106,8 @@ public:
 
 private:
     void SetUpDocument();
+    // The document's progress: the loading window's text, and the window painted now and then.
+    void ShowProgress(int percent);
     bool SingleInstanceCheck();
     void ApplyStartPlacement(const std::optional<QSize>& screen);
 
@@ -107,6 +115,10 @@ private:
     platform::UserPrompt* prompt_ = nullptr;
     std::unique_ptr<CMainFrame> frame_;
     std::unique_ptr<QLockFile> instanceLock_;
+    // The loading window ShowProgress opened for a long rebuild (not one a caller opened).
+    CLoadingDlg* progressDlg_ = nullptr;
+    std::int64_t progressStart_ = 0;  // ms of the monotonic clock when the work began
+    std::int64_t progressShown_ = 0;  // ms when the window was last painted
 };
 
 // The per-user profile of the program (recent files, tool-bar state): QSettings under

@@ -3,13 +3,9 @@
 
 #include <QLabel>
 #include <QPainter>
-#include <QScrollBar>
-#include <QTextBlock>
 #include <QVBoxLayout>
 
-#include "app/core/CTessmarkDoc.h"
 #include "platform/StringTable.h"
-#include "platform/TextCodec.h"
 
 PaneFactory& PaneFactory::Instance() {
     static PaneFactory factory;
@@ -48,41 +44,6 @@ void PlaceholderElemView::paintEvent(QPaintEvent*) {
     QString name = QString::fromStdString(platform::LoadString(29009 + t));
     QString title = QString::fromStdString(platform::LoadString(29006)).replace("%s", name);
     p.drawText(rect(), Qt::AlignCenter, title);
-}
-
-PlaceholderNcPane::PlaceholderNcPane(QWidget* parent, CTessmarkDoc* doc, bool editor)
-    : QPlainTextEdit(parent), doc_(doc), editor_(editor) {
-    setObjectName(editor ? "NcTextEdit" : "NcTextView");
-    setReadOnly(!editor);
-    setLineWrapMode(QPlainTextEdit::NoWrap);
-    QFont mono("Monospace");
-    mono.setStyleHint(QFont::TypeWriter);
-    setFont(mono);
-    UpdateFromDocument();
-}
-
-void PlaceholderNcPane::UpdateFromDocument() {
-    QStringList lines;
-    if (doc_) {
-        lines.reserve(qsizetype(doc_->Lines.size()));
-        for (const std::string& line : doc_->Lines)
-            lines << QString::fromStdString(platform::Cp932ToUtf8(line));
-    }
-    setPlainText(lines.join('\n'));
-}
-
-void PlaceholderNcPane::SaveViewState(PaneHandOver& out) {
-    out.SelectedRow = textCursor().blockNumber();
-    out.TopRow = verticalScrollBar()->value();
-}
-
-void PlaceholderNcPane::RestoreViewState(const PaneHandOver& in) {
-    QTextBlock block = document()->findBlockByNumber(in.SelectedRow);
-    if (block.isValid()) {
-        QTextCursor c(block);
-        setTextCursor(c);
-    }
-    verticalScrollBar()->setValue(in.TopRow);
 }
 
 QWidget* MakePlaceholderPane(QWidget* parent, const QString& title, const char* objectName) {

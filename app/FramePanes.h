@@ -3,7 +3,6 @@
 // program.
 #pragma once
 
-#include <QPlainTextEdit>
 #include <QPoint>
 #include <QWidget>
 #include <array>
@@ -53,22 +52,6 @@ protected:
 
 private:
     int type_ = 0;
-};
-
-// The placeholder NC pane: the document's lines as plain text (read-only in list mode).
-class PlaceholderNcPane : public QPlainTextEdit, public INcPane {
-    Q_OBJECT
-public:
-    PlaceholderNcPane(QWidget* parent, CTessmarkDoc* doc, bool editor);
-    QWidget* Widget() override { return this; }
-    bool IsEditor() const override { return editor_; }
-    void UpdateFromDocument() override;
-    void SaveViewState(PaneHandOver& out) override;
-    void RestoreViewState(const PaneHandOver& in) override;
-
-private:
-    CTessmarkDoc* doc_ = nullptr;
-    bool editor_ = false;
 };
 
 // A titled empty pane for the information list and the switch form.

@@ -3,50 +3,17 @@
 
 #include "app/CMainFrame.h"
 #include "app/CTessmarkApp.h"
+#include "settings/ModalRun.h"
+#include "text/CNcTextEdit.h"
 #include "text/CNcTextSwitch.h"
 #include "text/CNcTextView.h"
 
 namespace {
 
 constexpr int kStepCommand = 32798;
-constexpr int kFindCommand = 32850;
-constexpr int kFindNextCommand = 32851;
-constexpr int kFindPreviousCommand = 32852;
 
-CNcTextView* ListOf(CMainFrame* frame) {
-    return frame->EditMode == 1 ? nullptr : dynamic_cast<CNcTextView*>(frame->NcPane());
-}
-
-// The frame's search commands act on the list while it is the NC pane. They are registered
-// once the frame has installed its own handlers (after its construction).
-void InstallListCommands(CMainFrame* frame) {
-    frame->SetHandler(kFindCommand, [frame] {
-        if (CNcTextView* list = ListOf(frame)) list->Find();
-    });
-    frame->SetHandler(kFindNextCommand, [frame] {
-        if (CNcTextView* list = ListOf(frame)) list->FindNext();
-    });
-    frame->SetHandler(kFindPreviousCommand, [frame] {
-        if (CNcTextView* list = ListOf(frame)) list->FindPrevious();
-    });
-}
-
-}  // namespace
-
-void ToggleNcPaneMode(CMainFrame* frame) {
-    auto* sw = qobject_cast<CNcTextSwitch*>(frame->SwitchForm());
-    if (sw) sw->Switching = 1;
-    const int old = frame->EditMode;
-    frame->EditMode = old == 1 ? 0 : 1;
-    if (!frame->SwapNcPane()) frame->EditMode = old;
-    if (sw) {
-        sw->Mode = frame->EditMode;
-        sw->Switching = 0;
-        sw->SetButtonsFromMode();
-    }
-}
-
-INcPane* MakeNcTextView(QWidget* parent, CMainFrame* frame) {
+// What the list and the editor both reach of the application and the frame.
+NcTextViewContext PaneContext(CMainFrame* frame) {
     CTessmarkApp* app = frame->App();
     NcTextViewContext ctx;
     ctx.IniPath = app->Paths.IniPath;
@@ -59,7 +26,17 @@ INcPane* MakeNcTextView(QWidget* parent, CMainFrame* frame) {
                                         app->SystemData->AppMachineType);
     };
     ctx.TraceActive = [app] { return app->TraceActive; };
-    ctx.ToggleEditMode = [frame] { ToggleNcPaneMode(frame); };
+    ctx.ToggleEditMode = [frame] { frame->ToggleEditMode(); };
+    ctx.Action = [frame](int command) { return frame->Action(command); };
+    ctx.Owner = frame;
+    return ctx;
+}
+
+}  // namespace
+
+INcPane* MakeNcTextView(QWidget* parent, CMainFrame* frame) {
+    CTessmarkApp* app = frame->App();
+    NcTextViewContext ctx = PaneContext(frame);
     ctx.HighlightLineInViews = [frame](int lineNo) { frame->HighlightLineInViews(lineNo); };
     ctx.StepKey = [app, frame] {
         // Space steps through the frame's Step command, so its refusals apply.
@@ -69,18 +46,42 @@ INcPane* MakeNcTextView(QWidget* parent, CMainFrame* frame) {
     ctx.RouteMouseWheel = [frame](unsigned flags, int delta, QPoint screen) {
         return frame->RouteMouseWheel(flags, delta, screen);
     };
-    ctx.Action = [frame](int command) { return frame->Action(command); };
-    ctx.Owner = frame;
+    ctx.Ops = &frame->NcOps();
+    ctx.NotifyModelessDialogs = [frame](int row) { frame->NotifyModelessDialogs(row); };
+    ctx.RunModal = [](QDialog& dialog) { return RunModal(dialog); };
     return new CNcTextView(parent, std::move(ctx));
 }
 
+INcPane* MakeNcTextEdit(QWidget* parent, CMainFrame* frame) {
+    CTessmarkApp* app = frame->App();
+    NcTextViewContext ctx = PaneContext(frame);
+    ctx.ChangeRecords = &app->EditRecords;
+    ctx.InsertString = [app](int n) -> std::string {
+        if (!app->SystemData || n < 0 || n > 7) return {};
+        return app->SystemData->NcReadInfo.String[size_t(n)];
+    };
+    ctx.CommitLines = [app, frame](std::vector<std::string>&& lines) {
+        if (!app->Document) return;
+        app->Document->ReplaceLinesFromEditor(std::move(lines));
+        frame->ShowDocumentInfo();
+        frame->RebuildMainLayerInViews();
+        // Every change of the text reaches the crash-recovery log.
+        app->Document->WriteRecoveryLog();
+    };
+    ctx.Message = [app](const std::string& text) {
+        app->Prompt().Message(text, platform::PromptIcon::Information, platform::PromptButtons::Ok);
+    };
+    ctx.PopupMenu = [frame](int menuId, QWidget* parent) {
+        return frame->CreateResourceMenu(menuId, parent);
+    };
+    return new CNcTextEdit(parent, std::move(ctx));
+}
+
 QWidget* MakeNcTextSwitch(QWidget* parent, CMainFrame* frame) {
-    auto* sw = new CNcTextSwitch(parent, [frame] { ToggleNcPaneMode(frame); });
+    auto* sw = new CNcTextSwitch(parent, [frame] { frame->ToggleEditMode(); });
     sw->Mode = frame->EditMode;
     sw->SetButtonsFromMode();
     sw->OnInitialUpdate(frame->App()->ProcessMode);
-    QMetaObject::invokeMethod(
-        frame, [frame] { InstallListCommands(frame); }, Qt::QueuedConnection);
     return sw;
 }
 

@@ -1,5 +1,5 @@
-// Makers of the NC text panes for the main frame: the line list and the switch form wired to
-// the frame and the application.
+// Makers of the NC text panes for the main frame: the line list, the editor and the switch
+// form wired to the frame and the application.
 #pragma once
 
 #include <functional>
@@ -10,11 +10,10 @@ class QWidget;
 
 // The NC line list as the frame's NC pane in list mode.
 INcPane* MakeNcTextView(QWidget* parent, CMainFrame* frame);
+// The NC editor as the frame's NC pane in edit mode.
+INcPane* MakeNcTextEdit(QWidget* parent, CMainFrame* frame);
 // The Trace/Edit switch form of the frame's left splitter.
 QWidget* MakeNcTextSwitch(QWidget* parent, CMainFrame* frame);
-// Flips the frame's edit mode and swaps the NC pane with the switch form's guard set; the
-// switch then shows the pane the frame ended with.
-void ToggleNcPaneMode(CMainFrame* frame);
 // The line list's block search for the element views (false while the editor is shown).
 std::function<bool(int mode, int line, int* first, int* last, int* seq)> NcListBlockSearch(
     CMainFrame* frame);

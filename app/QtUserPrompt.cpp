@@ -4,7 +4,10 @@
 #include <QApplication>
 #include <QFileDialog>
 #include <QMessageBox>
+#include <QPointer>
+#include <vector>
 
+#include "app/CLoadingDlg.h"
 #include "platform/StringTable.h"
 
 using platform::PromptAnswer;
@@ -19,7 +22,34 @@ QString Qs(std::string_view s) {
 
 }  // namespace
 
+namespace {
+
+// A loading window stays on top of everything: while a message of the work it stands for
+// waits for an answer, it steps aside so that the message can be read.
+class LoadingWindowsAside {
+public:
+    LoadingWindowsAside() {
+        for (QWidget* w : QApplication::topLevelWidgets())
+            if (auto* dlg = qobject_cast<CLoadingDlg*>(w); dlg && dlg->isVisible()) {
+                dlg->hide();
+                hidden_.push_back(dlg);
+            }
+    }
+    ~LoadingWindowsAside() {
+        for (const QPointer<CLoadingDlg>& dlg : hidden_)
+            if (dlg) dlg->show();
+    }
+    LoadingWindowsAside(const LoadingWindowsAside&) = delete;
+    LoadingWindowsAside& operator=(const LoadingWindowsAside&) = delete;
+
+private:
+    std::vector<QPointer<CLoadingDlg>> hidden_;
+};
+
+}  // namespace
+
 PromptAnswer QtUserPrompt::Message(std::string_view text, PromptIcon icon, PromptButtons buttons) {
+    LoadingWindowsAside aside;
     QMessageBox box(parent_ ? parent_ : QApplication::activeWindow());
     box.setWindowTitle(Qs(platform::LoadString(57344).empty() ? std::string("Morvalen")
                                                               : platform::LoadString(57344)));
@@ -94,21 +124,4 @@ std::optional<std::string> QtUserPrompt::AskFileName(std::string_view title,
     dialog.setFileMode(save ? QFileDialog::AnyFile : QFileDialog::ExistingFile);
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return std::nullopt;
     return dialog.selectedFiles().front().toStdString();
-}
-
-QString ConvertFileFilter(const QString& filter) {
-    if (!filter.contains('|')) return filter;
-    QStringList parts = filter.split('|');
-    QStringList out;
-    for (int i = 0; i + 1 < parts.size(); i += 2) {
-        if (parts[i].isEmpty()) break;
-        QString patterns = parts[i + 1];
-        patterns.replace(';', ' ');
-        QString desc = parts[i];
-        // Qt reads the patterns from the last parentheses: drop a description's own list.
-        int paren = desc.lastIndexOf('(');
-        if (paren > 0) desc = desc.left(paren).trimmed();
-        out << QStringLiteral("%1 (%2)").arg(desc, patterns);
-    }
-    return out.join(QStringLiteral(";;"));
 }

@@ -5,6 +5,7 @@
 #include <QWidget>
 
 #include "platform/UserPrompt.h"
+#include "text/FileFilter.h"
 
 class QtUserPrompt : public platform::UserPrompt {
 public:
@@ -20,7 +21,3 @@ public:
 private:
     QWidget* parent_ = nullptr;
 };
-
-// "desc|pattern;pattern|desc|pattern||" (the form of the string table's filters) to Qt's
-// "desc (pattern pattern);;desc (pattern)". A text without '|' is returned unchanged.
-QString ConvertFileFilter(const QString& filter);

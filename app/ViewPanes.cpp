@@ -64,6 +64,7 @@ void InstallViewPanes() {
         host.DocumentUpdated = [] {
             if (CNcInfoView* list = InfoList()) list->OnUpdate();
         };
+        host.ElementClicked = [frame](int line) { frame->OnElementClicked(line); };
         return new CNcElemView(parent, std::move(host));
     };
     f.InfoView = [](QWidget* parent, CMainFrame* frame) -> QWidget* {

@@ -1,6 +1,8 @@
 // Speed and memory of the element database with a million elements: build, walk, deep copy.
 #include <benchmark/benchmark.h>
 
+#include "BenchSupport.h"
+
 #include <malloc.h>
 
 #include <string>
@@ -13,7 +15,7 @@ constexpr int kElements = 1000000;
 
 // Heap bytes in use (glibc).
 size_t HeapInUse() {
-    return mallinfo2().uordblks;
+    return bench::BytesInUse();
 }
 
 // What the NC reader makes: mostly lines and arcs with their "LineNo=", "PrtNo=" and "ElmInfo="

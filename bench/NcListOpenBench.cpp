@@ -6,56 +6,16 @@
 
 #include <QApplication>
 #include <QHeaderView>
-#include <clocale>
-#include <cstdlib>
 #include <filesystem>
 #include <string>
 #include <vector>
 
+#include "GeneratedProgram.h"
+#include "QtBenchMain.h"
 #include "text/CNcTextView.h"
 #include "text/NcLineModel.h"
 
 namespace {
-
-// A laser program: program number, comments, moves and sub-program calls.
-const std::vector<std::string>& MillionLines() {
-    static const std::vector<std::string> lines = [] {
-        std::vector<std::string> v;
-        v.reserve(1000000);
-        v.push_back("O0001(GENERATED)");
-        for (int i = 1; v.size() < 999999; ++i) {
-            switch (i % 8) {
-                case 0:
-                    v.push_back("(PART " + std::to_string(i) + ")");
-                    break;
-                case 1:
-                    v.push_back("G00X" + std::to_string(i % 1000) + ".Y20.");
-                    break;
-                case 2:
-                    v.push_back("M103");
-                    break;
-                case 3:
-                    v.push_back("G01X120.5Y" + std::to_string(i % 500) + ".25F3000");
-                    break;
-                case 4:
-                    v.push_back("G03X100.Y100.R20.");
-                    break;
-                case 5:
-                    v.push_back("M98P" + std::to_string(1000 + i % 9));
-                    break;
-                case 6:
-                    v.push_back("M104");
-                    break;
-                default:
-                    v.push_back("G01X20.Y100.");
-                    break;
-            }
-        }
-        v.push_back("M30");
-        return v;
-    }();
-    return lines;
-}
 
 std::filesystem::path IniPath() {
     return std::filesystem::temp_directory_path() / "NcListOpenBench.ini";
@@ -107,14 +67,7 @@ BENCHMARK(BM_RefillMillionLines)->Unit(benchmark::kMillisecond);
 }  // namespace
 
 int main(int argc, char** argv) {
-    ::setenv("QT_QPA_PLATFORM", "offscreen", 0);
-    QApplication app(argc, argv);
-    std::setlocale(LC_NUMERIC, "C");
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    std::filesystem::remove(IniPath());
-    return 0;
+    return RunQtBenchmarks(argc, argv, IniPath());
 }
 
 #else

@@ -1,18 +1,26 @@
-// Speed and memory of the NC reader: a whole program read through the program runner, in
-// blocks per second, with the elements made and the heap bytes per element (texts included).
-// Usage: NcReadBench [benchmark flags] [program.nc]; without a file a generated plain laser
-// program (rapids, lines with corner radii, R and I/J arcs) of 200,000 blocks is read.
+// Speed and memory of the NC reader.
+// BM_ReadFreshProcess: the whole process on a fresh heap, as a user's rebuild of a newly
+// opened file gets it: a process of its own reads the generated laser program (bench::
+// LaserProgram) from its file, sets the reader up and runs it into an element database; in the
+// same run LinuxCNC's rs274 interprets the same program (rs274 -g file /dev/null). The ratio is
+// rs274's time over ours. BM_ReadProgram: the run alone, in this process (its heap reused from
+// run to run), in blocks per second with the heap bytes per element (texts included).
+// Usage: NcReadBench [benchmark flags] [program.nc]; without a file BM_ReadProgram reads a
+// generated plain laser program (rapids, lines with corner radii, R and I/J arcs) of 200,000
+// blocks.
 #include <benchmark/benchmark.h>
 
-#include <malloc.h>
-
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <fstream>
 #include <string>
 #include <vector>
 
+#include "BenchSupport.h"
+#include "app/core/NcProgramFile.h"
 #include "kernel/db/CDtbEngine.h"
+#include "kernel/db/DtbPool.h"
 #include "nc/machine/CNcReadInfo.h"
 #include "nc/read/CNcRead.h"
 #include "nc/read/NcAttributeTexts.h"
@@ -24,7 +32,7 @@ std::vector<std::string> g_lines;
 std::string g_name = "generated";
 
 size_t HeapInUse() {
-    return mallinfo2().uordblks;
+    return bench::BytesInUse();
 }
 
 std::string Fixed(double v) {
@@ -97,6 +105,60 @@ void BM_ReadProgram(benchmark::State& state) {
 // Rates per CPU second: the goal is one core's speed, whatever else the machine runs.
 BENCHMARK(BM_ReadProgram)->Unit(benchmark::kMillisecond);
 
+// The child of BM_ReadFreshProcess: the file read as the document reads it, the reader set up
+// on its lines in place, the program run; prints the blocks read and the pool bytes per
+// element.
+int ReadInThisProcess(const char* path) {
+    auto loaded = ReadNcFile(path, false);
+    if (!loaded) return 1;
+    CNcReadInfo settings;
+    CNcRead reader;
+    reader.SetProgramShared(loaded->lines, &settings, nullptr, 0);
+    CDtbEngine db;
+    const NcRunnerSummary summary = NcProgramRunner(reader).Run(db);
+    const size_t elements = db.GetLinkedCount();
+    std::printf("%lld %.1f\n", static_cast<long long>(summary.Blocks),
+                elements ? double(GetDtbPoolUsage().inUse) / double(elements) : 0.0);
+    std::fflush(stdout);
+    // The run is what the user waits for; the elements stay (the document keeps them), so
+    // they are not freed one by one here either.
+    std::_Exit(0);
+}
+
+void BM_ReadFreshProcess(benchmark::State& state) {
+    const int parts = static_cast<int>(state.range(0));
+    bench::TempFolder dir;
+    const std::string ours = dir.Write("program.nc", bench::LaserProgram(parts, false)).string();
+    const std::string theirs = dir.Write("program.ngc", bench::LaserProgram(parts, true)).string();
+    const std::string self = (bench::ProgramFolder() / "NcReadBench").string();
+    const std::string rs274 = bench::Rs274();
+    double rs274Seconds = 0, bytesPerElement = 0, blocks = 0, peak = 0, seconds = 0;
+    for (auto _ : state) {
+        if (!rs274.empty())
+            rs274Seconds = bench::RunProcess({rs274, "-g", theirs, "/dev/null"}).seconds;
+        const bench::ProcessRun run = bench::RunProcess({self, "--read-file", ours});
+        if (run.exitCode != 0) {
+            state.SkipWithError("the reading process failed");
+            return;
+        }
+        std::sscanf(run.output.c_str(), "%lf %lf", &blocks, &bytesPerElement);
+        peak = run.peakMiB;
+        seconds = run.seconds;
+        state.SetIterationTime(run.seconds);
+    }
+    state.SetLabel(rs274.empty() ? "rs274 missing (scripts/bench.sh installs it)" : "vs rs274");
+    state.counters["blocks"] = blocks;
+    state.counters["rs274_s"] = rs274Seconds;
+    // rs274's time over ours (the goal: at least 3.3).
+    state.counters["x_faster_than_rs274"] = seconds > 0 ? rs274Seconds / seconds : 0.0;
+    state.counters["db_bytes_per_element"] = bytesPerElement;
+    state.counters["peak_MiB"] = peak;
+}
+// 10,000 and 100,000 parts: 120,002 and 1,200,002 blocks.
+BENCHMARK(BM_ReadFreshProcess)->Apply([](auto* b) {
+    bench::ProcessRuns(b->Arg(10000)->Arg(100000)->ArgNames({"parts"}));
+});
+
 bool LoadFile(const char* path) {
     std::ifstream in(path, std::ios::binary);
     if (!in) return false;
@@ -113,6 +175,7 @@ bool LoadFile(const char* path) {
 }  // namespace
 
 int main(int argc, char** argv) {
+    if (argc == 3 && std::string(argv[1]) == "--read-file") return ReadInThisProcess(argv[2]);
     benchmark::Initialize(&argc, argv);
     // A long-running program keeps its heap between rebuilds: freed memory is not handed back
     // to the system after every run (the first touch of fresh pages would otherwise be timed).

@@ -1,5 +1,6 @@
 %
 O0002(PUNCH SAMPLE)
+(NMD=punch-sample.nmd)
 G92X1270.Y1000.
 G90
 X100.Y100.T201

@@ -74,4 +74,22 @@ bool StartsWithNoCase(std::string_view text, std::string_view prefix) {
     return text.size() >= prefix.size() && EqualsNoCase(text.substr(0, prefix.size()), prefix);
 }
 
+size_t FindText(std::string_view text, std::string_view what, size_t from) {
+    if (from > text.size()) return std::string_view::npos;
+    if (what.empty()) {  // the first character boundary at or after from
+        size_t i = 0;
+        while (i < from) i += CharLength(text, i);
+        return i;
+    }
+    // Byte matches first (the library's search), then whether the match starts a character:
+    // the reader searches every block for every option string.
+    size_t boundary = 0;  // a character boundary at or before the match
+    for (size_t pos = text.find(what, from); pos != std::string_view::npos;
+         pos = text.find(what, pos + 1)) {
+        while (boundary < pos) boundary += CharLength(text, boundary);
+        if (boundary == pos) return pos;
+    }
+    return std::string_view::npos;
+}
+
 }  // namespace platform

@@ -39,6 +39,12 @@ size_t FindLastSingle(std::string_view text, char ch);
 // As above, searching for any byte of set.
 size_t FindFirstSingleOf(std::string_view text, std::string_view set);
 
+// Position of the first occurrence of what at or after from that starts on a character
+// boundary: a trail byte of a double-byte character never starts a match, so a CP932 comment
+// whose trail byte is 'M' never holds "M98". npos when there is none. An empty what is found at
+// from (when from lies inside text or at its end).
+size_t FindText(std::string_view text, std::string_view what, size_t from = 0);
+
 // Upper- / lower-cases the 26 ASCII letters in place, leaving both bytes of every
 // double-byte character alone.
 void ToUpperSingleBytes(std::string& text);

@@ -66,4 +66,13 @@ FileReadResult ReadRegularFile(const std::filesystem::path& file, std::size_t li
     return result;
 }
 
+bool ExistsButUnreadable(const std::filesystem::path& file) {
+    const int fd = ::open(file.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK | O_NOCTTY);
+    if (fd < 0) return !(errno == ENOENT || errno == ENOTDIR || errno == ENAMETOOLONG);
+    struct stat st;
+    const bool regular = ::fstat(fd, &st) == 0 && S_ISREG(st.st_mode);
+    ::close(fd);
+    return !regular;
+}
+
 }  // namespace platform

@@ -33,4 +33,9 @@ inline constexpr std::size_t kDocumentFileLimit = std::size_t(1) << 31;
 // bytes. Opening never blocks (a pipe is refused, not waited on) and a device is never read.
 FileReadResult ReadRegularFile(const std::filesystem::path& file, std::size_t limit);
 
+// True when something exists at the path that cannot be read as a regular file (a folder, a
+// device, a file without read permission): such a file is never written over with defaults.
+// Cheap: opens and examines the file without reading it.
+bool ExistsButUnreadable(const std::filesystem::path& file);
+
 }  // namespace platform

@@ -30,6 +30,14 @@ std::string FormatInt(long long value) {
     return std::string(buf, r.ptr);
 }
 
+std::string FormatShortReal(double value) {
+    if (std::isnan(value)) return "nan";
+    if (std::isinf(value)) return value < 0 ? "-inf" : "inf";
+    char buf[64];
+    auto r = std::to_chars(buf, buf + sizeof buf, value, std::chars_format::general, 15);
+    return std::string(buf, r.ptr);
+}
+
 double ParseLeadingReal(std::string_view text, size_t* used) {
     size_t i = 0;
     while (i < text.size() && IsBlank(text[i])) ++i;

@@ -10,6 +10,9 @@ namespace platform {
 // printf("%.*f") in C notation: FormatReal(1.5) is "1.500".
 std::string FormatReal(double value, int decimals = 3);
 std::string FormatInt(long long value);
+// printf("%.15g") in C notation, the shortest form dialog fields show a real in: 1840.0 gives
+// "1840", 0.1 gives "0.1", -200.5 gives "-200.5".
+std::string FormatShortReal(double value);
 
 // The leading number of text as atof/strtod read it in the "C" locale: leading blanks, an
 // optional sign, digits with an optional point and exponent. 0 when there is none.

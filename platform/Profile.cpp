@@ -50,13 +50,11 @@ std::string_view ValueOf(std::string_view line) {
 }  // namespace
 
 bool ProfileFile::Load(const std::filesystem::path& file) {
-    std::ifstream in(file, std::ios::binary);
-    if (!in) {
-        SetText({});
-        return false;
-    }
-    SetText(std::string(std::istreambuf_iterator<char>(in), {}));
-    return true;
+    FileReadResult read = ReadRegularFile(file, kSettingsFileLimit);
+    status_ = read.status;
+    loadedFrom_ = file;
+    SetText(std::move(read.bytes));
+    return read.ok();
 }
 
 void ProfileFile::SetText(std::string text) {
@@ -229,6 +227,10 @@ std::vector<std::string> ProfileFile::KeyNames(std::string_view section) const {
 }
 
 bool ProfileFile::Save(const std::filesystem::path& file) const {
+    // Defaults read in place of a file that could not be read (or a file too large to read,
+    // whose other keys would be lost) must not replace it.
+    const bool unusable = status_ != FileReadStatus::Ok && status_ != FileReadStatus::Missing;
+    if ((unusable && file == loadedFrom_) || ExistsButUnreadable(file)) return false;
     return WriteFileAtomic(file, text_);
 }
 

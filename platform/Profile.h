@@ -7,6 +7,8 @@
 #include <string_view>
 #include <vector>
 
+#include "platform/FileRead.h"
+
 namespace platform {
 
 // One INI file held in memory as its original lines, so that a write changes only the
@@ -16,8 +18,10 @@ namespace platform {
 class ProfileFile {
 public:
     ProfileFile() = default;
-    // Reads the file; a missing or unreadable file gives an empty profile (and false).
+    // Reads the file (a regular file of at most kSettingsFileLimit bytes); a missing or
+    // unreadable file gives an empty profile (and false); LoadStatus tells which.
     bool Load(const std::filesystem::path& file);
+    FileReadStatus LoadStatus() const { return status_; }
     // Parses text as file contents (LF or CR LF lines).
     void SetText(std::string text);
     const std::string& Text() const { return text_; }
@@ -45,8 +49,9 @@ public:
     std::vector<std::string> KeyNames(std::string_view section) const;
 
     // Writes the text to a temporary file in the same folder and renames it over the file,
-    // so that a crash never leaves half a file. False when any step fails (the old file is
-    // then untouched).
+    // so that a crash never leaves half a file. A file that exists but cannot be read (a
+    // folder, a device, no read permission) or may not be written is left alone. False when
+    // any step fails (the old file is then untouched).
     bool Save(const std::filesystem::path& file) const;
 
 private:
@@ -65,10 +70,13 @@ private:
 
     std::string text_;
     std::vector<Line> lines_;
+    FileReadStatus status_ = FileReadStatus::Missing;
+    std::filesystem::path loadedFrom_;
 };
 
 // The profile functions, each reading (and writing back) the file whole, as the Windows
-// functions do. A missing file or key gives the default.
+// functions do. A missing or unreadable file or key gives the default; a write never replaces
+// a file that exists but cannot be read.
 std::string GetProfileString(std::string_view section, std::string_view key, std::string_view def,
                              const std::filesystem::path& file);
 int GetProfileInt(std::string_view section, std::string_view key, int def,

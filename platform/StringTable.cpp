@@ -7,6 +7,7 @@
 #include <iterator>
 #include <mutex>
 
+#include "platform/FileRead.h"
 #include "platform/Paths.h"
 
 #ifndef MORVALEN_STRING_TABLE
@@ -52,11 +53,9 @@ Global& TheGlobal() {
 bool StringTable::Load(const std::filesystem::path& file) {
     rows_.clear();
     problems_.clear();
-    std::ifstream in(file, std::ios::binary);
-    if (!in) return false;
-    std::string text((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-    if (in.bad()) return false;
-    Parse(text);
+    FileReadResult read = ReadRegularFile(file, kSettingsFileLimit);
+    if (!read.ok()) return false;
+    Parse(read.bytes);
     return true;
 }
 

@@ -8,25 +8,30 @@
 #   drive_key alt+s Down Return          # keys (xdotool names); waits DRIVE_PAUSE after them
 #   drive_type "G01 X10."                # types text into the focused window
 #   drive_click 200 150 [button]         # clicks at a point of the program's main window
+#   drive_click_screen 640 400 [button]  # clicks at a point of the screen (dialogs, menus)
 #   drive_shot name                      # saves $DRIVE_OUT/name.png of the whole screen
 #   drive_window "title regex"           # waits for a window with that title, prints its id
 #   drive_alive                          # true while the program runs
 #   drive_stop                           # ends the program, the window manager and Xvfb
+#   drive_save FILE / drive_attach FILE  # keeps a session across shells: drive_start in one,
+#                                        # drive_save, then drive_attach in each later one
 # As a command: scripts/drive.sh [program arguments...] starts the program, takes the
 # screenshot "start" and stops again (a quick look at a file).
 #
 # Settings: DRIVE_BIN (the program; default build/release/bin/morvalen, build it with
 # scripts/run.sh), DRIVE_OUT (screenshots; default build/shots), DRIVE_HOME (the throw-away
 # home; a fresh temporary folder unless set), DRIVE_PAUSE (seconds after each step; 0.4),
-# DRIVE_SIZE (screen size; 1280x1024x24), DRIVE_WINDOW_NAME (a title regex: the window to drive
-# is found by its title instead of the started process, for a program that hands over to another
-# process, as an installer's launcher does).
+# DRIVE_SIZE (screen size; 1280x1024x24), DRIVE_SETTLE (seconds drive_start waits after the
+# first window shows; 1, and 0 to watch a program while it loads), DRIVE_WINDOW_NAME (a title
+# regex: the window to drive is found by its title instead of the started process, for a
+# program that hands over to another process and ends, as an installer's launcher does).
 
 DRIVE_ROOT="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
 : "${DRIVE_BIN:=$DRIVE_ROOT/build/release/bin/morvalen}"
 : "${DRIVE_OUT:=$DRIVE_ROOT/build/shots}"
 : "${DRIVE_PAUSE:=0.4}"
 : "${DRIVE_SIZE:=1280x1024x24}"
+: "${DRIVE_SETTLE:=1}"
 
 drive_need() {
     local missing=()
@@ -63,17 +68,25 @@ drive_start() {
         XDG_CACHE_HOME="$DRIVE_HOME/.cache" QT_QPA_PLATFORM=xcb \
         "$DRIVE_BIN" "$@" >"$DRIVE_OUT/program.log" 2>&1 &
     DRIVE_PID=$!
-    if [ -n "${DRIVE_WINDOW_NAME:-}" ]; then
-        DRIVE_WIN="$(timeout 30 xdotool search --sync --onlyvisible --name "$DRIVE_WINDOW_NAME" 2>/dev/null | head -n 1)"
-    else
-        DRIVE_WIN="$(timeout 30 xdotool search --sync --onlyvisible --pid "$DRIVE_PID" 2>/dev/null | head -n 1)"
-    fi
+    # Waits for the first window (30 s at most), but not for a program that has already ended
+    # (unless the window is looked for by its title).
+    DRIVE_WIN=""
+    for i in $(seq 300); do
+        if [ -n "${DRIVE_WINDOW_NAME:-}" ]; then
+            DRIVE_WIN="$(xdotool search --onlyvisible --name "$DRIVE_WINDOW_NAME" 2>/dev/null | head -n 1)"
+        else
+            DRIVE_WIN="$(xdotool search --onlyvisible --pid "$DRIVE_PID" 2>/dev/null | head -n 1)"
+        fi
+        [ -n "$DRIVE_WIN" ] && break
+        [ -z "${DRIVE_WINDOW_NAME:-}" ] && ! kill -0 "$DRIVE_PID" 2>/dev/null && break
+        sleep 0.1
+    done
     if [ -z "$DRIVE_WIN" ]; then
         echo "drive: the program showed no window within 30 s (log: $DRIVE_OUT/program.log)" >&2
         return 1
     fi
-    sleep 1
-    xdotool windowactivate --sync "$DRIVE_WIN" >/dev/null 2>&1 || true
+    sleep "$DRIVE_SETTLE"
+    [ "$DRIVE_SETTLE" = 0 ] || xdotool windowactivate --sync "$DRIVE_WIN" >/dev/null 2>&1 || true
     export DRIVE_PID DRIVE_WIN DRIVE_HOME
 }
 
@@ -83,13 +96,32 @@ drive_key() {
 }
 
 drive_type() {
-    xdotool type --delay 40 "$1"
+    xdotool type --delay 40 -- "$1"
     sleep "$DRIVE_PAUSE"
 }
 
 drive_click() {
     xdotool mousemove --window "$DRIVE_WIN" "$1" "$2" click "${3:-1}"
     sleep "$DRIVE_PAUSE"
+}
+
+drive_click_screen() {
+    xdotool mousemove "$1" "$2" click "${3:-1}"
+    sleep "$DRIVE_PAUSE"
+}
+
+drive_save() {
+    {
+        printf 'export DISPLAY=%q\n' "$DISPLAY"
+        for v in DRIVE_PID DRIVE_WM DRIVE_XVFB DRIVE_WIN DRIVE_HOME DRIVE_OWN_HOME DRIVE_OUT DRIVE_BIN; do
+            printf '%s=%q\n' "$v" "${!v:-}"
+        done
+    } >"$1"
+}
+
+drive_attach() {
+    # shellcheck disable=SC1090
+    source "$1"
 }
 
 drive_shot() {

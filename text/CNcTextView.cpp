@@ -1,9 +1,9 @@
 // CNcTextView: the NC line list.
 #include "text/CNcTextView.h"
 
+#include <QAction>
 #include <QApplication>
 #include <QContextMenuEvent>
-#include <QFontDatabase>
 #include <QHeaderView>
 #include <QItemSelectionModel>
 #include <QKeyEvent>
@@ -19,6 +19,8 @@
 #include "platform/TextCodec.h"
 #include "text/FindReplaceDialog.h"
 #include "text/NcLineModel.h"
+#include "text/NcTextLook.h"
+#include "text/PaneKeys.h"
 #include "text/core/NcBlockRange.h"
 #include "text/core/NcLineNumbers.h"
 #include "text/core/NcNumberFormat.h"
@@ -43,6 +45,8 @@ enum : int {
     kSpeedHigh = 32808,
     kSpeedNormal = 32809,
     kSpeedLow = 32810,
+    kZoomInCommand = 32777,   // "Zoom up", Page Up
+    kZoomOutCommand = 32776,  // "Zoom down", Page Down
     kCmdBreakOn = 32803,
     kBreakOff = 32804,
     kBreakWait = 32805,
@@ -104,15 +108,7 @@ int CNcTextView::LoadSettings() {
 // --- fill --------------------------------------------------------------------------------------
 
 void CNcTextView::ApplyFont() {
-    QFont font;
-    const QString family = QString::fromStdString(platform::Cp932ToUtf8(Settings.FontName));
-    if (!family.isEmpty() && QFontDatabase::hasFamily(family)) {
-        font = QFont(family);
-    } else {
-        // The stored face (a Windows font by default) is not installed: a fixed-pitch face.
-        font = QFontDatabase::systemFont(QFontDatabase::FixedFont);
-    }
-    if (Settings.FontSize > 0) font.setPointSizeF(Settings.FontSize / 10.0);
+    const QFont font = NcTextFont(Settings);
     setFont(font);
     const int rowHeight = std::max(QFontMetrics(font).height() + 2, 16);
     verticalHeader()->setMinimumSectionSize(1);
@@ -140,8 +136,7 @@ void CNcTextView::UpdateFromDocument() {
     LoadSettings();
     ApplyFont();
     QPalette pal = palette();
-    const auto& c = Settings.TextColor;
-    pal.setColor(QPalette::Text, QColor(c[0] & 0xFF, c[1] & 0xFF, c[2] & 0xFF));
+    pal.setColor(QPalette::Text, NcColour(Settings.TextColor));
     setPalette(pal);
     const std::vector<std::string>* lines = ctx_.Lines ? ctx_.Lines() : nullptr;
     NcTextRules rules = ctx_.Rules ? ctx_.Rules() : NcTextRules{};
@@ -268,9 +263,7 @@ int CNcTextView::ScanNumberEnd(std::string_view text, int start) {
 void CNcTextView::QueueEditMode() {
     if (model_->Count() == 0 || !ctx_.ToggleEditMode) return;
     // The swap destroys this view: it runs after the handler has returned.
-    QObject* owner = ctx_.Owner ? ctx_.Owner : qApp;
-    QMetaObject::invokeMethod(
-        owner, [toggle = ctx_.ToggleEditMode] { toggle(); }, Qt::QueuedConnection);
+    QueueInOwner(ctx_, [toggle = ctx_.ToggleEditMode] { toggle(); });
 }
 
 void CNcTextView::mouseReleaseEvent(QMouseEvent* event) {
@@ -287,6 +280,12 @@ void CNcTextView::mouseDoubleClickEvent(QMouseEvent* event) {
     if (event->button() == Qt::LeftButton) QueueEditMode();
 }
 
+bool CNcTextView::event(QEvent* event) {
+    // F2 is also the Low-speed accelerator; in the list it opens the editor.
+    if (ClaimPlainKey(event, Qt::Key_F2)) return true;
+    return QTableView::event(event);
+}
+
 void CNcTextView::keyPressEvent(QKeyEvent* event) {
     const int key = event->key();
     if ((key == Qt::Key_Return || key == Qt::Key_Enter || key == Qt::Key_F2) &&
@@ -300,7 +299,25 @@ void CNcTextView::keyPressEvent(QKeyEvent* event) {
         event->accept();
         return;
     }
+    // Page Up and Page Down are the views' zoom keys, as the menus show them, wherever the
+    // focus is in the frame.
+    if ((key == Qt::Key_PageUp || key == Qt::Key_PageDown) &&
+        event->modifiers() == Qt::NoModifier && ctx_.Action) {
+        if (QAction* zoom = ctx_.Action(key == Qt::Key_PageUp ? kZoomInCommand : kZoomOutCommand);
+            zoom && zoom->isEnabled()) {
+            zoom->trigger();
+            event->accept();
+            return;
+        }
+    }
     QTableView::keyPressEvent(event);
+}
+
+void CNcTextView::scrollTo(const QModelIndex& index, ScrollHint hint) {
+    // Clicking the text of a long line would scroll the line numbers out of sight.
+    const int column = horizontalScrollBar()->value();
+    QTableView::scrollTo(index, hint);
+    horizontalScrollBar()->setValue(column);
 }
 
 void CNcTextView::wheelEvent(QWheelEvent* event) {
@@ -434,10 +451,7 @@ void CNcTextView::OnFindDialogClosing() {
 }
 
 void CNcTextView::CloseFindDialog() {
-    if (!FindDlg) return;
     CCustomFind* dlg = FindDlg;
     FindDlg = nullptr;
-    dlg->disconnect(this);
-    dlg->hide();
-    dlg->deleteLater();
+    DismissFindDialog(dlg, this);
 }

@@ -7,6 +7,7 @@
 #include <QString>
 #include <QTableView>
 #include <array>
+#include <filesystem>
 #include <string>
 #include <string_view>
 
@@ -36,6 +37,9 @@ public:
     int PendingTopRow = 0;
 
     NcLineModel* Model() const { return model_; }
+    // A selection shows rows: the horizontal position stays as it is (the line numbers stay in
+    // sight when the text of a long line is clicked).
+    void scrollTo(const QModelIndex& index, ScrollHint hint = EnsureVisible) override;
     NcTextViewContext& Context() { return ctx_; }
 
     // --- INcPane ----------------------------------------------------------------------------
@@ -74,10 +78,30 @@ public:
     static void AppendAxisWord(int axis, int decimals, std::string& out, double value, int feed);
     static int ScanNumberEnd(std::string_view text, int start);
 
+    // --- NC operations (CNcTextViewOps.cpp); each does nothing while a trace is active ----
+    // Check NC with the internal rules: the report dialog, and the rows' error marks.
+    void CheckNcProgram();
+    // Check NC with the outside checker: the document saved when the user wants it, the
+    // checker run on its file, its report shown (the rows are not marked).
+    void RunExternalCheck(const std::filesystem::path& checkerPath);
+    // The Shift Coordinate command: the range from the selection, the dialog, the shift, the
+    // list refilled.
+    void ShiftCoordinate();
+    // One axis word (0-4: X, Y, Z, C, A) of a line (0-based) moved by step: when the line
+    // changed the list is refilled and the line selected without echo; 1. Else 0.
+    int ManualMove(int axis, int line, double step);
+    // The sub-program around row written to a file of its own, between the expanded header
+    // and footer of [ExtractSub]: 0 written, 1 cancelled, -1 no sub-program or the file
+    // cannot be written.
+    int ExtractSubProgram(int row);
+    // The G12-to-G08 conversion: its dialog, the run, the list refilled.
+    void ConvertG08();
+
     // The column-0 header click (tests call it as the header does).
     void OnHeaderClicked(int section);
 
 protected:
+    bool event(QEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
     void mouseDoubleClickEvent(QMouseEvent* event) override;

@@ -148,3 +148,10 @@ void FindReplaceDialog::closeEvent(QCloseEvent* event) {
     event->accept();
     reject();
 }
+
+void DismissFindDialog(FindReplaceDialog* dialog, QObject* receiver) {
+    if (!dialog) return;
+    dialog->disconnect(receiver);
+    dialog->hide();
+    dialog->deleteLater();
+}

@@ -80,3 +80,8 @@ public:
     CCustomReplace(QWidget* owner, const FindDialogOptions& options)
         : FindReplaceDialog(owner, true, options) {}
 };
+
+// Closes a find or replace dialog its owner has let go of: its signals no longer reach
+// receiver, and it is deleted once the handler that may be running (its own signal) has
+// returned. Null does nothing.
+void DismissFindDialog(FindReplaceDialog* dialog, QObject* receiver);

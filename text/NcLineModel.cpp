@@ -4,18 +4,15 @@
 #include <algorithm>
 #include <cstdint>
 
+#include "platform/Cp932.h"
 #include "platform/TextCodec.h"
 #include "text/BreakpointIcons.h"
+#include "text/NcTextLook.h"
 #include "text/core/NcLineClass.h"
 #include "text/core/NcLineNumbers.h"
 #include "text/core/TextStrings.h"
 
 namespace {
-
-// A stored colour component keeps its low eight bits.
-QColor ToColor(const NcTextViewSettings::Rgb& rgb) {
-    return QColor(rgb[0] & 0xFF, rgb[1] & 0xFF, rgb[2] & 0xFF);
-}
 
 const QColor kErrorText(255, 255, 255);
 const QColor kErrorBack(255, 0, 0);
@@ -33,10 +30,8 @@ void NcLineModel::Refill(const std::vector<std::string>* lines, NcTextRules rule
     originNumbers_.clear();
     if (lines_ && rules_.AppMachineType == 1) originNumbers_ = OriginShiftNumbers(*lines_, rules_);
     states_.Reset(lines_ ? lines_->size() : 0);
-    classColours_[kClassPlain] = ToColor(settings.TextColor);
-    classColours_[kClassProgramNumber] = ToColor(settings.OnoPen);
-    classColours_[kClassSubCall] = ToColor(settings.SubCallPen);
-    classColours_[kClassComment] = ToColor(settings.CommentPen);
+    const std::array<QColor, 4> colours = NcClassColours(settings);
+    std::copy(colours.begin(), colours.end(), classColours_);
     dropRow_ = -1;
     endResetModel();
     emit headerDataChanged(Qt::Horizontal, kColMark, kColMark);
@@ -97,6 +92,12 @@ bool NcLineModel::SetErrorMark(int row, int value) {
     return true;
 }
 
+void NcLineModel::SetErrorMarks(const std::vector<int>& codes) {
+    for (int row = 0; row < Count(); ++row)
+        states_.SetErrorMark(size_t(row), size_t(row) < codes.size() && codes[size_t(row)] ? 1 : 0);
+    if (Count() > 0) emit dataChanged(index(0, 0), index(Count() - 1, kColData));
+}
+
 void NcLineModel::SetHeaderImage(int image) {
     states_.SetHeaderImage(image);
     emit headerDataChanged(Qt::Horizontal, kColMark, kColMark);
@@ -119,6 +120,13 @@ int NcLineModel::columnCount(const QModelIndex& parent) const {
     return parent.isValid() ? 0 : 3;
 }
 
+std::string_view NcLineModel::ShownPart(std::string_view line) {
+    if (line.size() <= kShownBytes) return line;
+    size_t n = 0;
+    while (n < kShownBytes) n += platform::CharLength(line, n);
+    return line.substr(0, n);
+}
+
 QVariant NcLineModel::data(const QModelIndex& index, int role) const {
     const int row = index.row();
     if (!index.isValid() || row < 0 || row >= Count()) return {};
@@ -127,7 +135,8 @@ QVariant NcLineModel::data(const QModelIndex& index, int role) const {
             if (index.column() == kColLine) return QString::fromStdString(LineLabel(row));
             if (index.column() == kColData) {
                 const std::string* line = Line(row);
-                return line ? QString::fromStdString(platform::Cp932ToUtf8(*line)) : QString();
+                return line ? QString::fromStdString(platform::Cp932ToUtf8(ShownPart(*line)))
+                            : QString();
             }
             return {};
         case Qt::DecorationRole:

@@ -6,6 +6,7 @@
 #include <QAbstractTableModel>
 #include <QColor>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "text/core/NcRowStates.h"
@@ -40,11 +41,20 @@ public:
     void ClickHeader();
     bool SetBreakpoint(int row, int value);
     bool SetErrorMark(int row, int value);
+    // The error mark of every row from the Check NC codes of its line (1 for a code, 0 for
+    // none or for a row without a code), repainted at once.
+    void SetErrorMarks(const std::vector<int>& codes);
     void SetHeaderImage(int image);
 
     // The drop-highlighted row (the row a search found), -1 none.
     int DropRow() const { return dropRow_; }
     void SetDropRow(int row);
+
+    // What a row shows of a line: the line itself, or its first kShownBytes bytes (never half a
+    // double-byte character). A row cannot show more, and a line of megabytes (a file without
+    // line ends) would be laid out whole at every paint.
+    static constexpr size_t kShownBytes = 2048;
+    static std::string_view ShownPart(std::string_view line);
 
     // QAbstractTableModel
     int rowCount(const QModelIndex& parent = QModelIndex()) const override;

@@ -1,5 +1,6 @@
-// NcTextViewContext: what the NC line list and the switch form reach of the application, the
-// document and the frame. The program fills it from the frame; tests fill it with fakes.
+// NcTextViewContext: what the NC line list, the NC editor and the switch form reach of the
+// application, the document and the frame. The program fills it from the frame; tests fill it
+// with fakes.
 #pragma once
 
 #include <filesystem>
@@ -11,8 +12,13 @@
 
 #include "text/core/NcTextRules.h"
 
+class NcOpsHost;
+class EditChangeList;
 class QAction;
+class QDialog;
+class QMenu;
 class QObject;
+class QWidget;
 
 struct NcTextViewContext {
     // The system settings file ([NcTextView], [NcElemView], [Trace]).
@@ -41,4 +47,32 @@ struct NcTextViewContext {
     // Queued calls run in this object's thread and are dropped when it is gone (the frame);
     // null: the application object.
     QObject* Owner = nullptr;
+
+    // --- the editor ---------------------------------------------------------------------------
+    // The program's change records, which outlive the editor pane (null: the editor keeps a
+    // list of its own).
+    EditChangeList* ChangeRecords = nullptr;
+    // Fixed phrase n (0-7): [InsertStr] String<n+1> of the machine file, CP932 bytes.
+    std::function<std::string(int n)> InsertString;
+    // The editor's text back into the document: the lines replaced, the elements rebuilt, the
+    // document marked modified, the views' main layer rebuilt, the recovery log written.
+    std::function<void(std::vector<std::string>&& lines)> CommitLines;
+    // After every change of the editor's text (typing, undo, redo, replace, phrases), before
+    // it is committed: where the crash-recovery log can follow the typing.
+    std::function<void()> TextChanged;
+    // A context menu of the frame's menu resource (162 for the editor) owned by the caller;
+    // null when there is none.
+    std::function<QMenu*(int menuId, QWidget* parent)> PopupMenu;
+    // The document and application as the NC operations reach them (null: they do nothing).
+    NcOpsHost* Ops = nullptr;
+    // Runs a modal dialog of the NC operations and returns its result; unset: exec(). The
+    // program runs them where every modal dialog runs; tests answer them here.
+    std::function<int(QDialog& dialog)> RunModal;
 };
+
+// The context's RunModal, or dialog.exec().
+int RunModalDialog(const NcTextViewContext& ctx, QDialog& dialog);
+
+// Runs fn after the current event handler has returned, in the context's owner (a pane swap
+// destroys the pane whose handler asked for it).
+void QueueInOwner(const NcTextViewContext& ctx, std::function<void()> fn);

@@ -2,8 +2,11 @@
 #include "views/CNcElemView.h"
 
 #include <QApplication>
+#include <QMouseEvent>
 #include <QPaintEvent>
 #include <QResizeEvent>
+
+#include "views/model/ElemViewPick.h"
 
 namespace {
 
@@ -322,4 +325,24 @@ void CNcElemView::EmptyLayers(const std::vector<int>& layers) {
 void CNcElemView::WheelZoom(unsigned keyFlags, int delta, QPoint screen) {
     const QPoint client = mapFromGlobal(screen);
     model_.WheelZoom(keyFlags, delta, client.x(), client.y());
+}
+
+// --- clicks --------------------------------------------------------------------------------------
+
+void CNcElemView::mousePressEvent(QMouseEvent* event) {
+    if (event->button() == Qt::LeftButton) pressAt_ = event->position().toPoint();
+    QWidget::mousePressEvent(event);
+}
+
+void CNcElemView::mouseReleaseEvent(QMouseEvent* event) {
+    QWidget::mouseReleaseEvent(event);
+    const QPoint at = event->position().toPoint();
+    // A click is a release where the button went down.
+    if (event->button() != Qt::LeftButton || !host_.ElementClicked ||
+        (at - pressAt_).manhattanLength() > 3)
+        return;
+    const CDtbElement* element =
+        ElementAtPoint(model_.MainDrawing(), model_.Window(), at.x(), at.y(), 4.0);
+    if (!element) return;
+    for (int line : ElementLines(*element)) host_.ElementClicked(line);
 }

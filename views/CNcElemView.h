@@ -22,6 +22,8 @@ struct ElemViewHost {
     std::function<void(ElemViewContext&, ElemViewFrameState&)> Refresh;
     // The document's elements were projected anew (the information list follows).
     std::function<void()> DocumentUpdated;
+    // A left click on a drawn element: each of its "LineNo=" lines, in turn.
+    std::function<void(int line)> ElementClicked;
 };
 
 // All drawing goes into a QImage the size of the client area; paintEvent only copies it out.
@@ -46,7 +48,7 @@ public:
     const QImage& BackBuffer();
 
     // The document update: settings, projected layers, grid, sheet frame, fit, repaint.
-    void OnUpdate();
+    void OnUpdate() override;
     // Renders the whole back buffer (erase, then every layer) without showing it.
     void RenderAll();
     // Asks for a full repaint: rendered by the next paint or use of the image.
@@ -113,6 +115,8 @@ protected:
     void paintEvent(QPaintEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
     void showEvent(QShowEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
 
 private:
     void Refresh();
@@ -131,4 +135,5 @@ private:
     QFont axisFont_;
     bool updated_ = false;
     bool renderPending_ = false;
+    QPoint pressAt_{-1000, -1000};  // where the left button went down
 };

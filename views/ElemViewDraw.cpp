@@ -11,6 +11,7 @@
 #include "kernel/db/CDtbArc.h"
 #include "kernel/db/CDtbLine.h"
 #include "kernel/db/CDtbNode.h"
+#include "kernel/geom/EdgeMark.h"
 #include "views/RasterLine.h"
 #include "views/model/ProjectedLayer.h"
 
@@ -70,11 +71,19 @@ bool Inside(const ViewWindow& w, double x, double y) {
     return w.left <= x && x <= w.right && w.top <= y && y <= w.bottom;
 }
 
+// A pixel coordinate truncated to a whole pixel, except that a value within rounding noise of a
+// whole pixel is that pixel: sin(pi) is 1.2e-16, not 0, and truncating 206 - 1e-13 would put
+// one end of a horizontal line a row higher than the other (a step across the view).
+double WholePixel(double v) {
+    const double r = std::round(v);
+    return std::fabs(v - r) < 1e-6 ? r : std::trunc(v);
+}
+
 // Moves `far` to `dist` pixels from `near` along the line (offsets truncated to whole pixels).
 void PullIn(double nx, double ny, double& fx, double& fy, double dist) {
     const double u = std::atan2(fy - ny, fx - nx);
-    fx = nx + std::trunc(dist * std::cos(u));
-    fy = ny + std::trunc(dist * std::sin(u));
+    fx = nx + WholePixel(dist * std::cos(u));
+    fy = ny + WholePixel(dist * std::sin(u));
 }
 
 // Both ends off: a piece of length dist centred on the foot of the perpendicular from (cx, cy).
@@ -89,10 +98,10 @@ void Recentre(PixelSegment& s, double cx, double cy, double dist) {
     }
     const double u = std::atan2(s.y1 - s.y2, s.x1 - s.x2);
     const double ox = (dist / 2) * std::cos(u), oy = (dist / 2) * std::sin(u);
-    s.x1 = std::trunc(fx + ox);
-    s.y1 = std::trunc(fy + oy);
-    s.x2 = std::trunc(fx - ox);
-    s.y2 = std::trunc(fy - oy);
+    s.x1 = WholePixel(fx + ox);
+    s.y1 = WholePixel(fy + oy);
+    s.x2 = WholePixel(fx - ox);
+    s.y2 = WholePixel(fy - oy);
 }
 
 }  // namespace
@@ -366,6 +375,10 @@ int ElemViewDraw::DrawRuns(const ProjectedLayer& layer, int classMask, long colo
         const bool single = topLevelAsLines && !(flags & ProjectedRun::kInGroup);
         Polyline* target = single ? nullptr : &buffer;
         const CxyData* p = v + run.vertex;
+        if (target && run.startMark == 0 && run.endMark == 0 && !(w_.scaleX > 1 || w_.scaleY > 1)) {
+            DrawPiecesZoomedOut(p, run.pieces, *target);
+            continue;
+        }
         const int last = run.pieces - 1;
         for (int i = 0; i <= last; ++i)
             DrawSegment(p[i].x, p[i].y, p[i + 1].x, p[i + 1].y, i == 0 ? run.startMark : 0,
@@ -373,6 +386,50 @@ int ElemViewDraw::DrawRuns(const ProjectedLayer& layer, int classMask, long colo
     }
     Flush(buffer);
     return drawn;
+}
+
+// DrawSegment of each piece into the polyline, for the common case of a layer seen whole: at
+// most one pixel per unit the ends stay where they are (unless they lie beyond what the
+// rasteriser takes: those pieces go through DrawSegment), so each vertex is converted once,
+// with integer truncation (the same whole numbers std::trunc gives in this range, at a
+// fraction of its cost on the baseline instruction set).
+bool ElemViewDraw::ZoomedOutPixel(double x, double y, QPoint& pixel) const {
+    const double tx = (x - w_.xmin) * w_.scaleX + 0.5;
+    const double ty = (y - w_.ymin) * w_.scaleY - 0.5;
+    constexpr double kLimit = 1e15;  // exact in int64, far beyond any pixel kept
+    if (!(std::abs(tx) < kLimit && std::abs(ty) < kLimit)) return false;
+    const int64_t px = static_cast<int64_t>(tx) + w_.left;
+    const int64_t py = w_.bottom - static_cast<int64_t>(ty);
+    constexpr int64_t kFar = static_cast<int64_t>(kFarPixel / 2);
+    if (!(px > -kFar && px < kFar && py > -kFar && py < kFar)) return false;
+    pixel = QPoint(static_cast<int>(px), static_cast<int>(py));
+    return true;
+}
+
+void ElemViewDraw::DrawPiecesZoomedOut(const CxyData* p, int pieces, Polyline& buffer) {
+    QPoint q1;
+    bool known = false;  // q1 holds the pixel of p[i]
+    for (int i = 0; i < pieces; ++i) {
+        const double ax = p[i].x, ay = p[i].y, bx = p[i + 1].x, by = p[i + 1].y;
+        if (CullLine(w_, ax, ay, bx, by)) {
+            known = false;
+            continue;
+        }
+        QPoint q2;
+        if (!(known || ZoomedOutPixel(ax, ay, q1)) || !ZoomedOutPixel(bx, by, q2)) {
+            DrawSegment(ax, ay, bx, by, 0, 0, &buffer);
+            known = false;
+            continue;
+        }
+        if (q1 != q2) {
+            if (buffer.count > 0 && buffer.points[buffer.count - 1] != q1) Flush(buffer);
+            if (buffer.count == 0) buffer.points[buffer.count++] = q1;
+            buffer.points[buffer.count++] = q2;
+        }
+        if (buffer.count >= 100) Flush(buffer);
+        q1 = q2;
+        known = true;
+    }
 }
 
 int ElemViewDraw::DrawLayer(const ProjectedLayer& layer, ViewRgb colour, int style, int width,
@@ -482,14 +539,10 @@ int ElemViewDraw::DrawArc(const CDtbArc& arc, Polyline* buffer) {
 
 void ElemViewDraw::DrawEdgeArrow(int kind, double x, double y, double angle, double size) {
     if (kind == kDtbMarkArrow) {
-        const double t = Reduce360(angle) * kRadPerDeg;
-        const double c = std::cos(t), s = std::sin(t);
-        const double d1 = size * 0.965925826, d2 = size * 0.258819045;
-        const double xs[3] = {x + d1 * c - d2 * s, x, x + d1 * c + d2 * s};
-        const double ys[3] = {y + d1 * s + d2 * c, y, y + d1 * s - d2 * c};
+        const EdgeArrow corners = EdgeArrowCorners(x, y, angle, size);
         QPoint pts[3];
         for (int i = 0; i < 3; ++i) {
-            const PixelSegment seg = LinePixels(w_, x, y, xs[i], ys[i]);
+            const PixelSegment seg = LinePixels(w_, x, y, corners.x[i], corners.y[i]);
             pts[i] = QPoint(ToInt(seg.x2), ToInt(seg.y2));
         }
         if (fast_)
@@ -497,7 +550,7 @@ void ElemViewDraw::DrawEdgeArrow(int kind, double x, double y, double angle, dou
         else
             p_.drawPolygon(pts, 3);
     } else if (kind == kDtbMarkDot) {
-        const int r = std::max(2, static_cast<int>(std::trunc(size * 0.5 * w_.scaleX + 0.5)));
+        const int r = EdgeDotRadius(size, w_.scaleX);
         const QPoint k(WorldToScreenX(w_, x), WorldToScreenY(w_, y));
         p_.drawEllipse(QRect(k.x() - r, k.y() - r, 2 * r + 1, 2 * r + 1));
     }

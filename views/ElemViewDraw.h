@@ -6,6 +6,7 @@
 #include <array>
 #include <vector>
 
+#include "kernel/base/CxyData.h"
 #include "kernel/base/CxyzData.h"
 #include "views/ElemViewFrameState.h"
 #include "views/RasterLine.h"
@@ -114,6 +115,8 @@ private:
                     Polyline* buffer);
     int DrawRuns(const ProjectedLayer& layer, int classMask, long colourFilter,
                  bool topLevelAsLines);
+    void DrawPiecesZoomedOut(const CxyData* pieces, int count, Polyline& buffer);
+    bool ZoomedOutPixel(double x, double y, QPoint& pixel) const;
     void ArrowAt(double ax, double ay, double bx, double by, double size);
     void AcAxisLine(double ax, double ay, double bx, double by);
     // A line or polyline with the current pen.

@@ -36,6 +36,9 @@ public:
     virtual void SetToolLayer(CDtbEngine* /*tool*/, int /*unused*/) {}
     virtual void MoveSheet(const double /*offset*/[3]) {}
     virtual void RebuildMainLayer() {}
+    // The document's update of its views: the view reads its settings again and rebuilds its
+    // layers from the document (what the views do after a settings dialog's OK).
+    virtual void OnUpdate() {}
     // Rotation pivot, pivot offset and origin mark to (0, 0, 0).
     virtual void ResetPivot() {}
     // Empties the given layers (0 to 12).

@@ -121,6 +121,39 @@ struct DlgBoxEvent {
     int value;           // DBN_SPINDELTA: the step; DBN_TABCHANGE: the page; else 0
 };
 
+// ---- File and folder selection ----------------------------------------------------------
+
+// The caller's block of wpSelectFileName. Texts are UTF-8; paths are native file names.
+struct FileSelectParams {
+    const char* title;             // caption of the dialog and of its overwrite question
+    const char* filter;            // pairs of NUL-terminated texts (description, patterns such as
+                                   // "*.SPF;*.sef", matched without letter case), ended by an
+                                   // empty text
+    const char* initialDirectory;  // the folder shown first (relative: to the current folder); may
+                                   // be null
+    unsigned filterIndex;          // in/out: the 1-based pair shown first (0 counts as 1); on
+                                   // return the pair last chosen, whether the dialog ended with OK
+                                   // or not
+    char* file;                    // in/out: the name proposed (may be empty); out: the chosen path
+    unsigned fileSize;             // size of file in bytes
+    const char*
+        defaultExtension;     // without the dot, added to a name typed without one; may be null
+    unsigned sortOptions;     // in/out, old style: sort boxes (0x1 name, 0x2 extension, 0x4
+                              // size, 0x8 date; 0x80 reverses)
+    unsigned displayOptions;  // in/out, old style: columns (0x1 size, 0x2 date, 0x4 time, 0x8
+                              // comment)
+};
+
+// Mode bits of wpSelectFileName.
+enum : unsigned {
+    WPF_OPEN = 0x1,                // open an existing file; without it, choose a name to save
+    WPF_NOOVERWRITEPROMPT = 0x10,  // save without asking about an existing file
+    WPF_PREVIEW = 0x20,            // explorer style: a preview pane beside the list
+};
+
+// The size of wpSelectDirectryName's buffer.
+enum : unsigned { WP_MAX_PATH = 260 };
+
 extern "C" {
 
 // Runs a modal table-driven dialog: the template "<templateSource>/<templateId>.ui" (a folder
@@ -155,5 +188,20 @@ WEPO_API int DlgBoxReformatItem(QWidget* dialog, int index);
 // controller's OK handling, or by DlgBoxStoreItem), 0 drops them. The result is the recorded
 // button id, else ok. 1, or 0 for no table-driven dialog.
 WEPO_API int DlgBoxEnd(QWidget* dialog, int ok);
+
+// Lets the user choose a file to open or a name to save, in the library's own dialog (or the
+// old-style one, see wpSelectFileGUI), owned by owner (may be null). keepLongName 0 would ask
+// for short names, which Linux does not have: the path is the same. Returns 1 with the path in
+// params->file, or 0 when cancelled or params is unusable. The process's current folder is the
+// same afterwards.
+WEPO_API int wpSelectFileName(QWidget* owner, unsigned mode, int keepLongName,
+                              FileSelectParams* params);
+// value >= 0 sets the switch that makes wpSelectFileName and wpSelectDirectryName use their old
+// styles (non-zero); value < 0 only reads it. Returns the switch as it was before.
+WEPO_API int wpSelectFileGUI(int value);
+// Lets the user choose a folder: directory (a buffer of WP_MAX_PATH bytes) holds the folder shown
+// first and receives the chosen one with one trailing '/'. 1 when chosen, 0 when cancelled, -1
+// when the dialog cannot be made.
+WEPO_API int wpSelectDirectryName(QWidget* owner, const char* title, char* directory);
 
 }  // extern "C"

@@ -36,6 +36,10 @@ std::string BuiltInText(int id) {
             return "%1\nA change is added to this file. Does it loading again?";
         case kMsgLogFileTitle:
             return "Log file";
+        case kMsgConvertedBy:
+            return "NC data was converted by [%s] setting";
+        case kMsgNothingConverted:
+            return "No string to covert is found \n\nFaile to convert string";
         case kMsgLongLine:
             return "Line %s is longer than 127 bytes.\nIt is kept whole, but the machine may not "
                    "accept it.";
@@ -56,6 +60,9 @@ std::string BuiltInText(int id) {
         case kMsgAskRestoreOverNewerFile:
             return "%1\nThis file was changed after the recovery log was written.\nDo you want "
                    "to restore the log over it? The file is kept as %2.";
+        case kMsgUnexpectedError:
+            return "An unexpected error occurred: %1\nIt was written to the exception log %2.\n"
+                   "The program goes on; save your work.";
         case kMsgRestoreBackupFailed:
             return "%1 could not be copied to %2.\nThe recovery log was not restored.";
         default:

@@ -19,6 +19,8 @@ enum AppMessageId : int {
     kMsgFileChanged = 61537,
     kMsgFileChangedModified = 61538,
     kMsgLogFileTitle = 61688,
+    kMsgConvertedBy = 61655,
+    kMsgNothingConverted = 61656,
     // Texts of our own, for the guards added to loading, interpretation and recovery.
     kMsgLongLine = 29101,
     kMsgBlockLimit = 29102,
@@ -28,6 +30,7 @@ enum AppMessageId : int {
     kMsgConvertFaults = 29106,
     kMsgAskRestoreOverNewerFile = 29107,
     kMsgRestoreBackupFailed = 29108,
+    kMsgUnexpectedError = 29111,
 };
 
 // The text of id from the string table in the user-interface language, else the built-in

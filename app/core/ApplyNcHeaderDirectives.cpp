@@ -9,6 +9,7 @@
 #include "nc/machine/CNcReplaceInfo.h"
 #include "nc/machine/CPunchTool.h"
 #include "nc/machine/CSystemData.h"
+#include "platform/Cp932.h"
 #include "platform/Numbers.h"
 #include "platform/Profile.h"
 
@@ -116,19 +117,26 @@ int ApplyNcHeaderDirectives(std::vector<std::string>& lines, const std::string& 
     for (size_t i = 0; i < lines.size() && i < 25; ++i) {
         const std::string& line = lines[i];
         size_t at;
-        if ((at = line.find("NMD=")) != std::string::npos) {
+        if ((at = platform::FindText(line, "NMD=")) != std::string::npos) {
             std::string v = WithFileExtension(DirectiveValue(line, at + 4), ".NMD", ".nmd", ".Nmd");
-            // An absolute name is used as it is; others are in the configuration folder.
-            host.SystemData->NcReadInfo.FileName = ctx.MakeConfigPath(v).string();
+            // An absolute name is used as it is; others are in the configuration folder, or,
+            // when not there, beside the program (the punch sample ships its machine so).
+            fs::path machine = ctx.MakeConfigPath(v);
+            std::error_code ec;
+            if (!fs::exists(machine, ec) && !fs::path(v).is_absolute()) {
+                const fs::path beside = fs::path(fileName).parent_path() / v;
+                if (fs::is_regular_file(beside, ec)) machine = beside;
+            }
+            host.SystemData->NcReadInfo.FileName = machine.string();
             LoadMachine(host);
-        } else if ((at = line.find("CTB=")) != std::string::npos) {
+        } else if ((at = platform::FindText(line, "CTB=")) != std::string::npos) {
             std::string v = WithFileExtension(DirectiveValue(line, at + 4), ".CTB", ".ctb", ".Ctb");
             table.ClearTable();
             tableRead = table.ReadTable(v) == 1;
             size_t first = v.find_first_not_of(' ');
             tableName = first == std::string::npos ? std::string() : v.substr(first);
-        } else if ((at = line.find("EXE1=")) != std::string::npos ||
-                   (at = line.find("EXE2=")) != std::string::npos) {
+        } else if ((at = platform::FindText(line, "EXE1=")) != std::string::npos ||
+                   (at = platform::FindText(line, "EXE2=")) != std::string::npos) {
             int app = line.compare(at, 5, "EXE1=") == 0 ? 0 : 1;
             std::string v = DirectiveValue(line, at + 5);
             if (host.RunExternalApp)
@@ -147,7 +155,7 @@ int ApplyNcHeaderDirectives(std::vector<std::string>& lines, const std::string& 
     for (size_t i = 0; i < lines.size() && i < 100; ++i) {
         const std::string& line = lines[i];
         size_t at;
-        if ((at = line.find("(CL/")) != std::string::npos) {
+        if ((at = platform::FindText(line, "(CL/")) != std::string::npos) {
             std::string_view rest = std::string_view(line).substr(at + 4);
             for (int k = 0; k < 4; ++k) {
                 size_t used = 0;
@@ -159,14 +167,14 @@ int ApplyNcHeaderDirectives(std::vector<std::string>& lines, const std::string& 
                 info.SheetFrame[size_t(4 + k)] = v;
                 rest.remove_prefix(used);
             }
-        } else if (line.find("(WK/") != std::string::npos) {
+        } else if (platform::FindText(line, "(WK/") != std::string::npos) {
             info.SheetFrame[2] = 0.0;
             info.SheetFrame[3] = 0.0;
-            size_t t = line.rfind('T');
+            size_t t = platform::FindLastSingle(line, 'T');
             if (t != std::string::npos)
                 info.SheetFrame[0] =
                     platform::ParseLeadingReal(std::string_view(line).substr(t + 1));
-            size_t x = line.rfind('X');
+            size_t x = platform::FindLastSingle(line, 'X');
             if (x != std::string::npos)
                 info.SheetFrame[1] =
                     platform::ParseLeadingReal(std::string_view(line).substr(x + 1));

@@ -32,6 +32,9 @@ bool WriteAll(int fd, std::string_view bytes) {
 }
 
 std::optional<std::string> FirstLine(const fs::path& file) {
+    // A folder or a device picked as a log is no log (getline on /dev/zero never ends).
+    std::error_code ec;
+    if (!fs::is_regular_file(file, ec)) return std::nullopt;
     std::ifstream in(file, std::ios::binary);
     if (!in) return std::nullopt;
     std::string line;

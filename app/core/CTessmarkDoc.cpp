@@ -34,6 +34,7 @@ int CTessmarkDoc::OnNewDocument() {
     Elements.Empty();
     FileTime = 0;
     if (services_.SystemData) ResetSheetFrame(services_.SystemData->NcReadInfo);
+    if (services_.DropEditRecords) services_.DropEditRecords();
     if (services_.AfterLoad) services_.AfterLoad();
     if (services_.Ctx) services_.Ctx->NcFileName.clear();
     pathName_.clear();
@@ -69,6 +70,7 @@ int CTessmarkDoc::Load(const std::string& path) {
 
     if (services_.Header) ApplyNcHeaderDirectives(Lines, pathName_, *services_.Header);
     RebuildElements();
+    if (services_.DropEditRecords) services_.DropEditRecords();
     if (services_.AfterLoad) services_.AfterLoad();
     return 1;
 }
@@ -170,8 +172,17 @@ int CTessmarkDoc::RebuildElements() {
     Elements.Empty();
     CSystemData* sd = services_.SystemData;
     CNcRead reader(services_.Ctx);
-    reader.SetProgram(Lines, sd ? &sd->NcReadInfo : nullptr, sd ? &sd->ToolData : nullptr, 0);
-    LastRun = NcProgramRunner(reader, RunLimits).Run(Elements);
+    reader.SetProgramShared(Lines, sd ? &sd->NcReadInfo : nullptr, sd ? &sd->ToolData : nullptr, 0);
+    NcProgramRunner runner(reader, RunLimits);
+    if (services_.Progress) {
+        services_.Progress(0);
+        runner.SetProgress([this](int line, int lines) {
+            if (lines > 0 && line >= 0 && line < lines)
+                services_.Progress(static_cast<int>(static_cast<std::int64_t>(line) * 99 / lines));
+        });
+    }
+    LastRun = runner.Run(Elements);
+    if (services_.Progress) services_.Progress(100);
     LastState = reader.State;
     ConvertFaults = reader.ConvertFaults;
     if (platform::UserPrompt* prompt = Prompt()) {
@@ -200,4 +211,16 @@ int CTessmarkDoc::WriteRecoveryLog() {
     if (!services_.NcLog) return 1;
     std::string file = services_.Ctx ? services_.Ctx->NcFileName.string() : pathName_;
     return services_.NcLog->WriteLog(Lines, file);
+}
+
+int CTessmarkDoc::ReplaceLinesFromEditor(std::vector<std::string> lines) {
+    Lines = std::move(lines);
+    RebuildElements();
+    modified_ = true;
+    return 1;
+}
+
+int CTessmarkDoc::LinesChangedOutsideEditor() {
+    if (services_.DropEditRecords) services_.DropEditRecords();
+    return WriteRecoveryLog();
 }

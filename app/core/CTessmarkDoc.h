@@ -34,13 +34,19 @@ public:
         // IgnorePercent, DeleteBlankForSave, CreateBackupFile; the machine settings and the
         // condition table the rebuild interprets with (null: an empty machine file's defaults)
         CSystemData* SystemData = nullptr;
-        CNcLog* NcLog = nullptr;            // the crash-recovery log
-        NcHeaderHost* Header = nullptr;     // header directives after each load
-        std::function<void()> BeforeLoad;   // before a load or a new document: end the trace
-        std::function<void()> AfterLoad;    // after it: editor change records, view pivots
+        CNcLog* NcLog = nullptr;           // the crash-recovery log
+        NcHeaderHost* Header = nullptr;    // header directives after each load
+        std::function<void()> BeforeLoad;  // before a load or a new document: end the trace
+        std::function<void()> AfterLoad;   // after it: view pivots
+        // The editor's change records refer to lines that are gone: drop them (a new
+        // document, a load, a change made outside the editor).
+        std::function<void()> DropEditRecords;
         std::function<void()> ViewsUpdate;  // after a reload of a file changed on disk
         // The frame's save command; true when saved. Unset: OnSaveDocument on the path.
         std::function<bool()> SaveCommand;
+        // Progress of a load or a rebuild in percent: 0 when it starts, now and then while the
+        // program is read, 100 when the rebuild is done.
+        std::function<void(int percent)> Progress;
     };
 
     CTessmarkDoc();
@@ -93,6 +99,15 @@ public:
     int RebuildElements();
     // Writes the lines into the crash-recovery log; its result (1 when there is no log).
     int WriteRecoveryLog();
+
+    // The editor's text as its new lines: the elements are rebuilt and the document is marked
+    // modified. Returns 1.
+    int ReplaceLinesFromEditor(std::vector<std::string> lines);
+    // Every change of Lines made outside the editor (coordinate shift, manual move, the
+    // conversions, an outside driver's change) ends with this call: the editor's change
+    // records, whose positions belong to the old text, are dropped, and the lines go into the
+    // crash-recovery log (its result). Loads and new documents drop the records themselves.
+    int LinesChangedOutsideEditor();
 
     // The loading and storing steps of the framework's serialisation.
     int Load(const std::string& path);

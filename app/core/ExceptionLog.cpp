@@ -6,6 +6,8 @@
 #include <ios>
 #include <new>
 
+#include "app/core/AppMessages.h"
+
 namespace {
 
 std::string TwoDigits(int v) {
@@ -84,5 +86,24 @@ bool CallGuarded(const std::function<void()>& fn, const std::filesystem::path& l
             // Nothing more can be done about a log that cannot be written.
         }
         return false;
+    }
+}
+
+std::string LogCaughtException(const std::filesystem::path& logFile, std::string_view functionName,
+                               std::string_view ncFileName) noexcept {
+    try {
+        const std::exception_ptr caught = std::current_exception();
+        std::string what = "?";
+        try {
+            if (caught) std::rethrow_exception(caught);
+        } catch (const std::exception& e) {
+            what = e.what();
+        } catch (...) {
+        }
+        if (!logFile.empty())
+            WriteExceptionLog(logFile, ClassifyException(caught), functionName, ncFileName);
+        return FillMessage(AppMessage(kMsgUnexpectedError), {what, logFile.string()});
+    } catch (...) {
+        return {};  // out of memory while reporting: nothing more can be said
     }
 }

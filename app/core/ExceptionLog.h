@@ -35,3 +35,10 @@ bool WriteExceptionLog(const std::filesystem::path& logFile, ExceptionKind kind,
 // caller goes on (the guard of closing, destroying and the trace step). True when fn returned.
 bool CallGuarded(const std::function<void()>& fn, const std::filesystem::path& logFile,
                  std::string_view functionName, std::string_view ncFileName) noexcept;
+
+// Inside a catch block: appends the record of the exception being handled to logFile (unless
+// empty; a log that cannot be written is skipped) and returns what the user is told: the
+// exception's text and the log (kMsgUnexpectedError). The top-level handlers of the program
+// (the event loop and the start-up) call it; they then go on.
+std::string LogCaughtException(const std::filesystem::path& logFile, std::string_view functionName,
+                               std::string_view ncFileName) noexcept;

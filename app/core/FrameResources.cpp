@@ -6,6 +6,8 @@
 #include <fstream>
 #include <sstream>
 
+#include "platform/FileRead.h"
+
 namespace {
 
 std::vector<std::string> SplitTabs(std::string_view line) {
@@ -188,10 +190,8 @@ std::filesystem::path DefaultFrameResourcesPath(const std::filesystem::path& pro
 }
 
 bool LoadFrameResources(const std::filesystem::path& file, FrameResources& out) {
-    std::ifstream in(file, std::ios::binary);
-    if (!in) return false;
-    std::stringstream ss;
-    ss << in.rdbuf();
-    out = ParseFrameResources(ss.str());
+    platform::FileReadResult read = platform::ReadRegularFile(file, platform::kSettingsFileLimit);
+    if (!read.ok()) return false;
+    out = ParseFrameResources(read.bytes);
     return true;
 }

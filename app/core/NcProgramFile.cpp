@@ -70,6 +70,9 @@ NcLoadResult SplitNcText(std::string_view bytes, bool percentRule) {
     const size_t limit = std::min(text.find('\x1a'), text.size());
     size_t pos = 0, crlf = 0, lf = 0;
     bool ended = true;
+    // Counted first: a program of a million lines is not moved about while the list grows.
+    result.lines.reserve(static_cast<size_t>(std::count(text.begin(), text.begin() + limit, '\n')) +
+                         1);
     int percents = 0;
     while (pos < limit) {
         const size_t nl = text.find('\n', pos);

@@ -1,6 +1,9 @@
 // Byte-exact line reading and atomic whole-file writes.
 #include "app/core/TextFile.h"
 
+#include <algorithm>
+
+#include "platform/FileRead.h"
 #include "platform/Paths.h"
 
 #include <fcntl.h>
@@ -18,6 +21,8 @@ std::vector<std::string> SplitLines(std::string_view text, bool stopAtCtrlZ) {
     size_t eof = stopAtCtrlZ ? text.find('\x1a') : std::string_view::npos;
     if (eof != std::string_view::npos) text = text.substr(0, eof);
     std::vector<std::string> lines;
+    // Counted first: a program of a million lines is not moved about while the list grows.
+    lines.reserve(static_cast<size_t>(std::count(text.begin(), text.end(), '\n')) + 1);
     size_t pos = 0;
     while (pos < text.size()) {
         size_t lf = text.find('\n', pos);
@@ -32,11 +37,9 @@ std::vector<std::string> SplitLines(std::string_view text, bool stopAtCtrlZ) {
 
 std::optional<std::vector<std::string>> ReadLines(const std::filesystem::path& file,
                                                   bool stopAtCtrlZ) {
-    std::ifstream in(file, std::ios::binary);
-    if (!in) return std::nullopt;
-    std::string text((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-    if (in.bad()) return std::nullopt;
-    return SplitLines(text, stopAtCtrlZ);
+    platform::FileReadResult read = platform::ReadRegularFile(file, platform::kDocumentFileLimit);
+    if (!read.ok()) return std::nullopt;
+    return SplitLines(read.bytes, stopAtCtrlZ);
 }
 
 std::string JoinCrLf(const std::vector<std::string>& lines) {

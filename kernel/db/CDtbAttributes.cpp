@@ -1,6 +1,8 @@
 // Packed attribute texts of an element.
 #include "kernel/db/CDtbAttributes.h"
 
+#include "kernel/db/DtbPool.h"
+
 #include <cstdlib>
 #include <cstring>
 #include <new>
@@ -42,10 +44,21 @@ void CDtbAttributes::Reserve(size_t needed) {
     // The room must stay within the 32-bit size.
     if (needed > UINT32_MAX - UINT32_MAX / 8) throw std::bad_alloc();
     const size_t room = RoomFor(needed);
-    char* block = static_cast<char*>(std::realloc(block_, kHeader + room));
-    if (block == nullptr) throw std::bad_alloc();
+    char* block = AllocateBlock(kHeader + room);
+    if (block_ != nullptr) {
+        std::memcpy(block + kHeader, block_ + kHeader, size);
+        FreeBlock(block_, kHeader + RoomFor(size));
+    }
     block_ = block;
     SetSize(size);
+}
+
+char* CDtbAttributes::AllocateBlock(size_t bytes) {
+    return static_cast<char*>(DtbPoolAllocate(bytes));
+}
+
+void CDtbAttributes::FreeBlock(char* block, size_t bytes) {
+    DtbPoolFree(block, bytes);
 }
 
 CDtbAttributes::CDtbAttributes(const CDtbAttributes& other) {
@@ -66,7 +79,7 @@ CDtbAttributes& CDtbAttributes::operator=(const CDtbAttributes& other) {
 
 CDtbAttributes& CDtbAttributes::operator=(CDtbAttributes&& other) noexcept {
     if (this != &other) {
-        std::free(block_);
+        RemoveAll();
         block_ = other.block_;
         other.block_ = nullptr;
     }
@@ -74,11 +87,12 @@ CDtbAttributes& CDtbAttributes::operator=(CDtbAttributes&& other) noexcept {
 }
 
 CDtbAttributes::~CDtbAttributes() {
-    std::free(block_);
+    RemoveAll();
 }
 
 void CDtbAttributes::RemoveAll() {
-    std::free(block_);
+    if (block_ == nullptr) return;
+    FreeBlock(block_, kHeader + RoomFor(Size()));
     block_ = nullptr;
 }
 
@@ -149,6 +163,28 @@ void CDtbAttributes::Add(std::string_view text) {
     if (!text.empty()) std::memcpy(bytes + size, text.data(), text.size());
     bytes[size + text.size()] = '\0';
     SetSize(static_cast<uint32_t>(size + text.size() + 1));
+}
+
+void CDtbAttributes::Add(std::initializer_list<std::string_view> texts) {
+    // Packed first, then placed with one allocation (a local copy: our own texts may be among
+    // them).
+    size_t bytes = 0;
+    for (std::string_view t : texts) bytes += CutAtNul(t).size() + 1;
+    char local[512];
+    std::string heap;
+    char* packed = local;
+    if (bytes > sizeof local) {
+        heap.resize(bytes);
+        packed = heap.data();
+    }
+    size_t at = 0;
+    for (std::string_view t : texts) {
+        t = CutAtNul(t);
+        if (!t.empty()) std::memcpy(packed + at, t.data(), t.size());
+        at += t.size();
+        packed[at++] = '\0';
+    }
+    Replace(Size(), 0, std::string_view(packed, bytes));
 }
 
 bool CDtbAttributes::SetAt(size_t i, std::string_view text) {

@@ -5,6 +5,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <cstring>
+#include <initializer_list>
 #include <iterator>
 #include <string_view>
 
@@ -59,6 +60,8 @@ public:
     int FindPrefix(std::string_view prefix) const;
 
     void Add(std::string_view text);
+    // Appends several texts with one allocation at most (each cut at its first NUL).
+    void Add(std::initializer_list<std::string_view> texts);
     // Replaces the text at index i; false when i is out of range.
     bool SetAt(size_t i, std::string_view text);
     // Removes the text at index i; false when i is out of range.
@@ -76,20 +79,22 @@ private:
     // Block layout: uint32 size, then the texts. The room behind them is not stored: it is
     // RoomFor(size), and the block is always at least that large.
     static constexpr size_t kHeader = 4;
-    // The allocator (glibc) hands out blocks in 16-byte steps with 8 bytes of its own in front:
-    // a block of 16k + 8 bytes uses its step fully.
-    static constexpr size_t kStep = 16;
-    static constexpr size_t kAllocatorHeader = 8;
-    // The room for `size` bytes of texts: the block is rounded up to the allocator's next step,
-    // which costs nothing, and from 512 bytes on to steps of 1/32 to 1/16 of its size, so that a
-    // long run of Adds copies the texts a bounded number of times. The result depends on the
-    // size alone and RoomFor(RoomFor(n)) == RoomFor(n): a block that was large enough stays so
-    // while its texts shrink or grow within the room.
+    // Blocks come from the element pool in 8-byte steps (DtbPool.h): a block of 8k bytes
+    // uses its slot fully.
+    static constexpr size_t kStep = 8;
+    static constexpr size_t kPoolMax = 512;
+    // The room for `size` bytes of texts: the block is rounded up to the pool's next step, and
+    // beyond the pool's sizes to steps of 1/32 to 1/16 of its size, so that a long run of Adds
+    // copies the texts a bounded number of times. The result depends on the size alone and
+    // RoomFor(RoomFor(n)) == RoomFor(n): a block that was large enough stays so while its texts
+    // shrink or grow within the room.
     static constexpr size_t RoomFor(size_t size) {
-        const size_t chunk = size + kHeader + kAllocatorHeader;
-        const size_t step = chunk < 32 * kStep ? kStep : std::bit_floor(chunk) / 16;
-        return (chunk + step - 1) / step * step - kHeader - kAllocatorHeader;
+        const size_t chunk = size + kHeader;
+        const size_t step = chunk <= kPoolMax ? kStep : std::bit_floor(chunk) / 16;
+        return (chunk + step - 1) / step * step - kHeader;
     }
+    static char* AllocateBlock(size_t bytes);
+    static void FreeBlock(char* block, size_t bytes);
     uint32_t Size() const {
         uint32_t v = 0;
         if (block_ != nullptr) std::memcpy(&v, block_, 4);

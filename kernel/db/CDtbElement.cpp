@@ -1,6 +1,12 @@
 // Common part of the element classes.
 #include "kernel/db/CDtbElement.h"
 
+#include "kernel/db/CDtbArc.h"
+#include "kernel/db/CDtbLine.h"
+#include "kernel/db/CDtbNode.h"
+#include "kernel/db/CDtbPoint.h"
+#include "kernel/db/DtbPool.h"
+
 #include <algorithm>
 #include <cmath>
 
@@ -12,6 +18,45 @@ bool IsPlusZero(double v) {
 }
 
 }  // namespace
+
+void* CDtbElement::operator new(std::size_t size) {
+    return DtbPoolAllocate(size);
+}
+
+void CDtbElement::operator delete(void* p, std::size_t size) noexcept {
+    DtbPoolFree(p, size);
+}
+
+namespace {
+
+template <class T>
+void Destroy(CDtbElement* e) {
+    T* t = static_cast<T*>(e);
+    t->~T();
+    DtbPoolFree(t, sizeof(T));
+}
+
+}  // namespace
+
+void CDtbElement::operator delete(CDtbElement* e, std::destroying_delete_t) {
+    switch (e->type_) {
+        case kDtbTypeLine:
+            Destroy<CDtbLine>(e);
+            break;
+        case kDtbTypeArc:
+            Destroy<CDtbArc>(e);
+            break;
+        case kDtbTypePoint:
+            Destroy<CDtbPoint>(e);
+            break;
+        case kDtbTypeNode:
+            Destroy<CDtbNode>(e);
+            break;
+        default:
+            Destroy<CDtbElement>(e);
+            break;
+    }
+}
 
 CDtbElement::Extra& CDtbElement::MutableExtra() {
     if (!extra_) extra_ = std::make_unique<Extra>();

@@ -1,8 +1,10 @@
 // CDtbElement: what every element of the element tree carries (type, links, texts, options).
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <memory>
+#include <new>
 #include <string>
 #include <string_view>
 
@@ -21,6 +23,11 @@ inline constexpr int kDtbTypeNode = 0x1000;
 // database (CDtbEngine) that links them; an element owns neither its neighbours nor, for a
 // group, its children.
 //
+// The classes have no virtual functions: the type code tells them apart, and deleting through
+// a pointer to the base (delete, unique_ptr<CDtbElement>) destroys the element as its own class
+// (a destroying operator delete). Their memory comes from the element pool (DtbPool.h): a
+// million elements cost neither a vtable pointer nor an allocator header each.
+//
 // Copies (the copy constructors of the element classes) take the text, the attribute texts,
 // noDisplay and the options, and start unlinked: a copy never shares neighbours or children
 // with its source. Assignment (operator= of the element classes) takes the text, noDisplay and
@@ -32,7 +39,13 @@ class CDtbElement {
 
 public:
     CDtbElement() : CDtbElement(kDtbTypeElement) {}
-    virtual ~CDtbElement() = default;
+    ~CDtbElement() = default;
+
+    // Heap elements come from the element pool; delete destroys the element as its class.
+    static void* operator new(std::size_t size);
+    static void operator delete(CDtbElement* e, std::destroying_delete_t);
+    // Only for a constructor that throws: the memory of the element being made.
+    static void operator delete(void* p, std::size_t size) noexcept;
 
     int GetType() const { return type_; }
     bool IsLine() const { return type_ == kDtbTypeLine; }

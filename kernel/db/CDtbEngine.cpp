@@ -37,7 +37,9 @@ CDtbEngine& CDtbEngine::operator=(CDtbEngine&& other) noexcept {
         nodeStack_[i] = other.nodeStack_[i];
         levelHasElement_[i] = other.levelHasElement_[i];
     }
+    const size_t linked = other.linked_;
     other.Init();
+    linked_ = linked;
     return *this;
 }
 
@@ -50,6 +52,7 @@ int CDtbEngine::Init() {
         levelHasElement_[i] = 0;
     }
     levelHasElement_[0] = 1;
+    linked_ = 0;
     return 0;
 }
 
@@ -83,6 +86,7 @@ int CDtbEngine::AppendDtb(CDtbElement* elem) {
     elem->link.next = nullptr;
     tail_ = elem;
     levelHasElement_[level_] = 1;
+    ++linked_;
     return 1;
 }
 
@@ -188,6 +192,7 @@ int CDtbEngine::InsertDtb(CDtbElement* elem, CDtbElement* at, int asChild) {
         // Behind the append position: the next append must follow it, not overwrite it.
         if (at == tail_) tail_ = elem;
     }
+    ++linked_;
     return 0;
 }
 

@@ -127,8 +127,11 @@ public:
     // 1, or 0 with out untouched when there is none.
     int GetFirstPoint(CxyData* out, CDtbElement* chain = nullptr) const;
     int GetFirstPoint(CxyzData* out, CDtbElement* chain = nullptr) const;
-    // Count of elements of the tree, groups included.
+    // Count of elements of the tree, groups included (a walk of the tree).
     size_t GetCount() const;
+    // Elements linked in by AppendDtb, InsertDtb and InsertDtbArray since the database was
+    // made or last emptied (a running count: what a builder has added, without a walk).
+    size_t GetLinkedCount() const { return linked_; }
 
     // Builder state.
     int GetLevel() const { return level_; }
@@ -214,4 +217,5 @@ private:
     CDtbNode* nodeStack_[kLevelCount] = {};  // the open group per level; entry 0 always null
     int levelHasElement_[kLevelCount] = {};
     platform::UserPrompt* prompt_ = nullptr;
+    size_t linked_ = 0;
 };

@@ -36,19 +36,13 @@ void AppendEntities(CDtbEngine& engine, const std::vector<DrawingEntity>& entiti
 }  // namespace
 
 int CZkFile::GetFileType(const std::filesystem::path& path) const {
-    std::error_code ec;
-    if (std::filesystem::is_directory(path, ec)) return -1;
-    std::ifstream in(path, std::ios::binary);
-    if (!in) return -1;
-    // Both product names are drawings: FileReadHnd reads either, and a figure file of the
-    // older product refused here would silently draw nothing.
-    char head[21] = {};
-    in.read(head, sizeof head);
-    const size_t got = static_cast<size_t>(in.gcount());
-    if (got >= 20 && HndProductOf(std::string_view(head, got)) != HndProduct::None) return 1;
-    in.close();
+    // A folder or a device is no drawing: only regular files are read, and never past a bound.
     std::optional<std::string> text = ReadWholeFile(path);
     if (!text) return -1;
+    // Both product names are drawings: FileReadHnd reads either, and a figure file of the
+    // older product refused here would silently draw nothing.
+    const std::string_view head = std::string_view(*text).substr(0, 21);
+    if (head.size() >= 20 && HndProductOf(head) != HndProduct::None) return 1;
     return HasDxfEntitiesSection(*text) ? 2 : -2;
 }
 

@@ -1,15 +1,10 @@
-// Whole-file reading with std::ifstream.
+// Whole-file reading of drawings and templates: regular files only, with a size bound.
 #include "kernel/io/ReadWholeFile.h"
 
-#include <fstream>
-#include <iterator>
+#include "platform/FileRead.h"
 
 std::optional<std::string> ReadWholeFile(const std::filesystem::path& path) {
-    std::error_code ec;
-    if (std::filesystem::is_directory(path, ec)) return std::nullopt;
-    std::ifstream in(path, std::ios::binary);
-    if (!in) return std::nullopt;
-    std::string text((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-    if (in.bad()) return std::nullopt;
-    return text;
+    platform::FileReadResult read = platform::ReadRegularFile(path, platform::kDocumentFileLimit);
+    if (!read.ok()) return std::nullopt;
+    return std::move(read.bytes);
 }

@@ -5,6 +5,6 @@
 #include <optional>
 #include <string>
 
-// The bytes of the file (an empty file gives an empty string); nothing when it cannot be
-// opened or is a folder.
+// The bytes of the file (an empty file gives an empty string); nothing when it cannot be read,
+// is not a regular file (a folder, a device) or is larger than platform::kDocumentFileLimit.
 std::optional<std::string> ReadWholeFile(const std::filesystem::path& path);

@@ -5,6 +5,7 @@
 #include <system_error>
 
 #include "platform/Cp932.h"
+#include "platform/FileRead.h"
 #include "platform/Paths.h"
 
 namespace fs = std::filesystem;
@@ -30,18 +31,10 @@ int GetFullPathExist(const fs::path& path, std::string& out) {
 }
 
 std::optional<GlobalBlock> ReadFileToGlobal(const fs::path& path) {
-    if (!IsFileExist(path)) return std::nullopt;
-    std::ifstream in(path, std::ios::binary | std::ios::ate);
-    if (!in) return std::nullopt;
-    std::streamoff size = in.tellg();
-    if (size <= 0) return std::nullopt;
-    GlobalBlock block(static_cast<size_t>(size));
-    in.seekg(0);
-    in.read(block.data(), size);
-    if (in.gcount() != size) return std::nullopt;
-    // A file that grew while it was read would be returned cut short.
-    if (in.peek() != std::ifstream::traits_type::eof()) return std::nullopt;
-    return block;
+    // Regular files only (a device or a pipe is never read), within a bound.
+    platform::FileReadResult read = platform::ReadRegularFile(path, platform::kDocumentFileLimit);
+    if (!read.ok() || read.bytes.empty()) return std::nullopt;
+    return GlobalBlock(read.bytes.begin(), read.bytes.end());
 }
 
 int WriteGlobalToFile(std::string_view block, const fs::path& file) {

@@ -18,8 +18,8 @@ int IsDirectoryExist(const std::filesystem::path& path);
 // out = the absolute, lexically normal form of path (no link resolution); IsFileExist of it.
 int GetFullPathExist(const std::filesystem::path& path, std::string& out);
 
-// The whole file; nothing when it is missing, a folder, unreadable, empty, or changes size
-// while being read.
+// The whole file; nothing when it is missing, not a regular file (a folder, a device),
+// unreadable, empty, or larger than platform::kDocumentFileLimit.
 std::optional<GlobalBlock> ReadFileToGlobal(const std::filesystem::path& path);
 
 // Writes block as the whole new content of path: 1 when every byte was written, else 0. An

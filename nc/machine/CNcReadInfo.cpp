@@ -2,12 +2,14 @@
 #include "nc/machine/CNcReadInfo.h"
 
 #include <algorithm>
+#include <cmath>
 #include <fstream>
 #include <system_error>
 #include <utility>
 
 #include "nc/NcAppContext.h"
 #include "nc/machine/CPunchTool.h"
+#include "nc/machine/MachineStrings.h"
 #include "nc/machine/ProfileText.h"
 #include "platform/Numbers.h"
 #include "platform/Profile.h"
@@ -77,11 +79,34 @@ long long TextConvertNumber(std::string_view name) {
     return *n;
 }
 
+// No coordinate or size of a machine comes near 10 km: a value beyond it is garbage that would
+// shrink the drawing to nothing (or overflow into infinity in the views).
+constexpr double kMachineValueLimit = 1e7;
+// Pens are a few pixels wide; beyond this a width is garbage.
+constexpr int kMaxPenWidth = 100;
+
+// Whether a value names a non-finite number ("nan", "inf", "-Infinity"), which atof would take.
+bool NamesNonFinite(std::string_view text) {
+    size_t i = text.find_first_not_of(" \t");
+    if (i == std::string_view::npos) return false;
+    if (text[i] == '+' || text[i] == '-') ++i;
+    auto lower = [](char c) { return c >= 'A' && c <= 'Z' ? char(c - 'A' + 'a') : c; };
+    std::string word;
+    for (; i < text.size() && word.size() < 3; ++i) word += lower(text[i]);
+    return word == "nan" || word == "inf";
+}
+
 // Reals are read as text and taken as atof takes them (in C notation): a missing key gives
-// the default text's value, a malformed one its leading number or 0.
-double ReadReal(const ProfileFile& p, std::string_view section, std::string_view key,
-                std::string_view defText) {
-    return platform::ParseLeadingReal(p.GetString(section, key, defText));
+// the default text's value, a malformed one its leading number or 0. A value that is not a
+// finite number, or is beyond kMachineValueLimit, gives the default and is listed in bad as
+// "[section] key".
+double ReadReal(const ProfileFile& p, std::vector<std::string>& bad, std::string_view section,
+                std::string_view key, std::string_view defText) {
+    const std::string text = p.GetString(section, key, defText);
+    const double v = platform::ParseLeadingReal(text);
+    if (!NamesNonFinite(text) && std::isfinite(v) && std::fabs(v) <= kMachineValueLimit) return v;
+    bad.push_back("[" + std::string(section) + "] " + std::string(key));
+    return platform::ParseLeadingReal(defText);
 }
 
 std::string ReadText(const ProfileFile& p, std::string_view section, std::string_view key,
@@ -206,12 +231,19 @@ int CNcReadInfo::SaveMachineFile(int useWorkingCopy) {
 int CNcReadInfo::LoadFrom(const fs::path& file) {
     ProfileFile p;
     const bool exists = p.Load(file);
+    if (ctx_) ReportUnreadableSettings(p, file, ctx_->Prompt);
+    std::vector<std::string> bad;  // keys whose values are no usable numbers
 
     for (int c = 0; c < PenClassCount; ++c) {
         std::string pen = std::string(kPenPrefix[c]) + "Pen";
         for (int k = 0; k < 3; ++k) Pen[c][k] = p.GetInt(kNcRead, pen + kRgb[k], kPenColour[c][k]);
         PenKind[c] = p.GetInt(kNcRead, pen + "Kind", kPenKind[c]);
         PenWide[c] = p.GetInt(kNcRead, pen + "Wide", kPenWide[c]);
+        // A pen wider than any screen (or negative) draws nothing useful: garbage as well.
+        if (PenWide[c] < 0 || PenWide[c] > kMaxPenWidth) {
+            bad.push_back(std::string("[") + kNcRead + "] " + pen + "Wide");
+            PenWide[c] = kPenWide[c];
+        }
     }
     AbsInc = p.GetInt(kNcRead, "AbsInc", 0);
     ArcAbsInc = p.GetInt(kNcRead, "ArcAbsInc", 1);
@@ -227,9 +259,9 @@ int CNcReadInfo::LoadFrom(const fs::path& file) {
     OptProgStop = ReadText(p, kNcRead, "OptProgStop", "M00", kCodeChars);
     for (int i = 0; i < 5; ++i) CodeLetter[i] = Code[i][0];
 
-    G92BaseInit.x = ReadReal(p, kNcRead, "G92BaseInitX", "0.00");
-    G92BaseInit.y = ReadReal(p, kNcRead, "G92BaseInitY", "0.00");
-    G92BaseInit.z = ReadReal(p, kNcRead, "G92BaseInitZ", "50.0");
+    G92BaseInit.x = ReadReal(p, bad, kNcRead, "G92BaseInitX", "0.00");
+    G92BaseInit.y = ReadReal(p, bad, kNcRead, "G92BaseInitY", "0.00");
+    G92BaseInit.z = ReadReal(p, bad, kNcRead, "G92BaseInitZ", "50.0");
 
     TextFrom.clear();
     TextTo.clear();
@@ -251,29 +283,30 @@ int CNcReadInfo::LoadFrom(const fs::path& file) {
     HandOverDieFileNamesOnLoad(ctx_, file);
 
     FrameDisp = static_cast<int>(platform::ParseLeadingInt(p.GetString(kNcRead, "FrameDisp", "0")));
-    FrameX = ReadReal(p, kNcRead, "FrameX", "1840.00");
-    FrameY = ReadReal(p, kNcRead, "FrameY", "1270.00");
-    FrameXmin = ReadReal(p, kNcRead, "FrameXmin", "0.00");
-    FrameYmin = ReadReal(p, kNcRead, "FrameYmin", "0.00");
-    ClampSizeX = ReadReal(p, kNcRead, "ClampSizeX", "100.00");
-    ClampSizeY = ReadReal(p, kNcRead, "ClampSizeY", "20.00");
+    FrameX = ReadReal(p, bad, kNcRead, "FrameX", "1840.00");
+    FrameY = ReadReal(p, bad, kNcRead, "FrameY", "1270.00");
+    FrameXmin = ReadReal(p, bad, kNcRead, "FrameXmin", "0.00");
+    FrameYmin = ReadReal(p, bad, kNcRead, "FrameYmin", "0.00");
+    ClampSizeX = ReadReal(p, bad, kNcRead, "ClampSizeX", "100.00");
+    ClampSizeY = ReadReal(p, bad, kNcRead, "ClampSizeY", "20.00");
     for (int i = 0; i < 4; ++i)
-        ClampPoint[i] =
-            ReadReal(p, kNcRead, "ClampPoint" + FormatInt(i + 1), FormatReal(kClampDefault[i], 2));
+        ClampPoint[i] = ReadReal(p, bad, kNcRead, "ClampPoint" + FormatInt(i + 1),
+                                 FormatReal(kClampDefault[i], 2));
     HolderCount =
         static_cast<int>(platform::ParseLeadingInt(p.GetString(kNcRead, "HolderCount", "2")));
     for (int i = 0; i < 3; ++i) {
         std::string n = FormatInt(i + 1);
-        HolderR[i] = ReadReal(p, kNcRead, "HolderR" + n, "42.0");
-        HolderX[i] = ReadReal(p, kNcRead, "HolderX" + n, FormatReal(kHolderXDefault[i], 1));
-        HolderY[i] = ReadReal(p, kNcRead, "HolderY" + n, "0.0");
+        HolderR[i] = ReadReal(p, bad, kNcRead, "HolderR" + n, "42.0");
+        HolderX[i] = ReadReal(p, bad, kNcRead, "HolderX" + n, FormatReal(kHolderXDefault[i], 1));
+        HolderY[i] = ReadReal(p, bad, kNcRead, "HolderY" + n, "0.0");
     }
-    SHL_OverMin = ReadReal(p, kNcRead, "SHL_OverMin", "0.05");
+    SHL_OverMin = ReadReal(p, bad, kNcRead, "SHL_OverMin", "0.05");
     In_AbsInc = p.GetInt(kNcRead, "In_AbsInc", 0);
 
     // Both keys are present in the file after a load. A missing file is not created here: a
-    // machine named by a mistyped directive would otherwise appear as a file of two keys.
-    if (exists) {
+    // machine named by a mistyped directive would otherwise appear as a file of two keys. A
+    // file holding garbage numbers is left as it is: the user was told and corrects it.
+    if (exists && bad.empty()) {
         std::string before = p.Text();
         p.Set(kNcRead, "SHL_OverMin", FormatReal(SHL_OverMin, 3));
         p.Set(kNcRead, "In_AbsInc", FormatInt(In_AbsInc));
@@ -288,7 +321,7 @@ int CNcReadInfo::LoadFrom(const fs::path& file) {
         std::string n = Suffix3(i);
         std::string letter(1, kShiftLetters[i]);
         Permit[i] = p.GetInt(kShiftCoord, "Permit" + n, 0);
-        Offset[i] = ReadReal(p, kShiftCoord, "Offset" + n, "0.0");
+        Offset[i] = ReadReal(p, bad, kShiftCoord, "Offset" + n, "0.0");
         OffsetString[i] = ReadText(p, kShiftCoord, "OffsetString" + n, letter, kShiftChars);
         Axis[i] = ReadText(p, kShiftCoord, "Axis" + n, letter, kShiftChars);
     }
@@ -304,6 +337,12 @@ int CNcReadInfo::LoadFrom(const fs::path& file) {
         std::string n = FormatInt(i + 1);
         Comment[i] = ReadText(p, kInsertStr, "Comment" + n, "", kTitleChars);
         String[i] = ReadText(p, kInsertStr, "String" + n, "", kPhraseChars);
+    }
+    if (!bad.empty() && ctx_) {
+        std::string keys;
+        for (const std::string& k : bad) keys += k + "\n";
+        ShowMachineMessage(ctx_->Prompt, machine_strings::kSettingsBadNumbers,
+                           platform::PromptIcon::Warning, {file.string(), keys});
     }
     return exists ? 1 : 0;
 }

@@ -18,6 +18,7 @@
 #include "nc/machine/MachineStrings.h"
 #include "nc/machine/ProfileText.h"
 #include "platform/Cp932.h"
+#include "platform/FileRead.h"
 #include "platform/Numbers.h"
 #include "platform/Paths.h"
 #include "platform/Profile.h"
@@ -66,11 +67,9 @@ std::string_view RightTrim(std::string_view s) {
 }
 
 std::optional<std::string> ReadWholeFile(const fs::path& file) {
-    std::ifstream in(file, std::ios::binary);
-    if (!in) return std::nullopt;
-    std::string text(std::istreambuf_iterator<char>(in), {});
-    if (in.bad()) return std::nullopt;
-    return text;
+    platform::FileReadResult read = platform::ReadRegularFile(file, platform::kSettingsFileLimit);
+    if (!read.ok()) return std::nullopt;
+    return std::move(read.bytes);
 }
 
 // Splits text into lines without their LF or CR LF ends; a last line without an end counts.
@@ -281,8 +280,8 @@ int CNcReplaceInfo::ReadComment(std::string_view fileName) {
 
 int CNcReplaceInfo::TableExists(std::string_view name) {
     CurrentFile = WithExtension(name);
-    std::ifstream in(TablePath(name), std::ios::binary);
-    return in ? 1 : 0;
+    std::error_code ec;
+    return fs::exists(TablePath(name), ec) ? 1 : 0;
 }
 
 void CNcReplaceInfo::ClearTable() {

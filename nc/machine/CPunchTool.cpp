@@ -52,13 +52,24 @@ int CPunchTool::SaveFileNames(const std::filesystem::path& machineFile) {
 }
 
 std::filesystem::path CPunchTool::PossessedPath() const {
-    return context_ ? context_->MakeConfigPath(PossessedToolFileName)
-                    : std::filesystem::path(PossessedToolFileName);
+    return DieFilePath(PossessedToolFileName);
 }
 
 std::filesystem::path CPunchTool::ArrangementPath() const {
-    return context_ ? context_->MakeConfigPath(ArrangedToolFileName)
-                    : std::filesystem::path(ArrangedToolFileName);
+    return DieFilePath(ArrangedToolFileName);
+}
+
+std::filesystem::path CPunchTool::DieFilePath(const std::string& name) const {
+    namespace fs = std::filesystem;
+    const fs::path inConfig = context_ ? context_->MakeConfigPath(name) : fs::path(name);
+    // A machine file outside the configuration folder (the punch sample's, beside the sample)
+    // names die files that lie beside it; a die file in the configuration folder comes first.
+    std::error_code ec;
+    if (name.empty() || fs::path(name).is_absolute() || fs::exists(inConfig, ec) ||
+        !MachineFileName)
+        return inConfig;
+    const fs::path beside = fs::path(MachineFileName()).parent_path() / name;
+    return fs::exists(beside, ec) ? beside : inConfig;
 }
 
 int CPunchTool::SortDies(int k1, int k2, int k3, int k4, int k5, int k6, int k7) {

@@ -60,7 +60,8 @@ public:
     // Writes both names into [Punch], each with the local application folder collapsed to
     // "<LOCAL_APP_NAME>". 1 done, 0 when the file cannot be written.
     int SaveFileNames(const std::filesystem::path& machineFile);
-    // The configured names made absolute.
+    // The configured names made absolute: in the configuration folder, or, when the file is
+    // not there, beside the machine file that names it (MachineFileName), if it is there.
     std::filesystem::path PossessedPath() const;
     std::filesystem::path ArrangementPath() const;
 
@@ -110,6 +111,7 @@ public:
     int RunArrangementEditor();
 
 private:
+    std::filesystem::path DieFilePath(const std::string& name) const;
     void ShowFileError(int id, const std::filesystem::path& file, int lines) const;
     bool Ask(int id, std::string_view arg) const;
     void ShowStopText(std::string_view text) const;

@@ -51,6 +51,7 @@ int CSystemData::Load() {
     ProfileFile p;
     fs::path ini = ctx_ ? ctx_->IniPath : fs::path();
     if (!ini.empty()) p.Load(ini);
+    if (ctx_) ReportUnreadableSettings(p, ini, ctx_->Prompt);
 
     for (int i = 0; i < 2; ++i) {
         std::string n = "00" + FormatInt(i);

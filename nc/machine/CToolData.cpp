@@ -74,6 +74,7 @@ void CToolData::InsertRow(uint32_t no, std::string high, std::string diameter, s
 int CToolData::LoadFrom(const fs::path& file) {
     ProfileFile p;
     p.Load(file);
+    if (ctx_) ReportUnreadableSettings(p, file, ctx_->Prompt);
     ClearRows();
 
     DrawShavColor = p.GetInt("TOOL_DRAW", "DrawShavColor", 0);

@@ -7,6 +7,7 @@
 
 #include "kernel/util/FileUtil.h"
 #include "platform/Cp932.h"
+#include "platform/FileRead.h"
 #include "platform/Numbers.h"
 
 namespace diefile {
@@ -20,12 +21,11 @@ bool IsSpace(char c) {
 bool ReadLines(const std::filesystem::path& file, std::string& storage,
                std::vector<std::string_view>& lines) {
     lines.clear();
-    std::error_code ec;
-    if (std::filesystem::is_directory(file, ec)) return false;
-    std::ifstream in(file, std::ios::binary);
-    if (!in) return false;
-    storage.assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-    if (in.bad()) return false;
+    // A folder or a device (a name pointing at /dev/zero) is no die file: regular files only,
+    // read with a size bound.
+    platform::FileReadResult read = platform::ReadRegularFile(file, platform::kSettingsFileLimit);
+    if (!read.ok()) return false;
+    storage = std::move(read.bytes);
     std::string_view rest(storage);
     while (!rest.empty()) {
         size_t nl = rest.find('\n');

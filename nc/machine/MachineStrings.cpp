@@ -31,6 +31,12 @@ constexpr Entry kTexts[] = {
     {machine_strings::kTableFormatError,
      "Failure to load conversion setting data due to format error"},
     {machine_strings::kTableInvalidName, "Invalid file name [%s]"},
+    {machine_strings::kSettingsUnreadable,
+     "The settings file cannot be read:\n[%s]\nThe defaults are used for this run; the file is "
+     "left as it is."},
+    {machine_strings::kSettingsBadNumbers,
+     "The settings file [%s] holds values that are no usable numbers.\nThe defaults are used "
+     "for these keys; the file is left as it is:\n%s"},
 };
 
 }  // namespace
@@ -72,4 +78,14 @@ void ShowMachineMessage(platform::UserPrompt* prompt, int id, platform::PromptIc
                         std::initializer_list<std::string_view> args) {
     if (!prompt) return;
     prompt->Message(FillPlaceholders(MachineString(id), args), icon, platform::PromptButtons::Ok);
+}
+
+bool ReportUnreadableSettings(const platform::ProfileFile& profile,
+                              const std::filesystem::path& file, platform::UserPrompt* prompt) {
+    const platform::FileReadStatus status = profile.LoadStatus();
+    if (status == platform::FileReadStatus::Ok || status == platform::FileReadStatus::Missing)
+        return false;
+    ShowMachineMessage(prompt, machine_strings::kSettingsUnreadable, platform::PromptIcon::Warning,
+                       {file.string()});
+    return true;
 }

@@ -1,10 +1,12 @@
 // Message and name strings of the machine data, by string-table id, and their formatting.
 #pragma once
 
+#include <filesystem>
 #include <initializer_list>
 #include <string>
 #include <string_view>
 
+#include "platform/Profile.h"
 #include "platform/UserPrompt.h"
 
 // String-table ids used by the machine files, the condition table and the conversion tables.
@@ -21,7 +23,9 @@ inline constexpr int kTableMissing = 61604;        // [%s]
 inline constexpr int kTableBadRow = 61605;         // [%s] and the line number
 inline constexpr int kTableSaveNoFile = 61606;     // [%s]
 inline constexpr int kTableFormatError = 61607;
-inline constexpr int kTableInvalidName = 61608;  // [%s]
+inline constexpr int kTableInvalidName = 61608;    // [%s]
+inline constexpr int kSettingsUnreadable = 29109;  // [%s]: exists but cannot be read
+inline constexpr int kSettingsBadNumbers = 29110;  // [%s] and the keys, one a line
 }  // namespace machine_strings
 
 // The text of a string id in the user-interface language (UTF-8), from the string table; the
@@ -39,3 +43,9 @@ std::string FillPlaceholders(std::string_view pattern,
 // null.
 void ShowMachineMessage(platform::UserPrompt* prompt, int id, platform::PromptIcon icon,
                         std::initializer_list<std::string_view> args = {});
+
+// When the profile's load found its file there but unusable (a folder, a device, no read
+// permission, too large), tells the user (kSettingsUnreadable): the defaults are used for this
+// run and the file is never written. True when it did.
+bool ReportUnreadableSettings(const platform::ProfileFile& profile,
+                              const std::filesystem::path& file, platform::UserPrompt* prompt);

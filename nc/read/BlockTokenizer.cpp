@@ -140,6 +140,16 @@ private:
     void Duplicate() { dup_ = 1; }
 
     void GWord(size_t& pos) {
+        // Only G08., G8., G11 and G12 are forms of their own: every other G word (nearly all of
+        // them) goes straight to its number.
+        const char a = pos + 1 < line_.size() ? line_[pos + 1] : '\0';
+        const char b = pos + 2 < line_.size() ? line_[pos + 2] : '\0';
+        if (!((a == '0' && b == '8') || (a == '8' && b == '.') ||
+              (a == '1' && (b == '1' || b == '2')))) {
+            NumberedG(pos);
+            SkipWord(pos);
+            return;
+        }
         const char next3 = pos + 3 < line_.size() ? line_[pos + 3] : '\0';
         if (StartsWith(line_, pos, "G08.1") || StartsWith(line_, pos, "G8.1")) {
             Form(kShapeG08, 1, false);
@@ -393,9 +403,10 @@ int TokenizeBlock(std::string& text, const NcTokenizerSettings& settings, CNcRea
                   int& cir, int& mCode, NcBlockWords& words, int& duplicate) {
     for (int i = 0; i < kOptionCount; ++i) {
         // An empty option string would match every line (every line a sub-program return,
-        // a pierce or a call): it matches none.
+        // a pierce or a call): it matches none. The search steps over double-byte characters:
+        // a comment whose trail byte is 'M' followed by "98" is no call.
         const std::string_view opt = settings.Opt[i];
-        if (!opt.empty() && text.find(opt) != std::string::npos) optionMarks[i] = 1;
+        if (!opt.empty() && platform::FindText(text, opt) != std::string::npos) optionMarks[i] = 1;
     }
     if (state.NcType == 2 && !text.empty()) TapMarkerLine(text, settings, state, words);
 

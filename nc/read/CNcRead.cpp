@@ -34,16 +34,27 @@ void CNcRead::ResetBlock() {
     BlockM = -1;
     BlockCir = -1;
     BlockDuplicate = 0;
+    CornerArcMade = 0;
 }
 
 int CNcRead::SetProgram(const std::vector<std::string>& lines, CNcReadInfo* settings,
                         CToolData* conditions, int noTextConvert) {
+    Lines = lines;
+    return SetUp(settings, conditions, noTextConvert);
+}
+
+int CNcRead::SetProgramShared(const std::vector<std::string>& lines, CNcReadInfo* settings,
+                              CToolData* conditions, int noTextConvert) {
+    Lines.Share(lines);
+    return SetUp(settings, conditions, noTextConvert);
+}
+
+int CNcRead::SetUp(CNcReadInfo* settings, CToolData* conditions, int noTextConvert) {
     Settings = settings;
     Conditions = conditions;
     const int laserPunch = settings ? settings->LaserPunch : 0;
     State.NcType = laserPunch;
 
-    Lines = lines;
     LineMap.resize(Lines.size());
     for (size_t i = 0; i < LineMap.size(); ++i) LineMap[i] = static_cast<int>(i);
     ConvertFaults.clear();
@@ -112,13 +123,18 @@ void CNcRead::ApplyTextConversion() {
         pairs = std::min(
             {Settings->TextFrom.size(), Settings->TextTo.size(), Settings->TextEnable.size()});
     }
-    for (std::string& line : Lines) {
+    if (pairs == 0 && !conditionWords) return;
+    // Lines are copied only when a pair or a word changes one.
+    std::string line;
+    for (size_t i = 0; i < Lines.size(); ++i) {
+        line = Lines[i];
         for (size_t k = 0; k < pairs; ++k) {
             if (Settings->TextEnable[k] != 0) {
                 ReplaceInLine(line, Settings->TextFrom[k], Settings->TextTo[k]);
             }
         }
         if (conditionWords) ReplaceConditionWord(line, words);
+        if (line != Lines[i]) Lines.Mutable()[i] = line;
     }
 }
 

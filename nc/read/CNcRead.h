@@ -7,10 +7,12 @@
 #include <string_view>
 #include <vector>
 
+#include "kernel/base/CxyzData.h"
 #include "nc/read/BlockTokenizer.h"
 #include "nc/read/CNcReadState.h"
 #include "nc/read/GCodeGroups.h"
 #include "nc/read/NcBlockWords.h"
+#include "nc/read/NcProgramLines.h"
 #include "nc/read/convert/NcConvertFault.h"
 
 struct NcAppContext;
@@ -43,6 +45,11 @@ public:
     // again to start anew.
     int SetProgram(const std::vector<std::string>& lines, CNcReadInfo* settings,
                    CToolData* conditions, int noTextConvert);
+    // The same without the copy: the reader reads the caller's lines in place until a step of
+    // the set-up changes one (the document rebuild: a program of a million lines is read
+    // without being copied). The lines must stay alive and unchanged while the reader reads.
+    int SetProgramShared(const std::vector<std::string>& lines, CNcReadInfo* settings,
+                         CToolData* conditions, int noTextConvert);
 
     int GetNcType() const { return State.NcType; }
 
@@ -126,6 +133,14 @@ public:
     NcOptionMarks OptionMarks{};  // option marks of the block being read
     std::string LineBuffer;       // the line being read (kept to reuse its storage)
     int HeldLineNo = 0;           // document line of the held corner-radius line
+    // The corner arc the block just read made between the held line and its own line: start,
+    // middle and end point. CornerArcMade is 1 only after a block that made one (reset with
+    // the other per-block values); a corner that could not be rounded leaves it 0.
+    std::array<CxyzData, 3> CornerArc{};
+    int CornerArcMade = 0;
+    // The three points of the last three-point arc, set by the G11.1 block that follows a G11
+    // or G11.2 block: the position before the G11 block, the G11 point and the G11.1 point.
+    std::array<CxyzData, 3> ArcPoints{};
 
     // Rewriters of Lines run by SetProgram; each keeps LineMap in step with Lines.
     void NormalizePunchDialect();
@@ -147,7 +162,7 @@ public:
     int PrevLineNo = 0;
     int PrevLineNo2 = 0;
     int PartNo = 0;                   // "PrtNo=" of the elements; set by the caller
-    std::vector<std::string> Lines;   // the program lines after conversion
+    NcProgramLines Lines;             // the program lines after conversion
     std::vector<int> LineMap;         // 0-based document line of each entry of Lines
     // Faults the rewriters of Lines met in the last SetProgram, in the order met; each such
     // line was left as written.
@@ -163,6 +178,7 @@ public:
     std::shared_ptr<PunchFigureCache> PunchFigures;
 
 private:
+    int SetUp(CNcReadInfo* settings, CToolData* conditions, int noTextConvert);
     void ApplyTextConversion();
     void ResetState();
     void WriteDebugDump() const;

@@ -244,18 +244,20 @@ void AddLineNoText(CDtbAttributes& texts, int lineNo) {
     texts.Add(std::string_view(buf, n));
 }
 
-// The texts are added in place: the block of texts grows in the allocator's own steps, so it
-// ends no larger than an exact copy would be.
+// The three texts go into the element's block with one allocation of their size.
 void AddElementTexts(CDtbElement& element, int lineNo, int partNo, const NcElmInfo* info) {
-    CDtbAttributes& target = element.attributes;
+    char line[32], part[32];
+    std::memcpy(line, "LineNo=", 7);
+    const std::string_view lineText(line, 7 + FormatInt(line + 7, lineNo));
+    std::memcpy(part, "PrtNo=", 6);
+    const std::string_view partText(part, 6 + FormatInt(part + 6, partNo));
+    if (!info) {
+        element.attributes.Add({lineText, partText});
+        return;
+    }
     char buf[kNcTextCapacity];
-    std::memcpy(buf, "LineNo=", 7);
-    size_t n = 7 + FormatInt(buf + 7, lineNo);
-    target.Add(std::string_view(buf, n));
-    std::memcpy(buf, "PrtNo=", 6);
-    n = 6 + FormatInt(buf + 6, partNo);
-    target.Add(std::string_view(buf, n));
-    if (info) AddElmInfoText(target, *info);
+    const std::string_view infoText(buf, FormatElmInfo(*info, buf));
+    element.attributes.Add({lineText, partText, infoText});
 }
 
 int OffsetAllElmInfo(CDtbElement& element, const CxyzData& offset) {

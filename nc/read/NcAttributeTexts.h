@@ -59,8 +59,7 @@ NcElmInfo DividedArcElmInfo(const CxyzData& start, const CxyzData& end, const Cx
                             double radius, double total);  // kind 4
 
 // Appends "LineNo=<lineNo>", "PrtNo=<partNo>" and, when info is not null, its "ElmInfo=" text
-// to the element's texts. An element without texts gets them in one allocation of the exact
-// size (the texts are assembled in a per-thread scratch list first).
+// to the element's texts, with one allocation at most.
 void AddElementTexts(CDtbElement& element, int lineNo, int partNo, const NcElmInfo* info);
 // Appends only "LineNo=<lineNo>" (the "Punch" group nodes carry no "PrtNo=").
 void AddLineNoText(CDtbAttributes& texts, int lineNo);

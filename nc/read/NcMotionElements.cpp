@@ -51,6 +51,16 @@ CxyzData OnCircle(const CxyzData& centre, const Mat3& m, double r, double deg, d
     return CxyzData(centre.x + x, centre.y + y, centre.z + h);
 }
 
+// The point halfway along the corner arc of radius r about centre from t1 to t2 (the arc is
+// shorter than a half circle).
+CxyzData CornerArcMiddle(const CxyzData& centre, const CxyzData& t1, const CxyzData& t2, double r) {
+    const CxyzData sum = (t1 - centre) + (t2 - centre);
+    const double length = std::sqrt(sum.x * sum.x + sum.y * sum.y + sum.z * sum.z);
+    if (length < 1e-12) return t1;
+    const double k = std::fabs(r) / length;
+    return CxyzData(centre.x + sum.x * k, centre.y + sum.y * k, centre.z + sum.z * k);
+}
+
 }  // namespace
 
 CDtbInfo NcBlockInterpreter::RapidInfo() const {
@@ -151,6 +161,8 @@ void NcBlockInterpreter::ResolveCorner(CDtbLine& line) {
     CountFeed(length, held.Info.classBits);
     line.start = t2;
     if (!fillet) return;
+    r_.CornerArc = {t1, CornerArcMiddle(centre, t1, t2, st_.CornerRadius), t2};
+    r_.CornerArcMade = 1;
 
     const double radius = st_.CornerRadius;
     const CxyzData& p0 = held.Start;

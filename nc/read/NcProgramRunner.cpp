@@ -15,7 +15,6 @@ void NcProgramRunner::Restart() {
     line_ = 0;
     rememberedSeqNo_ = 1;
     blocks_ = 0;
-    nextElementCheck_ = 4096;
     end_ = NcRunnerEnd::Running;
     lastLine_ = 0;
     lastLineNo_ = 0;
@@ -34,13 +33,9 @@ NcRunnerStep NcProgramRunner::Step(CDtbEngine& sink) {
         end_ = step.End = NcRunnerEnd::BlockLimit;
         return step;
     }
-    // Counting walks the whole tree, so it happens ever more rarely.
-    if (blocks_ >= nextElementCheck_) {
-        nextElementCheck_ = blocks_ * 2;
-        if (static_cast<std::int64_t>(sink.GetCount()) >= limits_.MaxElements) {
-            end_ = step.End = NcRunnerEnd::BlockLimit;
-            return step;
-        }
+    if (static_cast<std::int64_t>(sink.GetLinkedCount()) >= limits_.MaxElements) {
+        end_ = step.End = NcRunnerEnd::BlockLimit;
+        return step;
     }
     int next = line_ + 1;
     int lineNo = 0;
@@ -103,7 +98,11 @@ NcRunnerStep NcProgramRunner::Step(CDtbEngine& sink) {
 }
 
 NcRunnerSummary NcProgramRunner::Run(CDtbEngine& sink) {
-    while (end_ == NcRunnerEnd::Running) (void)Step(sink);
+    const int lines = static_cast<int>(reader_.LineMap.size());
+    while (end_ == NcRunnerEnd::Running) {
+        (void)Step(sink);
+        if (progress_ && blocks_ % kProgressBlocks == 0) progress_(line_, lines);
+    }
     NcRunnerSummary summary;
     summary.Blocks = blocks_;
     summary.End = end_;

@@ -5,6 +5,7 @@
 
 #include <array>
 #include <cstdint>
+#include <functional>
 #include <vector>
 
 class CNcRead;
@@ -15,9 +16,10 @@ struct NcRunnerLimits {
     std::int64_t MaxBlocks = 10'000'000;  // stops a program that loops for ever
     // Stops a program whose loops draw without end: a few hundred bytes repeating a pattern
     // block reached tens of millions of elements (tens of GB) long before MaxBlocks. The
-    // elements are counted at 4096 blocks and then each time the block count doubles, so a
-    // run stops holding at most about twice as many.
-    std::int64_t MaxElements = 5'000'000;
+    // elements linked into the sink are counted as they come (CDtbEngine::GetLinkedCount).
+    // A program of a million blocks makes about a million elements; three million hold some
+    // 700 MB with their texts, so a runaway stops within a gigabyte with its drawing.
+    std::int64_t MaxElements = 3'000'000;
 };
 
 // Why a run stopped.
@@ -71,6 +73,12 @@ public:
     NcRunnerStep Step(CDtbEngine& sink);
     // Reads blocks into sink until the run ends.
     NcRunnerSummary Run(CDtbEngine& sink);
+    // Called by Run every kProgressBlocks blocks with the line about to be read and the count
+    // of lines (long runs show their progress and let the window paint meanwhile).
+    static constexpr std::int64_t kProgressBlocks = 16384;
+    void SetProgress(std::function<void(int line, int lines)> progress) {
+        progress_ = std::move(progress);
+    }
 
     bool Finished() const { return end_ != NcRunnerEnd::Running; }
     NcRunnerEnd End() const { return end_; }
@@ -90,8 +98,8 @@ private:
     int line_ = 0;
     int rememberedSeqNo_ = 1;
     std::int64_t blocks_ = 0;
-    std::int64_t nextElementCheck_ = 4096;  // block count of the next element count
     NcRunnerEnd end_ = NcRunnerEnd::Running;
     int lastLine_ = 0;
     int lastLineNo_ = 0;
+    std::function<void(int, int)> progress_;
 };

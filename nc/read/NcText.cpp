@@ -2,12 +2,13 @@
 #include <string_view>
 
 #include "nc/read/CNcRead.h"
+#include "platform/Cp932.h"
 #include "platform/Numbers.h"
 
 void CNcRead::ParseAxisWords(std::string_view text, std::array<double, 8>& out) {
     static constexpr std::string_view kLetters = "XYZCADWR";
     for (size_t i = 0; i < kLetters.size(); ++i) {
-        const size_t at = text.find(kLetters[i]);
+        const size_t at = platform::FindFirstSingle(text, kLetters[i]);
         if (at != std::string_view::npos) out[i] = platform::ParseLeadingReal(text.substr(at + 1));
     }
 }

@@ -18,20 +18,22 @@
 
 namespace {
 
-// The die number of the tool in use: the die of the station the T word named, or of the
-// tapping tool whose start code was met under T0. kPunchNoTool or kPunchNoDie when none.
-int ToolDieNumber(const CNcReadState& st, const CPunchTool* dies) {
+// The die number of the tool in use into number: the die of the station the T word named, or
+// of the tapping tool whose start code was met under T0. kPunchDone, or kPunchNoTool or
+// kPunchNoDie when there is none. (The status is apart from the number: die number 1 is as
+// good a die as any, though it equals kPunchNoTool.)
+int ToolDieNumber(const CNcReadState& st, const CPunchTool* dies, int& number) {
     if (st.ToolNo > 0) {
-        const int number = dies != nullptr ? dies->GetDieOfStation(st.ToolNo) : -1;
-        return number < 0 ? kPunchNoDie : number;
+        number = dies != nullptr ? dies->GetDieOfStation(st.ToolNo) : -1;
+        return number < 0 ? kPunchNoDie : kPunchDone;
     }
     if (st.ToolNo < 0 || st.TapIndex < 0) return kPunchNoTool;
     // The tapping index is checked against the tools the arrangement gave.
     if (dies == nullptr || st.TapIndex >= std::min(dies->TapCount, kMaxTapTools)) {
         return kPunchNoDie;
     }
-    const int number = dies->TapTools[static_cast<size_t>(st.TapIndex)].DieNumber;
-    return number < 0 ? kPunchNoDie : number;
+    number = dies->TapTools[static_cast<size_t>(st.TapIndex)].DieNumber;
+    return number < 0 ? kPunchNoDie : kPunchDone;
 }
 
 // The first fields of every punch ElmInfo text: pattern type, tool number, the die's sizes and
@@ -304,8 +306,9 @@ private:
 
 int CNcRead::PunchPattern(int code, const NcBlockWords& words, CDtbEngine* elements) {
     if (code != -1 && !IsPunchPatternCode(code)) return kPunchDone;
-    const int dieNumber = ToolDieNumber(State, Dies);
-    if (dieNumber == kPunchNoTool || dieNumber == kPunchNoDie) return dieNumber;
+    int dieNumber = -1;
+    if (const int status = ToolDieNumber(State, Dies, dieNumber); status != kPunchDone)
+        return status;
     const int dieIndex = Dies->FindDieIndex(dieNumber);
     const DieRecord* die = punch::DieAt(Dies, dieIndex);
     if (die == nullptr) return kPunchNoDie;

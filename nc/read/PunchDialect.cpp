@@ -28,7 +28,7 @@ bool DecimalStyle(const std::vector<std::string>& lines) {
 // W on a grid. The block gets the pattern markers U n and V n, and the line becomes the grid
 // origin, the repetition G75 (G76) W n and a closing empty grid.
 void RewriteGridRepeats(CNcRead& reader, const PunchDialectRun& run) {
-    auto& lines = reader.Lines;
+    const auto& lines = reader.Lines;
     auto& map = reader.LineMap;
     int n = 1;
     for (size_t i = 0; i < lines.size(); ++i) {
@@ -55,8 +55,8 @@ void RewriteGridRepeats(CNcRead& reader, const PunchDialectRun& run) {
         }
         InsertLine(reader, static_cast<size_t>(last) + 1, "V" + Int(n), map[last]);
         InsertLine(reader, static_cast<size_t>(first), "U" + Int(n), map[first]);
-        lines[i] = "G98X" + run.Num(*x) + "Y" + run.Num(*y) + "I" + run.Num(*ii) + "J" +
-                   run.Num(*jj) + "P" + Int(*h - 1LL) + "K" + Int(*k - 1LL);
+        reader.Lines.Mutable()[i] = "G98X" + run.Num(*x) + "Y" + run.Num(*y) + "I" + run.Num(*ii) +
+                                    "J" + run.Num(*jj) + "P" + Int(*h - 1LL) + "K" + Int(*k - 1LL);
         InsertLine(reader, i + 1, std::string(g83 ? "G75" : "G76") + "W" + Int(n) + "Q1", map[i]);
         InsertLine(reader, i + 2, "G98X0Y0I0J0P0K0", map[i]);
         ++n;
@@ -66,12 +66,14 @@ void RewriteGridRepeats(CNcRead& reader, const PunchDialectRun& run) {
 // "N10G01X5." becomes "G01X5."; a line of N and digits only, or with only its last character
 // not a digit, stays. An N without a digit behind it is no sequence number: stripping it
 // turned the statement "NBL/" into "BL/".
-void StripSequenceNumbers(std::vector<std::string>& lines) {
-    for (std::string& line : lines) {
+void StripSequenceNumbers(NcProgramLines& lines) {
+    for (size_t i = 0; i < lines.size(); ++i) {
+        const std::string& line = lines[i];
         if (line.size() < 2 || line[0] != 'N' || line[1] < '0' || line[1] > '9') continue;
         for (size_t k = 1; k + 1 < line.size(); ++k) {
             if (line[k] < '0' || line[k] > '9') {
-                line = std::string(TrimLeft(Tail(line, k)));
+                std::string stripped(TrimLeft(Tail(line, k)));
+                lines.Mutable()[i] = std::move(stripped);
                 break;
             }
         }
@@ -83,10 +85,14 @@ void StripSequenceNumbers(std::vector<std::string>& lines) {
 // statement is read from the line as written and its result takes the place of the whole
 // line; a statement or code that lacks a field or word leaves the line as written.
 void RewriteStatements(CNcRead& reader, PunchDialectRun& run) {
-    auto& lines = reader.Lines;
+    const auto& lines = reader.Lines;
+    std::string asRead, text;
+    // Outside punch programs and the Nisshinbo codes only slash statements change a line.
+    const bool statementsOnly = run.NcType != kNcTypePunch && run.PunchNcType != 2;
     for (size_t i = 0; i < lines.size(); ++i) {
-        const std::string asRead = lines[i];
-        std::string text = asRead;
+        if (statementsOnly && !MaybeSlashStatement(lines[i])) continue;
+        asRead = lines[i];
+        text = asRead;
         if (run.NcType == kNcTypePunch) {
             if (Contains(text, "M03")) text.insert(0, "G70");
             if (run.PunchNcType == 1) {
@@ -107,7 +113,7 @@ void RewriteStatements(CNcRead& reader, PunchDialectRun& run) {
         if (s.Outcome != RuleOutcome::Done && run.PunchNcType == 2) {
             LineRewrite c = ConvertNisshinboCode(run, text);
             if (c.Outcome == RuleOutcome::Refused) {
-                lines[i] = asRead;
+                if (lines[i] != asRead) reader.Lines.Mutable()[i] = asRead;
                 continue;
             }
             if (c.Outcome != RuleOutcome::NoMatch) {
@@ -116,7 +122,8 @@ void RewriteStatements(CNcRead& reader, PunchDialectRun& run) {
                 hasInserted = c.HasInserted;
             }
         }
-        lines[i] = std::move(text);
+        // Lines are copied only when one changes.
+        if (text != lines[i]) reader.Lines.Mutable()[i] = std::move(text);
         if (hasInserted) {
             InsertLine(reader, i + 1, std::move(inserted), reader.LineMap[i]);
             ++i;
@@ -127,6 +134,7 @@ void RewriteStatements(CNcRead& reader, PunchDialectRun& run) {
 // Pattern macros and the program stop of punch programs: a line A m (1 to 10) stores its
 // pattern code tail as macro m, a line B m is replaced by it.
 void ApplyMacros(std::vector<std::string>& lines, const std::string& optProgStop) {
+    // Punch programs only: their lines are changed here as a rule.
     static constexpr std::array<int, 11> kPatternCodes = {26, 28, 29, 36, 37, 66,
                                                           67, 68, 69, 78, 79};
     std::array<std::string, 11> macros;  // index 1 to 10
@@ -170,5 +178,5 @@ void CNcRead::NormalizePunchDialect() {
     if (run.PunchNcType == 2) RewriteGridRepeats(*this, run);
     if (!App || App->ProcessMode == 0) StripSequenceNumbers(Lines);
     RewriteStatements(*this, run);
-    if (run.NcType == kNcTypePunch) ApplyMacros(Lines, settings.OptProgStop);
+    if (run.NcType == kNcTypePunch) ApplyMacros(Lines.Mutable(), settings.OptProgStop);
 }

@@ -121,6 +121,7 @@ NcHookFlow ThreePointArc(CNcRead& reader, CDtbEngine& db) {
     const CxyzData p0 = st.LastPos;
     const CxyzData p1 = st.ArcMidPoint;
     const CxyzData p2 = st.TargetPos;
+    reader.ArcPoints = {p0, p1, p2};
     ThreePointCircle circle;
     const FitResult fit = FitCircle(p0, p1, p2, circle);
     if (fit == FitResult::NoFrame) return kFlowHeadFrameFailed;

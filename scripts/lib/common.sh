@@ -6,7 +6,7 @@ JOBS="$(nproc 2>/dev/null || echo 2)"
 # Packages the build, the tests and the program need; only missing ones are installed.
 PACKAGES=(
     build-essential cmake ninja-build ccache pkg-config
-    qt6-base-dev qt6-tools-dev libgl-dev libqt6opengl6-dev
+    qt6-base-dev qt6-tools-dev qt6-l10n-tools qt6-translations-l10n libgl-dev libqt6opengl6-dev
     libgtest-dev libgmock-dev libbenchmark-dev
     fonts-noto-cjk locales
     python3-ezdxf xvfb xauth

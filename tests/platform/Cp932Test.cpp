@@ -49,6 +49,30 @@ TEST(Cp932, FindSkipsPairs) {
     }
 }
 
+TEST(Cp932, FindTextStartsOnCharacterBoundaries) {
+    struct Case {
+        std::string text, what;
+        size_t from, at;
+    } cases[] = {
+        {"G00 M98 P10", "M98", 0, 4},
+        {"(\x83\x4D"
+         "98)",
+         "M98", 0, npos},  // 83 4D is one character
+        {"(\x83\x4D"
+         "98)M98",
+         "M98", 0, 6},  // the next one counts
+        {"\x83\x4D"
+         "09 M09",
+         "M09", 0, 5},
+        {"ab\x81\x2EM98", "M98", 0, 4},  // 81 2E is no pair
+        {"M98 M98", "M98", 1, 4},
+        {"abc", "", 1, 1},
+        {"abc", "x", 4, npos},
+        {std::string("\x83", 1), "\x83", 0, 0},  // a lone lead byte at the end
+    };
+    for (const Case& c : cases) EXPECT_EQ(FindText(c.text, c.what, c.from), c.at) << c.text;
+}
+
 TEST(Cp932, FindFirstOfSet) {
     EXPECT_EQ(FindFirstSingleOf("\x95\x5C;a,b", ",;"), 2u);
     EXPECT_EQ(FindFirstSingleOf("\x83\x7C", "|"), npos);

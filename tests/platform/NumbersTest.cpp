@@ -13,6 +13,21 @@ TEST(Numbers, FormatReal) {
     EXPECT_EQ(FormatInt(-12), "-12");
 }
 
+TEST(Numbers, FormatShortRealAsPrintfG15) {
+    struct Case {
+        double value;
+        const char* text;
+    } cases[] = {{1840.0, "1840"},
+                 {0.1, "0.1"},
+                 {-200.0, "-200"},
+                 {50.0, "50"},
+                 {99999.9999, "99999.9999"},
+                 {0.0, "0"},
+                 {1e20, "1e+20"},
+                 {1.0 / 3.0, "0.333333333333333"}};
+    for (const Case& c : cases) EXPECT_EQ(platform::FormatShortReal(c.value), c.text) << c.text;
+}
+
 TEST(Numbers, ParseLeading) {
     struct Case {
         const char* text;

@@ -1,14 +1,16 @@
 // Colour classes of NC lines.
 #include "text/core/NcLineClass.h"
 
+#include "platform/Cp932.h"
+
 bool ContainsWord(std::string_view text, std::string_view word) {
-    return !word.empty() && text.find(word) != std::string_view::npos;
+    return !word.empty() && platform::FindText(text, word) != std::string_view::npos;
 }
 
 void ApplyTextConversions(std::string& text, const NcTextRules& rules) {
     for (const NcTextConversion& c : rules.Conversions) {
         if (c.From.empty()) continue;
-        const size_t at = text.find(c.From);
+        const size_t at = platform::FindText(text, c.From);
         if (at != std::string::npos) text.replace(at, c.From.size(), c.To);
     }
 }

@@ -6,14 +6,17 @@
 
 #include "platform/Numbers.h"
 
-std::string FormatNcNumber(double value, int decimals) {
+std::string FormatNcNumber(double value, int decimals, bool keepTrailingZeros) {
     decimals = std::clamp(decimals, 0, 9);
     if (!std::isfinite(value)) value = 0.0;
     std::string text = platform::FormatReal(value, decimals);
     if (text.find('.') == std::string::npos) text += '.';
-    text = platform::TrimTrailingZeros(text);
-    // A value that rounds to zero from below prints as "-0." on most C libraries.
-    if (text == "-0." || text == "-.") text = "0.";
+    if (!keepTrailingZeros) text = platform::TrimTrailingZeros(text);
+    // A value that rounds to zero from below prints as "-0." (or "-0.000") on most C
+    // libraries.
+    if (text.size() > 1 && text[0] == '-' && text.find_first_not_of("0.", 1) == std::string::npos)
+        text.erase(0, 1);
+    if (text == ".") text = "0.";
     return text;
 }
 

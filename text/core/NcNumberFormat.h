@@ -7,8 +7,9 @@
 // value with decimals places (clamped to 0..9) in C notation, the zeros at the end of the
 // decimal fraction dropped and the point kept: (10, 0) "10.", (12.5, 3) "12.5", (110, 3)
 // "110.", (-0.0001, 3) "0.". Without the point a value re-read with a ZeroTimes divisor other
-// than 1 would change its meaning.
-std::string FormatNcNumber(double value, int decimals);
+// than 1 would change its meaning. keepTrailingZeros writes every decimal ("110.000"), as the
+// machine setting ZeroSuppress 0 asks; the point and the "0" for a negative zero stay the same.
+std::string FormatNcNumber(double value, int decimals, bool keepTrailingZeros = false);
 
 // From start, passes over '-', '.', '/' and '0'-'9'. Returns the index of the last of them,
 // start - 1 when the character at start is none of them, and the text's length when the run

@@ -2,7 +2,9 @@
 #include "views/model/ProjectedLayer.h"
 
 #include <cstring>
+#include <unordered_map>
 
+#include "kernel/base/DegreeTrig.h"
 #include "kernel/db/CDtbArc.h"
 #include "kernel/db/CDtbEngine.h"
 #include "kernel/db/CDtbLine.h"
@@ -30,6 +32,48 @@ CxyData Projected(const ViewProjection& projection, const CxyzData& p) {
     projection.ProjectPoint(p.x, p.y, p.z, &out.x, &out.y, true);
     return out;
 }
+
+// The cosines and sines of the piece angles of arcs, per angle set: the parts of a program
+// repeat their arcs, and a million arcs would cost ten million of each. The values are the
+// very ones CDtbArc::GetAnglePosition computes (CosDeg and SinDeg of s + i * step), so the
+// points come out bit for bit the same.
+class UnitPieces {
+public:
+    const CxyData* For(const ArcPieces& p) {
+        const Key key{Bits(p.s), Bits(p.e), p.pieces};
+        auto it = cache_.find(key);
+        if (it != cache_.end()) return it->second.data();
+        if (cache_.size() >= kMaxEntries) cache_.clear();  // programs of unique arcs
+        std::vector<CxyData>& v = cache_[key];
+        v.resize(static_cast<size_t>(p.pieces) + 1);
+        const double step = (p.e - p.s) / p.pieces;
+        for (int i = 0; i <= p.pieces; ++i) {
+            const double angle = p.s + i * step;
+            v[static_cast<size_t>(i)] = CxyData(CosDeg(angle), SinDeg(angle));
+        }
+        return v.data();
+    }
+
+private:
+    static constexpr size_t kMaxEntries = 4096;
+    struct Key {
+        uint64_t s, e;
+        int pieces;
+        bool operator==(const Key&) const = default;
+    };
+    struct Hash {
+        size_t operator()(const Key& k) const {
+            return std::hash<uint64_t>()(k.s * 31 + k.e * 1000003 +
+                                         static_cast<uint64_t>(k.pieces));
+        }
+    };
+    static uint64_t Bits(double v) {
+        uint64_t b;
+        std::memcpy(&b, &v, sizeof b);
+        return b;
+    }
+    std::unordered_map<Key, std::vector<CxyData>, Hash> cache_;
+};
 
 }  // namespace
 
@@ -97,12 +141,13 @@ private:
         return projection_ ? Projected(*projection_, p) : CxyData(p.x, p.y);
     }
 
-    // Point i of an arc's pieces, as ProjectElements computes it.
-    CxyData ArcPoint(const CDtbArc& arc, const ArcPieces& p, int i) const {
-        const double step = (p.e - p.s) / p.pieces;
-        CxyzData q;
-        arc.GetAnglePosition(p.s + i * step, q);
-        return Place(q);
+    // Point i of an arc's pieces, as ProjectElements computes it (CDtbArc::GetAnglePosition).
+    CxyData ArcPoint(const CDtbArc& arc, const ArcPieces& p, int i) {
+        return OnArc(arc, unit_.For(p)[i]);
+    }
+    CxyData OnArc(const CDtbArc& arc, const CxyData& unit) const {
+        return Place(CxyzData(arc.centre.x + arc.radius * unit.x,
+                              arc.centre.y + arc.radius * unit.y, arc.centre.z));
     }
 
     void CountVertices(const CxyData& first, const CxyData& last, int pieces) {
@@ -162,7 +207,8 @@ private:
         ArcPieces p;
         if (!DivideArc(arc, &p)) return;
         // The pieces form a group of their own ("DevideArc"), hidden with the arc.
-        auto point = [&](int i) { return ArcPoint(arc, p, i); };
+        const CxyData* unit = unit_.For(p);
+        auto point = [&](int i) { return OnArc(arc, unit[i]); };
         if (!shown) {
             for (int i = 0; i <= p.pieces; ++i) Widen(point(i));
             return;
@@ -186,6 +232,7 @@ private:
     ProjectedLayer& layer_;
     const ViewProjection* projection_;
     bool pendingBreak_ = false;
+    UnitPieces unit_;
     size_t runs_ = 0;
     size_t vertices_ = 0;
     CxyData last_;  // the last vertex counted

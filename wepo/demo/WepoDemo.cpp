@@ -2,7 +2,12 @@
 //   wepo_demo [dialog]   a table-driven dialog with every kind of item, tab pages, spin arrows
 //                        and a hook (die number 13 is refused at OK; a double click in the list
 //                        copies the entry into the status line)
-// The values the dialog ends with are printed on standard output.
+//   wepo_demo open [folder]     choose a die or drawing file to open
+//   wepo_demo save [folder]     choose a name to save an arrangement (default extension "arr")
+//   wepo_demo old [folder]      the old-style file dialog (sortable columns, volume totals)
+//   wepo_demo dir [folder]      choose a folder in the folder tree; "olddir" the old style
+//   wepo_demo preview [folder]  open a drawing with the preview pane and the thumbnail list
+// What the dialog ends with is printed on standard output.
 #include <QApplication>
 #include <QListWidget>
 #include <QMessageBox>
@@ -96,13 +101,58 @@ int RunDialog() {
     return 0;
 }
 
+const char kFilters[] =
+    "Drawings (*.NMD;*.DXF;*.EXF;*.BAK;*.CMD)\0*.NMD;*.DXF;*.EXF;*.BAK;*.CMD\0"
+    "Die files (*.DAT;*.ARR)\0*.DAT;*.ARR\0"
+    "NC programs (*.NC;*.PTP)\0*.NC;*.PTP\0"
+    "All files (*.*)\0*.*\0";
+
+int RunFileSelection(unsigned mode, const char* folder, bool oldStyle) {
+    wpSelectFileGUI(oldStyle ? 1 : 0);
+    char file[512] = "";
+    FileSelectParams p{};
+    p.title = (mode & WPF_OPEN) ? "Open a drawing" : "Save the arrangement as";
+    p.filter = kFilters;
+    p.initialDirectory = folder;
+    p.filterIndex = (mode & WPF_OPEN) ? 1 : 2;
+    p.file = file;
+    p.fileSize = sizeof file;
+    p.defaultExtension = (mode & WPF_OPEN) ? nullptr : "arr";
+    p.sortOptions = 0x1;
+    p.displayOptions = 0xF;
+    int result = wpSelectFileName(nullptr, mode, 1, &p);
+    std::printf("result %d\nfile %s\nfilterIndex %u\nsortOptions 0x%X\ndisplayOptions 0x%X\n",
+                result, file, p.filterIndex, p.sortOptions, p.displayOptions);
+    return 0;
+}
+
+int RunFolderSelection(const char* folder, bool oldStyle) {
+    wpSelectFileGUI(oldStyle ? 1 : 0);
+    char directory[WP_MAX_PATH] = "";
+    if (folder) std::snprintf(directory, sizeof directory, "%s", folder);
+    int result = wpSelectDirectryName(nullptr, "Shape-file folder", directory);
+    std::printf("result %d\ndirectory %s\n", result, directory);
+    return 0;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
     QApplication app(argc, argv);
     std::setlocale(LC_NUMERIC, "C");
     const char* mode = argc > 1 ? argv[1] : "dialog";
+    const char* folder = argc > 2 ? argv[2] : nullptr;
     if (std::strcmp(mode, "dialog") == 0) return RunDialog();
-    std::fprintf(stderr, "usage: wepo_demo [dialog]\n");
+    if (std::strcmp(mode, "open") == 0) return RunFileSelection(WPF_OPEN, folder, false);
+    if (std::strcmp(mode, "preview") == 0)
+        return RunFileSelection(WPF_OPEN | WPF_PREVIEW, folder, false);
+    if (std::strcmp(mode, "save") == 0) return RunFileSelection(0, folder, false);
+    if (std::strcmp(mode, "old") == 0) return RunFileSelection(WPF_OPEN, folder, true);
+    if (std::strcmp(mode, "oldsave") == 0) return RunFileSelection(0, folder, true);
+    if (std::strcmp(mode, "dir") == 0) return RunFolderSelection(folder, false);
+    if (std::strcmp(mode, "olddir") == 0) return RunFolderSelection(folder, true);
+    std::fprintf(stderr,
+                 "usage: wepo_demo [dialog | open | preview | save | old | oldsave | dir | olddir] "
+                 "[folder]\n");
     return 2;
 }

@@ -40,16 +40,6 @@ std::string_view NumberSpan(std::string_view text, bool allowPoint) {
 
 }  // namespace
 
-size_t FindText(std::string_view line, std::string_view text, size_t from) {
-    if (from > line.size()) return std::string_view::npos;
-    for (size_t i = 0; i <= line.size();) {
-        if (i >= from && line.substr(i).starts_with(text)) return i;
-        if (i == line.size()) break;
-        i += platform::CharLength(line, i);
-    }
-    return std::string_view::npos;
-}
-
 double ReadReal(std::string_view text) {
     const std::string_view span = NumberSpan(text, true);
     return span.empty() ? 0.0 : platform::ParseLeadingReal(span);
@@ -126,7 +116,7 @@ const CNcReadInfo& SettingsOf(const CNcRead& reader) {
 }
 
 void InsertLine(CNcRead& reader, size_t at, std::string text, int mapValue) {
-    auto& lines = reader.Lines;
+    auto& lines = reader.Lines.Mutable();
     auto& map = reader.LineMap;
     if (map.size() != lines.size()) map.resize(lines.size(), 0);
     at = std::min(at, lines.size());

@@ -7,6 +7,8 @@
 #include <string_view>
 #include <vector>
 
+#include "platform/Cp932.h"
+
 class CNcRead;
 class CNcReadInfo;
 
@@ -15,7 +17,7 @@ namespace ncconvert {
 // Position of the first occurrence of text at or after from that starts on a character
 // boundary (a trail byte of a double-byte character never starts a match); npos when none.
 // An empty text is found at from (when from lies inside line or at its end).
-size_t FindText(std::string_view line, std::string_view text, size_t from = 0);
+using platform::FindText;
 inline bool Contains(std::string_view line, std::string_view text) {
     return FindText(line, text) != std::string_view::npos;
 }

@@ -117,7 +117,7 @@ void CNcRead::ConvertJob() {
             out = "M30";
             lastCode = 30;
         }
-        Lines[i] = std::move(out);
+        Lines.Mutable()[i] = std::move(out);
         if (!inserted.empty()) {
             InsertLine(*this, i + 1, std::move(inserted), LineMap[i]);
             ++i;

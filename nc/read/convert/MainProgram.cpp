@@ -27,7 +27,7 @@ std::string BaseName(const std::filesystem::path& file) {
 // every line.
 void CNcRead::ConvertMainProgram() {
     const std::string base = App ? BaseName(App->NcFileName) : std::string();
-    for (std::string& line : Lines) {
+    for (std::string& line : Lines.Mutable()) {
         const std::string_view copy = TrimLeft(line);
         if (copy.starts_with(";MAIN")) {
             line = "O0";

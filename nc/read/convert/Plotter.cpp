@@ -49,7 +49,7 @@ void CNcRead::ConvertPlotter() {
 
     for (size_t i = 0; i < Lines.size(); ++i) {
         const std::string copy(TrimLeft(Lines[i]));
-        std::string& line = Lines[i];
+        std::string& line = Lines.Mutable()[i];
         bool anyOf = false;
         for (std::string_view c : {"OA", "OC", "OF", "OH", "OI", "OP", "OR", "OS", "OZ"}) {
             anyOf = anyOf || Contains(copy, c);
@@ -110,5 +110,6 @@ void CNcRead::ConvertPlotter() {
             i += 2;
         }
     }
-    if (firstStart > 0) Lines[static_cast<size_t>(firstStart) - 1] = "O0001(Trace start point)";
+    if (firstStart > 0)
+        Lines.Mutable()[static_cast<size_t>(firstStart) - 1] = "O0001(Trace start point)";
 }

@@ -20,7 +20,7 @@ bool IsLetter(char c) {
 // one of whose first three fields does not read as a number: taking a stale value from an
 // earlier line for it would move the point silently.
 void CNcRead::ConvertPointList() {
-    for (std::string& line : Lines) {
+    for (std::string& line : Lines.Mutable()) {
         const std::string_view copy = TrimLeft(line);
         if (copy.empty()) continue;
         const char first = copy[0];

@@ -43,6 +43,8 @@ struct LineRewrite {
 // Slash statements ("MOV/", "GRD/", "OFS/", ...), read from the line as written. index is the
 // line's position in the reader's Lines (some statements look at or change the lines after it).
 LineRewrite ConvertSlashStatement(PunchDialectRun& run, size_t index, const std::string& asRead);
+// False when no statement keyword begins with the line's first character (most lines).
+bool MaybeSlashStatement(std::string_view line);
 
 // Nisshinbo punch codes, applied to text (the line as the earlier steps left it).
 LineRewrite ConvertNisshinboCode(PunchDialectRun& run, const std::string& text);

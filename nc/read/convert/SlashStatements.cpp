@@ -292,7 +292,7 @@ LineRewrite GridOrigin(PunchDialectRun& run, size_t index, const std::string& li
 // PDR/, PDL/, LAR/, LAL/: the head goes down; the bare coordinate lines that follow, up to the
 // next G or M line or PED/ LED/ statement, become feed moves.
 LineRewrite PunchDown(PunchDialectRun& run, size_t index, const std::string& line) {
-    auto& lines = run.Reader.Lines;
+    auto& lines = run.Reader.Lines.Mutable();
     for (size_t j = index + 1; j < lines.size(); ++j) {
         std::string& next = lines[j];
         if (next.starts_with("CIR/") || next.starts_with("LCI/")) continue;
@@ -375,9 +375,19 @@ const std::array<Statement, 28>& Statements() {
 
 }  // namespace
 
+bool MaybeSlashStatement(std::string_view line) {
+    if (line.empty()) return false;
+    for (const Statement& s : Statements())
+        if (s.Keyword[0] == line[0]) return true;
+    return false;
+}
+
 LineRewrite ConvertSlashStatement(PunchDialectRun& run, size_t index, const std::string& asRead) {
+    // Every line of every program comes here: the first letter rules out most keywords.
+    if (asRead.empty()) return {};
     for (const Statement& s : Statements()) {
-        if (asRead.starts_with(s.Keyword)) return s.Apply(run, index, asRead);
+        if (s.Keyword[0] == asRead[0] && asRead.starts_with(s.Keyword))
+            return s.Apply(run, index, asRead);
     }
     return {};
 }

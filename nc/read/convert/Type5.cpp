@@ -50,7 +50,7 @@ struct Type5Run {
 void CNcRead::ConvertType5() {
     Type5Run run;
     int lastCode = -1;
-    for (std::string& line : Lines) {
+    for (std::string& line : Lines.Mutable()) {
         const std::string copy(TrimLeft(line));
         if (Contains(copy, "G29")) {
             line = "O0";

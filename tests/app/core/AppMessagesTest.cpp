@@ -29,6 +29,7 @@ TEST(AppMessages, EveryMessageHasBothLanguages) {
         kMsgConvertFaults,
         kMsgAskRestoreOverNewerFile,
         kMsgRestoreBackupFailed,
+        kMsgUnexpectedError,
     };
     platform::StringTable table;
     ASSERT_TRUE(table.Load(platform::DefaultStringTablePath()));

@@ -33,7 +33,7 @@ struct DocFixture : ::testing::Test {
     CNcLog log;
     NcHeaderHost header;
     std::unique_ptr<CTessmarkDoc> doc;
-    int loads = 0, updates = 0, saves = 0;
+    int loads = 0, updates = 0, saves = 0, drops = 0;
     fs::path dir = tmp.path() / "nc";
 
     void SetUp() override {
@@ -52,6 +52,7 @@ struct DocFixture : ::testing::Test {
         s.NcLog = &log;
         s.Header = &header;
         s.AfterLoad = [this] { ++loads; };
+        s.DropEditRecords = [this] { ++drops; };
         s.ViewsUpdate = [this] { ++updates; };
         doc = std::make_unique<CTessmarkDoc>(s);
     }
@@ -251,6 +252,24 @@ TEST_F(DocFixture, SampleProgramsSurviveLoadAndSaveByteForByte) {
         ASSERT_EQ(doc->OnSaveDocument((dir / name).string()), 1) << name;
         EXPECT_EQ(test::ReadFile(dir / name), test::ReadFile(source)) << name;
     }
+}
+
+TEST_F(DocFixture, EditRecordsDroppedWheneverTheLinesChangeOutsideTheEditor) {
+    test::WriteFile(dir / "a.nc", "O1\r\nG01X1.\r\nM30\r\n");
+    ASSERT_EQ(doc->OnOpenDocument((dir / "a.nc").string()), 1);
+    EXPECT_EQ(drops, 1);
+    // A change made by an NC operation: records dropped, the lines logged.
+    doc->Lines[1] = "G01X2.";
+    EXPECT_EQ(doc->LinesChangedOutsideEditor(), 1);
+    EXPECT_EQ(drops, 2);
+    EXPECT_NE(test::ReadFile(log.LogFile).find("G01X2.\r\n"), std::string::npos);
+    // The editor's own commit keeps them, rebuilds and marks the document modified.
+    EXPECT_EQ(doc->ReplaceLinesFromEditor({"O1", "G00X5.", "M30"}), 1);
+    EXPECT_EQ(drops, 2);
+    EXPECT_TRUE(doc->IsModified());
+    EXPECT_DOUBLE_EQ(doc->LastState.RapidLength, 5.0);
+    doc->OnNewDocument();
+    EXPECT_EQ(drops, 3);
 }
 
 // Open, an unchanged save and open again: every byte of every file stays, and the second open

@@ -7,6 +7,7 @@
 #include <new>
 
 #include "TempDir.h"
+#include "TestFiles.h"
 
 TEST(ExceptionLog, RecordHasSixCrLfLines) {
     std::tm t{};
@@ -62,4 +63,29 @@ TEST(ExceptionLog, GuardLogsAndGoesOn) {
     EXPECT_NE(text.find("File name : /nc/a.nc\r\n"), std::string::npos);
     EXPECT_NE(text.find("Function name : OnClose\r\nError type : Memory exception\r\n"),
               std::string::npos);
+}
+
+// The top-level handlers log what reached them and tell the user; the program goes on.
+TEST(ExceptionLog, CaughtExceptionIsLoggedAndTold) {
+    test::TempDir tmp;
+    const std::filesystem::path log = tmp.path() / "MorvalenErrLog.txt";
+    std::string told;
+    try {
+        throw std::ios_base::failure("basic_filebuf::underflow error reading the file");
+    } catch (...) {
+        told = LogCaughtException(log, "QApplication::notify", "/nc/a.nc");
+    }
+    EXPECT_NE(told.find("basic_filebuf::underflow error reading the file"), std::string::npos);
+    EXPECT_NE(told.find(log.string()), std::string::npos);
+    const std::string text = test::ReadFile(log);
+    EXPECT_NE(text.find("File name : /nc/a.nc\r\n"), std::string::npos) << text;
+    EXPECT_NE(text.find("Function name : QApplication::notify\r\nError type : File exception\r\n"),
+              std::string::npos)
+        << text;
+    try {
+        throw 42;
+    } catch (...) {
+        told = LogCaughtException({}, "InitInstance", "");
+    }
+    EXPECT_FALSE(told.empty());
 }

@@ -7,6 +7,7 @@
 
 #include "TempDir.h"
 #include "TestFiles.h"
+#include "fuzz/checks/NcFileCheck.h"
 #include "platform/ScriptedPrompt.h"
 
 namespace fs = std::filesystem;
@@ -277,4 +278,30 @@ TEST(WriteNcFile, SaveUnderAnotherNameKeepsTheOriginalsSubPrograms) {
     }
     EXPECT_EQ(test::ReadFile(dir / "XYZ001.spf"), "G01X20.\r\nABC002\r\nM99\r\n");
     EXPECT_EQ(test::ReadFile(tmp.path() / "copy" / "ABC002.spf"), "G01Y20.\nM99\n");
+}
+
+// Open and an unchanged save give the bytes back, whatever a file holds around its lines.
+TEST(SplitNcText, JoinGivesEveryByteBack) {
+    const std::string cases[] = {
+        "",
+        "\xef\xbb\xbf",
+        "\x1a",
+        "O1",
+        "O1\r\n\r\n",
+        "O1\nM30\n\x1a\x1a\r\n",
+        "%\r\nO1\r\n%\r\nrest\r\n",
+        "%\n%",
+        std::string("N1\0N2\r\n", 8),
+        "A\r\r\nB\r\n",
+    };
+    for (const std::string& bytes : cases) {
+        for (bool percent : {false, true}) {
+            const NcLoadResult r = SplitNcText(bytes, percent);
+            EXPECT_EQ(JoinNcText(r.lines, 0, r.lines.size(), r.frame), bytes) << bytes;
+        }
+        EXPECT_EQ(fuzzcheck::CheckNcFile(bytes), "") << bytes;
+    }
+    // Mixed line ends are written with CR LF throughout.
+    const NcLoadResult mixed = SplitNcText("A\nB\r\nC\n", false);
+    EXPECT_EQ(JoinNcText(mixed.lines, 0, 3, mixed.frame), "A\r\nB\r\nC\r\n");
 }

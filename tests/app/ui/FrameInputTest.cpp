@@ -6,6 +6,7 @@
 #include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
+#include <QPlainTextEdit>
 #include <QToolBar>
 
 #include "AppFixture.h"
@@ -40,6 +41,7 @@ TEST_F(FrameInput, InsertTogglesOverwriteOnlyInEditMode) {
     PressInsert(focus);
     EXPECT_EQ(f->OverwriteMode, 1);
     EXPECT_EQ(f->OverwritePane()->text(), "INS");
+    EXPECT_TRUE(static_cast<QPlainTextEdit*>(f->NcPane()->Widget())->overwriteMode());
     PressInsert(focus);
     EXPECT_EQ(f->OverwriteMode, 0);
     EXPECT_TRUE(f->OverwritePane()->text().isEmpty());

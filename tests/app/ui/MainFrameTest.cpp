@@ -1,5 +1,6 @@
 // The frame: command rules applied to the actions, view types, pane swap, progress window.
 #include <QAction>
+#include <QApplication>
 #include <QLabel>
 #include <QMenu>
 #include <QSettings>
@@ -8,9 +9,11 @@
 #include <QToolBar>
 
 #include "AppFixture.h"
+#include "app/CAboutDlg.h"
 #include "app/CLoadingDlg.h"
 #include "app/core/CommandIds.h"
 #include "platform/Profile.h"
+#include "text/CNcTextEdit.h"
 #include "text/CNcTextView.h"
 
 namespace {
@@ -138,7 +141,7 @@ TEST_F(MainFrame, PaneSwapKeepsThePosition) {
     EXPECT_EQ(f->LeftSplitter()->widget(1), f->NcPane()->Widget());
     EXPECT_EQ(f->GetSubProgMode, 0);
     EXPECT_EQ(f->HandOver.SelectedRow, 5);
-    EXPECT_EQ(static_cast<PlaceholderNcPane*>(f->NcPane())->textCursor().blockNumber(), 5);
+    EXPECT_EQ(f->Editor()->textCursor().blockNumber(), 5);
     EXPECT_FALSE(f->SwapNcPane());  // already the editor
     f->EditMode = 0;
     ASSERT_TRUE(f->SwapNcPane());
@@ -169,7 +172,7 @@ TEST_F(MainFrame, ButtonTextCommand) {
 
 TEST_F(MainFrame, LaterCommandsSaySo) {
     ASSERT_TRUE(Start({"/US"}));
-    EXPECT_TRUE(Frame()->OnCommand(cmd::PropertyMachine));
+    EXPECT_TRUE(Frame()->OnCommand(cmd::Smooth));
     EXPECT_TRUE(Asked("not yet available"));
     EXPECT_FALSE(Frame()->OnCommand(cmd::Print));
 }
@@ -203,6 +206,42 @@ TEST_F(MainFrame, BarLayoutIsRemembered) {
     EXPECT_EQ(Frame()->RestoreToolBars(), 1);
     EXPECT_FALSE(Frame()->Bar(kBarScroll)->isHidden());
     EXPECT_EQ(Frame()->ButtonText, 1);
+}
+
+// A saved layout that does not fit the window (every bar in one row of a narrow window, the
+// bars squeezed into their extension menus) gives way to the first-run layout.
+TEST_F(MainFrame, ALayoutThatDoesNotFitFallsBackToTheFirstRunLayout) {
+    ASSERT_TRUE(Start({"/US"}));
+    CMainFrame* f = Frame();
+    f->resize(1900, 900);
+    for (int i = 0; i < kBarCount; ++i) f->removeToolBar(f->Bar(i));
+    for (int i = 0; i < kBarCount; ++i) {
+        f->addToolBar(Qt::TopToolBarArea, f->Bar(i));
+        f->Bar(i)->show();
+    }
+    f->SaveBarState();
+    EXPECT_EQ(f->RestoreToolBars(), 0);  // fits the wide window
+    f->resize(1150, 700);
+    EXPECT_EQ(f->RestoreToolBars(), 1);
+    EXPECT_TRUE(f->ToolBarsFit());
+    EXPECT_GT(f->Bar(kBarTrace)->y(), f->Bar(kBarStandard)->y());  // two rows again
+    // The checkable items show their check marks in the menus, not their icons.
+    f->UpdateCommandStates();
+    for (int id : {cmd::BarScroll, cmd::ButtonText}) {
+        QAction* a = f->Action(id);
+        ASSERT_NE(a, nullptr);
+        EXPECT_TRUE(a->isCheckable()) << id;
+        EXPECT_FALSE(a->isIconVisibleInMenu()) << id;
+    }
+}
+
+// The about box leaves its title room in the title bar (it was cut to "About ...rvalen").
+TEST_F(MainFrame, AboutBoxIsWideEnoughForItsTitle) {
+    CAboutDlg dlg(nullptr);
+    dlg.show();
+    QApplication::processEvents();
+    const int title = dlg.fontMetrics().horizontalAdvance(dlg.windowTitle());
+    EXPECT_GE(dlg.width(), title + 150);
 }
 
 TEST_F(MainFrame, ContextMenuHoldsTheBarItems) {

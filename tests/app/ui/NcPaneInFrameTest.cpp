@@ -1,6 +1,8 @@
 // The NC line list and the switch form inside the main frame: the list shows the document, a
 // double click swaps to the editor after its handler, the switch brings the list back.
+#include <QPlainTextEdit>
 #include <QPushButton>
+#include <QScrollBar>
 #include <QSplitter>
 #include <QTest>
 
@@ -77,4 +79,49 @@ TEST_F(NcPaneInFrame, SearchCommandsReachTheList) {
     ASSERT_TRUE(Frame()->OnCommand(32850));
     EXPECT_TRUE(list->FindDlg);
     EXPECT_FALSE(Asked("not"));  // no "not yet available" message
+}
+
+// Text typed into the Edit pane is never dropped when the pane goes back to Trace: it reaches
+// the document, or the pane did not take it (read-only until the editor is in the program).
+TEST_F(NcPaneInFrame, TypedTextIsNeverDropped) {
+    ASSERT_TRUE(Start({"/US", Sample()}));
+    CMainFrame* f = Frame();
+    const std::vector<std::string> before = app_->Document->Lines;
+    f->ToggleEditMode();
+    ASSERT_EQ(f->EditMode, 1);
+    QWidget* pane = f->NcPane()->Widget();
+    auto* edit = qobject_cast<QPlainTextEdit*>(pane);
+    ASSERT_NE(edit, nullptr);
+    edit->moveCursor(QTextCursor::Start);
+    const QString shown = edit->toPlainText();
+    QTest::keyClicks(edit, "TYPED");
+    const bool took = edit->toPlainText() != shown;
+    f->ToggleEditMode();
+    ASSERT_EQ(f->EditMode, 0);
+    if (took) {
+        EXPECT_EQ(app_->Document->Lines[0].substr(0, 5), "TYPED");
+    } else {
+        EXPECT_EQ(app_->Document->Lines, before);
+    }
+}
+
+// Clicking the text of a row keeps the list's horizontal position: the line numbers stay in
+// sight in the narrow left pane.
+TEST_F(NcPaneInFrame, ClickingARowKeepsTheLineNumbersInSight) {
+    ASSERT_TRUE(Start({"/US", Sample()}));
+    QApplication::processEvents();
+    auto* list = dynamic_cast<CNcTextView*>(Frame()->NcPane());
+    ASSERT_NE(list, nullptr);
+    list->resize(250, list->height());
+    QApplication::processEvents();
+    QScrollBar* bar = list->horizontalScrollBar();
+    ASSERT_GT(bar->maximum(), 0);
+    ASSERT_EQ(bar->value(), 0);
+    const QRect text = list->visualRect(list->Model()->index(5, 2));
+    QTest::mouseClick(list->viewport(), Qt::LeftButton, {},
+                      QPoint(text.left() + 20, text.center().y()));
+    EXPECT_EQ(list->FirstSelectedRow(), 5);
+    // The item view scrolls to the clicked item later (once the double-click time is over).
+    list->scrollTo(list->currentIndex());
+    EXPECT_EQ(bar->value(), 0);
 }

@@ -4,10 +4,14 @@
 #include <QSplitter>
 #include <QToolBar>
 #include <fstream>
+#include <functional>
+#include <map>
 
 #include "AppFixture.h"
+#include "TestFiles.h"
 #include "app/core/CommandIds.h"
 #include "app/core/WindowPlacement.h"
+#include "kernel/db/CDtbNode.h"
 #include "platform/Profile.h"
 
 namespace {
@@ -78,9 +82,19 @@ TEST_F(StartUp, ModeTwoShowsOnlyTheZoomBar) {
     EXPECT_TRUE(Frame()->Action(cmd::ZoomIn)->isEnabled());
 }
 
-TEST_F(StartUp, MissingFileEndsTheStart) {
-    EXPECT_FALSE(Start({(dir_.path() / "nothing.nc").string()}));
-    EXPECT_TRUE(Asked("nothing.nc"));
+// A file on the command line that cannot be opened is reported, and the program runs on with
+// an empty document: a folder, a device or a missing file never ends it before its window.
+TEST_F(StartUp, FileThatCannotBeOpenedIsReportedAndTheStartGoesOn) {
+    std::filesystem::create_directories(dir_.path() / "folder.nc");
+    for (const std::string file :
+         {(dir_.path() / "nothing.nc").string(), (dir_.path() / "folder.nc").string(),
+          std::string("/dev/zero")}) {
+        ASSERT_TRUE(Start({file})) << file;
+        EXPECT_TRUE(Asked("The file cannot be opened:\n" + file)) << file;
+        EXPECT_TRUE(app_->Document->Lines.empty()) << file;
+        EXPECT_TRUE(app_->Document->GetPathName().empty()) << file;
+        EXPECT_NE(Frame(), nullptr);
+    }
 }
 
 TEST_F(StartUp, PlacementSavedAndRestored) {
@@ -164,3 +178,26 @@ TEST_F(StartUp, CrashRecoveryOpensTheRestoredFile) {
 }
 
 }  // namespace
+
+// The punch sample as a new user opens it: its machine file and die files ship beside it, so
+// its hits are drawn, nothing is asked, and none of the shipped files changes.
+TEST_F(StartUp, PunchSampleShowsItsHits) {
+    const std::filesystem::path examples = std::filesystem::path(MORVALEN_SOURCE_DIR) / "examples";
+    std::map<std::string, std::string> before;
+    for (const char* name :
+         {"punch-sample.nc", "punch-sample.nmd", "punch-sample.dat", "punch-sample.arr"})
+        before[name] = test::ReadFile(examples / name);
+    ASSERT_TRUE(Start({"/US", (examples / "punch-sample.nc").string()}));
+    EXPECT_TRUE(prompt_->asked.empty());
+    int hits = 0;
+    std::function<void(const CDtbElement*)> count = [&](const CDtbElement* e) {
+        for (; e; e = e->link.next)
+            if (const auto* n = DtbCast<CDtbNode>(e)) {
+                if (n->kindName == "Punch1") ++hits;
+                count(n->firstChild);
+            }
+    };
+    count(app_->Document->Elements.GetFirstElement());
+    EXPECT_EQ(hits, 15);
+    for (const auto& [name, bytes] : before) EXPECT_EQ(test::ReadFile(examples / name), bytes);
+}

@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 #include <signal.h>
 #include <sys/resource.h>
+#include <sys/stat.h>
 
 #include "DieTestSupport.h"
 #include "TempDir.h"
@@ -229,6 +230,28 @@ TEST(PossessedFile, ReadWriteUsesConfiguredNameAndShowsMessages) {
     EXPECT_EQ(tool.ReadWritePossessed(2), 0);
     EXPECT_TRUE(std::filesystem::exists(dir.path() / "new.dat"));
     EXPECT_EQ(ctx.prompt.asked.size(), 3u);
+}
+
+// A die or arrangement file name that names a device (/dev/zero would grow memory without
+// end), a pipe or a folder is a file that cannot be opened: the read error, nothing read.
+TEST(PossessedFile, DevicesPipesAndFoldersAreReadErrors) {
+    test::TempDir dir;
+    dietest::Context ctx(dir.path());
+    ASSERT_EQ(::mkfifo((dir.path() / "pipe.dat").c_str(), 0600), 0);
+    std::filesystem::create_directories(dir.path() / "folder.arr");
+    for (const char* name : {"/dev/zero", "pipe.dat", "folder.arr"}) {
+        SCOPED_TRACE(name);
+        CPunchTool tool(&ctx.app);
+        tool.PossessedToolFileName = name;
+        tool.ArrangedToolFileName = name;
+        const size_t asked = ctx.prompt.asked.size();
+        EXPECT_EQ(tool.ReadWritePossessed(1), -1);
+        EXPECT_EQ(tool.ReadWriteArrangement(1), -1);
+        EXPECT_EQ(tool.Header.DieCount, 0);
+        ASSERT_EQ(ctx.prompt.asked.size(), asked + 2);
+        EXPECT_EQ(ctx.prompt.asked[asked].text, diemsg::Fill(diemsg::Text(diemsg::kPossessedOpen),
+                                                             {tool.PossessedPath().string(), "0"}));
+    }
 }
 
 TEST(PossessedFile, SortKeysAndComparison) {

@@ -219,6 +219,25 @@ TEST(BlockTokenizerTest, EmptyOptionStringsMatchNoLine) {
     EXPECT_EQ(Dump(Tokenize("M09", settings)), "ret=1 opt2 M=9");
 }
 
+// Option strings are found on character boundaries: a CP932 comment whose trail byte is 'M'
+// (83 4D) followed by "98" or "09" is neither a call nor a marking.
+TEST(BlockTokenizerTest, OptionStringsNeverMatchInsideDoubleByteCharacters) {
+    NcTokenizerSettings settings;
+    EXPECT_EQ(Dump(Tokenize("G01X1.(\x83\x4D"
+                            "98)",
+                            settings)),
+              Dump(Tokenize("G01X1.", settings)));
+    EXPECT_EQ(Dump(Tokenize("(\x83\x4D"
+                            "09)G01X1.",
+                            settings)),
+              Dump(Tokenize("G01X1.", settings)));
+    EXPECT_EQ(Dump(Tokenize("G01X1.(\x83\x4D"
+                            "99)",
+                            settings)),
+              Dump(Tokenize("G01X1.", settings)));
+    EXPECT_EQ(Dump(Tokenize("(\x83\x4D)M98P7", settings)), "ret=1 opt0 M=98 O=7");
+}
+
 TEST(BlockTokenizerTest, TappingMarkerLinesInPunchPrograms) {
     const NcTapCodes taps[] = {{"M700", "M701"}, {"(TAP START)", "(TAP END)"}};
     NcTokenizerSettings settings;

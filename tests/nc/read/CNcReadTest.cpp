@@ -290,3 +290,30 @@ TEST(NcTextTest, IsDecimalText) {
 }
 
 }  // namespace
+
+TEST_F(CNcReadTest, SharedLinesAreReadInPlaceUntilASetUpStepChangesOne) {
+    // Nothing to change: the caller's lines are read where they are.
+    const std::vector<std::string> plain = {"G90", "G01 X1. Y2.", "M30"};
+    reader.SetProgramShared(plain, &settings, &conditions, 0);
+    EXPECT_TRUE(reader.Lines.IsShared());
+    EXPECT_EQ(&reader.Lines[1], &plain[1]);
+    EXPECT_EQ(reader.Lines, plain);
+
+    // A conversion pair changes a line: the reader works on its own copy, the caller's lines
+    // stay as they were.
+    AddPair("X1.", "X5.");
+    const std::vector<std::string> caller = plain;
+    reader.SetProgramShared(caller, &settings, &conditions, 0);
+    EXPECT_FALSE(reader.Lines.IsShared());
+    EXPECT_EQ(reader.Lines, (std::vector<std::string>{"G90", "G01 X5. Y2.", "M30"}));
+    EXPECT_EQ(caller, plain);
+
+    // Sequence numbers are stripped the same way.
+    const std::vector<std::string> numbered = {"N10 G01 X1.", "N20 M30"};
+    settings.TextFrom.clear();
+    settings.TextTo.clear();
+    settings.TextEnable.clear();
+    reader.SetProgramShared(numbered, &settings, &conditions, 0);
+    EXPECT_EQ(reader.Lines, Read(numbered));
+    EXPECT_EQ(numbered[0], "N10 G01 X1.");
+}

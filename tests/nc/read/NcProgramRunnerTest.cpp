@@ -4,6 +4,8 @@
 #include <gtest/gtest.h>
 
 #include "NcReadFixture.h"
+#include "nc/machine/CNcReadInfo.h"
+#include "nc/read/CNcRead.h"
 
 namespace {
 
@@ -101,6 +103,35 @@ TEST(NcProgramRunner, BlockLimitStopsEndlessPrograms) {
     EXPECT_EQ(p.summary.Blocks, 1000);
 }
 
+TEST(NcProgramRunner, ElementsAreCountedAsTheyComeAndProgressIsReported) {
+    // 40,000 moves: two progress reports (every 16,384 blocks) with lines that grow.
+    std::vector<std::string> lines = {"G91"};
+    for (int i = 0; i < 40000; ++i) lines.push_back("G01 X1.");
+    lines.push_back("M30");
+    CNcRead reader;
+    CNcReadInfo settings = nctest::LaserSettings();
+    reader.SetProgram(lines, &settings, nullptr, 0);
+    CDtbEngine db;
+    NcProgramRunner runner(reader);
+    std::vector<std::pair<int, int>> reports;
+    runner.SetProgress([&](int line, int count) { reports.emplace_back(line, count); });
+    EXPECT_EQ(runner.Run(db).End, NcRunnerEnd::ProgramEnd);
+    ASSERT_EQ(reports.size(), 2u);
+    EXPECT_EQ(reports[0], std::make_pair(16384, 40002));
+    EXPECT_EQ(reports[1], std::make_pair(32768, 40002));
+    EXPECT_EQ(db.GetLinkedCount(), 40000u);
+    EXPECT_EQ(db.GetCount(), 40000u);
+
+    // The element limit holds the run at that many elements.
+    NcRunnerLimits limits;
+    limits.MaxElements = 1000;
+    reader.SetProgram(lines, &settings, nullptr, 0);
+    CDtbEngine capped;
+    const NcRunnerSummary summary = NcProgramRunner(reader, limits).Run(capped);
+    EXPECT_EQ(summary.End, NcRunnerEnd::BlockLimit);
+    EXPECT_EQ(capped.GetCount(), 1000u);
+}
+
 TEST(NcProgramRunner, StepsForTheTrace) {
     CNcReadInfo s = nctest::LaserSettings();
     CNcRead reader;
@@ -124,3 +155,39 @@ TEST(NcProgramRunner, StepsForTheTrace) {
 }
 
 }  // namespace
+
+// A CP932 comment whose trail byte is 'M' (83 4D) before "98", "99" or "09" changes nothing:
+// no call that drops the block's motion, no early return, no marking.
+TEST(NcProgramRunner, CommentsOfDoubleByteCharactersAreNoOptionStrings) {
+    const std::string c98 =
+                          "(\x83\x4D"
+                          "98)",
+                      c99 =
+                          "(\x83\x4D"
+                          "99)",
+                      c09 =
+                          "(\x83\x4D"
+                          "09)";
+    const std::vector<std::string> plain = {"G01 X1.", "M98 P100",    "G01 X5.", "M30",
+                                            "O100",    "G91 G01 Y1.", "G01 Y2.", "G90 M99"};
+    std::vector<std::string> commented = plain;
+    commented[0] += c98;  // would drop the motion as a call without a program
+    commented[5] += c99;  // would return before Y2.
+    commented[2] += c09;  // would switch marking on
+    const Program a(plain), b(commented);
+    EXPECT_DOUBLE_EQ(b.reader.State.CurrentPos.y, 3.0);
+    EXPECT_DOUBLE_EQ(b.reader.State.CutLength, a.reader.State.CutLength);
+    std::string da = a.Dump(), db = b.Dump();
+    // The texts differ only in the comments' lines; the elements are the same.
+    auto strip = [](std::string s) {
+        std::string out;
+        for (size_t i = 0; i < s.size(); ++i) {
+            if (s.compare(i, 3, " | ") == 0) {
+                while (i < s.size() && s[i] != '\n') ++i;
+            }
+            if (i < s.size()) out += s[i];
+        }
+        return out;
+    };
+    EXPECT_EQ(strip(db), strip(da));
+}

@@ -245,4 +245,39 @@ TEST(ReadBlock, NullOutputsAndSink) {
     EXPECT_EQ(reader.ReadBlock(nullptr, -3, nullptr, nullptr, nullptr, nullptr, nullptr), -1);
 }
 
+// The corner arc between two feed lines is kept for the block that made it: start, middle
+// (halfway along the arc) and end; a block that made none reports none.
+TEST(ReadBlock, CornerArcPoints) {
+    Blocks b({"G01 X10. R2.", "G01 Y10.", "G01 X20.", "G01 Y20. R1.", "G01 Y30."});
+    b.Read(0);
+    EXPECT_EQ(b.reader.CornerArcMade, 0);
+    b.Read(1);
+    ASSERT_EQ(b.reader.CornerArcMade, 1);
+    const auto& a = b.reader.CornerArc;
+    EXPECT_EQ(nctest::Pt(a[0]), "(8.000,0.000,0.000)");
+    EXPECT_EQ(nctest::Pt(a[1]), "(9.414,0.586,0.000)");
+    EXPECT_EQ(nctest::Pt(a[2]), "(10.000,2.000,0.000)");
+    b.Read(2);
+    EXPECT_EQ(b.reader.CornerArcMade, 0);
+    // Two lines on one straight line cannot be rounded: no arc.
+    b.Read(3);
+    b.Read(4);
+    EXPECT_EQ(b.reader.CornerArcMade, 0);
+}
+
+// The G11.1 block after a G11 block keeps the arc's three points, also when they lie on one
+// line.
+TEST(ReadBlock, ThreePointArcPoints) {
+    Blocks b({"G01 X5.", "G11 X10. Y5.", "G11.1 X15. Y0.", "G11 X20. Y0.", "G11.1 X25. Y0."});
+    for (int i = 0; i < 3; ++i) b.Read(i);
+    const auto& p = b.reader.ArcPoints;
+    EXPECT_EQ(nctest::Pt(p[0]), "(5.000,0.000,0.000)");
+    EXPECT_EQ(nctest::Pt(p[1]), "(10.000,5.000,0.000)");
+    EXPECT_EQ(nctest::Pt(p[2]), "(15.000,0.000,0.000)");
+    b.Read(3);
+    b.Read(4);
+    EXPECT_EQ(nctest::Pt(p[0]), "(15.000,0.000,0.000)");
+    EXPECT_EQ(nctest::Pt(p[2]), "(25.000,0.000,0.000)");
+}
+
 }  // namespace

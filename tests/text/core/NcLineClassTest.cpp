@@ -18,6 +18,24 @@ TEST(NcLineClass, ClassesWithSubCallWord) {
     for (const Case& c : cases) EXPECT_EQ(ClassifyNcLine(c.line, rules), c.cls) << c.line;
 }
 
+// The call word is found on character boundaries only (83 4D is one CP932 character).
+TEST(NcLineClass, CallWordNeverInsideADoubleByteCharacter) {
+    NcTextRules rules;
+    EXPECT_EQ(ClassifyNcLine("G01X1.(\x83\x4D"
+                             "98)",
+                             rules),
+              kClassPlain);
+    EXPECT_EQ(ClassifyNcLine("X1.(\x83\x4D)M98P7", rules), kClassSubCall);
+    rules.Conversions = {{"M98", "CALL"}};
+    std::string line =
+        "(\x83\x4D"
+        "98)M98";
+    ApplyTextConversions(line, rules);
+    EXPECT_EQ(line,
+              "(\x83\x4D"
+              "98)CALL");
+}
+
 TEST(NcLineClass, EmptyCallWordMatchesNothing) {
     NcTextRules rules;
     rules.SubCallWord.clear();

@@ -15,6 +15,18 @@ TEST(NcNumberFormat, KeepsDecimalPoint) {
     for (const Case& c : cases) EXPECT_EQ(FormatNcNumber(c.value, c.decimals), c.text);
 }
 
+TEST(NcNumberFormat, KeepsTrailingZerosWhenAsked) {
+    struct Case {
+        double value;
+        int decimals;
+        const char* text;
+    } cases[] = {
+        {110, 3, "110.000"}, {10, 0, "10."},  {-0.0001, 3, "0.000"}, {-1.25, 3, "-1.250"},
+        {6, 3, "6.000"},     {0.5, 1, "0.5"}, {-0.04, 1, "0.0"},     {-3, 0, "-3."},
+    };
+    for (const Case& c : cases) EXPECT_EQ(FormatNcNumber(c.value, c.decimals, true), c.text);
+}
+
 TEST(NcNumberFormat, ScanNumberEnd) {
     struct Case {
         const char* text;

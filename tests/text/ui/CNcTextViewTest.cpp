@@ -1,9 +1,11 @@
 // The NC line list: breakpoint clicks, selection, echo to the views, block ranges, keys, find
 // and the pane hand-over.
+#include <QAction>
 #include <QHeaderView>
 #include <QItemSelectionModel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QScrollBar>
 #include <QTest>
 
 #include "NcListFixture.h"
@@ -257,4 +259,23 @@ TEST_F(NcTextViewTest, HandOverWritesWidthsAndRestoresTheRow) {
     view->PendingTopRow = 0;
     view->UpdateFromDocument();
     EXPECT_EQ(view->FirstSelectedRow(), 9);
+}
+
+// Page Up and Page Down zoom the views, as the menus show, also while the list has focus.
+TEST_F(NcTextViewTest, PageKeysAreTheViewsZoomKeys) {
+    Make(NumberedLines(200));
+    QAction zoomIn, zoomOut;
+    int in = 0, out = 0;
+    QObject::connect(&zoomIn, &QAction::triggered, [&] { ++in; });
+    QObject::connect(&zoomOut, &QAction::triggered, [&] { ++out; });
+    view->Context().Action = [&](int command) -> QAction* {
+        return command == 32777 ? &zoomIn : command == 32776 ? &zoomOut : nullptr;
+    };
+    const int top = view->TopRow();
+    QTest::keyClick(view.get(), Qt::Key_PageUp);
+    QTest::keyClick(view.get(), Qt::Key_PageDown);
+    QTest::keyClick(view.get(), Qt::Key_PageDown);
+    EXPECT_EQ(in, 1);
+    EXPECT_EQ(out, 2);
+    EXPECT_EQ(view->TopRow(), top);
 }

@@ -57,6 +57,14 @@ TEST_F(NcLineModelTest, RowsAreShownDecodedFromCp932) {
     EXPECT_EQ(Data(1, 2).toString(), "G01 X1.");
 }
 
+TEST_F(NcLineModelTest, AHugeLineShowsItsFirstPartWithoutHalfACharacter) {
+    // 2047 bytes, then "加" (two bytes) across the cut at 2048, then a megabyte more.
+    const std::string head(2047, 'X');
+    Make({head + "\x89\xc1" + std::string(1 << 20, 'Y'), std::string(2048, 'Z')});
+    EXPECT_EQ(Data(0, 2).toString(), QString::fromStdString(head) + QString::fromUtf8("加"));
+    EXPECT_EQ(Data(1, 2).toString().size(), 2048);  // exactly the limit: shown whole
+}
+
 TEST_F(NcLineModelTest, LineNumbersPadToTheCount) {
     Make(NumberedLines(1000));
     EXPECT_EQ(Data(0, 1).toString(), "0001");

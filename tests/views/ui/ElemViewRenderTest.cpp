@@ -17,6 +17,17 @@ constexpr ViewRgb kRed{255, 0, 0};
 constexpr ViewRgb kGreen{0, 255, 0};
 constexpr ViewRgb kBlue{0, 0, 255};
 
+// The world window xmin..xmax by ymin..ymax fitted to a client area of 400 x 300 pixels.
+ViewWindow Fitted(double xmin, double ymin, double xmax, double ymax) {
+    ViewWindow w;
+    w.xmin = xmin;
+    w.ymin = ymin;
+    w.xmax = xmax;
+    w.ymax = ymax;
+    EXPECT_EQ(FitAspect(w, 0, 0, 400, 300), 1);
+    return w;
+}
+
 }  // namespace
 
 // --- XOR marks ---------------------------------------------------------------------------------
@@ -212,12 +223,7 @@ TEST_F(ElemViewFixture, LinesWhollyOutsideTheWindowAreCulled) {
 }
 
 TEST(ElemViewClamp, LongLinesAreCutToTheClientDiagonalWhenZoomedIn) {
-    ViewWindow w;
-    w.xmin = 0;
-    w.ymin = 0;
-    w.xmax = 100;
-    w.ymax = 75;
-    ASSERT_EQ(FitAspect(w, 0, 0, 400, 300), 1);  // scale 4, diagonal 500
+    const ViewWindow w = Fitted(0, 0, 100, 75);  // scale 4, diagonal 500
     ASSERT_DOUBLE_EQ(w.scaleX, 4.0);
 
     // Inside to 10000 pixels away, to the right and down: 500 pixels long, same direction.
@@ -238,6 +244,20 @@ TEST(ElemViewClamp, LongLinesAreCutToTheClientDiagonalWhenZoomedIn) {
     EXPECT_DOUBLE_EQ(s.y2, WorldToScreenYf(w, 20));
 }
 
+// Zoomed in, a grid line far beyond both sides stays on one row (column): the piece kept
+// around the client centre has no step in it.
+TEST(ElemViewClamp, HorizontalAndVerticalLinesStayStraightWhenBothEndsAreFarOff) {
+    const ViewWindow w = Fitted(0, 0, 100, 75);
+    for (double at : {0.0, 10.0, 37.5, 40.25, 74.0}) {
+        const PixelSegment h = LinePixels(w, -1e6, at, 1e6, at);
+        EXPECT_EQ(h.y1, h.y2) << "horizontal at " << at;
+        EXPECT_EQ(h.y1, WorldToScreenYf(w, at)) << "horizontal at " << at;
+        const PixelSegment v = LinePixels(w, at, -1e6, at, 1e6);
+        EXPECT_EQ(v.x1, v.x2) << "vertical at " << at;
+        EXPECT_EQ(v.x1, WorldToScreenXf(w, at)) << "vertical at " << at;
+    }
+}
+
 TEST_F(ElemViewFixture, AHugelyZoomedLineStillShowsItsVisiblePart) {
     // 25,000 pixels per unit: the far end lies billions of pixels away.
     SetWindow(0, 0, 0.016, 0.012);
@@ -251,12 +271,7 @@ TEST_F(ElemViewFixture, AHugelyZoomedLineStillShowsItsVisiblePart) {
 }
 
 TEST(ElemViewArcs, ArcsBecomeDotsChordsOrArcs) {
-    ViewWindow w;
-    w.xmin = -200;
-    w.ymin = -150;
-    w.xmax = 200;
-    w.ymax = 150;
-    ASSERT_EQ(FitAspect(w, 0, 0, 400, 300), 1);  // one pixel per unit
+    const ViewWindow w = Fitted(-200, -150, 200, 150);  // one pixel per unit
     struct Case {
         double r, start, end;
         ArcPixels::Kind kind;
@@ -281,12 +296,7 @@ TEST(ElemViewArcs, ArcsBecomeDotsChordsOrArcs) {
 // Arcs whose angles lie a whole turn apart up to a unit in the last place either way (as the
 // reader stores full circles started from rounded positions) are drawn as whole circles.
 TEST(ElemViewArcs, NearlyFullCirclesArePlannedWhole) {
-    ViewWindow w;
-    w.xmin = -200;
-    w.ymin = -150;
-    w.xmax = 200;
-    w.ymax = 150;
-    ASSERT_EQ(FitAspect(w, 0, 0, 400, 300), 1);
+    const ViewWindow w = Fitted(-200, -150, 200, 150);
     for (double s : {-4.0397061991275223, 290.2486895174132, 355.96029380087242, 1075.3}) {
         for (int ulps : {-1, 0, 1}) {
             const double e = ulps == 0 ? s + 360 : std::nextafter(s + 360, ulps * 1e9);

@@ -1,0 +1,67 @@
+// The punch sample of the examples with the die file, arrangement and machine file shipped
+// beside it: every hit is drawn with its die.
+#include <gtest/gtest.h>
+
+#include <fstream>
+
+#include "PunchTestSupport.h"
+
+namespace {
+
+using punchtest::Die;
+using punchtest::Program;
+
+std::vector<std::string> SampleLines() {
+    std::ifstream in(std::filesystem::path(MORVALEN_SOURCE_DIR) / "examples" / "punch-sample.nc",
+                     std::ios::binary);
+    std::vector<std::string> lines;
+    for (std::string l; std::getline(in, l);) {
+        if (!l.empty() && l.back() == '\r') l.pop_back();
+        lines.push_back(l);
+    }
+    return lines;
+}
+
+// Hits under the groups of a chain: round ones (one arc each) and the others.
+void CountHits(const CDtbElement* e, int& round, int& other) {
+    for (; e != nullptr; e = e->link.next) {
+        const auto* node = DtbCast<CDtbNode>(e);
+        if (!node) continue;
+        if (node->kindName == "Punch1") {
+            if (DtbCast<CDtbArc>(node->firstChild))
+                ++round;
+            else
+                ++other;
+        }
+        CountHits(node->firstChild, round, other);
+    }
+}
+
+}  // namespace
+
+TEST(PunchSample, EveryHitIsDrawnWithItsShippedDie) {
+    const std::filesystem::path examples = std::filesystem::path(MORVALEN_SOURCE_DIR) / "examples";
+    CPunchTool tool;
+    ASSERT_EQ(tool.ReadPossessedFile(examples / "punch-sample.dat"), 0);
+    ASSERT_EQ(tool.ReadArrangementFile(examples / "punch-sample.arr"), 0);
+    CNcReadInfo settings;
+    ASSERT_EQ(settings.LoadFrom(examples / "punch-sample.nmd"), 1);
+    NcAppContext app;
+    app.PunchTool = &tool;
+    CNcRead reader(&app);
+    reader.SetProgram(SampleLines(), &settings, nullptr, 1);
+    CDtbEngine elements;
+    NcProgramRunner(reader).Run(elements);
+    int round = 0, other = 0;
+    CountHits(elements.GetFirstElement(), round, other);
+    EXPECT_EQ(round, 3 + 5);  // T201 (die 1, round 10): three hits and a line of five
+    EXPECT_EQ(other, 1 + 6);  // T305 (die 2, square 20): one hit and a circle of six
+}
+
+// Die number 1 is a die like any other (it once read as "no tool in use": nothing was punched).
+TEST(PunchSample, DieNumberOneIsPunched) {
+    Program p({Die(1, kShapeRound, 10.0)}, {"G90 X10. Y10. T1"});
+    int round = 0, other = 0;
+    CountHits(p.elements.GetFirstElement(), round, other);
+    EXPECT_EQ(round, 1);
+}

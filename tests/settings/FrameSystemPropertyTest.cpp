@@ -1,0 +1,102 @@
+// The frame's command 32821: the system sheet, and after OK the panes show the new colours and
+// fonts at once, the tool bar its new title, and the machine file chosen is loaded.
+#include <QAction>
+#include <QApplication>
+#include <QImage>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTabWidget>
+
+#include "FrameFixture.h"
+#include "ScriptedChoosers.h"
+#include "SettingsFixture.h"
+#include "app/core/CommandIds.h"
+#include "settings/CColorButton.h"
+#include "settings/CSetSystemPage1.h"
+#include "settings/CSetSystemPage3.h"
+#include "settings/CSetSystemSheet.h"
+#include "settings/ModalRun.h"
+#include "text/CNcTextView.h"
+#include "views/CNcInfoView.h"
+
+namespace {
+
+class FrameSystemProperty : public FrameFixture {
+protected:
+    // Runs 32821; the script edits the sheet and ends it with OK (button 1) or Cancel (2).
+    void Run(const std::function<void(CSetSystemSheet&)>& edit, int button) {
+        Frame()->SettingsChoosers = &choose;
+        int ran = 0;
+        ModalScriptGuard guard([&](QDialog& d) {
+            ++ran;
+            auto* sheet = qobject_cast<CSetSystemSheet*>(&d);
+            EXPECT_NE(sheet, nullptr);
+            if (!sheet) return 0;
+            edit(*sheet);
+            Control<QPushButton>(sheet, button)->click();
+            return d.result();
+        });
+        EXPECT_TRUE(Frame()->OnCommand(cmd::Property));
+        EXPECT_EQ(ran, 1);
+        Frame()->SettingsChoosers = nullptr;
+    }
+    ScriptedChoosers choose;
+};
+
+TEST_F(FrameSystemProperty, OkRepaintsThePanesRetitlesTheBarAndLoadsTheMachineFile) {
+    ASSERT_TRUE(Start({"/US", Sample()}));
+    Frame()->resize(1000, 700);
+    Frame()->show();
+    settings_test::WriteAll(ConfigFolder() / "other.nmd", "[NcRead]\r\nFrameX=777.000\r\n");
+    const QColor background(200, 0, 0);
+    EXPECT_EQ(Count(background), 0);
+    QFont font(QStringLiteral("DejaVu Sans Mono"));
+    font.setPointSize(14);
+    choose.fonts = {font};
+    choose.colours = {background, QColor(10, 20, 30)};
+    Run(
+        [](CSetSystemSheet& sheet) {
+            sheet.Tabs()->setCurrentIndex(2);
+            static_cast<CSetSystemPage3*>(sheet.Page(3))->Button(1018)->click();
+            sheet.Tabs()->setCurrentIndex(1);
+            static_cast<CSetSystemPage2*>(sheet.Page(2))->Button(1002)->click();
+            sheet.Tabs()->setCurrentIndex(0);
+            static_cast<CSetSystemPage1*>(sheet.Page(1))->FontButton()->click();
+            sheet.Tabs()->setCurrentIndex(4);
+            sheet.Page(6)->Ctl<QLineEdit>(1136)->setText("/usr/bin/true");
+            sheet.Page(6)->Ctl<QLineEdit>(1135)->setText("MyApp");
+            sheet.Tabs()->setCurrentIndex(5);
+            sheet.Page(4)->Ctl<QLineEdit>(1057)->setText("other.nmd");
+        },
+        1);
+    EXPECT_GT(Count(background), 10000);
+    auto* list = dynamic_cast<CNcTextView*>(Frame()->NcPane());
+    ASSERT_NE(list, nullptr);
+    EXPECT_EQ(list->Settings.TextColor, (NcTextViewSettings::Rgb{10, 20, 30}));
+    auto* info = qobject_cast<CNcInfoView*>(Frame()->InfoPane());
+    ASSERT_NE(info, nullptr);
+    EXPECT_EQ(info->Settings().fontName, "DejaVu Sans Mono");
+    EXPECT_EQ(info->Settings().fontSize, 140);
+    EXPECT_EQ(Frame()->ToolBarTitle, "MyApp");
+    EXPECT_EQ(Frame()->App1Configured, 1);
+    EXPECT_EQ(Frame()->Action(cmd::Boot)->iconText(), "MyApp");
+    EXPECT_EQ(app_->SystemData->NcReadInfo.FrameX, 777.0);
+    EXPECT_EQ(app_->SystemData->NcReadInfo.FileName, (ConfigFolder() / "other.nmd").string());
+}
+
+TEST_F(FrameSystemProperty, CancelChangesNothing) {
+    ASSERT_TRUE(Start({"/US", Sample()}));
+    Frame()->resize(1000, 700);
+    Frame()->show();
+    const QColor background(200, 0, 0);
+    choose.colours = {background};
+    Run(
+        [](CSetSystemSheet& sheet) {
+            sheet.Tabs()->setCurrentIndex(2);
+            static_cast<CSetSystemPage3*>(sheet.Page(3))->Button(1018)->click();
+        },
+        2);
+    EXPECT_EQ(Count(background), 0);
+}
+
+}  // namespace

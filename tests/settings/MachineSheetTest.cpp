@@ -1,0 +1,253 @@
+// The machine settings sheet: its tabs and the remembered tab, open, save as, the checks that
+// block leaving a page, OK and save as, and Cancel.
+#include <sys/stat.h>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTabWidget>
+
+#include "SettingsFixture.h"
+#include "settings/CMachinePage.h"
+#include "settings/CSetMachineSheet.h"
+
+using namespace settings_test;
+namespace fs = std::filesystem;
+
+namespace {
+
+class MachineSheet : public Fixture {
+protected:
+    void SetUp() override {
+        Fixture::SetUp();
+        SetWorkingCopy("[NcRead]\r\nFrameX=2000.000\r\n[ShiftCoord]\r\nStartLineNo=5\r\n");
+    }
+    QLineEdit* Edit(int page, int id) { return sheet->Page(page)->Ctl<QLineEdit>(id); }
+    std::unique_ptr<CSetMachineSheet> sheet;
+};
+
+TEST_F(MachineSheet, FiveTabsWithoutThePunchPageAndAnActivePageItLacksLeavesTheLastTab) {
+    sys->ForbidPunchApp = 1;
+    WriteAll(Ini(), "[SetMachinSheet]\r\nActivePage=5\r\n");
+    sheet = std::make_unique<CSetMachineSheet>(ctx);
+    QTabWidget* tabs = sheet->Tabs();
+    ASSERT_EQ(tabs->count(), 5);
+    const char* titles[5] = {"Parameter", "Coordinates", "Color", "Replace", "Fixed phrase"};
+    for (int i = 0; i < 5; ++i) EXPECT_EQ(tabs->tabText(i), titles[i]);
+    EXPECT_EQ(tabs->currentIndex(), 4);
+    EXPECT_EQ(sheet->windowTitle(), "Property of machine");
+    // Set-up never writes the key.
+    EXPECT_EQ(Value(Ini(), "SetMachinSheet", "ActivePage"), "5");
+}
+
+TEST_F(MachineSheet, TheRememberedTabOpensAndUserTabChangesAreWrittenEvenOnCancel) {
+    for (const auto& [stored, expected] :
+         std::vector<std::pair<std::string, int>>{{"2", 2}, {"-1", 4}, {"x", 0}}) {
+        WriteAll(Ini(), "[SetMachinSheet]\r\nActivePage=" + stored + "\r\n");
+        CSetMachineSheet s(ctx);
+        EXPECT_EQ(s.Tabs()->currentIndex(), expected) << stored;
+    }
+    fs::remove(Ini());
+    sheet = std::make_unique<CSetMachineSheet>(ctx);
+    EXPECT_FALSE(fs::exists(Ini()));
+    sheet->Tabs()->setCurrentIndex(3);
+    EXPECT_EQ(Value(Ini(), "SetMachinSheet", "ActivePage"), "3");
+    sheet->Tabs()->setCurrentIndex(1);
+    sheet->reject();
+    EXPECT_EQ(Value(Ini(), "SetMachinSheet", "ActivePage"), "1");
+    EXPECT_EQ(sheet->result(), QDialog::Rejected);
+}
+
+TEST_F(MachineSheet, HelpButtonOnlyWhenTheFrameGivesHelp) {
+    sheet = std::make_unique<CSetMachineSheet>(ctx);
+    EXPECT_EQ(sheet->findChild<QPushButton*>("id9"), nullptr);
+    int helped = 0;
+    ctx.Help = [&] { ++helped; };
+    CSetMachineSheet withHelp(ctx);
+    QPushButton* help = withHelp.findChild<QPushButton*>("id9");
+    ASSERT_NE(help, nullptr);
+    help->click();
+    EXPECT_EQ(helped, 1);
+}
+
+TEST_F(MachineSheet, OpenCopiesTheFileOverTheWorkingCopySetsBothNamesAndRereadsEveryPage) {
+    const fs::path local = dir.path() / "local" / "Morvalen";
+    fs::create_directories(local);
+    const std::string other = "[NcRead]\r\nFrameX=1000.000\r\nZeroTimes=10\r\n";
+    WriteAll(local / "B.nmd", other);
+    sheet = std::make_unique<CSetMachineSheet>(ctx);
+    sheet->Tabs()->setCurrentIndex(2);
+    EXPECT_EQ(Edit(2, 1061)->text(), "2000");
+
+    choose.files = {(local / "B.nmd").string()};
+    sheet->OpenButton()->click();
+    ASSERT_EQ(choose.asked.size(), 1u);
+    const FileChoice& asked = choose.asked[0].file;
+    EXPECT_EQ(choose.asked[0].kind, "open");
+    EXPECT_EQ(asked.initial, (config / "MV_Machine.nmd").string());
+    EXPECT_EQ(asked.title, "Machine file");
+    EXPECT_EQ(asked.filter, "machine files (*.NMD)|*.NMD||");
+    EXPECT_EQ(asked.defaultExtension, "NMD");
+    EXPECT_TRUE(asked.mustExist);
+
+    EXPECT_EQ(ReadAll(Work()), other);
+    EXPECT_EQ(sys->NcReadInfo.FileName, (local / "B.nmd").string());
+    EXPECT_EQ(Value(Ini(), "NcRead", "FileName"), "<LOCAL_APP_NAME>/Morvalen/B.nmd");
+    EXPECT_EQ(Value(Ini(), "SetMachinSheet", "ActivePage"), "2");
+    EXPECT_EQ(Edit(2, 1061)->text(), "1000");
+    EXPECT_EQ(Edit(1, 1034)->text(), "10");
+    // Cancel after an open: the names and the working copy stay as the open left them.
+    sheet->reject();
+    EXPECT_EQ(ReadAll(Work()), other);
+    EXPECT_EQ(sys->NcReadInfo.FileName, (local / "B.nmd").string());
+}
+
+TEST_F(MachineSheet, OpenWithoutANameStartsInTheConfigurationFolderAndCancelChangesNothing) {
+    sys->NcReadInfo.FileName.clear();
+    sheet = std::make_unique<CSetMachineSheet>(ctx);
+    const std::string before = ReadAll(Work());
+    sheet->OnOpen();
+    ASSERT_EQ(choose.asked.size(), 1u);
+    EXPECT_EQ(choose.asked[0].file.initial, (config / "*.*").string());
+    EXPECT_EQ(ReadAll(Work()), before);
+    EXPECT_FALSE(fs::exists(Ini()));
+}
+
+TEST_F(MachineSheet, AnOpenWhoseCopyFailsChangesNothing) {
+    sheet = std::make_unique<CSetMachineSheet>(ctx);
+    const std::string before = ReadAll(Work());
+    // A folder, a device and a missing file cannot be copied.
+    for (const fs::path& bad : {config, fs::path("/dev/zero"), config / "missing.nmd"}) {
+        prompt.asked.clear();
+        choose.files = {bad.string()};
+        sheet->OnOpen();
+        ASSERT_EQ(prompt.asked.size(), 1u) << bad;
+        EXPECT_NE(prompt.asked[0].text.find(bad.string()), std::string::npos);
+        EXPECT_EQ(ReadAll(Work()), before);
+        EXPECT_EQ(sys->NcReadInfo.FileName, "MV_Machine.nmd");
+        EXPECT_FALSE(fs::exists(Ini()));
+        EXPECT_EQ(Edit(2, 1061)->text(), "2000");
+    }
+}
+
+TEST_F(MachineSheet, SaveAsToANewFileWritesAWholeCopyAndLeavesTheWorkingCopy) {
+    sheet = std::make_unique<CSetMachineSheet>(ctx);
+    Type(Edit(2, 1061), "1500");
+    const std::string before = ReadAll(Work());
+    const fs::path target = config / "new.nmd";
+    choose.files = {target.string()};
+    sheet->SaveAsButton()->click();
+    ASSERT_EQ(choose.asked.size(), 1u);
+    EXPECT_EQ(choose.asked[0].kind, "save");
+    EXPECT_FALSE(choose.asked[0].file.mustExist);
+    EXPECT_EQ(choose.asked[0].file.initial, (config / "MV_Machine.nmd").string());
+
+    EXPECT_EQ(Value(target, "NcRead", "FrameX"), "1500.000");
+    EXPECT_EQ(Value(target, "ShiftCoord", "StartLineNo"), "5");  // a key no page shows
+    EXPECT_EQ(Value(target, "Version", "Version"), "1");
+    EXPECT_EQ(ReadAll(Work()), before);
+    EXPECT_EQ(sys->NcReadInfo.FileName, target.string());
+    EXPECT_EQ(Value(Ini(), "NcRead", "FileName"), target.string());
+    sheet->reject();
+    EXPECT_EQ(ReadAll(Work()), before);
+    EXPECT_EQ(sys->NcReadInfo.FrameX, 1840.0);  // nothing reloaded
+}
+
+TEST_F(MachineSheet, SaveAsToAnExistingFileWritesOnlyThePagesKeys) {
+    const fs::path target = config / "old.nmd";
+    WriteAll(target,
+             "[NcRead]\r\nFrameX=1.000\r\nCutPenWide=9\r\n[ShiftCoord]\r\nStartLineNo=9\r\n");
+    sheet = std::make_unique<CSetMachineSheet>(ctx);
+    choose.files = {target.string()};
+    sheet->OnSaveAs();
+    EXPECT_EQ(Value(target, "NcRead", "FrameX"), "2000.000");
+    EXPECT_EQ(Value(target, "NcRead", "CutPenWide"), "9");
+    EXPECT_EQ(Value(target, "ShiftCoord", "StartLineNo"), "9");
+}
+
+TEST_F(MachineSheet, SaveAsToAFileThatCannotBeWrittenSaysSoAndChangesNothing) {
+    if (::geteuid() == 0) GTEST_SKIP() << "the superuser writes read-only files";
+    const fs::path target = config / "ro.nmd";
+    WriteAll(target, "[NcRead]\r\nFrameX=1.000\r\n");
+    ::chmod(target.c_str(), 0444);
+    sheet = std::make_unique<CSetMachineSheet>(ctx);
+    choose.files = {target.string()};
+    sheet->OnSaveAs();
+    EXPECT_TRUE(Asked(target.string()));
+    EXPECT_EQ(ReadAll(target), "[NcRead]\r\nFrameX=1.000\r\n");
+    EXPECT_EQ(sys->NcReadInfo.FileName, "MV_Machine.nmd");
+}
+
+TEST_F(MachineSheet, SaveAsToAFolderSaysSoAndChangesNothing) {
+    fs::create_directories(config / "dir.nmd");
+    sheet = std::make_unique<CSetMachineSheet>(ctx);
+    choose.files = {(config / "dir.nmd").string()};
+    sheet->OnSaveAs();
+    EXPECT_TRUE(Asked((config / "dir.nmd").string()));
+    EXPECT_EQ(sys->NcReadInfo.FileName, "MV_Machine.nmd");
+    EXPECT_FALSE(fs::exists(Ini()));
+}
+
+TEST_F(MachineSheet, AFieldOutOfRangeBlocksTheTabChangeOkAndSaveAs) {
+    sheet = std::make_unique<CSetMachineSheet>(ctx);
+    sheet->show();
+    sheet->Tabs()->setCurrentIndex(1);
+    QLineEdit* frameX = Edit(2, 1061);
+    Type(frameX, "0.05");
+
+    sheet->Tabs()->setCurrentIndex(2);
+    EXPECT_EQ(sheet->Tabs()->currentIndex(), 1);
+    QApplication::processEvents();
+    ASSERT_EQ(prompt.asked.size(), 1u);
+    EXPECT_EQ(prompt.asked[0].text, "Please enter a number between 0.1 and 999999.99999.");
+    EXPECT_EQ(sheet->focusWidget(), frameX);
+    EXPECT_EQ(frameX->selectedText(), "0.05");
+    EXPECT_EQ(Value(Ini(), "SetMachinSheet", "ActivePage"), "1");
+
+    sheet->OnSaveAs();
+    EXPECT_TRUE(choose.asked.empty());
+    EXPECT_EQ(prompt.asked.size(), 2u);
+
+    // OK from another page: the sheet shows the page with the field.
+    sheet->Tabs()->blockSignals(true);
+    sheet->Tabs()->setCurrentIndex(0);
+    sheet->Tabs()->blockSignals(false);
+    const std::string before = ReadAll(Work());
+    sheet->accept();
+    EXPECT_EQ(sheet->result(), 0);
+    EXPECT_EQ(sheet->Tabs()->currentIndex(), 1);
+    EXPECT_EQ(ReadAll(Work()), before);
+    EXPECT_EQ(prompt.asked.size(), 3u);
+
+    Type(frameX, "abc");
+    sheet->accept();
+    EXPECT_EQ(prompt.asked.back().text, "Please enter a number.");
+    Type(frameX, "1e6");
+    sheet->accept();
+    EXPECT_EQ(prompt.asked.back().text, "Please enter a number between 0.1 and 999999.99999.");
+    Type(frameX, "999999.5");
+    sheet->accept();
+    EXPECT_EQ(sheet->result(), QDialog::Accepted);
+    EXPECT_EQ(Value(Work(), "NcRead", "FrameX"), "999999.500");
+}
+
+TEST_F(MachineSheet, ZeroTimesAcceptsOneTo99999) {
+    sheet = std::make_unique<CSetMachineSheet>(ctx);
+    QLineEdit* unit = Edit(1, 1034);
+    const std::pair<const char*, const char*> cases[] = {
+        {"0", "Please enter an integer between 1 and 99999."},
+        {"100000", "Please enter an integer between 1 and 99999."},
+        {"-5", "Please enter a positive integer."},
+        {"1.5", "Please enter a positive integer."},
+    };
+    for (const auto& [text, message] : cases) {
+        prompt.asked.clear();
+        Type(unit, text);
+        sheet->accept();
+        ASSERT_EQ(prompt.asked.size(), 1u) << text;
+        EXPECT_EQ(prompt.asked[0].text, message) << text;
+    }
+    Type(unit, " 99999 ");
+    sheet->accept();
+    EXPECT_EQ(Value(Work(), "NcRead", "ZeroTimes"), "99999");
+}
+
+}  // namespace
