@@ -119,21 +119,13 @@ void DetectInstalledModules(std::vector<ModuleRecord>& modules, SetupState& stat
 bool ReadModuleSetupFile(SetupState& s) {
     SetupFile f(s.SetupFilePath);
     using namespace readsize;
-    s.ProgramFolderName = f.Get("APPINFO", "PROGRAM_FOLDER_NAME", kFolderName);
-    s.StartMenuFolderName = f.Get("APPINFO", "STMENU_PROGRAM_FOLDER_NAME", kFolderName);
-    if (s.StartMenuFolderName.empty()) s.StartMenuFolderName = s.ProgramFolderName;
-    s.AppBasePath = f.Get("APPINFO", "APPBASE_PATH", kFolderName);
+    ReadFolderNames(s, f);
     size_t slash = s.SetupFilePath.rfind('/');
     if (slash == std::string::npos) return false;
     s.InstallerPath = s.SetupFilePath.substr(0, slash + 1);
     s.ComponentCount = CountComponents(f);
     if (s.ProgramFolderName.empty() || s.ComponentCount == 0) return false;
-    s.Arg6 = f.Get("PARMINIT", "ARG6", kShort);
-    s.CompanyName = f.Get("APPINFO", "COMPANY_NAME", kShort);
-    s.ProductName = f.Get("APPINFO", "PRODUCT_NAME", kShort);
-    s.ProductVersion = f.Get("APPINFO", "PRODUCT_VERSION", kShort);
-    s.ProductKey = f.Get("APPINFO", "PRODUCT_KEY", kShort);
-    s.MainProgram = f.Get("APPINFO", "MAIN_PROGRAM", kShort);
+    ReadProductNames(s, f);
     s.UninstallName = f.Get("APPINFO", "UNINSTALL_NAME", kShort);
     ReadComponents(s, f);
     s.TargetExistFile = f.Get("APPINFO", "TARGET_EXISTFILE", kShort);

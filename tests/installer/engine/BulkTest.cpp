@@ -15,14 +15,6 @@ extern char** environ;
 namespace installer::test {
 namespace {
 
-BulkProduct TestProduct() {
-    BulkProduct p;
-    p.MainProgram = "CADMAIN.EXE";
-    p.DetectFile = "Cad.exe";
-    p.ModuleWords = {"w1", "w2", "w3", "w4", "w5", "w6", "w7"};
-    return p;
-}
-
 class BulkTest : public ::testing::Test {
 protected:
     void SetUp() override {

@@ -46,19 +46,10 @@ protected:
     fs::path Menu() const { return box.platform.ApplicationsDir / "Tool"; }
 
     void Install() {
-        SetupState s;
-        FakeUi ui;
-        PosixProcessRunner runner;
-        SetupEngine e(s, box.platform, ui, runner);
-        ASSERT_TRUE(InitInstallerPaths(s, (box.source / "haldimon").string()));
-        ASSERT_EQ(1, ReadSetupFile(s, e.Keys, box.platform, ui));
-        ReadComponents(s, s.SetupFilePath);
-        e.InitMacroValues();
-        e.CurrentFolder = box.Setup();
-        CommandRun run(e, CommandRun::Kind::Install);
-        while (run.Step() == CommandRun::Status::Continue) {
-        }
-        ASSERT_TRUE(ui.shown.empty());
+        FakeUi installUi;
+        PosixProcessRunner real;
+        ASSERT_TRUE(InstallFromSource(box, real, installUi));
+        ASSERT_TRUE(installUi.shown.empty());
         ASSERT_TRUE(fs::exists(Target() / "haldimon.INF"));
     }
     // The uninstaller as the launcher starts it: a copy in a private temporary folder,

@@ -37,17 +37,8 @@ protected:
         Write(box.source / "haldimon", "installer");
         Write(box.Setup("tool"), "#!/bin/sh\n");
         Write(box.Setup("lib/data.txt"), "d");
-        SetupState s;
         FakeUi u;
-        SetupEngine e(s, box.platform, u, runner);
-        ASSERT_TRUE(InitInstallerPaths(s, (box.source / "haldimon").string()));
-        ASSERT_EQ(1, ReadSetupFile(s, e.Keys, box.platform, u));
-        ReadComponents(s, s.SetupFilePath);
-        e.InitMacroValues();
-        e.CurrentFolder = box.Setup();
-        CommandRun run(e, CommandRun::Kind::Install);
-        while (run.Step() == CommandRun::Status::Continue) {
-        }
+        ASSERT_TRUE(InstallFromSource(box, runner, u));
         ASSERT_TRUE(fs::exists(Target() / "haldimon.INF"));
     }
 };
@@ -107,15 +98,6 @@ TEST_F(UninstallWizardTest, CancelOnTheStartPageAsksTheUninstallQuestion) {
     EXPECT_FALSE(wizard->isVisible());
     EXPECT_EQ(2, ui.stopQuestions);
     EXPECT_TRUE(fs::exists(Target() / "tool"));
-}
-
-// A product with seven module words; its main program "CADMAIN.EXE".
-BulkProduct TestProduct() {
-    BulkProduct p;
-    p.MainProgram = "CADMAIN.EXE";
-    p.DetectFile = "Cad.exe";
-    p.ModuleWords = {"w1", "w2", "w3", "w4", "w5", "w6", "w7"};
-    return p;
 }
 
 class BulkWizardTest : public WizardFixture {
