@@ -236,6 +236,9 @@ private:
     void InstallSettingsHandlers();
     void OnMachineProperty();
     void OnSystemProperty();
+    void OnConditionProperty();
+    void OnConversionProperty();
+    void OnConvertNc();
     // After a settings dialog's OK: the editor reloads its look, or every pane reads its keys.
     void RefreshPanesAfterSettings();
     void ToggleBar(int bar);

@@ -11,6 +11,7 @@
 #include "kernel/db/CDtbArc.h"
 #include "kernel/db/CDtbLine.h"
 #include "kernel/db/CDtbNode.h"
+#include "kernel/geom/EdgeMark.h"
 #include "platform/Numbers.h"
 #include "views/RasterLine.h"
 #include "views/model/ProjectedLayer.h"
@@ -563,14 +564,10 @@ int ElemViewDraw::DrawArc(const CDtbArc& arc, Polyline* buffer) {
 
 void ElemViewDraw::DrawEdgeArrow(int kind, double x, double y, double angle, double size) {
     if (kind == kDtbMarkArrow) {
-        const double t = Reduce360(angle) * kRadPerDeg;
-        const double c = std::cos(t), s = std::sin(t);
-        const double d1 = size * 0.965925826, d2 = size * 0.258819045;
-        const double xs[3] = {x + d1 * c - d2 * s, x, x + d1 * c + d2 * s};
-        const double ys[3] = {y + d1 * s + d2 * c, y, y + d1 * s - d2 * c};
+        const EdgeArrow corners = EdgeArrowCorners(x, y, angle, size);
         QPoint pts[3];
         for (int i = 0; i < 3; ++i) {
-            const PixelSegment seg = LinePixels(w_, x, y, xs[i], ys[i]);
+            const PixelSegment seg = LinePixels(w_, x, y, corners.x[i], corners.y[i]);
             pts[i] = QPoint(ToInt(seg.x2), ToInt(seg.y2));
         }
         if (fast_)
@@ -578,7 +575,7 @@ void ElemViewDraw::DrawEdgeArrow(int kind, double x, double y, double angle, dou
         else
             p_.drawPolygon(pts, 3);
     } else if (kind == kDtbMarkDot) {
-        const int r = std::max(2, static_cast<int>(std::trunc(size * 0.5 * w_.scaleX + 0.5)));
+        const int r = EdgeDotRadius(size, w_.scaleX);
         const QPoint k(WorldToScreenX(w_, x), WorldToScreenY(w_, y));
         p_.drawEllipse(QRect(k.x() - r, k.y() - r, 2 * r + 1, 2 * r + 1));
     }

@@ -6,6 +6,7 @@
 //   wepo_demo save [folder]     choose a name to save an arrangement (default extension "arr")
 //   wepo_demo old [folder]      the old-style file dialog (sortable columns, volume totals)
 //   wepo_demo dir [folder]      choose a folder in the folder tree; "olddir" the old style
+//   wepo_demo preview [folder]  open a drawing with the preview pane and the thumbnail list
 // What the dialog ends with is printed on standard output.
 #include <QApplication>
 #include <QListWidget>
@@ -100,10 +101,11 @@ int RunDialog() {
     return 0;
 }
 
-const char kFilters[] = "Drawings (*.NMD;*.DXF;*.EXF)\0*.NMD;*.DXF;*.EXF\0"
-                        "Die files (*.DAT;*.ARR)\0*.DAT;*.ARR\0"
-                        "NC programs (*.NC;*.PTP)\0*.NC;*.PTP\0"
-                        "All files (*.*)\0*.*\0";
+const char kFilters[] =
+    "Drawings (*.NMD;*.DXF;*.EXF;*.BAK;*.CMD)\0*.NMD;*.DXF;*.EXF;*.BAK;*.CMD\0"
+    "Die files (*.DAT;*.ARR)\0*.DAT;*.ARR\0"
+    "NC programs (*.NC;*.PTP)\0*.NC;*.PTP\0"
+    "All files (*.*)\0*.*\0";
 
 int RunFileSelection(unsigned mode, const char* folder, bool oldStyle) {
     wpSelectFileGUI(oldStyle ? 1 : 0);
@@ -119,8 +121,8 @@ int RunFileSelection(unsigned mode, const char* folder, bool oldStyle) {
     p.sortOptions = 0x1;
     p.displayOptions = 0xF;
     int result = wpSelectFileName(nullptr, mode, 1, &p);
-    std::printf("result %d\nfile %s\nfilterIndex %u\nsortOptions 0x%X\ndisplayOptions 0x%X\n", result, file,
-                p.filterIndex, p.sortOptions, p.displayOptions);
+    std::printf("result %d\nfile %s\nfilterIndex %u\nsortOptions 0x%X\ndisplayOptions 0x%X\n",
+                result, file, p.filterIndex, p.sortOptions, p.displayOptions);
     return 0;
 }
 
@@ -142,11 +144,15 @@ int main(int argc, char** argv) {
     const char* folder = argc > 2 ? argv[2] : nullptr;
     if (std::strcmp(mode, "dialog") == 0) return RunDialog();
     if (std::strcmp(mode, "open") == 0) return RunFileSelection(WPF_OPEN, folder, false);
+    if (std::strcmp(mode, "preview") == 0)
+        return RunFileSelection(WPF_OPEN | WPF_PREVIEW, folder, false);
     if (std::strcmp(mode, "save") == 0) return RunFileSelection(0, folder, false);
     if (std::strcmp(mode, "old") == 0) return RunFileSelection(WPF_OPEN, folder, true);
     if (std::strcmp(mode, "oldsave") == 0) return RunFileSelection(0, folder, true);
     if (std::strcmp(mode, "dir") == 0) return RunFolderSelection(folder, false);
     if (std::strcmp(mode, "olddir") == 0) return RunFolderSelection(folder, true);
-    std::fprintf(stderr, "usage: wepo_demo [dialog | open | save | old | oldsave | dir | olddir] [folder]\n");
+    std::fprintf(stderr,
+                 "usage: wepo_demo [dialog | open | preview | save | old | oldsave | dir | olddir] "
+                 "[folder]\n");
     return 2;
 }

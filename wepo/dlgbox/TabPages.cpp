@@ -91,6 +91,13 @@ int TabPagesDestroy(DlgBoxPageList* list) {
     return 1;
 }
 
+int TabPagesMoveAll(DlgBoxPageList* list, const QRect& rect) {
+    if (!list) return 0;
+    for (auto& p : list->pages)
+        if (p.window) p.window->setGeometry(rect);
+    return 1;
+}
+
 int TabPagesGetCurrent(const DlgBoxPageList* list) {
     return list ? list->current : -1;
 }

@@ -5,6 +5,7 @@
 #include <QWidget>
 #include <vector>
 
+class QRect;
 class QTabWidget;
 
 namespace wepo {
@@ -33,6 +34,8 @@ int TabPagesSelect(DlgBoxPageList* list, int index);
 int TabPagesDestroy(DlgBoxPageList* list);
 // Destroys that page and its tab; its entry stays empty. 1, 0 for no list or a bad index.
 int TabPagesRemove(DlgBoxPageList* list, int index);
+// Moves every page to rect (in the host's coordinates). 1, 0 for no list.
+int TabPagesMoveAll(DlgBoxPageList* list, const QRect& rect);
 int TabPagesGetCurrent(const DlgBoxPageList* list);
 int TabPagesGetCount(const DlgBoxPageList* list);
 // index -1: the host; -2: the tab widget; 0 .. count - 1: that page (and its word into word).

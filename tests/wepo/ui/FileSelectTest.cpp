@@ -30,6 +30,7 @@
 #include "wepo/filesel/FolderDialogs.h"
 #include "wepo/filesel/FolderModel.h"
 #include "wepo/filesel/OldFileSelect.h"
+#include "wepo/ui/ModalScript.h"
 #include "wepo/util/WindowUtil.h"
 
 namespace fs = std::filesystem;
@@ -37,36 +38,6 @@ namespace fs = std::filesystem;
 namespace {
 
 const char kFilters[] = "Shape files (*.SPF)\0*.SPF\0Drawings\0*.dxf;*.NMD\0All files\0*.*\0";
-
-// Runs script on the modal dialog once it shows; a dialog still open after 5 s is cancelled.
-void WhenShown(std::function<void(QDialog*)> script) {
-    auto* timer = new QTimer;
-    timer->setInterval(5);
-    auto started = std::make_shared<QElapsedTimer>();
-    started->start();
-    QObject::connect(timer, &QTimer::timeout, [timer, script, started] {
-        auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget());
-        if (!dialog && started->elapsed() < 5000) return;
-        timer->stop();
-        timer->deleteLater();
-        if (!dialog) return;
-        dialog->activateWindow();
-        QApplication::setActiveWindow(dialog);
-        script(dialog);
-        if (started->elapsed() > 5000) dialog->reject();
-    });
-    timer->start();
-}
-
-// Answers the next message box with button; records its text.
-void AnswerMessage(QMessageBox::StandardButton button, QString* text = nullptr) {
-    WhenShown([button, text](QDialog* d) {
-        auto* box = qobject_cast<QMessageBox*>(d);
-        ASSERT_NE(box, nullptr);
-        if (text) *text = box->text();
-        box->button(button)->click();
-    });
-}
 
 void Touch(const fs::path& p, size_t size = 0) {
     std::ofstream(p, std::ios::binary) << std::string(size, 'x');
@@ -121,7 +92,7 @@ TEST_F(FileSelectTest, OpenListsByTypeWithoutLetterCaseAndReturnsTheFile) {
     char file[256] = "";
     FileSelectParams p = Params(file, sizeof file);
     QStringList spf, drawings;
-    WhenShown([&](QDialog* d) {
+    test::WhenShown([&](QDialog* d) {
         auto* dialog = Explorer(d);
         spf = Listed(dialog);
         dialog->TypeBox()->setCurrentIndex(1);
@@ -139,9 +110,9 @@ TEST_F(FileSelectTest, OpenRefusesAMissingFileAndStaysOpen) {
     char file[256] = "";
     FileSelectParams p = Params(file, sizeof file);
     QString message;
-    WhenShown([&](QDialog* d) {
+    test::WhenShown([&](QDialog* d) {
         auto* dialog = Explorer(d);
-        AnswerMessage(QMessageBox::Ok, &message);
+        test::AnswerMessage(QMessageBox::Ok, &message);
         TypeAndConfirm(dialog, "missing.spf");
         EXPECT_TRUE(dialog->isVisible());
         TypeAndConfirm(dialog, "sub.spf");  // a folder is entered
@@ -165,7 +136,7 @@ TEST_F(FileSelectTest, SaveAddsTheDefaultExtensionOnlyToANameWithoutDot) {
         char file[256] = "";
         FileSelectParams p = Params(file, sizeof file);
         p.defaultExtension = "arr";
-        WhenShown([&](QDialog* d) { TypeAndConfirm(Explorer(d), c.typed); });
+        test::WhenShown([&](QDialog* d) { TypeAndConfirm(Explorer(d), c.typed); });
         EXPECT_EQ(wpSelectFileName(nullptr, 0, 1, &p), 1) << c.typed;
         EXPECT_EQ(std::string(file), (dir_.path() / c.result).string());
     }
@@ -178,13 +149,13 @@ TEST_F(FileSelectTest, OverwriteQuestionAndItsCancelLoop) {
     p.defaultExtension = "arr";
     QString question, fieldAfterCancel;
     int asked = 0;
-    WhenShown([&](QDialog* d) {
+    test::WhenShown([&](QDialog* d) {
         auto* dialog = Explorer(d);
-        AnswerMessage(QMessageBox::Cancel, &question);
+        test::AnswerMessage(QMessageBox::Cancel, &question);
         TypeAndConfirm(dialog, "set1");
         ++asked;
         fieldAfterCancel = dialog->NameField()->text();  // the dialog again, with the extended name
-        AnswerMessage(QMessageBox::Ok);
+        test::AnswerMessage(QMessageBox::Ok);
         QTest::keyClick(dialog->NameField(), Qt::Key_Return);
         ++asked;
     });
@@ -198,7 +169,7 @@ TEST_F(FileSelectTest, OverwriteQuestionAndItsCancelLoop) {
     char again[256] = "";
     FileSelectParams q = Params(again, sizeof again);
     q.defaultExtension = "arr";
-    WhenShown([&](QDialog* d) { TypeAndConfirm(Explorer(d), "set1"); });
+    test::WhenShown([&](QDialog* d) { TypeAndConfirm(Explorer(d), "set1"); });
     EXPECT_EQ(wpSelectFileName(nullptr, WPF_NOOVERWRITEPROMPT, 1, &q), 1);
     EXPECT_EQ(std::string(again), (dir_.path() / "set1.arr").string());
 }
@@ -208,7 +179,7 @@ TEST_F(FileSelectTest, FilterIndexIsWrittenBackAfterOkAndAfterCancel) {
     FileSelectParams p = Params(file, sizeof file);
     p.filterIndex = 0;  // counts as 1
     int shownFirst = -1;
-    WhenShown([&](QDialog* d) {
+    test::WhenShown([&](QDialog* d) {
         auto* dialog = Explorer(d);
         shownFirst = dialog->TypeBox()->currentIndex();
         dialog->TypeBox()->setCurrentIndex(2);
@@ -218,7 +189,7 @@ TEST_F(FileSelectTest, FilterIndexIsWrittenBackAfterOkAndAfterCancel) {
     EXPECT_EQ(shownFirst, 0);
     EXPECT_EQ(p.filterIndex, 3u);
     p.filterIndex = 9;  // beyond the pairs: the first
-    WhenShown([&](QDialog* d) {
+    test::WhenShown([&](QDialog* d) {
         shownFirst = Explorer(d)->TypeBox()->currentIndex();
         TypeAndConfirm(Explorer(d), "d.txt");
     });
@@ -232,8 +203,8 @@ TEST_F(FileSelectTest, TheResultMustFitTheCallersBuffer) {
     std::vector<char> file(path.size(), '\0');  // one byte short of the terminator
     FileSelectParams p = Params(file.data(), static_cast<unsigned>(file.size()));
     QString message;
-    WhenShown([&](QDialog* d) {
-        AnswerMessage(QMessageBox::Ok, &message);
+    test::WhenShown([&](QDialog* d) {
+        test::AnswerMessage(QMessageBox::Ok, &message);
         TypeAndConfirm(Explorer(d), "a.spf");
         EXPECT_TRUE(d->isVisible());
         d->reject();
@@ -242,7 +213,7 @@ TEST_F(FileSelectTest, TheResultMustFitTheCallersBuffer) {
     EXPECT_FALSE(message.isEmpty());
     std::vector<char> exact(path.size() + 1, '\0');
     FileSelectParams q = Params(exact.data(), static_cast<unsigned>(exact.size()));
-    WhenShown([&](QDialog* d) { TypeAndConfirm(Explorer(d), "a.spf"); });
+    test::WhenShown([&](QDialog* d) { TypeAndConfirm(Explorer(d), "a.spf"); });
     EXPECT_EQ(wpSelectFileName(nullptr, WPF_OPEN, 1, &q), 1);
     EXPECT_EQ(std::string(exact.data()), path);
 }
@@ -253,7 +224,7 @@ TEST_F(FileSelectTest, StartingPlacesAndTheCurrentFolder) {
     char file[256] = "sub.spf/proposed.spf";  // a proposed path opens its folder
     FileSelectParams p = Params(file, sizeof file, "sub.spf");
     QString folder, field;
-    WhenShown([&](QDialog* d) {
+    test::WhenShown([&](QDialog* d) {
         auto* dialog = Explorer(d);
         folder = dialog->Folder();
         field = dialog->NameField()->text();
@@ -267,7 +238,7 @@ TEST_F(FileSelectTest, StartingPlacesAndTheCurrentFolder) {
     // A relative initial folder is taken against the current folder.
     char none[256] = "";
     FileSelectParams q = Params(none, sizeof none, "sub.spf");
-    WhenShown([&](QDialog* d) {
+    test::WhenShown([&](QDialog* d) {
         folder = Explorer(d)->Folder();
         d->reject();
     });
@@ -355,11 +326,11 @@ TEST_F(FileSelectTest, OldStyleSaveThroughTheSwitch) {
     p.sortOptions = 0x2;
     p.displayOptions = 0x8;
     QString question;
-    WhenShown([&](QDialog* d) {
+    test::WhenShown([&](QDialog* d) {
         EXPECT_EQ(qobject_cast<wepo::FileSelectDialog*>(d), nullptr);
         auto* name = qobject_cast<QLineEdit*>(wepo::FindControl(d, 1152));
         name->setText("set2");
-        AnswerMessage(QMessageBox::Ok, &question);
+        test::AnswerMessage(QMessageBox::Ok, &question);
         qobject_cast<QAbstractButton*>(wepo::FindControl(d, 1005))->click();  // sort by size too
         qobject_cast<QPushButton*>(wepo::FindControl(d, DBID_OK))->click();
     });
@@ -402,7 +373,7 @@ TEST_F(FileSelectTest, FolderTreeSelectsByTheRuleAndReturnsOneTrailingSlash) {
     char directory[WP_MAX_PATH] = "";
     std::snprintf(directory, sizeof directory, "%s/", dies.toUtf8().constData());
     QSize opened;
-    WhenShown([&](QDialog* d) {
+    test::WhenShown([&](QDialog* d) {
         d->resize(420, 520);
         QTest::qWait(20);
         qobject_cast<QPushButton*>(wepo::FindControl(d, DBID_OK))->click();
@@ -411,7 +382,7 @@ TEST_F(FileSelectTest, FolderTreeSelectsByTheRuleAndReturnsOneTrailingSlash) {
     EXPECT_EQ(std::string(directory), (dies + "/").toStdString());
     // The next opening takes the last size; OK without a selection does nothing; the root ends in
     // one '/'.
-    WhenShown([&](QDialog* d) {
+    test::WhenShown([&](QDialog* d) {
         opened = d->size();
         auto* view = qobject_cast<QTreeView*>(wepo::FindControl(d, 1068));
         auto* model = qobject_cast<QFileSystemModel*>(view->model());
@@ -432,7 +403,7 @@ TEST_F(FileSelectTest, OldStyleFolderDialogThroughTheSwitch) {
     wpSelectFileGUI(1);
     char directory[WP_MAX_PATH] = "";
     std::snprintf(directory, sizeof directory, "%s", root_.toUtf8().constData());
-    WhenShown([&](QDialog* d) {
+    test::WhenShown([&](QDialog* d) {
         auto* folders = qobject_cast<QListWidget*>(wepo::FindControl(d, 1121));
         ASSERT_NE(folders, nullptr);
         EXPECT_EQ(folders->item(1)->text(), "[dies]");
@@ -462,7 +433,8 @@ TEST(LibraryTemplatesTest, CaptionsFollowTheLanguage) {
         r.folder = QDir::tempPath();
         wepo::OldFileSelect old(nullptr, r, 0, 0);
         ASSERT_NE(old.Dialog(), nullptr);
-        EXPECT_EQ(qobject_cast<QLabel*>(wepo::FindControl(old.Dialog(), 1090))->text(), QString::fromUtf8(label));
+        EXPECT_EQ(qobject_cast<QLabel*>(wepo::FindControl(old.Dialog(), 1090))->text(),
+                  QString::fromUtf8(label));
         wepo::OldFolderSelect folders(nullptr, QString(), QDir::tempPath(), WP_MAX_PATH);
         ASSERT_NE(folders.Dialog(), nullptr);
         EXPECT_EQ(folders.Dialog()->windowTitle(), QString::fromUtf8(title));
