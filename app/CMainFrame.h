@@ -20,6 +20,7 @@ class CNcTextView;
 class CTessmarkApp;
 class NcOpsHost;
 class NcTraceHost;
+struct SmoothParams;
 struct SettingsContext;
 class Choosers;
 class QAction;
@@ -135,6 +136,17 @@ public:
     // Closes the smoothing and manual-movement dialogs, as Run and Step do before a trace
     // step.
     void CloseTraceDialogs();
+    // 32906: the smoothing dialog opened or closed (refused in process mode 11; with
+    // RERERAZOVU set, its folder must hold the library).
+    void OnSmoothing();
+    // The smoothing dialog's window is gone: [06R_Smoothing] written, the dialog forgotten,
+    // the views refitted.
+    void OnSmoothDlgClosed();
+    // The smoothing the dialog's Execute asks for: the new lines computed with a progress
+    // window, then put into the line range through the editor as one change (the list shown
+    // again afterwards, the document committed and logged). 1 done; 0 with message 20089 when
+    // the smoothing failed or the editor cannot be brought up (the text and the dialog stay).
+    int ApplySmoothing(SmoothParams* params);
     // A click on an element of document line line in an element view: in the "Get Sub
     // Program" mode the sub-program holding it is extracted, else the line is selected in the
     // list (not in edit mode); then the modeless dialogs hear of it. Nothing during a trace.
@@ -253,6 +265,9 @@ private:
     void InstallSettingsHandlers();
     void OnMachineProperty();
     void OnSystemProperty();
+    void OnConditionProperty();
+    void OnConversionProperty();
+    void OnConvertNc();
     // After a settings dialog's OK: the editor reloads its look, or every pane reads its keys.
     void RefreshPanesAfterSettings();
     void ToggleBar(int bar);

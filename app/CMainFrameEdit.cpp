@@ -19,9 +19,10 @@ constexpr unsigned kMsgPleaseWait = 20072;
 }  // namespace
 
 bool CMainFrame::EditModeSwitchRefused() const {
-    // Process mode 11 shows a program without editing. During a trace the list is the trace's
-    // pane and the document's lines must stay as the trace reads them.
-    return app_->ProcessMode == 11 || app_->TraceActive != 0;
+    // Process mode 11 shows a program without editing. During a trace (and while a trace step
+    // runs, also one whose trace was cancelled meanwhile) the list is the trace's pane and the
+    // document's lines must stay as the trace reads them.
+    return app_->ProcessMode == 11 || app_->TraceActive != 0 || TraceStepUnderWay();
 }
 
 CNcTextEdit* CMainFrame::Editor() const {

@@ -21,6 +21,7 @@ class NcLineModel;
 class NcTraceEngine;
 class NcTraceRows;
 class QtTracePump;
+struct SmoothParams;
 
 class CNcTextView : public QTableView, public INcPane {
     Q_OBJECT
@@ -100,6 +101,9 @@ public:
     int ExtractSubProgram(int row);
     // The G12-to-G08 conversion: its dialog, the run, the list refilled.
     void ConvertG08();
+    // The five-axis smoothing of the parameters' line range into out (the range's new lines);
+    // 1 done, 0 failed or during a trace. The document is not changed here.
+    int Smooth06R(const SmoothParams& params, std::vector<std::string>& out);
 
     // The column-0 header click (tests call it as the header does).
     void OnHeaderClicked(int section);
