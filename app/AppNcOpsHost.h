@@ -4,6 +4,7 @@
 #include <QObject>
 
 #include "text/core/ConvertG08.h"
+#include "text/core/FiveAxisSmoothing.h"
 #include "text/core/NcOpsHost.h"
 
 class CMainFrame;
@@ -32,9 +33,11 @@ public:
     std::filesystem::path ConfigFolder() const override;
     std::filesystem::path SystemIniPath() const override;
     ConvG08Params& G08Params() override { return g08_; }
+    SmoothParams& Smoothing() override { return smooth_; }
 
 private:
     ConvG08Params g08_;
+    SmoothParams smooth_;
     CMainFrame* frame_;
     CTessmarkApp* app_;
 };

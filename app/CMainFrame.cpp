@@ -31,10 +31,6 @@ QString Str(unsigned id) {
     return QString::fromStdString(platform::LoadString(id));
 }
 
-bool IsEmbeddedMode(int mode) {
-    return mode == 2 || mode == 4 || mode == 30 || mode == 31;
-}
-
 }  // namespace
 
 CMainFrame::CMainFrame(CTessmarkApp* app, QWidget* parent) : QMainWindow(parent), app_(app) {
@@ -256,13 +252,14 @@ void CMainFrame::resizeEvent(QResizeEvent* event) {
 bool CMainFrame::SwapNcPane() {
     const bool toEditor = EditMode == 1;
     if (!ncPane_ || ncPane_->IsEditor() == toEditor) return false;
+    // The list owns the trace: it stays while a trace is open or a step runs.
+    if (app_->TraceActive || TraceStepUnderWay()) return false;
     // The new pane first: when it cannot be made, the old one stays.
     INcPane* incoming = MakeNcPane(nullptr, toEditor);
     if (!incoming) return false;
     leftSplitter_->setUpdatesEnabled(false);
     if (toEditor) {
-        if (SmoothDlg) SmoothDlg->close();
-        if (ManMoveDlg) ManMoveDlg->close();
+        CloseTraceDialogs();
         GetSubProgMode = 0;
     }
     ncPane_->SaveViewState(HandOver);
@@ -362,13 +359,13 @@ void CMainFrame::SetProcMode(int mode) {
     const int current = app_->ProcessMode;
     if (current == 0 || current == 1 || current == 11) SaveBarState();
     const bool wasVisible = isVisible();
-    if (IsEmbeddedMode(mode)) {
+    if (IsEmbeddedProcessMode(mode)) {
         // A fixed window that cannot be resized, minimised, maximised or closed by the user.
         setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint);
         setFixedSize(817, 675);
         move(213, 119);
         if (wasVisible) show();
-    } else if (IsEmbeddedMode(current)) {
+    } else if (IsEmbeddedProcessMode(current)) {
         setWindowFlags(Qt::Window);
         setMinimumSize(0, 0);
         setMaximumSize(QWIDGETSIZE_MAX, QWIDGETSIZE_MAX);
@@ -386,10 +383,7 @@ void CMainFrame::SetProcMode(int mode) {
     }
     for (IElemView* v : views_) v->EmptyLayers({4, 5, 7, 8, 9});
     // The trace ends as by its Cancel command.
-    app_->TraceActive = 0;
-    app_->StepPending = 0;
-    app_->RunMode = 0;
-    ClearTraceInViews();
+    OnTraceCancel();
     UpdateToolBarStates();
     ZoomFitInViews();
 }
@@ -410,7 +404,7 @@ void CMainFrame::ApplyModeLayout() {
             sizes[0] = SavedLeftWidth;
             mainSplitter_->setSizes(sizes);
         }
-    } else if (IsEmbeddedMode(mode)) {
+    } else if (IsEmbeddedProcessMode(mode)) {
         for (int b = 0; b < kBarCount; ++b) bars_[b]->setVisible(b == kBarZoom);
         ButtonText = 1;
         // The Zoom bar alone, across the top.
@@ -497,6 +491,20 @@ void CMainFrame::closeEvent(QCloseEvent* event) {
         event->ignore();
         return;
     }
+    // During a step's animation the trace ends at once, but the window closes only when the
+    // step has returned: the list and the block it animates stay until then.
+    if (TraceStepUnderWay()) {
+        OnTraceCancel();
+        if (!closeDeferred_)
+            closeDeferred_ = DeferUntilStepDone([this] {
+                closeDeferred_ = false;
+                close();
+            });
+        event->ignore();
+        return;
+    }
+    // A trace ends before the save question and before the layout is stored.
+    OnTraceCancel();
     // The editor's text goes into the document first, so that the save question sees it.
     if (!CommitEditorText()) {
         event->ignore();

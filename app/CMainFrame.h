@@ -22,6 +22,8 @@ class CTessmarkApp;
 class DdeEffects;
 class DdeServer;
 class NcOpsHost;
+class NcTraceHost;
+struct SmoothParams;
 struct SettingsContext;
 class Choosers;
 class QAction;
@@ -137,10 +139,46 @@ public:
     // Closes the smoothing and manual-movement dialogs, as Run and Step do before a trace
     // step.
     void CloseTraceDialogs();
+    // 32906: the smoothing dialog opened or closed (refused in process mode 11; with
+    // RERERAZOVU set, its folder must hold the library).
+    void OnSmoothing();
+    // The smoothing dialog's window is gone: [06R_Smoothing] written, the dialog forgotten,
+    // the views refitted.
+    void OnSmoothDlgClosed();
+    // The smoothing the dialog's Execute asks for: the new lines computed with a progress
+    // window, then put into the line range through the editor as one change (the list shown
+    // again afterwards, the document committed and logged). 1 done; 0 with message 20089 when
+    // the smoothing failed or the editor cannot be brought up (the text and the dialog stay).
+    int ApplySmoothing(SmoothParams* params);
     // A click on an element of document line line in an element view: in the "Get Sub
     // Program" mode the sub-program holding it is extracted, else the line is selected in the
     // list (not in edit mode); then the modeless dialogs hear of it. Nothing during a trace.
     void OnElementClicked(int line);
+
+    // --- trace (CMainFrameTrace.cpp) ------------------------------------------------------------
+    // What the list's trace reaches of the application, the frame and the views.
+    NcTraceHost& TraceHost();
+    // Run (32801): refused while a step is pending; the smoothing and manual-move dialogs
+    // close, then the first step of the run.
+    void OnTraceRun();
+    // Step/Pause (32798, also the outside driver's STEP and the views' Space): refused in
+    // process modes 2, 4, 30 and 31 and in edit mode; during a run it only pauses (the run
+    // stops after the step under way).
+    void OnTraceStep();
+    // The posted next step of a run (32802). A step that throws is logged, ends the run and
+    // leaves nothing pending (so for Run and Step).
+    void OnTraceStepNocancel();
+    // Cancel (32800) as the list's CancelTrace; with no list only the "Get Sub Program" mode
+    // ends.
+    void OnTraceCancel();
+    // A load or a new document ends the trace (the layers, the buttons and the switch form).
+    void EndTraceForLoad();
+    // True while a trace step runs: its animation serves events, and nothing may destroy the
+    // list or empty its block meanwhile (closing, New, Open, a pane swap wait for it).
+    bool TraceStepUnderWay() const { return traceStepDepth_ > 0; }
+    // Queues fn to run once the step under way has returned. False (fn not taken) when no
+    // step runs: the caller goes on at once.
+    bool DeferUntilStepDone(std::function<void()> fn);
 
     // --- process modes ----------------------------------------------------------------------
     void SetProcMode(int mode);
@@ -271,6 +309,9 @@ private:
     void InstallHandlers();
     void InstallNcOpsHandlers();
     void InstallEditHandlers();
+    void InstallTraceHandlers();
+    // One step of the list's trace inside the exception guard, under functionName.
+    void RunTraceStep(const char* functionName);
     void FirstRunLayout();
     void SetToolBarButtonTexts(int bar);
     void NotYetAvailable();
@@ -278,6 +319,9 @@ private:
     void InstallSettingsHandlers();
     void OnMachineProperty();
     void OnSystemProperty();
+    void OnConditionProperty();
+    void OnConversionProperty();
+    void OnConvertNc();
     // After a settings dialog's OK: the editor reloads its look, or every pane reads its keys.
     void RefreshPanesAfterSettings();
     void ToggleBar(int bar);
@@ -315,4 +359,7 @@ private:
     QTimer* frameTimer_ = nullptr;
     bool inFrameTimer_ = false;
     bool batchRunning_ = false;
+    int traceStepDepth_ = 0;   // trace steps under way
+    std::vector<std::function<void()>> afterStep_;  // what waits for the step
+    bool closeDeferred_ = false;                    // a close waits for the step
 };

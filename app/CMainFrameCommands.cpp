@@ -329,18 +329,12 @@ void CMainFrame::InstallHandlers() {
         {cmd::BarProperty, kBarProperty}};
     for (auto [id, bar] : barCommands) handlers_[id] = [this, bar = bar] { ToggleBar(bar); };
     handlers_[cmd::StatusBar] = [this] { statusBar()->setVisible(statusBar()->isHidden()); };
-    // Until the trace arrives, Cancel (Escape) only makes sure no trace state is left over.
-    handlers_[cmd::Cancel] = [this] {
-        app_->TraceActive = 0;
-        app_->StepPending = 0;
-        app_->RunMode = 0;
-        ClearTraceInViews();
-    };
     handlers_[cmd::NextPane] = [this] { focusNextChild(); };
     handlers_[cmd::PreviousPane] = [this] { focusPreviousChild(); };
     InstallShellHandlers();
     InstallEditHandlers();
     InstallNcOpsHandlers();
+    InstallTraceHandlers();
 }
 
 void CMainFrame::ToggleBar(int bar) {

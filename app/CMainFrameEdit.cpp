@@ -19,9 +19,10 @@ constexpr unsigned kMsgPleaseWait = 20072;
 }  // namespace
 
 bool CMainFrame::EditModeSwitchRefused() const {
-    // Process mode 11 shows a program without editing. During a trace the list is the trace's
-    // pane and the document's lines must stay as the trace reads them.
-    return app_->ProcessMode == 11 || app_->TraceActive != 0;
+    // Process mode 11 shows a program without editing. During a trace (and while a trace step
+    // runs, also one whose trace was cancelled meanwhile) the list is the trace's pane and the
+    // document's lines must stay as the trace reads them.
+    return app_->ProcessMode == 11 || app_->TraceActive != 0 || TraceStepUnderWay();
 }
 
 CNcTextEdit* CMainFrame::Editor() const {
@@ -34,6 +35,8 @@ int CMainFrame::CommitEditorText() {
 }
 
 void CMainFrame::ToggleEditMode() {
+    // The swap destroys the list: not while a trace step runs on it.
+    if (DeferUntilStepDone([this] { ToggleEditMode(); })) return;
     auto* sw = qobject_cast<CNcTextSwitch*>(switchForm_);
     // The switch form's buttons show the pane the frame ends with, also after a refusal.
     auto showMode = [this, sw] {

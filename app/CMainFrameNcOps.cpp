@@ -1,10 +1,19 @@
 // CMainFrame: the NC operation commands and what the NC operations reach through the frame.
+#include <QPointer>
+
 #include "app/AppNcOpsHost.h"
+#include "app/CLoadingDlg.h"
 #include "app/CMainFrame.h"
 #include "app/CTessmarkApp.h"
 #include "app/core/CommandIds.h"
+#include "settings/ModalRun.h"
+#include "text/C06RSmoothDlg.h"
 #include "text/CManMoveDlg.h"
+#include "text/CNcTextEdit.h"
+#include "text/CNcTextSwitch.h"
 #include "text/CNcTextView.h"
+#include "text/core/FiveAxisSmoothing.h"
+#include "text/core/NcOpsText.h"
 #include "text/core/NcOutsideCheck.h"
 
 NcOpsHost& CMainFrame::NcOps() {
@@ -70,7 +79,95 @@ void CMainFrame::OnManMoveDlgClosed() {
 }
 
 void CMainFrame::NotifyModelessDialogs(int row) {
+    if (auto* dlg = qobject_cast<C06RSmoothDlg*>(SmoothDlg); dlg && dlg->PickMode != 0)
+        dlg->SetPickedLine(row + 1);
     if (auto* dlg = qobject_cast<CManMoveDlg*>(ManMoveDlg)) dlg->SetCurrentLine(row);
+}
+
+void CMainFrame::OnSmoothing() {
+    if (App()->ProcessMode == 11) return;
+    const std::filesystem::path library = AdjustToolPathFile();
+    std::error_code ec;
+    if (!library.empty() && !std::filesystem::is_regular_file(library, ec)) {
+        ShowOpsMessage(&App()->Prompt(), 29541, platform::PromptIcon::Warning,
+                       platform::PromptButtons::Ok);
+        return;
+    }
+    if (SmoothDlg) {
+        SmoothDlg->close();
+        return;
+    }
+    if (!NcList()) return;
+    SmoothDlgContext ctx;
+    ctx.Params = &NcOps().Smoothing();
+    ctx.MachineFile = NcOps().Machine().MachineFilePath();
+    ctx.IniPath = App()->Paths.IniPath;
+    ctx.LineCount = [this] { return int(NcOps().Lines().size()); };
+    ctx.FitViews = [this] { FitAspectInViews(); };
+    ctx.FocusView = [this] { FocusActiveElemView(); };
+    ctx.ApplySmoothing = [this](SmoothParams* params) { return ApplySmoothing(params); };
+    ctx.Closed = [this] { OnSmoothDlgClosed(); };
+    ctx.RunModal = [](QDialog& dialog) { return RunModal(dialog); };
+    auto* dlg = new C06RSmoothDlg(std::move(ctx), this);
+    SmoothDlg = dlg;
+    dlg->Create();
+    UpdateCommandStates();
+}
+
+void CMainFrame::OnSmoothDlgClosed() {
+    if (auto* dlg = qobject_cast<C06RSmoothDlg*>(SmoothDlg)) dlg->LoadSaveParams(1);
+    SmoothDlg = nullptr;
+    UpdateCommandStates();
+    FitAspectInViews();
+}
+
+int CMainFrame::ApplySmoothing(SmoothParams* params) {
+    CNcTextView* list = NcList();
+    if (!params || !list) return 0;
+    CLoadingDlg* progress = nullptr;
+    if (!App()->LoadingDlg) {
+        progress = new CLoadingDlg(0, this);
+        progress->SetMessage(QString::fromStdString(OpsText(20088)));
+        App()->LoadingDlg = progress;
+    }
+    auto dropProgress = [this, &progress] {
+        if (!progress) return;
+        if (App()->LoadingDlg == progress) App()->LoadingDlg = nullptr;
+        delete progress;
+        progress = nullptr;
+    };
+    std::vector<std::string> lines;
+    // The smoothing goes into the text through the editor, never into the list: when the
+    // editor cannot come up (a trace is open) nothing changes.
+    if (EditModeSwitchRefused() || !list->Smooth06R(*params, lines)) {
+        dropProgress();
+        ShowOpsMessage(&App()->Prompt(), 20089, platform::PromptIcon::Warning,
+                       platform::PromptButtons::Ok);
+        return 0;
+    }
+    // The editor's pane swap closes the dialog; its window goes after Execute's handler has
+    // returned (deleteLater), never inside it.
+    int first = params->StartRow, last = params->EndRow;
+    ClampRange(first, last, int(NcOps().Lines().size()));
+    ToggleEditMode();
+    CNcTextEdit* editor = Editor();
+    if (!editor) {
+        dropProgress();
+        ShowOpsMessage(&App()->Prompt(), 20089, platform::PromptIcon::Warning,
+                       platform::PromptButtons::Ok);
+        return 0;
+    }
+    auto* sw = qobject_cast<CNcTextSwitch*>(SwitchForm());
+    if (sw) sw->Switching = 1;
+    editor->ReplaceInRange(first, last, lines);
+    if (sw) sw->Switching = 0;
+    // Back to the list: the editor's text goes into the document, which is rebuilt, marked
+    // modified and written to the recovery log.
+    ToggleEditMode();
+    dropProgress();
+    ShowOpsMessage(&App()->Prompt(), 20087, platform::PromptIcon::Warning,
+                   platform::PromptButtons::Ok);
+    return 1;
 }
 
 void CMainFrame::CloseTraceDialogs() {
@@ -106,12 +203,6 @@ void CMainFrame::InstallNcOpsHandlers() {
     SetHandler(cmd::ManualMove, [this] { OnManualMove(); });
     SetHandler(cmd::GetSubProgram, [this] { OnGetSubProgram(); });
     SetHandler(cmd::ConvertG08, [this] { OnConvertG08(); });
-    // Cancel also ends the "Get Sub Program" mode, whatever else it does.
-    if (HasHandler(cmd::Cancel)) {
-        std::function<void()> cancel = handlers_[cmd::Cancel];
-        SetHandler(cmd::Cancel, [this, cancel] {
-            GetSubProgMode = 0;
-            cancel();
-        });
-    }
+    SetHandler(cmd::Smooth, [this] { OnSmoothing(); });
+    // Cancel (the trace's, CMainFrameTrace.cpp) also ends the "Get Sub Program" mode.
 }

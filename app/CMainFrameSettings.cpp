@@ -6,14 +6,18 @@
 #include "app/QtChoosers.h"
 #include "app/core/CommandIds.h"
 #include "app/core/ExceptionLog.h"
+#include "settings/CExecReplaceDlg.h"
 #include "settings/CSetMachineSheet.h"
+#include "settings/CSetReplaceDlg.h"
 #include "settings/CSetSystemSheet.h"
+#include "settings/CSetToolDlg.h"
 #include "settings/SettingsContext.h"
 #include "text/CNcTextEdit.h"
 
 SettingsContext CMainFrame::MakeSettingsContext() const {
     SettingsContext ctx;
     ctx.Paths = &app_->Paths;
+    ctx.Nc = &app_->Context;
     ctx.SystemData = app_->SystemData.get();
     ctx.PunchTool = &app_->PunchTool;
     ctx.Document = app_->Document.get();
@@ -27,6 +31,7 @@ SettingsContext CMainFrame::MakeSettingsContext() const {
         ctx.Help = [self] { self->OnCommand(cmd::HelpContents); };
     }
     CMainFrame* frame = const_cast<CMainFrame*>(this);
+    ctx.UpdateViews = [frame] { frame->OnDocumentChanged(); };
     ctx.SetExternalApps = [frame](int app1, int app2, const std::string& title1,
                                   const std::string& title2) {
         frame->App1Configured = app1;
@@ -46,6 +51,11 @@ void CMainFrame::InstallSettingsHandlers() {
     };
     handlers_[cmd::PropertyMachine] = guarded(&CMainFrame::OnMachineProperty, "OnMachineProperty");
     handlers_[cmd::Property] = guarded(&CMainFrame::OnSystemProperty, "OnSystemProperty");
+    handlers_[cmd::PropertyCondition] =
+        guarded(&CMainFrame::OnConditionProperty, "OnConditionProperty");
+    handlers_[cmd::PropertyConversion] =
+        guarded(&CMainFrame::OnConversionProperty, "OnConversionProperty");
+    handlers_[cmd::ConvertNc] = guarded(&CMainFrame::OnConvertNc, "OnConvertNc");
 }
 
 void CMainFrame::RefreshPanesAfterSettings() {
@@ -84,4 +94,30 @@ void CMainFrame::OnSystemProperty() {
         configured2 != App2Configured)
         RefreshToolBars();
     RefreshPanesAfterSettings();
+}
+
+void CMainFrame::OnConditionProperty() {
+    if (!app_->SystemData) return;
+    SettingsContext ctx = MakeSettingsContext();
+    CSetToolDlg dlg(ctx, this);
+    if (dlg.Run() != QDialog::Accepted) return;
+    app_->SystemData->ToolData.Load();
+    if (EditMode) return;
+    if (app_->Document) app_->Document->RebuildElements();
+    RefreshPanesAfterSettings();
+}
+
+void CMainFrame::OnConversionProperty() {
+    // Every change is written by the dialog that makes it; nothing is reloaded.
+    SettingsContext ctx = MakeSettingsContext();
+    CSetReplaceDlg dlg(ctx, this);
+    dlg.Run();
+}
+
+void CMainFrame::OnConvertNc() {
+    // Not while the process mode forbids editing, nor on the text being edited.
+    if (app_->ProcessMode == 11 || EditMode) return;
+    SettingsContext ctx = MakeSettingsContext();
+    CExecReplaceDlg dlg(ctx, this);
+    dlg.Run();
 }

@@ -68,8 +68,11 @@ void CTessmarkApp::SetUpDocument() {
     s.SystemData = SystemData.get();
     s.NcLog = &NcLog;
     s.Header = &HeaderHost;
-    // A load or a new document ends a running trace.
-    s.BeforeLoad = [this] { TraceActive = 0; };
+    // A load or a new document ends a running trace, with its layers, buttons and switch.
+    s.BeforeLoad = [this] {
+        if (frame_) frame_->EndTraceForLoad();
+        TraceActive = 0;
+    };
     s.AfterLoad = [this] {
         if (frame_) frame_->ResetPivotInViews();
     };
@@ -275,6 +278,8 @@ std::string CTessmarkApp::PlacementFilePath() const {
 
 bool CTessmarkApp::OnFileNew() {
     if (!frame_ || frame_->EditMode == 1) return false;
+    // A trace step under way animates the block of the old document: New waits for it.
+    if (frame_->DeferUntilStepDone([this] { OnFileNew(); })) return false;
     if (!Document->SaveModified()) return false;
     Document->OnNewDocument();
     NcFileName.clear();
@@ -284,6 +289,7 @@ bool CTessmarkApp::OnFileNew() {
 
 void CTessmarkApp::OnFileOpen() {
     if (!frame_ || frame_->EditMode == 1) return;
+    if (frame_->DeferUntilStepDone([this] { OnFileOpen(); })) return;
     std::string folder =
         platform::GetProfileString("System", "BeforeOpenFileName", "", Paths.IniPath);
     if (folder.size() > 259) folder.resize(259);
@@ -330,6 +336,9 @@ bool CTessmarkApp::OnFileSaveAs() {
 }
 
 bool CTessmarkApp::OpenDocumentFile(const std::string& path) {
+    // Not while a trace step animates the old document's block: the open follows the step.
+    if (frame_ && frame_->DeferUntilStepDone([this, path] { OpenDocumentFile(path); }))
+        return false;
     // In edit mode (an outside driver's open) the editor's text is the document's first, so
     // the save question sees it.
     if (frame_ && !frame_->CommitEditorText()) return false;

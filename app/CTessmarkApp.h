@@ -95,7 +95,9 @@ public:
     bool OnFileSave();
     bool OnFileSaveAs();
     // Opens a file into the document after asking to save a modified one; shows 29002 when
-    // the file cannot be read. False when nothing was opened.
+    // the file cannot be read. False when nothing was opened; during a trace step the open
+    // waits for the step (false now, the open follows).
+    // New and Open wait for a trace step in the same way.
     bool OpenDocumentFile(const std::string& path);
 
     // --- per-user profile ("Holbrine") --------------------------------------------------------

@@ -47,6 +47,7 @@ INcPane* MakeNcTextView(QWidget* parent, CMainFrame* frame) {
         return frame->RouteMouseWheel(flags, delta, screen);
     };
     ctx.Ops = &frame->NcOps();
+    ctx.Trace = &frame->TraceHost();
     ctx.NotifyModelessDialogs = [frame](int row) { frame->NotifyModelessDialogs(row); };
     ctx.RunModal = [](QDialog& dialog) { return RunModal(dialog); };
     return new CNcTextView(parent, std::move(ctx));

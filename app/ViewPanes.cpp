@@ -5,6 +5,8 @@
 
 #include "app/CMainFrame.h"
 #include "app/CTessmarkApp.h"
+#include "text/core/FiveAxisSmoothing.h"
+#include "text/core/NcOpsHost.h"
 #include "views/CNcElemView.h"
 #include "views/CNcInfoView.h"
 
@@ -49,6 +51,12 @@ void RefreshFromApp(CMainFrame* frame, ElemViewContext& ctx, ElemViewFrameState&
     state.ACAxis = frame->ACAxis;
     state.XYZAxis = frame->XYZAxis;
     state.FrameViewType = frame->ViewType;
+    state.SmoothFrom = state.SmoothTo = 0;
+    if (frame->SmoothDlg) {
+        const SmoothParams& p = frame->NcOps().Smoothing();
+        state.SmoothFrom = p.StartRow;
+        state.SmoothTo = p.EndRow;
+    }
     if (app->SystemData) state.Pens = PensOf(*app->SystemData);
 }
 

@@ -1,5 +1,6 @@
 // The main of the benchmarks that show widgets: one QApplication on the offscreen platform,
-// numbers in C notation, and the benchmark's settings file removed at the end.
+// numbers in C notation, and the benchmark's settings file removed at the end (after atEnd,
+// which ends what must go before the application object).
 #pragma once
 
 #include <benchmark/benchmark.h>
@@ -8,14 +9,17 @@
 #include <clocale>
 #include <cstdlib>
 #include <filesystem>
+#include <functional>
 
-inline int RunQtBenchmarks(int argc, char** argv, const std::filesystem::path& settingsFile) {
+inline int RunQtBenchmarks(int argc, char** argv, const std::filesystem::path& settingsFile,
+                           const std::function<void()>& atEnd = {}) {
     ::setenv("QT_QPA_PLATFORM", "offscreen", 0);
     QApplication app(argc, argv);
     std::setlocale(LC_NUMERIC, "C");
     benchmark::Initialize(&argc, argv);
     benchmark::RunSpecifiedBenchmarks();
     benchmark::Shutdown();
+    if (atEnd) atEnd();
     std::error_code ec;
     std::filesystem::remove(settingsFile, ec);
     return 0;

@@ -6,6 +6,10 @@
 #include "installer/InstallerPictures.h"
 #include "installer/SetupPage.h"
 #include "installer/engine/MessageIds.h"
+#include "installer/pages/CAllInstallCustom.h"
+#include "installer/pages/CAllInstallEnd.h"
+#include "installer/pages/CAllInstallMode.h"
+#include "installer/pages/CAllInstallStart.h"
 #include "installer/pages/CEndDlg.h"
 #include "installer/pages/CInfomationDlg.h"
 #include "installer/pages/CInstallCustomDlg.h"
@@ -16,6 +20,9 @@
 #include "installer/pages/CInstallShortCutDlg.h"
 #include "installer/pages/CLicenseChkDlg.h"
 #include "installer/pages/CStartDlg.h"
+#include "installer/pages/CUninstallEnd.h"
+#include "installer/pages/CUninstallProgress.h"
+#include "installer/pages/CUninstallStart.h"
 
 namespace installer {
 
@@ -47,8 +54,19 @@ CInstallWizard::CInstallWizard(WizardContext& context, QWidget* parent)
             AddPage(kProgress, new CInstallProgressDlg(context));
             AddPage(kEnd, new CEndDlg(context));
             break;
-        default:
+        case 1:
+            AddPage(kBulkStart, new CAllInstallStart(context));
+            AddPage(kBulkMode, new CAllInstallMode(context));
+            AddPage(kBulkCustom, new CAllInstallCustom(context));
+            AddPage(kBulkEnd, new CAllInstallEnd(context));
             break;
+        case 3:
+            AddPage(kUninstallStart, new CUninstallStart(context));
+            AddPage(kUninstallProgress, new CUninstallProgress(context));
+            AddPage(kUninstallEnd, new CUninstallEnd(context));
+            break;
+        default:
+            break;  // mode 2 never shows the wizard
     }
     connect(this, &QWizard::currentIdChanged, this, [this](int id) {
         if (SetupPage* p = Page(id)) p->Activate();

@@ -13,25 +13,9 @@
 #include "installer/SetupPage.h"
 #include "installer/engine/InstallerText.h"
 #include "installer/engine/MessageIds.h"
-#include "installer/engine/SetupInfo.h"
 #include "installer/engine/Startup.h"
 
 namespace installer {
-
-namespace {
-
-std::string TitleOf(const SetupState& s) {
-    switch (s.Mode) {
-        case 1:
-            return InstallerString(msg::kBulkTitle);
-        case 3:
-            return InstallerMessage(msg::kUninstallTitle, {s.ProgramFolderName});
-        default:
-            return InstallerMessage(msg::kInstallTitle, {s.ProgramFolderName, ""});
-    }
-}
-
-}  // namespace
 
 int RunHaldimon(const QStringList& arguments) {
     std::vector<std::string> args;
@@ -49,24 +33,12 @@ int RunHaldimon(const QStringList& arguments) {
     QtProcessRunner runner;
     SetupEngine engine(state, platform, ui, runner);
 
-    // The uninstall switch without a path names no installation.
-    if ((state.Mode == 3 && state.UninstallPath.empty()) ||
-        !InitInstallerPaths(state, QCoreApplication::applicationFilePath().toStdString())) {
-        ui.Message(msg::kSetupFileBroken, {}, PromptButtons::Ok, PromptIcon::None);
-        return 0;
-    }
-    if (state.Mode != 1 && !ReadSetupFile(state, engine.Keys, platform, ui)) return 0;
-    if (state.Mode == 2) {
-        if (!RelaunchForUninstall(state, platform, runner))
-            ui.Message(msg::kUninstallStartFailed, {}, PromptButtons::Ok, PromptIcon::None);
-        return 0;
-    }
-    engine.CurrentFolder = state.SourceFolder;
+    if (!PrepareWizard(engine, QCoreApplication::applicationFilePath().toStdString())) return 0;
 
     SystemFileSystemProbe probe;
     WizardContext context{state, engine, probe, unattended};
     CInstallWizard wizard(context);
-    wizard.setWindowTitle(Q(TitleOf(state)));
+    wizard.setWindowTitle(Q(WizardTitle(state)));
     // The wizard opens from the event loop, once the application runs.
     QTimer::singleShot(0, &wizard, [&wizard] { wizard.open(); });
     QObject::connect(&wizard, &QDialog::finished, qApp, &QCoreApplication::quit);

@@ -46,8 +46,16 @@ bool QtProcessRunner::OpenDocument(const std::string& file) {
 bool QtProcessRunner::StartDetached(const std::string& program,
                                     const std::vector<std::string>& args,
                                     const std::string& folder) {
-    return QProcess::startDetached(QString::fromStdString(program), ToList(args),
-                                   QString::fromStdString(folder));
+    // The program outlives the caller: it must not write into the caller's output, which may
+    // be a pipe that closes when the caller ends (a write would then kill it).
+    QProcess p;
+    p.setProgram(QString::fromStdString(program));
+    p.setArguments(ToList(args));
+    p.setWorkingDirectory(QString::fromStdString(folder));
+    p.setStandardInputFile(QProcess::nullDevice());
+    p.setStandardOutputFile(QProcess::nullDevice());
+    p.setStandardErrorFile(QProcess::nullDevice());
+    return p.startDetached();
 }
 
 }  // namespace installer

@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Builds the benchmarks (release) and runs them: the open of the 1.2M-block program and the
 # reader against LinuxCNC's rs274 (installed here if missing), the element view's repaint and
-# navigation, the element database and the NC list. Each figure with min, median and max.
+# navigation, the element database, the NC list and the trace. Each figure with min, median and max.
 # Usage: scripts/bench.sh [benchmark-filter]   (results also in build/bench/results.txt)
 set -euo pipefail
 source "$(dirname "${BASH_SOURCE[0]}")/lib/common.sh"
@@ -15,7 +15,8 @@ cmake --build "$BUILD" -j "$JOBS"
 FILTER="${1:-.}"
 OUT="$BUILD/results.txt"
 : >"$OUT"
-for bench in OpenProgramBench NcReadBench ElemViewPaintBench ElementDatabaseBench NcListOpenBench; do
+for bench in OpenProgramBench NcReadBench ElemViewPaintBench ElementDatabaseBench NcListOpenBench \
+    TraceBench; do
     [ -x "$BUILD/bin/$bench" ] || continue
     echo "== $bench" | tee -a "$OUT"
     QT_QPA_PLATFORM=offscreen "$BUILD/bin/$bench" --benchmark_filter="$FILTER" \

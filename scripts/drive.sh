@@ -24,7 +24,9 @@
 # scripts/run.sh), DRIVE_OUT (screenshots; default build/shots), DRIVE_HOME (the throw-away
 # home; a fresh temporary folder unless set), DRIVE_PAUSE (seconds after each step; 0.4),
 # DRIVE_SIZE (screen size; 1280x1024x24), DRIVE_SETTLE (seconds drive_start waits after the
-# first window shows; 1, and 0 to watch a program while it loads).
+# first window shows; 1, and 0 to watch a program while it loads), DRIVE_WINDOW_NAME (a title
+# regex: the window to drive is found by its title instead of the started process, for a
+# program that hands over to another process and ends, as an installer's launcher does).
 
 DRIVE_ROOT="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
 : "${DRIVE_BIN:=$DRIVE_ROOT/build/release/bin/morvalen}"
@@ -69,12 +71,17 @@ drive_start() {
     # env execs the program, so $! is the program itself.
     env "${DRIVE_ENV[@]}" "$DRIVE_BIN" "$@" >"$DRIVE_OUT/program.log" 2>&1 &
     DRIVE_PID=$!
-    # Waits for the first window (30 s at most), but not for a program that has already ended.
+    # Waits for the first window (30 s at most), but not for a program that has already ended
+    # (unless the window is looked for by its title).
     DRIVE_WIN=""
     for i in $(seq 300); do
-        DRIVE_WIN="$(xdotool search --onlyvisible --pid "$DRIVE_PID" 2>/dev/null | head -n 1)"
+        if [ -n "${DRIVE_WINDOW_NAME:-}" ]; then
+            DRIVE_WIN="$(xdotool search --onlyvisible --name "$DRIVE_WINDOW_NAME" 2>/dev/null | head -n 1)"
+        else
+            DRIVE_WIN="$(xdotool search --onlyvisible --pid "$DRIVE_PID" 2>/dev/null | head -n 1)"
+        fi
         [ -n "$DRIVE_WIN" ] && break
-        kill -0 "$DRIVE_PID" 2>/dev/null || break
+        [ -z "${DRIVE_WINDOW_NAME:-}" ] && ! kill -0 "$DRIVE_PID" 2>/dev/null && break
         sleep 0.1
     done
     if [ -z "$DRIVE_WIN" ]; then

@@ -9,6 +9,7 @@
 #include "platform/StringTable.h"
 #include "platform/TextCodec.h"
 #include "settings/CReplaceStringDlg.h"
+#include "settings/ListRows.h"
 #include "settings/ProfileEdit.h"
 #include "settings/SettingsIcons.h"
 #include "settings/SettingsMessages.h"
@@ -45,16 +46,11 @@ CSetMachinePage4::CSetMachinePage4(SettingsContext& ctx, QWidget* parent)
     list_->setHeaderLabels({QString(),
                             QString::fromStdString(platform::LoadString(kColumnFindWhat)),
                             QString::fromStdString(platform::LoadString(kColumnReplaceWith))});
-    list_->setSelectionMode(QAbstractItemView::ExtendedSelection);
-    list_->setSelectionBehavior(QAbstractItemView::SelectRows);
+    SetUpReportList(list_, true);
     list_->setIconSize(CheckImageSize());
-    list_->setAllColumnsShowFocus(true);
     QHeaderView* header = list_->header();
-    header->setStretchLastSection(false);
     header->setSectionsClickable(true);
     header->setDefaultAlignment(Qt::AlignLeft | Qt::AlignVCenter);
-    // The stored widths are applied exactly: a 15-pixel column must not come back wider.
-    header->setMinimumSectionSize(1);
     ProfileEdit ini(ctx_.IniPath());
     for (int c = 0; c < 3; ++c)
         header->resizeSection(c, ini.Int(kWidthSection, WidthKey(c), kDefaultWidth[c]));
@@ -126,17 +122,7 @@ void CSetMachinePage4::ShowRow(int row) {
 }
 
 int CSetMachinePage4::SelectedRow() const {
-    for (int i = 0; i < list_->topLevelItemCount(); ++i)
-        if (list_->topLevelItem(i)->isSelected()) return i;
-    return -1;
-}
-
-void CSetMachinePage4::SelectOnly(int row) {
-    list_->clearSelection();
-    QTreeWidgetItem* item = list_->topLevelItem(row);
-    if (!item) return;
-    list_->setCurrentItem(item, 0, QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
-    list_->scrollToItem(item);
+    return FirstSelectedRow(list_);
 }
 
 void CSetMachinePage4::OnAppend() {
@@ -152,7 +138,7 @@ void CSetMachinePage4::OnAppend() {
     Enable.push_back(1);
     new QTreeWidgetItem(list_);
     ShowRow(int(From.size()) - 1);
-    SelectOnly(int(From.size()) - 1);
+    MarkRow(list_, int(From.size()) - 1);
 }
 
 void CSetMachinePage4::OnUpdate() {
@@ -177,10 +163,7 @@ void CSetMachinePage4::OnDelete() {
         Enable.erase(Enable.begin() + row);
     }
     if (first < 0) return;
-    if (first < list_->topLevelItemCount())
-        SelectOnly(first);
-    else
-        list_->clearSelection();
+    MarkRow(list_, first);
 }
 
 void CSetMachinePage4::Swap(int a, int b) {
@@ -189,7 +172,7 @@ void CSetMachinePage4::Swap(int a, int b) {
     std::swap(Enable[size_t(a)], Enable[size_t(b)]);
     ShowRow(a);
     ShowRow(b);
-    SelectOnly(b);
+    MarkRow(list_, b);
 }
 
 void CSetMachinePage4::OnUp() {

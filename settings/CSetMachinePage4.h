@@ -43,7 +43,6 @@ public:
 private:
     void FillList();
     void ShowRow(int row);
-    void SelectOnly(int row);
     void Swap(int a, int b);
     int toggleAll_ = 1;
     QTreeWidget* list_ = nullptr;

@@ -16,6 +16,7 @@
 #include "platform/StringTable.h"
 #include "settings/CReplaceStringDlg.h"
 #include "settings/Choosers.h"
+#include "settings/ListRows.h"
 #include "settings/ProfileEdit.h"
 #include "settings/SettingsMessages.h"
 
@@ -86,12 +87,8 @@ CSetSystemPage4::CSetSystemPage4(SettingsContext& ctx, QWidget* parent)
     list_->setColumnCount(2);
     list_->setHeaderLabels({QString::fromStdString(platform::LoadString(kCaptionExtension)),
                             QString::fromStdString(platform::LoadString(kCaptionMachine))});
-    list_->setSelectionMode(QAbstractItemView::ExtendedSelection);
-    list_->setSelectionBehavior(QAbstractItemView::SelectRows);
-    list_->setAllColumnsShowFocus(true);
+    SetUpReportList(list_, true);
     QHeaderView* header = list_->header();
-    header->setStretchLastSection(false);
-    header->setMinimumSectionSize(1);
     for (int c = 0; c < 2; ++c)
         header->resizeSection(
             c, f.Int(kWidthSection, "LV_ColumnWidth" + platform::FormatInt(c), kDefaultWidth[c]));
@@ -180,17 +177,7 @@ void CSetSystemPage4::ShowRow(int row) {
 }
 
 int CSetSystemPage4::SelectedRow() const {
-    for (int i = 0; i < list_->topLevelItemCount(); ++i)
-        if (list_->topLevelItem(i)->isSelected()) return i;
-    return -1;
-}
-
-void CSetSystemPage4::SelectOnly(int row) {
-    list_->clearSelection();
-    QTreeWidgetItem* item = list_->topLevelItem(row);
-    if (!item) return;
-    list_->setCurrentItem(item, 0, QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
-    list_->scrollToItem(item);
+    return FirstSelectedRow(list_);
 }
 
 void CSetSystemPage4::OnAddExtMachine() {
@@ -200,7 +187,7 @@ void CSetSystemPage4::OnAddExtMachine() {
     MachineFiles.push_back(dlg.Second);
     new QTreeWidgetItem(list_);
     ShowRow(int(Extensions.size()) - 1);
-    SelectOnly(int(Extensions.size()) - 1);
+    MarkRow(list_, int(Extensions.size()) - 1);
 }
 
 void CSetSystemPage4::OnEditExtMachine() {
@@ -224,10 +211,7 @@ void CSetSystemPage4::OnDeleteExtMachine() {
         MachineFiles.erase(MachineFiles.begin() + row);
     }
     if (first < 0) return;
-    if (first < list_->topLevelItemCount())
-        SelectOnly(first);
-    else
-        list_->clearSelection();
+    MarkRow(list_, first);
 }
 
 void CSetSystemPage4::OnBrowseShapeFolder() {

@@ -50,6 +50,5 @@ private:
     std::string StoredPath(const std::string& shown) const;
     std::string Relative(std::string path) const;
     void ShowRow(int row);
-    void SelectOnly(int row);
     QTreeWidget* list_ = nullptr;
 };

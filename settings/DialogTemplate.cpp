@@ -11,6 +11,7 @@
 
 #include "platform/StringTable.h"
 #include "settings/CColorButton.h"
+#include "settings/CUpDown.h"
 
 namespace {
 
@@ -22,6 +23,11 @@ public:
             auto* b = new CColorButton(parent);
             b->setObjectName(name);
             return b;
+        }
+        if (className == QLatin1String("CUpDown")) {
+            auto* u = new CUpDown(parent);
+            u->setObjectName(name);
+            return u;
         }
         return QUiLoader::createWidget(className, parent, name);
     }

@@ -13,12 +13,14 @@ class CPunchTool;
 class CSystemData;
 class CTessmarkDoc;
 class Choosers;
+struct NcAppContext;
 
 // The frame fills one from the application before it runs a dialog; tests fill one with
 // temporary folders, a scripted prompt and scripted choosers. The dialogs are modal, so the frame
 // state copied here stays true while they run.
 struct SettingsContext {
     const AppPaths* Paths = nullptr;    // configuration folder, IniPath, path conversions
+    const NcAppContext* Nc = nullptr;   // what the machine data read with (tables, conditions)
     CSystemData* SystemData = nullptr;  // machine settings, condition table, working copy
     CPunchTool* PunchTool = nullptr;    // the die data
     CTessmarkDoc* Document = nullptr;   // the open program
@@ -26,6 +28,8 @@ struct SettingsContext {
     int ProcessMode = 0;
     platform::UserPrompt* Prompt = nullptr;
     Choosers* Choose = nullptr;
+    // Every view of the document shows it again (after a conversion changed its lines).
+    std::function<void()> UpdateViews;
     // Shows the help of the dialogs; null: the sheets have no Help button.
     std::function<void()> Help;
     // The external-applications page hands the frame, when it is applied, whether each

@@ -5,6 +5,7 @@
 #include <QPainterPath>
 #include <QPixmap>
 #include <array>
+#include <functional>
 
 namespace {
 
@@ -50,6 +51,45 @@ QIcon Folder(bool save) {
     return QIcon(pm);
 }
 
+QPixmap Glyph(const std::function<void(QPainter&)>& draw, int size = 24) {
+    QPixmap pm = Canvas(size);
+    QPainter p(&pm);
+    p.setRenderHint(QPainter::Antialiasing);
+    draw(p);
+    return pm;
+}
+
+// An arrow: up 0, down 1, left-double 2, right-double 3; grey when disabled.
+QPixmap Arrow(int kind, bool enabled) {
+    const QColor fill = enabled ? QColor(30, 90, 180) : QColor(170, 170, 170);
+    return Glyph([&](QPainter& p) {
+        p.setPen(QPen(fill.darker(140), 1));
+        p.setBrush(fill);
+        auto triangle = [&](QPointF a, QPointF b, QPointF c) {
+            const QPointF pts[3] = {a, b, c};
+            p.drawPolygon(pts, 3);
+        };
+        switch (kind) {
+            case 0:
+                triangle({12, 4}, {21, 15}, {3, 15});
+                p.drawRect(QRectF(9, 15, 6, 6));
+                break;
+            case 1:
+                triangle({12, 20}, {21, 9}, {3, 9});
+                p.drawRect(QRectF(9, 3, 6, 6));
+                break;
+            case 2:
+                triangle({2, 12}, {11, 4}, {11, 20});
+                triangle({11, 12}, {20, 4}, {20, 20});
+                break;
+            default:
+                triangle({22, 12}, {13, 4}, {13, 20});
+                triangle({13, 12}, {4, 4}, {4, 20});
+                break;
+        }
+    });
+}
+
 }  // namespace
 
 QIcon SettingsIcon(int id) {
@@ -58,6 +98,43 @@ QIcon SettingsIcon(int id) {
             return Folder(false);
         case 132:
             return Folder(true);
+        case 176:  // delete: a red cross
+            return QIcon(Glyph([](QPainter& p) {
+                p.setPen(QPen(QColor(200, 30, 30), 3.5, Qt::SolidLine, Qt::RoundCap));
+                p.drawLine(QPointF(5, 5), QPointF(19, 19));
+                p.drawLine(QPointF(19, 5), QPointF(5, 19));
+            }));
+        case 177:  // add: a green plus on a sheet
+            return QIcon(Glyph([](QPainter& p) {
+                p.setPen(QPen(QColor(110, 110, 110), 1));
+                p.setBrush(Qt::white);
+                p.drawRect(QRectF(3.5, 2.5, 13, 17));
+                p.setPen(QPen(QColor(30, 150, 40), 3.5, Qt::SolidLine, Qt::RoundCap));
+                p.drawLine(QPointF(16, 11), QPointF(16, 21));
+                p.drawLine(QPointF(11, 16), QPointF(21, 16));
+            }));
+        case 178:
+            return QIcon(Arrow(0, true));
+        case 179:
+            return QIcon(Arrow(1, true));
+        case 180:  // edit: a pencil
+            return QIcon(Glyph([](QPainter& p) {
+                p.setPen(QPen(QColor(120, 80, 20), 1));
+                p.setBrush(QColor(240, 190, 60));
+                const QPointF body[4] = {{6, 15}, {16, 5}, {19, 8}, {9, 18}};
+                p.drawPolygon(body, 4);
+                p.setBrush(QColor(60, 60, 60));
+                const QPointF tip[3] = {{6, 15}, {9, 18}, {4, 20}};
+                p.drawPolygon(tip, 3);
+            }));
+        case 188:
+            return QIcon(Arrow(2, true));
+        case 189:
+            return QIcon(Arrow(2, false));
+        case 190:
+            return QIcon(Arrow(3, true));
+        case 191:
+            return QIcon(Arrow(3, false));
         default:
             return QIcon();
     }

@@ -63,3 +63,40 @@ inline constexpr unsigned kFilterPrograms = 29307;
 inline std::string ProgramFilter(unsigned id) {
     return platform::LoadString(kFilterPrograms) + platform::LoadString(id);
 }
+
+// The conversion-table dialogs.
+inline constexpr unsigned kColumnTableName = 61583;
+inline constexpr unsigned kColumnTableComment = 61584;
+inline constexpr unsigned kAskDeleteTable = 61585;        // %s: the name
+inline constexpr unsigned kMsgCreateTableFailed = 61586;  // %s: folder and name
+inline constexpr unsigned kMsgEditTableFailed = 61587;    // %s: folder and old name
+inline constexpr unsigned kMsgTableNameTaken = 61588;     // %s: the name
+inline constexpr unsigned kMsgDeleteTableFailed = 61589;  // %s: the file
+inline constexpr unsigned kColumnFind = 61591;
+inline constexpr unsigned kColumnConvert = 61592;
+inline constexpr unsigned kColumnStart = 61593;
+inline constexpr unsigned kColumnEnd = 61594;
+inline constexpr unsigned kMsgEnterFindTextRow = 61595;
+inline constexpr unsigned kMsgEnterTableName = 61598;
+inline constexpr unsigned kTitleNewTable = 61599;
+inline constexpr unsigned kTitleEditTable = 61600;
+inline constexpr unsigned kTipEditNameComment = 61601;
+inline constexpr unsigned kTipNewTable = 61602;
+inline constexpr unsigned kTipDeleteTable = 61603;
+inline constexpr unsigned kMsgTableMissing = 61604;      // %s: the file name
+inline constexpr unsigned kMsgInvalidTableName = 61608;  // %s: the name
+inline constexpr unsigned kTipAddRow = 61609;
+inline constexpr unsigned kTipDeleteRow = 61610;
+inline constexpr unsigned kTipUp = 61611;
+inline constexpr unsigned kTipDown = 61612;
+inline constexpr unsigned kTipEditRow = 61613;
+
+// The condition-table dialogs.
+inline constexpr unsigned kColumnConditionNo = 61466;
+inline constexpr unsigned kColumnDiameter = 61467;
+inline constexpr unsigned kColumnLength = 61468;
+inline constexpr unsigned kColumnName = 61669;
+inline constexpr unsigned kColumnColour = 61670;
+inline constexpr unsigned kOtherRow = 61675;
+// The condition table could not be written (%s: the file).
+inline constexpr unsigned kMsgConditionsNotWritten = 29308;

@@ -9,6 +9,7 @@
 #include <iterator>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace test {
 
@@ -16,6 +17,17 @@ namespace test {
 inline std::string ReadFile(const std::filesystem::path& p) {
     std::ifstream in(p, std::ios::binary);
     return std::string(std::istreambuf_iterator<char>(in), {});
+}
+
+// The file's lines without their line ends (LF or CR LF); none when it cannot be read.
+inline std::vector<std::string> ReadLines(const std::filesystem::path& p) {
+    std::ifstream in(p, std::ios::binary);
+    std::vector<std::string> lines;
+    for (std::string line; std::getline(in, line);) {
+        if (!line.empty() && line.back() == '\r') line.pop_back();
+        lines.push_back(line);
+    }
+    return lines;
 }
 
 // Writes text as the whole file, making its folder first.

@@ -21,10 +21,12 @@
 #include "text/NcLineModel.h"
 #include "text/NcTextLook.h"
 #include "text/PaneKeys.h"
+#include "text/QtTracePump.h"
 #include "text/core/NcBlockRange.h"
 #include "text/core/NcLineNumbers.h"
 #include "text/core/NcNumberFormat.h"
 #include "text/core/NcTextSearch.h"
+#include "text/core/NcTraceEngine.h"
 #include "text/core/TextStrings.h"
 
 namespace {
@@ -95,6 +97,7 @@ CNcTextView::CNcTextView(QWidget* parent, NcTextViewContext context)
             trackedColumn_ = section;
     });
     UpdateFromDocument();
+    CreateTrace();
 }
 
 CNcTextView::~CNcTextView() {

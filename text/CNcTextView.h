@@ -8,6 +8,7 @@
 #include <QTableView>
 #include <array>
 #include <filesystem>
+#include <memory>
 #include <string>
 #include <string_view>
 
@@ -17,6 +18,10 @@
 #include "text/core/NcTextViewSettings.h"
 
 class NcLineModel;
+class NcTraceEngine;
+class NcTraceRows;
+class QtTracePump;
+struct SmoothParams;
 
 class CNcTextView : public QTableView, public INcPane {
     Q_OBJECT
@@ -96,9 +101,26 @@ public:
     int ExtractSubProgram(int row);
     // The G12-to-G08 conversion: its dialog, the run, the list refilled.
     void ConvertG08();
+    // The five-axis smoothing of the parameters' line range into out (the range's new lines);
+    // 1 done, 0 failed or during a trace. The document is not changed here.
+    int Smooth06R(const SmoothParams& params, std::vector<std::string>& out);
 
     // The column-0 header click (tests call it as the header does).
     void OnHeaderClicked(int section);
+
+    // --- trace (CNcTextViewTrace.cpp) ----------------------------------------------------------
+    // The list owns the trace; it runs when the context has a trace host and a document host
+    // (else these do nothing and return 0). See NcTraceEngine for each operation.
+    NcTraceEngine* Trace() const { return trace_.get(); }
+    int TraceStep();
+    int StartTrace();
+    int StopTrace();
+    int CancelTrace();
+    int UpdateTraceDisplay();
+    int SetBreakpointOnSelection(int state);
+    int SetAllBreakpoints(int state);
+    // Rows that fit the viewport (at least 1).
+    int RowsPerPage() const;
 
 protected:
     bool event(QEvent* event) override;
@@ -119,9 +141,13 @@ private:
     void OnFindDialogNext();
     void OnFindDialogClosing();
     void CloseFindDialog();
-    int RowsPerPage() const;
+    void CreateTrace();
 
     NcTextViewContext ctx_;
     NcLineModel* model_ = nullptr;
     int trackedColumn_ = -1;  // the column whose divider is being dragged
+    // The trace and what it reaches of the list and the event loop (the engine goes first).
+    std::unique_ptr<NcTraceRows> traceRows_;
+    std::unique_ptr<QtTracePump> tracePump_;
+    std::unique_ptr<NcTraceEngine> trace_;
 };

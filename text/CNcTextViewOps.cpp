@@ -13,6 +13,7 @@
 #include "text/NcLineModel.h"
 #include "text/core/ConvertG08.h"
 #include "text/core/CoordShift.h"
+#include "text/core/FiveAxisSmoothing.h"
 #include "text/core/ManualMove.h"
 #include "text/core/NcCheck.h"
 #include "text/core/NcLineNumbers.h"
@@ -170,4 +171,9 @@ void CNcTextView::ConvertG08() {
     dlg.OnInitDialog();
     if (RunModalDialog(ctx_, dlg) != QDialog::Accepted) return;
     if (::ConvertG08(*ops, params).Converted > 0) UpdateFromDocument();
+}
+
+int CNcTextView::Smooth06R(const SmoothParams& params, std::vector<std::string>& out) {
+    NcOpsHost* ops = ctx_.Ops;
+    return ops ? ::Smooth06R(*ops, params, out) : 0;
 }

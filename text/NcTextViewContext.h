@@ -13,6 +13,7 @@
 #include "text/core/NcTextRules.h"
 
 class NcOpsHost;
+class NcTraceHost;
 class EditChangeList;
 class QAction;
 class QDialog;
@@ -65,6 +66,9 @@ struct NcTextViewContext {
     std::function<QMenu*(int menuId, QWidget* parent)> PopupMenu;
     // The document and application as the NC operations reach them (null: they do nothing).
     NcOpsHost* Ops = nullptr;
+    // The application's trace flags, the frame and its views as the trace reaches them; the
+    // trace reads the document through Ops (either null: the list has no trace).
+    NcTraceHost* Trace = nullptr;
     // Runs a modal dialog of the NC operations and returns its result; unset: exec(). The
     // program runs them where every modal dialog runs; tests answer them here.
     std::function<int(QDialog& dialog)> RunModal;

@@ -196,6 +196,10 @@ void CNcElemView::DrawViewing(ElemViewDraw& draw) {
         draw.DrawTorchMark(TorchPosition, Value(kTorchSize), bg, bg);
         draw.DrawTorchMark(TorchPosition, Value(kTorchSize), TorchOutlineColour, TorchFillColour);
     }
+    // The line range of the open smoothing dialog.
+    if (frame_.SmoothFrom > 0)
+        draw.DrawLineRange(model_.MainDrawing(), frame_.SmoothFrom, frame_.SmoothTo,
+                           Colour(kNaviPen), Value(kNaviPenStyle), Value(kNaviPenWide));
 }
 
 // --- drawing between paints --------------------------------------------------------------------

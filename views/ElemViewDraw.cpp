@@ -12,6 +12,7 @@
 #include "kernel/db/CDtbLine.h"
 #include "kernel/db/CDtbNode.h"
 #include "kernel/geom/EdgeMark.h"
+#include "platform/Numbers.h"
 #include "views/RasterLine.h"
 #include "views/model/ProjectedLayer.h"
 
@@ -437,6 +438,30 @@ int ElemViewDraw::DrawLayer(const ProjectedLayer& layer, ViewRgb colour, int sty
     SelectPen(colour, style, width);
     DrawRuns(layer, classMask, -1, true);
     return 0;
+}
+
+int ElemViewDraw::DrawLineRange(const ProjectedLayer& layer, int from, int to, ViewRgb colour,
+                                int style, int width) {
+    constexpr std::string_view kLineNo = "LineNo=";
+    SelectPen(colour, style, width);
+    const CxyData* v = layer.Vertices().data();
+    int drawn = 0;
+    for (const ProjectedRun& run : layer.Runs()) {
+        const int text = run.source->attributes.FindPrefix(kLineNo);
+        if (text < 0) continue;
+        const long long line = platform::ParseLeadingInt(
+            run.source->attributes.GetAt(size_t(text)).substr(kLineNo.size()));
+        if (line < from - 1 || line > to - 1) continue;
+        drawn = 1;
+        if (run.Flags() & ProjectedRun::kArc) {
+            DrawArc(*DtbCast<CDtbArc>(run.source), nullptr);
+            continue;
+        }
+        const CxyData* p = v + run.vertex;
+        for (int i = 0; i < run.pieces; ++i)
+            DrawSegment(p[i].x, p[i].y, p[i + 1].x, p[i + 1].y, 0, 0, nullptr);
+    }
+    return drawn;
 }
 
 int ElemViewDraw::DrawLayerByClass(const ProjectedLayer& layer, const ElemViewPenTable& pens) {

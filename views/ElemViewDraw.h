@@ -81,6 +81,10 @@ public:
     // of its element tree.
     int DrawLayer(const ProjectedLayer& layer, ViewRgb colour, int style, int width, int classMask);
     int DrawLayerByClass(const ProjectedLayer& layer, const ElemViewPenTable& pens);
+    // The runs of a projected layer whose element's first "LineNo=" line lies in from - 1 ..
+    // to - 1 (1-based lines), with one pen: the line range of the smoothing dialog.
+    int DrawLineRange(const ProjectedLayer& layer, int from, int to, ViewRgb colour, int style,
+                      int width);
     // Arrowheads at the ends of the given lines (DrawEdgeArrows of a projected layer).
     void DrawEdgeArrows(const std::vector<ProjectedSegment>& lines, ViewRgb colour, int arrowSize);
     // The A/C head-direction lines of a projected layer, 1 pixel wide.

@@ -28,5 +28,8 @@ struct ElemViewFrameState {
     int ACAxis = 0;         // A/C head-direction lines
     int XYZAxis = 1;        // the XYZ indicator
     int FrameViewType = 0;  // the frame's view type; 4 is "Split by 4"
+    // The line range of the open smoothing dialog (1-based, inclusive); 0 while it is closed.
+    int SmoothFrom = 0;
+    int SmoothTo = 0;
     ElemViewPenTable Pens;
 };

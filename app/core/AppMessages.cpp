@@ -36,6 +36,10 @@ std::string BuiltInText(int id) {
             return "%1\nA change is added to this file. Does it loading again?";
         case kMsgLogFileTitle:
             return "Log file";
+        case kMsgConvertedBy:
+            return "NC data was converted by [%s] setting";
+        case kMsgNothingConverted:
+            return "No string to covert is found \n\nFaile to convert string";
         case kMsgLongLine:
             return "Line %s is longer than 127 bytes.\nIt is kept whole, but the machine may not "
                    "accept it.";

@@ -19,6 +19,8 @@ enum AppMessageId : int {
     kMsgFileChanged = 61537,
     kMsgFileChangedModified = 61538,
     kMsgLogFileTitle = 61688,
+    kMsgConvertedBy = 61655,
+    kMsgNothingConverted = 61656,
     // Texts of our own, for the guards added to loading, interpretation and recovery.
     kMsgLongLine = 29101,
     kMsgBlockLimit = 29102,

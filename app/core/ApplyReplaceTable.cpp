@@ -34,12 +34,20 @@ int ApplyReplaceTable(std::vector<std::string>& lines, const CNcReplaceInfo& tab
         const unsigned end = table.EndLines[k];
         const size_t colons = size_t(std::count(find.begin(), find.end(), ':'));
 
-        for (size_t r = 1; r <= lines.size(); ++r) {
-            const size_t n = lines.size();
-            if (!(start <= r && size_t(end) <= n - r + 1)) continue;
-            std::string& line = lines[r - 1];
-            if (!line.empty() && line[0] == 'O') continue;
-
+        // One pass builds the lines anew: a line replaced in place and the pieces inserted
+        // before it would move every following line for each match. r is the line's number
+        // and n the line count in the list as it stands at that point of the walk.
+        std::vector<std::string> out;
+        out.reserve(lines.size());
+        for (size_t i = 0; i < lines.size();) {
+            const size_t r = out.size() + 1;
+            const size_t n = out.size() + (lines.size() - i);
+            std::string& line = lines[i];
+            if (!(start <= r && size_t(end) <= n - r + 1) || (!line.empty() && line[0] == 'O')) {
+                out.push_back(std::move(line));
+                ++i;
+                continue;
+            }
             std::string text, comment;
             size_t joined = 0;
             if (colons == 0) {
@@ -50,24 +58,26 @@ int ApplyReplaceTable(std::vector<std::string>& lines, const CNcReplaceInfo& tab
                 text = line;
                 for (; joined < colons && r + joined < n; ++joined) {
                     text += ':';
-                    text += lines[r + joined];
+                    text += lines[i + 1 + joined];
                 }
                 std::replace(text.begin(), text.end(), '\n', ':');
             }
-            if (ReplaceAll(text, find, with) == 0) continue;
-
-            lines.erase(lines.begin() + std::ptrdiff_t(r),
-                        lines.begin() + std::ptrdiff_t(r + joined));
-            std::vector<std::string> pieces;
+            if (ReplaceAll(text, find, with) == 0) {
+                out.push_back(std::move(line));
+                ++i;
+                continue;
+            }
+            // The result split at each ':'; the set-aside comment follows the last piece, which
+            // stands in place of the line; the joined lines are gone.
             size_t from = 0;
             for (size_t colon; (colon = text.find(':', from)) != std::string::npos;
                  from = colon + 1)
-                pieces.push_back(text.substr(from, colon - from));
-            lines[r - 1] = text.substr(from) + comment;
-            lines.insert(lines.begin() + std::ptrdiff_t(r - 1), pieces.begin(), pieces.end());
-            r += pieces.size();
+                out.push_back(text.substr(from, colon - from));
+            out.push_back(text.substr(from) + comment);
+            i += 1 + joined;
             result = 1;
         }
+        lines.swap(out);
         if (result == 1 && lines.size() > 1) {
             auto firstAfter = lines.begin() + 1;
             lines.erase(std::remove_if(firstAfter, lines.end(),

@@ -59,6 +59,11 @@ CommandState EvaluateCommand(int command, const FrameState& state);
 // tracing, editing, mode-11, embedded-mode and otherwise cases that applies.
 bool GreyedByMenuMode(int command, const FrameState& state);
 
+// Process modes 2, 4, 30 and 31: the window embedded in another program's display.
+inline bool IsEmbeddedProcessMode(int mode) {
+    return mode == 2 || mode == 4 || mode == 30 || mode == 31;
+}
+
 // The mark and enabled state of a tool-bar button by mode; indeterminate buttons are disabled.
 struct ButtonState {
     bool touched = false;  // false: the button keeps what its rule says

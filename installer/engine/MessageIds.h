@@ -103,5 +103,20 @@ constexpr unsigned kExistingFolders = 534;
 constexpr unsigned kSummaryText = 535;
 constexpr unsigned kCurrentSettings = 536;
 constexpr unsigned kCopyingFiles = 537;
+constexpr unsigned kUninstallText = 540;
+constexpr unsigned kUninstallingText = 541;
+constexpr unsigned kUninstallEndText = 542;
+constexpr unsigned kBulkStartText = 543;
+constexpr unsigned kNewButton = 544;
+constexpr unsigned kNewCaption = 545;
+constexpr unsigned kNewText = 546;
+constexpr unsigned kUpdateButton = 547;
+constexpr unsigned kUpdateCaption = 548;
+constexpr unsigned kUpdateText = 549;
+constexpr unsigned kChooseModules = 550;
+constexpr unsigned kBulkEndText = 551;
+constexpr unsigned kBulkProgressCaption = 552;
+constexpr unsigned kFolderSpecifyCaption = 553;
+constexpr unsigned kCloseOldVersionOk = 554;
 
 }  // namespace installer::msg

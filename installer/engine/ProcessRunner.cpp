@@ -71,6 +71,14 @@ bool SpawnDetached(std::vector<std::string> words, const std::string& folder, bo
         ::setsid();
         pid_t grand = ::fork();
         if (grand != 0) ::_exit(grand < 0 ? 1 : 0);
+        // It outlives the caller: never into the caller's output, which may be a closed pipe.
+        int null = ::open("/dev/null", O_RDWR);
+        if (null >= 0) {
+            ::dup2(null, 0);
+            ::dup2(null, 1);
+            ::dup2(null, 2);
+            if (null > 2) ::close(null);
+        }
         if (!folder.empty() && ::chdir(folder.c_str()) != 0) {
             int e = errno;
             (void)!::write(fds[1], &e, sizeof e);

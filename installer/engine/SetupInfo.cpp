@@ -27,24 +27,32 @@ int CountComponents(const SetupFile& file) {
     return n - 1;
 }
 
-int ReadSetupFile(SetupState& s, const KeyStore& keys, const SetupPlatform& platform,
-                  InstallerUi& ui) {
-    SetupFile f(s.SetupFilePath);
+void ReadFolderNames(SetupState& s, const SetupFile& f) {
     s.ProgramFolderName = f.Get("APPINFO", "PROGRAM_FOLDER_NAME", kFolderName);
     s.StartMenuFolderName = f.Get("APPINFO", "STMENU_PROGRAM_FOLDER_NAME", kFolderName);
     if (s.StartMenuFolderName.empty()) s.StartMenuFolderName = s.ProgramFolderName;
     s.AppBasePath = f.Get("APPINFO", "APPBASE_PATH", kFolderName);
-    s.ComponentCount = CountComponents(f);
-    if (s.ProgramFolderName.empty() || s.AppBasePath.empty() || s.ComponentCount == 0) {
-        ui.Message(msg::kSetupFileBroken, {}, PromptButtons::Ok, PromptIcon::None);
-        return 0;
-    }
+}
+
+void ReadProductNames(SetupState& s, const SetupFile& f) {
     s.Arg6 = f.Get("PARMINIT", "ARG6", kShort);
     s.CompanyName = f.Get("APPINFO", "COMPANY_NAME", kShort);
     s.ProductName = f.Get("APPINFO", "PRODUCT_NAME", kShort);
     s.ProductVersion = f.Get("APPINFO", "PRODUCT_VERSION", kShort);
     s.ProductKey = f.Get("APPINFO", "PRODUCT_KEY", kShort);
     s.MainProgram = f.Get("APPINFO", "MAIN_PROGRAM", kShort);
+}
+
+int ReadSetupFile(SetupState& s, const KeyStore& keys, const SetupPlatform& platform,
+                  InstallerUi& ui) {
+    SetupFile f(s.SetupFilePath);
+    ReadFolderNames(s, f);
+    s.ComponentCount = CountComponents(f);
+    if (s.ProgramFolderName.empty() || s.AppBasePath.empty() || s.ComponentCount == 0) {
+        ui.Message(msg::kSetupFileBroken, {}, PromptButtons::Ok, PromptIcon::None);
+        return 0;
+    }
+    ReadProductNames(s, f);
     s.InfoViewFile = f.Get("USEDIALOG", "SdInfoView", kPath);
     s.LicenseViewFile = f.Get("USEDIALOG", "SdLicenseView", kTitle);
     s.SelectFolder = f.GetInt("USEDIALOG", "SdSelectFolder", kNumber);

@@ -31,6 +31,12 @@ std::string KeyNumberText(unsigned n);
 // The number of components: INSTALL1, INSTALL2, ... in a row with a non-empty COMP.
 int CountComponents(const SetupFile& file);
 
+// The program-folder names and APPBASE_PATH of a setup file (STMENU_PROGRAM_FOLDER_NAME
+// defaults to PROGRAM_FOLDER_NAME).
+void ReadFolderNames(SetupState& state, const SetupFile& file);
+// ARG6 and the product's names of a setup file.
+void ReadProductNames(SetupState& state, const SetupFile& file);
+
 // Reads state.SetupFilePath into the state. 0 after message 102 when the file is missing or
 // has no PROGRAM_FOLDER_NAME, APPBASE_PATH or component; else 1.
 int ReadSetupFile(SetupState& state, const KeyStore& keys, const SetupPlatform& platform,

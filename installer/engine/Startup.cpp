@@ -8,7 +8,11 @@
 #include <filesystem>
 
 #include "installer/engine/FileOps.h"
+#include "installer/engine/InstallerText.h"
+#include "installer/engine/MessageIds.h"
+#include "installer/engine/SetupEngine.h"
 #include "installer/engine/SetupFile.h"
+#include "installer/engine/SetupInfo.h"
 
 namespace installer {
 
@@ -80,6 +84,35 @@ bool RelaunchForUninstall(const SetupState& s, const SetupPlatform& platform, Pr
     }
     if (folderOut) *folderOut = folder.string();
     return true;
+}
+
+bool PrepareWizard(SetupEngine& engine, const std::string& installerPath) {
+    SetupState& s = engine.State;
+    // The uninstall switch without a path names no installation.
+    if ((s.Mode == 3 && s.UninstallPath.empty()) || !InitInstallerPaths(s, installerPath)) {
+        engine.Ui().Message(msg::kSetupFileBroken, {}, PromptButtons::Ok, PromptIcon::None);
+        return false;
+    }
+    if (s.Mode != 1 && !ReadSetupFile(s, engine.Keys, engine.Platform, engine.Ui())) return false;
+    if (s.Mode == 2) {
+        if (!RelaunchForUninstall(s, engine.Platform, engine.Runner()))
+            engine.Ui().Message(msg::kUninstallStartFailed, {}, PromptButtons::Ok,
+                                PromptIcon::None);
+        return false;
+    }
+    engine.CurrentFolder = s.SourceFolder;
+    return true;
+}
+
+std::string WizardTitle(const SetupState& s) {
+    switch (s.Mode) {
+        case 1:
+            return InstallerString(msg::kBulkTitle);
+        case 3:
+            return InstallerMessage(msg::kUninstallTitle, {s.ProgramFolderName});
+        default:
+            return InstallerMessage(msg::kInstallTitle, {s.ProgramFolderName, ""});
+    }
 }
 
 void RunExitDeletions(SetupState& s) {

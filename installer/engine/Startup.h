@@ -34,6 +34,15 @@ bool InitInstallerPaths(SetupState& state, const std::string& installerPath);
 bool RelaunchForUninstall(const SetupState& state, const SetupPlatform& platform,
                           ProcessRunner& runner, std::string* folderOut = nullptr);
 
+class SetupEngine;
+
+// The start before the wizard: the installer's names and folders, the setup file (not in bulk
+// mode), and in mode 2 the relaunch of the copy. True when the wizard is to open; false when
+// the program ends (after message 102 or 151, or after the relaunch).
+bool PrepareWizard(SetupEngine& engine, const std::string& installerPath);
+// The wizard's first title by mode (strings 129, 149, 150).
+std::string WizardTitle(const SetupState& state);
+
 // Deletes what state.DeleteAtExit lists: files first, then the folders that are then empty.
 void RunExitDeletions(SetupState& state);
 

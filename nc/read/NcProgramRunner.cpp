@@ -10,9 +10,9 @@ NcProgramRunner::NcProgramRunner(CNcRead& reader, NcRunnerLimits limits)
     Restart();
 }
 
-void NcProgramRunner::Restart() {
+void NcProgramRunner::Restart(int startLine) {
     stack_.clear();
-    line_ = 0;
+    line_ = startLine;
     rememberedSeqNo_ = 1;
     blocks_ = 0;
     end_ = NcRunnerEnd::Running;
@@ -47,6 +47,8 @@ NcRunnerStep NcProgramRunner::Step(CDtbEngine& sink) {
     lastLine_ = line_;
     lastLineNo_ = lineNo;
     step.LineNo = lineNo;
+    step.ReadNextLine = next;
+    step.ReadNextLineNo = nextLineNo;
 
     switch (step.Status) {
         case kNcEndOfProgram:

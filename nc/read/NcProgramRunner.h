@@ -34,11 +34,15 @@ enum class NcRunnerEnd {
 
 // What one step did: the block's status and lines, for the trace's line list and sheet.
 struct NcRunnerStep {
-    int Status = 0;                          // ReadBlock's status
-    int Line = 0;                            // index in CNcRead::Lines of the block read
-    int LineNo = 0;                          // its document line
-    int NextLine = 0;                        // the line the runner reads next
-    int NextLineNo = 0;                      // its document line
+    int Status = 0;      // ReadBlock's status
+    int Line = 0;        // index in CNcRead::Lines of the block read
+    int LineNo = 0;      // its document line
+    int NextLine = 0;    // the line the runner reads next
+    int NextLineNo = 0;  // its document line
+    // The line and document line the reader named as next: a call's target, else the line
+    // after the block (the runner goes elsewhere after a return, a repeat or an ignored call).
+    int ReadNextLine = 0;
+    int ReadNextLineNo = 0;
     int Depth = 0;                           // call depth after the block
     std::array<double, 3> SheetMove{};       // x, y and X word of a sheet move (status -8)
     NcRunnerEnd End = NcRunnerEnd::Running;  // set when this step ended the run
@@ -66,8 +70,9 @@ class NcProgramRunner {
 public:
     explicit NcProgramRunner(CNcRead& reader, NcRunnerLimits limits = {});
 
-    // Back to line 0 with an empty stack (the reader's state is the caller's to reset).
-    void Restart();
+    // Back to startLine (an index in CNcRead::Lines) with an empty stack (the reader's state is
+    // the caller's to reset).
+    void Restart(int startLine = 0);
     // Reads one block into sink and moves on by the protocol. After the run has ended it
     // reads nothing and returns the step with End set.
     NcRunnerStep Step(CDtbEngine& sink);

@@ -362,6 +362,68 @@
         </message>
     </context>
     <context>
+        <name>Template148</name>
+        <message>
+            <source>Property of condition</source>
+            <translation>加工条件設定</translation>
+        </message>
+        <message>
+            <source>Addition(&amp;A)</source>
+            <translation>追加(&amp;A)</translation>
+        </message>
+        <message>
+            <source>Edit(&amp;E)</source>
+            <translation>編集(&amp;E)</translation>
+        </message>
+        <message>
+            <source>Delete(&amp;D)</source>
+            <translation>削除(&amp;D)</translation>
+        </message>
+        <message>
+            <source>Display the color of cutting condition number</source>
+            <translation>加工条件番号の色で描画する</translation>
+        </message>
+        <message>
+            <source>Character of cutting condition 1</source>
+            <translation>加工条件文字 1</translation>
+        </message>
+        <message>
+            <source>Cancel</source>
+            <translation>ｷｬﾝｾﾙ</translation>
+        </message>
+    </context>
+    <context>
+        <name>Template149</name>
+        <message>
+            <source>Edit Condition</source>
+            <translation>条件編集</translation>
+        </message>
+        <message>
+            <source>Color</source>
+            <translation>色</translation>
+        </message>
+        <message>
+            <source>Condition No</source>
+            <translation>条件番号</translation>
+        </message>
+        <message>
+            <source>Height</source>
+            <translation>工具高さ</translation>
+        </message>
+        <message>
+            <source>Diameter</source>
+            <translation>工具直径</translation>
+        </message>
+        <message>
+            <source>Name</source>
+            <translation>名前</translation>
+        </message>
+        <message>
+            <source>Cancel</source>
+            <translation>ｷｬﾝｾﾙ</translation>
+        </message>
+    </context>
+    <context>
         <name>Template154</name>
         <message>
             <source>Replace</source>
@@ -473,6 +535,98 @@
         <message>
             <source>Fix</source>
             <translation>指定しない</translation>
+        </message>
+    </context>
+    <context>
+        <name>Template176</name>
+        <message>
+            <source>Property of conversion - List</source>
+            <translation>変換設定-一覧</translation>
+        </message>
+        <message>
+            <source>If "(CTB=Name)" is written in NC data, NC data is converted when file is opened.</source>
+            <translation>NCデータに "(CTB=名称)" が記述されている場合、ファイルを開く時にNCデータを変換します。</translation>
+        </message>
+        <message>
+            <source>Execute</source>
+            <translation>実行</translation>
+        </message>
+        <message>
+            <source>Close</source>
+            <translation>閉じる</translation>
+        </message>
+    </context>
+    <context>
+        <name>Template177</name>
+        <message>
+            <source>Property of conversion - Edit data</source>
+            <translation>変換設定-データ編集</translation>
+        </message>
+        <message>
+            <source>Display the message of comfirmation when conversion process is executed when file is opened</source>
+            <translation>ファイルを開く時に変換処理が行われた場合、確認メッセージを表示する</translation>
+        </message>
+        <message>
+            <source>Delete the line of "CTB=" when file is opened</source>
+            <translation>ファイルを開く時に "CTB=" の行を削除する</translation>
+        </message>
+        <message>
+            <source>Cancel</source>
+            <translation>キャンセル</translation>
+        </message>
+    </context>
+    <context>
+        <name>Template178</name>
+        <message>
+            <source>Property of conversion - New</source>
+            <translation>変換設定-新規作成</translation>
+        </message>
+        <message>
+            <source>Name:</source>
+            <translation>名称：</translation>
+        </message>
+        <message>
+            <source>Comment:</source>
+            <translation>コメント：</translation>
+        </message>
+        <message>
+            <source>Cancel</source>
+            <translation>キャンセル</translation>
+        </message>
+    </context>
+    <context>
+        <name>Template179</name>
+        <message>
+            <source>Replace</source>
+            <translation>置換</translation>
+        </message>
+        <message>
+            <source>Find what:</source>
+            <translation>変換前：</translation>
+        </message>
+        <message>
+            <source>Convert with:</source>
+            <translation>変換後：</translation>
+        </message>
+        <message>
+            <source>':'(colon) means line feed</source>
+            <translation>':'(コロン)は改行を意味します</translation>
+        </message>
+        <message>
+            <source>Starting Line:</source>
+            <translation>変換開始行：</translation>
+        </message>
+        <message>
+            <source>Ending Line:</source>
+            <translation>変換終了行：</translation>
+        </message>
+        <message>
+            <source>( From the final line )</source>
+            <translation>( 最終行から )</translation>
+        </message>
+        <message>
+            <source>Cancel</source>
+            <translation>キャンセル</translation>
         </message>
     </context>
     <context>
@@ -596,6 +750,21 @@
         <message>
             <source>Delete</source>
             <translation>削除</translation>
+        </message>
+    </context>
+    <context>
+        <name>Template9913</name>
+        <message>
+            <source>Convert NC</source>
+            <translation>NC変換</translation>
+        </message>
+        <message>
+            <source>Conversion List</source>
+            <translation>変換設定一覧</translation>
+        </message>
+        <message>
+            <source>Cancel</source>
+            <translation>キャンセル</translation>
         </message>
     </context>
     <context>

@@ -10,6 +10,7 @@
 class CNcReadInfo;
 class CToolData;
 struct ConvG08Params;
+struct SmoothParams;
 struct NcAppContext;
 namespace platform {
 class UserPrompt;
@@ -51,6 +52,8 @@ public:
     // The configuration folder ("ALL.txt") and the system settings file.
     virtual std::filesystem::path ConfigFolder() const = 0;
     virtual std::filesystem::path SystemIniPath() const = 0;
-    // The application's record of the G08 conversion's parameters (kept for the run).
+    // The application's records of the G08 conversion's and the smoothing's parameters (kept
+    // for the run).
     virtual ConvG08Params& G08Params() = 0;
+    virtual SmoothParams& Smoothing() = 0;
 };

@@ -69,6 +69,16 @@ TEST(ApplyReplaceTable, Cases) {
         {"no line left to join", {{"M30:", "M02"}}, {"G00", "M30"}, {"G00", "M30"}, 0},
         {"the CTB line removed", {}, {"O1", "(CTB=ABC)", "(CTB=DEF)"}, {"O1", "(CTB=DEF)"}, 1, 1},
         {"rows run in order", {{"A", "B"}, {"B", "C"}}, {"A"}, {"C"}, 1},
+        {"the end row counts the lines a split added",
+         {{"A", "A:X", 1, 2}},
+         {"A", "A", "A"},
+         {"A", "X", "A", "X", "A"},
+         1},
+        {"the end row counts the lines a join removed",
+         {{"A:B", "C", 1, 2}},
+         {"A", "B", "A", "B"},
+         {"C", "C"},
+         1},
     };
     NcAppContext ctx;
     for (const auto& c : cases) {

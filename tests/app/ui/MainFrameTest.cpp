@@ -172,7 +172,7 @@ TEST_F(MainFrame, ButtonTextCommand) {
 
 TEST_F(MainFrame, LaterCommandsSaySo) {
     ASSERT_TRUE(Start({"/US"}));
-    EXPECT_TRUE(Frame()->OnCommand(cmd::Smooth));
+    EXPECT_TRUE(Frame()->OnCommand(cmd::RotateView));
     EXPECT_TRUE(Asked("not yet available"));
     EXPECT_FALSE(Frame()->OnCommand(cmd::Print));
 }

@@ -6,6 +6,7 @@
 
 #include <fstream>
 
+#include "ElemViewPoints.h"
 #include "app/ViewPanes.h"
 #include "app/core/CommandIds.h"
 #include "app/ui/AppFixture.h"
@@ -16,8 +17,6 @@
 #include "text/CManMoveDlg.h"
 #include "text/CNcTextView.h"
 #include "text/NcLineModel.h"
-#include "views/CNcElemView.h"
-#include "views/model/ElemViewPick.h"
 
 namespace fs = std::filesystem;
 
@@ -31,28 +30,7 @@ protected:
     CNcTextView* List() { return Frame()->NcList(); }
     CManMoveDlg* ManMove() { return qobject_cast<CManMoveDlg*>(Frame()->ManMoveDlg); }
 
-    // The client point of the middle of the first drawn piece of document line line.
-    QPoint PointOf(CNcElemView* view, int line) {
-        const ProjectedLayer& layer = view->Model().MainDrawing();
-        for (const ProjectedRun& run : layer.Runs()) {
-            if (run.pieces == 0 || ElementLines(*run.source) != std::vector<int>{line}) continue;
-            const CxyData& a = layer.Vertices()[run.vertex];
-            const CxyData& b = layer.Vertices()[run.vertex + 1];
-            const ViewWindow& w = view->Model().Window();
-            return QPoint(int(WorldToScreenXf(w, (a.x + b.x) / 2)),
-                          int(WorldToScreenYf(w, (a.y + b.y) / 2)));
-        }
-        return {-1, -1};
-    }
-    CNcElemView* View() {
-        auto* view = dynamic_cast<CNcElemView*>(Frame()->ElemViews().front());
-        if (view) {
-            view->resize(600, 500);
-            view->ZoomFit();
-            QApplication::processEvents();
-        }
-        return view;
-    }
+    CNcElemView* View() { return FittedElemView(Frame()); }
 };
 
 TEST_F(NcOps2InFrame, ManualMovementDialog) {
@@ -71,7 +49,7 @@ TEST_F(NcOps2InFrame, ManualMovementDialog) {
     // A click on another element of the drawing makes its line the dialog's.
     CNcElemView* view = View();
     ASSERT_NE(view, nullptr);
-    const QPoint at = PointOf(view, 9);
+    const QPoint at = PointOfLine(view, 9);
     ASSERT_GE(at.x(), 0);
     QTest::mouseClick(view, Qt::LeftButton, {}, at);
     EXPECT_EQ(ManMove()->CurrentLine, 9);
@@ -120,7 +98,7 @@ TEST_F(NcOps2InFrame, GetSubProgramFromAClick) {
     };
     CNcElemView* view = View();
     ASSERT_NE(view, nullptr);
-    const QPoint at = PointOf(view, 5);
+    const QPoint at = PointOfLine(view, 5);
     ASSERT_GE(at.x(), 0);
     QTest::mouseClick(view, Qt::LeftButton, {}, at);
     std::ifstream f2(out, std::ios::binary);

@@ -9,18 +9,23 @@
 #include <cstdlib>
 #include <deque>
 #include <filesystem>
+#include <functional>
 #include <string>
 #include <vector>
 
 #include "TempDir.h"
 #include "TestFiles.h"
+#include "installer/engine/BulkModules.h"
+#include "installer/engine/CommandRun.h"
 #include "installer/engine/FolderCheck.h"
 #include "installer/engine/InstallerText.h"
 #include "installer/engine/InstallerUi.h"
 #include "installer/engine/ProcessRunner.h"
 #include "installer/engine/SetupEngine.h"
+#include "installer/engine/SetupInfo.h"
 #include "installer/engine/SetupPlatform.h"
 #include "installer/engine/SetupState.h"
+#include "installer/engine/Startup.h"
 #include "platform/StringTable.h"
 
 namespace installer::test {
@@ -39,10 +44,13 @@ public:
     };
     std::vector<Shown> shown;
     std::deque<PromptAnswer> answers;
+    // Runs while a message is "open" (a test lets the event loop turn, as a modal box does).
+    std::function<void()> whileAsking;
 
     PromptAnswer Message(unsigned id, const std::vector<std::string>& args, PromptButtons buttons,
                          PromptIcon icon, std::string_view lead) override {
         shown.push_back({id, args, buttons, icon, std::string(lead)});
+        if (whileAsking) whileAsking();
         if (!answers.empty()) {
             PromptAnswer a = answers.front();
             answers.pop_front();
@@ -171,6 +179,32 @@ protected:
     FakeRunner runner;
     SetupEngine engine{state, box.platform, ui, runner};
 };
+
+// Installs the setup file of the sandbox's installer folder as a run does (a standard
+// installation from "Setup/"); false when it cannot be read.
+inline bool InstallFromSource(const Sandbox& box, ProcessRunner& runner, FakeUi& ui) {
+    SetupState s;
+    SetupEngine e(s, box.platform, ui, runner);
+    if (!InitInstallerPaths(s, (box.source / "haldimon").string()) ||
+        ReadSetupFile(s, e.Keys, box.platform, ui) != 1)
+        return false;
+    ReadComponents(s, s.SetupFilePath);
+    e.InitMacroValues();
+    e.CurrentFolder = box.Setup();
+    CommandRun run(e, CommandRun::Kind::Install);
+    while (run.Step() == CommandRun::Status::Continue) {
+    }
+    return true;
+}
+
+// A product of seven module words whose main program is "CADMAIN.EXE".
+inline BulkProduct TestProduct() {
+    BulkProduct p;
+    p.MainProgram = "CADMAIN.EXE";
+    p.DetectFile = "Cad.exe";
+    p.ModuleWords = {"w1", "w2", "w3", "w4", "w5", "w6", "w7"};
+    return p;
+}
 
 // Sets a file's modification time (UTC seconds).
 inline void SetMTime(const fs::path& p, std::time_t t) {

@@ -174,5 +174,41 @@ TEST_F(DistInstallTest, TheRealInstallerInstallsAndTheInstalledProgramRuns) {
                                      .find("; System settings of Morvalen as shipped."));
 }
 
+TEST_F(DistInstallTest, TheRegisteredCommandRemovesTheSuite) {
+    QProcessEnvironment env = Env();
+    env.insert("HALDIMON_UNATTENDED", "1");
+    ASSERT_EQ(0, Run(Q((kDist / "haldimon").string()), {}, box.root, env));
+    ASSERT_TRUE(fs::exists(Installed("morvalen")));
+    ::test::WriteFile(box.platform.UserSettingsDir / "MV_System.ini", "the user's settings");
+    ::test::WriteFile(Installed("my-part.nc"), "G00X0Y0");
+
+    // The uninstall command as the registration names it: the launcher starts a copy of the
+    // installer from a private temporary folder and ends; the copy removes the installation.
+    KeyStore keys(box.platform.KeyStoreDir);
+    std::string key = "Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\Morvalen";
+    auto command = keys.GetString("HKEY_LOCAL_MACHINE", key, "UninstallString");
+    ASSERT_TRUE(command);
+    std::vector<std::string> words = SplitCommandLine(*command);
+    ASSERT_EQ(2u, words.size());
+    QString out;
+    ASSERT_EQ(0, Run(Q(words[0]), {Q(words[1])}, box.root, env, &out)) << out.toStdString();
+    auto copies = [&] {
+        int n = 0;
+        for (const auto& e : fs::directory_iterator(box.platform.TempDir))
+            n += e.path().filename().string().rfind("haldimon-", 0) == 0;
+        return n;
+    };
+    QTRY_VERIFY_WITH_TIMEOUT(!fs::exists(Installed("morvalen")) && copies() == 0, 30000);
+    for (const char* f : {"libtarnwick.so", "libwepo.so", "strings.tsv", "MV_System.ini",
+                          "haldimon", "haldimon.INF", "haldimon.INF.files"})
+        EXPECT_FALSE(fs::exists(Installed(f))) << f;
+    EXPECT_EQ("G00X0Y0", ::test::ReadFile(Installed("my-part.nc")));  // the user's file stays
+    EXPECT_FALSE(fs::exists(box.platform.ApplicationsDir / "Morvalen"));
+    EXPECT_TRUE(keys.Values("HKEY_LOCAL_MACHINE", key).empty());
+    EXPECT_FALSE(keys.GetString("HKEY_CURRENT_USER", "Software\\Morvalen\\Morvalen", "InstallDir"));
+    EXPECT_EQ("the user's settings",
+              ::test::ReadFile(box.platform.UserSettingsDir / "MV_System.ini"));
+}
+
 }  // namespace
 }  // namespace installer::test

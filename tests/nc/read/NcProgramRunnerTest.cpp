@@ -152,6 +152,18 @@ TEST(NcProgramRunner, StepsForTheTrace) {
     runner.Restart();
     EXPECT_FALSE(runner.Finished());
     EXPECT_EQ(runner.Line(), 0);
+
+    // A start line; the reader's own next line beside the runner's.
+    runner.Restart(1);
+    const NcRunnerStep call = runner.Step(db);
+    EXPECT_EQ(call.Line, 1);
+    EXPECT_EQ(call.ReadNextLine, 3);  // the call's target
+    EXPECT_EQ(call.NextLine, 3);
+    runner.Step(db);  // O9
+    const NcRunnerStep ret = runner.Step(db);
+    EXPECT_EQ(ret.Status, -6);
+    EXPECT_EQ(ret.ReadNextLineNo, 4);  // the line after the M99 is past the end: the last one
+    EXPECT_EQ(ret.NextLine, 2);        // the runner returns behind the call
 }
 
 }  // namespace

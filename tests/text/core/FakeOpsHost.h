@@ -9,6 +9,7 @@
 #include "nc/read/CNcReadState.h"
 #include "platform/ScriptedPrompt.h"
 #include "text/core/ConvertG08.h"
+#include "text/core/FiveAxisSmoothing.h"
 #include "text/core/NcOpsHost.h"
 
 class FakeOpsHost : public NcOpsHost {
@@ -26,6 +27,7 @@ public:
     std::filesystem::path configFolder;
     std::filesystem::path iniPath;
     ConvG08Params g08;
+    SmoothParams smooth;
 
     FakeOpsHost() {
         machine.LaserPunch = kNcTypeLaser;
@@ -60,4 +62,5 @@ public:
     std::filesystem::path ConfigFolder() const override { return configFolder; }
     std::filesystem::path SystemIniPath() const override { return iniPath; }
     ConvG08Params& G08Params() override { return g08; }
+    SmoothParams& Smoothing() override { return smooth; }
 };

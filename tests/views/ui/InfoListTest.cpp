@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "TempDir.h"
+#include "TestFiles.h"
 #include "kernel/db/CDtbEngine.h"
 #include "kernel/db/CDtbLine.h"
 #include "nc/machine/CNcReadInfo.h"
@@ -16,16 +17,6 @@
 
 namespace {
 
-std::vector<std::string> ReadLines(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    std::vector<std::string> lines;
-    for (std::string line; std::getline(in, line);) {
-        if (!line.empty() && line.back() == '\r') line.pop_back();
-        lines.push_back(line);
-    }
-    return lines;
-}
-
 // The laser sample run whole, as the document rebuild and a trace to the end run it.
 struct LaserSample {
     CNcReadInfo settings;
@@ -33,8 +24,8 @@ struct LaserSample {
     CDtbEngine elements;
     LaserSample() {
         settings.LaserPunch = kNcTypeLaser;
-        reader.SetProgram(ReadLines(MORVALEN_SOURCE_DIR "/examples/laser-sample.nc"), &settings,
-                          nullptr, 0);
+        reader.SetProgram(test::ReadLines(MORVALEN_SOURCE_DIR "/examples/laser-sample.nc"),
+                          &settings, nullptr, 0);
         NcProgramRunner runner(reader);
         runner.Run(elements);
     }

@@ -5,6 +5,7 @@
 #include <fstream>
 
 #include "PunchTestSupport.h"
+#include "TestFiles.h"
 
 namespace {
 
@@ -12,14 +13,8 @@ using punchtest::Die;
 using punchtest::Program;
 
 std::vector<std::string> SampleLines() {
-    std::ifstream in(std::filesystem::path(MORVALEN_SOURCE_DIR) / "examples" / "punch-sample.nc",
-                     std::ios::binary);
-    std::vector<std::string> lines;
-    for (std::string l; std::getline(in, l);) {
-        if (!l.empty() && l.back() == '\r') l.pop_back();
-        lines.push_back(l);
-    }
-    return lines;
+    return test::ReadLines(std::filesystem::path(MORVALEN_SOURCE_DIR) / "examples" /
+                           "punch-sample.nc");
 }
 
 // Hits under the groups of a chain: round ones (one arc each) and the others.
