@@ -251,7 +251,7 @@ void CMainFrame::RunExternalApp(int app, const std::optional<std::string>& extra
 void CMainFrame::OnHelpContents() {
     if (Flags.FlagsOf(cmd::HelpContents) == 0) return;
     if (!QDesktopServices::openUrl(QUrl::fromLocalFile(QString::fromStdString(app_->HelpFilePath))))
-        app_->Prompt().Message(FillMessage(AppMessage(29300), {app_->HelpFilePath}),
+        app_->Prompt().Message(FillMessage(AppMessage(29400), {app_->HelpFilePath}),
                                PromptIcon::Warning, PromptButtons::Ok);
 }
 

@@ -4,7 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <fstream>
-
+#include <set>
 #include <string>
 
 using namespace platform;
@@ -66,13 +66,15 @@ TEST(StringTable, LoadStringUsesProcessTable) {
     EXPECT_EQ(LoadString(4711), "");
 }
 
-// Every row of the shipped table has its English and its Japanese text: nothing falls back to
-// English under /JP.
+// Every row of the shipped table has its English and its Japanese text (nothing falls back to
+// English under /JP), and every id stands once: the first row of an id wins, so a second row
+// with another text would never be shown.
 TEST(StringTable, ShippedRowsHaveBothLanguages) {
     std::ifstream in(DefaultStringTablePath(), std::ios::binary);
     ASSERT_TRUE(in);
     std::string line;
     int rows = 0;
+    std::set<std::string> ids;
     while (std::getline(in, line)) {
         if (!line.empty() && line.back() == '\r') line.pop_back();
         if (line.empty() || line[0] == '#') continue;
@@ -81,6 +83,7 @@ TEST(StringTable, ShippedRowsHaveBothLanguages) {
         ASSERT_NE(b, std::string::npos) << line;
         EXPECT_GT(b, a + 1) << "no English text: " << line;
         EXPECT_LT(b + 1, line.size()) << "no Japanese text: " << line;
+        EXPECT_TRUE(ids.insert(line.substr(0, a)).second) << "id given twice: " << line;
         ++rows;
     }
     EXPECT_GT(rows, 100);
