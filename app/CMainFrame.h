@@ -116,7 +116,19 @@ public:
     int CommitEditorText();
     // A menu of the resource file (its first pop-up), owned by the caller; null when the file
     // has no such menu.
-    QMenu* CreateResourceMenu(int menuId, QWidget* parent);
+    QMenu* CreateResourceMenu(int menuId, QWidget* parent, int popup = 0);
+
+    // --- the element views' rotation dialog and context menu (CMainFrameViews.cpp) -------------
+    // 32828: opens the rotation dialog, or closes it when it is open.
+    void OnRotateView();
+    // The rotation dialog's window is gone: unless the view type is "Split by 4" its angles
+    // become RotateAngles and are saved; the frame forgets the dialog.
+    void OnAxisRotateDlgClosed(const std::array<int, 3>& angles);
+    // The open rotation dialog shows the active view's angles.
+    void RefreshAxisRotateDlg();
+    // The element views' context menu: menu 144, popup 0 (viewing) or 1 (tracing), at a screen
+    // point; its commands come to the frame.
+    void ShowElemViewMenu(int submenu, QPoint screen);
 
     // --- NC operations (CMainFrameNcOps.cpp) ---------------------------------------------------
     // What the NC operations reach of the document, the application and the frame.
@@ -359,7 +371,7 @@ private:
     QTimer* frameTimer_ = nullptr;
     bool inFrameTimer_ = false;
     bool batchRunning_ = false;
-    int traceStepDepth_ = 0;   // trace steps under way
+    int traceStepDepth_ = 0;                        // trace steps under way
     std::vector<std::function<void()>> afterStep_;  // what waits for the step
     bool closeDeferred_ = false;                    // a close waits for the step
 };

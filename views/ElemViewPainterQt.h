@@ -14,6 +14,7 @@ public:
                     int classMask) override;
     void RepaintAll() override;
     void MoveTorchMark(int stepKind, const CxyzData& position, int moveKind) override;
+    void MainLayerRebuilding() override;
 
 private:
     CNcElemView& view_;

@@ -6,8 +6,9 @@
 #include <QWidget>
 #include <vector>
 
+#include "kernel/base/CxyzData.h"
+
 class CDtbEngine;
-struct CxyzData;
 
 class IElemView {
 public:
@@ -16,6 +17,10 @@ public:
     // View type 0 Top, 1 Front, 2 Left, 3 ISO, with the rotation angles in degrees.
     virtual void SetViewType(int type, int angleX, int angleY, int angleZ) = 0;
     virtual int ViewType() const = 0;
+    // The rotations about X, Y and Z in degrees; SetRotationAngles takes those of the mask (bit
+    // 1 X, 2 Y, 4 Z), projects the layers anew and refits.
+    virtual void SetRotationAngles(const CxyzData& /*angles*/, int /*mask*/) {}
+    virtual CxyzData RotationAngles() const { return CxyzData(); }
     virtual void CommitTraceStep() {}
     // 0 when no tip was shown.
     virtual int HideElemTip() { return 0; }
