@@ -98,6 +98,7 @@ public:
     QWidget* Widget() override { return this; }
     void SetViewType(int type, int angleX, int angleY, int angleZ) override;
     int ViewType() const override { return model_.ViewType(); }
+    const ElemViewSettings* Settings() const override { return &model_.Settings(); }
     void FitAspect() override;
     void ZoomFit() override;
     void ZoomIn() override;
