@@ -143,22 +143,20 @@ void CNcElemView::DrawTracing(ElemViewDraw& draw) {
         draw.DrawEdgeArrows(First(LayerCurrentStep), current, Value(kEdgeArrowSize), false);
     }
 
-    // The tool outline or the torch mark: an XOR pair, background colour first.
-    QPainter& p = draw.Painter();
-    const QPainter::CompositionMode old = p.compositionMode();
-    p.setCompositionMode(QPainter::RasterOp_SourceXorDestination);
+    // The tool outline: an XOR pair, background colour first. Process mode 2 shows the torch
+    // in its place.
     if (mode != 2) {
+        QPainter& p = draw.Painter();
+        const QPainter::CompositionMode old = p.compositionMode();
+        p.setCompositionMode(QPainter::RasterOp_SourceXorDestination);
         const int style = Value(kTraceToolPenStyle), width = Value(kTraceToolPenWide);
         draw.DrawLayer(First(LayerTool), Colour(kBackGround), style, width, kDtbClassToolMark,
                        false);
         draw.DrawLayer(First(LayerTool), Colour(kTraceToolPen), style, width, kDtbClassToolMark,
                        false);
-    } else if (TorchShown) {
-        const ViewRgb bg = Colour(kBackGround);
-        draw.DrawTorchMark(TorchPosition, Value(kTorchSize), bg, bg);
-        draw.DrawTorchMark(TorchPosition, Value(kTorchSize), TorchOutlineColour, TorchFillColour);
+        p.setCompositionMode(old);
     }
-    p.setCompositionMode(old);
+    DrawTorchForPaint(draw);
 }
 
 void CNcElemView::DrawViewing(ElemViewDraw& draw) {
@@ -191,18 +189,40 @@ void CNcElemView::DrawViewing(ElemViewDraw& draw) {
         else
             draw.DrawAcAxisLayer(First(LayerAcAxis), Colour(kAcAxisPen), false);
     }
-    if (mode == 4) {
-        const ViewRgb bg = Colour(kBackGround);
-        draw.DrawTorchMark(TorchPosition, Value(kTorchSize), bg, bg);
-        draw.DrawTorchMark(TorchPosition, Value(kTorchSize), TorchOutlineColour, TorchFillColour);
-    }
+    DrawTorchForPaint(draw);
     // The line range of the open smoothing dialog.
     if (frame_.SmoothFrom > 0)
         draw.DrawLineRange(model_.MainDrawing(), frame_.SmoothFrom, frame_.SmoothTo,
                            Colour(kNaviPen), Value(kNaviPenStyle), Value(kNaviPenWide));
 }
 
+void CNcElemView::DrawTorchPair(ElemViewDraw& draw, bool xorMode) {
+    QPainter& p = draw.Painter();
+    const QPainter::CompositionMode old = p.compositionMode();
+    p.setCompositionMode(xorMode ? QPainter::RasterOp_SourceXorDestination
+                                 : QPainter::CompositionMode_SourceOver);
+    const ViewRgb bg = Colour(kBackGround);
+    draw.DrawTorchMark(TorchPosition, Value(kTorchSize), bg, bg);
+    draw.DrawTorchMark(TorchPosition, Value(kTorchSize), TorchOutlineColour, TorchFillColour);
+    p.setCompositionMode(old);
+}
+
+// A mark on show is part of the picture in every process mode, so that the XOR erase of
+// MoveTorchMark and CommitTraceStep finds it after any repaint; the skip-log mark of process
+// mode 4 is always drawn while viewing.
+void CNcElemView::DrawTorchForPaint(ElemViewDraw& draw) {
+    if (TorchShown && torchXor_)
+        DrawTorchPair(draw, true);
+    else if (TorchShown || (!frame_.TraceActive && context_.ProcessMode == 4))
+        DrawTorchPair(draw, false);
+}
+
 // --- drawing between paints --------------------------------------------------------------------
+
+std::unique_ptr<CNcElemView::ViewDc> CNcElemView::DrawNow() {
+    if (buffer_.isNull() || renderPending_) return nullptr;
+    return std::make_unique<ViewDc>(*this);
+}
 
 // A pending full repaint comes first: what is drawn now goes over the finished picture.
 CNcElemView::ViewDc::ViewDc(CNcElemView& view)
@@ -331,6 +351,29 @@ void CNcElemView::EmptyLayers(const std::vector<int>& layers) {
 void CNcElemView::WheelZoom(unsigned keyFlags, int delta, QPoint screen) {
     const QPoint client = mapFromGlobal(screen);
     model_.WheelZoom(keyFlags, delta, client.x(), client.y());
+}
+
+// --- trace display -------------------------------------------------------------------------------
+
+void CNcElemView::MoveTorchMark(int /*stepKind*/, const CxyzData* position, int moveKind) {
+    if (!position) return;
+    std::unique_ptr<ViewDc> dc = DrawNow();
+    // Only a mark drawn with XOR can be erased by drawing it again; an opaque one stays.
+    if (dc && TorchShown && torchXor_) DrawTorchPair(dc->Draw(), true);
+    ElemViewSetting fill = kTorchColorLaserOff;
+    if (moveKind >= 1 && moveKind <= 10)
+        fill = kTorchColorLaserOn;
+    else if (moveKind >= 101 && moveKind <= 103)
+        fill = kTorchColorPonch;
+    else if (moveKind == 200)
+        fill = kTorchColorSkipLog;
+    TorchFillColour = Colour(fill);
+    TorchOutlineColour = {TorchFillColour.r / 2, TorchFillColour.g / 2, TorchFillColour.b / 2};
+    TorchPosition = model_.Projection().Project(*position);
+    TorchPosition.z = 0;
+    torchXor_ = moveKind != 200;
+    TorchShown = 1;
+    if (dc) DrawTorchPair(dc->Draw(), torchXor_);
 }
 
 // --- clicks --------------------------------------------------------------------------------------

@@ -83,8 +83,9 @@ public:
     // One layer at once with one pen (the scene layers of the machine data).
     void PaintLayerNow(ViewLayerId id, ViewRgb colour, int style, int width, int classMask);
 
-    // The torch mark as the trace display sets it (view position, colours); drawn by the
-    // full paint in process modes 2 and 4.
+    // The torch mark as MoveTorchMark sets it (view position, colours). TorchShown is 1 while a
+    // mark is on show; a full paint draws a shown mark (and always the skip-log mark of process
+    // mode 4 while viewing), so the pixels a later XOR erase expects are there.
     int TorchShown = 0;
     CxyzData TorchPosition;
     ViewRgb TorchOutlineColour;
@@ -114,6 +115,12 @@ public:
     void ResetPivot() override;
     void EmptyLayers(const std::vector<int>& layers) override;
     void WheelZoom(unsigned keyFlags, int delta, QPoint screen) override;
+    // The torch mark at an outside-reported head position (world coordinates). The mark on
+    // show is XOR-erased first when it was drawn with XOR; move kind 200 (the skip-log start)
+    // draws it opaque, so that no later XOR erase removes it. Returns 1.
+    void MoveTorchMark(int stepKind, const CxyzData* position, int moveKind) override;
+    // True when the mark on show was drawn with XOR.
+    bool TorchDrawnXor() const { return torchXor_; }
 
 protected:
     void paintEvent(QPaintEvent* event) override;
@@ -124,6 +131,13 @@ protected:
 
 private:
     void Refresh();
+    // A painter on the back buffer for drawing between paints; null when there is no image or
+    // a full repaint is pending (that paint shows the new state whole).
+    std::unique_ptr<ViewDc> DrawNow();
+    // The torch mark's two passes at TorchPosition: the background pair, then its colours.
+    void DrawTorchPair(ElemViewDraw& draw, bool xorMode);
+    // The torch mark as a full paint shows it.
+    void DrawTorchForPaint(ElemViewDraw& draw);
     void DrawTracing(ElemViewDraw& draw);
     void DrawViewing(ElemViewDraw& draw);
     const CDtbElement* First(ViewLayerId id) const { return model_.Layer(id).GetFirstElement(); }
@@ -140,4 +154,5 @@ private:
     bool updated_ = false;
     bool renderPending_ = false;
     QPoint pressAt_{-1000, -1000};  // where the left button went down
+    bool torchXor_ = true;          // the mark on show was drawn with XOR
 };

@@ -11,3 +11,7 @@ void ElemViewPainterQt::PaintLayer(ViewLayerId id, ViewRgb colour, int penStyle,
 void ElemViewPainterQt::RepaintAll() {
     view_.RepaintAll();
 }
+
+void ElemViewPainterQt::MoveTorchMark(int stepKind, const CxyzData& position, int moveKind) {
+    view_.MoveTorchMark(stepKind, &position, moveKind);
+}

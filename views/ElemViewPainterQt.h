@@ -13,6 +13,7 @@ public:
     void PaintLayer(ViewLayerId id, ViewRgb colour, int penStyle, int penWidth,
                     int classMask) override;
     void RepaintAll() override;
+    void MoveTorchMark(int stepKind, const CxyzData& position, int moveKind) override;
 
 private:
     CNcElemView& view_;
