@@ -470,6 +470,7 @@ FrameState CMainFrame::CurrentState() const {
 }
 
 void CMainFrame::UpdateCommandStates() {
+    ShowModifiedMark();
     const FrameState state = CurrentState();
     for (auto& [id, act] : actions_) {
         CommandState cs = EvaluateCommand(id, state);

@@ -170,6 +170,7 @@ public:
     int ViewType() const override { return model_.ViewType(); }
     void SetRotationAngles(const CxyzData& angles, int mask) override;
     CxyzData RotationAngles() const override { return model_.Projection().RotateAngles(); }
+    const ElemViewSettings* Settings() const override { return &model_.Settings(); }
     void FitAspect() override;
     void ZoomFit() override;
     void ZoomIn() override;

@@ -9,6 +9,7 @@
 #include "kernel/base/CxyzData.h"
 
 class CDtbEngine;
+struct ElemViewSettings;
 
 class IElemView {
 public:
@@ -50,4 +51,6 @@ public:
     virtual void EmptyLayers(const std::vector<int>& /*layers*/) {}
     // A wheel turn over the view; the frame has already chosen this view.
     virtual void WheelZoom(unsigned /*keyFlags*/, int /*delta*/, QPoint /*screen*/) {}
+    // The view's current colours, pens and sizes (null: a view without them).
+    virtual const ElemViewSettings* Settings() const { return nullptr; }
 };
