@@ -5,6 +5,7 @@
 
 #include "app/CMainFrame.h"
 #include "app/CTessmarkApp.h"
+#include "app/core/CTessmarkDoc.h"
 #include "views/CNcInfoView.h"
 
 AppTraceHost::AppTraceHost(CMainFrame* frame) : QObject(frame), frame_(frame), app_(frame->App()) {
@@ -68,6 +69,25 @@ int AppTraceHost::HideElemTipInViews() {
 }
 void AppTraceHost::SetToolLayerInViews(CDtbEngine* tool, int unused) {
     frame_->SetToolLayerInViews(tool, unused);
+}
+
+void AppTraceHost::MoveTorchMarkInViews(int stepKind, const CxyzData* position, int moveKind) {
+    frame_->MoveTorchMarkInViews(stepKind, position, moveKind);
+}
+void AppTraceHost::SetSkipLogRouteInViews(CDtbEngine* route) {
+    frame_->SetSkipLogRouteInViews(route);
+}
+
+CDtbEngine& AppTraceHost::SkipLogElements() {
+    if (CTessmarkDoc* doc = app_->Document.get()) return doc->SkipLogElements;
+    return noDocumentRoute_;
+}
+void AppTraceHost::SetSkipLogStart(const CxyzData& start) {
+    if (CTessmarkDoc* doc = app_->Document.get()) doc->SkipLogStart = start;
+}
+void AppTraceHost::InvalidateFrame() {
+    frame_->update();
+    if (QWidget* central = frame_->centralWidget()) central->update();
 }
 
 void AppTraceHost::ShowTraceStatus(const CNcRead& reader) {

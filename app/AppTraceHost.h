@@ -4,6 +4,7 @@
 
 #include <QObject>
 
+#include "kernel/db/CDtbEngine.h"
 #include "text/core/NcTraceHost.h"
 
 class CMainFrame;
@@ -34,10 +35,17 @@ public:
     void FitAspectInViews() override;
     int HideElemTipInViews() override;
     void SetToolLayerInViews(CDtbEngine* tool, int unused) override;
+    void MoveTorchMarkInViews(int stepKind, const CxyzData* position, int moveKind) override;
+    void SetSkipLogRouteInViews(CDtbEngine* route) override;
+    // The document's; without a document a route of the host's own that nobody shows.
+    CDtbEngine& SkipLogElements() override;
+    void SetSkipLogStart(const CxyzData& start) override;
+    void InvalidateFrame() override;
     // On the information list, when the frame's information pane is one.
     void ShowTraceStatus(const CNcRead& reader) override;
 
 private:
     CMainFrame* frame_;
     CTessmarkApp* app_;
+    CDtbEngine noDocumentRoute_;
 };

@@ -52,6 +52,10 @@ void RefreshFromApp(CMainFrame* frame, ElemViewContext& ctx, ElemViewFrameState&
     ctx.ProcessMode = app->ProcessMode;
     ctx.EditMode = frame->EditMode;
     ctx.AppMachineType = app->SystemData ? app->SystemData->AppMachineType : 0;
+    // The list's library, asked for at every refresh: the list (and the library with it) is
+    // made again at every pane swap, and the editor has none.
+    const CNcTextView* list = frame->NcList();
+    ctx.DerOre = list ? list->DerOre() : nullptr;
     state.TraceActive = app->TraceActive;
     state.EdgeDisp = frame->EdgeDisp;
     state.ACAxis = frame->ACAxis;

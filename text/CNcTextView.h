@@ -18,6 +18,9 @@
 #include "text/core/NcTextViewSettings.h"
 
 class NcLineModel;
+namespace platform {
+class Library;
+}
 class NcTraceEngine;
 class NcTraceRows;
 class QtTracePump;
@@ -121,6 +124,13 @@ public:
     int UpdateTraceDisplay();
     int SetBreakpointOnSelection(int state);
     int SetAllBreakpoints(int state);
+    // The position another program names, followed (the outside driver's TRACE_COD and
+    // TRACE_PRG); the skip-log resume of process mode 4 (-1 when it failed).
+    int TraceToPosition(int type, int mainProgram, int subProgram, int mainSequence,
+                        int subSequence, double x, double y, int moveKind);
+    int ResumeFromSkipLog();
+    // The outside skip-log library the list loaded, when it is ready; else null.
+    platform::Library* DerOre() const;
     // Rows that fit the viewport (at least 1).
     int RowsPerPage() const;
 

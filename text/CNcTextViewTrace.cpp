@@ -32,6 +32,11 @@ public:
         return rows;
     }
     void ClearSelection() override { list_.selectionModel()->clear(); }
+    void SelectRow(int row) override {
+        if (row < 0 || row >= RowCount()) return;
+        list_.selectionModel()->setCurrentIndex(
+            list_.Model()->index(row, 0), QItemSelectionModel::Select | QItemSelectionModel::Rows);
+    }
     void SetTraceRow(int row) override {
         list_.Model()->SetDropRow(row);
         if (row >= 0 && row < RowCount())
@@ -60,6 +65,8 @@ void CNcTextView::CreateTrace() {
     tracePump_ = std::make_unique<QtTracePump>();
     trace_ =
         std::make_unique<NcTraceEngine>(*ctx_.Ops, *ctx_.Trace, *traceRows_, *tracePump_, Settings);
+    // The outside skip-log library lives as long as the list.
+    trace_->LoadDerOre();
 }
 
 int CNcTextView::TraceStep() {
@@ -82,4 +89,16 @@ int CNcTextView::SetBreakpointOnSelection(int state) {
 }
 int CNcTextView::SetAllBreakpoints(int state) {
     return trace_ ? trace_->SetAllBreakpoints(state) : 0;
+}
+int CNcTextView::TraceToPosition(int type, int mainProgram, int subProgram, int mainSequence,
+                                 int subSequence, double x, double y, int moveKind) {
+    return trace_ ? trace_->TraceToPosition(type, mainProgram, subProgram, mainSequence,
+                                            subSequence, x, y, moveKind)
+                  : 0;
+}
+int CNcTextView::ResumeFromSkipLog() {
+    return trace_ ? trace_->ResumeFromSkipLog() : -1;
+}
+platform::Library* CNcTextView::DerOre() const {
+    return trace_ ? trace_->DerOreLibrary() : nullptr;
 }

@@ -21,7 +21,14 @@ void NcProgramRunner::Restart(int startLine) {
     reader_.PartNo = 0;
 }
 
-NcRunnerStep NcProgramRunner::Step(CDtbEngine& sink) {
+NcRunnerStep NcProgramRunner::Step(CDtbEngine& sink, NcRunnerCalls calls) {
+    const std::int64_t before = blocks_;
+    NcRunnerStep step = Read(sink);
+    if (blocks_ != before) Advance(step, calls);
+    return step;
+}
+
+NcRunnerStep NcProgramRunner::Read(CDtbEngine& sink) {
     NcRunnerStep step;
     step.Line = line_;
     step.Depth = Depth();
@@ -49,7 +56,7 @@ NcRunnerStep NcProgramRunner::Step(CDtbEngine& sink) {
     step.LineNo = lineNo;
     step.ReadNextLine = next;
     step.ReadNextLineNo = nextLineNo;
-
+    step.Repeat = repeat;
     switch (step.Status) {
         case kNcEndOfProgram:
             end_ = NcRunnerEnd::EndOfProgram;
@@ -60,18 +67,34 @@ NcRunnerStep NcProgramRunner::Step(CDtbEngine& sink) {
         case kNcCountLimit:
             end_ = NcRunnerEnd::CountLimit;
             break;
+        default:
+            break;
+    }
+    step.NextLine = line_;
+    step.NextLineNo = lineNo;
+    step.End = end_;
+    return step;
+}
+
+void NcProgramRunner::Advance(NcRunnerStep& step, NcRunnerCalls calls) {
+    const bool repeats = calls == NcRunnerCalls::Repeat;
+    switch (step.Status) {
+        case kNcEndOfProgram:
+        case kNcProgramEnd:
+        case kNcCountLimit:
+            break;
         case kNcBlockJump:
             if (Depth() < limits_.MaxCallDepth) {
-                stack_.push_back({line_ + 1, repeat, next});
-                line_ = next;
+                stack_.push_back({step.Line + 1, repeats ? step.Repeat : 1, step.ReadNextLine});
+                line_ = step.ReadNextLine;
             } else {
-                line_ = line_ + 1;
+                line_ = step.Line + 1;
             }
             break;
         case kNcReturn:
             if (stack_.empty()) {
-                line_ = next;
-            } else if (stack_.back().Count > 1) {
+                line_ = step.ReadNextLine;
+            } else if (repeats && stack_.back().Count > 1) {
                 --stack_.back().Count;
                 line_ = stack_.back().Target;
             } else {
@@ -80,7 +103,7 @@ NcRunnerStep NcProgramRunner::Step(CDtbEngine& sink) {
             }
             break;
         default:  // 0, -2, -7, -8: the next line
-            line_ = next;
+            line_ = step.ReadNextLine;
             break;
     }
     // Elements drawn inside a sub-program carry the main program's sequence number.
@@ -96,7 +119,6 @@ NcRunnerStep NcProgramRunner::Step(CDtbEngine& sink) {
         line_ >= 0 && line_ < count ? reader_.LineMap[static_cast<size_t>(line_)] : count - 1;
     step.Depth = Depth();
     step.End = end_;
-    return step;
 }
 
 NcRunnerSummary NcProgramRunner::Run(CDtbEngine& sink) {

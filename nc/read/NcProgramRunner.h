@@ -32,6 +32,13 @@ enum class NcRunnerEnd {
     CountLimit,    // status -9: a repeat count or multi-part grid beyond its bound: an error
 };
 
+// How a step follows the calls.
+enum class NcRunnerCalls {
+    Repeat,  // a call runs its repeat count of times (the rebuild, the trace's steps)
+    Once,    // a call pushes its return line only and a return always goes back, whatever
+             // count a call made earlier left (the runs to a followed position)
+};
+
 // What one step did: the block's status and lines, for the trace's line list and sheet.
 struct NcRunnerStep {
     int Status = 0;      // ReadBlock's status
@@ -43,6 +50,7 @@ struct NcRunnerStep {
     // after the block (the runner goes elsewhere after a return, a repeat or an ignored call).
     int ReadNextLine = 0;
     int ReadNextLineNo = 0;
+    int Repeat = 1;                          // the repeat count of a call (its L word)
     int Depth = 0;                           // call depth after the block
     std::array<double, 3> SheetMove{};       // x, y and X word of a sheet move (status -8)
     NcRunnerEnd End = NcRunnerEnd::Running;  // set when this step ended the run
@@ -75,7 +83,15 @@ public:
     void Restart(int startLine = 0);
     // Reads one block into sink and moves on by the protocol. After the run has ended it
     // reads nothing and returns the step with End set.
-    NcRunnerStep Step(CDtbEngine& sink);
+    NcRunnerStep Step(CDtbEngine& sink, NcRunnerCalls calls = NcRunnerCalls::Repeat);
+    // The two halves of Step, for callers that decide after reading whether to move on: Read
+    // reads the block at Line() (NextLine still names it; an end of the program ends the run
+    // here), Advance then moves on by the protocol and keeps the part numbers in step. Read
+    // returns the step with End set and Blocks() unchanged when it read nothing.
+    NcRunnerStep Read(CDtbEngine& sink);
+    void Advance(NcRunnerStep& step, NcRunnerCalls calls = NcRunnerCalls::Repeat);
+    // Goes on at line with the call stack as it is (a block passed over without its call).
+    void MoveTo(int line) { line_ = line; }
     // Reads blocks into sink until the run ends.
     NcRunnerSummary Run(CDtbEngine& sink);
     // Called by Run every kProgressBlocks blocks with the line about to be read and the count

@@ -65,10 +65,6 @@ bool NcTraceEngine::AnimatePath(const NcTracePath& path, bool torch, PauseKind k
     return true;
 }
 
-int NcTraceEngine::ExpandPunchPattern(CDtbNode* /*group*/) {
-    return 0;
-}
-
 int NcTraceEngine::AnimateBlock() {
     const int kind = Reader.GetNcType();
     const bool laser = kind == kNcTypeLaser;

@@ -53,10 +53,20 @@ public:
     virtual int HideElemTipInViews() = 0;
     // The tool outline (class 512) at its new place: the old one is erased first.
     virtual void SetToolLayerInViews(CDtbEngine* tool, int unused) = 0;
+    // The torch mark moved to a followed position: stepKind is the position's type (4 for a
+    // skip-log start), moveKind its mark kind (200: the opaque skip-log mark).
+    virtual void MoveTorchMarkInViews(int stepKind, const CxyzData* position, int moveKind) = 0;
+    // The route rebuilt from the skip log, drawn in its own layer.
+    virtual void SetSkipLogRouteInViews(CDtbEngine* route) = 0;
 
-    // --- the information list
-    // --------------------------------------------------------------------- Shows the reader's
-    // position, lengths, counts and cutting time.
+    // --- the document's skip-log route ----------------------------------------------------------
+    virtual CDtbEngine& SkipLogElements() = 0;
+    virtual void SetSkipLogStart(const CxyzData& start) = 0;
+    // The main window painted anew, background included.
+    virtual void InvalidateFrame() = 0;
+
+    // --- the information list -------------------------------------------------------------------
+    // Shows the reader's position, lengths, counts and cutting time.
     virtual void ShowTraceStatus(const CNcRead& reader) = 0;
 };
 
@@ -75,6 +85,8 @@ public:
     virtual std::vector<int> SelectedRows() const = 0;
     // Every selected row loses its selected and focused states.
     virtual void ClearSelection() = 0;
+    // Row becomes selected and focused (the others keep their states).
+    virtual void SelectRow(int row) = 0;
     // The drop-highlighted (and focused) trace row; -1: none.
     virtual void SetTraceRow(int row) = 0;
     // Scrolls row into view: fully, or partly visible being enough.

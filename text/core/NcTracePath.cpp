@@ -1,4 +1,5 @@
-// The trace animation's points along lines and arcs, and the punch groups left out of a step.
+// The trace animation's points along lines and arcs, the punch groups left out of a step and
+// the rapids hidden in a skip-log route.
 #include "text/core/NcTracePath.h"
 
 #include <cmath>
@@ -74,4 +75,12 @@ int RemovePunchNodes(CDtbEngine* engine, CDtbElement* first) {
         e = next;
     }
     return 0;
+}
+
+int MarkRapidElements(CDtbEngine* engine, int rapidPenKind) {
+    if (!engine) return 1;
+    for (CDtbElement* e = engine->GetFirstElement(); e != nullptr; e = e->link.next)
+        if (auto* line = DtbCast<CDtbLine>(e); line && line->info.penKind == rapidPenKind)
+            line->noDisplay = 1;
+    return 1;
 }

@@ -1,5 +1,6 @@
 // NcTracePath: the points the trace animation moves the torch mark through along one line or
-// arc, and the removal of punch groups from a block's copy before it is drawn.
+// arc, the removal of punch groups from a block's copy before it is drawn, and the rapids of a
+// skip-log route hidden.
 #pragma once
 
 #include "kernel/base/CxyzData.h"
@@ -38,3 +39,7 @@ private:
 // and kind "Punch" with its content; other groups are searched the same way through their
 // first child. Returns 0.
 int RemovePunchNodes(CDtbEngine* engine, CDtbElement* first);
+
+// Sets noDisplay on every top-level line of engine whose pen kind is rapidPenKind (the machine
+// settings' FF pen kind): a route rebuilt from the skip log shows without its rapids. Returns 1.
+int MarkRapidElements(CDtbEngine* engine, int rapidPenKind);

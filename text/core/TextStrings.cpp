@@ -19,6 +19,7 @@ constexpr BuiltIn kBuiltIn[] = {
     {61449, "Line", "No."},
     {61450, "Data", "データ"},
     {61451, " ", " "},
+    {29800, "Can't get SkipLog", "SkipLogを取得できません"},
 };
 
 // Texts of the view's own templates (context menu pop-ups, switch buttons), by TextLabel.

@@ -28,6 +28,7 @@ public:
     std::filesystem::path iniPath;
     ConvG08Params g08;
     SmoothParams smooth;
+    const NcAppContext* appContext = nullptr;
 
     FakeOpsHost() {
         machine.LaserPunch = kNcTypeLaser;
@@ -55,7 +56,7 @@ public:
     }
     CNcReadInfo& Machine() override { return machine; }
     CToolData* Conditions() override { return nullptr; }
-    const NcAppContext* AppContext() const override { return nullptr; }
+    const NcAppContext* AppContext() const override { return appContext; }
     platform::UserPrompt& Prompt() override { return prompt; }
     int AppMachineType() const override { return appMachineType; }
     int TraceActive() const override { return traceActive; }

@@ -42,6 +42,11 @@ public:
     std::vector<size_t> toolSizes;    // the elements of every outline
     std::vector<int> toolFlags;       // SetToolLayer's second argument
     std::vector<std::string> status;  // "x,y,z cut=.. pierce=.. time=.." of ShowTraceStatus
+    std::vector<CDtbEngine> drawn;    // a copy of every step drawn, when keepDrawn is set
+    bool keepDrawn = false;
+    CDtbEngine skipLog;  // the document's skip-log route
+    CxyzData skipLogStart{-1, -1, -1};
+    int frameInvalidated = 0;
 
     int& TraceActive() override { return traceActive; }
     int& RunMode() override { return runMode; }
@@ -61,7 +66,21 @@ public:
     }
     void DrawTraceStepInViews(CDtbEngine* step) override {
         calls.push_back("Draw " + std::to_string(step ? step->GetCount() : 0));
+        if (keepDrawn && step) {
+            drawn.emplace_back();
+            drawn.back().AppendDtb(step);
+        }
     }
+    void MoveTorchMarkInViews(int stepKind, const CxyzData* p, int moveKind) override {
+        calls.push_back("Mark " + std::to_string(stepKind) + " " + (p ? Pt(*p) : "-") + " " +
+                        std::to_string(moveKind));
+    }
+    void SetSkipLogRouteInViews(CDtbEngine* route) override {
+        calls.push_back("Route " + std::to_string(route ? route->GetCount() : 0));
+    }
+    CDtbEngine& SkipLogElements() override { return skipLog; }
+    void SetSkipLogStart(const CxyzData& start) override { skipLogStart = start; }
+    void InvalidateFrame() override { ++frameInvalidated; }
     void MoveSheetInViews(const double o[3]) override {
         calls.push_back("Sheet " + Num(o[0]) + "," + Num(o[1]) + "," + Num(o[2]));
     }
@@ -98,6 +117,7 @@ public:
     std::map<int, int> breakpoints;
     std::set<int> unreadable;  // rows whose parameter cannot be read
     std::vector<int> selected;
+    std::vector<int> selections;  // every row SelectRow selected, in order
     int traceRow = -1;
     int headerImage = kHeaderEmpty;
     std::vector<std::string> scrolls;  // "<row>" fully, "<row>~" partly visible is enough
@@ -117,6 +137,10 @@ public:
     }
     std::vector<int> SelectedRows() const override { return selected; }
     void ClearSelection() override { selected.clear(); }
+    void SelectRow(int row) override {
+        selected.push_back(row);
+        selections.push_back(row);
+    }
     void SetTraceRow(int row) override { traceRow = row; }
     void EnsureVisible(int row, bool partial) override {
         scrolls.push_back(std::to_string(row) + (partial ? "~" : ""));
