@@ -86,3 +86,8 @@ bool SequenceLineNumber(std::string_view line, int* number) {
     }
     return false;
 }
+
+int SequenceNumberOf(std::string_view line) {
+    if (!Begins(line, 'N') || line.size() < 2 || line[1] < '0' || line[1] > '9') return 0;
+    return LineNumber(line);
+}

@@ -27,3 +27,5 @@ int FindProgramPosition(const std::vector<std::string>& lines, NcProgramLetters 
 // The number of a line when it begins a sequence: 'N', and a 'G' or 'M' before any '(' (a
 // comment) or the end. False for any other line.
 bool SequenceLineNumber(std::string_view line, int* number);
+// The sequence number a line carries: the number of its leading N word, 0 when it has none.
+int SequenceNumberOf(std::string_view line);

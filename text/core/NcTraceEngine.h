@@ -199,8 +199,10 @@ private:
     // After a drawing step of a pattern: the speed's pause when asked, then the events. True
     // when the pattern must end (Escape, a quit request, the trace gone).
     bool PatternBreak(bool pause);
-    // The reader's line of a document row: the first line at or after it.
+    // The reader's line of a document row: the first line at or after it; the document row
+    // of a reader's line (-1 past the end).
     int ReaderLineOfRow(int row) const;
+    int RowOfReaderLine(int line) const;
     // One block of the runs to a position into block; the runner's step.
     NcRunnerStep ReadFollowed(CDtbEngine& block);
 

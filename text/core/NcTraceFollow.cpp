@@ -96,6 +96,12 @@ int NcTraceEngine::ReaderLineOfRow(int row) const {
     return static_cast<int>(it - map.begin());
 }
 
+int NcTraceEngine::RowOfReaderLine(int line) const {
+    const std::vector<int>& map = Reader.LineMap;
+    if (line < 0 || map.empty()) return line;
+    return line < static_cast<int>(map.size()) ? map[static_cast<size_t>(line)] : -1;
+}
+
 NcRunnerStep NcTraceEngine::ReadFollowed(CDtbEngine& block) {
     block.Empty();
     NcRunnerStep step = runner_.Read(block);
@@ -161,20 +167,26 @@ int NcTraceEngine::RunSequenceBlocks(int mode, CDtbEngine* collect) {
     const bool byProgram = TraceType == 0 || TraceType == 1;
     const long long limit = kBlocksPerLine * std::max<long long>(1, Reader.Lines.size());
     CDtbEngine block;
+    // The reader reads its lines without their sequence numbers: the numbers are read from
+    // the document's lines the reader's lines come from.
+    const std::vector<std::string>& lines = document_.Lines();
+    auto documentLine = [&](int row) -> std::string_view {
+        return row >= 0 && row < static_cast<int>(lines.size()) ? lines[static_cast<size_t>(row)]
+                                                                : std::string_view();
+    };
     for (long long blocks = 0; blocks < limit; ++blocks) {
-        if (mode == 1) {
-            // The next sequence's first line ends the collection unread.
-            const int line = CurrentLine();
+        // The next sequence's first line ends the collection unread. Showing the next
+        // sequence (type 2) starts on such a line: that one is read.
+        if (mode == 1 && !(blocks == 0 && !byProgram)) {
             int number = 0;
-            if (line >= 0 && line < static_cast<int>(Reader.Lines.size()) &&
-                SequenceLineNumber(Reader.Lines[static_cast<size_t>(line)], &number) &&
+            if (SequenceLineNumber(documentLine(RowOfReaderLine(CurrentLine())), &number) &&
                 number > 0 && number != wanted())
                 break;
         }
         NcRunnerStep step = ReadFollowed(block);
         if (IsEnd(step)) break;
         if (byProgram) {
-            const int seq = Reader.State.SeqNo;
+            const int seq = SequenceNumberOf(documentLine(step.LineNo));
             if (seq > 0 && seq != wanted()) {
                 if (mode == 1) break;
                 runner_.MoveTo(step.ReadNextLine);

@@ -166,6 +166,48 @@ TEST(NcProgramRunner, StepsForTheTrace) {
     EXPECT_EQ(ret.NextLine, 2);        // the runner returns behind the call
 }
 
+TEST(NcProgramRunner, ReadThenAdvanceAndCallsFollowedOnce) {
+    CNcReadInfo s = nctest::LaserSettings();
+    CNcRead reader;
+    // Line 1 calls O9 three times.
+    reader.SetProgram({"G01 X1.", "M98 P9 L3", "M30", "O9", "G91 G01 X1.", "G90 M99"}, &s, nullptr,
+                      1);
+    auto lines = [&](NcRunnerCalls calls, int steps) {
+        NcProgramRunner runner(reader);
+        CDtbEngine db;
+        std::vector<int> out;
+        for (int i = 0; i < steps && !runner.Finished(); ++i)
+            out.push_back(runner.Step(db, calls).Line);
+        return out;
+    };
+    EXPECT_EQ(lines(NcRunnerCalls::Repeat, 20),
+              (std::vector<int>{0, 1, 3, 4, 5, 3, 4, 5, 3, 4, 5, 2}));
+    EXPECT_EQ(lines(NcRunnerCalls::Once, 20), (std::vector<int>{0, 1, 3, 4, 5, 2}));
+
+    // Read leaves the runner where it is until Advance; a return advanced once pops a call
+    // that was entered with its repeats.
+    NcProgramRunner runner(reader);
+    CDtbEngine db;
+    runner.Step(db);
+    runner.Step(db);  // the call, with L3
+    EXPECT_EQ(runner.Depth(), 1);
+    NcRunnerStep o9 = runner.Read(db);
+    EXPECT_EQ(o9.Line, 3);
+    EXPECT_EQ(runner.Line(), 3);
+    EXPECT_EQ(o9.NextLine, 3);
+    runner.Advance(o9);
+    EXPECT_EQ(runner.Line(), 4);
+    runner.Step(db);
+    NcRunnerStep ret = runner.Read(db);
+    EXPECT_EQ(ret.Status, -6);
+    runner.Advance(ret, NcRunnerCalls::Once);
+    EXPECT_EQ(runner.Depth(), 0);
+    EXPECT_EQ(runner.Line(), 2);
+    // MoveTo goes elsewhere with the stack as it is.
+    runner.MoveTo(0);
+    EXPECT_EQ(runner.Step(db).Line, 0);
+}
+
 }  // namespace
 
 // A CP932 comment whose trail byte is 'M' (83 4D) before "98", "99" or "09" changes nothing:
