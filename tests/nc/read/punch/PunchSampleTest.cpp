@@ -60,3 +60,34 @@ TEST(PunchSample, DieNumberOneIsPunched) {
     CountHits(p.elements.GetFirstElement(), round, other);
     EXPECT_EQ(round, 1);
 }
+
+// The trace sample: a hit, a grid, a shear line, a nibbling line and arc, and a part of a hit
+// and a line of hits repeated in six cells, the first cell's groups marked as such.
+TEST(PunchSample, TheTraceSampleHoldsEveryPatternKind) {
+    const std::filesystem::path examples = std::filesystem::path(MORVALEN_SOURCE_DIR) / "examples";
+    CPunchTool tool;
+    ASSERT_EQ(tool.ReadPossessedFile(examples / "punch-sample.dat"), 0);
+    ASSERT_EQ(tool.ReadArrangementFile(examples / "punch-sample.arr"), 0);
+    CNcReadInfo settings;
+    ASSERT_EQ(settings.LoadFrom(examples / "punch-sample.nmd"), 1);
+    NcAppContext app;
+    app.PunchTool = &tool;
+    CNcRead reader(&app);
+    reader.SetProgram(test::ReadLines(examples / "punch-trace.nc"), &settings, nullptr, 0);
+    CDtbEngine elements;
+    EXPECT_EQ(NcProgramRunner(reader).Run(elements).End, NcRunnerEnd::ProgramEnd);
+    std::string types;
+    int firstCells = 0, laterCells = 0;
+    for (const CDtbElement* e = elements.GetFirstElement(); e; e = e->link.next) {
+        const auto* group = DtbCast<CDtbNode>(e);
+        if (!group || group->kindName != "Punch") continue;
+        const auto info = PunchInfo::FromBytes(group->GetData(), CDtbNode::kDataSize);
+        ASSERT_TRUE(info);
+        types += std::to_string(info->Type) + " ";
+        if (group->firstChild && group->firstChild->GetOption(3) == 2)
+            ++(group->GetOption(5) == 0 ? firstCells : laterCells);
+    }
+    EXPECT_EQ(types, "0 4 6 8 9 0 0 0 0 0 0 1 1 1 1 1 1 ");
+    EXPECT_EQ(firstCells, 2);
+    EXPECT_EQ(laterCells, 10);
+}
