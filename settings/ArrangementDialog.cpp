@@ -359,14 +359,11 @@ int ArrangementDialogProc(QWidget* dialog, const DlgBoxEvent* e) {
                 DlgBoxPostCommand(dialog, kPut);
                 return 1;
             }
-            if (e->code == DBN_SELCHANGE && e->controlId == kStations) {
-                QTreeWidget* list = Stations(dialog);
-                if (QTreeWidgetItem* row = SelectedRow(list))
-                    StationRow() = list->indexOfTopLevelItem(row);
-            }
-            if (e->code == DBN_SELCHANGE && e->controlId == kDies) {
-                const int row = SelectedDie(dialog);
-                if (row >= 0) DieRow() = row;
+            // The current row: the selection follows it only after this notification.
+            if (e->code == DBN_SELCHANGE && (e->controlId == kStations || e->controlId == kDies)) {
+                QTreeWidget* list = e->controlId == kStations ? Stations(dialog) : Dies(dialog);
+                const int row = list->indexOfTopLevelItem(list->currentItem());
+                if (row >= 0) (e->controlId == kStations ? StationRow() : DieRow()) = row;
             }
             return 0;
         case DBE_COMMAND:

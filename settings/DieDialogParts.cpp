@@ -91,12 +91,16 @@ std::string FilterLongName(int filter) {
     return filter >= 0 && filter < int(names.size()) ? names[size_t(filter)] : std::string();
 }
 
-void SetUpDieList(QTreeWidget* list) {
+QFont DieListFont() {
     QFont font(QStringLiteral("Noto Sans Mono CJK JP"));
     font.setFamilies({QStringLiteral("Noto Sans Mono CJK JP"), QStringLiteral("Noto Sans Mono"),
                       QStringLiteral("DejaVu Sans Mono"), QStringLiteral("Monospace")});
     font.setStyleHint(QFont::TypeWriter);
-    list->setFont(font);
+    return font;
+}
+
+void SetUpDieList(QTreeWidget* list) {
+    list->setFont(DieListFont());
     list->setColumnCount(1);
     list->setHeaderHidden(true);
     list->setRootIsDecorated(false);

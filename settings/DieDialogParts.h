@@ -2,6 +2,7 @@
 // look and the texts of the string table they show.
 #pragma once
 
+#include <QFont>
 #include <QIcon>
 #include <QString>
 #include <string>
@@ -56,6 +57,9 @@ std::string NulRun(const std::vector<std::string>& texts, bool closeWithEmpty = 
 // The long name of a die-list filter (0 to 15).
 std::string FilterLongName(int filter);
 
+// The fixed-pitch font of the die dialogs' lists and shape combo boxes, with a CJK fallback, in
+// which a full-width character is as wide as two half-width ones: the padded texts line up.
+QFont DieListFont();
 // Sets up a list of one column as the die dialogs show it: fixed-pitch font with a CJK
 // fallback (so that the columns of the row texts line up), 14-pixel state images, full-row
 // single selection, no header.

@@ -266,6 +266,8 @@ void Browse(QWidget* dialog) {
 
 int DieEditDialogProc(QWidget* dialog, const DlgBoxEvent* e) {
     if (e->type == DBE_INIT) {
+        // The shape entries are padded to line up in a fixed-pitch font.
+        if (auto* shape = DieCtl<QComboBox>(dialog, kShape)) shape->setFont(DieListFont());
         if (auto* rotation = DieCtl<QComboBox>(dialog, kRotation)) {
             rotation->clear();
             for (const std::string& entry : StringItems(kRotationItems))

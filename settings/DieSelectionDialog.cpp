@@ -314,6 +314,7 @@ int DieSelectionDialogProc(QWidget* dialog, const DlgBoxEvent* e) {
         case DBE_INIT: {
             QTreeWidget* list = List(dialog);
             SetUpDieList(list);
+            if (auto* combo = DieCtl<QComboBox>(dialog, kShapeCombo)) combo->setFont(DieListFont());
             InitShapeButtons(dialog);
             Fill(dialog);
             return 0;
@@ -326,8 +327,11 @@ int DieSelectionDialogProc(QWidget* dialog, const DlgBoxEvent* e) {
                     DlgBoxPostCommand(dialog, EditMode() ? kChange : DBID_OK);
                 return 1;
             }
-            if (e->code == DBN_SELCHANGE && EditMode())
-                RunState().DieListIndex = SelectedIndex(dialog);
+            // The current row: the selection follows it only after this notification.
+            if (e->code == DBN_SELCHANGE && EditMode()) {
+                QTreeWidgetItem* row = List(dialog)->currentItem();
+                RunState().DieListIndex = row ? row->data(0, Qt::UserRole).toInt() : -1;
+            }
             return 0;
         case DBE_COMMAND:
             return OnCommand(dialog, e->controlId, e->code);

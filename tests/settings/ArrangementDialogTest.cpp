@@ -51,6 +51,9 @@ TEST_F(Arrangement, PutEmptyFilterCountStationFileAndOK) {
         SelectRow(d, kDies, DieRowOf(d, 3));
         Click(d, kPut);
         EXPECT_EQ(RowText(d, kStations, 2), QString::fromUtf8("  3 ---   3  A -- - □20-45"));
+        // The rows the user chose stay chosen.
+        EXPECT_EQ(SelectedRowOf(d, kStations), 2);
+        EXPECT_EQ(SelectedRowOf(d, kDies), DieRowOf(d, 3));
         SelectRow(d, kDies, DieRowOf(d, 10));
         Click(d, kPut);
         EXPECT_EQ(RowText(d, kStations, 2), QString::fromUtf8("  3 ---   3  A -- - □20-45"));

@@ -7,6 +7,7 @@
 #include <QFocusEvent>
 #include <QLabel>
 #include <QLineEdit>
+#include <QTest>
 #include <QTreeWidget>
 #include <deque>
 #include <memory>
@@ -56,9 +57,13 @@ inline void Choose(QWidget* d, unsigned id, int index) {
 inline QTreeWidget* List(QWidget* d, unsigned id) {
     return C<QTreeWidget>(d, id);
 }
+// Clicks a row, as the user does (the current row changes before the selection).
 inline void SelectRow(QWidget* d, unsigned id, int row) {
     QTreeWidget* l = List(d, id);
-    l->setCurrentItem(l->topLevelItem(row));
+    QTreeWidgetItem* item = l->topLevelItem(row);
+    ASSERT_NE(item, nullptr) << "row " << row;
+    l->scrollToItem(item);
+    QTest::mouseClick(l->viewport(), Qt::LeftButton, {}, l->visualItemRect(item).center());
 }
 inline void DoubleClickRow(QWidget* d, unsigned id, int row) {
     QTreeWidget* l = List(d, id);
