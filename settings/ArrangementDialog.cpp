@@ -237,8 +237,8 @@ void OnChangeStation(QWidget* dialog) {
     r.DangerHeight = s.DangerHeight;
     r.AutoIndex = s.AutoIndex;
     r.AutoChange = s.AcFlag;
-    s.StartCode.copy(r.StartCode, std::min(s.StartCode.size(), sizeof r.StartCode - 1));
-    s.EndCode.copy(r.EndCode, std::min(s.EndCode.size(), sizeof r.EndCode - 1));
+    CopyToBuffer(r.StartCode, sizeof r.StartCode, s.StartCode);
+    CopyToBuffer(r.EndCode, sizeof r.EndCode, s.EndCode);
     module.EditedStation = index;
     const int result = RunStationEditDialog(dialog);
     module.EditedStation = -1;
@@ -373,20 +373,14 @@ int ArrangementDialogProc(QWidget* dialog, const DlgBoxEvent* e) {
     }
 }
 
-void CopyBytes(char* out, size_t size, const std::string& bytes) {
-    const size_t n = std::min(size - 1, bytes.size());
-    bytes.copy(out, n);
-    out[n] = '\0';
-}
-
 }  // namespace
 
 int DieDialogs::RunArrangementDialog(DieDialogState& state) {
     if (!state.Arrangement) return 0;
     DieDialogRunScope scope(this, &state);
     g_path = state.ArrangementPath;
-    CopyBytes(g_pathBytes, sizeof g_pathBytes, platform::Utf8ToCp932(g_path).bytes);
-    CopyBytes(g_turretName, sizeof g_turretName, state.TurretName);
+    CopyToBuffer(g_pathBytes, sizeof g_pathBytes, platform::Utf8ToCp932(g_path).bytes);
+    CopyToBuffer(g_turretName, sizeof g_turretName, state.TurretName);
     g_items[2].variable = &state.StationCount;
     g_items[5].variable = &state.ArrangementFlag;
     const int result = RunTableDialog(kTemplateArrangement, static_cast<QWidget*>(state.Owner),

@@ -66,6 +66,12 @@ int DieSelectFile(QWidget* owner, unsigned mode, FileSelectParams* params) {
     return wpSelectFileName(owner, mode, 1, params);
 }
 
+void CopyToBuffer(char* out, size_t size, const std::string& bytes) {
+    const size_t n = std::min(size - 1, bytes.size());
+    bytes.copy(out, n);
+    out[n] = '\0';
+}
+
 std::vector<std::string> StringItems(unsigned id) {
     std::vector<std::string> items;
     const std::string text = platform::LoadString(id);

@@ -49,6 +49,10 @@ platform::PromptAnswer DieMessage(unsigned textId, platform::PromptIcon icon,
 // The runner's file selection (wpSelectFileName when it has none).
 int DieSelectFile(QWidget* owner, unsigned mode, FileSelectParams* params);
 
+// Copies bytes into a NUL-terminated buffer of size bytes (a record's text into an item's
+// variable), cut to fit.
+void CopyToBuffer(char* out, size_t size, const std::string& bytes);
+
 // The items of a '|'-separated list of the string table ("a|b|c|" gives a, b, c).
 std::vector<std::string> StringItems(unsigned id);
 // Texts one after another, each ended by a NUL (the run of a combo or radio item, or the

@@ -65,14 +65,9 @@ void LoadEditRecord(DieEditRecord& e, const DieRecord& d) {
     e.Air = d.Air;
     e.Clamp = d.Clamp;
     e.Rotation = d.Rotation;
-    auto copy = [](char* out, size_t size, const std::string& text) {
-        const size_t n = std::min(size - 1, text.size());
-        std::copy_n(text.data(), n, out);
-        out[n] = '\0';
-    };
-    copy(e.ShapeFile, sizeof e.ShapeFile, d.ShapeFile);
-    copy(e.StartCode, sizeof e.StartCode, d.StartCode);
-    copy(e.EndCode, sizeof e.EndCode, d.EndCode);
+    CopyToBuffer(e.ShapeFile, sizeof e.ShapeFile, d.ShapeFile);
+    CopyToBuffer(e.StartCode, sizeof e.StartCode, d.StartCode);
+    CopyToBuffer(e.EndCode, sizeof e.EndCode, d.EndCode);
     e.PlacedOnEntry = d.Placed;
     e.Direction = HasDirection(d.Shape) && DieFlagSet(d.SizeY) ? 1 : 0;
     e.Endless = d.Shape == kShapeBurring && DieFlagSet(d.SizeR) ? 1 : 0;

@@ -6,8 +6,12 @@
 #include <cmath>
 
 #include "kernel/util/MbcsText.h"
+#include "nc/machine/DieFileIo.h"
 #include "platform/Numbers.h"
 #include "platform/TextCodec.h"
+
+using diefile::PadLeft;
+using diefile::PadRight;
 
 namespace {
 
@@ -90,19 +94,6 @@ std::string_view RangeLetter(int range, std::string_view otherwise) {
     static constexpr std::string_view kLetters[] = {"A", "B", "C", "D", "E",
                                                     "F", "G", "H", "I", "J"};
     return range >= 1 && range <= 10 ? kLetters[range - 1] : otherwise;
-}
-
-std::string PadLeft(std::string_view text, size_t width) {
-    std::string out;
-    if (text.size() < width) out.assign(width - text.size(), ' ');
-    out.append(text);
-    return out;
-}
-
-std::string PadRight(std::string_view text, size_t width) {
-    std::string out(text);
-    if (out.size() < width) out.append(width - out.size(), ' ');
-    return out;
 }
 
 int FormatShapeText(const DieRecord& die, std::string* out) {

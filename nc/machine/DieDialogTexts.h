@@ -42,7 +42,3 @@ std::string_view RangeLetter(int range, std::string_view otherwise);
 bool DieFlagSet(double value);
 // Shapes whose size Y is a direction (CP, BR, TP, SE).
 bool HasDirection(int shape);
-
-// Pads CP932 text with blanks to width columns: on the left (right-aligned) or the right.
-std::string PadLeft(std::string_view text, size_t width);
-std::string PadRight(std::string_view text, size_t width);
