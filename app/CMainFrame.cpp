@@ -2,7 +2,6 @@
 #include "app/CMainFrame.h"
 
 #include <QApplication>
-#include <QCloseEvent>
 #include <QDebug>
 #include <QKeyEvent>
 #include <QLabel>
@@ -24,6 +23,7 @@
 #include "platform/Profile.h"
 #include "platform/StringTable.h"
 #include "platform/TextCodec.h"
+#include "text/CNcTextEdit.h"
 
 namespace {
 
@@ -71,6 +71,10 @@ CMainFrame::CMainFrame(CTessmarkApp* app, QWidget* parent) : QMainWindow(parent)
 
 CMainFrame::~CMainFrame() {
     StopDdeServer();
+    // What is left of the modeless dialogs goes while the frame and its views still stand (the
+    // dialogs report their end to the frame).
+    if (AxisRotateDlg) AxisRotateDlg->close();
+    if (SmoothDlg) SmoothDlg->close();
     app_->HeaderHost.RunExternalApp = nullptr;
     qApp->removeEventFilter(this);
 #ifndef NDEBUG
@@ -341,7 +345,9 @@ void CMainFrame::OnDocumentChanged() {
 void CMainFrame::ShowDocumentInfo() {
     CTessmarkDoc* doc = app_->Document.get();
     const QString title = doc ? QString::fromStdString(doc->GetTitle()) : QString();
-    setWindowTitle(QStringLiteral("%1 - %2").arg(title, Str(57344)));
+    // "[*]" is where the window system shows the modified mark.
+    setWindowTitle(QStringLiteral("%1[*] - %2").arg(title, Str(57344)));
+    ShowModifiedMark();
     if (doc && statusMessage_)
         statusMessage_->setText(Str(29013).replace("%d", QString::number(doc->Lines.size())));
     if (auto* label = qobject_cast<QLabel*>(infoPane_)) {
@@ -351,6 +357,13 @@ void CMainFrame::ShowDocumentInfo() {
                     Str(29013).replace("%d", QString::number(doc->Lines.size()));
         label->setText(text);
     }
+}
+
+void CMainFrame::ShowModifiedMark() {
+    const CTessmarkDoc* doc = app_->Document.get();
+    const CNcTextEdit* editor = Editor();
+    const bool modified = (doc && doc->IsModified()) || (editor && editor->Modified);
+    if (isWindowModified() != modified) setWindowModified(modified);
 }
 
 // --- process modes -----------------------------------------------------------------------------
@@ -483,47 +496,6 @@ void CMainFrame::SavePlacement() {
     const QRect g = normalGeometry().isValid() ? normalGeometry() : geometry();
     r.normal = {g.left(), g.top(), g.left() + g.width(), g.top() + g.height()};
     WritePlacement(app_->PlacementFilePath(), r);
-}
-
-void CMainFrame::closeEvent(QCloseEvent* event) {
-    // The window paints while a file loads, but the document is not whole yet.
-    if (app_->Loading) {
-        event->ignore();
-        return;
-    }
-    // During a step's animation the trace ends at once, but the window closes only when the
-    // step has returned: the list and the block it animates stay until then.
-    if (TraceStepUnderWay()) {
-        OnTraceCancel();
-        if (!closeDeferred_)
-            closeDeferred_ = DeferUntilStepDone([this] {
-                closeDeferred_ = false;
-                close();
-            });
-        event->ignore();
-        return;
-    }
-    // A trace ends before the save question and before the layout is stored.
-    OnTraceCancel();
-    // The editor's text goes into the document first, so that the save question sees it.
-    if (!CommitEditorText()) {
-        event->ignore();
-        return;
-    }
-    if (app_->Document && !app_->Document->SaveModified()) {
-        event->ignore();
-        return;
-    }
-    const int mode = app_->ProcessMode;
-    if (mode == 0 || mode == 1 || mode == 11) {
-        SavePlacement();
-        SaveBarState();
-    }
-    // The program ends: the editor's change records go.
-    app_->EditRecords.Free(0);
-    app_->EditRecords.Reset();
-    StopDdeServer();
-    event->accept();
 }
 
 bool CMainFrame::eventFilter(QObject* watched, QEvent* event) {

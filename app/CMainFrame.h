@@ -26,6 +26,7 @@ class NcTraceHost;
 struct SmoothParams;
 struct SettingsContext;
 class Choosers;
+class SettingsDialogRunner;
 class QAction;
 class QLabel;
 class QMenu;
@@ -116,7 +117,19 @@ public:
     int CommitEditorText();
     // A menu of the resource file (its first pop-up), owned by the caller; null when the file
     // has no such menu.
-    QMenu* CreateResourceMenu(int menuId, QWidget* parent);
+    QMenu* CreateResourceMenu(int menuId, QWidget* parent, int popup = 0);
+
+    // --- the element views' rotation dialog and context menu (CMainFrameViews.cpp) -------------
+    // 32828: opens the rotation dialog, or closes it when it is open.
+    void OnRotateView();
+    // The rotation dialog's window is gone: unless the view type is "Split by 4" its angles
+    // become RotateAngles and are saved; the frame forgets the dialog.
+    void OnAxisRotateDlgClosed(const std::array<int, 3>& angles);
+    // The open rotation dialog shows the active view's angles.
+    void RefreshAxisRotateDlg();
+    // The element views' context menu: menu 144, popup 0 (viewing) or 1 (tracing), at a screen
+    // point; its commands come to the frame.
+    void ShowElemViewMenu(int submenu, QPoint screen);
 
     // --- NC operations (CMainFrameNcOps.cpp) ---------------------------------------------------
     // What the NC operations reach of the document, the application and the frame.
@@ -235,6 +248,11 @@ public:
     SettingsContext MakeSettingsContext() const;
     // The common dialogs the settings dialogs ask through; null: Qt's own (tests script them).
     Choosers* SettingsChoosers = nullptr;
+    // The dialogs of the settings commands; null: the real ones (tests put a fake here).
+    SettingsDialogRunner* SettingsDialogs = nullptr;
+    // The document's update of every view: the NC pane and the element views read their
+    // settings again and show the document (the list's RefreshAllViews).
+    void UpdateAllViews();
 
     // --- outside drivers and second instances (CMainFrameIpc.cpp) -----------------------------
     // Starts this instance's local server (in place of the DDE server). When the socket cannot
@@ -278,15 +296,37 @@ public:
     // --- frame timer and the keyboard split (CMainFrameTimer.cpp) -----------------------------
     // The single-shot timer of the file check: armed at 0 ms when the frame becomes active.
     QTimer* FrameTimer() const { return frameTimer_; }
-    // The check: with a mouse button held it runs again 1000 ms later; else the open file's
-    // change on disk, then the save (or question 61614) after a load-time conversion table.
-    // Each element view calls it at the end of its update after a load.
+    // The check: with a mouse button held it runs again 1000 ms later; while a trace step runs
+    // it waits for the step; else the open file's change on disk (the editor's text committed
+    // first when the file changed), then the save (or question 61614) after a load-time
+    // conversion table, whose converted text goes into the recovery log. Each element view
+    // calls it at the end of its update after a load.
     void OnFrameTimer();
     // 57653: the divider between the left column and the views follows the arrow keys; Enter
     // keeps it, Escape puts it back.
     void OnSplit();
 
+    // --- close and exit (CMainFrameClose.cpp) ---------------------------------------------------
+    // The first step of the close: the trace ends, or the editor's text goes into the document;
+    // then, in process modes 0, 1 and 11, the window placement ("Morvalen.ini"), the sizes of
+    // the information and NC panes ([NcInfoView]/[NcTextView] SizeX, SizeY) and the bar state.
+    // False when the editor's text could not be taken back (the close stops, the text stays).
+    bool SaveLayout();
+    // The last step of an accepted close: the instance mark removed and the server stopped, the
+    // editor's change records freed, the smoothing and manual-movement dialogs closed, and in
+    // process modes 1 and above with a single element view its [Setting for 16ILB] values.
+    void SaveSettingsOnExit();
+    // The editor's text changed: it goes into the recovery log once the typing pauses.
+    void EditorTextChanged();
+    // Writes the editor's text, when it holds changes, into the recovery log now.
+    void LogEditorText();
+    // The single-shot timer of that log (EditorTextChanged arms it).
+    QTimer* EditorLogTimer() const { return editorLogTimer_; }
+
 protected:
+    // The close in three steps, each taken once: SaveLayout (guarded as "OnClose"), the save
+    // question (Cancel keeps the program open), SaveSettingsOnExit (guarded as
+    // "DestroyWindow"). An exception in a guarded step is logged and the close goes on.
     void closeEvent(QCloseEvent* event) override;
     void changeEvent(QEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
@@ -317,13 +357,10 @@ private:
     void NotYetAvailable();
     // The settings commands (CMainFrameSettings.cpp).
     void InstallSettingsHandlers();
-    void OnMachineProperty();
-    void OnSystemProperty();
-    void OnConditionProperty();
-    void OnConversionProperty();
-    void OnConvertNc();
-    // After a settings dialog's OK: the editor reloads its look, or every pane reads its keys.
-    void RefreshPanesAfterSettings();
+    void RunSettingsCommandNow(int command);
+    static const char* SettingsCommandName(int command);
+    // The modified mark of the title: the document's, or the editor's uncommitted typing.
+    void ShowModifiedMark();
     void ToggleBar(int bar);
     void OnViewType(int viewType);
     void WriteMainViewInt(const char* key, int value);
@@ -357,9 +394,10 @@ private:
     std::unique_ptr<DdeServer> ddeServer_;
     QString instanceMark_;  // the socket this instance named in the mark
     QTimer* frameTimer_ = nullptr;
+    QTimer* editorLogTimer_ = nullptr;
     bool inFrameTimer_ = false;
     bool batchRunning_ = false;
-    int traceStepDepth_ = 0;   // trace steps under way
+    int traceStepDepth_ = 0;                        // trace steps under way
     std::vector<std::function<void()>> afterStep_;  // what waits for the step
     bool closeDeferred_ = false;                    // a close waits for the step
 };

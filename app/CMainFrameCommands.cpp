@@ -188,9 +188,11 @@ QMenu* CMainFrame::createPopupMenu() {
     return CreateResourceMenu(143, this);
 }
 
-QMenu* CMainFrame::CreateResourceMenu(int menuId, QWidget* parent) {
-    if (!resources_.menus.count(menuId) || resources_.menus.at(menuId).empty()) return nullptr;
-    const MenuNode& sub = resources_.menus.at(menuId).front();
+QMenu* CMainFrame::CreateResourceMenu(int menuId, QWidget* parent, int popup) {
+    if (!resources_.menus.count(menuId) || popup < 0 ||
+        size_t(popup) >= resources_.menus.at(menuId).size())
+        return nullptr;
+    const MenuNode& sub = resources_.menus.at(menuId)[size_t(popup)];
     auto* menu = new QMenu(parent);
     BuildMenu(sub.children, menu, -1);
     UpdateCommandStates();
@@ -289,6 +291,7 @@ void CMainFrame::InstallHandlers() {
     handlers_[cmd::ScrollLeft] = onActive(&IElemView::ScrollLeft);
     handlers_[cmd::ScrollRight] = onActive(&IElemView::ScrollRight);
     handlers_[cmd::AllFit] = [this] { ZoomFitInViews(); };
+    handlers_[cmd::RotateView] = [this] { OnRotateView(); };
     handlers_[cmd::XyzAxis] = [this] {
         XYZAxis = !XYZAxis;
         WriteMainViewInt("XYZAxis", XYZAxis);
@@ -349,6 +352,7 @@ void CMainFrame::OnViewType(int viewType) {
     WriteMainViewInt("ViewType", viewType);
     RotateAngles = {0, 0, 0};
     AxisRotationProfile(1);
+    RefreshAxisRotateDlg();
 }
 
 // --- tool bars ---------------------------------------------------------------------------------
@@ -466,6 +470,7 @@ FrameState CMainFrame::CurrentState() const {
 }
 
 void CMainFrame::UpdateCommandStates() {
+    ShowModifiedMark();
     const FrameState state = CurrentState();
     for (auto& [id, act] : actions_) {
         CommandState cs = EvaluateCommand(id, state);

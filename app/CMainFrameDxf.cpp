@@ -3,11 +3,11 @@
 #include <QApplication>
 #include <QDesktopServices>
 #include <QFileInfo>
-#include <QKeyEvent>
 #include <QLabel>
 #include <QProcess>
 #include <QUrl>
 
+#include "app/BatchInputFilter.h"
 #include "app/CLoadingDlg.h"
 #include "app/CMainFrame.h"
 #include "app/CTessmarkApp.h"
@@ -51,37 +51,6 @@ QString ProgramName(const std::string& configured) {
 bool StartProgram(const QString& program, const QStringList& args) {
     return !program.isEmpty() && QProcess::startDetached(program, args);
 }
-
-// While a batch runs, input is held back: Escape is noted, everything else is dropped, so no
-// other command runs in the middle of the batch.
-class BatchInputFilter : public QObject {
-public:
-    bool escape = false;
-
-protected:
-    bool eventFilter(QObject* watched, QEvent* event) override {
-        switch (event->type()) {
-            case QEvent::ShortcutOverride:
-                // Claimed, so no shortcut (Escape's Cancel among them) fires.
-                event->accept();
-                return true;
-            case QEvent::KeyPress:
-                if (static_cast<QKeyEvent*>(event)->key() == Qt::Key_Escape) escape = true;
-                return true;
-            case QEvent::KeyRelease:
-            case QEvent::Shortcut:
-            case QEvent::MouseButtonPress:
-            case QEvent::MouseButtonRelease:
-            case QEvent::MouseButtonDblClick:
-            case QEvent::Wheel:
-            case QEvent::ContextMenu:
-            case QEvent::Drop:
-                return true;
-            default:
-                return QObject::eventFilter(watched, event);
-        }
-    }
-};
 
 }  // namespace
 

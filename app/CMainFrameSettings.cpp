@@ -4,8 +4,10 @@
 #include "app/CMainFrame.h"
 #include "app/CTessmarkApp.h"
 #include "app/QtChoosers.h"
+#include "app/SettingsDialogRunner.h"
 #include "app/core/CommandIds.h"
 #include "app/core/ExceptionLog.h"
+#include "app/core/SettingsCommands.h"
 #include "settings/CExecReplaceDlg.h"
 #include "settings/CSetMachineSheet.h"
 #include "settings/CSetReplaceDlg.h"
@@ -13,6 +15,76 @@
 #include "settings/CSetToolDlg.h"
 #include "settings/SettingsContext.h"
 #include "text/CNcTextEdit.h"
+#include "text/CNcTextView.h"
+
+namespace {
+
+class RealDialogs : public SettingsDialogRunner {
+public:
+    bool Run(int command, SettingsContext& ctx, QWidget* parent) override {
+        switch (command) {
+            case cmd::PropertyMachine:
+                return CSetMachineSheet(ctx, parent).Run() == QDialog::Accepted;
+            case cmd::Property:
+                return CSetSystemSheet(ctx, parent).Run() == QDialog::Accepted;
+            case cmd::PropertyCondition:
+                return CSetToolDlg(ctx, parent).Run() == QDialog::Accepted;
+            case cmd::PropertyConversion:
+                return CSetReplaceDlg(ctx, parent).Run() == QDialog::Accepted;
+            case cmd::ConvertNc:
+                return CExecReplaceDlg(ctx, parent).Run() == QDialog::Accepted;
+            default:
+                return false;
+        }
+    }
+};
+
+// What the settings commands do to the application and the frame.
+class FrameSettingsHost : public SettingsCommandHost {
+public:
+    explicit FrameSettingsHost(CMainFrame* frame) : frame_(frame), app_(frame->App()) {}
+
+    bool RunDialog(int command, bool showHelp) override {
+        SettingsContext ctx = frame_->MakeSettingsContext();
+        if (!showHelp) ctx.Help = nullptr;
+        SettingsDialogRunner& dialogs =
+            frame_->SettingsDialogs ? *frame_->SettingsDialogs : RealSettingsDialogs();
+        return dialogs.Run(command, ctx, frame_);
+    }
+    ToolBarTitleState ToolBarTitles() const override {
+        return {frame_->ToolBarTitle, frame_->ToolBarTitle2, frame_->App1Configured,
+                frame_->App2Configured};
+    }
+    void LoadMachineFile() override { app_->SystemData->NcReadInfo.LoadMachineFile(1); }
+    // Loads a newly chosen machine file too.
+    void LoadSystemData() override { app_->SystemData->Load(); }
+    void LoadToolData() override { app_->SystemData->ToolData.Load(); }
+    void RefreshToolBars() override { frame_->RefreshToolBars(); }
+    void ReloadEditor() override {
+        // The editor reads its colours and font again and keeps its text.
+        if (CNcTextEdit* editor = frame_->Editor()) editor->Reload();
+    }
+    void RebuildElements() override {
+        if (app_->Document) app_->Document->RebuildElements();
+    }
+    void RefreshAllViews() override {
+        if (CNcTextView* list = frame_->NcList())
+            list->RefreshAllViews();
+        else
+            frame_->UpdateAllViews();
+    }
+
+private:
+    CMainFrame* frame_;
+    CTessmarkApp* app_;
+};
+
+}  // namespace
+
+SettingsDialogRunner& RealSettingsDialogs() {
+    static RealDialogs dialogs;
+    return dialogs;
+}
 
 SettingsContext CMainFrame::MakeSettingsContext() const {
     SettingsContext ctx;
@@ -43,81 +115,43 @@ SettingsContext CMainFrame::MakeSettingsContext() const {
 }
 
 void CMainFrame::InstallSettingsHandlers() {
-    auto guarded = [this](void (CMainFrame::*command)(), const char* name) {
-        return [this, command, name] {
-            CallGuarded([this, command] { (this->*command)(); },
-                        ExceptionLogPath(app_->Paths.ConfigFolder), name, app_->NcFileName);
+    for (int command : {cmd::PropertyMachine, cmd::Property, cmd::PropertyCondition,
+                        cmd::PropertyConversion, cmd::ConvertNc})
+        handlers_[command] = [this, command] {
+            CallGuarded([this, command] { RunSettingsCommandNow(command); },
+                        ExceptionLogPath(app_->Paths.ConfigFolder), SettingsCommandName(command),
+                        app_->NcFileName);
         };
-    };
-    handlers_[cmd::PropertyMachine] = guarded(&CMainFrame::OnMachineProperty, "OnMachineProperty");
-    handlers_[cmd::Property] = guarded(&CMainFrame::OnSystemProperty, "OnSystemProperty");
-    handlers_[cmd::PropertyCondition] =
-        guarded(&CMainFrame::OnConditionProperty, "OnConditionProperty");
-    handlers_[cmd::PropertyConversion] =
-        guarded(&CMainFrame::OnConversionProperty, "OnConversionProperty");
-    handlers_[cmd::ConvertNc] = guarded(&CMainFrame::OnConvertNc, "OnConvertNc");
 }
 
-void CMainFrame::RefreshPanesAfterSettings() {
-    if (EditMode) {
-        // The editor reads its colours and font again and keeps its text.
-        if (CNcTextEdit* editor = Editor()) editor->Reload();
-        return;
+const char* CMainFrame::SettingsCommandName(int command) {
+    switch (command) {
+        case cmd::PropertyMachine:
+            return "OnMachineProperty";
+        case cmd::Property:
+            return "OnSystemProperty";
+        case cmd::PropertyCondition:
+            return "OnConditionProperty";
+        case cmd::PropertyConversion:
+            return "OnConversionProperty";
+        default:
+            return "OnConvertNc";
     }
+}
+
+void CMainFrame::RunSettingsCommandNow(int command) {
+    if (!app_->SystemData) return;
+    SettingsCommandState state;
+    state.editMode = EditMode;
+    state.processMode = app_->ProcessMode;
+    state.helpFlag = Flags.FlagsOf(cmd::HelpContents);
+    FrameSettingsHost host(this);
+    RunSettingsCommand(command, state, host);
+}
+
+void CMainFrame::UpdateAllViews() {
     // Every view of the document reads its keys again (the information list with the element
     // views' update).
     if (ncPane_) ncPane_->UpdateFromDocument();
     for (IElemView* view : ElemViews()) view->OnUpdate();
-}
-
-void CMainFrame::OnMachineProperty() {
-    if (!app_->SystemData) return;
-    SettingsContext ctx = MakeSettingsContext();
-    CSetMachineSheet sheet(ctx, this);
-    if (sheet.Run() != QDialog::Accepted) return;
-    app_->SystemData->NcReadInfo.LoadMachineFile(1);
-    if (!EditMode && app_->Document) app_->Document->RebuildElements();
-    RefreshPanesAfterSettings();
-}
-
-void CMainFrame::OnSystemProperty() {
-    if (!app_->SystemData) return;
-    const std::string title1 = ToolBarTitle, title2 = ToolBarTitle2;
-    const int configured1 = App1Configured, configured2 = App2Configured;
-    SettingsContext ctx = MakeSettingsContext();
-    CSetSystemSheet sheet(ctx, this);
-    if (sheet.Run() != QDialog::Accepted) return;
-    // Loads a newly chosen machine file too; the elements are not rebuilt.
-    app_->SystemData->Load();
-    // Also when an application was set or cleared: its button comes or goes at once.
-    if (title1 != ToolBarTitle || title2 != ToolBarTitle2 || configured1 != App1Configured ||
-        configured2 != App2Configured)
-        RefreshToolBars();
-    RefreshPanesAfterSettings();
-}
-
-void CMainFrame::OnConditionProperty() {
-    if (!app_->SystemData) return;
-    SettingsContext ctx = MakeSettingsContext();
-    CSetToolDlg dlg(ctx, this);
-    if (dlg.Run() != QDialog::Accepted) return;
-    app_->SystemData->ToolData.Load();
-    if (EditMode) return;
-    if (app_->Document) app_->Document->RebuildElements();
-    RefreshPanesAfterSettings();
-}
-
-void CMainFrame::OnConversionProperty() {
-    // Every change is written by the dialog that makes it; nothing is reloaded.
-    SettingsContext ctx = MakeSettingsContext();
-    CSetReplaceDlg dlg(ctx, this);
-    dlg.Run();
-}
-
-void CMainFrame::OnConvertNc() {
-    // Not while the process mode forbids editing, nor on the text being edited.
-    if (app_->ProcessMode == 11 || EditMode) return;
-    SettingsContext ctx = MakeSettingsContext();
-    CExecReplaceDlg dlg(ctx, this);
-    dlg.Run();
 }

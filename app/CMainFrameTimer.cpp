@@ -34,10 +34,18 @@ void CMainFrame::OnFrameTimer() {
     }
     CTessmarkDoc* doc = app_->Document.get();
     if (!doc) return;
+    // A reload replaces the lines a trace step is animating: the check waits for the step.
+    if (DeferUntilStepDone([this] { OnFrameTimer(); })) return;
     inFrameTimer_ = true;
+    // Typing not yet committed makes the document modified: the question says so, and a
+    // reload the user declines keeps it.
+    if (Editor() && doc->FileChangedOnDisk()) CommitEditorText();
     doc->CheckFileChanged();
     if (!app_->ConvTableName.empty()) {
         doc->SetModifiedFlag(true);
+        // The converted text exists only in memory until it is saved.
+        doc->WriteRecoveryLog();
+        ShowModifiedMark();
         std::string table = app_->ConvTableName;
         app_->ConvTableName.clear();  // asked once per load, whatever the answer
         if (app_->ConvTableAskSave) {

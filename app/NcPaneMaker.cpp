@@ -50,6 +50,7 @@ INcPane* MakeNcTextView(QWidget* parent, CMainFrame* frame) {
     ctx.Trace = &frame->TraceHost();
     ctx.NotifyModelessDialogs = [frame](int row) { frame->NotifyModelessDialogs(row); };
     ctx.RunModal = [](QDialog& dialog) { return RunModal(dialog); };
+    ctx.UpdateAllViews = [frame] { frame->UpdateAllViews(); };
     return new CNcTextView(parent, std::move(ctx));
 }
 
@@ -69,6 +70,8 @@ INcPane* MakeNcTextEdit(QWidget* parent, CMainFrame* frame) {
         // Every change of the text reaches the crash-recovery log.
         app->Document->WriteRecoveryLog();
     };
+    // Uncommitted typing reaches the recovery log when it pauses.
+    ctx.TextChanged = [frame] { frame->EditorTextChanged(); };
     ctx.Message = [app](const std::string& text) {
         app->Prompt().Message(text, platform::PromptIcon::Information, platform::PromptButtons::Ok);
     };

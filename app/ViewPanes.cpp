@@ -5,8 +5,12 @@
 
 #include "app/CMainFrame.h"
 #include "app/CTessmarkApp.h"
+#include "app/NcPaneMaker.h"
+#include "app/core/CommandIds.h"
+#include "text/CNcTextView.h"
 #include "text/core/FiveAxisSmoothing.h"
 #include "text/core/NcOpsHost.h"
+#include "views/CAxisRotateDlg.h"
 #include "views/CNcElemView.h"
 #include "views/CNcInfoView.h"
 
@@ -37,6 +41,7 @@ void RefreshFromApp(CMainFrame* frame, ElemViewContext& ctx, ElemViewFrameState&
     CTessmarkDoc* doc = app->Document.get();
     ctx.Elements = doc ? &doc->Elements : nullptr;
     ctx.SkipLogElements = doc ? &doc->SkipLogElements : nullptr;
+    ctx.Lines = doc ? &doc->Lines : nullptr;
     if (doc) {
         ctx.SkipLogStart = doc->SkipLogStart;
         ctx.PickPos[0] = doc->PickPos[0];
@@ -46,11 +51,15 @@ void RefreshFromApp(CMainFrame* frame, ElemViewContext& ctx, ElemViewFrameState&
     ctx.PunchTool = &app->PunchTool;
     ctx.ProcessMode = app->ProcessMode;
     ctx.EditMode = frame->EditMode;
+    ctx.AppMachineType = app->SystemData ? app->SystemData->AppMachineType : 0;
     state.TraceActive = app->TraceActive;
     state.EdgeDisp = frame->EdgeDisp;
     state.ACAxis = frame->ACAxis;
     state.XYZAxis = frame->XYZAxis;
     state.FrameViewType = frame->ViewType;
+    state.CtrlSwitch = frame->CtrlSwitch;
+    const auto* rotate = qobject_cast<CAxisRotateDlg*>(frame->AxisRotateDlg);
+    state.RotateMouseOperation = rotate && rotate->MouseOperation == 1 ? 1 : 0;
     state.SmoothFrom = state.SmoothTo = 0;
     if (frame->SmoothDlg) {
         const SmoothParams& p = frame->NcOps().Smoothing();
@@ -76,7 +85,32 @@ void InstallViewPanes() {
             if (frame) frame->OnFrameTimer();
         };
         host.ElementClicked = [frame](int line) { frame->OnElementClicked(line); };
-        return new CNcElemView(parent, std::move(host));
+        host.RefreshAxisRotateDlg = [frame] { frame->RefreshAxisRotateDlg(); };
+        host.ResetRotation = [frame] {
+            frame->RotateAngles = {0, 0, 0};
+            frame->AxisRotationProfile(1);
+        };
+        host.RouteMouseWheel = [frame](unsigned flags, int delta, QPoint screen) {
+            frame->RouteMouseWheel(flags, delta, screen);
+        };
+        host.TraceStep = [frame] { frame->OnCommand(cmd::Step); };
+        host.ContextMenu = [frame](int submenu, QPoint screen) {
+            frame->ShowElemViewMenu(submenu, screen);
+        };
+        host.SetPickPos = [frame](int prtNo, int lineNo) {
+            if (CTessmarkDoc* doc = frame->App()->Document.get()) {
+                doc->PickPos[0] = prtNo;
+                doc->PickPos[1] = lineNo;
+            }
+        };
+        auto* view = new CNcElemView(parent, std::move(host));
+        // What the view asks of the NC list: its block search and its line numbers.
+        view->Context().FindBlockRange = NcListBlockSearch(frame);
+        view->Context().LineNumberOfRow = [frame](int line) {
+            CNcTextView* list = frame->NcList();
+            return list ? list->GetLineNumberOfRow(line) : line + 1;
+        };
+        return view;
     };
     f.InfoView = [](QWidget* parent, CMainFrame* frame) -> QWidget* {
         auto* list = new CNcInfoView(parent);

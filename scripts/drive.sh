@@ -14,6 +14,8 @@
 #   drive_alive                          # true while the program runs
 #   drive_run command [args...]          # runs another command (morvalen-dde, a second start)
 #                                        # with the program's home, settings and runtime folders
+#   drive_kill                           # ends the program with SIGKILL, as a crash would;
+#                                        # Xvfb stays for the next drive_start
 #   drive_stop                           # ends the program, the window manager and Xvfb
 #   drive_save FILE / drive_attach FILE  # keeps a session across shells: drive_start in one,
 #                                        # drive_save, then drive_attach in each later one
@@ -58,16 +60,19 @@ drive_start() {
     mkdir -p "$DRIVE_HOME/.local/share" "$DRIVE_HOME/.config" "$DRIVE_HOME/.cache" "$DRIVE_HOME/run"
     chmod 700 "$DRIVE_HOME/run"
     drive_env_set
-    local n=90
-    while [ -e "/tmp/.X11-unix/X$n" ] || [ -e "/tmp/.X$n-lock" ]; do n=$((n + 1)); done
-    export DISPLAY=":$n"
-    Xvfb "$DISPLAY" -screen 0 "$DRIVE_SIZE" -nolisten tcp >/dev/null 2>&1 &
-    DRIVE_XVFB=$!
     local i
-    for i in $(seq 50); do xdotool getmouselocation >/dev/null 2>&1 && break; sleep 0.1; done
-    HOME="$DRIVE_HOME" openbox >/dev/null 2>&1 &
-    DRIVE_WM=$!
-    sleep 0.5
+    # After drive_kill the screen and the window manager are still there.
+    if [ -z "${DRIVE_XVFB:-}" ] || ! kill -0 "$DRIVE_XVFB" 2>/dev/null; then
+        local n=90
+        while [ -e "/tmp/.X11-unix/X$n" ] || [ -e "/tmp/.X$n-lock" ]; do n=$((n + 1)); done
+        export DISPLAY=":$n"
+        Xvfb "$DISPLAY" -screen 0 "$DRIVE_SIZE" -nolisten tcp >/dev/null 2>&1 &
+        DRIVE_XVFB=$!
+        for i in $(seq 50); do xdotool getmouselocation >/dev/null 2>&1 && break; sleep 0.1; done
+        HOME="$DRIVE_HOME" openbox >/dev/null 2>&1 &
+        DRIVE_WM=$!
+        sleep 0.5
+    fi
     # env execs the program, so $! is the program itself.
     env "${DRIVE_ENV[@]}" "$DRIVE_BIN" "$@" >"$DRIVE_OUT/program.log" 2>&1 &
     DRIVE_PID=$!
@@ -150,6 +155,12 @@ drive_window() {
 
 drive_alive() {
     kill -0 "$DRIVE_PID" 2>/dev/null
+}
+
+drive_kill() {
+    [ -n "${DRIVE_PID:-}" ] && kill -9 "$DRIVE_PID" 2>/dev/null
+    wait "$DRIVE_PID" 2>/dev/null
+    unset DRIVE_PID DRIVE_WIN
 }
 
 drive_stop() {

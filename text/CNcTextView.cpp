@@ -148,6 +148,13 @@ void CNcTextView::UpdateFromDocument() {
     ApplyPending();
 }
 
+void CNcTextView::RefreshAllViews() {
+    if (ctx_.UpdateAllViews)
+        ctx_.UpdateAllViews();
+    else
+        UpdateFromDocument();
+}
+
 void CNcTextView::ApplyPending() {
     if (!PendingSelection) return;
     PendingSelection = 0;

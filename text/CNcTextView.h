@@ -52,6 +52,8 @@ public:
     bool IsEditor() const override { return false; }
     // The fill: settings, font, columns and rows from the document's current lines.
     void UpdateFromDocument() override;
+    // Every view of the document updated (after the settings dialogs' OK).
+    void RefreshAllViews();
     void SaveViewState(PaneHandOver& out) override;
     // Takes the hand-over block as the pending selection and applies it at once.
     void RestoreViewState(const PaneHandOver& in) override;

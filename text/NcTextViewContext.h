@@ -69,6 +69,9 @@ struct NcTextViewContext {
     // The application's trace flags, the frame and its views as the trace reaches them; the
     // trace reads the document through Ops (either null: the list has no trace).
     NcTraceHost* Trace = nullptr;
+    // The document's update of every view (the NC pane and the element views read their
+    // settings again and show the document); unset: the list updates itself.
+    std::function<void()> UpdateAllViews;
     // Runs a modal dialog of the NC operations and returns its result; unset: exec(). The
     // program runs them where every modal dialog runs; tests answer them here.
     std::function<int(QDialog& dialog)> RunModal;

@@ -2,11 +2,10 @@
 #include "views/CNcElemView.h"
 
 #include <QApplication>
-#include <QMouseEvent>
+#include <QCursor>
+#include <QLabel>
 #include <QPaintEvent>
 #include <QResizeEvent>
-
-#include "views/model/ElemViewPick.h"
 
 namespace {
 
@@ -35,6 +34,9 @@ CNcElemView::CNcElemView(QWidget* parent, ElemViewHost host)
     : QWidget(parent), host_(std::move(host)), painter_(*this), model_(&context_, &painter_) {
     setAttribute(Qt::WA_OpaquePaintEvent);
     setFocusPolicy(Qt::WheelFocus);
+    // Hover needs the moves without a button; the context menu opens on the right release.
+    setMouseTracking(true);
+    setContextMenuPolicy(Qt::PreventContextMenu);
     setMinimumSize(16, 16);
     axisFont_ = QFont(QStringLiteral("MS Gothic"));
     axisFont_.setStyleHint(QFont::TypeWriter);
@@ -58,9 +60,10 @@ void CNcElemView::OnUpdate() {
     Refresh();
     updated_ = true;
     model_.Update();  // ends with a fit, which repaints
-    HoverElement = nullptr;
     HighlightedLine = -1;
     if (host_.DocumentUpdated) host_.DocumentUpdated();
+    // The route layers of a program loaded before are gone with it.
+    EmptyLayers({LayerSelectedRoute, LayerIncompleteRoute, LayerSkipLogRoute});
     if (host_.UpdatedAfterLoad) host_.UpdatedAfterLoad();
 }
 
@@ -74,6 +77,8 @@ void CNcElemView::RenderAll() {
 
 void CNcElemView::RepaintAll() {
     renderPending_ = true;
+    model_.ForgetHover();
+    HighlightedLine = -1;
     update();
 }
 
@@ -112,7 +117,7 @@ int CNcElemView::DrawAll(QPainter& painter) {
     if (frame_.XYZAxis == 1)
         draw.DrawXyzAxes(model_.Projection(), model_.Settings().XyzAxisLength,
                          frame_.FrameViewType == 4, axisFont_);
-    HoverElement = nullptr;
+    model_.ForgetHover();
     HighlightedLine = -1;
     return 0;
 }
@@ -133,36 +138,29 @@ void CNcElemView::DrawTracing(ElemViewDraw& draw) {
     if (frame_.EdgeDisp == 1)
         draw.DrawEdgeArrows(First(LayerTraced), Colour(kEdgeArrowPen), Value(kEdgeArrowSize),
                             false);
+    // The current step as DrawTraceStep draws it, so that the XOR erase of the commit finds
+    // its arrows: in process mode 0 in one pen with the arrows as XOR pairs, else in two
+    // passes without arrows.
     const ViewRgb current = Colour(kTraceCurrentPen);
     const int currentWidth = Value(kTraceCurrentPenWide);
-    if (mode == 2) {
+    if (mode == 0) {
+        draw.DrawLayer(First(LayerCurrentStep), current, 0, currentWidth, kDtbClassAll, false);
+        XorStepArrows(draw, First(LayerCurrentStep));
+    } else {
         draw.DrawLayerTwoPass(First(LayerCurrentStep), current, currentWidth,
                               frame_.Pens.entries[kPenFF], false);
-    } else {
-        draw.DrawLayer(First(LayerCurrentStep), current, 0, currentWidth, kDtbClassAll, false);
-        draw.DrawEdgeArrows(First(LayerCurrentStep), current, Value(kEdgeArrowSize), false);
     }
-
-    // The tool outline or the torch mark: an XOR pair, background colour first.
-    QPainter& p = draw.Painter();
-    const QPainter::CompositionMode old = p.compositionMode();
-    p.setCompositionMode(QPainter::RasterOp_SourceXorDestination);
-    if (mode != 2) {
-        const int style = Value(kTraceToolPenStyle), width = Value(kTraceToolPenWide);
-        draw.DrawLayer(First(LayerTool), Colour(kBackGround), style, width, kDtbClassToolMark,
-                       false);
-        draw.DrawLayer(First(LayerTool), Colour(kTraceToolPen), style, width, kDtbClassToolMark,
-                       false);
-    } else if (TorchShown) {
-        const ViewRgb bg = Colour(kBackGround);
-        draw.DrawTorchMark(TorchPosition, Value(kTorchSize), bg, bg);
-        draw.DrawTorchMark(TorchPosition, Value(kTorchSize), TorchOutlineColour, TorchFillColour);
-    }
-    p.setCompositionMode(old);
+    stepArrowsXor_ = mode == 0;
+    // The tool outline: an XOR pair, background colour first. Process mode 2 shows the torch
+    // in its place.
+    toolDrawn_ = mode != 2;
+    if (toolDrawn_) XorToolOutline(draw);
+    DrawTorchForPaint(draw);
 }
 
 void CNcElemView::DrawViewing(ElemViewDraw& draw) {
     const int mode = context_.ProcessMode;
+    toolDrawn_ = stepArrowsXor_ = false;
     draw.DrawLayer(First(LayerSheetFrame), Colour(kFramePen), Value(kFramePenStyle),
                    Value(kFramePenWide), kDtbClassFrame, false);
     draw.DrawLayerByClass(model_.MainDrawing(), frame_.Pens);
@@ -191,18 +189,39 @@ void CNcElemView::DrawViewing(ElemViewDraw& draw) {
         else
             draw.DrawAcAxisLayer(First(LayerAcAxis), Colour(kAcAxisPen), false);
     }
-    if (mode == 4) {
-        const ViewRgb bg = Colour(kBackGround);
-        draw.DrawTorchMark(TorchPosition, Value(kTorchSize), bg, bg);
-        draw.DrawTorchMark(TorchPosition, Value(kTorchSize), TorchOutlineColour, TorchFillColour);
-    }
+    DrawTorchForPaint(draw);
     // The line range of the open smoothing dialog.
     if (frame_.SmoothFrom > 0)
-        draw.DrawLineRange(model_.MainDrawing(), frame_.SmoothFrom, frame_.SmoothTo,
-                           Colour(kNaviPen), Value(kNaviPenStyle), Value(kNaviPenWide));
+        DrawTraceRange(draw, frame_.SmoothFrom, frame_.SmoothTo, false, false);
+}
+
+void CNcElemView::DrawTorchPair(ElemViewDraw& draw, bool xorMode) {
+    QPainter& p = draw.Painter();
+    const QPainter::CompositionMode old = p.compositionMode();
+    p.setCompositionMode(xorMode ? QPainter::RasterOp_SourceXorDestination
+                                 : QPainter::CompositionMode_SourceOver);
+    const ViewRgb bg = Colour(kBackGround);
+    draw.DrawTorchMark(TorchPosition, Value(kTorchSize), bg, bg);
+    draw.DrawTorchMark(TorchPosition, Value(kTorchSize), TorchOutlineColour, TorchFillColour);
+    p.setCompositionMode(old);
+}
+
+// A mark on show is part of the picture in every process mode, so that the XOR erase of
+// MoveTorchMark and CommitTraceStep finds it after any repaint; the skip-log mark of process
+// mode 4 is always drawn while viewing.
+void CNcElemView::DrawTorchForPaint(ElemViewDraw& draw) {
+    if (TorchShown && torchXor_)
+        DrawTorchPair(draw, true);
+    else if (TorchShown || (!frame_.TraceActive && context_.ProcessMode == 4))
+        DrawTorchPair(draw, false);
 }
 
 // --- drawing between paints --------------------------------------------------------------------
+
+std::unique_ptr<CNcElemView::ViewDc> CNcElemView::DrawNow() {
+    if (buffer_.isNull() || renderPending_) return nullptr;
+    return std::make_unique<ViewDc>(*this);
+}
 
 // A pending full repaint comes first: what is drawn now goes over the finished picture.
 CNcElemView::ViewDc::ViewDc(CNcElemView& view)
@@ -232,6 +251,14 @@ void CNcElemView::paintEvent(QPaintEvent* event) {
         return;
     }
     p.drawImage(event->rect(), buffer_, event->rect());
+    p.end();
+    // After a left press hid a tip: this paint only works the hover out again. (The picture
+    // itself is never left unrendered: a pending render happened above.)
+    if (!PaintArmed) {
+        PaintArmed = 1;
+        LastMousePoint = QPoint(-9999, -9999);
+        HoverAt(mapFromGlobal(QCursor::pos()));
+    }
 }
 
 void CNcElemView::resizeEvent(QResizeEvent* event) {
@@ -249,11 +276,21 @@ void CNcElemView::showEvent(QShowEvent* event) {
     if (!updated_) OnUpdate();
 }
 
+void CNcElemView::hideEvent(QHideEvent* event) {
+    HideElemTip();
+    QWidget::hideEvent(event);
+}
+
 // --- what the frame forwards ---------------------------------------------------------------------
 
 void CNcElemView::SetViewType(int type, int angleX, int angleY, int angleZ) {
     Refresh();
     model_.SetViewType(type, angleX, angleY, angleZ);
+}
+
+void CNcElemView::SetRotationAngles(const CxyzData& angles, int mask) {
+    Refresh();
+    model_.SetRotationAngles(angles, mask);
 }
 
 void CNcElemView::FitAspect() {
@@ -309,11 +346,11 @@ void CNcElemView::RebuildMainLayer() {
     }
     Refresh();
     model_.RebuildMainLayer();
-    HoverElement = nullptr;
     // The grid follows the program's extents.
     model_.BuildGrid();
     model_.BuildSheetFrame();
     if (host_.DocumentUpdated) host_.DocumentUpdated();
+    EmptyLayers({LayerSelectedRoute, LayerIncompleteRoute, LayerSkipLogRoute});
     RepaintAll();
     if (host_.UpdatedAfterLoad) host_.UpdatedAfterLoad();
 }
@@ -331,24 +368,4 @@ void CNcElemView::EmptyLayers(const std::vector<int>& layers) {
 void CNcElemView::WheelZoom(unsigned keyFlags, int delta, QPoint screen) {
     const QPoint client = mapFromGlobal(screen);
     model_.WheelZoom(keyFlags, delta, client.x(), client.y());
-}
-
-// --- clicks --------------------------------------------------------------------------------------
-
-void CNcElemView::mousePressEvent(QMouseEvent* event) {
-    if (event->button() == Qt::LeftButton) pressAt_ = event->position().toPoint();
-    QWidget::mousePressEvent(event);
-}
-
-void CNcElemView::mouseReleaseEvent(QMouseEvent* event) {
-    QWidget::mouseReleaseEvent(event);
-    const QPoint at = event->position().toPoint();
-    // A click is a release where the button went down.
-    if (event->button() != Qt::LeftButton || !host_.ElementClicked ||
-        (at - pressAt_).manhattanLength() > 3)
-        return;
-    const CDtbElement* element =
-        ElementAtPoint(model_.MainDrawing(), model_.Window(), at.x(), at.y(), 4.0);
-    if (!element) return;
-    for (int line : ElementLines(*element)) host_.ElementClicked(line);
 }

@@ -351,14 +351,17 @@ void ElemViewDraw::StrokePolyline(const QPoint* pts, int count) {
 }
 
 int ElemViewDraw::DrawRuns(const ProjectedLayer& layer, int classMask, long colourFilter,
-                           bool topLevelAsLines) {
+                           bool topLevelAsLines, uint32_t first, uint32_t end) {
     Polyline buffer;
     int drawn = 0;
     // A group boundary before a run of another class still ends the polyline at the next run
     // drawn; a run of another colour takes its boundary with it.
     bool pendingBreak = false;
     const CxyData* v = layer.Vertices().data();
-    for (const ProjectedRun& run : layer.Runs()) {
+    const std::vector<ProjectedRun>& runs = layer.Runs();
+    end = std::min<uint32_t>(end, static_cast<uint32_t>(runs.size()));
+    for (uint32_t r = first; r < end; ++r) {
+        const ProjectedRun& run = runs[r];
         const uint8_t flags = run.Flags();
         if (!(run.classBits & classMask)) {
             pendingBreak |= (flags & ProjectedRun::kBreakBefore) != 0;
@@ -434,41 +437,18 @@ void ElemViewDraw::DrawPiecesZoomedOut(const CxyData* p, int pieces, Polyline& b
 }
 
 int ElemViewDraw::DrawLayer(const ProjectedLayer& layer, ViewRgb colour, int style, int width,
-                            int classMask) {
+                            int classMask, uint32_t first, uint32_t end) {
     SelectPen(colour, style, width);
-    DrawRuns(layer, classMask, -1, true);
+    DrawRuns(layer, classMask, -1, true, first, end);
     return 0;
 }
 
-int ElemViewDraw::DrawLineRange(const ProjectedLayer& layer, int from, int to, ViewRgb colour,
-                                int style, int width) {
-    constexpr std::string_view kLineNo = "LineNo=";
-    SelectPen(colour, style, width);
-    const CxyData* v = layer.Vertices().data();
-    int drawn = 0;
-    for (const ProjectedRun& run : layer.Runs()) {
-        const int text = run.source->attributes.FindPrefix(kLineNo);
-        if (text < 0) continue;
-        const long long line = platform::ParseLeadingInt(
-            run.source->attributes.GetAt(size_t(text)).substr(kLineNo.size()));
-        if (line < from - 1 || line > to - 1) continue;
-        drawn = 1;
-        if (run.Flags() & ProjectedRun::kArc) {
-            DrawArc(*DtbCast<CDtbArc>(run.source), nullptr);
-            continue;
-        }
-        const CxyData* p = v + run.vertex;
-        for (int i = 0; i < run.pieces; ++i)
-            DrawSegment(p[i].x, p[i].y, p[i + 1].x, p[i + 1].y, 0, 0, nullptr);
-    }
-    return drawn;
-}
-
-int ElemViewDraw::DrawLayerByClass(const ProjectedLayer& layer, const ElemViewPenTable& pens) {
+int ElemViewDraw::DrawLayerByClass(const ProjectedLayer& layer, const ElemViewPenTable& pens,
+                                   uint32_t first, uint32_t end) {
     auto pass = [&](int entry, int mask) {
         const ElemPen& pen = pens.entries[static_cast<size_t>(entry)];
         SelectPen(pen.colour, pen.style, pen.width);
-        DrawRuns(layer, mask, -1, false);
+        DrawRuns(layer, mask, -1, false, first, end);
     };
     pass(kPenFF, kDtbClassRapid);
     if (pens.drawShavColor == 0) {
@@ -479,17 +459,20 @@ int ElemViewDraw::DrawLayerByClass(const ProjectedLayer& layer, const ElemViewPe
     }
     pass(kPenPunch, kDtbClassPunch);
     std::vector<unsigned> colours;
-    for (const ProjectedRun& run : layer.Runs())
+    const std::vector<ProjectedRun>& runs = layer.Runs();
+    for (uint32_t r = first; r < std::min<uint32_t>(end, uint32_t(runs.size())); ++r) {
+        const ProjectedRun& run = runs[r];
         if ((run.classBits & (kDtbClassMark | kDtbClassCut)) &&
             !(run.Flags() & ProjectedRun::kInPunch) &&
             std::find(colours.begin(), colours.end(), run.Colour()) == colours.end())
             colours.push_back(run.Colour());
+    }
     const ElemPen& cut = pens.entries[kPenCut];
     for (unsigned c : colours) {
         SelectPen(ViewRgb{static_cast<int>(c & 0xFF), static_cast<int>((c >> 8) & 0xFF),
                           static_cast<int>((c >> 16) & 0xFF)},
                   cut.style, cut.width);
-        DrawRuns(layer, kDtbClassMark | kDtbClassCut, c, false);
+        DrawRuns(layer, kDtbClassMark | kDtbClassCut, c, false, first, end);
     }
     return 0;
 }
@@ -610,7 +593,10 @@ void ElemViewDraw::DrawEdgeArrows(const CDtbElement* e, ViewRgb colour, int arro
     SelectPen(colour, 0, 1);
     const double size = 0.001 * arrowSize * std::hypot(w_.xmax - w_.xmin, w_.ymax - w_.ymin);
     for (; e; e = e->link.next) {
-        if (e->noDisplay) continue;
+        if (e->noDisplay) {
+            if (onlyFirst) break;
+            continue;
+        }
         const CDtbElement* target = e;
         if (const auto* node = DtbCast<CDtbNode>(e)) {
             if (IsTessmark(node, kDtbKindPunch) || IsTessmark(node, kDtbKindPunch2)) {
@@ -618,7 +604,10 @@ void ElemViewDraw::DrawEdgeArrows(const CDtbElement* e, ViewRgb colour, int arro
                 if (onlyFirst) break;
                 continue;
             }
-            if (IsTessmark(node, kDtbKindPunch1)) continue;
+            if (IsTessmark(node, kDtbKindPunch1)) {
+                if (onlyFirst) break;
+                continue;
+            }
             // Any other group (a divided arc above all) stands for its last child.
             target = node->GetLastChild();
             while (const auto* inner = DtbCast<CDtbNode>(target)) target = inner->GetLastChild();

@@ -4,6 +4,7 @@
 #include <QColor>
 #include <QPoint>
 #include <array>
+#include <cstdint>
 #include <vector>
 
 #include "kernel/base/CxyData.h"
@@ -78,13 +79,11 @@ public:
     // The origin mark at a client pixel.
     void DrawOriginMark(QPoint pixel);
     // The same two for a layer in its projected form (LayerMain): the same pixels as the walk
-    // of its element tree.
-    int DrawLayer(const ProjectedLayer& layer, ViewRgb colour, int style, int width, int classMask);
-    int DrawLayerByClass(const ProjectedLayer& layer, const ElemViewPenTable& pens);
-    // The runs of a projected layer whose element's first "LineNo=" line lies in from - 1 ..
-    // to - 1 (1-based lines), with one pen: the line range of the smoothing dialog.
-    int DrawLineRange(const ProjectedLayer& layer, int from, int to, ViewRgb colour, int style,
-                      int width);
+    // of its element tree. Only the runs [first, end) when given (one element's runs).
+    int DrawLayer(const ProjectedLayer& layer, ViewRgb colour, int style, int width, int classMask,
+                  uint32_t first = 0, uint32_t end = UINT32_MAX);
+    int DrawLayerByClass(const ProjectedLayer& layer, const ElemViewPenTable& pens,
+                         uint32_t first = 0, uint32_t end = UINT32_MAX);
     // Arrowheads at the ends of the given lines (DrawEdgeArrows of a projected layer).
     void DrawEdgeArrows(const std::vector<ProjectedSegment>& lines, ViewRgb colour, int arrowSize);
     // The A/C head-direction lines of a projected layer, 1 pixel wide.
@@ -118,7 +117,7 @@ private:
     int DrawSegment(double ax, double ay, double bx, double by, int startMark, int endMark,
                     Polyline* buffer);
     int DrawRuns(const ProjectedLayer& layer, int classMask, long colourFilter,
-                 bool topLevelAsLines);
+                 bool topLevelAsLines, uint32_t first, uint32_t end);
     void DrawPiecesZoomedOut(const CxyData* pieces, int count, Polyline& buffer);
     bool ZoomedOutPixel(double x, double y, QPoint& pixel) const;
     void ArrowAt(double ax, double ay, double bx, double by, double size);

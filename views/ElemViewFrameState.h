@@ -31,5 +31,10 @@ struct ElemViewFrameState {
     // The line range of the open smoothing dialog (1-based, inclusive); 0 while it is closed.
     int SmoothFrom = 0;
     int SmoothTo = 0;
+    // Mouse drags: 0 pan (zoom with Ctrl), 1 zoom (pan with Ctrl).
+    int CtrlSwitch = 0;
+    // 1 while the rotation dialog is open with its Mouse Operation on: drags rotate and a click
+    // sets the rotation pivot.
+    int RotateMouseOperation = 0;
     ElemViewPenTable Pens;
 };

@@ -11,3 +11,13 @@ void ElemViewPainterQt::PaintLayer(ViewLayerId id, ViewRgb colour, int penStyle,
 void ElemViewPainterQt::RepaintAll() {
     view_.RepaintAll();
 }
+
+void ElemViewPainterQt::MoveTorchMark(int stepKind, const CxyzData& position, int moveKind) {
+    view_.MoveTorchMark(stepKind, &position, moveKind);
+}
+
+void ElemViewPainterQt::MainLayerRebuilding() {
+    // The tip names an element about to go; the picture shows the old layer until repainted.
+    view_.HideElemTip();
+    view_.RepaintAll();
+}

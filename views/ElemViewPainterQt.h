@@ -13,6 +13,8 @@ public:
     void PaintLayer(ViewLayerId id, ViewRgb colour, int penStyle, int penWidth,
                     int classMask) override;
     void RepaintAll() override;
+    void MoveTorchMark(int stepKind, const CxyzData& position, int moveKind) override;
+    void MainLayerRebuilding() override;
 
 private:
     CNcElemView& view_;

@@ -6,8 +6,10 @@
 #include <QWidget>
 #include <vector>
 
+#include "kernel/base/CxyzData.h"
+
 class CDtbEngine;
-struct CxyzData;
+struct ElemViewSettings;
 
 class IElemView {
 public:
@@ -16,6 +18,10 @@ public:
     // View type 0 Top, 1 Front, 2 Left, 3 ISO, with the rotation angles in degrees.
     virtual void SetViewType(int type, int angleX, int angleY, int angleZ) = 0;
     virtual int ViewType() const = 0;
+    // The rotations about X, Y and Z in degrees; SetRotationAngles takes those of the mask (bit
+    // 1 X, 2 Y, 4 Z), projects the layers anew and refits.
+    virtual void SetRotationAngles(const CxyzData& /*angles*/, int /*mask*/) {}
+    virtual CxyzData RotationAngles() const { return CxyzData(); }
     virtual void CommitTraceStep() {}
     // 0 when no tip was shown.
     virtual int HideElemTip() { return 0; }
@@ -45,4 +51,6 @@ public:
     virtual void EmptyLayers(const std::vector<int>& /*layers*/) {}
     // A wheel turn over the view; the frame has already chosen this view.
     virtual void WheelZoom(unsigned /*keyFlags*/, int /*delta*/, QPoint /*screen*/) {}
+    // The view's current colours, pens and sizes (null: a view without them).
+    virtual const ElemViewSettings* Settings() const { return nullptr; }
 };

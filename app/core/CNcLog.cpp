@@ -177,6 +177,12 @@ void CNcLog::ClearLog() {
     fd_ = -1;
 }
 
+void CNcLog::KeepLog() {
+    if (fd_ < 0) return;
+    ::close(fd_);
+    fd_ = -1;
+}
+
 int CNcLog::ReadLogHeader(const fs::path& logPath, std::string* ncPath,
                           platform::UserPrompt* prompt) {
     auto line = FirstLine(logPath);

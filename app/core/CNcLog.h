@@ -43,6 +43,9 @@ public:
     // A save wrote the text the log holds: the log file goes, so that no recovery is offered
     // for it; the next WriteLog claims a log again.
     void ClearLog();
+    // The run ends without deleting its log (a driven close whose save failed): the log is
+    // released as it stands, for the next start to offer. A later WriteLog claims a new one.
+    void KeepLog();
 
     // The next free log number. With list, receives the logs that no running instance holds
     // (this one included), in name order; with deleteThem non-zero, those are deleted.

@@ -30,6 +30,8 @@ std::string CTessmarkDoc::GetTitle() const {
 
 int CTessmarkDoc::OnNewDocument() {
     if (services_.BeforeLoad) services_.BeforeLoad();
+    // The text the log stood for was saved or given up at the save question.
+    if (services_.NcLog) services_.NcLog->ClearLog();
     Lines.clear();
     Elements.Empty();
     FileTime = 0;
@@ -53,6 +55,7 @@ int CTessmarkDoc::Load(const std::string& path) {
     auto loaded = ReadNcFile(path, ignorePercent);
     if (!loaded) return 0;
     if (services_.BeforeLoad) services_.BeforeLoad();
+    if (services_.NcLog) services_.NcLog->ClearLog();
     Elements.Empty();
     SkipLogElements.Empty();
     Lines = std::move(loaded->lines);
@@ -134,10 +137,15 @@ bool CTessmarkDoc::SaveModified() {
     };
     platform::UserPrompt* prompt = Prompt();
     if (CloseRequested) {
+        // The close goes on whatever happens. A save that fails (and has said so) leaves the
+        // text in this run's recovery log, which the next start offers, instead of losing it.
         if (prompt &&
             prompt->Message(FillMessage(AppMessage(kMsgAskSaveOnClose), {GetTitle()}),
-                            PromptIcon::Warning, PromptButtons::YesNo) == PromptAnswer::Yes)
-            save();
+                            PromptIcon::Warning, PromptButtons::YesNo) == PromptAnswer::Yes &&
+            !save()) {
+            WriteRecoveryLog();
+            if (services_.NcLog) services_.NcLog->KeepLog();
+        }
         return true;
     }
     if (!prompt) return true;
@@ -152,11 +160,15 @@ bool CTessmarkDoc::SaveModified() {
     }
 }
 
-int CTessmarkDoc::CheckFileChanged() {
-    if (pathName_.empty()) return 0;
+bool CTessmarkDoc::FileChangedOnDisk() const {
+    if (pathName_.empty()) return false;
     auto now = GetLastWriteTime(pathName_);
-    if (!now || *now <= FileTime) return 0;
-    FileTime = *now;  // asked once per change, whatever the answer
+    return now && *now > FileTime;
+}
+
+int CTessmarkDoc::CheckFileChanged() {
+    if (!FileChangedOnDisk()) return 0;
+    FileTime = GetLastWriteTime(pathName_).value_or(FileTime);  // asked once per change
     platform::UserPrompt* prompt = Prompt();
     if (!prompt) return 0;
     int id = modified_ ? kMsgFileChangedModified : kMsgFileChanged;

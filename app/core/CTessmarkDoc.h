@@ -95,6 +95,9 @@ public:
     // Offers to reload the file when it changed on disk since it was loaded or saved; asks
     // once per change. 1 when it was reloaded.
     int CheckFileChanged();
+    // The file's last-write time is later than the one last loaded or saved (the question
+    // of CheckFileChanged would come).
+    bool FileChangedOnDisk() const;
     // Rebuilds Elements from Lines. Returns 1.
     int RebuildElements();
     // Writes the lines into the crash-recovery log; its result (1 when there is no log).

@@ -1,5 +1,5 @@
-// Desktop entries (the menu entries of Linux desktops) as the Desktop Entry Specification
-// writes them.
+// Desktop entries (the menu entries of Linux desktops), written in the freedesktop.org
+// desktop-entry format.
 #pragma once
 
 #include <string>

@@ -24,6 +24,9 @@ int ElemViewModel::ProjectInto(ViewLayerId layer, const CDtbElement* first, bool
 }
 
 int ElemViewModel::RebuildMainLayer() {
+    // Nothing may point at the old elements once they are freed.
+    ForgetHover();
+    painter_->MainLayerRebuilding();
     layers_[LayerMain].Empty();
     layers_[LayerAcAxis].Empty();
     ++mainGeneration_;
@@ -49,8 +52,12 @@ void ElemViewModel::EnsureMainTrees() const {
 ViewLayer& ElemViewModel::Layer(ViewLayerId id) {
     if (id == LayerMain || id == LayerAcAxis) {
         EnsureMainTrees();
-        // The caller may change the tree: it is what gets drawn from now on.
-        if (id == LayerMain) mainDrawnFromTree_ = mainDrawingStale_ = true;
+        // The caller may change the tree: it is what gets drawn from now on (its runs are made
+        // anew, so the hovered element's runs are gone).
+        if (id == LayerMain) {
+            mainDrawnFromTree_ = mainDrawingStale_ = true;
+            ForgetHover();
+        }
         if (id == LayerAcAxis) acDrawnFromTree_ = true;
     }
     return layers_[id];
@@ -152,6 +159,7 @@ void ElemViewModel::SetClientRect(int left, int top, int right, int bottom) {
 
 int ElemViewModel::FitAspect() {
     if (!::FitAspect(window_, clientLeft_, clientTop_, clientRight_, clientBottom_)) return 0;
+    ForgetHover();
     painter_->RepaintAll();
     return 1;
 }

@@ -6,6 +6,7 @@
 #include "kernel/base/CxyData.h"
 #include "kernel/base/CxyzData.h"
 #include "views/model/ElemViewContext.h"
+#include "views/model/ElemViewPick.h"
 #include "views/model/ElemViewSettings.h"
 #include "views/model/ProjectElements.h"
 #include "views/model/ProjectedLayer.h"
@@ -84,7 +85,19 @@ public:
     // head-direction lines of LayerAcAxis, collected on first use after a rebuild. Null while
     // the layer's tree was handed out for change: the tree is drawn then.
     const std::vector<ProjectedSegment>* MainArrows() const;
+    // True while LayerMain is drawn from its element tree (handed out for change): the runs'
+    // elements are then the tree's, already projected.
+    bool MainDrawnFromTree() const { return mainDrawnFromTree_; }
     const std::vector<ProjectedSegment>* AcAxisLines() const;
+
+    // --- the hovered element -------------------------------------------------------------------
+    // The element under the cursor and its runs in MainDrawing. Forgotten (null) whenever
+    // LayerMain is rebuilt (its elements and runs are then gone; the painter hears of it first)
+    // or handed out for change, and whenever the world window changes (the view is drawn
+    // anew without the highlight).
+    const ElemHover& Hover() const { return hover_; }
+    void SetHover(const ElemHover& hover) { hover_ = hover; }
+    void ForgetHover() { hover_ = ElemHover(); }
 
     // --- world window and navigation ---------------------------------------------------------
     const ViewWindow& Window() const { return window_; }
@@ -171,4 +184,5 @@ private:
     CxyzData machineOrigin_;
     CxyzData sheetPosition_;
     unsigned mainGeneration_ = 0;
+    ElemHover hover_;
 };

@@ -4,21 +4,13 @@
 #include <vector>
 
 #include "platform/Library.h"
-#include "platform/Numbers.h"
 #include "views/model/ElemViewModel.h"
+#include "views/model/ElemViewPick.h"
 
 namespace {
 
-// The value after "<prefix>" in the element's attribute texts, -1 when it has none.
-int AttributeNumber(const CDtbElement* e, std::string_view prefix) {
-    const int i = e->attributes.FindPrefix(prefix);
-    if (i < 0) return -1;
-    const std::string_view text = e->attributes.GetAt(static_cast<size_t>(i));
-    return static_cast<int>(platform::ParseLeadingInt(text.substr(prefix.size())));
-}
-
 int LineNoOf(const CDtbElement* e) {
-    return AttributeNumber(e, "LineNo=");
+    return FirstNumber(*e, "LineNo=");
 }
 
 }  // namespace
@@ -59,7 +51,7 @@ int ElemViewModel::BuildRouteLayers(int mode, int prtNo, int lineNo, int* seq) {
     for (const CDtbElement* e = main.GetFirstElement(); e; e = e->link.next) list.push_back(e);
     size_t found = list.size();
     for (size_t i = 0; i < list.size(); ++i) {
-        if (LineNoOf(list[i]) == lineNo && AttributeNumber(list[i], "PrtNo=") == prtNo) {
+        if (LineNoOf(list[i]) == lineNo && FirstNumber(*list[i], "PrtNo=") == prtNo) {
             found = i;
             break;
         }

@@ -1,8 +1,6 @@
 // The settings block of the element views: key table, loading and the write-back of its 16ILB part.
 #include "views/model/ElemViewSettings.h"
 
-#include <cstring>
-
 #include "platform/Profile.h"
 
 namespace {
@@ -120,11 +118,24 @@ int ElemViewSettings::Load(const std::filesystem::path& iniPath) {
 }
 
 bool ElemViewSettings::Save16ILB(const std::filesystem::path& iniPath) const {
+    // The order of the write-back, in which missing keys are appended: the skip-log torch
+    // colour follows the punch torch colour there, not the skip-log route as in the block.
+    struct Run {
+        ElemViewSetting first;
+        int count;
+    };
+    static constexpr Run kOrder[] = {
+        {kTorchColorLaserOff, 3},  {kTorchColorLaserOn, 3}, {kTorchColorPonch, 3},
+        {kTorchColorSkipLog, 3},   {kTorchSize, 1},         {kSelectRouteColor, 3},
+        {kIncmpProcRouteColor, 3}, {kRoutePenWide, 1},      {kSkipLogRouteColor, 3},
+        {kSkipLogRoutePenWide, 1},
+    };
     platform::ProfileFile profile;
     profile.Load(iniPath);
-    for (size_t i = 0; i < kKeys.size(); ++i) {
-        if (std::strcmp(kKeys[i].section, kSection16ILB) == 0)
-            profile.SetInt(kKeys[i].section, kKeys[i].key, Values[i]);
-    }
+    for (const Run& run : kOrder)
+        for (int i = run.first; i < run.first + run.count; ++i) {
+            const ElemViewSettingKey& k = kKeys[static_cast<size_t>(i)];
+            profile.SetInt(k.section, k.key, Values[static_cast<size_t>(i)]);
+        }
     return profile.Save(iniPath);
 }

@@ -303,14 +303,14 @@ const CDtbElement* LastProjectedChild(const CDtbNode& node) {
 }
 
 void ArrowWalk(const ViewProjection& projection, const CDtbElement* e,
-               std::vector<ProjectedSegment>& out) {
-    for (; e != nullptr; e = e->link.next) {
+               std::vector<ProjectedSegment>& out, bool onlyFirst) {
+    for (; e != nullptr; e = onlyFirst ? nullptr : e->link.next) {
         if (e->noDisplay) continue;
         const CDtbElement* target = e;
         if (const CDtbNode* node = DtbCast<CDtbNode>(e)) {
             if (node->Is(kDtbOwnerTessmark, kDtbKindPunch) ||
                 node->Is(kDtbOwnerTessmark, kDtbKindPunch2)) {
-                ArrowWalk(projection, node->firstChild, out);
+                ArrowWalk(projection, node->firstChild, out, false);
                 continue;
             }
             if (node->Is(kDtbOwnerTessmark, kDtbKindPunch1)) continue;
@@ -329,9 +329,9 @@ void ArrowWalk(const ViewProjection& projection, const CDtbElement* e,
 }  // namespace
 
 void CollectEdgeArrows(const ViewProjection& projection, const CDtbElement* first,
-                       std::vector<ProjectedSegment>& out) {
+                       std::vector<ProjectedSegment>& out, bool onlyFirst) {
     out.clear();
-    ArrowWalk(projection, first, out);
+    ArrowWalk(projection, first, out, onlyFirst);
 }
 
 void CollectAcAxisLines(const ViewProjection& projection, const CDtbElement* first,

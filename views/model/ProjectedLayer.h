@@ -70,9 +70,10 @@ private:
 
 // The direction arrows of a chain projected as ProjectElements projects it, as the arrow walk
 // of that projected tree meets them: per element the line whose end carries the arrowhead (for
-// a group its last child, for a divided arc its last piece), in view coordinates.
+// a group its last child, for a divided arc its last piece), in view coordinates. onlyFirst
+// takes the arrows of first alone (a punch group's own arrows, none for a hit outline).
 void CollectEdgeArrows(const ViewProjection& projection, const CDtbElement* first,
-                       std::vector<ProjectedSegment>& out);
+                       std::vector<ProjectedSegment>& out, bool onlyFirst = false);
 // The A/C head-direction lines of a chain, as ProjectElements makes them into acLayer, in order.
 void CollectAcAxisLines(const ViewProjection& projection, const CDtbElement* first,
                         const AcAxisParams& ac, std::vector<ProjectedSegment>& out);

@@ -17,4 +17,7 @@ public:
     virtual void RepaintAll() {}
     // Moves the torch mark (step kind, world position, move kind).
     virtual void MoveTorchMark(int /*stepKind*/, const CxyzData& /*position*/, int /*moveKind*/) {}
+    // LayerMain is about to be rebuilt and its elements freed: whatever shows one of them (the
+    // element tip) goes.
+    virtual void MainLayerRebuilding() {}
 };

@@ -224,6 +224,46 @@ TEST_F(DocFixture, SaveQuestionAfterCloseRequest) {
     EXPECT_EQ(test::ReadFile(dir / "a.nc"), "SAVED\r\n");
 }
 
+TEST_F(DocFixture, ADrivenCloseWhoseSaveFailsKeepsTheRecoveryLog) {
+    test::WriteFile(dir / "a.nc", "O1\r\n");
+    ASSERT_EQ(doc->OnOpenDocument((dir / "a.nc").string()), 1);
+    doc->Lines = {"O1", "G00X5."};
+    doc->SetModifiedFlag();
+    // The file was removed and a folder took its name: the save cannot write it.
+    fs::remove(dir / "a.nc");
+    fs::create_directory(dir / "a.nc");
+    doc->CloseRequested = 1;
+    prompt.answers = {PromptAnswer::Yes};
+    EXPECT_TRUE(doc->SaveModified());
+    const fs::path kept = log.LogFile;
+    // The log is no longer this run's: the end of the program (as ClearLog) leaves it.
+    log.ClearLog();
+    EXPECT_EQ(test::ReadFile(kept), "Log file:" + (dir / "a.nc").string() + "\r\nO1\r\nG00X5.\r\n");
+}
+
+TEST_F(DocFixture, AnotherProgramOrANewOneDropsTheLogOfTheTextGivenUp) {
+    test::WriteFile(dir / "a.nc", "O1\r\n");
+    test::WriteFile(dir / "b.nc", "O2\r\n");
+    for (int newDocument : {0, 1}) {
+        ASSERT_EQ(doc->OnOpenDocument((dir / "a.nc").string()), 1);
+        doc->Lines.push_back("X");
+        ASSERT_EQ(doc->LinesChangedOutsideEditor(), 1);
+        ASSERT_TRUE(fs::exists(log.LogFile));
+        // The save question was answered No.
+        if (newDocument)
+            doc->OnNewDocument();
+        else
+            ASSERT_EQ(doc->OnOpenDocument((dir / "b.nc").string()), 1);
+        EXPECT_FALSE(fs::exists(log.LogFile)) << newDocument;
+    }
+    // A file that cannot be read leaves the open program and its log alone.
+    ASSERT_EQ(doc->OnOpenDocument((dir / "a.nc").string()), 1);
+    doc->Lines.push_back("X");
+    ASSERT_EQ(doc->LinesChangedOutsideEditor(), 1);
+    EXPECT_EQ(doc->OnOpenDocument((dir / "missing.nc").string()), 0);
+    EXPECT_TRUE(fs::exists(log.LogFile));
+}
+
 TEST_F(DocFixture, NewDocumentEmptiesAndResetsSheetFrame) {
     test::WriteFile(dir / "a.nc", "X\r\n(CL/10 20 30 40)\r\n");
     ASSERT_EQ(doc->OnOpenDocument((dir / "a.nc").string()), 1);

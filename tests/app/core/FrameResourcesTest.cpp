@@ -4,6 +4,8 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cctype>
+#include <string>
 
 #include "app/core/CommandIds.h"
 #include "app/core/DisplaySettings.h"
@@ -33,6 +35,42 @@ TEST(FrameResources, ShippedFileParses) {
     EXPECT_EQ(res.Bar("ToolBarTrace")->commands.size(), 15u);
     auto ids = res.AllCommands();
     EXPECT_NE(std::find(ids.begin(), ids.end(), cmd::InsertStr8), ids.end());
+}
+
+// The letter after '&' (upper case), or 0.
+char Mnemonic(const std::string& text) {
+    for (size_t i = 0; i + 1 < text.size(); ++i) {
+        if (text[i] != '&') continue;
+        if (text[i + 1] == '&') {
+            ++i;
+            continue;
+        }
+        return static_cast<char>(std::toupper(static_cast<unsigned char>(text[i + 1])));
+    }
+    return 0;
+}
+
+// Alt+S reaches Setup, Alt+F then X ends the program: in the menu bar and in the File menu no
+// two entries share a mnemonic, in either language.
+TEST(FrameResources, MenuBarAndFileMenuMnemonicsAreDistinct) {
+    FrameResources res = Shipped();
+    const auto& top = res.menus.at(128);
+    for (bool japanese : {false, true}) {
+        for (const std::vector<MenuNode>* menu : {&top, &top[0].children}) {
+            std::string seen;
+            for (const MenuNode& node : *menu) {
+                // The Boot items show the external applications' titles at run time.
+                if (node.command == cmd::Boot || node.command == cmd::Boot2) continue;
+                const char m = Mnemonic(node.Text(japanese));
+                if (m == 0) continue;
+                EXPECT_EQ(seen.find(m), std::string::npos)
+                    << node.Text(japanese) << (japanese ? " (Japanese)" : "");
+                seen += m;
+            }
+        }
+    }
+    EXPECT_EQ(Mnemonic(top[2].english), 'R');  // Sea&rch
+    EXPECT_EQ(Mnemonic(top[5].english), 'S');  // &Setup
 }
 
 // Every group's keys follow its bar's table in order, separators left out.

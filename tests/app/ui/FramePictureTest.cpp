@@ -53,7 +53,9 @@ TEST_F(FramePicture, FrameAndMenus) {
     p.end();
     EXPECT_TRUE(sheet.save(folder + "/menus-offscreen.png"));
 
-    EXPECT_EQ(f->windowTitle(), "laser-sample.nc - Morvalen");
+    // "[*]" shows where the modified mark goes; an unchanged program shows none.
+    EXPECT_EQ(f->windowTitle(), "laser-sample.nc[*] - Morvalen");
+    EXPECT_FALSE(f->isWindowModified());
     QStringList titles;
     for (QAction* top : f->menuBar()->actions()) titles << top->text().remove('&');
     EXPECT_EQ(titles, QStringList({"File", "Edit", "Search", "View", "Trace", "Setup", "Help"}));

@@ -5,11 +5,19 @@
 #include <QTest>
 #include <QTimer>
 #include <filesystem>
+#include <functional>
+#include <utility>
 
 #include "AppFixture.h"
 #include "TestFiles.h"
 #include "app/ViewPanes.h"
+#include "app/core/AppMessages.h"
+#include "app/core/CommandIds.h"
 #include "nc/machine/CNcReplaceInfo.h"
+#include "text/CNcTextEdit.h"
+#include "text/CNcTextView.h"
+#include "text/QtTracePump.h"
+#include "text/core/NcTraceEngine.h"
 
 namespace fs = std::filesystem;
 using platform::PromptAnswer;
@@ -111,6 +119,70 @@ TEST_F(FrameTimer, ConversionTableAnsweredNoStaysModifiedAndIsNotAskedAgain) {
     Frame()->OnFrameTimer();
     EXPECT_EQ(Questions(), 1);
     EXPECT_EQ(test::ReadFile(path), "(CTB=conv)\r\nM05\r\nM30\r\n");
+}
+
+TEST_F(FrameTimer, ConversionTableAnsweredNoLeavesTheConvertedTextInTheRecoveryLog) {
+    const std::string path = ConvertedProgram(1);
+    prompt_->answers = {PromptAnswer::No};
+    ASSERT_TRUE(app_->OpenDocumentFile(path));
+    ASSERT_TRUE(app_->Document->IsModified());
+    EXPECT_TRUE(Frame()->isWindowModified());
+    const auto lines = test::ReadLines(app_->NcLog.LogFile);
+    EXPECT_EQ(lines, (std::vector<std::string>{"Log file:" + path, "(CTB=conv)", "M06", "M30"}));
+}
+
+TEST_F(FrameTimer, TypingIsCommittedBeforeTheQuestionOfAFileChangedOnDisk) {
+    const std::string path = NcFile("G00X0Y0\r\nM30\r\n");
+    ASSERT_TRUE(Start({path}));
+    Frame()->ToggleEditMode();
+    CNcTextEdit* editor = Frame()->Editor();
+    ASSERT_TRUE(editor);
+    QTest::keyClicks(editor, "N1");
+    ASSERT_FALSE(app_->Document->IsModified());
+    // Nothing changed on disk: the typing stays in the editor.
+    Frame()->OnFrameTimer();
+    EXPECT_EQ(editor->Modified, 1);
+    test::WriteFile(path, "G00X5Y5\r\nM30\r\n");
+    fs::last_write_time(path, fs::last_write_time(path) + std::chrono::seconds(10));
+    prompt_->asked.clear();
+    prompt_->answers = {PromptAnswer::No};
+    Frame()->OnFrameTimer();
+    // The question knows the program was changed here, and declining keeps the typing.
+    ASSERT_EQ(prompt_->asked.size(), 1u);
+    EXPECT_EQ(prompt_->asked[0].text, FillMessage(AppMessage(kMsgFileChangedModified), {path}));
+    EXPECT_TRUE(app_->Document->IsModified());
+    EXPECT_EQ(app_->Document->Lines.front(), "N1G00X0Y0");
+}
+
+TEST_F(FrameTimer, TheCheckWaitsForATraceStep) {
+    const std::string path = NcFile("%\r\nO1\r\nG01X10.Y0\r\nG01X10.Y10.\r\nM30\r\n%\r\n");
+    ASSERT_TRUE(Start({path}));
+    // The step's animation serves events: the timer comes then, with the file changed on disk.
+    struct CheckingPump : QtTracePump {
+        std::function<void()> action;
+        bool Pump() override {
+            if (action) std::exchange(action, nullptr)();
+            return QtTracePump::Pump();
+        }
+    } pump;
+    Frame()->NcList()->Trace()->SetPump(pump);
+    Frame()->TraceTime = 1;
+    bool askedDuringStep = true;
+    pump.action = [&] {
+        test::WriteFile(path, "M30\r\n");
+        fs::last_write_time(path, fs::last_write_time(path) + std::chrono::seconds(10));
+        prompt_->asked.clear();
+        Frame()->OnFrameTimer();
+        askedDuringStep = !prompt_->asked.empty();
+    };
+    for (int i = 0; i < 10 && pump.action; ++i) Frame()->OnCommand(cmd::Step);
+    ASSERT_FALSE(pump.action);
+    EXPECT_FALSE(askedDuringStep);
+    prompt_->answers = {PromptAnswer::Yes};
+    for (int i = 0; i < 50 && prompt_->asked.empty(); ++i) QApplication::processEvents();
+    EXPECT_TRUE(Asked("A change is added to this file"));
+    EXPECT_EQ(app_->Document->Lines, std::vector<std::string>{"M30"});
+    EXPECT_EQ(app_->TraceActive, 0);
 }
 
 TEST_F(FrameTimer, ConversionTableWithoutQuestionSaves) {

@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <memory>
 
 #include "TempDir.h"
@@ -151,6 +152,44 @@ TEST_F(ModelTest, NavigationEndsWithAFittedWindowAndARepaint) {
     view.SetClientRect(0, 0, 400, 200);
     EXPECT_EQ(view.FitAspect(), 1);
     EXPECT_NEAR(view.Window().Width(), before.Width() * 0.66, 1e-9);
+}
+
+}  // namespace
+
+namespace {
+
+// Every way LayerMain is made anew, and the window changes that repaint: the hovered element
+// (a pointer into the old elements) is forgotten; a rebuild tells the painter first.
+TEST_F(ModelTest, EveryRebuildAndWindowChangeForgetsTheHoveredElement) {
+    view.SetViewType(kViewTop, 0, 0, 0);
+    view.Update();
+    struct Change {
+        const char* name;
+        bool rebuilds;
+        std::function<void()> run;
+    };
+    const Change changes[] = {
+        {"view type", true, [&] { view.SetViewType(kViewIso, 0, 0, 0); }},
+        {"rotation dialog", true, [&] { view.SetRotationAngles(CxyzData(10, 0, 0), 1); }},
+        {"rotation drag", true, [&] { view.DragRotate(5, 7); }},
+        {"document update", true, [&] { view.Update(); }},
+        {"editor commit", true, [&] { view.RebuildMainLayer(); }},
+        {"tree handed out", false, [&] { (void)view.Layer(LayerMain); }},
+        {"zoom", false, [&] { view.ZoomIn(); }},
+        {"pan", false, [&] { view.DragPan(CxyData(0, 0), 10, 10); }},
+        {"fit", false, [&] { view.ZoomFit(); }},
+    };
+    for (const Change& c : changes) {
+        SCOPED_TRACE(c.name);
+        const ProjectedLayer& main = view.MainDrawing();
+        ASSERT_FALSE(main.IsEmpty());
+        view.SetHover(RunsOf(main, 0, main.Runs()[0].source));
+        ASSERT_NE(view.Hover().element, nullptr);
+        const int before = painter.rebuilds;
+        c.run();
+        EXPECT_EQ(view.Hover().element, nullptr);
+        EXPECT_EQ(painter.rebuilds - before, c.rebuilds ? 1 : 0);
+    }
 }
 
 }  // namespace

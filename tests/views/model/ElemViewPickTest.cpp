@@ -1,4 +1,4 @@
-// What a click on an element view picks: the nearest drawn element and its lines.
+// What lies under the cursor: the hit test, the element a hit stands for and its runs.
 #include "views/model/ElemViewPick.h"
 
 #include <gtest/gtest.h>
@@ -19,37 +19,93 @@ std::unique_ptr<CDtbLine> Line(double x1, double y1, double x2, double y2, const
     return l;
 }
 
-TEST(ElemViewPick, NearestElementWithinTheTolerance) {
-    CDtbEngine doc;
-    doc.Append(Line(0, 0, 100, 0, "3"));
-    doc.Append(Line(100, 0, 100, 100, "4"));
-    doc.Append(std::make_unique<CDtbArc>(CxyzData(50, 50, 0), 10, 0, 360, 0, Info(4)));
-    ViewProjection top;
-    top.SetViewType(kViewTop, 0, 0, 0);
-    ProjectedLayer layer;
-    layer.Project(top, doc.GetFirstElement());
-    // 0..100 shown on a client of 200 x 200 pixels: 2 pixels a unit, y up.
+// 0..100 shown on a client of 200 x 200 pixels: 2 pixels a unit, y up.
+ViewWindow Window() {
     ViewWindow w;
     w.xmin = 0;
     w.ymin = 0;
     w.xmax = 100;
     w.ymax = 100;
     FitAspect(w, 0, 0, 200, 200);
+    return w;
+}
 
-    const CDtbElement* bottom = ElementAtPoint(layer, w, 100, 198, 4);
-    ASSERT_NE(bottom, nullptr);
-    EXPECT_EQ(ElementLines(*bottom), std::vector<int>{3});
-    const CDtbElement* right = ElementAtPoint(layer, w, 197, 100, 4);
-    ASSERT_NE(right, nullptr);
-    EXPECT_EQ(ElementLines(*right), std::vector<int>{4});
-    // The nearer of two within the tolerance; none beyond it.
-    EXPECT_EQ(ElementAtPoint(layer, w, 197, 195, 6), right);
-    EXPECT_EQ(ElementAtPoint(layer, w, 195, 197, 6), bottom);
-    EXPECT_EQ(ElementAtPoint(layer, w, 150, 150, 4), nullptr);
-    // The circle (no "LineNo=" text): picked, no lines.
-    const CDtbElement* circle = ElementAtPoint(layer, w, 100 + 20, 100, 3);
-    ASSERT_NE(circle, nullptr);
-    EXPECT_TRUE(ElementLines(*circle).empty());
+ProjectedLayer Projected(const CDtbEngine& doc) {
+    ViewProjection top;
+    top.SetViewType(kViewTop, 0, 0, 0);
+    ProjectedLayer layer;
+    layer.Project(top, doc.GetFirstElement());
+    return layer;
+}
+
+TEST(ElemViewPick, NearestLineWithinTenPixelsOnEachAxis) {
+    CDtbEngine doc;
+    CDtbLine* bottomLine = doc.Append(Line(0, 0, 100, 0, "3"));
+    CDtbLine* rightLine = doc.Append(Line(100, 0, 100, 100, "4"));
+    CDtbArc* circle =
+        doc.Append(std::make_unique<CDtbArc>(CxyzData(50, 50, 0), 10, 0, 360, 0, Info(4)));
+    const ProjectedLayer layer = Projected(doc);
+    const ViewWindow w = Window();
+
+    const ElemHover bottom = HoverAt(layer, w, 100, 198);
+    ASSERT_EQ(bottom.element, bottomLine);
+    EXPECT_EQ(ElementLines(*bottom.element), std::vector<int>{3});
+    EXPECT_EQ(HoverAt(layer, w, 197, 100).element, rightLine);
+    // The nearer of two; nothing 10 pixels away on an axis.
+    EXPECT_EQ(HoverAt(layer, w, 197, 195).element, rightLine);
+    EXPECT_EQ(HoverAt(layer, w, 195, 197).element, bottomLine);
+    EXPECT_EQ(HoverAt(layer, w, 100, 190).element, nullptr);
+    EXPECT_EQ(HoverAt(layer, w, 100, 191).element, bottomLine);
+    EXPECT_EQ(HoverAt(layer, w, 150, 150).element, nullptr);
+    // Any piece of the divided circle hovers the circle whole (no "LineNo=" text: no lines).
+    const ElemHover arc = HoverAt(layer, w, 100 + 20, 100);
+    ASSERT_EQ(arc.element, circle);
+    EXPECT_EQ(arc.endRun - arc.firstRun, 1u);
+    EXPECT_TRUE(ElementLines(*arc.element).empty());
+    EXPECT_EQ(FirstNumber(*bottomLine, "PrtNo="), 0);
+    EXPECT_EQ(FirstNumber(*circle, "PrtNo="), -1);
+}
+
+TEST(ElemViewPick, PiecesClimbToTheirArcHitAndPatternGroups) {
+    CDtbEngine doc;
+    doc.Append(Line(0, 90, 100, 90, "0"));
+    // A divided arc of the reader: a "DevideArc" group of pieces.
+    CDtbNode* divided =
+        doc.Append(std::make_unique<CDtbNode>(kDtbOwnerTessmark, kDtbKindDevideArc, ""));
+    doc.NodeUp(divided);
+    doc.Append(Line(10, 10, 20, 12, "1"));
+    doc.Append(Line(20, 12, 30, 10, "1"));
+    doc.NodeDown();
+    // A punch pattern: a "Punch" group of "Punch1" hits.
+    CDtbNode* pattern =
+        doc.Append(std::make_unique<CDtbNode>(kDtbOwnerTessmark, kDtbKindPunch, ""));
+    doc.NodeUp(pattern);
+    for (int hit = 0; hit < 2; ++hit) {
+        CDtbNode* outline =
+            doc.Append(std::make_unique<CDtbNode>(kDtbOwnerTessmark, kDtbKindPunch1, ""));
+        doc.NodeUp(outline);
+        const double x = 60 + 20 * hit;
+        doc.Append(Line(x, 40, x + 5, 40, "2"));
+        doc.Append(Line(x + 5, 40, x + 5, 45, "2"));
+        doc.NodeDown();
+    }
+    doc.NodeDown();
+    doc.Append(Line(0, 70, 100, 70, "3"));
+    const ProjectedLayer layer = Projected(doc);
+    const ViewWindow w = Window();
+    ASSERT_EQ(layer.Runs().size(), 8u);
+
+    const ElemHover arc = HoverAt(layer, w, 2 * 25, 200 - 2 * 11);
+    EXPECT_EQ(arc.element, divided);
+    EXPECT_EQ(arc.firstRun, 1u);
+    EXPECT_EQ(arc.endRun, 3u);
+    const ElemHover hit = HoverAt(layer, w, 2 * 87, 200 - 2 * 40);
+    EXPECT_EQ(hit.element, pattern);
+    EXPECT_EQ(hit.firstRun, 3u);
+    EXPECT_EQ(hit.endRun, 7u);
+    EXPECT_EQ(TopLevelOf(layer.Runs()[4].source), pattern);
+    EXPECT_TRUE(IsWithin(layer.Runs()[4].source, pattern));
+    EXPECT_FALSE(IsWithin(layer.Runs()[7].source, pattern));
 }
 
 }  // namespace

@@ -92,4 +92,35 @@ TEST(ElemViewSettings, Save16ILBWritesOnlyThatSection) {
     EXPECT_EQ(back[kTorchSize], 33);
 }
 
+TEST(ElemViewSettings, Save16ILBAppendsMissingKeysInItsOwnOrder) {
+    test::TempDir dir;
+    const auto ini = dir.path() / "MV_System.ini";
+    ASSERT_TRUE(ElemViewSettings().Save16ILB(ini));
+    const std::vector<std::string> expected = {"TorchColor_LaserOffR",
+                                               "TorchColor_LaserOffG",
+                                               "TorchColor_LaserOffB",
+                                               "TorchColor_LaserOnR",
+                                               "TorchColor_LaserOnG",
+                                               "TorchColor_LaserOnB",
+                                               "TorchColor_PonchR",
+                                               "TorchColor_PonchG",
+                                               "TorchColor_PonchB",
+                                               "TorchColor_SkipLogR",
+                                               "TorchColor_SkipLogG",
+                                               "TorchColor_SkipLogB",
+                                               "TorchSize",
+                                               "SelectRouteColorR",
+                                               "SelectRouteColorG",
+                                               "SelectRouteColorB",
+                                               "IncmpProcRouteColorR",
+                                               "IncmpProcRouteColorG",
+                                               "IncmpProcRouteColorB",
+                                               "RoutePenWide",
+                                               "SkipLog_RouteColorR",
+                                               "SkipLog_RouteColorG",
+                                               "SkipLog_RouteColorB",
+                                               "SkipLog_RoutePenWide"};
+    EXPECT_EQ(platform::GetProfileKeyNames("Setting for 16ILB", ini), expected);
+}
+
 }  // namespace

@@ -41,6 +41,7 @@ public:
     void MoveTorchMark(int stepKind, const CxyzData& position, int moveKind) override {
         torch.push_back({stepKind, moveKind, position});
     }
+    void MainLayerRebuilding() override { ++rebuilds; }
     struct Torch {
         int stepKind;
         int moveKind;
@@ -49,6 +50,7 @@ public:
     std::vector<PaintCall> calls;
     std::vector<Torch> torch;
     int repaints = 0;
+    int rebuilds = 0;
 };
 
 // Every line of a chain, groups walked into, in order.
