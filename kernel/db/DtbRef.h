@@ -7,13 +7,14 @@
 #include "kernel/db/DtbPool.h"
 
 // Reads as a T* (conversion, ->), takes a T* or nullptr; copies copy the handle. Elements link
-// to each other by millions, and half the size of a pointer counts there (DtbPool.h).
+// to each other by millions, and half the size of a pointer counts there (DtbPool.h). The
+// conversion from T* is explicit, so that `c ? ref : pointer` is a pointer.
 template <class T>
 class DtbRef {
 public:
     DtbRef() = default;
     DtbRef(std::nullptr_t) {}
-    DtbRef(T* p) : handle_(DtbHandleOf(p)) {}
+    explicit DtbRef(T* p) : handle_(DtbHandleOf(p)) {}
     DtbRef& operator=(T* p) {
         handle_ = DtbHandleOf(p);
         return *this;
