@@ -78,6 +78,9 @@ void CTessmarkApp::SetUpDocument() {
     s.AfterLoad = [this] {
         if (frame_) frame_->ResetPivotInViews();
     };
+    s.ElementsGoing = [this] {
+        if (frame_) frame_->ReleaseDocumentInViews();
+    };
     s.DropEditRecords = [this] {
         EditRecords.Free(0);
         EditRecords.Reset();

@@ -285,6 +285,7 @@ TEST_F(ElemViewMouseTest, KeysAndTheMiddleButtonActAsTheTableSays) {
     view->SetRotationAngles(CxyzData(30, 20, 10), 7);
     QTest::keyClick(view.get(), Qt::Key_R);
     EXPECT_EQ(record.rotationResets, 1);
+    EXPECT_EQ(record.rotationDialogRefreshes, 1);  // after the reset
     EXPECT_EQ(view->RotationAngles().x, 0);
     EXPECT_EQ(view->RotationAngles().z, 0);
     // The middle button fits; its double click resets the rotation too.
