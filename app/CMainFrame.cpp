@@ -481,6 +481,9 @@ void CMainFrame::RebuildMainLayerInViews() {
 void CMainFrame::ResetPivotInViews() {
     for (IElemView* v : views_) v->ResetPivot();
 }
+void CMainFrame::ReleaseDocumentInViews() {
+    for (IElemView* v : views_) v->ReleaseDocument();
+}
 
 // --- window events -----------------------------------------------------------------------------
 

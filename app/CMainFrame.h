@@ -212,6 +212,8 @@ public:
     void MoveSheetInViews(const double offset[3]);
     void RebuildMainLayerInViews();
     void ResetPivotInViews();
+    // The document is about to free its elements: the views let go of them.
+    void ReleaseDocumentInViews();
 
     // --- tool bars, menus and commands --------------------------------------------------------
     QToolBar* Bar(int index) const { return bars_[index]; }

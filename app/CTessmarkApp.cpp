@@ -17,6 +17,8 @@
 #include "app/ipc/IpcClient.h"
 #include "platform/Profile.h"
 #include "platform/TextCodec.h"
+#include "settings/CSetMachinePage5.h"
+#include "settings/CSetMachineSheet.h"
 #include "settings/DialogTemplate.h"
 
 namespace {
@@ -75,6 +77,9 @@ void CTessmarkApp::SetUpDocument() {
     };
     s.AfterLoad = [this] {
         if (frame_) frame_->ResetPivotInViews();
+    };
+    s.ElementsGoing = [this] {
+        if (frame_) frame_->ReleaseDocumentInViews();
     };
     s.DropEditRecords = [this] {
         EditRecords.Free(0);
@@ -141,6 +146,12 @@ bool CTessmarkApp::InitInstance(const std::vector<std::string>& args,
         prompt_ = ownPrompt_.get();
     }
     Context.Prompt = prompt_;
+    // The program's die dialogs, before any of them can run; the machine sheet gets its punch
+    // page.
+    PunchDialogs.Prompt = prompt_;
+    PunchTool.Dialogs = &PunchDialogs;
+    CSetMachineSheet::SetPunchPageMaker(
+        [](SettingsContext& ctx, QWidget* parent) { return new CSetMachinePage5(ctx, parent); });
 
     // Start switches, each a whole argument.
     Switches = ParseStartSwitches(args);

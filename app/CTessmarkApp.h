@@ -18,6 +18,7 @@
 #include "nc/machine/CPunchTool.h"
 #include "nc/machine/CSystemData.h"
 #include "platform/StringTable.h"
+#include "settings/DieDialogs.h"
 #include "text/core/EditChangeRecords.h"
 
 class CLoadingDlg;
@@ -57,6 +58,8 @@ public:
     AppPaths Paths;        // ProgramFolder, ConfigFolder, IniPath
     std::unique_ptr<CSystemData> SystemData;
     CPunchTool PunchTool;
+    // The die dialogs the die-data drivers of PunchTool run.
+    DieDialogs PunchDialogs;
     std::string NcFileName;  // the document's file, empty for a new one
     int TraceActive = 0;
     int RunMode = 0;

@@ -46,11 +46,11 @@ inline size_t HeapInUse() {
     return m.uordblks + m.hblkhd;
 }
 
-// Bytes in use by the program's objects: the heap's, with the element pool's blocks counted by
-// what they hand out (a pool keeps its blocks for the next build).
+// Bytes in use by the program's objects: the heap's, and the element pool's (its blocks lie
+// apart from the heap) counted by what they hand out (a pool keeps its blocks for the next
+// build).
 inline size_t BytesInUse() {
-    const DtbPoolUsage pool = GetDtbPoolUsage();
-    return HeapInUse() - pool.reserved + pool.inUse;
+    return HeapInUse() + GetDtbPoolUsage().inUse;
 }
 
 struct ProcessRun {

@@ -5,9 +5,14 @@
 
 namespace platform {
 
-// A zeroed block of size bytes (a multiple of the page size), aligned to a page, with all its
-// pages mapped at once: a million small objects placed in it then cost no page fault each.
-// Null when the system has no memory left. The element pool keeps its blocks for good.
-void* AllocateLargeBlock(std::size_t size);
+// Reserves size bytes of address space (a multiple of the page size), aligned to a page, with
+// no memory behind it yet: nothing may touch it before CommitLargeBlock. Null when the system
+// gives no such range (an address-space limit).
+void* ReserveAddressSpace(std::size_t size);
+
+// Gives the part [at, at + size) of a reserved range zeroed memory, all its pages mapped at
+// once: a million small objects placed in it then cost no page fault each. at and size are
+// multiples of the page size. False when the system has no memory left.
+bool CommitLargeBlock(void* at, std::size_t size);
 
 }  // namespace platform

@@ -8,6 +8,10 @@
 #   drive_key alt+s Down Return          # keys (xdotool names); waits DRIVE_PAUSE after them
 #   drive_type "G01 X10."                # types text into the focused window
 #   drive_click 200 150 [button]         # clicks at a point of the program's main window
+#   drive_move 200 150                   # moves the pointer there without a click (hover)
+#   drive_drag 200 150 260 120 [button]  # presses there, moves in steps to the second point and
+#                                        # releases (pan, zoom or rotation drags)
+#   drive_wheel up|down [count]          # turns the wheel at the pointer
 #   drive_click_screen 640 400 [button]  # clicks at a point of the screen (dialogs, menus)
 #   drive_shot name                      # saves $DRIVE_OUT/name.png of the whole screen
 #   drive_window "title regex"           # waits for a window with that title, prints its id
@@ -122,6 +126,30 @@ drive_type() {
 
 drive_click() {
     xdotool mousemove --window "$DRIVE_WIN" "$1" "$2" click "${3:-1}"
+    sleep "$DRIVE_PAUSE"
+}
+
+drive_move() {
+    xdotool mousemove --window "$DRIVE_WIN" "$1" "$2"
+    sleep "$DRIVE_PAUSE"
+}
+
+drive_drag() {
+    local button="${5:-1}" steps=8 i
+    xdotool mousemove --window "$DRIVE_WIN" "$1" "$2" mousedown "$button"
+    for ((i = 1; i <= steps; i++)); do
+        xdotool mousemove --window "$DRIVE_WIN" $(($1 + ($3 - $1) * i / steps)) \
+            $(($2 + ($4 - $2) * i / steps))
+        sleep 0.05
+    done
+    xdotool mouseup "$button"
+    sleep "$DRIVE_PAUSE"
+}
+
+drive_wheel() {
+    local button=4
+    [ "$1" = down ] && button=5
+    xdotool click --repeat "${2:-1}" --delay 80 "$button"
     sleep "$DRIVE_PAUSE"
 }
 

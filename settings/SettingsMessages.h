@@ -100,3 +100,32 @@ inline constexpr unsigned kColumnColour = 61670;
 inline constexpr unsigned kOtherRow = 61675;
 // The condition table could not be written (%s: the file).
 inline constexpr unsigned kMsgConditionsNotWritten = 29308;
+
+// The punch-tool page and the die dialogs.
+inline constexpr unsigned kTitlePossessedFile = 61521;
+inline constexpr unsigned kFilterPossessedFile = 61522;
+inline constexpr unsigned kTitleArrangementFile = 61523;
+inline constexpr unsigned kFilterArrangementFile = 61524;
+inline constexpr unsigned kCaptionDieList = 29700;  // %s: the long name of the filter
+inline constexpr unsigned kMsgSelectDie = 29701;
+inline constexpr unsigned kCaptionPunch = 29702;
+inline constexpr unsigned kMsgDieNumberTaken = 29703;
+inline constexpr unsigned kCaptionError = 29704;
+inline constexpr unsigned kMsgDieNumberRange = 29705;
+inline constexpr unsigned kMsgDieTableFull = 29706;  // %s: the most dies
+inline constexpr unsigned kMsgChooseShape = 29707;
+inline constexpr unsigned kMsgStationDieNumber = 29708;
+inline constexpr unsigned kCaptionSizeY = 29709;
+inline constexpr unsigned kCaptionDirection = 29710;
+inline constexpr unsigned kCaptionUp = 29711;
+inline constexpr unsigned kCaptionDown = 29712;
+inline constexpr unsigned kCaptionRightThread = 29713;
+inline constexpr unsigned kCaptionLeftThread = 29714;
+inline constexpr unsigned kRotationItems = 29715;
+inline constexpr unsigned kTitleShapeFile = 29716;
+inline constexpr unsigned kFilterShapeFile = 29717;
+inline constexpr unsigned kTitleArrangementChoice = 29718;
+inline constexpr unsigned kFilterArrangementChoice = 29719;
+inline constexpr unsigned kFilterLongNames = 29720;
+inline constexpr unsigned kShapeComboItems = 29721;
+inline constexpr unsigned kMsgShapeFileNotStorable = 29722;  // %s: the file name

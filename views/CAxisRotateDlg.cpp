@@ -44,6 +44,7 @@ CAxisRotateDlg::CAxisRotateDlg(AxisRotateContext context, QWidget* parent)
     setAttribute(Qt::WA_DeleteOnClose);
     setModal(false);
     setWindowTitle(Text(29600));
+    setMinimumWidth(260);  // room for the title
 
     auto* layout = new QVBoxLayout(this);
     auto* grid = new QGridLayout;

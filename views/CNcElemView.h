@@ -184,6 +184,7 @@ public:
     void MoveSheet(const double offset[3]) override;
     void RebuildMainLayer() override;
     void ResetPivot() override;
+    void ReleaseDocument() override { model_.ReleaseDocument(); }
     void EmptyLayers(const std::vector<int>& layers) override;
     void WheelZoom(unsigned keyFlags, int delta, QPoint screen) override;
     // The torch mark at an outside-reported head position (world coordinates). The mark on

@@ -361,4 +361,7 @@ void CNcElemView::ResetRotationFromKey() {
     if (host_.ResetRotation) host_.ResetRotation();
     SetViewType(ViewType(), 0, 0, 0);
     ZoomFit();
+    // An open rotation dialog shows the angles now in force; left with the old ones, its OK
+    // would save them over the reset.
+    if (host_.RefreshAxisRotateDlg) host_.RefreshAxisRotateDlg();
 }

@@ -47,6 +47,9 @@ public:
     virtual void OnUpdate() {}
     // Rotation pivot, pivot offset and origin mark to (0, 0, 0).
     virtual void ResetPivot() {}
+    // The document is about to free its elements: the view drops its drawing of them, its
+    // hovered element and its tip, until the next rebuild of its main layer.
+    virtual void ReleaseDocument() {}
     // Empties the given layers (0 to 12).
     virtual void EmptyLayers(const std::vector<int>& /*layers*/) {}
     // A wheel turn over the view; the frame has already chosen this view.

@@ -33,6 +33,7 @@ int CTessmarkDoc::OnNewDocument() {
     // The text the log stood for was saved or given up at the save question.
     if (services_.NcLog) services_.NcLog->ClearLog();
     Lines.clear();
+    if (services_.ElementsGoing) services_.ElementsGoing();
     Elements.Empty();
     FileTime = 0;
     if (services_.SystemData) ResetSheetFrame(services_.SystemData->NcReadInfo);
@@ -56,6 +57,7 @@ int CTessmarkDoc::Load(const std::string& path) {
     if (!loaded) return 0;
     if (services_.BeforeLoad) services_.BeforeLoad();
     if (services_.NcLog) services_.NcLog->ClearLog();
+    if (services_.ElementsGoing) services_.ElementsGoing();
     Elements.Empty();
     SkipLogElements.Empty();
     Lines = std::move(loaded->lines);
@@ -182,6 +184,7 @@ int CTessmarkDoc::CheckFileChanged() {
 }
 
 int CTessmarkDoc::RebuildElements() {
+    if (services_.ElementsGoing) services_.ElementsGoing();
     Elements.Empty();
     CSystemData* sd = services_.SystemData;
     CNcRead reader(services_.Ctx);

@@ -38,6 +38,9 @@ public:
         NcHeaderHost* Header = nullptr;    // header directives after each load
         std::function<void()> BeforeLoad;  // before a load or a new document: end the trace
         std::function<void()> AfterLoad;   // after it: view pivots
+        // Elements (or SkipLogElements) are about to be freed: whatever points into them (the
+        // element views' drawing of the program, their hovered element and its tip) lets go.
+        std::function<void()> ElementsGoing;
         // The editor's change records refer to lines that are gone: drop them (a new
         // document, a load, a change made outside the editor).
         std::function<void()> DropEditRecords;

@@ -18,21 +18,21 @@ public:
     CDtbArc(const CxyzData& c, double r, double start, double end, int dir, float angleA = 0.0f,
             float angleC = 0.0f)
         : CDtbElement(kType),
+          direction(dir),
           centre(c),
           radius(r),
           startAngle(start),
           endAngle(end),
-          direction(dir),
           headAngleA(angleA),
           headAngleC(angleC) {}
     CDtbArc(const CxyzData& c, double r, double start, double end, int dir, const CDtbInfo& i,
             float angleA = 0.0f, float angleC = 0.0f)
         : CDtbElement(kType),
+          direction(dir),
           centre(c),
           radius(r),
           startAngle(start),
           endAngle(end),
-          direction(dir),
           info(i),
           headAngleA(angleA),
           headAngleC(angleC) {}
@@ -73,11 +73,12 @@ public:
     int MinMax(CxyData* min, CxyData* max) const;
     int MinMax(CxyzData* min, CxyzData* max) const;
 
+    // First: it fills the room the element's 4-byte fields leave before the doubles.
+    int direction = 0;  // 0 counter-clockwise travel, 1 clockwise
     CxyzData centre;
     double radius = 0.0;
     double startAngle = 0.0;
     double endAngle = 360.0;
-    int direction = 0;  // 0 counter-clockwise travel, 1 clockwise
     CDtbInfo info;
     float headAngleA = 0.0f;
     float headAngleC = 0.0f;

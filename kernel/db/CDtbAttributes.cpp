@@ -7,6 +7,7 @@
 #include <cstring>
 #include <new>
 #include <string>
+#include <vector>
 
 namespace {
 
@@ -27,46 +28,52 @@ CDtbAttributes::Iterator& CDtbAttributes::Iterator::operator++() {
     return *this;
 }
 
-void CDtbAttributes::Reserve(size_t needed) {
+char* CDtbAttributes::NewBlock(size_t size, uint32_t& handle) {
     static_assert(
         [] {
             // Every size up to 4 KiB, then a sample: compilers cap the steps of a constant
             // evaluation.
             for (size_t n = 0; n < 70000; n += n < 4096 ? 1 : 61) {
-                const size_t room = RoomFor(n);
-                if (room < n || RoomFor(room) != room || RoomFor(n + 1) < room) return false;
+                if (BlockBytes(n) < HeaderBytes(n) + n || BlockBytes(n + 1) < BlockBytes(n))
+                    return false;
             }
             return true;
         }(),
-        "the room must cover the size, be stable and grow with it");
-    const uint32_t size = Size();
-    if (block_ != nullptr && needed <= RoomFor(size)) return;
-    // The room must stay within the 32-bit size.
-    if (needed > UINT32_MAX - UINT32_MAX / 8) throw std::bad_alloc();
-    const size_t room = RoomFor(needed);
-    char* block = AllocateBlock(kHeader + room);
-    if (block_ != nullptr) {
-        std::memcpy(block + kHeader, block_ + kHeader, size);
-        FreeBlock(block_, kHeader + RoomFor(size));
+        "a block must hold its texts and grow with them");
+    handle = 0;
+    if (size == 0) return nullptr;
+    // The size must stay within 32 bits, with the block's room.
+    if (size > UINT32_MAX - UINT32_MAX / 8) throw std::bad_alloc();
+    char* block = static_cast<char*>(DtbPoolAllocate(BlockBytes(size)));
+    try {
+        handle = DtbHandleOf(block);
+    } catch (...) {
+        DtbPoolFree(block, BlockBytes(size));
+        throw;
     }
-    block_ = block;
-    SetSize(size);
+    WriteSize(block, size);
+    return block;
 }
 
-char* CDtbAttributes::AllocateBlock(size_t bytes) {
-    return static_cast<char*>(DtbPoolAllocate(bytes));
+void CDtbAttributes::WriteSize(char* block, size_t size) {
+    if (size < kLongSize) {
+        block[0] = static_cast<char>(size);
+    } else {
+        block[0] = static_cast<char>(kLongSize);
+        const uint32_t v = static_cast<uint32_t>(size);
+        std::memcpy(block + 1, &v, 4);
+    }
 }
 
-void CDtbAttributes::FreeBlock(char* block, size_t bytes) {
-    DtbPoolFree(block, bytes);
+void CDtbAttributes::FreeBlock(char* block, size_t size) {
+    DtbReleaseHandle(block);
+    DtbPoolFree(block, BlockBytes(size));
 }
 
 CDtbAttributes::CDtbAttributes(const CDtbAttributes& other) {
     const uint32_t size = other.Size();
-    if (size == 0) return;
-    Reserve(size);
-    std::memcpy(block_ + kHeader, other.block_ + kHeader, size);
-    SetSize(size);
+    char* block = NewBlock(size, block_);
+    if (block != nullptr) std::memcpy(block, other.Block(), HeaderBytes(size) + size);
 }
 
 CDtbAttributes& CDtbAttributes::operator=(const CDtbAttributes& other) {
@@ -81,7 +88,7 @@ CDtbAttributes& CDtbAttributes::operator=(CDtbAttributes&& other) noexcept {
     if (this != &other) {
         RemoveAll();
         block_ = other.block_;
-        other.block_ = nullptr;
+        other.block_ = 0;
     }
     return *this;
 }
@@ -91,9 +98,10 @@ CDtbAttributes::~CDtbAttributes() {
 }
 
 void CDtbAttributes::RemoveAll() {
-    if (block_ == nullptr) return;
-    FreeBlock(block_, kHeader + RoomFor(Size()));
-    block_ = nullptr;
+    if (block_ == 0) return;
+    char* block = Block();
+    block_ = 0;
+    FreeBlock(block, SizeIn(block));
 }
 
 size_t CDtbAttributes::GetCount() const {
@@ -128,70 +136,85 @@ int CDtbAttributes::FindPrefix(std::string_view prefix) const {
     return -1;
 }
 
-bool CDtbAttributes::Aliases(std::string_view text) const {
-    return !text.empty() && block_ != nullptr && text.data() >= block_ &&
-           text.data() < block_ + kHeader + RoomFor(Size());
-}
-
-void CDtbAttributes::Replace(size_t pos, size_t count, std::string_view text) {
-    if (count == 0 && text.empty()) return;
-    if (Aliases(text)) {
-        // A text of our own block would move under our feet: work from a copy.
-        const std::string copy(text);
-        Replace(pos, count, copy);
+void CDtbAttributes::Replace(size_t pos, size_t count, const std::string_view* texts, size_t n,
+                             bool nuls) {
+    size_t insert = 0;
+    for (size_t i = 0; i < n; ++i) insert += texts[i].size() + (nuls ? 1 : 0);
+    if (count == 0 && insert == 0) return;
+    char* old = Block();
+    const size_t size = old != nullptr ? SizeIn(old) : 0;
+    const size_t newSize = size - count + insert;
+    const size_t header = HeaderBytes(size);
+    auto write = [&](char* to) {
+        for (size_t i = 0; i < n; ++i) {
+            if (!texts[i].empty()) std::memcpy(to, texts[i].data(), texts[i].size());
+            to += texts[i].size();
+            if (nuls) *to++ = '\0';
+        }
+    };
+    if (old != nullptr && newSize != 0 && HeaderBytes(newSize) == header &&
+        BlockBytes(newSize) == BlockBytes(size)) {
+        // The same block holds the new texts; a text of its own would move under our feet,
+        // so such texts are placed from a copy.
+        const char* end = old + BlockBytes(size);
+        for (size_t i = 0; i < n; ++i) {
+            if (!texts[i].empty() && texts[i].data() >= old && texts[i].data() < end) {
+                std::string copy;
+                copy.reserve(insert);
+                for (size_t k = 0; k < n; ++k) {
+                    copy += texts[k];
+                    if (nuls) copy += '\0';
+                }
+                const std::string_view all(copy);
+                Replace(pos, count, &all, 1, false);
+                return;
+            }
+        }
+        char* bytes = old + header;
+        std::memmove(bytes + pos + insert, bytes + pos + count, size - pos - count);
+        write(bytes + pos);
+        WriteSize(old, newSize);
         return;
     }
-    const size_t size = Size();
-    const size_t newSize = size - count + text.size();
-    Reserve(newSize);
-    char* bytes = block_ + kHeader;
-    std::memmove(bytes + pos + text.size(), bytes + pos + count, size - pos - count);
-    if (!text.empty()) std::memcpy(bytes + pos, text.data(), text.size());
-    SetSize(static_cast<uint32_t>(newSize));
+    // A new block; the old one (whose texts may be among those placed) goes last.
+    uint32_t handle = 0;
+    char* block = NewBlock(newSize, handle);
+    if (block != nullptr) {
+        char* to = block + HeaderBytes(newSize);
+        const char* from = old != nullptr ? old + header : nullptr;
+        if (pos != 0) std::memcpy(to, from, pos);
+        write(to + pos);
+        if (size != pos + count)
+            std::memcpy(to + pos + insert, from + pos + count, size - pos - count);
+    }
+    if (old != nullptr) FreeBlock(old, size);
+    block_ = handle;
 }
 
 void CDtbAttributes::Add(std::string_view text) {
-    text = CutAtNul(text);
-    if (Aliases(text)) {
-        const std::string copy(text);
-        Add(copy);
-        return;
-    }
-    const size_t size = Size();
-    Reserve(size + text.size() + 1);
-    char* bytes = block_ + kHeader;
-    if (!text.empty()) std::memcpy(bytes + size, text.data(), text.size());
-    bytes[size + text.size()] = '\0';
-    SetSize(static_cast<uint32_t>(size + text.size() + 1));
+    const std::string_view cut = CutAtNul(text);
+    Replace(Size(), 0, &cut, 1, true);
 }
 
 void CDtbAttributes::Add(std::initializer_list<std::string_view> texts) {
-    // Packed first, then placed with one allocation (a local copy: our own texts may be among
-    // them).
-    size_t bytes = 0;
-    for (std::string_view t : texts) bytes += CutAtNul(t).size() + 1;
-    char local[512];
-    std::string heap;
-    char* packed = local;
-    if (bytes > sizeof local) {
-        heap.resize(bytes);
-        packed = heap.data();
+    std::string_view local[8];
+    std::vector<std::string_view> many;
+    std::string_view* cut = local;
+    if (texts.size() > std::size(local)) {
+        many.resize(texts.size());
+        cut = many.data();
     }
-    size_t at = 0;
-    for (std::string_view t : texts) {
-        t = CutAtNul(t);
-        if (!t.empty()) std::memcpy(packed + at, t.data(), t.size());
-        at += t.size();
-        packed[at++] = '\0';
-    }
-    Replace(Size(), 0, std::string_view(packed, bytes));
+    size_t n = 0;
+    for (std::string_view t : texts) cut[n++] = CutAtNul(t);
+    Replace(Size(), 0, cut, n, true);
 }
 
 bool CDtbAttributes::SetAt(size_t i, std::string_view text) {
     const size_t pos = Offset(i);
     if (pos == std::string_view::npos) return false;
     const size_t nul = Packed().find('\0', pos);
-    Replace(pos, nul - pos, CutAtNul(text));
+    const std::string_view cut = CutAtNul(text);
+    Replace(pos, nul - pos, &cut, 1, false);
     return true;
 }
 
@@ -199,7 +222,6 @@ bool CDtbAttributes::RemoveAt(size_t i) {
     const size_t pos = Offset(i);
     if (pos == std::string_view::npos) return false;
     const size_t nul = Packed().find('\0', pos);
-    Replace(pos, nul - pos + 1, {});
-    if (Size() == 0) RemoveAll();
+    Replace(pos, nul - pos + 1, nullptr, 0, false);
     return true;
 }

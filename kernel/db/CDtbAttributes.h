@@ -9,10 +9,12 @@
 #include <iterator>
 #include <string_view>
 
-// The texts are packed into one heap block, each ended by a NUL byte: an element costs one
-// pointer when it has no texts and one allocation for all of them, not a vector and a string
-// per text (elements are made by the million). A text is cut at its first NUL byte, as a C
-// string would be. Lookups are linear; elements carry a handful of texts.
+#include "kernel/db/DtbPool.h"
+
+// The texts are packed into one block of the element pool, each ended by a NUL byte: an
+// element costs a 4-byte handle when it has no texts and one allocation for all of them, not a
+// vector and a string per text (elements are made by the million). A text is cut at its first NUL
+// byte, as a C string would be. Lookups are linear; elements carry a handful of texts.
 class CDtbAttributes {
 public:
     class Iterator {
@@ -42,9 +44,7 @@ public:
 
     CDtbAttributes() = default;
     CDtbAttributes(const CDtbAttributes& other);
-    CDtbAttributes(CDtbAttributes&& other) noexcept : block_(other.block_) {
-        other.block_ = nullptr;
-    }
+    CDtbAttributes(CDtbAttributes&& other) noexcept : block_(other.block_) { other.block_ = 0; }
     CDtbAttributes& operator=(const CDtbAttributes& other);
     CDtbAttributes& operator=(CDtbAttributes&& other) noexcept;
     ~CDtbAttributes();
@@ -70,45 +70,53 @@ public:
 
     // The packed bytes: every text followed by a NUL.
     std::string_view Packed() const {
-        return block_ ? std::string_view(block_ + kHeader, Size()) : std::string_view();
+        const char* block = Block();
+        if (block == nullptr) return {};
+        const uint32_t size = SizeIn(block);
+        return std::string_view(block + HeaderBytes(size), size);
     }
 
     bool operator==(const CDtbAttributes& o) const { return Packed() == o.Packed(); }
 
 private:
-    // Block layout: uint32 size, then the texts. The room behind them is not stored: it is
-    // RoomFor(size), and the block is always at least that large.
-    static constexpr size_t kHeader = 4;
-    // Blocks come from the element pool in 8-byte steps (DtbPool.h): a block of 8k bytes
-    // uses its slot fully.
+    // Block layout: the size of the texts, then the texts. A size below 255 is one byte; a
+    // larger one is the byte 255 and 4 bytes. The block's own size is not stored: it is
+    // BlockBytes(size), whatever the texts' history.
+    static constexpr uint8_t kLongSize = 255;
+    static constexpr size_t HeaderBytes(size_t size) { return size < kLongSize ? 1 : 5; }
+    // Blocks come from the element pool in 8-byte steps (DtbPool.h); beyond the pool's sizes
+    // they grow in steps of 1/32 to 1/16 of their size, so that a long run of Adds copies the
+    // texts a bounded number of times.
     static constexpr size_t kStep = 8;
     static constexpr size_t kPoolMax = 512;
-    // The room for `size` bytes of texts: the block is rounded up to the pool's next step, and
-    // beyond the pool's sizes to steps of 1/32 to 1/16 of its size, so that a long run of Adds
-    // copies the texts a bounded number of times. The result depends on the size alone and
-    // RoomFor(RoomFor(n)) == RoomFor(n): a block that was large enough stays so while its texts
-    // shrink or grow within the room.
-    static constexpr size_t RoomFor(size_t size) {
-        const size_t chunk = size + kHeader;
+    static constexpr size_t BlockBytes(size_t size) {
+        const size_t chunk = HeaderBytes(size) + size;
         const size_t step = chunk <= kPoolMax ? kStep : std::bit_floor(chunk) / 16;
-        return (chunk + step - 1) / step * step - kHeader;
+        return (chunk + step - 1) / step * step;
     }
-    static char* AllocateBlock(size_t bytes);
-    static void FreeBlock(char* block, size_t bytes);
-    uint32_t Size() const {
+    char* Block() const { return static_cast<char*>(DtbAddressOf(block_)); }
+    static uint32_t SizeIn(const char* block) {
+        if (static_cast<uint8_t>(block[0]) != kLongSize) return static_cast<uint8_t>(block[0]);
         uint32_t v = 0;
-        if (block_ != nullptr) std::memcpy(&v, block_, 4);
+        std::memcpy(&v, block + 1, 4);
         return v;
     }
-    void SetSize(uint32_t size) { std::memcpy(block_, &size, 4); }
-    // Makes room for at least `needed` bytes, keeping the content.
-    void Reserve(size_t needed);
+    uint32_t Size() const {
+        const char* block = Block();
+        return block != nullptr ? SizeIn(block) : 0;
+    }
+    // The block for texts of `size` bytes with its header written, and its handle; null and 0
+    // for 0 bytes.
+    static char* NewBlock(size_t size, uint32_t& handle);
+    static void FreeBlock(char* block, size_t size);
+    // Writes the header of texts of `size` bytes (the header's own size must not change).
+    static void WriteSize(char* block, size_t size);
     // Start offset of text i, or npos.
     size_t Offset(size_t i) const;
-    // Whether text lies in this object's own block.
-    bool Aliases(std::string_view text) const;
-    // Replaces the bytes [pos, pos + count) by text.
-    void Replace(size_t pos, size_t count, std::string_view text);
+    // Replaces the bytes [pos, pos + count) by the n texts, each followed by a NUL when nuls is
+    // set. The texts may lie in this object's own block.
+    void Replace(size_t pos, size_t count, const std::string_view* texts, size_t n, bool nuls);
 
-    char* block_ = nullptr;
+    // Handle (DtbPool.h) of the block; 0 for none. Half a pointer: every element has one.
+    uint32_t block_ = 0;
 };

@@ -10,6 +10,9 @@
 #include <algorithm>
 #include <cmath>
 
+// The layout CDtbElement describes: a line or an arc with its links and handles in 120 bytes.
+static_assert(sizeof(CDtbLine) <= 120 && sizeof(CDtbArc) <= 120);
+
 namespace {
 
 // +0.0 exactly: what an unset value reads (-0.0 must be stored to read back as such).
@@ -58,16 +61,46 @@ void CDtbElement::operator delete(CDtbElement* e, std::destroying_delete_t) {
     }
 }
 
+CDtbElement::~CDtbElement() {
+    CopyExtra(nullptr);
+    DtbReleaseHandle(this);
+}
+
 CDtbElement::Extra& CDtbElement::MutableExtra() {
-    if (!extra_) extra_ = std::make_unique<Extra>();
-    return *extra_;
+    if (extra_ == 0) {
+        static const Extra kNone;
+        CopyExtra(&kNone);
+    }
+    return *static_cast<Extra*>(DtbAddressOf(extra_));
+}
+
+void CDtbElement::CopyExtra(const Extra* source) {
+    uint32_t handle = 0;
+    if (source != nullptr) {
+        void* memory = DtbPoolAllocate(sizeof(Extra));
+        try {
+            handle = DtbHandleOf(memory);
+            new (memory) Extra(*source);
+        } catch (...) {
+            DtbReleaseHandle(memory);
+            DtbPoolFree(memory, sizeof(Extra));
+            throw;
+        }
+    }
+    if (extra_ != 0) {
+        Extra* old = static_cast<Extra*>(DtbAddressOf(extra_));
+        old->~Extra();
+        DtbReleaseHandle(old);
+        DtbPoolFree(old, sizeof(Extra));
+    }
+    extra_ = handle;
 }
 
 void CDtbElement::SetText(std::string_view text) {
     if (!text.empty()) {
         MutableExtra().text.assign(text);
     } else if (extra_) {
-        extra_->text = std::string();  // hands the storage back
+        MutableExtra().text = std::string();  // hands the storage back
     }
 }
 
@@ -94,19 +127,17 @@ void CDtbElement::SetOptions(const uint32_t codes[kOptionCount],
 
 CDtbElement::CDtbElement(const CDtbElement& source)
     : type_(source.type_), noDisplay(source.noDisplay), attributes(source.attributes) {
-    if (source.extra_) extra_ = std::make_unique<Extra>(*source.extra_);
+    CopyExtra(source.GetExtra());
 }
 
 CDtbElement& CDtbElement::operator=(const CDtbElement& source) {
     if (this == &source) return *this;
     type_ = source.type_;
     noDisplay = source.noDisplay;
-    if (!source.extra_) {
-        extra_.reset();
-    } else if (extra_) {
-        *extra_ = *source.extra_;
+    if (const Extra* extra = source.GetExtra(); extra != nullptr && extra_ != 0) {
+        MutableExtra() = *extra;
     } else {
-        extra_ = std::make_unique<Extra>(*source.extra_);
+        CopyExtra(extra);
     }
     return *this;
 }

@@ -10,6 +10,7 @@
 
 #include "kernel/db/CDtbAttributes.h"
 #include "kernel/db/CDtbLink.h"
+#include "kernel/db/DtbPool.h"
 
 // Type codes, set by the constructors and always in step with the concrete class. The kernel's
 // walkers tell the classes apart by this code (see DtbCast below).
@@ -33,13 +34,18 @@ inline constexpr int kDtbTypeNode = 0x1000;
 // with its source. Assignment (operator= of the element classes) takes the text, noDisplay and
 // the options but neither the attribute texts nor the links: each element keeps its own place
 // in its tree.
+//
+// The element's own fields are 4-byte values and handles (28 bytes, no pointer among them): a
+// line or arc then fits 120 bytes.
 class CDtbElement {
     // First, beside the links: the walkers read the type and the links of every element.
     int type_;
+    // Handle (DtbPool.h) of the block of what few elements carry (see Extra below); 0 for none.
+    uint32_t extra_ = 0;
 
 public:
     CDtbElement() : CDtbElement(kDtbTypeElement) {}
-    ~CDtbElement() = default;
+    ~CDtbElement();
 
     // Heap elements come from the element pool; delete destroys the element as its class.
     static void* operator new(std::size_t size);
@@ -59,7 +65,8 @@ public:
 
     // Free text carried along by copies; empty unless someone sets it.
     std::string_view GetText() const {
-        return extra_ ? std::string_view(extra_->text) : std::string_view();
+        const Extra* extra = GetExtra();
+        return extra ? std::string_view(extra->text) : std::string_view();
     }
     void SetText(std::string_view text);
 
@@ -68,11 +75,13 @@ public:
     static constexpr int kOptionCount = 8;
     static constexpr int kOptionValueCount = 4;
     uint32_t GetOption(int i) const {
-        return extra_ && i >= 0 && i < kOptionCount ? extra_->option[i] : 0u;
+        const Extra* extra = GetExtra();
+        return extra && i >= 0 && i < kOptionCount ? extra->option[i] : 0u;
     }
     void SetOption(int i, uint32_t code);
     double GetOptionValue(int i) const {
-        return extra_ && i >= 0 && i < kOptionValueCount ? extra_->optionValue[i] : 0.0;
+        const Extra* extra = GetExtra();
+        return extra && i >= 0 && i < kOptionValueCount ? extra->optionValue[i] : 0.0;
     }
     void SetOptionValue(int i, double value);
     // All codes and values at once.
@@ -96,9 +105,10 @@ private:
         double optionValue[kOptionValueCount] = {};
         std::string text;
     };
+    const Extra* GetExtra() const { return static_cast<const Extra*>(DtbAddressOf(extra_)); }
     Extra& MutableExtra();
-
-    std::unique_ptr<Extra> extra_;
+    // Replaces the block by a copy of source (none for null).
+    void CopyExtra(const Extra* source);
 };
 
 // The element as its concrete class T, or null when it is of another class (or null).

@@ -14,7 +14,7 @@ public:
 
     CDtbPoint() : CDtbElement(kType) {}
     CDtbPoint(const CxyzData& p, uint32_t k, const CDtbInfo& i)
-        : CDtbElement(kType), point(p), kind(k), info(i) {}
+        : CDtbElement(kType), kind(k), point(p), info(i) {}
     // A copy of everything but the links (it starts unlinked).
     explicit CDtbPoint(const CDtbPoint* source) : CDtbPoint(*source) {}
     CDtbPoint(const CDtbPoint& source) = default;
@@ -29,7 +29,8 @@ public:
     int MinMax(CxyData* min, CxyData* max) const;
     int MinMax(CxyzData* min, CxyzData* max) const;
 
-    CxyzData point;
+    // First: it fills the room the element's 4-byte fields leave before the doubles.
     uint32_t kind = 0;  // 1 for the hit points of punch figures
+    CxyzData point;
     CDtbInfo info;
 };

@@ -5,6 +5,7 @@
 
 #include "nc/NcAppContext.h"
 #include "nc/machine/CPunchTool.h"
+#include "nc/machine/DieDialogTable.h"
 #include "nc/machine/DieFileIo.h"
 #include "nc/machine/DieMessages.h"
 
@@ -75,20 +76,12 @@ int CPunchTool::ShowDieDialog(int shapeMask, int mode) {
             st.Header.SelectedDie = -1;
         }
         st.SelectedShapeButton = button;
-
-        // Placed marks: a die is placed when one of the stations holds its number.
-        const TurretArrangement& arr = *st.Arrangement;
-        int stations = std::clamp(arr.StationCount, 0, kMaxStations);
-        if (stations > 0) {
-            int count = std::clamp<int>(st.Header.DieCount, 0, kMaxDies);
-            for (int i = 0; i < count; ++i) {
-                bool placed = false;
-                for (int s = 0; s < stations && !placed; ++s)
-                    placed = arr.Stations[s].Die.Number == st.Dies[i].Number;
-                st.Dies[i].Placed = placed ? 1 : 0;
-            }
-        }
     }
+
+    // Placed marks: a die is placed when one of the stations holds its number. They are set
+    // for every mask and cleared where no station holds the die (also with no stations), so
+    // that the list never shows a mark left over from an earlier arrangement.
+    MarkPlacedDies(st.Dies, st.Header.DieCount, *st.Arrangement, st.Arrangement->StationCount);
 
     st.PossessedFileName = PossessedToolFileName;
     st.ArrangedFileName = ArrangedToolFileName;

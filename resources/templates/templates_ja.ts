@@ -362,6 +362,38 @@
         </message>
     </context>
     <context>
+        <name>Template112</name>
+        <message>
+            <source>Punch Tool</source>
+            <translation>金型</translation>
+        </message>
+        <message>
+            <source>Punch tool</source>
+            <comment>group</comment>
+            <translation>金型</translation>
+        </message>
+        <message>
+            <source>Punch tool file</source>
+            <translation>保有金型ファイル</translation>
+        </message>
+        <message>
+            <source>Ref</source>
+            <translation>参照</translation>
+        </message>
+        <message>
+            <source>Punch arrangement file</source>
+            <translation>金型配置ファイル</translation>
+        </message>
+        <message>
+            <source>Property of punch tool</source>
+            <translation>保有金型設定</translation>
+        </message>
+        <message>
+            <source>Property of punch arrangement</source>
+            <translation>金型配置設定</translation>
+        </message>
+    </context>
+    <context>
         <name>Template148</name>
         <message>
             <source>Property of condition</source>
@@ -424,6 +456,152 @@
         </message>
     </context>
     <context>
+        <name>Template1537</name>
+        <message>
+            <source>Punch select</source>
+            <translation>金型選択</translation>
+        </message>
+        <message>
+            <source>Shape</source>
+            <translation>形状</translation>
+        </message>
+        <message>
+            <source>Range</source>
+            <translation>レンジ</translation>
+        </message>
+        <message>
+            <source>All</source>
+            <translation>全</translation>
+        </message>
+        <message>
+            <source>Punch file</source>
+            <translation>保有金型ファイル</translation>
+        </message>
+        <message>
+            <source>Arrangement file</source>
+            <translation>金型配置ファイル</translation>
+        </message>
+        <message>
+            <source>Change(&amp;U)</source>
+            <translation>変更(&amp;U)</translation>
+        </message>
+        <message>
+            <source>Add(&amp;A)</source>
+            <translation>追加(&amp;A)</translation>
+        </message>
+        <message>
+            <source>Delete(&amp;D)</source>
+            <translation>削除(&amp;D)</translation>
+        </message>
+        <message>
+            <source>Cancel</source>
+            <translation>キャンセル</translation>
+        </message>
+    </context>
+    <context>
+        <name>Template1538</name>
+        <message>
+            <source>Add punch</source>
+            <translation>金型追加</translation>
+        </message>
+        <message>
+            <source>Punch No.</source>
+            <translation>工具番号</translation>
+        </message>
+        <message>
+            <source>Shape</source>
+            <translation>形状</translation>
+        </message>
+        <message>
+            <source>Range</source>
+            <translation>レンジ</translation>
+        </message>
+        <message>
+            <source>Y</source>
+            <translation>Ｙ</translation>
+        </message>
+        <message>
+            <source>Up</source>
+            <translation>上向き</translation>
+        </message>
+        <message>
+            <source>Down</source>
+            <translation>下向き</translation>
+        </message>
+        <message>
+            <source>R</source>
+            <translation>Ｒ</translation>
+        </message>
+        <message>
+            <source>Endless burring</source>
+            <translation>エンドレスバーリング</translation>
+        </message>
+        <message>
+            <source>Angle</source>
+            <translation>角度</translation>
+        </message>
+        <message>
+            <source>Rotation</source>
+            <translation>回転</translation>
+        </message>
+        <message>
+            <source>Shape file name</source>
+            <translation>形状ファイル名称</translation>
+        </message>
+        <message>
+            <source>Browse</source>
+            <translation>参照</translation>
+        </message>
+        <message>
+            <source>Usage</source>
+            <translation>用途</translation>
+        </message>
+        <message>
+            <source>Outline cutting</source>
+            <translation>外形切断</translation>
+        </message>
+        <message>
+            <source>Nibbling</source>
+            <translation>ニブリング</translation>
+        </message>
+        <message>
+            <source>Forming projection</source>
+            <translation>成型突起</translation>
+        </message>
+        <message>
+            <source>Pierce punch</source>
+            <translation>ピアスパンチ</translation>
+        </message>
+        <message>
+            <source>Corner working</source>
+            <translation>コーナー加工</translation>
+        </message>
+        <message>
+            <source>Hole punching and flattening</source>
+            <translation>穴抜きつぶし</translation>
+        </message>
+        <message>
+            <source>Turn the air on</source>
+            <translation>エアーをＯＮにする</translation>
+        </message>
+        <message>
+            <source>No interference calculation with the clamps</source>
+            <translation>クランプとの干渉計算を行わない</translation>
+        </message>
+        <message>
+            <source>Start code</source>
+            <translation>修飾開始</translation>
+        </message>
+        <message>
+            <source>End code</source>
+            <translation>修飾終了</translation>
+        </message>
+        <message>
+            <source>Cancel</source>
+            <translation>キャンセル</translation>
+        </message>
+    </context>
+    <context>
         <name>Template154</name>
         <message>
             <source>Replace</source>
@@ -444,6 +622,212 @@
         <message>
             <source>Cancel</source>
             <translation>ｷｬﾝｾﾙ</translation>
+        </message>
+    </context>
+    <context>
+        <name>Template1546</name>
+        <message>
+            <source>Change punch</source>
+            <translation>金型変更</translation>
+        </message>
+        <message>
+            <source>Punch No.</source>
+            <translation>工具番号</translation>
+        </message>
+        <message>
+            <source>Shape</source>
+            <translation>形状</translation>
+        </message>
+        <message>
+            <source>Range</source>
+            <translation>レンジ</translation>
+        </message>
+        <message>
+            <source>Y</source>
+            <translation>Ｙ</translation>
+        </message>
+        <message>
+            <source>Up</source>
+            <translation>上向き</translation>
+        </message>
+        <message>
+            <source>Down</source>
+            <translation>下向き</translation>
+        </message>
+        <message>
+            <source>R</source>
+            <translation>Ｒ</translation>
+        </message>
+        <message>
+            <source>Endless burring</source>
+            <translation>エンドレスバーリング</translation>
+        </message>
+        <message>
+            <source>Angle</source>
+            <translation>角度</translation>
+        </message>
+        <message>
+            <source>Rotation</source>
+            <translation>回転</translation>
+        </message>
+        <message>
+            <source>Shape file name</source>
+            <translation>形状ファイル名称</translation>
+        </message>
+        <message>
+            <source>Browse</source>
+            <translation>参照</translation>
+        </message>
+        <message>
+            <source>Usage</source>
+            <translation>用途</translation>
+        </message>
+        <message>
+            <source>Outline cutting</source>
+            <translation>外形切断</translation>
+        </message>
+        <message>
+            <source>Nibbling</source>
+            <translation>ニブリング</translation>
+        </message>
+        <message>
+            <source>Forming projection</source>
+            <translation>成型突起</translation>
+        </message>
+        <message>
+            <source>Pierce punch</source>
+            <translation>ピアスパンチ</translation>
+        </message>
+        <message>
+            <source>Corner working</source>
+            <translation>コーナー加工</translation>
+        </message>
+        <message>
+            <source>Hole punching and flattening</source>
+            <translation>穴抜きつぶし</translation>
+        </message>
+        <message>
+            <source>Turn the air on</source>
+            <translation>エアーをＯＮにする</translation>
+        </message>
+        <message>
+            <source>No interference calculation with the clamps</source>
+            <translation>クランプとの干渉計算を行わない</translation>
+        </message>
+        <message>
+            <source>Start code</source>
+            <translation>修飾開始</translation>
+        </message>
+        <message>
+            <source>End code</source>
+            <translation>修飾終了</translation>
+        </message>
+        <message>
+            <source>Cancel</source>
+            <translation>キャンセル</translation>
+        </message>
+    </context>
+    <context>
+        <name>Template1551</name>
+        <message>
+            <source>Punch arrangement</source>
+            <translation>金型配置設定</translation>
+        </message>
+        <message>
+            <source>Stations</source>
+            <translation>ステーション数</translation>
+        </message>
+        <message>
+            <source>Turret name</source>
+            <translation>タレット名</translation>
+        </message>
+        <message>
+            <source>Stations</source>
+            <comment>group</comment>
+            <translation>ステーション</translation>
+        </message>
+        <message>
+            <source>AC only</source>
+            <translation>ACのみ</translation>
+        </message>
+        <message>
+            <source>Change</source>
+            <translation>変更</translation>
+        </message>
+        <message>
+            <source>Auto</source>
+            <translation>自動</translation>
+        </message>
+        <message>
+            <source>Possessed punches</source>
+            <translation>保有金型</translation>
+        </message>
+        <message>
+            <source>Arrangement file</source>
+            <translation>金型配置ファイル</translation>
+        </message>
+        <message>
+            <source>Browse</source>
+            <translation>参照</translation>
+        </message>
+        <message>
+            <source>Cancel</source>
+            <translation>キャンセル</translation>
+        </message>
+    </context>
+    <context>
+        <name>Template1552</name>
+        <message>
+            <source>Edit station</source>
+            <translation>金型変更</translation>
+        </message>
+        <message>
+            <source>Station No.</source>
+            <translation>ステーション番号</translation>
+        </message>
+        <message>
+            <source>Punch No.</source>
+            <translation>金型管理番号</translation>
+        </message>
+        <message>
+            <source>Range</source>
+            <translation>レンジ</translation>
+        </message>
+        <message>
+            <source>Position X</source>
+            <translation>位置Ｘ</translation>
+        </message>
+        <message>
+            <source>Position Y</source>
+            <translation>位置Ｙ</translation>
+        </message>
+        <message>
+            <source>Danger zone width</source>
+            <translation>危険領域幅</translation>
+        </message>
+        <message>
+            <source>Danger zone height</source>
+            <translation>危険領域高さ</translation>
+        </message>
+        <message>
+            <source>Auto index</source>
+            <translation>オートインデックス機能あり</translation>
+        </message>
+        <message>
+            <source>Allow automatic change</source>
+            <translation>自動交換を許可する</translation>
+        </message>
+        <message>
+            <source>Start code</source>
+            <translation>修飾開始</translation>
+        </message>
+        <message>
+            <source>End code</source>
+            <translation>修飾終了</translation>
+        </message>
+        <message>
+            <source>Cancel</source>
+            <translation>キャンセル</translation>
         </message>
     </context>
     <context>

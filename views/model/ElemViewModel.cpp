@@ -23,7 +23,7 @@ int ElemViewModel::ProjectInto(ViewLayerId layer, const CDtbElement* first, bool
                            withAcAxis ? &Layer(LayerAcAxis) : nullptr, AcAxis());
 }
 
-int ElemViewModel::RebuildMainLayer() {
+void ElemViewModel::DropMainLayer() {
     // Nothing may point at the old elements once they are freed.
     ForgetHover();
     painter_->MainLayerRebuilding();
@@ -34,6 +34,16 @@ int ElemViewModel::RebuildMainLayer() {
     arrowsBuilt_ = acLinesBuilt_ = false;
     std::vector<ProjectedSegment>().swap(mainArrows_);
     std::vector<ProjectedSegment>().swap(acAxisLines_);
+    mainDrawing_.Clear();
+}
+
+void ElemViewModel::ReleaseDocument() {
+    DropMainLayer();
+    mainTreesBuilt_ = arrowsBuilt_ = acLinesBuilt_ = true;  // nothing to make from the document
+}
+
+int ElemViewModel::RebuildMainLayer() {
+    DropMainLayer();
     const CDtbElement* first = ctx_ && ctx_->Elements ? ctx_->Elements->GetFirstElement() : nullptr;
     // The trees are left to the first caller who asks: the drawing needs only the projected form.
     mainTreesBuilt_ = first == nullptr;

@@ -61,6 +61,9 @@ public:
     void Update();
     // Empties and reprojects LayerMain and LayerAcAxis from the document. Returns 1.
     int RebuildMainLayer();
+    // The document is about to free its elements: LayerMain and LayerAcAxis are emptied (the
+    // painter hears of it first, as for a rebuild) and stay so until the next rebuild.
+    void ReleaseDocument();
     unsigned MainLayerGeneration() const { return mainGeneration_; }
 
     void ProjectPoint(double x, double y, double z, double* outX, double* outY,
@@ -156,6 +159,8 @@ public:
 private:
     void RebuildProjected();
     void RebuildRoutes();
+    // Empties LayerMain, LayerAcAxis and their drawing forms (see RebuildMainLayer).
+    void DropMainLayer();
     void PaintLayer(ViewLayerId id, ElemViewSetting colour, int style, int width, int mask);
     void CopyRoute(ViewLayer& dst, const CDtbElement* e, ViewRgb colour);
     int ProcessMode() const { return ctx_ ? ctx_->ProcessMode : 0; }

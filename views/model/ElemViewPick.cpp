@@ -1,6 +1,7 @@
 // The hit test of an element view and the element a hit stands for.
 #include "views/model/ElemViewPick.h"
 
+#include <algorithm>
 #include <cmath>
 #include <cstdlib>
 #include <string_view>
@@ -26,20 +27,27 @@ int HitTestRun(const ProjectedLayer& layer, const ViewWindow& w, int px, int py)
     const double cx = ClientToWorldX(w, px), cy = ClientToWorldY(w, py);
     const std::vector<ProjectedRun>& runs = layer.Runs();
     const CxyData* v = layer.Vertices().data();
-    double best = 9999.9999;
+    // Squared distances: the order is the same, and a piece whose box lies farther than the
+    // best so far is passed over without its nearest point (a hover move walks every piece).
+    double best = 9999.9999 * 9999.9999;
     int hit = -1;
     for (size_t r = 0; r < runs.size(); ++r) {
         const ProjectedRun& run = runs[r];
         for (uint32_t k = 0; k < run.pieces; ++k) {
             const CxyData& a = v[run.vertex + k];
             const CxyData& b = v[run.vertex + k + 1];
+            const double outX =
+                std::max(0.0, std::max(std::min(a.x, b.x) - cx, cx - std::max(a.x, b.x)));
+            const double outY =
+                std::max(0.0, std::max(std::min(a.y, b.y) - cy, cy - std::max(a.y, b.y)));
+            if (!(outX * outX + outY * outY < best)) continue;
             // The point of the piece nearest to the cursor's view point.
             const double dx = b.x - a.x, dy = b.y - a.y;
             const double len2 = dx * dx + dy * dy;
             double t = len2 > 0.0 ? ((cx - a.x) * dx + (cy - a.y) * dy) / len2 : 0.0;
             t = t < 0.0 ? 0.0 : t > 1.0 ? 1.0 : t;
             const double nx = a.x + t * dx, ny = a.y + t * dy;
-            const double d = std::hypot(cx - nx, cy - ny);
+            const double d = (cx - nx) * (cx - nx) + (cy - ny) * (cy - ny);
             if (!(d < best)) continue;
             best = d;
             if (std::abs(WorldToScreenX(w, nx) - px) < kHitPixels &&

@@ -38,8 +38,9 @@ std::string PunchFigureCache::FigureFolder(const NcAppContext* app) {
             platform::GetProfileString("NcRead", "PunchTool_SpcialFolder", folder, app->IniPath);
     }
     if (folder.size() > kFolderMax) folder.resize(kFolderMax);
-    if (app != nullptr) app->ExpandLocalAppPath(folder);
+    // Separators first: the placeholder is expanded in the folder part, found at the last '/'.
     folder = Slashes(folder);
+    if (app != nullptr) app->ExpandLocalAppPath(folder);
     // A folder stored without its closing separator would otherwise be glued to the file name.
     if (!folder.empty() && folder.back() != '/') folder += '/';
     if (app != nullptr && !folder.empty()) folder = app->MakeConfigPath(folder).string();

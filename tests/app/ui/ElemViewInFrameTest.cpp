@@ -118,6 +118,14 @@ TEST_F(ElemViewInFrame, SpaceStepsAndRResetsTheSavedRotation) {
     QTest::keyClick(view, Qt::Key_R);
     EXPECT_EQ(f->RotateAngles, (std::array<int, 3>{0, 0, 0}));
     EXPECT_EQ(Saved("AxisRotateAngleZ"), 0);
+    // An open rotation dialog follows the reset, so that its close saves no old angles.
+    f->OnCommand(cmd::RotateView);
+    ASSERT_NE(Dialog(), nullptr);
+    Dialog()->findChild<QSpinBox*>("id1025")->setValue(30);
+    QTest::keyClick(view, Qt::Key_R);
+    EXPECT_EQ(Dialog()->findChild<QSpinBox*>("id1025")->value(), 0);
+    Dialog()->close();
+    EXPECT_EQ(Saved("AxisRotateAngleX"), 0);
     QTest::keyClick(view, Qt::Key_Space);
     EXPECT_EQ(app_->TraceActive, 1);
     f->OnCommand(cmd::Cancel);
@@ -132,6 +140,22 @@ TEST_F(ElemViewInFrame, AClickOnTheDrawingSelectsItsRowInTheList) {
     QTest::mouseMove(view, at);
     QTest::mouseClick(view, Qt::LeftButton, {}, at);
     EXPECT_EQ(Frame()->NcList()->FirstSelectedRow(), 9);
+}
+
+TEST_F(ElemViewInFrame, TheDocumentsRebuildLetsTheViewsLetGoFirst) {
+    ASSERT_TRUE(Start({"/US", Sample()}));
+    CNcElemView* view = FittedElemView(Frame());
+    ASSERT_NE(view, nullptr);
+    view->HoverAt(PointOfLine(view, 9));
+    ASSERT_NE(view->HoverElement(), nullptr);
+    ASSERT_FALSE(view->ElemTipText.isEmpty());
+    // The elements are freed inside the rebuild, before the frame rebuilds the views.
+    app_->Document->RebuildElements();
+    EXPECT_EQ(view->HoverElement(), nullptr);
+    EXPECT_TRUE(view->ElemTipText.isEmpty());
+    EXPECT_TRUE(view->Model().MainDrawing().IsEmpty());
+    Frame()->RebuildMainLayerInViews();
+    EXPECT_GE(PointOfLine(view, 9).x(), 0);
 }
 
 }  // namespace

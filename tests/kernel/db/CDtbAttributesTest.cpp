@@ -104,3 +104,33 @@ TEST(CDtbAttributesTest, TextsSurviveGrowingAndShrinking) {
     EXPECT_EQ(copy.GetCount(), 300u);
     EXPECT_EQ(copy.GetAt(7), std::string(22, 'L'));
 }
+
+// The size of the texts is kept in one byte below 255 bytes and in five from there on: texts
+// that grow or shrink across that size in place, by a new block, and from their own block.
+TEST(CDtbAttributesTest, TextsCrossTheShortAndLongSizes) {
+    struct Case {
+        size_t from;
+        size_t to;
+    };
+    for (const Case c : {Case{250, 254}, Case{250, 255}, Case{254, 255}, Case{255, 254},
+                         Case{260, 250}, Case{255, 256}, Case{10, 300}, Case{300, 10}}) {
+        CDtbAttributes a;
+        a.Add("LineNo=1");  // 9 bytes with its NUL
+        a.Add(std::string(c.from - 9 - 1, 'a'));
+        ASSERT_EQ(a.Packed().size(), c.from);
+        const std::string longer(c.to - 9 - 1, 'b');
+        ASSERT_TRUE(a.SetAt(1, longer));
+        EXPECT_EQ(a.Packed().size(), c.to) << c.from << " to " << c.to;
+        EXPECT_EQ(a.GetAt(0), "LineNo=1");
+        EXPECT_EQ(a.GetAt(1), longer);
+        // A text taken from the block itself, across the sizes again.
+        ASSERT_TRUE(a.SetAt(1, a.GetAt(1).substr(0, c.from - 9 - 1)));
+        EXPECT_EQ(a.GetAt(1), longer.substr(0, c.from - 9 - 1));
+        a.Add(a.GetAt(1));
+        EXPECT_EQ(a.GetCount(), 3u);
+        EXPECT_EQ(a.GetAt(2), a.GetAt(1));
+        EXPECT_TRUE(a.RemoveAt(1));
+        EXPECT_TRUE(a.RemoveAt(1));
+        EXPECT_EQ(a.Packed(), std::string_view("LineNo=1\0", 9));
+    }
+}

@@ -207,6 +207,33 @@ TEST_F(Editing, DieDialogSeesPlacedMarksOfTheArrangement) {
     EXPECT_EQ(placed7, 0);
 }
 
+// Marks are set for every mask, and cleared where no station holds the die, also when the
+// arrangement has no stations at all.
+TEST_F(Editing, DieDialogRenewsPlacedMarksForEveryMask) {
+    struct Case {
+        int mask;
+        int stations;
+        int placed10;
+    };
+    const Case cases[] = {
+        {0, -1, 1}, {1 << 1, -1, 1}, {0x8000 | (1 << 3), -1, 1}, {0, 0, 0}, {1 << 1, 0, 0}};
+    for (const Case& c : cases) {
+        if (c.stations >= 0) tool.Arrangement.StationCount = c.stations;
+        for (DieRecord& d : tool.Dies) d.Placed = 1;  // stale marks
+        int placed10 = -1, placed7 = -1;
+        dialogs.dieSteps.push_back([&](DieDialogState& st) {
+            for (int i = 0; i < st.Header.DieCount; ++i) {
+                if (st.Dies[i].Number == 10) placed10 = st.Dies[i].Placed;
+                if (st.Dies[i].Number == 7) placed7 = st.Dies[i].Placed;
+            }
+            return 1;
+        });
+        tool.ShowDieDialog(c.mask, 0);
+        EXPECT_EQ(placed10, c.placed10) << c.mask << " " << c.stations;
+        EXPECT_EQ(placed7, 0) << c.mask << " " << c.stations;
+    }
+}
+
 // --- arrangement ----------------------------------------------------------------------
 
 TEST_F(Editing, ArrangementCancelChangesNothing) {

@@ -5,6 +5,7 @@
 
 #include <functional>
 #include <memory>
+#include <utility>
 
 #include "TempDir.h"
 #include "ViewTestSupport.h"
@@ -190,6 +191,33 @@ TEST_F(ModelTest, EveryRebuildAndWindowChangeForgetsTheHoveredElement) {
         EXPECT_EQ(view.Hover().element, nullptr);
         EXPECT_EQ(painter.rebuilds - before, c.rebuilds ? 1 : 0);
     }
+}
+
+}  // namespace
+
+namespace {
+
+// The document frees its elements before it rebuilds them: nothing of the view may point into
+// them meanwhile, and nothing is made from them until the view's own rebuild.
+TEST_F(ModelTest, ReleasingTheDocumentDropsEverythingThatPointsIntoIt) {
+    view.SetViewType(kViewTop, 0, 0, 0);
+    view.Update();
+    const ProjectedLayer& main = view.MainDrawing();
+    view.SetHover(RunsOf(main, 0, main.Runs()[0].source));
+    const unsigned generation = view.MainLayerGeneration();
+    const int rebuilds = painter.rebuilds;
+    view.ReleaseDocument();
+    doc.Empty();  // what the document does next
+    EXPECT_EQ(view.Hover().element, nullptr);
+    EXPECT_EQ(painter.rebuilds, rebuilds + 1);
+    EXPECT_NE(view.MainLayerGeneration(), generation);
+    EXPECT_TRUE(view.MainDrawing().IsEmpty());
+    ASSERT_NE(view.MainArrows(), nullptr);
+    EXPECT_TRUE(view.MainArrows()->empty());
+    EXPECT_TRUE(std::as_const(view).Layer(LayerMain).IsEmpty());
+    doc.Append(std::make_unique<CDtbLine>(CxyzData(0, 0, 0), CxyzData(10, 0, 0), Info(4)));
+    view.RebuildMainLayer();
+    EXPECT_EQ(view.MainDrawing().Runs().size(), 1u);
 }
 
 }  // namespace

@@ -262,6 +262,30 @@ TEST_F(ElemViewMouseTest, ModeThirtyOneClickOnARapidDoesNothingOnACutBuildsTheRo
     EXPECT_TRUE(record.clicked.empty());  // no NC line is selected in these modes
 }
 
+TEST_F(ElemViewMouseTest, LeavingAnElementOfTheRoutesDrawsTheRoutesAgain) {
+    view->Context().ProcessMode = 31;
+    view->Context().FindBlockRange = [](int, int line, int* first, int* last, int* seq) {
+        *first = *last = line;
+        *seq = 1;
+        return true;
+    };
+    Click(Px(200, 251));  // the cut: its block selected, the arc and the pattern incomplete
+    ASSERT_FALSE(view->Model().Layer(LayerSelectedRoute).IsEmpty());
+    Move(Px(200, 180));
+    view->RepaintAll();
+    const QImage routes = view->BackBuffer().copy();
+    for (QPoint at : {Px(210, 251), Px(149, 104)}) {
+        Move(at);
+        ASSERT_NE(view->HoverElement(), nullptr);
+        Move(Px(200, 180));
+        EXPECT_EQ(view->BackBuffer(), routes);
+    }
+    // The update after a load empties the route layers.
+    view->RebuildMainLayer();
+    EXPECT_TRUE(view->Model().Layer(LayerSelectedRoute).IsEmpty());
+    EXPECT_TRUE(view->Model().Layer(LayerIncompleteRoute).IsEmpty());
+}
+
 // --- keys, buttons, wheel and menu ---------------------------------------------------------------
 
 TEST_F(ElemViewMouseTest, KeysAndTheMiddleButtonActAsTheTableSays) {
@@ -285,6 +309,7 @@ TEST_F(ElemViewMouseTest, KeysAndTheMiddleButtonActAsTheTableSays) {
     view->SetRotationAngles(CxyzData(30, 20, 10), 7);
     QTest::keyClick(view.get(), Qt::Key_R);
     EXPECT_EQ(record.rotationResets, 1);
+    EXPECT_EQ(record.rotationDialogRefreshes, 1);  // after the reset
     EXPECT_EQ(view->RotationAngles().x, 0);
     EXPECT_EQ(view->RotationAngles().z, 0);
     // The middle button fits; its double click resets the rotation too.

@@ -1,0 +1,194 @@
+// The "Punch Tool" page: die file names, their reload, and the die dialogs.
+#include "settings/CSetMachinePage5.h"
+
+#include <QLineEdit>
+#include <QPushButton>
+#include <filesystem>
+#include <new>
+
+#include "app/core/AppPaths.h"
+#include "nc/NcAppContext.h"
+#include "nc/machine/DieMessages.h"
+#include "nc/read/punch/PunchFigureCache.h"
+#include "settings/Choosers.h"
+#include "settings/DieDialogs.h"
+#include "settings/ProfileEdit.h"
+#include "settings/SettingsMessages.h"
+
+namespace {
+
+constexpr size_t kNameBytes = 256;
+constexpr const char* kNcRead = "NcRead";
+constexpr const char* kFilterKeys[3] = {"PunchTool_Spf_FilterIndex", "PunchTool_Sef_FilterIndex",
+                                        "PunchTool_Kif_FilterIndex"};
+
+}  // namespace
+
+CSetMachinePage5::CSetMachinePage5(SettingsContext& ctx, QWidget* parent)
+    : CMachinePage(112, ctx, parent) {
+    ReadMachineFile(0, 1);
+    bindings_.Text(Ctl<QLineEdit>(1045), &PossessedFile, kNameBytes, TextEncoding::Native);
+    bindings_.Text(Ctl<QLineEdit>(1046), &ArrangementFile, kNameBytes, TextEncoding::Native);
+    bindings_.Show();
+    connect(Ctl<QPushButton>(1049), &QPushButton::clicked, this,
+            &CSetMachinePage5::OnBrowsePossessedFile);
+    connect(Ctl<QPushButton>(1050), &QPushButton::clicked, this,
+            &CSetMachinePage5::OnBrowseArrangementFile);
+    connect(Ctl<QPushButton>(1047), &QPushButton::clicked, this,
+            &CSetMachinePage5::OnEditPossessedDies);
+    connect(Ctl<QPushButton>(1048), &QPushButton::clicked, this,
+            &CSetMachinePage5::OnEditArrangement);
+}
+
+void CSetMachinePage5::ReloadDieFiles() {
+    CPunchTool& tool = *ctx_.PunchTool;
+    // A die file that does not exist yet (a new machine, before its dies are made) reads as an
+    // empty table without a message; a file that exists and cannot be read is reported.
+    std::error_code ec;
+    const auto absent = [&ec](const std::string& name, const std::filesystem::path& path) {
+        return !name.empty() && !std::filesystem::exists(path, ec);
+    };
+    if (absent(tool.PossessedToolFileName, tool.PossessedPath()))
+        (void)tool.ReadPossessedFile(tool.PossessedPath());
+    else
+        tool.ReadWritePossessed(1);
+    if (absent(tool.ArrangedToolFileName, tool.ArrangementPath()))
+        (void)tool.ReadArrangementFile(tool.ArrangementPath());
+    else
+        tool.ReadWriteArrangement(1);
+}
+
+int CSetMachinePage5::ReadMachineFile(int updateControls, int useWorkingCopy) {
+    if (!ctx_.PunchTool) return 0;
+    CPunchTool& tool = *ctx_.PunchTool;
+    tool.LoadFileNames(TargetFile(useWorkingCopy));
+    PossessedFile = LoadedPossessed = tool.PossessedToolFileName;
+    ArrangementFile = LoadedArrangement = tool.ArrangedToolFileName;
+    if (ctx_.Paths) {
+        ctx_.Paths->ConvertConfigRelativePath(0, PossessedFile);
+        ctx_.Paths->ConvertConfigRelativePath(0, ArrangementFile);
+    }
+    ReloadDieFiles();
+    snapshot_.reset();
+    try {
+        snapshot_ = tool;
+    } catch (const std::bad_alloc&) {
+        ctx_.Message(diemsg::kDieCopyMemory, platform::PromptIcon::Error);
+        return 0;
+    }
+    if (updateControls) bindings_.Show();
+    return 1;
+}
+
+void CSetMachinePage5::TakeNames() {
+    std::string possessed = PossessedFile, arranged = ArrangementFile;
+    if (ctx_.Paths) {
+        ctx_.Paths->ConvertConfigRelativePath(1, possessed);
+        ctx_.Paths->ConvertConfigRelativePath(1, arranged);
+    }
+    ctx_.PunchTool->PossessedToolFileName = possessed;
+    ctx_.PunchTool->ArrangedToolFileName = arranged;
+}
+
+void CSetMachinePage5::WriteMachineFile(int updateData, int useWorkingCopy) {
+    if (!ctx_.PunchTool) return;
+    if (updateData) bindings_.Take(nullptr);
+    TakeNames();
+    ctx_.PunchTool->SaveFileNames(TargetFile(useWorkingCopy));
+    ReloadDieFiles();
+}
+
+void CSetMachinePage5::OnOK() {
+    WriteMachineFile(1, 1);
+}
+
+void CSetMachinePage5::OnCancel() {
+    if (!ctx_.PunchTool) return;
+    CPunchTool& tool = *ctx_.PunchTool;
+    if (snapshot_) {
+        // The tool's wiring (its dialogs and the machine file it writes to) is not die data.
+        DieDialogRunner* dialogs = tool.Dialogs;
+        std::function<std::string()> machine = tool.MachineFileName;
+        tool = *snapshot_;
+        tool.Dialogs = dialogs;
+        tool.MachineFileName = std::move(machine);
+    }
+    // After a failed snapshot only the names can be put back.
+    tool.PossessedToolFileName = LoadedPossessed;
+    tool.ArrangedToolFileName = LoadedArrangement;
+}
+
+void CSetMachinePage5::Browse(std::string& text, unsigned titleId, unsigned filterId,
+                              const char* extension) {
+    if (!ctx_.Choose) return;
+    bindings_.Take(nullptr);
+    FileChoice c;
+    c.title = platform::LoadString(titleId);
+    c.filter = platform::LoadString(filterId);
+    c.defaultExtension = extension;
+    c.mustExist = true;
+    if (text.empty()) {
+        c.initial = ctx_.MakeConfigPath("*.*");
+    } else {
+        std::string absolute = text;
+        if (ctx_.Paths) ctx_.Paths->ConvertConfigRelativePath(1, absolute);
+        c.initial = ctx_.MakeConfigPath(absolute);
+    }
+    std::optional<std::string> chosen = ctx_.Choose->OpenFile(this, c);
+    if (!chosen) return;
+    text = *chosen;
+    if (ctx_.Paths) ctx_.Paths->ConvertConfigRelativePath(0, text);
+    bindings_.Show();
+}
+
+void CSetMachinePage5::OnBrowsePossessedFile() {
+    Browse(PossessedFile, kTitlePossessedFile, kFilterPossessedFile, "DAT");
+}
+
+void CSetMachinePage5::OnBrowseArrangementFile() {
+    Browse(ArrangementFile, kTitleArrangementFile, kFilterArrangementFile, "ARR");
+}
+
+void CSetMachinePage5::OnEditPossessedDies() {
+    if (!ctx_.PunchTool) return;
+    // The folder the punch hits take the shape files from.
+    NcAppContext nc;
+    if (ctx_.Paths) {
+        nc.ConfigFolder = ctx_.Paths->ConfigFolder;
+        nc.ConvertLocalAppPath = [paths = ctx_.Paths](int expand, std::string& path) {
+            return paths->ConvertLocalAppPath(expand, path);
+        };
+    }
+    nc.IniPath = ctx_.IniPath();
+    SetShapeFileFolder(PunchFigureCache::FigureFolder(&nc));
+    {
+        ProfileEdit ini(ctx_.IniPath());
+        SetShapeFileFilterIndexes(ini.Int(kNcRead, kFilterKeys[0], 1),
+                                  ini.Int(kNcRead, kFilterKeys[1], 2),
+                                  ini.Int(kNcRead, kFilterKeys[2], 3));
+    }
+    bindings_.Take(nullptr);
+    TakeNames();
+    ReloadDieFiles();
+    CPunchTool& tool = *ctx_.PunchTool;
+    tool.DialogState.Owner = this;
+    tool.EditPossessedDies();
+
+    int indexes[3];
+    GetShapeFileFilterIndexes(&indexes[0], &indexes[1], &indexes[2]);
+    ProfileEdit ini(ctx_.IniPath());
+    for (int i = 0; i < 3; ++i) ini.SetInt(kNcRead, kFilterKeys[i], indexes[i]);
+    ini.Save();
+}
+
+void CSetMachinePage5::OnEditArrangement() {
+    if (!ctx_.PunchTool) return;
+    bindings_.Take(nullptr);
+    TakeNames();
+    ReloadDieFiles();
+    CPunchTool& tool = *ctx_.PunchTool;
+    tool.DialogState.Owner = this;
+    tool.RunArrangementEditor();
+    ArrangementFile = tool.ArrangedToolFileName;
+    bindings_.Show();
+}

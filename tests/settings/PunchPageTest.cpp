@@ -1,0 +1,209 @@
+// The "Punch Tool" page: the names in both forms, the reload and snapshot, Cancel, OK, browsing
+// and the die dialogs' buttons.
+#include <gtest/gtest.h>
+
+#include <QPushButton>
+#include <QTabWidget>
+
+#include "DieDialogFixture.h"
+#include "settings/CSetMachinePage5.h"
+#include "settings/CSetMachineSheet.h"
+
+using namespace die_test;
+using platform::PromptAnswer;
+using settings_test::Value;
+using settings_test::WriteAll;
+namespace fs = std::filesystem;
+
+namespace {
+
+class PunchPage : public DieDialogFixture {
+protected:
+    void SetUp() override {
+        DieDialogFixture::SetUp();
+        CSetMachineSheet::SetPunchPageMaker(
+            [](SettingsContext& c, QWidget* parent) { return new CSetMachinePage5(c, parent); });
+        fs::copy_file(DieFixture("pch_v4.dat"), config / "pch.dat");
+        fs::copy_file(DieFixture("arr_v2.arr"), config / "turret.arr");
+        SetWorkingCopy("[Punch]\r\nPossessedToolFileName=pch.dat\r\nArrangedToolFileName=" +
+                       (config / "turret.arr").string() + "\r\n");
+    }
+    QLineEdit* Edit(CSetMachinePage5& p, int id) { return p.Ctl<QLineEdit>(id); }
+};
+
+TEST_F(PunchPage, ShowsNamesRelativeToTheConfigurationFolderAndLoadsTheDies) {
+    fs::create_directories(config / "Sub");
+    fs::copy_file(DieFixture("pch_v4.dat"), config / "Sub" / "Pch.dat");
+    const fs::path outside = dir.path() / "elsewhere.arr";
+    fs::copy_file(DieFixture("arr_v2.arr"), outside);
+    SetWorkingCopy("[Punch]\r\nPossessedToolFileName=" + (config / "Sub/Pch.dat").string() +
+                   "\r\nArrangedToolFileName=" + outside.string() + "\r\n");
+    CSetMachinePage5 page(ctx);
+    EXPECT_EQ(Edit(page, 1045)->text().toStdString(), "Sub/Pch.dat");  // keeps its case
+    EXPECT_EQ(Edit(page, 1046)->text().toStdString(), outside.string());
+    EXPECT_EQ(tool->Header.DieCount, 4);
+    EXPECT_EQ(tool->Arrangement.StationCount, 2);
+    EXPECT_TRUE(prompt.asked.empty());
+}
+
+// Files that do not exist yet read as an empty table, without a message; a broken one is told.
+TEST_F(PunchPage, AbsentDieFilesAreEmptyWithoutMessage) {
+    SetWorkingCopy(
+        "[Punch]\r\nPossessedToolFileName=none.dat\r\nArrangedToolFileName=none.arr\r\n");
+    tool->Header.DieCount = 3;
+    CSetMachinePage5 page(ctx);
+    EXPECT_EQ(tool->Header.DieCount, 0);
+    EXPECT_EQ(tool->Arrangement.StationCount, 0);
+    EXPECT_TRUE(prompt.asked.empty());
+
+    fs::create_directory(config / "folder.dat");
+    SetWorkingCopy(
+        "[Punch]\r\nPossessedToolFileName=folder.dat\r\nArrangedToolFileName=none.arr\r\n");
+    CSetMachinePage5 again(ctx);
+    EXPECT_EQ(prompt.asked.size(), 1u);
+}
+
+// The page is built and reads even when the sheet leaves its tab out; its Cancel then never runs.
+TEST_F(PunchPage, ForbiddenPunchingLeavesTheTabOutButTheDiesAreRead) {
+    sys->ForbidPunchApp = 1;
+    CSetMachineSheet sheet(ctx);
+    for (int i = 0; i < sheet.Tabs()->count(); ++i)
+        EXPECT_NE(sheet.Tabs()->tabText(i), "Punch Tool");
+    ASSERT_NE(sheet.Page(5), nullptr);
+    EXPECT_EQ(tool->Header.DieCount, 4);
+    tool->Header.DieCount = 1;
+    sheet.reject();
+    EXPECT_EQ(tool->Header.DieCount, 1);
+}
+
+TEST_F(PunchPage, CancelPutsBackTheDieDataTheDialogsChanged) {
+    CSetMachineSheet sheet(ctx);
+    EXPECT_EQ(sheet.Tabs()->tabText(sheet.Tabs()->count() - 1), "Punch Tool");
+    const CPunchTool before = *tool;
+    auto* page = static_cast<CSetMachinePage5*>(sheet.Page(5));
+
+    prompt.answers = {PromptAnswer::No, PromptAnswer::No};
+    scripts.Add(1537, [](QWidget* d) {
+        Click(d, 32856);
+        Click(d, DBID_OK);
+    });
+    scripts.Add(1538, [](QWidget* d) { Click(d, DBID_OK); });
+    page->Ctl<QPushButton>(1047)->click();
+    EXPECT_EQ(tool->Header.DieCount, 5);
+    scripts.Add(1551, [](QWidget* d) {
+        Type(d, 1368, "1");
+        Leave(d, 1368);
+        Click(d, DBID_OK);
+    });
+    page->Ctl<QPushButton>(1048)->click();
+    EXPECT_EQ(tool->Arrangement.StationCount, 1);
+
+    sheet.reject();
+    EXPECT_EQ(tool->Dies, before.Dies);
+    EXPECT_EQ(tool->Arrangement, before.Arrangement);
+    EXPECT_EQ(tool->Header, before.Header);
+    EXPECT_EQ(tool->PossessedToolFileName, before.PossessedToolFileName);
+    EXPECT_EQ(tool->ArrangedToolFileName, before.ArrangedToolFileName);
+    EXPECT_EQ(tool->Dialogs, &runner);
+}
+
+// After the sheet's open command Cancel restores the dies of the machine opened.
+TEST_F(PunchPage, CancelAfterOpenRestoresTheOpenedMachinesDies) {
+    fs::copy_file(DieFixture("pch_v1.dat"), config / "other.dat");
+    WriteAll(config / "B.nmd",
+             "[Punch]\r\nPossessedToolFileName=other.dat\r\n"
+             "ArrangedToolFileName=turret.arr\r\n");
+    CSetMachineSheet sheet(ctx);
+    choose.files = {(config / "B.nmd").string()};
+    sheet.OnOpen();
+    auto* page = static_cast<CSetMachinePage5*>(sheet.Page(5));
+    EXPECT_EQ(page->PossessedFile, "other.dat");
+    CPunchTool opened(&nc);
+    opened.PossessedToolFileName = "other.dat";
+    opened.ArrangedToolFileName = "turret.arr";
+    opened.ReadWritePossessed(1);
+    opened.ReadWriteArrangement(1);
+    EXPECT_EQ(tool->Dies, opened.Dies);
+
+    tool->Dies[0].Number = 999;
+    tool->PossessedToolFileName = "changed.dat";
+    sheet.reject();
+    EXPECT_EQ(tool->Dies, opened.Dies);
+    EXPECT_EQ(tool->PossessedToolFileName, "other.dat");
+}
+
+TEST_F(PunchPage, OkWritesTheNamesAndReloads) {
+    fs::copy_file(DieFixture("pch_v1.dat"), config / "other.dat");
+    CSetMachineSheet sheet(ctx);
+    auto* page = static_cast<CSetMachinePage5*>(sheet.Page(5));
+    Edit(*page, 1045)->setText("other.dat");
+    sheet.accept();
+    EXPECT_EQ(Value(Work(), "Punch", "PossessedToolFileName"), (config / "other.dat").string());
+    EXPECT_EQ(Value(Work(), "Punch", "ArrangedToolFileName"), (config / "turret.arr").string());
+    CPunchTool other(&nc);
+    other.PossessedToolFileName = "other.dat";
+    other.ReadWritePossessed(1);
+    EXPECT_EQ(tool->Header.DieCount, other.Header.DieCount);
+    EXPECT_EQ(tool->PossessedToolFileName, (config / "other.dat").string());
+}
+
+TEST_F(PunchPage, BrowsingShowsTheChosenFileRelative) {
+    CSetMachinePage5 page(ctx);
+    Edit(page, 1045)->clear();
+    choose.files = {(config / "x.dat").string(), std::nullopt};
+    page.Ctl<QPushButton>(1049)->click();
+    EXPECT_EQ(Edit(page, 1045)->text(), "x.dat");
+    page.Ctl<QPushButton>(1050)->click();  // cancelled
+    EXPECT_EQ(Edit(page, 1046)->text().toStdString(), "turret.arr");
+    ASSERT_EQ(choose.asked.size(), 2u);
+    EXPECT_EQ(choose.asked[0].kind, "open");
+    EXPECT_EQ(choose.asked[0].file.initial, (config / "*.*").string());
+    EXPECT_EQ(choose.asked[0].file.title, "Punch file");
+    EXPECT_EQ(choose.asked[0].file.filter, "Punch files (*.DAT)|*.DAT|");
+    EXPECT_EQ(choose.asked[0].file.defaultExtension, "DAT");
+    EXPECT_EQ(choose.asked[1].file.initial, (config / "turret.arr").string());
+    EXPECT_EQ(choose.asked[1].file.title, "Punch arrangement file");
+    EXPECT_EQ(choose.asked[1].file.defaultExtension, "ARR");
+    // Nothing is loaded until the page writes.
+    EXPECT_EQ(tool->PossessedToolFileName, "pch.dat");
+}
+
+TEST_F(PunchPage, TheDieDialogsGetTheShapeFolderAndGiveBackTheFilterIndexes) {
+    WriteAll(Ini(),
+             "[NcRead]\r\nPunchTool_SpcialFolder=<LOCAL_APP_NAME>\\Tools\\\r\n"
+             "PunchTool_Kif_FilterIndex=3\r\n");
+    CSetMachinePage5 page(ctx);
+    fileAnswers.push_back(FileAnswer{(dir.path() / "local/Tools/logo.dxf").string(), 4});
+    prompt.answers = {PromptAnswer::No};
+    scripts.Add(1537, [](QWidget* d) {
+        Click(d, 32856);
+        Click(d, DBID_OK);
+    });
+    scripts.Add(1538, [](QWidget* d) {
+        Choose(d, 1361, 12);  // KI
+        Click(d, 1378);
+        Click(d, DBID_OK);
+    });
+    page.Ctl<QPushButton>(1047)->click();
+    ASSERT_EQ(fileAsked.size(), 1u);
+    EXPECT_EQ(fileAsked[0].folder, (dir.path() / "local/Tools/").string());
+    EXPECT_EQ(fileAsked[0].filterIndex, 3u);
+    EXPECT_EQ(Value(Ini(), "NcRead", "PunchTool_Spf_FilterIndex"), "1");
+    EXPECT_EQ(Value(Ini(), "NcRead", "PunchTool_Sef_FilterIndex"), "2");
+    EXPECT_EQ(Value(Ini(), "NcRead", "PunchTool_Kif_FilterIndex"), "4");
+}
+
+TEST_F(PunchPage, TheArrangementEditorsNewFileShowsInFullForm) {
+    CSetMachinePage5 page(ctx);
+    fileAnswers.push_back(FileAnswer{(config / "b.arr").string(), 1});
+    scripts.Add(1551, [](QWidget* d) {
+        Click(d, 1369);
+        Click(d, DBID_OK);
+    });
+    page.Ctl<QPushButton>(1048)->click();
+    EXPECT_TRUE(Asked("Update punch arrange file b.arr"));
+    EXPECT_EQ(Edit(page, 1046)->text().toStdString(), (config / "b.arr").string());
+    EXPECT_TRUE(fs::exists(config / "b.arr"));
+}
+
+}  // namespace
