@@ -90,6 +90,17 @@ void AppTraceHost::InvalidateFrame() {
     if (QWidget* central = frame_->centralWidget()) central->update();
 }
 
+void AppTraceHost::ShowWarning(const std::string& text) {
+    CMainFrame* frame = frame_;
+    QMetaObject::invokeMethod(
+        frame,
+        [frame, text] {
+            frame->App()->Prompt().Message(text, platform::PromptIcon::Warning,
+                                           platform::PromptButtons::Ok);
+        },
+        Qt::QueuedConnection);
+}
+
 void AppTraceHost::ShowTraceStatus(const CNcRead& reader) {
     if (auto* info = qobject_cast<CNcInfoView*>(frame_->InfoPane())) info->ShowTraceStatus(reader);
 }

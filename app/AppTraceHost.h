@@ -41,6 +41,8 @@ public:
     CDtbEngine& SkipLogElements() override;
     void SetSkipLogStart(const CxyzData& start) override;
     void InvalidateFrame() override;
+    // Queued in the frame; the application's prompt shows it.
+    void ShowWarning(const std::string& text) override;
     // On the information list, when the frame's information pane is one.
     void ShowTraceStatus(const CNcRead& reader) override;
 

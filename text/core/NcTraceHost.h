@@ -6,6 +6,7 @@
 
 #include <cstdint>
 #include <functional>
+#include <string>
 #include <vector>
 
 class CDtbEngine;
@@ -64,6 +65,9 @@ public:
     virtual void SetSkipLogStart(const CxyzData& start) = 0;
     // The main window painted anew, background included.
     virtual void InvalidateFrame() = 0;
+    // A warning box with an OK button (UTF-8 text). It shows once the event under way has been
+    // handled: an outside driver whose request failed gets its answer first.
+    virtual void ShowWarning(const std::string& text) = 0;
 
     // --- the information list -------------------------------------------------------------------
     // Shows the reader's position, lengths, counts and cutting time.

@@ -72,8 +72,7 @@ int NcTraceEngine::ResumeFromSkipLog() {
     host_.SkipLogElements().Empty();
     SkipLogRecord::Bytes bytes{};
     if (CallGetSkipLog(bytes) == 0) {
-        document_.Prompt().Message(TextString(kCantGetSkipLog), platform::PromptIcon::Warning,
-                                   platform::PromptButtons::Ok);
+        host_.ShowWarning(TextString(kCantGetSkipLog));
         return -1;
     }
     const SkipLogRecord record = SkipLogRecord::FromBytes(bytes);

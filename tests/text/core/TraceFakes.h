@@ -47,6 +47,7 @@ public:
     CDtbEngine skipLog;  // the document's skip-log route
     CxyzData skipLogStart{-1, -1, -1};
     int frameInvalidated = 0;
+    std::vector<std::string> warnings;  // the texts of ShowWarning
 
     int& TraceActive() override { return traceActive; }
     int& RunMode() override { return runMode; }
@@ -81,6 +82,7 @@ public:
     CDtbEngine& SkipLogElements() override { return skipLog; }
     void SetSkipLogStart(const CxyzData& start) override { skipLogStart = start; }
     void InvalidateFrame() override { ++frameInvalidated; }
+    void ShowWarning(const std::string& text) override { warnings.push_back(text); }
     void MoveSheetInViews(const double o[3]) override {
         calls.push_back("Sheet " + Num(o[0]) + "," + Num(o[1]) + "," + Num(o[2]));
     }
