@@ -12,10 +12,26 @@ namespace {
 using punchtest::Die;
 using punchtest::Program;
 
-std::vector<std::string> SampleLines() {
-    return test::ReadLines(std::filesystem::path(MORVALEN_SOURCE_DIR) / "examples" /
-                           "punch-sample.nc");
-}
+// An example punch program read with the machine file, dies and turret shipped beside it.
+struct ExampleRun {
+    CPunchTool tool;
+    CNcReadInfo settings;
+    NcAppContext app;
+    CDtbEngine elements;
+    NcRunnerSummary summary;
+
+    explicit ExampleRun(const char* program, int noTextConvert) {
+        const std::filesystem::path examples =
+            std::filesystem::path(MORVALEN_SOURCE_DIR) / "examples";
+        EXPECT_EQ(tool.ReadPossessedFile(examples / "punch-sample.dat"), 0);
+        EXPECT_EQ(tool.ReadArrangementFile(examples / "punch-sample.arr"), 0);
+        EXPECT_EQ(settings.LoadFrom(examples / "punch-sample.nmd"), 1);
+        app.PunchTool = &tool;
+        CNcRead reader(&app);
+        reader.SetProgram(test::ReadLines(examples / program), &settings, nullptr, noTextConvert);
+        summary = NcProgramRunner(reader).Run(elements);
+    }
+};
 
 // Hits under the groups of a chain: round ones (one arc each) and the others.
 void CountHits(const CDtbElement* e, int& round, int& other) {
@@ -35,18 +51,8 @@ void CountHits(const CDtbElement* e, int& round, int& other) {
 }  // namespace
 
 TEST(PunchSample, EveryHitIsDrawnWithItsShippedDie) {
-    const std::filesystem::path examples = std::filesystem::path(MORVALEN_SOURCE_DIR) / "examples";
-    CPunchTool tool;
-    ASSERT_EQ(tool.ReadPossessedFile(examples / "punch-sample.dat"), 0);
-    ASSERT_EQ(tool.ReadArrangementFile(examples / "punch-sample.arr"), 0);
-    CNcReadInfo settings;
-    ASSERT_EQ(settings.LoadFrom(examples / "punch-sample.nmd"), 1);
-    NcAppContext app;
-    app.PunchTool = &tool;
-    CNcRead reader(&app);
-    reader.SetProgram(SampleLines(), &settings, nullptr, 1);
-    CDtbEngine elements;
-    NcProgramRunner(reader).Run(elements);
+    const ExampleRun run("punch-sample.nc", 1);
+    const CDtbEngine& elements = run.elements;
     int round = 0, other = 0;
     CountHits(elements.GetFirstElement(), round, other);
     EXPECT_EQ(round, 3 + 5);  // T201 (die 1, round 10): three hits and a line of five
@@ -64,18 +70,9 @@ TEST(PunchSample, DieNumberOneIsPunched) {
 // The trace sample: a hit, a grid, a shear line, a nibbling line and arc, and a part of a hit
 // and a line of hits repeated in six cells, the first cell's groups marked as such.
 TEST(PunchSample, TheTraceSampleHoldsEveryPatternKind) {
-    const std::filesystem::path examples = std::filesystem::path(MORVALEN_SOURCE_DIR) / "examples";
-    CPunchTool tool;
-    ASSERT_EQ(tool.ReadPossessedFile(examples / "punch-sample.dat"), 0);
-    ASSERT_EQ(tool.ReadArrangementFile(examples / "punch-sample.arr"), 0);
-    CNcReadInfo settings;
-    ASSERT_EQ(settings.LoadFrom(examples / "punch-sample.nmd"), 1);
-    NcAppContext app;
-    app.PunchTool = &tool;
-    CNcRead reader(&app);
-    reader.SetProgram(test::ReadLines(examples / "punch-trace.nc"), &settings, nullptr, 0);
-    CDtbEngine elements;
-    EXPECT_EQ(NcProgramRunner(reader).Run(elements).End, NcRunnerEnd::ProgramEnd);
+    const ExampleRun run("punch-trace.nc", 0);
+    EXPECT_EQ(run.summary.End, NcRunnerEnd::ProgramEnd);
+    const CDtbEngine& elements = run.elements;
     std::string types;
     int firstCells = 0, laterCells = 0;
     for (const CDtbElement* e = elements.GetFirstElement(); e; e = e->link.next) {
