@@ -167,8 +167,8 @@ int NcTraceEngine::RunSequenceBlocks(int mode, CDtbEngine* collect) {
     const bool byProgram = TraceType == 0 || TraceType == 1;
     const long long limit = kBlocksPerLine * std::max<long long>(1, Reader.Lines.size());
     CDtbEngine block;
-    // The reader reads its lines without their sequence numbers: the numbers are read from
-    // the document's lines the reader's lines come from.
+    // Outside the process modes the reader reads its lines without their sequence numbers:
+    // the numbers are read from the document's lines the reader's lines come from.
     const std::vector<std::string>& lines = document_.Lines();
     auto documentLine = [&](int row) -> std::string_view {
         return row >= 0 && row < static_cast<int>(lines.size()) ? lines[static_cast<size_t>(row)]
@@ -186,7 +186,10 @@ int NcTraceEngine::RunSequenceBlocks(int mode, CDtbEngine* collect) {
         NcRunnerStep step = ReadFollowed(block);
         if (IsEnd(step)) break;
         if (byProgram) {
-            const int seq = SequenceNumberOf(documentLine(step.LineNo));
+            // The reader's sequence number, kept from block to block; a reader that read the
+            // line without its number has none, and the line's own is taken.
+            const int seq = Reader.State.SeqNo > 0 ? Reader.State.SeqNo
+                                                   : SequenceNumberOf(documentLine(step.LineNo));
             if (seq > 0 && seq != wanted()) {
                 if (mode == 1) break;
                 runner_.MoveTo(step.ReadNextLine);
