@@ -14,6 +14,8 @@ namespace {
 
 // How long the check waits while a mouse button is held (a drag under way).
 constexpr int kHeldButtonDelayMs = 1000;
+// How long it waits while a document is loading.
+constexpr int kLoadingDelayMs = 200;
 
 }  // namespace
 
@@ -34,6 +36,12 @@ void CMainFrame::OnFrameTimer() {
     }
     CTessmarkDoc* doc = app_->Document.get();
     if (!doc) return;
+    // The loading window lets timers run while a program is read and rebuilt: the check
+    // comes when the load is done (and its conversion-table question with it).
+    if (doc->IsLoading() || app_->Loading) {
+        frameTimer_->start(kLoadingDelayMs);
+        return;
+    }
     // A reload replaces the lines a trace step is animating: the check waits for the step.
     if (DeferUntilStepDone([this] { OnFrameTimer(); })) return;
     inFrameTimer_ = true;

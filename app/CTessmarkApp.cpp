@@ -108,11 +108,15 @@ void CTessmarkApp::ShowProgress(int percent) {
     const std::int64_t now = NowMs();
     if (percent == 0) {
         progressStart_ = progressShown_ = now;
+        progressSetLoading_ = !Loading;
         Loading = true;
         return;
     }
     if (percent >= 100) {
-        Loading = false;
+        // The end of a load's rebuild is not the end of the load: the views are brought up
+        // to date after it.
+        if (progressSetLoading_) Loading = false;
+        progressSetLoading_ = false;
         if (progressDlg_) {
             if (LoadingDlg == progressDlg_) LoadingDlg = nullptr;
             delete progressDlg_;

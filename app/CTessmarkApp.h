@@ -125,6 +125,8 @@ private:
     CLoadingDlg* progressDlg_ = nullptr;
     std::int64_t progressStart_ = 0;  // ms of the monotonic clock when the work began
     std::int64_t progressShown_ = 0;  // ms when the window was last painted
+    // The rebuild's start set Loading (no file load had): its end clears it again.
+    bool progressSetLoading_ = false;
 };
 
 // The per-user profile of the program (recent files, tool-bar state): QSettings under

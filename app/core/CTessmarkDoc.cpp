@@ -53,8 +53,18 @@ int CTessmarkDoc::Load(const std::string& path) {
         services_.SystemData && services_.SystemData->NcReadInfo.IgnorePercent != 0;
     // Read before anything is dropped: a file that cannot be read leaves the open program as
     // it was (its lines emptied under its own name, a save would have wiped the file).
+    // The time is taken before the text is read: a write that comes while it is read or
+    // rebuilt is a change the check offers, and one that came before is not.
+    const std::int64_t readTime = GetLastWriteTime(path).value_or(0);
     auto loaded = ReadNcFile(path, ignorePercent);
     if (!loaded) return 0;
+    // The rebuild lets timers run (the loading window paints): the frame's change check must
+    // not see the new name with the old file's time, nor start a reload inside this load.
+    loading_ = true;
+    struct LoadingEnd {
+        bool& flag;
+        ~LoadingEnd() { flag = false; }
+    } loadingEnd{loading_};
     if (services_.BeforeLoad) services_.BeforeLoad();
     if (services_.NcLog) services_.NcLog->ClearLog();
     if (services_.ElementsGoing) services_.ElementsGoing();
@@ -71,6 +81,7 @@ int CTessmarkDoc::Load(const std::string& path) {
     std::error_code ec;
     fs::path full = fs::absolute(path, ec);
     pathName_ = ec ? path : full.lexically_normal().string();
+    FileTime = readTime;
     if (services_.Ctx) services_.Ctx->NcFileName = pathName_;
     IsMpf = IsMpfPath(pathName_) ? 1 : 0;
     SubPrograms.clear();
@@ -86,7 +97,6 @@ int CTessmarkDoc::Load(const std::string& path) {
 int CTessmarkDoc::OnOpenDocument(const std::string& path) {
     if (!Load(path)) return 0;
     modified_ = false;
-    FileTime = GetLastWriteTime(pathName_).value_or(0);
     return 1;
 }
 
@@ -163,7 +173,7 @@ bool CTessmarkDoc::SaveModified() {
 }
 
 bool CTessmarkDoc::FileChangedOnDisk() const {
-    if (pathName_.empty()) return false;
+    if (pathName_.empty() || loading_) return false;
     auto now = GetLastWriteTime(pathName_);
     return now && *now > FileTime;
 }

@@ -86,7 +86,7 @@ public:
 
     // Empties the document; the sheet frame goes back to the configured values. Returns 1.
     int OnNewDocument();
-    // Loads the file (Load) and takes its time. 0 when the file cannot be read.
+    // Loads the file (Load). 0 when the file cannot be read.
     int OnOpenDocument(const std::string& path);
     // Makes the ".bak" copy of a modified document when the setting asks, stores the lines
     // (Store) and takes the file's new time. 1 when every file was written (the document is
@@ -95,12 +95,14 @@ public:
     // The question before the document is closed or replaced; false cancels. After the DDE
     // command CLOSE only Yes and No are offered and the close always goes on.
     bool SaveModified();
-    // Offers to reload the file when it changed on disk since it was loaded or saved; asks
-    // once per change. 1 when it was reloaded.
+    // Offers to reload the file when it changed on disk since it was read or saved; asks
+    // once per change, and never while a load is under way. 1 when it was reloaded.
     int CheckFileChanged();
-    // The file's last-write time is later than the one last loaded or saved (the question
-    // of CheckFileChanged would come).
+    // The file's last-write time is later than the one it had when it was read or saved (the
+    // question of CheckFileChanged would come). False while a load is under way.
     bool FileChangedOnDisk() const;
+    // A load is under way (its rebuild may let timers run).
+    bool IsLoading() const { return loading_; }
     // Rebuilds Elements from Lines. Returns 1.
     int RebuildElements();
     // Writes the lines into the crash-recovery log; its result (1 when there is no log).
@@ -115,7 +117,8 @@ public:
     // crash-recovery log (its result). Loads and new documents drop the records themselves.
     int LinesChangedOutsideEditor();
 
-    // The loading and storing steps of the framework's serialisation.
+    // The loading and storing steps of the framework's serialisation. Load takes the file's
+    // time as it was when the text was read.
     int Load(const std::string& path);
     int Store(const std::string& path);
 
@@ -124,4 +127,5 @@ private:
     Services services_;
     std::string pathName_;
     bool modified_ = false;
+    bool loading_ = false;
 };

@@ -202,6 +202,63 @@ TEST_F(DocFixture, ChangedFileOfferedOncePerChange) {
     EXPECT_EQ(empty.CheckFileChanged(), 0);
 }
 
+// The rebuild lets timers run (the loading window paints), so the frame's change check can
+// come in the middle of a load: it must not take the file just being read for a changed one.
+TEST_F(DocFixture, NoChangeQuestionWhileLoading) {
+    test::WriteFile(dir / "old.nc", "O1\r\n");
+    test::WriteFile(dir / "new.nc", "O2\r\nG01X10.\r\n");
+    Touch(dir / "new.nc", 5);  // newer than the file loaded before it
+    CTessmarkDoc::Services s;
+    s.Ctx = &ctx;
+    s.SystemData = sd.get();
+    std::vector<int> checks;
+    CTessmarkDoc* loading = nullptr;
+    s.Progress = [&](int) { checks.push_back(loading->CheckFileChanged()); };
+    struct Case {
+        const char* name;
+        bool openOldFirst;
+    };
+    for (const Case& c : {Case{"fresh document", false}, Case{"after another file", true}}) {
+        SCOPED_TRACE(c.name);
+        CTessmarkDoc d(s);
+        loading = &d;
+        if (c.openOldFirst) {
+            ASSERT_EQ(d.OnOpenDocument((dir / "old.nc").string()), 1);
+        }
+        prompt.asked.clear();
+        checks.clear();
+        ASSERT_EQ(d.OnOpenDocument((dir / "new.nc").string()), 1);
+        EXPECT_FALSE(checks.empty());
+        for (int r : checks) EXPECT_EQ(r, 0);
+        EXPECT_TRUE(prompt.asked.empty());
+        EXPECT_FALSE(d.IsLoading());
+        // Unchanged since it was read: no question after the load either.
+        EXPECT_EQ(d.CheckFileChanged(), 0);
+        EXPECT_TRUE(prompt.asked.empty());
+        EXPECT_EQ(d.Lines, (Lines{"O2", "G01X10."}));
+    }
+}
+
+// A write while the program was being read is a change since the text was taken.
+TEST_F(DocFixture, WriteDuringLoadOfferedAfterIt) {
+    test::WriteFile(dir / "a.nc", "O1\r\n");
+    CTessmarkDoc::Services s;
+    s.Ctx = &ctx;
+    s.SystemData = sd.get();
+    bool touched = false;
+    s.Progress = [&](int) {
+        if (!touched) Touch(dir / "a.nc", 5);
+        touched = true;
+    };
+    CTessmarkDoc d(s);
+    ASSERT_EQ(d.OnOpenDocument((dir / "a.nc").string()), 1);
+    EXPECT_TRUE(prompt.asked.empty());
+    prompt.answers = {PromptAnswer::No};
+    EXPECT_TRUE(d.FileChangedOnDisk());
+    EXPECT_EQ(d.CheckFileChanged(), 0);
+    EXPECT_EQ(prompt.asked.size(), 1u);
+}
+
 TEST_F(DocFixture, SaveQuestionAfterCloseRequest) {
     test::WriteFile(dir / "a.nc", "O1\r\n");
     ASSERT_EQ(doc->OnOpenDocument((dir / "a.nc").string()), 1);

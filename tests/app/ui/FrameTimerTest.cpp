@@ -98,6 +98,24 @@ TEST_F(FrameTimer, HeldButtonPutsTheCheckOffByASecond) {
     EXPECT_EQ(app_->Document->Lines.front(), "G00X5Y5");
 }
 
+TEST_F(FrameTimer, TheCheckWaitsForALoad) {
+    const std::string path = NcFile("G00X0Y0\r\nM30\r\n");
+    ASSERT_TRUE(Start({path}));
+    test::WriteFile(path, "G00X5Y5\r\nM30\r\n");
+    fs::last_write_time(path, fs::last_write_time(path) + std::chrono::seconds(10));
+    prompt_->asked.clear();
+    // A load or a rebuild under way (its loading window lets the timer run): put off.
+    app_->Loading = true;
+    Frame()->OnFrameTimer();
+    EXPECT_TRUE(prompt_->asked.empty());
+    EXPECT_TRUE(Frame()->FrameTimer()->isActive());
+    EXPECT_GT(Frame()->FrameTimer()->interval(), 0);
+    app_->Loading = false;
+    prompt_->answers = {PromptAnswer::No};
+    Frame()->OnFrameTimer();
+    EXPECT_TRUE(Asked("A change is added to this file"));
+}
+
 TEST_F(FrameTimer, ConversionTableAsksBeforeTheSave) {
     const std::string path = ConvertedProgram(1);
     prompt_->answers = {PromptAnswer::Yes};
