@@ -215,6 +215,12 @@ bool CTessmarkApp::InitInstance(const std::vector<std::string>& args,
 
     if (ProcessMode != 0 && ProcessMode != 1 && ProcessMode != 11) frame_->SetProcMode(ProcessMode);
     ApplyStartPlacement(options.ScreenSize);
+    // The bars are laid out (with their button texts on a first start) before the file is
+    // read: a large program's load shows the same bars as the window after it.
+    if (ProcessMode == 0 || ProcessMode == 1 || ProcessMode == 11) {
+        frame_->RestoreToolBars();
+        frame_->RefreshToolBars();
+    }
     // The file of the command line is opened in the shown window: a large program shows its
     // progress in the loading window while the window stays painted. A file that cannot be
     // opened (missing, a folder, a device) has been reported; the program runs on with an
@@ -224,11 +230,6 @@ bool CTessmarkApp::InitInstance(const std::vector<std::string>& args,
         frame_->OnDocumentChanged();
     }
     frame_->ZoomFitInViews();
-    if (ProcessMode == 0 || ProcessMode == 1 || ProcessMode == 11) {
-        frame_->RestoreToolBars();
-        frame_->RefreshToolBars();
-        frame_->ZoomFitInViews();
-    }
 
     // Crash recovery: only the first instance offers it.
     NcLog.Init(Paths.IniPath, CNcLog::DefaultLogFolder(Paths.ConfigFolder));

@@ -2,6 +2,7 @@
 // open file on disk, and the save after a load-time conversion table; the element views call
 // it after a load.
 #include <QApplication>
+#include <QStatusBar>
 #include <QTest>
 #include <QTimer>
 #include <filesystem>
@@ -82,7 +83,9 @@ TEST_F(FrameTimer, HeldButtonPutsTheCheckOffByASecond) {
     fs::last_write_time(path, fs::last_write_time(path) + std::chrono::seconds(10));
     prompt_->asked.clear();
 
-    QTest::mousePress(Frame()->windowHandle(), Qt::LeftButton, {}, QPoint(50, 50));
+    // On the status bar: a press there starts nothing (a tool button would run its command).
+    const QPoint idle = Frame()->statusBar()->geometry().center();
+    QTest::mousePress(Frame()->windowHandle(), Qt::LeftButton, {}, idle);
     ASSERT_NE(QGuiApplication::mouseButtons(), Qt::NoButton);
     Frame()->OnFrameTimer();
     EXPECT_TRUE(Frame()->FrameTimer()->isActive());
@@ -90,7 +93,7 @@ TEST_F(FrameTimer, HeldButtonPutsTheCheckOffByASecond) {
     EXPECT_TRUE(prompt_->asked.empty());
 
     // Released: the check runs and offers the reload.
-    QTest::mouseRelease(Frame()->windowHandle(), Qt::LeftButton, {}, QPoint(50, 50));
+    QTest::mouseRelease(Frame()->windowHandle(), Qt::LeftButton, {}, idle);
     prompt_->answers = {PromptAnswer::Yes};
     Frame()->OnFrameTimer();
     EXPECT_FALSE(Frame()->FrameTimer()->isActive());

@@ -97,6 +97,39 @@ TEST_F(StartUp, FileThatCannotBeOpenedIsReportedAndTheStartGoesOn) {
     }
 }
 
+// The bars of the window the file loads in are those of the window after the load: with a
+// first start's button texts, whether or not a file is named.
+TEST_F(StartUp, BarsHaveTheirTextsWhileTheFileLoads) {
+    // A question of the load itself (a long line) looks at the bars in the middle of the load.
+    struct WatchingPrompt : platform::ScriptedPrompt {
+        std::function<void()> watch;
+        platform::PromptAnswer Message(std::string_view text, platform::PromptIcon icon,
+                                       platform::PromptButtons buttons) override {
+            if (watch) watch();
+            return ScriptedPrompt::Message(text, icon, buttons);
+        }
+    };
+    const std::filesystem::path file = dir_.path() / "long.nc";
+    test::WriteFile(file, "G90\r\n(" + std::string(200, 'A') + ")\r\nM30\r\n");
+    auto prompt = std::make_unique<WatchingPrompt>();
+    std::vector<Qt::ToolButtonStyle> during;
+    prompt->watch = [&] {
+        if (app_->MainFrame())
+            during.push_back(app_->MainFrame()->Bar(kBarStandard)->toolButtonStyle());
+    };
+    prompt_ = std::move(prompt);
+    app_ = std::make_unique<CTessmarkApp>();
+    AppStartOptions options;
+    options.Prompt = prompt_.get();
+    options.ScreenSize = QSize(1920, 1080);
+    ASSERT_TRUE(app_->InitInstance({"/US", file.string()}, options));
+    ASSERT_TRUE(Asked("Line 2 is longer"));  // the long line's question came during the load
+    ASSERT_EQ(during.size(), 1u);
+    EXPECT_EQ(during[0], Qt::ToolButtonTextUnderIcon);
+    EXPECT_EQ(Frame()->ButtonText, 1);
+    EXPECT_EQ(Frame()->Bar(kBarStandard)->toolButtonStyle(), Qt::ToolButtonTextUnderIcon);
+}
+
 TEST_F(StartUp, PlacementSavedAndRestored) {
     // First start: maximised, with a tenth of the screen around the normal rectangle.
     ASSERT_TRUE(Start({}, QSize(1920, 1080)));
