@@ -110,6 +110,9 @@ void CTessmarkApp::ShowProgress(int percent) {
         progressStart_ = progressShown_ = now;
         progressSetLoading_ = !Loading;
         Loading = true;
+        // The text and name are in: a long program's name and line count show in the title
+        // and status bar while its elements are made, not only after.
+        frame_->ShowDocumentInfo();
         return;
     }
     if (percent >= 100) {

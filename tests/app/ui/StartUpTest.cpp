@@ -130,6 +130,18 @@ TEST_F(StartUp, BarsHaveTheirTextsWhileTheFileLoads) {
     EXPECT_EQ(Frame()->Bar(kBarStandard)->toolButtonStyle(), Qt::ToolButtonTextUnderIcon);
 }
 
+// While a program's elements are made (a long wait for a large one), the title already names
+// it.
+TEST_F(StartUp, TitleNamesTheFileWhileItsElementsAreMade) {
+    ASSERT_TRUE(Start({"/US", Sample()}));
+    const std::filesystem::path other = dir_.path() / "other.nc";
+    test::WriteFile(other, "G90\r\nG01X10.Y10.\r\nM30\r\n");
+    // The document's own load, without the frame's update after it.
+    ASSERT_EQ(app_->Document->OnOpenDocument(other.string()), 1);
+    EXPECT_TRUE(Frame()->windowTitle().startsWith("other.nc"))
+        << Frame()->windowTitle().toStdString();
+}
+
 TEST_F(StartUp, PlacementSavedAndRestored) {
     // First start: maximised, with a tenth of the screen around the normal rectangle.
     ASSERT_TRUE(Start({}, QSize(1920, 1080)));
