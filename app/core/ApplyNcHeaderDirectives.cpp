@@ -51,17 +51,19 @@ std::string WithFileExtension(std::string v, const char* upper, const char* lowe
     return v;
 }
 
-void LoadMachine(NcHeaderHost& host) {
-    CSystemData& sd = *host.SystemData;
-    sd.NcReadInfo.LoadMachineFile(0);
-    sd.ToolData.Load();
+// What follows a change of machine: the condition table and the machine's die files. Read
+// once after all the header's machines were loaded, so that an error of a die file is told
+// once per load, and only for the machine that stays.
+void LoadMachineData(NcHeaderHost& host) {
+    host.SystemData->ToolData.Load();
     if (host.Ctx->PunchTool) {
         host.Ctx->PunchTool->ReadWritePossessed(1);
         host.Ctx->PunchTool->ReadWriteArrangement(1);
     }
 }
 
-void MachineByExtension(const std::string& fileName, NcHeaderHost& host) {
+// True when the extension's machine was loaded.
+bool MachineByExtension(const std::string& fileName, NcHeaderHost& host) {
     const NcAppContext& ctx = *host.Ctx;
     // The extension of the file name only: a point in a folder name is no extension.
     std::string name = fs::path(fileName).filename().string();
@@ -72,7 +74,7 @@ void MachineByExtension(const std::string& fileName, NcHeaderHost& host) {
     for (int i = 0; i <= 98; ++i) {
         const std::string section = "ExtMachine" + TwoDigits(i);
         std::string e = ini.GetString(section, "Ext", "");
-        if (e.empty()) return;
+        if (e.empty()) return false;
         if (Upper(e) != ext) continue;
         std::string machine = ini.GetString(section, "Machine", "");
         std::string expanded = machine;
@@ -81,17 +83,19 @@ void MachineByExtension(const std::string& fileName, NcHeaderHost& host) {
         std::error_code ec;
         if (fs::is_regular_file(full, ec)) {
             host.SystemData->NcReadInfo.FileName = machine;
-            LoadMachine(host);
+            host.SystemData->NcReadInfo.LoadMachineFile(0);
             std::string stored = full.string();
             ctx.CollapseLocalAppPath(stored);
             platform::WriteProfileString("NcRead", "FileName", std::string_view(stored),
                                          ctx.IniPath);
-        } else if (ctx.Prompt) {
+            return true;
+        }
+        if (ctx.Prompt)
             ctx.Prompt->Message(FillMessage(AppMessage(kMsgExtMachineMissing), {ext, machine}),
                                 platform::PromptIcon::Warning, platform::PromptButtons::Ok);
-        }
-        return;
+        return false;
     }
+    return false;
 }
 
 }  // namespace
@@ -112,7 +116,7 @@ int ApplyNcHeaderDirectives(std::vector<std::string>& lines, const std::string& 
     bool tableRead = false;
     std::string tableName;
 
-    MachineByExtension(fileName, host);
+    bool machineLoaded = MachineByExtension(fileName, host);
 
     for (size_t i = 0; i < lines.size() && i < 25; ++i) {
         const std::string& line = lines[i];
@@ -128,7 +132,8 @@ int ApplyNcHeaderDirectives(std::vector<std::string>& lines, const std::string& 
                 if (fs::is_regular_file(beside, ec)) machine = beside;
             }
             host.SystemData->NcReadInfo.FileName = machine.string();
-            LoadMachine(host);
+            host.SystemData->NcReadInfo.LoadMachineFile(0);
+            machineLoaded = true;
         } else if ((at = platform::FindText(line, "CTB=")) != std::string::npos) {
             std::string v = WithFileExtension(DirectiveValue(line, at + 4), ".CTB", ".ctb", ".Ctb");
             table.ClearTable();
@@ -143,6 +148,8 @@ int ApplyNcHeaderDirectives(std::vector<std::string>& lines, const std::string& 
                 host.RunExternalApp(app, v.empty() ? std::nullopt : std::optional(v), fileName);
         }
     }
+
+    if (machineLoaded) LoadMachineData(host);
 
     if (tableRead && ApplyReplaceTable(lines, table)) {
         host.ConvTableName = tableName;

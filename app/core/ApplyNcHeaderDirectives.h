@@ -26,9 +26,11 @@ struct NcHeaderHost {
 
 // After every load: chooses the machine file tied to the file's extension ([ExtMachineNN]
 // Ext/Machine of the settings file, remembered as [NcRead] FileName), follows "NMD=", "CTB=",
-// "EXE1=" and "EXE2=" in the first 25 lines, runs a named conversion table over the lines,
-// and sets the sheet frame from the machine file and from "(CL/" and "(WK/" in the first 100
-// lines; those values become the configured ones for the following documents. Returns 1.
+// "EXE1=" and "EXE2=" in the first 25 lines (after a change of machine the condition table and
+// the die files of the machine that stays are read once), runs a named conversion table over
+// the lines, and sets the sheet frame from the machine file and from "(CL/" and "(WK/" in the
+// first 100 lines; those values become the configured ones for the following documents.
+// Returns 1.
 int ApplyNcHeaderDirectives(std::vector<std::string>& lines, const std::string& fileName,
                             NcHeaderHost& host);
 

@@ -9,6 +9,7 @@
 #include "TestFiles.h"
 #include "nc/NcAppContext.h"
 #include "nc/machine/CNcReplaceInfo.h"
+#include "nc/machine/CPunchTool.h"
 #include "nc/machine/CSystemData.h"
 #include "platform/Profile.h"
 #include "platform/ScriptedPrompt.h"
@@ -186,4 +187,40 @@ TEST_F(HeaderFixture, ClampsAndFrameFromHeaderBecomeConfigured) {
     Lines plain{"O1"};
     ApplyNcHeaderDirectives(plain, "/nc/b.txt", host);
     EXPECT_EQ(info.SheetFrame, (std::array<double, 8>{1000, 500, 0, 0, 400, 800, 0, 0}));
+}
+
+// A machine whose die files are missing: each file's error is told once per load, however
+// many times the header (its extension, its "NMD=" lines) names a machine.
+TEST_F(HeaderFixture, DieFileErrorsOncePerLoad) {
+    CPunchTool tool(&ctx);
+    ctx.PunchTool = &tool;
+    test::WriteFile(ctx.IniPath, "[ExtMachine00]\r\nExt=PCH\r\nMachine=punch.nmd\r\n");
+    test::WriteFile(
+        ctx.ConfigFolder / "punch.nmd",
+        "[Punch]\r\nPossessedToolFileName=gone.dat\r\nArrangedToolFileName=gone.arr\r\n");
+    struct Case {
+        const char* file;
+        Lines lines;
+    };
+    const Case cases[] = {
+        {"/nc/a.txt", {"O1", "(NMD=punch)"}},
+        {"/nc/a.pch", {"O1"}},
+        {"/nc/a.pch", {"O1", "(NMD=punch)"}},
+        {"/nc/a.txt", {"O1", "(NMD=punch)", "(NMD=punch)"}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(std::string(c.file) + " " + std::to_string(c.lines.size()));
+        Lines lines = c.lines;
+        prompt.asked.clear();
+        ApplyNcHeaderDirectives(lines, c.file, host);
+        std::vector<std::string> texts;
+        for (const auto& a : prompt.asked) texts.push_back(a.text.substr(0, a.text.find('\n')));
+        EXPECT_EQ(texts, (std::vector<std::string>{"Punch data file open error",
+                                                   "Punch arrangement file open error"}));
+    }
+    // A header without a machine leaves the die data alone.
+    Lines plain{"O1"};
+    prompt.asked.clear();
+    ApplyNcHeaderDirectives(plain, "/nc/a.txt", host);
+    EXPECT_TRUE(prompt.asked.empty());
 }
