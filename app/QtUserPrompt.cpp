@@ -3,8 +3,12 @@
 
 #include <QApplication>
 #include <QFileDialog>
+#include <QFontMetrics>
+#include <QGridLayout>
 #include <QMessageBox>
 #include <QPointer>
+#include <QSpacerItem>
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <vector>
@@ -57,6 +61,30 @@ public:
 private:
     std::vector<QPointer<CLoadingDlg>> hidden_;
 };
+
+// Room a title bar takes besides the caption's text: the window's icon, its three buttons and
+// the margins.
+constexpr int kCaptionButtonsWidth = 150;
+// A long caption is not worth a box across the screen.
+constexpr int kCaptionRoomMax = 640;
+
+int CaptionRoomWidth(const QWidget& box) {
+    // The window manager draws the caption in a bold face beside its icon and three buttons;
+    // Qt's own allowance for the caption (50 pixels) leaves a short message's caption cut.
+    QFont bold = box.font();
+    bold.setBold(true);
+    return std::min(QFontMetrics(bold).horizontalAdvance(box.windowTitle()) + kCaptionButtonsWidth,
+                    kCaptionRoomMax);
+}
+
+void KeepCaptionWhole(QMessageBox& box) {
+    // The box takes its width from its layout's minimum: a spacer across the last row sets it.
+    auto* grid = qobject_cast<QGridLayout*>(box.layout());
+    if (!grid) return;
+    grid->addItem(
+        new QSpacerItem(CaptionRoomWidth(box), 0, QSizePolicy::Minimum, QSizePolicy::Fixed),
+        grid->rowCount(), 0, 1, grid->columnCount());
+}
 
 }  // namespace
 
@@ -125,6 +153,7 @@ PromptAnswer QtUserPrompt::MessageTitled(std::string_view caption, std::string_v
             break;
     }
     box.setStandardButtons(set);
+    KeepCaptionWhole(box);
     switch (box.exec()) {
         case QMessageBox::Cancel:
             return PromptAnswer::Cancel;
