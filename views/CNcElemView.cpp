@@ -231,7 +231,7 @@ CNcElemView::ViewDc::ViewDc(CNcElemView& view)
 
 CNcElemView::ViewDc::~ViewDc() {
     painter_.end();
-    view_.repaint();
+    view_.update();
 }
 
 void CNcElemView::PaintLayerNow(ViewLayerId id, ViewRgb colour, int style, int width,
