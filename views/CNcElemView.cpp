@@ -231,7 +231,7 @@ CNcElemView::ViewDc::ViewDc(CNcElemView& view)
 
 CNcElemView::ViewDc::~ViewDc() {
     painter_.end();
-    view_.update();
+    view_.repaint();
 }
 
 void CNcElemView::PaintLayerNow(ViewLayerId id, ViewRgb colour, int style, int width,

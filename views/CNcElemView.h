@@ -90,10 +90,8 @@ public:
     // Every layer in the paint order of the trace or of viewing. Returns 0.
     int DrawAll(QPainter& painter);
 
-    // Drawing between paints: a painter on the back buffer; when it ends the view asks to be
-    // shown, and the next pass of the event loop (a trace step's, the animation's pause) shows
-    // it. A repaint at once would paint the whole window's pending regions (the NC list that
-    // follows the trace, its scroll bar) several times a step.
+    // Drawing between paints: a painter on the back buffer; when it ends the view is shown
+    // again at once.
     class ViewDc {
     public:
         explicit ViewDc(CNcElemView& view);
