@@ -44,6 +44,19 @@ bench::ProcessRun OpenInMorvalen(const bench::TempFolder& dir, const std::string
     return bench::RunProcess({(bench::ProgramFolder() / "morvalen").string(), file}, env);
 }
 
+// Each iteration one process of morvalen on file, timed, with its peak memory.
+void TimeOpenings(benchmark::State& state, const bench::TempFolder& dir, const std::string& file) {
+    for (auto _ : state) {
+        const bench::ProcessRun run = OpenInMorvalen(dir, file);
+        if (run.exitCode != 0) {
+            state.SkipWithError("morvalen failed");
+            return;
+        }
+        state.SetIterationTime(run.seconds);
+        state.counters["peak_MiB"] = run.peakMiB;
+    }
+}
+
 void BM_OpenToFirstPaint(benchmark::State& state) {
     const int parts = static_cast<int>(state.range(0));
     bench::TempFolder dir;
@@ -81,15 +94,7 @@ void BM_OpenOneLine(benchmark::State& state) {
     line += "\n";
     bench::TempFolder dir;
     const std::string file = dir.Write("one-line.nc", line).string();
-    for (auto _ : state) {
-        const bench::ProcessRun run = OpenInMorvalen(dir, file);
-        if (run.exitCode != 0) {
-            state.SkipWithError("morvalen failed");
-            return;
-        }
-        state.SetIterationTime(run.seconds);
-        state.counters["peak_MiB"] = run.peakMiB;
-    }
+    TimeOpenings(state, dir, file);
 }
 BENCHMARK(BM_OpenOneLine)->Apply([](auto* b) {
     bench::ProcessRuns(b->Arg(1)->Arg(2)->Arg(4)->Arg(20)->ArgNames({"MB"}));
@@ -101,15 +106,7 @@ void BM_RunawayProgram(benchmark::State& state) {
         dir.Write("runaway.nc",
                   "G91\nM98P1L9999\nM30\nO1\nM98P2L9999\nM99\nO2\nG01X1.\nG01Y1.\nM99\n")
             .string();
-    for (auto _ : state) {
-        const bench::ProcessRun run = OpenInMorvalen(dir, file);
-        if (run.exitCode != 0) {
-            state.SkipWithError("morvalen failed");
-            return;
-        }
-        state.SetIterationTime(run.seconds);
-        state.counters["peak_MiB"] = run.peakMiB;
-    }
+    TimeOpenings(state, dir, file);
 }
 BENCHMARK(BM_RunawayProgram)->Apply([](auto* b) { bench::ProcessRuns(b); });
 
