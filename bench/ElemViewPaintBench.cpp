@@ -101,20 +101,12 @@ void BM_FullRepaint100k(benchmark::State& state) {
         benchmark::DoNotOptimize(view.BackBuffer().constBits());
     }
 }
-double Min(const std::vector<double>& v) {
-    return *std::min_element(v.begin(), v.end());
-}
-double Max(const std::vector<double>& v) {
-    return *std::max_element(v.begin(), v.end());
-}
-
 BENCHMARK(BM_FullRepaint100k)
     ->Arg(0)
     ->Arg(1)
     ->ArgNames({"EdgeDisp"})
-    ->ComputeStatistics("min", Min)
-    ->ComputeStatistics("max", Max)
-    ->Unit(benchmark::kMillisecond);
+    ->Unit(benchmark::kMillisecond)
+    ->Apply([](auto* b) { bench::WithMinMax(b); });
 
 // The generated program of 100,000 parts (1,200,002 blocks) read once, as the document holds it.
 struct LargeProgram {
@@ -184,9 +176,8 @@ BENCHMARK(BM_Navigate1200k)
     ->Arg(kScroll)
     ->Arg(kFit)
     ->ArgNames({"in_out_pan_fit"})
-    ->ComputeStatistics("min", Min)
-    ->ComputeStatistics("max", Max)
-    ->Unit(benchmark::kMillisecond);
+    ->Unit(benchmark::kMillisecond)
+    ->Apply([](auto* b) { bench::WithMinMax(b); });
 
 // A shown view of 1200 x 900 pixels over a sheet of the given size, fitted and painted, with
 // the machine's default pen table.
@@ -226,12 +217,7 @@ struct SheetView {
 
 // The drawing between paints is measured on a sheet of 1,000 and one of 100,000 elements.
 void OnSmallAndLargeSheets(benchmark::internal::Benchmark* b) {
-    b->Arg(1000)
-        ->Arg(100000)
-        ->ArgNames({"elements"})
-        ->Repetitions(5)
-        ->ComputeStatistics("min", Min)
-        ->ComputeStatistics("max", Max)
+    bench::WithMinMax(b->Arg(1000)->Arg(100000)->ArgNames({"elements"})->Repetitions(5))
         ->Unit(benchmark::kMillisecond);
 }
 

@@ -6,6 +6,10 @@
 // BM_OpenStages: the same path step by step in a process of its own, each stage timed: start-up
 // (application, frame, empty document, window shown), reading the file, header directives, the
 // rebuild of the elements, the views (projection, NC list), fitting and the first paint.
+// BM_OpenOneLine: a file of one line of 1 to 20 MB (moves without line breaks), to the window
+// and out: the time must grow with the size, not faster. Goal: under a second at 20 MB.
+// BM_RunawayProgram: a program whose sub-programs call each other for ever, opened until the
+// message that it was stopped. Goal: within 10 s and 1 GB.
 #include <benchmark/benchmark.h>
 
 #include <QApplication>
@@ -33,20 +37,37 @@ std::vector<std::string> FreshUserEnvironment(const bench::TempFolder& dir) {
             "XDG_DATA_HOME=" + home + "/data", "QT_QPA_PLATFORM=offscreen"};
 }
 
+// One process of morvalen on a program: time to its first paint (or its first message) and out.
+bench::ProcessRun OpenInMorvalen(const bench::TempFolder& dir, const std::string& file) {
+    std::vector<std::string> env = FreshUserEnvironment(dir);
+    env.push_back("MORVALEN_QUIT_AFTER_MS=1");
+    return bench::RunProcess({(bench::ProgramFolder() / "morvalen").string(), file}, env);
+}
+
+// Each iteration one process of morvalen on file, timed, with its peak memory.
+void TimeOpenings(benchmark::State& state, const bench::TempFolder& dir, const std::string& file) {
+    for (auto _ : state) {
+        const bench::ProcessRun run = OpenInMorvalen(dir, file);
+        if (run.exitCode != 0) {
+            state.SkipWithError("morvalen failed");
+            return;
+        }
+        state.SetIterationTime(run.seconds);
+        state.counters["peak_MiB"] = run.peakMiB;
+    }
+}
+
 void BM_OpenToFirstPaint(benchmark::State& state) {
     const int parts = static_cast<int>(state.range(0));
     bench::TempFolder dir;
     const std::string ours = dir.Write("program.nc", bench::LaserProgram(parts, false)).string();
     const std::string theirs = dir.Write("program.ngc", bench::LaserProgram(parts, true)).string();
-    const std::string program = (bench::ProgramFolder() / "morvalen").string();
     const std::string rs274 = bench::Rs274();
-    std::vector<std::string> env = FreshUserEnvironment(dir);
-    env.push_back("MORVALEN_QUIT_AFTER_MS=1");
     double rs274Seconds = 0, peak = 0, seconds = 0;
     for (auto _ : state) {
         if (!rs274.empty())
             rs274Seconds = bench::RunProcess({rs274, "-g", theirs, "/dev/null"}).seconds;
-        const bench::ProcessRun run = bench::RunProcess({program, ours}, env);
+        const bench::ProcessRun run = OpenInMorvalen(dir, ours);
         if (run.exitCode != 0) {
             state.SkipWithError("morvalen failed");
             return;
@@ -64,6 +85,30 @@ void BM_OpenToFirstPaint(benchmark::State& state) {
 BENCHMARK(BM_OpenToFirstPaint)->Apply([](auto* b) {
     bench::ProcessRuns(b->Arg(100000)->ArgNames({"parts"}));
 });
+
+void BM_OpenOneLine(benchmark::State& state) {
+    const size_t bytes = size_t(state.range(0)) << 20;
+    std::string line = "G91G01";
+    line.reserve(bytes + 16);
+    while (line.size() < bytes) line += "X1.Y1.";
+    line += "\n";
+    bench::TempFolder dir;
+    const std::string file = dir.Write("one-line.nc", line).string();
+    TimeOpenings(state, dir, file);
+}
+BENCHMARK(BM_OpenOneLine)->Apply([](auto* b) {
+    bench::ProcessRuns(b->Arg(1)->Arg(2)->Arg(4)->Arg(20)->ArgNames({"MB"}));
+});
+
+void BM_RunawayProgram(benchmark::State& state) {
+    bench::TempFolder dir;
+    const std::string file =
+        dir.Write("runaway.nc",
+                  "G91\nM98P1L9999\nM30\nO1\nM98P2L9999\nM99\nO2\nG01X1.\nG01Y1.\nM99\n")
+            .string();
+    TimeOpenings(state, dir, file);
+}
+BENCHMARK(BM_RunawayProgram)->Apply([](auto* b) { bench::ProcessRuns(b); });
 
 constexpr const char* kStages[] = {"startup", "read", "header", "rebuild", "views", "paint"};
 constexpr int kStageCount = 6;

@@ -1,6 +1,7 @@
 // The main of the benchmarks that show widgets: one QApplication on the offscreen platform,
-// numbers in C notation, and the benchmark's settings file removed at the end (after atEnd,
-// which ends what must go before the application object).
+// numbers in C notation, and the benchmark's scratch (its settings file or its folder of
+// generated files) removed at the end (after atEnd, which ends what must go before the
+// application object).
 #pragma once
 
 #include <benchmark/benchmark.h>
@@ -11,7 +12,7 @@
 #include <filesystem>
 #include <functional>
 
-inline int RunQtBenchmarks(int argc, char** argv, const std::filesystem::path& settingsFile,
+inline int RunQtBenchmarks(int argc, char** argv, const std::filesystem::path& scratch,
                            const std::function<void()>& atEnd = {}) {
     ::setenv("QT_QPA_PLATFORM", "offscreen", 0);
     QApplication app(argc, argv);
@@ -21,6 +22,6 @@ inline int RunQtBenchmarks(int argc, char** argv, const std::filesystem::path& s
     benchmark::Shutdown();
     if (atEnd) atEnd();
     std::error_code ec;
-    std::filesystem::remove(settingsFile, ec);
+    std::filesystem::remove_all(scratch, ec);
     return 0;
 }

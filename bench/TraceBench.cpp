@@ -30,13 +30,6 @@ namespace {
 
 constexpr int kParts = 8400;  // twelve blocks and about twelve elements a part
 
-double Min(const std::vector<double>& v) {
-    return *std::min_element(v.begin(), v.end());
-}
-double Max(const std::vector<double>& v) {
-    return *std::max_element(v.begin(), v.end());
-}
-
 // The program with the generated file open, made once for the benchmarks of this process.
 struct Session {
     bench::TempFolder dir;
@@ -100,9 +93,8 @@ BENCHMARK(BM_AnimationPoint)
     ->UseManualTime()
     ->Iterations(200)
     ->Repetitions(5)
-    ->ComputeStatistics("min", Min)
-    ->ComputeStatistics("max", Max)
-    ->Unit(benchmark::kMillisecond);
+    ->Unit(benchmark::kMillisecond)
+    ->Apply([](auto* b) { bench::WithMinMax(b); });
 
 void BM_RunAtHighSpeed(benchmark::State& state) {
     Session& s = TheSession();
@@ -135,9 +127,8 @@ BENCHMARK(BM_RunAtHighSpeed)
     ->UseManualTime()
     ->Iterations(1)
     ->Repetitions(5)
-    ->ComputeStatistics("min", Min)
-    ->ComputeStatistics("max", Max)
-    ->Unit(benchmark::kMillisecond);
+    ->Unit(benchmark::kMillisecond)
+    ->Apply([](auto* b) { bench::WithMinMax(b); });
 
 }  // namespace
 

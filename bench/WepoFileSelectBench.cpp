@@ -15,6 +15,8 @@
 #include <fstream>
 #include <string>
 
+#include "QtBenchMain.h"
+#include "StallMeter.h"
 #include "wepo/core/FileKind.h"
 #include "wepo/filesel/FileSelectDialog.h"
 #include "wepo/filesel/FolderModel.h"
@@ -47,35 +49,6 @@ const fs::path& Folder() {
     return folder;
 }
 
-// Measures the gaps between the ticks of a 1 ms timer on the user-interface thread.
-class StallMeter {
-public:
-    StallMeter() {
-        timer_.setInterval(1);
-        QObject::connect(&timer_, &QTimer::timeout, [this] {
-            qint64 now = clock_.nsecsElapsed();
-            longest_ = std::max(longest_, now - last_);
-            last_ = now;
-        });
-        clock_.start();
-        last_ = 0;
-        timer_.start();
-    }
-    double LongestMs() const { return longest_ / 1e6; }
-
-private:
-    QTimer timer_;
-    QElapsedTimer clock_;
-    qint64 last_ = 0, longest_ = 0;
-};
-
-// Lets the stall meter tick once more after the work, so its last gap counts.
-void Settle() {
-    QElapsedTimer t;
-    t.start();
-    while (t.elapsed() < 5) QApplication::processEvents(QEventLoop::AllEvents, 1);
-}
-
 void BM_ExplorerDialog10000(benchmark::State& state) {
     const QString folder = QString::fromStdString(Folder().string());
     double first = 0, complete = 0, stall = 0;
@@ -98,7 +71,7 @@ void BM_ExplorerDialog10000(benchmark::State& state) {
             QApplication::processEvents(QEventLoop::AllEvents, 1);
         QApplication::processEvents();  // the sorted rows painted
         complete = clock.nsecsElapsed() / 1e6;
-        Settle();
+        StallMeter::Settle();
         stall = meter.LongestMs();
         state.SetIterationTime(complete / 1000.0);
         dialog.hide();
@@ -123,7 +96,7 @@ void BM_OldStyleRebuildWithComments10000(benchmark::State& state) {
         old.Rebuild();
         while (old.Rebuilding()) QApplication::processEvents(QEventLoop::AllEvents, 1);
         state.SetIterationTime(clock.nsecsElapsed() / 1e9);
-        Settle();
+        StallMeter::Settle();
         stall = std::max(stall, meter.LongestMs());
     }
     state.counters["longest_stall_ms"] = stall;
@@ -148,12 +121,5 @@ BENCHMARK(BM_IdentifyFileKind)->Unit(benchmark::kMicrosecond);
 }  // namespace
 
 int main(int argc, char** argv) {
-    ::setenv("QT_QPA_PLATFORM", "offscreen", 0);
-    QApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    std::error_code ec;
-    fs::remove_all(Folder(), ec);
-    return 0;
+    return RunQtBenchmarks(argc, argv, Folder());
 }

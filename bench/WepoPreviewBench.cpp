@@ -14,6 +14,8 @@
 #include <fstream>
 #include <string>
 
+#include "QtBenchMain.h"
+#include "StallMeter.h"
 #include "tests/HndFixture.h"
 #include "wepo/preview/PreviewList.h"
 #include "wepo/preview/Renderers.h"
@@ -128,27 +130,6 @@ void BM_Dxf100000(benchmark::State& state) {
 }
 BENCHMARK(BM_Dxf100000)->Unit(benchmark::kMillisecond);
 
-// Gaps between the ticks of a 1 ms timer on the user-interface thread.
-class StallMeter {
-public:
-    StallMeter() {
-        timer_.setInterval(1);
-        QObject::connect(&timer_, &QTimer::timeout, [this] {
-            const qint64 now = clock_.nsecsElapsed();
-            longest_ = std::max(longest_, now - last_);
-            last_ = now;
-        });
-        clock_.start();
-        timer_.start();
-    }
-    double LongestMs() const { return longest_ / 1e6; }
-
-private:
-    QTimer timer_;
-    QElapsedTimer clock_;
-    qint64 last_ = 0, longest_ = 0;
-};
-
 void BM_PreviewList10000(benchmark::State& state) {
     static const fs::path folder = [] {
         const fs::path f = Scratch() / "list";
@@ -174,9 +155,7 @@ void BM_PreviewList10000(benchmark::State& state) {
             while (!finished && clock.elapsed() < 60000)
                 QApplication::processEvents(QEventLoop::AllEvents, 1);
             state.SetIterationTime(clock.nsecsElapsed() / 1e9);
-            QElapsedTimer settle;
-            settle.start();
-            while (settle.elapsed() < 5) QApplication::processEvents(QEventLoop::AllEvents, 1);
+            StallMeter::Settle();
             stall = meter.LongestMs();
             list.Dialog()->reject();
         });
@@ -191,12 +170,5 @@ BENCHMARK(BM_PreviewList10000)->UseManualTime()->Iterations(1)->Unit(benchmark::
 }  // namespace
 
 int main(int argc, char** argv) {
-    ::setenv("QT_QPA_PLATFORM", "offscreen", 0);
-    QApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    std::error_code ec;
-    fs::remove_all(Scratch(), ec);
-    return 0;
+    return RunQtBenchmarks(argc, argv, Scratch());
 }

@@ -29,20 +29,6 @@ QMessageBox::Icon IconOf(PromptIcon icon) {
     }
 }
 
-PromptAnswer FirstAnswer(PromptButtons b) {
-    switch (b) {
-        case PromptButtons::YesNo:
-        case PromptButtons::YesNoCancel:
-            return PromptAnswer::Yes;
-        case PromptButtons::RetryCancel:
-            return PromptAnswer::Retry;
-        case PromptButtons::AbortRetryIgnore:
-            return PromptAnswer::Abort;
-        default:
-            return PromptAnswer::Ok;
-    }
-}
-
 PromptAnswer Parse(const QString& word, PromptButtons buttons) {
     const QString w = word.trimmed().toLower();
     if (w == "yes") return PromptAnswer::Yes;

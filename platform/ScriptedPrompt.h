@@ -39,17 +39,7 @@ public:
             answers.pop_front();
             return a;
         }
-        switch (buttons) {
-            case PromptButtons::YesNo:
-            case PromptButtons::YesNoCancel:
-                return PromptAnswer::Yes;
-            case PromptButtons::RetryCancel:
-                return PromptAnswer::Retry;
-            case PromptButtons::AbortRetryIgnore:
-                return PromptAnswer::Abort;
-            default:
-                return PromptAnswer::Ok;
-        }
+        return FirstAnswer(buttons);
     }
     std::optional<std::string> AskFileName(std::string_view title, std::string_view,
                                            std::string_view initial, bool) override {

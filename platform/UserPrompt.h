@@ -12,6 +12,22 @@ enum class PromptIcon { None, Information, Warning, Error, Question };
 enum class PromptButtons { Ok, OkCancel, YesNo, YesNoCancel, RetryCancel, AbortRetryIgnore };
 enum class PromptAnswer { Ok, Cancel, Yes, No, Retry, Abort, Ignore };
 
+// The answer of a box's first button (its default one), as a box answered without a person
+// gives it: Yes, Retry, Abort or Ok.
+inline PromptAnswer FirstAnswer(PromptButtons buttons) {
+    switch (buttons) {
+        case PromptButtons::YesNo:
+        case PromptButtons::YesNoCancel:
+            return PromptAnswer::Yes;
+        case PromptButtons::RetryCancel:
+            return PromptAnswer::Retry;
+        case PromptButtons::AbortRetryIgnore:
+            return PromptAnswer::Abort;
+        default:
+            return PromptAnswer::Ok;
+    }
+}
+
 // The program implements it with message boxes and file dialogs; tests with ScriptedPrompt.
 // Texts are UTF-8, normally from the string table.
 class UserPrompt {

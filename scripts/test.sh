@@ -13,11 +13,15 @@ ASAN="$ROOT/build/sanitize"
 export QT_QPA_PLATFORM=offscreen
 
 echo "== Build"
-configure "$MAIN" -DCMAKE_BUILD_TYPE=RelWithDebInfo
+# Optimised as shipped, without debug information: it makes a cold build a fifth cheaper, and a
+# failing test names its file and line by itself.
+configure "$MAIN" -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCMAKE_CXX_FLAGS_RELWITHDEBINFO="-O2 -DNDEBUG"
 cmake --build "$MAIN" -j "$JOBS"
 
 echo "== Sanitizer build (standard-library layers)"
-configure "$ASAN" -DCMAKE_BUILD_TYPE=Debug -DMORVALEN_STD_ONLY=ON -DMORVALEN_SANITIZE=ON -DMORVALEN_BENCH=OFF
+# Line tables are all a sanitizer's report needs.
+configure "$ASAN" -DCMAKE_BUILD_TYPE=Debug -DCMAKE_CXX_FLAGS_DEBUG="-g1" -DMORVALEN_STD_ONLY=ON \
+    -DMORVALEN_SANITIZE=ON -DMORVALEN_BENCH=OFF
 cmake --build "$ASAN" -j "$JOBS"
 
 echo "== Tests under AddressSanitizer and UndefinedBehaviorSanitizer"

@@ -118,6 +118,8 @@ void CNcTextEdit::LoadText(const QString& text) {
     if (old && old->parent() == this) delete old.data();
     connect(doc, &QTextDocument::contentsChange, this, &CNcTextEdit::OnContentsChange);
     text_ = text;
+    // A copy of its own now, with room: the first key would copy the whole text otherwise.
+    text_.reserve(text.size() + 4096);
     pending_.Clear();
     ApplyFont();
     LineMap.clear();
@@ -246,6 +248,7 @@ void CNcTextEdit::SaveViewState(PaneHandOver& out) {
 // --- recording ---------------------------------------------------------------------------------
 
 void CNcTextEdit::OnContentsChange(int position, int removed, int added) {
+    if (colouring_) return;
     MarkUncoloured(position, added);
     if (loading_) return;
     pending_.Add(position, removed, added);
@@ -514,12 +517,26 @@ void CNcTextEdit::ColourVisibleLines() {
         ColourLine(b);
         if (blockBoundingGeometry(b).translated(offset).top() > bottom) break;
     }
+    TakeColourReports();
+}
+
+// Qt counts colours set on a line's layout as a change of the line, and reports it together
+// with the next edit: the user's next key would hand every line coloured since over to be
+// compared with the text (most of a second after a jump across a million lines). An empty edit
+// block takes the report here.
+void CNcTextEdit::TakeColourReports() {
+    colouring_ = true;
+    QTextCursor c(document());
+    c.beginEditBlock();
+    c.endEditBlock();
+    colouring_ = false;
 }
 
 QColor CNcTextEdit::LineColour(int line) {
     const QTextBlock block = document()->findBlockByNumber(line);
     if (!block.isValid()) return {};
     ColourLine(block);
+    TakeColourReports();
     return classColours_[size_t(block.userState() & 3)];
 }
 

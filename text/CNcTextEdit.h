@@ -158,6 +158,7 @@ private:
     void MarkUncoloured(int position, int length);
     void ColourLine(const QTextBlock& block);
     void ColourVisibleLines();
+    void TakeColourReports();
     // True (after telling the user) when text holds a character an NC program cannot hold.
     bool RefuseText(const QString& text);
     void Message(const std::string& text);
@@ -182,6 +183,7 @@ private:
     int eventDepth_ = 0;        // events being handled: their changes form one record
     int ownEdit_ = 0;           // the editor's own edits under way
     bool loading_ = false;      // a load replaces the whole text
+    bool colouring_ = false;    // Qt reports the lines just coloured: no change of the text
     bool flushQueued_ = false;
     bool restorePending_ = false;
     int savedCaretLine_ = 0;  // the caret line before the change being recorded

@@ -44,15 +44,16 @@ void QtTracePump::End() {
 
 void QtTracePump::Pause(int ms) {
     QAbstractEventDispatcher* dispatcher = QAbstractEventDispatcher::instance();
-    if (ms <= 0 || !dispatcher) return;
+    if (ms <= 0 || !dispatcher || quit_ || escape_) return;
     const QDeadlineTimer deadline(ms, Qt::PreciseTimer);
     // The timer wakes the wait at the deadline; events that come earlier are served at once.
     QTimer wake;
     wake.setTimerType(Qt::PreciseTimer);
     wake.setSingleShot(true);
     wake.start(ms);
-    while (!deadline.hasExpired() && !quit_ && !escape_)
-        dispatcher->processEvents(QEventLoop::AllEvents | QEventLoop::WaitForMoreEvents);
+    // What is queued is served even when the system ran other work until past the deadline.
+    do dispatcher->processEvents(QEventLoop::AllEvents | QEventLoop::WaitForMoreEvents);
+    while (!deadline.hasExpired() && !quit_ && !escape_);
 }
 
 bool QtTracePump::Pump() {

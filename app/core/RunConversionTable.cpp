@@ -26,6 +26,7 @@ int RunConversionTable(CTessmarkDoc& document, std::string_view tableName, const
     document.SetModifiedFlag(true);
     document.RebuildElements();
     if (updateViews) updateViews();
-    document.WriteRecoveryLog();
+    // The editor's change records refer to the text before the conversion.
+    document.LinesChangedOutsideEditor();
     return 1;
 }

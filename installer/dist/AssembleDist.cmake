@@ -1,12 +1,12 @@
 # Assembles the installer's folder: haldimon, its setup file and read-me, and Setup/ with the
-# program, its libraries, the files the build copies beside it and the shipped settings; then
+# program, its driver client, its libraries, the files the build copies beside it and the shipped settings; then
 # checks that the setup file names every file of Setup/.
 # Called by the target haldimon-dist with -DBIN= -DSRC= -DDIST=.
 file(REMOVE_RECURSE "${DIST}")
 file(MAKE_DIRECTORY "${DIST}/Setup")
 set(inf "${SRC}/installer/dist/haldimon.INF")
 file(COPY "${BIN}/haldimon" "${inf}" "${SRC}/installer/dist/readme.txt" DESTINATION "${DIST}")
-set(files "${BIN}/morvalen" "${BIN}/libtarnwick.so" "${BIN}/strings.tsv")
+set(files "${BIN}/morvalen" "${BIN}/morvalen-dde" "${BIN}/libtarnwick.so" "${BIN}/strings.tsv")
 if(EXISTS "${BIN}/libwepo.so")
     list(APPEND files "${BIN}/libwepo.so")
 endif()

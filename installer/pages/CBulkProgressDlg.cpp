@@ -10,8 +10,8 @@
 #include "installer/SetupPage.h"
 #include "installer/engine/MessageIds.h"
 #include "installer/pages/CFolderSpecifyDlg.h"
-#include "installer/pages/CInstallProgressDlg.h"
 #include "installer/pages/CInstallShortCutDlg.h"
+#include "installer/pages/CommandRunPage.h"
 
 namespace installer {
 

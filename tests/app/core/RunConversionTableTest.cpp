@@ -24,6 +24,7 @@ struct RunFixture : ::testing::Test {
     CNcLog log;
     std::unique_ptr<CTessmarkDoc> doc;
     int updates = 0;
+    int drops = 0;  // the editor's change records dropped
 
     void SetUp() override {
         ctx.ConfigFolder = tmp.path();
@@ -34,6 +35,7 @@ struct RunFixture : ::testing::Test {
         CTessmarkDoc::Services s;
         s.Ctx = &ctx;
         s.NcLog = &log;
+        s.DropEditRecords = [this] { ++drops; };
         doc = std::make_unique<CTessmarkDoc>(s);
         doc->Lines = {"%", "O0001(CTB=SPLIT)", "G92X0.Y0.", "G00X10.Y10.", "G01X20.Y10.", "M30",
                       "%"};
@@ -63,6 +65,7 @@ TEST_F(RunFixture, ATableMatchingNothingChangesNothing) {
     EXPECT_EQ(doc->Lines, before);
     EXPECT_FALSE(doc->IsModified());
     EXPECT_EQ(updates, 0);
+    EXPECT_EQ(drops, 0);
     ASSERT_EQ(prompt.asked.size(), 1u);
     EXPECT_EQ(prompt.asked[0].text, "No string to covert is found \n\nFaile to convert string");
     EXPECT_EQ(prompt.asked[0].icon, platform::PromptIcon::None);
@@ -80,6 +83,7 @@ TEST_F(RunFixture, AMatchChangesTheLinesMarksRebuildsAndLogs) {
     ASSERT_EQ(prompt.asked.size(), 1u);
     EXPECT_EQ(prompt.asked[0].text, "NC data was converted by [split] setting");
     EXPECT_TRUE(LogWritten());
+    EXPECT_EQ(drops, 1);  // the editor's undo must not replay records of the old text
 }
 
 TEST_F(RunFixture, DeletingTheCtbLineAloneConverts) {

@@ -15,7 +15,7 @@ extern char** environ;
 namespace installer::test {
 namespace {
 
-class BulkTest : public ::testing::Test {
+class BulkTest : public SandboxFixture {
 protected:
     void SetUp() override {
         ASSERT_TRUE(box.Contained());
@@ -46,12 +46,7 @@ protected:
                "\nAPPBASE_PATH=" + Folder(name).string() + "\n";
     }
 
-    Sandbox box;
-    SetupState state;
-    FakeUi ui;
-    FakeRunner runner;
     FakeProbe probe;
-    SetupEngine engine{state, box.platform, ui, runner};
     BulkProduct product = TestProduct();
 };
 

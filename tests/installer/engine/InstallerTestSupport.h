@@ -152,8 +152,22 @@ public:
     SetupPlatform platform;
 };
 
+// A sandbox and an engine over a state of the test's own, with the recording interface and
+// process starter. Each fixture checks box.Contained() before anything else.
+class SandboxFixture : public ::testing::Test {
+protected:
+    std::string Read(const fs::path& p) const { return ::test::ReadFile(p); }
+    void Write(const fs::path& p, std::string_view text) const { ::test::WriteFile(p, text); }
+
+    Sandbox box;
+    SetupState state;
+    FakeUi ui;
+    FakeRunner runner;
+    SetupEngine engine{state, box.platform, ui, runner};
+};
+
 // A sandbox with an engine whose current folder is "Setup/" and whose TARGETDIR is Target().
-class EngineFixture : public ::testing::Test {
+class EngineFixture : public SandboxFixture {
 protected:
     void SetUp() override {
         ASSERT_TRUE(box.Contained());
@@ -169,15 +183,7 @@ protected:
         engine.CurrentFolder = box.Setup();
         engine.InitMacroValues();
     }
-    std::string Read(const fs::path& p) const { return ::test::ReadFile(p); }
-    void Write(const fs::path& p, std::string_view text) const { ::test::WriteFile(p, text); }
     fs::path T(const std::string& rel = {}) const { return fs::path(box.Target()) / rel; }
-
-    Sandbox box;
-    SetupState state;
-    FakeUi ui;
-    FakeRunner runner;
-    SetupEngine engine{state, box.platform, ui, runner};
 };
 
 // Installs the setup file of the sandbox's installer folder as a run does (a standard

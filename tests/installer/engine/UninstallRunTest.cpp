@@ -26,7 +26,7 @@ constexpr std::string_view kSetup =
     "[INSTALL2]\nCOMP=Placeholder\nSTS=1\n"
     "[INSTALL3]\nCOMP=Docs\nSTS=1\n1=C:\"docs/*.*\",11,0,11\n";
 
-class UninstallRunTest : public ::testing::Test {
+class UninstallRunTest : public SandboxFixture {
 protected:
     void SetUp() override {
         ASSERT_TRUE(box.Contained());
@@ -70,13 +70,6 @@ protected:
         while (run->Step() == CommandRun::Status::Continue) ++steps;
         ++steps;
     }
-    void Write(const fs::path& p, std::string_view t) const { ::test::WriteFile(p, t); }
-
-    Sandbox box;
-    SetupState state;
-    FakeUi ui;
-    FakeRunner runner;
-    SetupEngine engine{state, box.platform, ui, runner};
     std::unique_ptr<CommandRun> run;
     int steps = 0;
 };

@@ -58,8 +58,8 @@ protected:
     // What an installation of the suite must have made.
     void ExpectInstalled() {
         KeyStore keys(box.platform.KeyStoreDir);
-        for (const char* f : {"morvalen", "libtarnwick.so", "strings.tsv", "MVDXF.HED", "menus.txt",
-                              "MV_System.ini", "MV_Machine.nmd"}) {
+        for (const char* f : {"morvalen", "morvalen-dde", "libtarnwick.so", "strings.tsv",
+                              "MVDXF.HED", "menus.txt", "MV_System.ini", "MV_Machine.nmd"}) {
             fs::path from = kDist / "Setup" / f, to = Installed(f);
             ASSERT_TRUE(fs::exists(to)) << f;
             EXPECT_EQ(MTime(from), MTime(to)) << f;
@@ -164,9 +164,18 @@ TEST_F(DistInstallTest, TheRealInstallerInstallsAndTheInstalledProgramRuns) {
     std::vector<std::string> words = SplitCommandLine(line);
     ASSERT_EQ(2u, words.size());
     EXPECT_EQ("%f", words[1]);
-    env = Env();
-    env.insert("MORVALEN_QUIT_AFTER_MS", "1500");
-    EXPECT_EQ(0, Run(Q(words[0]), {Q(nc.string())}, Installed(), env, &out)) << out.toStdString();
+    // It is ended as a driving program would end it: the installed client sends CLOSE.
+    QProcess program;
+    program.setProcessEnvironment(Env());
+    program.setWorkingDirectory(Q(Installed().string()));
+    program.start(Q(words[0]), {Q(nc.string())});
+    ASSERT_TRUE(program.waitForStarted(30000));
+    EXPECT_EQ(0, Run(Q(Installed("morvalen-dde").string()), {"-n", "0", "-w", "30000", "CLOSE"}, {},
+                     {}, &out))
+        << out.toStdString();
+    EXPECT_TRUE(program.waitForFinished(30000));
+    EXPECT_EQ(QProcess::NormalExit, program.exitStatus());
+    EXPECT_EQ(0, program.exitCode()) << program.readAll().toStdString();
     // The copies start with the shipped texts (the program adds the keys it writes back).
     std::string shipped = ::test::ReadFile(Installed("MV_Machine.nmd"));
     EXPECT_EQ(0u, ::test::ReadFile(box.platform.UserSettingsDir / "MV_Machine.nmd").find(shipped));

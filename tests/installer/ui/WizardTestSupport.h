@@ -14,7 +14,7 @@
 
 namespace installer::test {
 
-class WizardFixture : public ::testing::Test {
+class WizardFixture : public SandboxFixture {
 protected:
     void SetUp() override { ASSERT_TRUE(box.Contained()); }
     void TearDown() override {
@@ -32,8 +32,6 @@ protected:
         wizard->show();
         QApplication::processEvents();
     }
-    void Write(const fs::path& p, std::string_view text) const { ::test::WriteFile(p, text); }
-    std::string Read(const fs::path& p) const { return ::test::ReadFile(p); }
     QAbstractButton* Button(QWizard::WizardButton b) const { return wizard->button(b); }
     bool Enabled(QWizard::WizardButton b) const {
         return Button(b)->isVisible() && Button(b)->isEnabled();
@@ -43,12 +41,7 @@ protected:
         return qobject_cast<Page*>(wizard->currentPage());
     }
 
-    Sandbox box;
-    SetupState state;
-    FakeUi ui;
-    FakeRunner runner;
     FakeProbe probe;
-    SetupEngine engine{state, box.platform, ui, runner};
     WizardContext ctx{state, engine, probe};
     std::unique_ptr<CInstallWizard> wizard;
 };

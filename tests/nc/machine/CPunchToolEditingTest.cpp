@@ -42,6 +42,17 @@ protected:
     static std::string Msg(int id, std::string_view arg = {}) {
         return diemsg::Fill(diemsg::Text(id), {arg});
     }
+    // The next die dialog records the placed marks it is given for dies 10 and 7, and ends
+    // with 1.
+    void RecordPlacedMarks(int& placed10, int& placed7) {
+        dialogs.dieSteps.push_back([&placed10, &placed7](DieDialogState& st) {
+            for (int i = 0; i < st.Header.DieCount; ++i) {
+                if (st.Dies[i].Number == 10) placed10 = st.Dies[i].Placed;
+                if (st.Dies[i].Number == 7) placed7 = st.Dies[i].Placed;
+            }
+            return 1;
+        });
+    }
 };
 
 // --- possessed dies -------------------------------------------------------------------
@@ -195,13 +206,7 @@ TEST_F(Editing, DieDialogOpensOnTheRightShapeButton) {
 TEST_F(Editing, DieDialogSeesPlacedMarksOfTheArrangement) {
     for (DieRecord& d : tool.Dies) d.Placed = 0;
     int placed10 = -1, placed7 = -1;
-    dialogs.dieSteps.push_back([&](DieDialogState& st) {
-        for (int i = 0; i < st.Header.DieCount; ++i) {
-            if (st.Dies[i].Number == 10) placed10 = st.Dies[i].Placed;
-            if (st.Dies[i].Number == 7) placed7 = st.Dies[i].Placed;
-        }
-        return 1;
-    });
+    RecordPlacedMarks(placed10, placed7);
     tool.ShowDieDialog(0, 0);
     EXPECT_EQ(placed10, 1);
     EXPECT_EQ(placed7, 0);
@@ -221,13 +226,7 @@ TEST_F(Editing, DieDialogRenewsPlacedMarksForEveryMask) {
         if (c.stations >= 0) tool.Arrangement.StationCount = c.stations;
         for (DieRecord& d : tool.Dies) d.Placed = 1;  // stale marks
         int placed10 = -1, placed7 = -1;
-        dialogs.dieSteps.push_back([&](DieDialogState& st) {
-            for (int i = 0; i < st.Header.DieCount; ++i) {
-                if (st.Dies[i].Number == 10) placed10 = st.Dies[i].Placed;
-                if (st.Dies[i].Number == 7) placed7 = st.Dies[i].Placed;
-            }
-            return 1;
-        });
+        RecordPlacedMarks(placed10, placed7);
         tool.ShowDieDialog(c.mask, 0);
         EXPECT_EQ(placed10, c.placed10) << c.mask << " " << c.stations;
         EXPECT_EQ(placed7, 0) << c.mask << " " << c.stations;

@@ -2,38 +2,19 @@
 // what it reaches of the program (the commit, messages, the switch, the fixed phrases).
 #pragma once
 
-#include <gtest/gtest.h>
-
-#include <QApplication>
-#include <memory>
-#include <string>
-#include <vector>
-
-#include "TempDir.h"
+#include "NcTextFixture.h"
 #include "text/CNcTextEdit.h"
 
-class NcEditFixture : public ::testing::Test {
+class NcEditFixture : public NcTextFixture {
 public:  // the table tests' steps reach the fixture
-    test::TempDir dir;
-    std::vector<std::string> lines;
-    NcTextRules rules;
     EditChangeList records;
     std::vector<std::vector<std::string>> commits;
-    std::vector<std::string> messages;
     std::vector<std::string> phrases = std::vector<std::string>(8);
-    int toggles = 0;
     int textChanges = 0;
     std::unique_ptr<CNcTextEdit> edit;
 
-    std::filesystem::path Ini() const { return dir.path() / "MV_System.ini"; }
-
     NcTextViewContext Context() {
-        NcTextViewContext ctx;
-        ctx.IniPath = Ini();
-        ctx.Lines = [this] { return &lines; };
-        ctx.Rules = [this] { return rules; };
-        ctx.ToggleEditMode = [this] { ++toggles; };
-        ctx.Message = [this](const std::string& text) { messages.push_back(text); };
+        NcTextViewContext ctx = SharedContext();
         ctx.ChangeRecords = &records;
         ctx.InsertString = [this](int n) { return phrases[size_t(n)]; };
         ctx.CommitLines = [this](std::vector<std::string>&& l) {
@@ -45,13 +26,7 @@ public:  // the table tests' steps reach the fixture
     }
 
     CNcTextEdit* Make(std::vector<std::string> text) {
-        lines = std::move(text);
-        edit.reset();
-        edit = std::make_unique<CNcTextEdit>(nullptr, Context());
-        edit->resize(500, 300);
-        edit->show();
-        QApplication::processEvents();
-        return edit.get();
+        return Show(edit, std::move(text), Context(), 500);
     }
 
     // The caret to a character position.

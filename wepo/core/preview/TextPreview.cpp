@@ -14,15 +14,10 @@ namespace wepo {
 
 std::vector<std::string_view> SplitPreviewLines(std::string_view text) {
     std::vector<std::string_view> lines;
-    size_t i = 0;
-    while (i < text.size()) {
-        while (i < text.size() && static_cast<unsigned char>(text[i]) < 0x20) ++i;
-        if (i >= text.size()) break;
-        size_t start = i;
-        while (i < text.size() && static_cast<unsigned char>(text[i]) >= 0x20)
-            i += platform::CharLength(text, i);
-        lines.push_back(text.substr(start, i - start));
-    }
+    ForEachPreviewLine(text, [&](std::string_view line) {
+        lines.push_back(line);
+        return true;
+    });
     return lines;
 }
 
@@ -31,6 +26,14 @@ void AppendPreviewLine(PreviewText& text, std::string_view line) {
         text.Text() += line;
         text.Text() += "\r\r\n";
     }
+}
+
+void AppendPreviewLines(PreviewText& text, std::string_view bytes) {
+    // Even an empty line needs three bytes of room.
+    ForEachPreviewLine(bytes, [&](std::string_view line) {
+        AppendPreviewLine(text, line);
+        return text.Wanted() && text.Room() > 2;
+    });
 }
 
 namespace {
@@ -214,7 +217,7 @@ PreviewDrawing ParseDxfDrawing(std::string_view bytes, int mode, PreviewText& te
                                const PreviewRun& run) {
     PreviewDrawing d;
     if (bytes.empty()) return d;
-    for (std::string_view line : SplitPreviewLines(bytes)) AppendPreviewLine(text, line);
+    AppendPreviewLines(text, bytes);
     enum Item { None, ExtMin, ExtMax, Point, Line, Arc, Circle, Text } pending = None;
     double slot[12] = {};
     unsigned mask = 0;

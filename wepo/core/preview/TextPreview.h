@@ -6,6 +6,7 @@
 #include <string_view>
 #include <vector>
 
+#include "platform/Cp932.h"
 #include "wepo/core/preview/PreviewTypes.h"
 
 namespace wepo {
@@ -14,6 +15,24 @@ namespace wepo {
 // stays whole); the control bytes that follow are passed over, so empty lines vanish. The whole
 // text is used (its last byte included).
 std::vector<std::string_view> SplitPreviewLines(std::string_view text);
+
+// The same lines handed to f one by one while f returns true.
+template <class F>
+void ForEachPreviewLine(std::string_view text, F&& f) {
+    size_t i = 0;
+    while (i < text.size()) {
+        while (i < text.size() && static_cast<unsigned char>(text[i]) < 0x20) ++i;
+        if (i >= text.size()) break;
+        const size_t start = i;
+        while (i < text.size() && static_cast<unsigned char>(text[i]) >= 0x20)
+            i += platform::CharLength(text, i);
+        if (!f(text.substr(start, i - start))) return;
+    }
+}
+
+// Appends the lines of bytes with AppendPreviewLine until no line can fit any more (a drawing of
+// a million lines gives the first few hundred).
+void AppendPreviewLines(PreviewText& text, std::string_view bytes);
 
 // Appends line and "\r\r\n" when the line's length plus 3 is below the room left.
 void AppendPreviewLine(PreviewText& text, std::string_view line);

@@ -20,6 +20,22 @@ TEST(TextPreviewTest, LinesEndAtControlBytesAndKeepDoubleByteCharacters) {
     EXPECT_EQ(lines[3], "z");  // the last byte of the data is kept (no terminator over it)
 }
 
+// The text of a preview is every line that still fits when it comes: a long line that does not
+// fit leaves the room to shorter ones after it, and the walk ends only when no line can fit.
+TEST(TextPreviewTest, PreviewLinesFillTheRoomLineByLine) {
+    const std::string bytes = "abcd\n" + std::string(20, 'x') + "\nef\n\ng\nhij\n";
+    for (size_t size : {0u, 1u, 8u, 12u, 13u, 14u, 16u, 40u}) {
+        wepo::PreviewText all(size), walked(size);
+        for (std::string_view line : wepo::SplitPreviewLines(bytes))
+            wepo::AppendPreviewLine(all, line);
+        wepo::AppendPreviewLines(walked, bytes);
+        EXPECT_EQ(walked.Text(), all.Text()) << size;
+    }
+    wepo::PreviewText some(14);
+    wepo::AppendPreviewLines(some, bytes);
+    EXPECT_EQ(some.Text(), "abcd\r\r\nef\r\r\n");
+}
+
 TEST(TextPreviewTest, ExfCommands) {
     const std::string exf =
         "FIGRNAME BRACKET\r\n"
