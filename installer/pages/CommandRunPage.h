@@ -31,7 +31,7 @@ protected:
     virtual void OnRunEnded(CommandRun::Status) {}
 
     QLabel* command_ = nullptr;
-    QProgressBar* bar_;
+    QProgressBar* bar_ = nullptr;
     std::unique_ptr<CommandRun> run_;
 
 private:

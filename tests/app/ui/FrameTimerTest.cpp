@@ -37,6 +37,11 @@ protected:
         test::WriteFile(p, text);
         return p.string();
     }
+    // The file is written anew by someone else, with a later time than the one it was read at.
+    static void ChangeOnDisk(const std::string& path, const std::string& text) {
+        test::WriteFile(path, text);
+        fs::last_write_time(path, fs::last_write_time(path) + std::chrono::seconds(10));
+    }
     // A conversion table "conv" that turns M05 into M06, asking before the save or not.
     void MakeTable(int confirm) {
         CNcReplaceInfo t(app_->Context);
@@ -79,8 +84,7 @@ TEST_F(FrameTimer, HeldButtonPutsTheCheckOffByASecond) {
     const std::string path = NcFile("G00X0Y0\r\nM30\r\n");
     ASSERT_TRUE(Start({path}));
     // The file changes on disk.
-    test::WriteFile(path, "G00X5Y5\r\nM30\r\n");
-    fs::last_write_time(path, fs::last_write_time(path) + std::chrono::seconds(10));
+    ChangeOnDisk(path, "G00X5Y5\r\nM30\r\n");
     prompt_->asked.clear();
 
     // On the status bar: a press there starts nothing (a tool button would run its command).
@@ -104,8 +108,7 @@ TEST_F(FrameTimer, HeldButtonPutsTheCheckOffByASecond) {
 TEST_F(FrameTimer, TheCheckWaitsForALoad) {
     const std::string path = NcFile("G00X0Y0\r\nM30\r\n");
     ASSERT_TRUE(Start({path}));
-    test::WriteFile(path, "G00X5Y5\r\nM30\r\n");
-    fs::last_write_time(path, fs::last_write_time(path) + std::chrono::seconds(10));
+    ChangeOnDisk(path, "G00X5Y5\r\nM30\r\n");
     prompt_->asked.clear();
     // A load or a rebuild under way (its loading window lets the timer run): put off.
     app_->Loading = true;
@@ -163,8 +166,7 @@ TEST_F(FrameTimer, TypingIsCommittedBeforeTheQuestionOfAFileChangedOnDisk) {
     // Nothing changed on disk: the typing stays in the editor.
     Frame()->OnFrameTimer();
     EXPECT_EQ(editor->Modified, 1);
-    test::WriteFile(path, "G00X5Y5\r\nM30\r\n");
-    fs::last_write_time(path, fs::last_write_time(path) + std::chrono::seconds(10));
+    ChangeOnDisk(path, "G00X5Y5\r\nM30\r\n");
     prompt_->asked.clear();
     prompt_->answers = {PromptAnswer::No};
     Frame()->OnFrameTimer();
@@ -190,8 +192,7 @@ TEST_F(FrameTimer, TheCheckWaitsForATraceStep) {
     Frame()->TraceTime = 1;
     bool askedDuringStep = true;
     pump.action = [&] {
-        test::WriteFile(path, "M30\r\n");
-        fs::last_write_time(path, fs::last_write_time(path) + std::chrono::seconds(10));
+        ChangeOnDisk(path, "M30\r\n");
         prompt_->asked.clear();
         Frame()->OnFrameTimer();
         askedDuringStep = !prompt_->asked.empty();
