@@ -11,8 +11,10 @@
 #include "app/ViewPanes.h"
 #include "app/core/ExceptionLog.h"
 #include "app/core/StartSwitches.h"
+#include "platform/HugePageHeap.h"
 
 int main(int argc, char* argv[]) {
+    platform::UseHugePageHeap(argv);
     MorvalenApplication app(argc, argv);
     // Qt sets the C library's locale from the environment; every number in a file, an NC
     // line or a dialog field is written in C notation.

@@ -25,6 +25,7 @@
 #include "nc/read/CNcRead.h"
 #include "nc/read/NcAttributeTexts.h"
 #include "nc/read/NcProgramRunner.h"
+#include "platform/HugePageHeap.h"
 
 namespace {
 
@@ -175,7 +176,11 @@ bool LoadFile(const char* path) {
 }  // namespace
 
 int main(int argc, char** argv) {
-    if (argc == 3 && std::string(argv[1]) == "--read-file") return ReadInThisProcess(argv[2]);
+    // The child runs as the program does, its heap on huge pages where the program has them.
+    if (argc == 3 && std::string(argv[1]) == "--read-file") {
+        platform::UseHugePageHeap(argv);
+        return ReadInThisProcess(argv[2]);
+    }
     benchmark::Initialize(&argc, argv);
     // A long-running program keeps its heap between rebuilds: freed memory is not handed back
     // to the system after every run (the first touch of fresh pages would otherwise be timed).

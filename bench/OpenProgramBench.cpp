@@ -26,6 +26,7 @@
 #include "app/ViewPanes.h"
 #include "app/core/ApplyNcHeaderDirectives.h"
 #include "app/core/NcProgramFile.h"
+#include "platform/HugePageHeap.h"
 #include "platform/ScriptedPrompt.h"
 
 namespace {
@@ -184,8 +185,10 @@ BENCHMARK(BM_OpenStages)->Apply([](auto* b) {
 }  // namespace
 
 int main(int argc, char** argv) {
-    if (argc == 3 && std::string(argv[1]) == "--stages")
+    if (argc == 3 && std::string(argv[1]) == "--stages") {
+        platform::UseHugePageHeap(argv);  // as the program starts
         return StagesInThisProcess(argc, argv, argv[2]);
+    }
     benchmark::Initialize(&argc, argv);
     benchmark::RunSpecifiedBenchmarks();
     benchmark::Shutdown();

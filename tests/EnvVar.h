@@ -1,4 +1,5 @@
-// Sets an environment variable for the life of the object and puts the old value back.
+// Sets (or, given null, removes) an environment variable for the life of the object and puts
+// the old value back.
 #pragma once
 
 #include <cstdlib>
@@ -9,9 +10,13 @@ namespace test {
 
 class EnvVar {
 public:
-    EnvVar(const char* name, const std::string& value) : name_(name) {
+    EnvVar(const char* name, const std::string& value) : EnvVar(name, value.c_str()) {}
+    EnvVar(const char* name, const char* value) : name_(name) {
         if (const char* old = std::getenv(name)) old_ = old;
-        ::setenv(name, value.c_str(), 1);
+        if (value)
+            ::setenv(name, value, 1);
+        else
+            ::unsetenv(name);
     }
     ~EnvVar() {
         if (old_)

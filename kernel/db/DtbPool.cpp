@@ -27,7 +27,7 @@ constexpr bool kPassThrough = false;
 
 constexpr std::size_t kStep = 8;
 constexpr std::size_t kClasses = kDtbPoolMaxSize / kStep;
-constexpr std::size_t kBlockSize = std::size_t{1} << 20;
+constexpr std::size_t kBlockSize = std::size_t{2} << 20;  // one huge page
 // Handles below the table bit in 8-byte steps: 16 GiB less a block. Where the system will not
 // give that much address space, the smaller sizes are tried.
 constexpr std::size_t kRangeSizes[] = {(std::size_t{1} << 34) - kBlockSize, std::size_t{1} << 32,

@@ -6,9 +6,9 @@
 #include <cstdint>
 
 // Elements and their texts are made by the million and are small: each would cost the
-// allocator's own header, alignment and a page fault of its own. They come from blocks of a
-// megabyte instead, their pages mapped in one go (platform/LargeBlocks.h), one free list per
-// size class (8-byte steps up to kDtbPoolMaxSize), so a freed element's slot is taken by the
+// allocator's own header, alignment and a page fault of its own. They come from blocks of two
+// megabytes instead (one huge page each), mapped in one go (platform/LargeBlocks.h), one free list
+// per size class (8-byte steps up to kDtbPoolMaxSize), so a freed element's slot is taken by the
 // next of its size (a rebuild reuses the last build's memory). Larger requests go to operator
 // new. Thread-safe.
 //

@@ -11,32 +11,12 @@
 #include <string>
 #include <vector>
 
+#include "EnvVar.h"
+
 using namespace platform;
 namespace fs = std::filesystem;
 
 namespace {
-// Sets an environment variable for one scope, restoring the old value after it.
-class EnvVar {
-public:
-    EnvVar(const char* name, const char* value) : name_(name) {
-        if (const char* old = std::getenv(name)) old_ = old;
-        if (value)
-            setenv(name, value, 1);
-        else
-            unsetenv(name);
-    }
-    ~EnvVar() {
-        if (old_)
-            setenv(name_, old_->c_str(), 1);
-        else
-            unsetenv(name_);
-    }
-
-private:
-    const char* name_;
-    std::optional<std::string> old_;
-};
-
 std::string ReadAll(const fs::path& p) {
     std::ifstream in(p, std::ios::binary);
     return std::string(std::istreambuf_iterator<char>(in), {});
@@ -55,8 +35,8 @@ TEST(Paths, LocalDataFolderFollowsXdg) {
         {"relative/dir", "/home/u", "/home/u/.local/share"},  // XDG ignores relative values
     };
     for (const Case& c : cases) {
-        EnvVar xdg("XDG_DATA_HOME", c.xdg);
-        EnvVar home("HOME", c.home);
+        test::EnvVar xdg("XDG_DATA_HOME", c.xdg);
+        test::EnvVar home("HOME", c.home);
         EXPECT_EQ(LocalDataFolder(), fs::path(c.expected));
     }
 }
