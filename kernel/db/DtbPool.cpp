@@ -9,6 +9,7 @@
 #include <unordered_map>
 #include <vector>
 
+#include "kernel/db/DtbBlockCommitter.h"
 #include "platform/LargeBlocks.h"
 
 namespace {
@@ -28,6 +29,8 @@ constexpr bool kPassThrough = false;
 constexpr std::size_t kStep = 8;
 constexpr std::size_t kClasses = kDtbPoolMaxSize / kStep;
 constexpr std::size_t kBlockSize = std::size_t{2} << 20;  // one huge page
+// Blocks committed ahead of the one in use while the pool grows (DtbBlockCommitter).
+constexpr std::size_t kCommitAhead = 4 * kBlockSize;
 // Handles below the table bit in 8-byte steps: 16 GiB less a block. Where the system will not
 // give that much address space, the smaller sizes are tried.
 constexpr std::size_t kRangeSizes[] = {(std::size_t{1} << 34) - kBlockSize, std::size_t{1} << 32,
@@ -65,6 +68,9 @@ struct Pool {
             }
         }
         nextBlock = rangeStart;
+        if (rangeStart)
+            committer =
+                std::make_unique<DtbBlockCommitter>(rangeStart, rangeEnd, kBlockSize, kCommitAhead);
     }
 
     SpinLock lock;
@@ -76,6 +82,7 @@ struct Pool {
     char* rangeStart = nullptr;
     char* rangeEnd = nullptr;
     char* nextBlock = nullptr;
+    std::unique_ptr<DtbBlockCommitter> committer;
     std::size_t inUse = 0;
 };
 
@@ -92,8 +99,8 @@ std::size_t ClassOf(std::size_t size) {
 
 // A fresh block for the pool, or false when its range is used up.
 bool NewBlock(Pool& pool) {
-    if (pool.nextBlock == pool.rangeEnd ||
-        !platform::CommitLargeBlock(pool.nextBlock, kBlockSize)) {
+    if (pool.nextBlock == pool.rangeEnd || !pool.committer ||
+        !pool.committer->Commit(pool.nextBlock + kBlockSize)) {
         pool.nextBlock = pool.rangeEnd;  // nothing more from the range
         return false;
     }
