@@ -33,6 +33,13 @@ bool SanitizedBuild() {
 #endif
 }
 
+// Valgrind follows no exec by default: the restarted program would run without it (and its
+// allocator ignores the tunable anyway).
+bool UnderValgrind() {
+    const char* preload = std::getenv("LD_PRELOAD");
+    return preload != nullptr && std::strstr(preload, "vgpreload") != nullptr;
+}
+
 // "always" needs no advice and "never" ignores it.
 bool HugePagesOnAdvice() {
     std::ifstream in("/sys/kernel/mm/transparent_hugepage/enabled");
@@ -56,7 +63,7 @@ void UseHugePageHeap(char** argv) {
         RestoreTunables(saved);
         return;
     }
-    if (SanitizedBuild() || argv == nullptr || argv[0] == nullptr) return;
+    if (SanitizedBuild() || UnderValgrind() || argv == nullptr || argv[0] == nullptr) return;
     const char* tunables = std::getenv(kTunables);
     // The user's own choice of the tunable stands.
     if (tunables != nullptr && std::strstr(tunables, kHugeTlb) != nullptr) return;
