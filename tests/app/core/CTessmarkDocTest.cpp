@@ -87,7 +87,7 @@ TEST_F(DocFixture, FailedOpenKeepsTheOpenProgram) {
     test::WriteFile(dir / "a.nc", "O3\r\nG90G00X10.Y0\r\nM30\r\n");
     ASSERT_EQ(doc->OnOpenDocument((dir / "a.nc").string()), 1);
     std::filesystem::create_directories(dir / "folder.nc");
-    for (const std::string bad :
+    for (const std::string& bad :
          {(dir / "missing.nc").string(), (dir / "folder.nc").string(), std::string("/dev/null")}) {
         SCOPED_TRACE(bad);
         EXPECT_EQ(doc->OnOpenDocument(bad), 0);

@@ -90,7 +90,9 @@ TEST_F(FrameClose, WhatIsWrittenPerProcessModeWithOneAndFourViews) {
         fs::remove_all(dir_.path() / "data");
         fs::remove_all(dir_.path() / "profile");
         ASSERT_TRUE(Start({"/US", "/m=" + std::to_string(c.mode), Sample()}));
-        if (c.viewType == 4) ASSERT_TRUE(Frame()->RebuildElemViews(4));
+        if (c.viewType == 4) {
+            ASSERT_TRUE(Frame()->RebuildElemViews(4));
+        }
         ASSERT_EQ(Frame()->ElemViews().size(), c.viewType == 4 ? 4u : 1u);
         // The view's torch size as it stands is what the close writes.
         ASSERT_TRUE(Frame()->ElemViews()[0]->Settings());

@@ -57,10 +57,11 @@ TEST_F(HostileSettingsStart, SaysWhatIsWrongAndRunsOn) {
         EXPECT_TRUE(Frame()->isVisible()) << c.name;
         EXPECT_FALSE(app_->Document->Lines.empty()) << c.name;
         for (const auto& [name, bytes] : c.files) {
-            if (name.back() == '/')
+            if (name.back() == '/') {
                 EXPECT_TRUE(fs::is_directory(ConfigFolder() / name)) << c.name;
-            else if (name != "MV_System.ini")  // a readable one keeps the program's own state
+            } else if (name != "MV_System.ini") {  // a readable one keeps the program's own state
                 EXPECT_EQ(test::ReadFile(ConfigFolder() / name), bytes) << c.name << ": " << name;
+            }
         }
         if (!c.asRootToo) {
             fs::permissions(ConfigFolder() / "MV_System.ini", fs::perms::owner_all);

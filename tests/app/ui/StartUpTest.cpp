@@ -86,7 +86,7 @@ TEST_F(StartUp, ModeTwoShowsOnlyTheZoomBar) {
 // an empty document: a folder, a device or a missing file never ends it before its window.
 TEST_F(StartUp, FileThatCannotBeOpenedIsReportedAndTheStartGoesOn) {
     std::filesystem::create_directories(dir_.path() / "folder.nc");
-    for (const std::string file :
+    for (const std::string& file :
          {(dir_.path() / "nothing.nc").string(), (dir_.path() / "folder.nc").string(),
           std::string("/dev/zero")}) {
         ASSERT_TRUE(Start({file})) << file;

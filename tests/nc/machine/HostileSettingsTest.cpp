@@ -100,9 +100,11 @@ TEST(HostileSettings, UnusableFilesAreReportedAndNeverWritten) {
         // A save afterwards leaves a folder in place of a settings file alone as well.
         s.Save();
         const auto saved = Snapshot(f.dir.path());
-        for (const auto& [file, bytes] : before)
-            if (bytes == "<folder>")
+        for (const auto& [file, bytes] : before) {
+            if (bytes == "<folder>") {
                 EXPECT_EQ(saved.at(file), "<folder>") << c.name << ": " << file;
+            }
+        }
     }
     ConfigFixture g;
     WriteAll(g.dir.path() / "MV_Machine.nmd", "[NcRead]\r\nFrameXmin=12.5\r\n");
