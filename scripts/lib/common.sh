@@ -15,11 +15,15 @@ PACKAGES=(
 )
 
 missing_packages() {
+    # One query for all of them: a start of the program waits for this every time.
+    local -A installed=()
+    local name want ok status
+    while read -r name want ok status; do
+        [ "$ok $status" = "ok installed" ] && installed[$name]=1
+    done < <(dpkg-query -W -f='${Package} ${Status}\n' "$@" 2>/dev/null || true)
     local pkg
     for pkg in "$@"; do
-        if ! dpkg-query -W -f='${Status}' "$pkg" 2>/dev/null | grep -q "install ok installed"; then
-            echo "$pkg"
-        fi
+        [ -n "${installed[$pkg]:-}" ] || echo "$pkg"
     done
 }
 
@@ -49,8 +53,16 @@ ensure_locale() {
 }
 
 # configure DIR ARGS...: a Ninja build in DIR.
+# Configures a build folder, unless it was configured with the same options before (the build
+# itself runs CMake again when a CMakeLists.txt changed).
 configure() {
     local dir="$1"
     shift
+    local stamp="$dir/.configured-with"
+    local options="$ROOT $*"
+    if [ -f "$dir/build.ninja" ] && [ -f "$stamp" ] && [ "$(cat "$stamp")" = "$options" ]; then
+        return 0
+    fi
     cmake -S "$ROOT" -B "$dir" -G Ninja "$@" >/dev/null
+    printf '%s' "$options" >"$stamp"
 }
