@@ -9,6 +9,8 @@
 #include <fstream>
 #include <string>
 
+#include "platform/SanitizedBuild.h"
+
 namespace platform {
 
 namespace {
@@ -17,21 +19,6 @@ constexpr char kTunables[] = "GLIBC_TUNABLES";
 constexpr char kHugeTlb[] = "glibc.malloc.hugetlb";
 // Set only across the restart: "-" when the user had no GLIBC_TUNABLES, else "=" and theirs.
 constexpr char kSaved[] = "MORVALEN_SAVED_TUNABLES";
-
-bool SanitizedBuild() {
-#if defined(__SANITIZE_ADDRESS__) || defined(__SANITIZE_THREAD__)
-    return true;
-#elif defined(__has_feature)
-#if __has_feature(address_sanitizer) || __has_feature(thread_sanitizer) || \
-    __has_feature(memory_sanitizer)
-    return true;
-#else
-    return false;
-#endif
-#else
-    return false;
-#endif
-}
 
 // Valgrind follows no exec by default: the restarted program would run without it (and its
 // allocator ignores the tunable anyway).
@@ -63,7 +50,7 @@ void UseHugePageHeap(char** argv) {
         RestoreTunables(saved);
         return;
     }
-    if (SanitizedBuild() || UnderValgrind() || argv == nullptr || argv[0] == nullptr) return;
+    if (kSanitizedBuild || UnderValgrind() || argv == nullptr || argv[0] == nullptr) return;
     const char* tunables = std::getenv(kTunables);
     // The user's own choice of the tunable stands.
     if (tunables != nullptr && std::strstr(tunables, kHugeTlb) != nullptr) return;

@@ -11,20 +11,12 @@
 
 #include "kernel/db/DtbBlockCommitter.h"
 #include "platform/LargeBlocks.h"
+#include "platform/SanitizedBuild.h"
 
 namespace {
 
-#if defined(__SANITIZE_ADDRESS__)
-constexpr bool kPassThrough = true;
-#elif defined(__has_feature)
-#if __has_feature(address_sanitizer)
-constexpr bool kPassThrough = true;
-#else
-constexpr bool kPassThrough = false;
-#endif
-#else
-constexpr bool kPassThrough = false;
-#endif
+// Sanitizer builds check every element and text on their own allocator.
+constexpr bool kPassThrough = platform::kSanitizedBuild;
 
 constexpr std::size_t kStep = 8;
 constexpr std::size_t kClasses = kDtbPoolMaxSize / kStep;
