@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Builds the fuzz targets with clang and runs them, a few at a time.
-#   scripts/fuzz.sh [-t SECONDS] [-j PARALLEL] [TARGET...]
-# Defaults: 600 seconds each, 3 at once, every target. Exits non-zero when any target found
+#   scripts/fuzz.sh [-t SECONDS] [-j PARALLEL] [-T SECONDS] [TARGET...]
+# Defaults: 600 seconds each, 3 at once, every target; an input that runs longer than -T seconds
+# (default 1) is a hang and a finding. Exits non-zero when any target found
 # something. Corpora grow in build/fuzz/corpus/TARGET,
 # findings land in build/fuzz/findings/TARGET, the log of each run in build/fuzz/logs/TARGET.log.
 set -euo pipefail
@@ -9,10 +10,12 @@ ROOT="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
 BUILD="${FUZZ_BUILD:-$ROOT/build/fuzz}"
 SECONDS_EACH=600
 PARALLEL=3
-while getopts "t:j:" opt; do
+INPUT_TIMEOUT=1
+while getopts "t:j:T:" opt; do
     case "$opt" in
         t) SECONDS_EACH="$OPTARG" ;;
         j) PARALLEL="$OPTARG" ;;
+        T) INPUT_TIMEOUT="$OPTARG" ;;
         *) exit 2 ;;
     esac
 done
@@ -35,8 +38,8 @@ run_one() {
     [ -f "$seeds.dict" ] && dict=(-dict="$seeds.dict")
     local start=$SECONDS
     if "$BUILD/bin/$t" "$BUILD/corpus/$t" "$seeds" "${dict[@]}" \
-        -max_total_time="$SECONDS_EACH" -rss_limit_mb=2048 -timeout=1 -print_final_stats=1 \
-        -artifact_prefix="$BUILD/findings/$t/" >"$BUILD/logs/$t.log" 2>&1; then
+        -max_total_time="$SECONDS_EACH" -timeout="$INPUT_TIMEOUT" -rss_limit_mb=2048 \
+        -print_final_stats=1 -artifact_prefix="$BUILD/findings/$t/" >"$BUILD/logs/$t.log" 2>&1; then
         echo "$t: clean after $((SECONDS - start)) s"
     else
         echo "$t: FINDING after $((SECONDS - start)) s (see $BUILD/logs/$t.log)"
@@ -46,5 +49,5 @@ run_one() {
 }
 
 export -f run_one
-export BUILD SECONDS_EACH
+export BUILD SECONDS_EACH INPUT_TIMEOUT
 printf '%s\n' "${TARGETS[@]}" | xargs -P "$PARALLEL" -I{} bash -c 'run_one {}'
