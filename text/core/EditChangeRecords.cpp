@@ -13,19 +13,22 @@ EditSplice RedoSplice(const EditChangeRecord& record) {
 
 std::optional<EditChangeRecord> MakeChangeRecord(int start, std::u16string_view oldText,
                                                  std::u16string_view newText) {
-    size_t head = 0;
-    const size_t shorter = std::min(oldText.size(), newText.size());
-    while (head < shorter && oldText[head] == newText[head]) ++head;
-    size_t tail = 0;
-    while (tail < shorter - head &&
-           oldText[oldText.size() - 1 - tail] == newText[newText.size() - 1 - tail])
-        ++tail;
-    if (head == oldText.size() && head == newText.size()) return std::nullopt;
+    if (oldText == newText) return std::nullopt;
     // A surrogate pair is never cut in two: the record starts and ends on whole characters.
     auto splits = [](std::u16string_view text, size_t at) {
         return at > 0 && at < text.size() && text[at] >= 0xDC00 && text[at] <= 0xDFFF;
     };
+    size_t head = 0;
+    const size_t shorter = std::min(oldText.size(), newText.size());
+    while (head < shorter && oldText[head] == newText[head]) ++head;
+    // The start goes back to its character before the end is sought, so that the shared end
+    // may take the half it gave up: deleting one of two characters with the same first unit
+    // stays a deletion of that one character.
     if (splits(oldText, head) || splits(newText, head)) --head;
+    size_t tail = 0;
+    while (tail < shorter - head &&
+           oldText[oldText.size() - 1 - tail] == newText[newText.size() - 1 - tail])
+        ++tail;
     if (tail > 0 &&
         (splits(oldText, oldText.size() - tail) || splits(newText, newText.size() - tail)))
         --tail;

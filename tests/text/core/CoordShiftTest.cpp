@@ -75,7 +75,9 @@ TEST(ShiftLine, Words) {
                              c.permit[0] != '\0' &&
                              std::string(c.permit).find_first_of("CA") != std::string::npos;
         ASSERT_EQ(prompt.asked.size(), limited ? 1u : 0u) << c.line;
-        if (limited) EXPECT_EQ(prompt.asked[0].text, "Exceeded storke limit");
+        if (limited) {
+            EXPECT_EQ(prompt.asked[0].text, "Exceeded storke limit");
+        }
     }
 }
 
@@ -175,6 +177,30 @@ TEST_F(CoordShift, Ranges) {
         s.EndLineNo = c.end;
         ShiftCoordinateLines(host, s, c.numbers.empty() ? nullptr : &c.numbers);
         EXPECT_EQ(host.lines, c.result) << c.start << "-" << c.end;
+    }
+}
+
+// A value written without a point is divided by ZeroTimes and then written with NcFigure
+// decimals; with ZeroTimes 1 it stays an integer. A value with a point is taken as it stands.
+TEST_F(CoordShift, Notations) {
+    const struct Case {
+        int zeroTimes;
+        const char* line;
+        const char* result;
+    } cases[] = {
+        {1, "G01X10", "G01X11"},         {1, "G01X10.", "G01X11.000"},
+        {1000, "G01X5000", "G01X6.000"}, {1000, "G01X5000.", "G01X5001.000"},
+        {1000, "G01X-500", "G01X0.500"}, {1, "G01X-2", "G01X-1"},
+    };
+    s.Offset[0] = 1;
+    s.ZeroSuppress = 0;
+    for (const Case& c : cases) {
+        s.ZeroTimes = c.zeroTimes;
+        host.lines = {"O1000", c.line};
+        host.prompt.asked.clear();
+        EXPECT_EQ(ShiftCoordinateLines(host, s, nullptr), 1) << c.line;
+        EXPECT_EQ(host.lines[1], c.result) << c.zeroTimes << " " << c.line;
+        EXPECT_TRUE(host.prompt.asked.empty()) << c.line;
     }
 }
 

@@ -4,6 +4,8 @@
 
 #include <gtest/gtest.h>
 
+#include "text/core/NcEditText.h"
+
 namespace {
 
 EditChangeRecord Typed(int at, char16_t c) {
@@ -16,6 +18,65 @@ EditChangeRecord Typed(int at, char16_t c) {
 // text with a splice applied.
 std::u16string Apply(std::u16string text, const EditSplice& s) {
     return text.replace(size_t(s.Position), size_t(s.Length), s.Text);
+}
+
+// UTF-8 of text; a unit of a surrogate pair cut from its other half becomes U+FFFD.
+std::string Utf8(std::u16string_view text) {
+    std::string out;
+    auto put = [&out](char32_t c) {
+        if (c < 0x80) {
+            out += char(c);
+        } else if (c < 0x800) {
+            out += char(0xC0 | (c >> 6));
+            out += char(0x80 | (c & 0x3F));
+        } else if (c < 0x10000) {
+            out += char(0xE0 | (c >> 12));
+            out += char(0x80 | ((c >> 6) & 0x3F));
+            out += char(0x80 | (c & 0x3F));
+        } else {
+            out += char(0xF0 | (c >> 18));
+            out += char(0x80 | ((c >> 12) & 0x3F));
+            out += char(0x80 | ((c >> 6) & 0x3F));
+            out += char(0x80 | (c & 0x3F));
+        }
+    };
+    for (size_t i = 0; i < text.size(); ++i) {
+        const char16_t u = text[i];
+        const bool high = u >= 0xD800 && u <= 0xDBFF;
+        if (high && i + 1 < text.size() && text[i + 1] >= 0xDC00 && text[i + 1] <= 0xDFFF) {
+            put(0x10000 + ((char32_t(u) - 0xD800) << 10) + (char32_t(text[i + 1]) - 0xDC00));
+            ++i;
+        } else if (u >= 0xD800 && u <= 0xDFFF) {
+            put(0xFFFD);
+        } else {
+            put(u);
+        }
+    }
+    return out;
+}
+
+// No unit of a surrogate pair without its other half.
+bool WholeCharacters(std::u16string_view text) {
+    return Utf8(text).find("\xEF\xBF\xBD") == std::string::npos;
+}
+
+// text with a splice applied the way a host that keeps its text as UTF-8 does it: the text
+// before the splice, the record's text and the text after it converted each on its own.
+std::string ApplyUtf8(const std::u16string& text, const EditSplice& s) {
+    const std::u16string_view all = text;
+    return Utf8(all.substr(0, size_t(s.Position))) + Utf8(s.Text) +
+           Utf8(all.substr(size_t(s.Position + s.Length)));
+}
+
+// result is text again: the same CP932 bytes when text has a CP932 form, else the same text.
+void ExpectSameText(const std::string& result, const std::u16string& text) {
+    std::string want, got;
+    if (EditTextToCp932(Utf8(text), want)) {
+        EXPECT_TRUE(EditTextToCp932(result, got)) << result;
+        EXPECT_EQ(got, want);
+    } else {
+        EXPECT_EQ(result, Utf8(text));
+    }
 }
 
 }  // namespace
@@ -84,7 +145,19 @@ TEST(MakeChangeRecord, HoldsWhatReallyChanged) {
         {0, u"abc", u"aXc", 0, 1, u"b", u"X"},                  // overwrite
         {5, u"G01\nX", u"G01\nX", -1, 0, u"", u""},             // a format-only report
         {0, u"ab\ncd\n", u"ab\nxx\ncd\n", 0, 3, u"", u"xx\n"},  // a wider report than needed
+        // Characters outside the Basic Multilingual Plane: U+1F600 shares its first unit
+        // with U+1F601 and its second with U+1F200. The record holds whole characters at
+        // either end of the change.
         {0, u"a\U0001F600", u"a\U0001F601", 0, 1, u"\U0001F600", u"\U0001F601"},
+        {0, u"\U0001F600", u"\U0001F200", 0, 0, u"\U0001F600", u"\U0001F200"},  // typed over
+        {4, u"\u3042\U0001F600\u3044", u"\u3042\U0001F200\u3044", 0, 5, u"\U0001F600",
+         u"\U0001F200"},
+        {0, u"a\U0001F600\U0001F601", u"a\U0001F601", 1, 1, u"\U0001F600", u""},  // Delete
+        {0, u"\u3042\U0001F600\u3044", u"\u3042\u3044", 1, 1, u"\U0001F600", u""},
+        {0, u"\U0001F600", u"x\U0001F200", 0, 0, u"\U0001F600", u"x\U0001F200"},  // paste
+        {3, u"\U0001F600x\U0001F200", u"\U0001F601y\U0001F600", 0, 3, u"\U0001F600x\U0001F200",
+         u"\U0001F601y\U0001F600"},
+        {0, u"\u3042\uF781", u"\U0001F200\uF781", 0, 0, u"\u3042", u"\U0001F200"},
     };
     for (const Case& c : cases) {
         auto r = MakeChangeRecord(c.start, c.before, c.after);
@@ -105,6 +178,13 @@ TEST(MakeChangeRecord, HoldsWhatReallyChanged) {
         shifted.Start += 10 - c.start;
         EXPECT_EQ(Apply(text, RedoSplice(shifted)), after);
         EXPECT_EQ(Apply(after, UndoSplice(shifted)), text);
+        // Each text of the record stands on its own, so undo then redo give the text back
+        // byte for byte when the record's texts are spliced in as UTF-8.
+        EXPECT_TRUE(WholeCharacters(r->Removed));
+        EXPECT_TRUE(WholeCharacters(r->Inserted));
+        const std::string undone = ApplyUtf8(after, UndoSplice(shifted));
+        ExpectSameText(undone, text);
+        ExpectSameText(ApplyUtf8(Apply(after, UndoSplice(shifted)), RedoSplice(shifted)), after);
     }
 }
 
