@@ -147,8 +147,8 @@ TEST_F(Editing, DieWriteFailureOffersToEditAgain) {
     tool.EditPossessedDies();
     EXPECT_EQ(dialogs.dieRuns, 2);
     ASSERT_EQ(ctx.prompt.asked.size(), 4u);
-    EXPECT_EQ(Asked(1), diemsg::Fill(diemsg::Text(diemsg::kPossessedOpen),
-                                     {(config / "sub/pch.dat").string(), "0"}));
+    EXPECT_EQ(Asked(1),
+              diemsg::FileErrorText(diemsg::kPossessedOpen, (config / "sub/pch.dat").string(), 0));
     EXPECT_EQ(Asked(2), Msg(diemsg::kPossessedWriteRetry));
     // Still a change against the state before the first dialog: asked and written.
     EXPECT_EQ(Asked(3), Msg(diemsg::kUpdatePossessed, "sub/pch.dat"));
@@ -351,8 +351,8 @@ TEST_F(Editing, ArrangementWriteFailureOpensTheDialogAgainOnTheEditedCopy) {
     EXPECT_EQ(tool.EditArrangement(), 0);
     EXPECT_EQ(dialogs.arrangementRuns, 2);
     ASSERT_EQ(ctx.prompt.asked.size(), 4u);
-    EXPECT_EQ(Asked(1), diemsg::Fill(diemsg::Text(diemsg::kArrangementOpen),
-                                     {(sub / "t.arr").string(), "0"}));
+    EXPECT_EQ(Asked(1),
+              diemsg::FileErrorText(diemsg::kArrangementOpen, (sub / "t.arr").string(), 0));
     EXPECT_EQ(Asked(2), Msg(diemsg::kArrangementWriteRetry));
     EXPECT_EQ(Asked(3), Msg(diemsg::kUpdateArrangement, "t.arr"));
     EXPECT_TRUE(std::filesystem::exists(sub / "t.arr"));
