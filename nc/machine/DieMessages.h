@@ -28,6 +28,10 @@ inline constexpr int kUpdateArrangement = 61530;
 inline constexpr int kArrangementWriteRetry = 61531;
 // The line part of the file messages above ("12 Line"), put after the file's name.
 inline constexpr int kFileLine = 29745;
+// A possessed-die file of more dies than the table holds: told at load, and a save refused
+// where the dies beyond the table cannot be written back as they are.
+inline constexpr int kPossessedNotAllLoaded = 29746;
+inline constexpr int kPossessedOldFormatTooMany = 29747;
 
 // The text of a message id from the string table, in the user-interface language (UTF-8,
 // "%1".."%9" placeholders); empty for an unknown id.
