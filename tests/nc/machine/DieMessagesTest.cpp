@@ -12,8 +12,8 @@ namespace {
 TEST(DieMessages, EveryIdHasEnglishAndJapaneseText) {
     platform::StringTable table;
     ASSERT_TRUE(table.Load(std::filesystem::path(MORVALEN_SOURCE_DIR) / "resources/strings.tsv"));
-    const int ids[] = {61508, 61509, 61510, 61511, 61512, 61513, 61514, 61515, 61516, 61517,
-                       61518, 61519, 61525, 61526, 61527, 61528, 61529, 61530, 61531};
+    const int ids[] = {61508, 61509, 61510, 61511, 61512, 61513, 61514, 61515, 61516, 61517, 61518,
+                       61519, 61525, 61526, 61527, 61528, 61529, 61530, 61531, 29745, 29746, 29747};
     for (int id : ids) {
         SCOPED_TRACE(id);
         EXPECT_TRUE(table.Contains(static_cast<unsigned>(id)));
