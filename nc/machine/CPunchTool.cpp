@@ -164,7 +164,7 @@ void CPunchTool::CollectTapTools() {
 }
 
 void CPunchTool::ShowFileError(int id, const std::filesystem::path& file, int lines) const {
-    ShowStopText(diemsg::Fill(diemsg::Text(id), {file.string(), platform::FormatInt(lines)}));
+    ShowStopText(diemsg::FileErrorText(id, file.string(), lines));
 }
 
 void CPunchTool::ShowStopText(std::string_view text) const {

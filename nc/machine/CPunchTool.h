@@ -21,6 +21,9 @@ enum DieFileResult : int {
     kDieFileFormat = -3,
     kDieFileWrite = -4,
     kDieFileInconsistentCount = -5,
+    // Not written: the file holds dies beyond the table in an older syntax, which a version
+    // 4.0 file cannot carry as they are. The file is left as it was.
+    kDieFileDiesNotLoaded = -6,
 };
 
 // One instance lives as long as the application. It copies as a value, so that the punch
@@ -40,6 +43,10 @@ public:
     std::string PossessedToolFileName;  // as configured; relative to the configuration folder
     std::string ArrangedToolFileName;   // likewise
     std::vector<DieRecord> Dies;        // always kMaxDies records; Header.DieCount are valid
+    // The die lines of the possessed-die file beyond the table's kMaxDies records, as read
+    // (without line ends). Nobody shows or edits them; a save writes them back unchanged after
+    // the table, so that saving a file of more dies than the table holds loses none of them.
+    std::vector<std::string> UnloadedDieLines;
     TurretArrangement Arrangement;      // Arrangement.StationCount stations are valid
     DieFileHeader Header;
     std::array<CTapTool, kMaxTapTools> TapTools;
@@ -74,6 +81,8 @@ public:
 
     // The same on a given file, without messages. `lines` receives the lines read or written
     // up to the end or the error; `unregistered` the stations whose die is not possessed.
+    // Reading keeps the die lines beyond the table in UnloadedDieLines; writing puts them after
+    // the table's records, or refuses (kDieFileDiesNotLoaded) when their syntax is not 4.0's.
     int ReadPossessedFile(const std::filesystem::path& file, int* lines = nullptr);
     int WritePossessedFile(const std::filesystem::path& file, int* lines = nullptr);
     int ReadArrangementFile(const std::filesystem::path& file, int* lines = nullptr,

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "kernel/util/ScanFields.h"
+#include "nc/NcAppContext.h"
 #include "nc/machine/CPunchTool.h"
 #include "nc/machine/DieFileIo.h"
 #include "nc/machine/DieFileTexts.h"
@@ -261,6 +262,7 @@ int CPunchTool::ReadPossessedFile(const std::filesystem::path& file, int* lines)
     };
     // Whatever happens, the header's count names exactly the records the table holds.
     Dies.assign(kMaxDies, DieRecord{});
+    UnloadedDieLines.clear();
     Header.DieCount = 0;
     Header.SelectedDie = -99;
 
@@ -299,16 +301,33 @@ int CPunchTool::ReadPossessedFile(const std::filesystem::path& file, int* lines)
         ++count;
     }
     Header.DieCount = count;
+    // The table is full: the die lines after it are kept as they are, so that a save can
+    // write them back (the reported line stays that of the table's last record).
+    for (; at < text.size(); ++at)
+        if (!diefile::IsSkipped(text[at])) UnloadedDieLines.emplace_back(text[at]);
     return done(kDieFileOk);
 }
 
 int CPunchTool::WritePossessedFile(const std::filesystem::path& file, int* lines) {
+    // Dies beyond the table are written back as read, under the version 4.0 header: lines of
+    // the older syntaxes would not read back under it, and rewriting them without them would
+    // lose dies, so such a file is not written at all.
+    const double version = Header.PossessedVersion;
+    if (!UnloadedDieLines.empty() &&
+        (IsVersion(version, 1.0) || IsVersion(version, 2.0) || IsVersion(version, 3.0))) {
+        if (lines) *lines = 0;
+        return kDieFileDiesNotLoaded;
+    }
     SortDies(1, 2, 3, 4, 5, 6, 7);
     int count = std::clamp<int>(Header.DieCount, 0, kMaxDies);
     std::string out;
-    out.reserve(4096 + static_cast<size_t>(count) * 128);
+    out.reserve(4096 + static_cast<size_t>(count) * 128 + UnloadedDieLines.size() * 128);
     out += diefile::kPossessedHeader;
     for (int i = 0; i < count; ++i) AppendDieLine(out, Dies[i]);
+    for (const std::string& line : UnloadedDieLines) {
+        out += line;
+        out += "\r\n";
+    }
     out += diefile::kPossessedFooter;
     int result = diefile::WriteFileAtomically(file, out);
     if (lines)
@@ -320,6 +339,7 @@ int CPunchTool::ReadWritePossessed(int mode) {
     if (mode == 1) {
         if (PossessedToolFileName.empty()) {
             Dies.assign(kMaxDies, DieRecord{});
+            UnloadedDieLines.clear();
             Header.DieCount = 0;
             Header.SelectedDie = -99;
             return kDieFileCannotOpen;
@@ -330,6 +350,14 @@ int CPunchTool::ReadWritePossessed(int mode) {
         static constexpr int kIds[] = {0, diemsg::kPossessedOpen, diemsg::kPossessedRead,
                                        diemsg::kPossessedFormat};
         if (result < 0 && result >= -3) ShowFileError(kIds[-result], file, lines);
+        if (result == kDieFileOk && !UnloadedDieLines.empty() && context_ && context_->Prompt) {
+            const size_t total = static_cast<size_t>(Header.DieCount) + UnloadedDieLines.size();
+            context_->Prompt->Message(
+                diemsg::Fill(diemsg::Text(diemsg::kPossessedNotAllLoaded),
+                             {file.string(), platform::FormatInt(Header.DieCount),
+                              platform::FormatInt(static_cast<long long>(total))}),
+                platform::PromptIcon::Warning, platform::PromptButtons::Ok);
+        }
         return result;
     }
     if (PossessedToolFileName.empty()) return kDieFileCannotOpen;
@@ -338,6 +366,9 @@ int CPunchTool::ReadWritePossessed(int mode) {
     int result = WritePossessedFile(file, &lines);
     if (result == kDieFileCannotOpen) ShowFileError(diemsg::kPossessedOpen, file, lines);
     if (result == kDieFileWrite) ShowFileError(diemsg::kPossessedWrite, file, lines);
+    if (result == kDieFileDiesNotLoaded)
+        ShowStopText(diemsg::Fill(diemsg::Text(diemsg::kPossessedOldFormatTooMany),
+                                  {file.string(), platform::FormatInt(kMaxDies)}));
     return result;
 }
 

@@ -3,6 +3,7 @@
 
 #include <vector>
 
+#include "platform/Numbers.h"
 #include "platform/StringTable.h"
 
 namespace diemsg {
@@ -27,6 +28,12 @@ std::string Fill(std::string_view text, std::initializer_list<std::string_view> 
         out.push_back(text[i]);
     }
     return out;
+}
+
+std::string FileErrorText(int id, std::string_view path, int line) {
+    std::string where;
+    if (line > 0) where = " " + Fill(Text(kFileLine), {platform::FormatInt(line)});
+    return Fill(Text(id), {path, where});
 }
 
 }  // namespace diemsg

@@ -26,6 +26,12 @@ inline constexpr int kArrangementCopyMemory = 61528;
 inline constexpr int kNumberListMemory = 61529;
 inline constexpr int kUpdateArrangement = 61530;
 inline constexpr int kArrangementWriteRetry = 61531;
+// The line part of the file messages above ("12 Line"), put after the file's name.
+inline constexpr int kFileLine = 29745;
+// A possessed-die file of more dies than the table holds: told at load, and a save refused
+// where the dies beyond the table cannot be written back as they are.
+inline constexpr int kPossessedNotAllLoaded = 29746;
+inline constexpr int kPossessedOldFormatTooMany = 29747;
 
 // The text of a message id from the string table, in the user-interface language (UTF-8,
 // "%1".."%9" placeholders); empty for an unknown id.
@@ -34,5 +40,9 @@ std::string Text(int id);
 // Replaces "%1".."%9" in text by the arguments, in one pass: argument text is never scanned
 // for placeholders again. A placeholder without an argument is left as it is.
 std::string Fill(std::string_view text, std::initializer_list<std::string_view> args);
+
+// A file message (61510..61518) for the file's path: with the line part when the error is at a
+// line (line > 0), without any line when it is not (a file that cannot be opened or written).
+std::string FileErrorText(int id, std::string_view path, int line);
 
 }  // namespace diemsg

@@ -227,8 +227,9 @@ TEST(ArrangementFile, ReadWriteShowsItsMessages) {
     tool.ArrangedToolFileName = "short.arr";
     EXPECT_EQ(tool.ReadWriteArrangement(1), -5);
     ASSERT_EQ(ctx.prompt.asked.size(), 1u);
-    EXPECT_EQ(ctx.prompt.asked[0].text, diemsg::Fill(diemsg::Text(diemsg::kArrangementCount),
-                                                     {(dir.path() / "short.arr").string(), "14"}));
+    EXPECT_EQ(
+        ctx.prompt.asked[0].text,
+        diemsg::FileErrorText(diemsg::kArrangementCount, (dir.path() / "short.arr").string(), 14));
 
     // The unregistered die is reported once, after the read, which still succeeds.
     tool.ArrangedToolFileName = (dir.path() / "v4.arr").string();
@@ -242,8 +243,8 @@ TEST(ArrangementFile, ReadWriteShowsItsMessages) {
     EXPECT_EQ(tool.ReadWriteArrangement(2), -1);
     ASSERT_EQ(ctx.prompt.asked.size(), 3u);
     EXPECT_EQ(ctx.prompt.asked[2].text,
-              diemsg::Fill(diemsg::Text(diemsg::kArrangementOpen),
-                           {(dir.path() / "nofolder/x.arr").string(), "0"}));
+              diemsg::FileErrorText(diemsg::kArrangementOpen,
+                                    (dir.path() / "nofolder/x.arr").string(), 0));
 }
 
 TEST(DieFileNames, LoadAndSaveThroughTheMachineFile) {

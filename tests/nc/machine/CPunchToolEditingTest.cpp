@@ -2,11 +2,14 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <set>
+#include <sstream>
 
 #include "DieTestSupport.h"
 #include "TempDir.h"
 #include "nc/machine/CPunchTool.h"
 #include "nc/machine/DieMessages.h"
+#include "platform/StringTable.h"
 
 using dietest::Fixture;
 using dietest::ReadBytes;
@@ -147,8 +150,8 @@ TEST_F(Editing, DieWriteFailureOffersToEditAgain) {
     tool.EditPossessedDies();
     EXPECT_EQ(dialogs.dieRuns, 2);
     ASSERT_EQ(ctx.prompt.asked.size(), 4u);
-    EXPECT_EQ(Asked(1), diemsg::Fill(diemsg::Text(diemsg::kPossessedOpen),
-                                     {(config / "sub/pch.dat").string(), "0"}));
+    EXPECT_EQ(Asked(1),
+              diemsg::FileErrorText(diemsg::kPossessedOpen, (config / "sub/pch.dat").string(), 0));
     EXPECT_EQ(Asked(2), Msg(diemsg::kPossessedWriteRetry));
     // Still a change against the state before the first dialog: asked and written.
     EXPECT_EQ(Asked(3), Msg(diemsg::kUpdatePossessed, "sub/pch.dat"));
@@ -351,8 +354,8 @@ TEST_F(Editing, ArrangementWriteFailureOpensTheDialogAgainOnTheEditedCopy) {
     EXPECT_EQ(tool.EditArrangement(), 0);
     EXPECT_EQ(dialogs.arrangementRuns, 2);
     ASSERT_EQ(ctx.prompt.asked.size(), 4u);
-    EXPECT_EQ(Asked(1), diemsg::Fill(diemsg::Text(diemsg::kArrangementOpen),
-                                     {(sub / "t.arr").string(), "0"}));
+    EXPECT_EQ(Asked(1),
+              diemsg::FileErrorText(diemsg::kArrangementOpen, (sub / "t.arr").string(), 0));
     EXPECT_EQ(Asked(2), Msg(diemsg::kArrangementWriteRetry));
     EXPECT_EQ(Asked(3), Msg(diemsg::kUpdateArrangement, "t.arr"));
     EXPECT_TRUE(std::filesystem::exists(sub / "t.arr"));
@@ -384,6 +387,128 @@ TEST_F(Editing, ArrangementWriteFailureAnsweredNoKeepsTheMachineFile) {
     EXPECT_EQ(tool.EditArrangement(), 0);
     EXPECT_EQ(dialogs.arrangementRuns, 1);
     EXPECT_EQ(ReadBytes(config / "machine.nmd"), machine);
+}
+
+// --- a die file of more dies than the table holds ---------------------------------------
+
+// The messages of these tests are compared in English, whatever the locale says.
+class EnglishTexts {
+public:
+    EnglishTexts() { platform::SetLanguage(platform::Language::English); }
+    ~EnglishTexts() { platform::SetLanguage(old_); }
+
+private:
+    platform::Language old_ = platform::CurrentLanguage();
+};
+
+// A die file of `count` dies numbered from `count` down to 1, written tightly (no writer's
+// padding), in the syntax of version 4 or 1.
+std::string ManyDies(int count, int version) {
+    std::string text = version == 1 ? "TITLE\r\n*1.0\r\n" : "TITLE\r\n*4.0\r\n";
+    for (int n = count; n >= 1; --n) {
+        text += std::to_string(n);
+        text += version == 1 ? " A 1 10 0 0 0 O 0\r\n" : ",A,1,10,0,0,0,O-----,0,0,0,\"\",,\r\n";
+    }
+    return text;
+}
+
+// The die lines of a version 4 die file: neither title, version, comment nor empty.
+std::vector<std::string> DieLines(const std::string& bytes) {
+    std::vector<std::string> lines;
+    std::istringstream in(bytes);
+    for (std::string line; std::getline(in, line);) {
+        if (!line.empty() && line.back() == '\r') line.pop_back();
+        if (line.empty() || line[0] == ';' || line[0] == '*' || line.starts_with("TITLE") ||
+            line.find_first_not_of(' ') == std::string::npos)
+            continue;
+        lines.push_back(line);
+    }
+    return lines;
+}
+
+std::string Asked(const dietest::Context& ctx, size_t i) {
+    return i < ctx.prompt.asked.size() ? ctx.prompt.asked[i].text : "<nothing asked>";
+}
+
+// Load tells that the table holds only the first 2000 dies; a save after an edit writes every
+// die of the file: the table's, then the others byte for byte as they were read.
+TEST(DieFileBeyondTheTable, LoadTellsAndASaveKeepsEveryDie) {
+    EnglishTexts english;
+    test::TempDir dir;
+    dietest::Context ctx(dir.path());
+    dietest::FakeDialogs dialogs;
+    const std::string bytes = ManyDies(kMaxDies + 5, 4);
+    dietest::WriteBytes(dir.path() / "many.dat", bytes);
+    CPunchTool tool(&ctx.app);
+    tool.Dialogs = &dialogs;
+    tool.PossessedToolFileName = "many.dat";
+
+    ASSERT_EQ(tool.ReadWritePossessed(1), 0);
+    EXPECT_EQ(tool.Header.DieCount, kMaxDies);
+    ASSERT_EQ(ctx.prompt.asked.size(), 1u);
+    EXPECT_NE(ctx.prompt.asked[0].text.find("first 2000 of 2005"), std::string::npos)
+        << ctx.prompt.asked[0].text;
+    EXPECT_NE(ctx.prompt.asked[0].text.find((dir.path() / "many.dat").string()), std::string::npos);
+    EXPECT_EQ(ctx.prompt.asked[0].icon, platform::PromptIcon::Warning);
+
+    dialogs.dieSteps.push_back([](DieDialogState& st) {
+        st.Dies[0].SizeX = 12.5;
+        return 1;
+    });
+    ctx.prompt.answers = {PromptAnswer::Yes};
+    tool.EditPossessedDies();
+    ASSERT_EQ(ctx.prompt.asked.size(), 2u);  // the update question; no error
+    EXPECT_EQ(Asked(ctx, 1), diemsg::Fill(diemsg::Text(diemsg::kUpdatePossessed), {"many.dat"}));
+
+    const std::vector<std::string> before = DieLines(bytes);
+    const std::vector<std::string> after = DieLines(ReadBytes(dir.path() / "many.dat"));
+    ASSERT_EQ(after.size(), before.size());
+    EXPECT_EQ(std::vector<std::string>(after.end() - 5, after.end()),
+              std::vector<std::string>(before.end() - 5, before.end()));
+    std::set<int> numbers;
+    for (const std::string& line : after) numbers.insert(std::stoi(line));
+    EXPECT_EQ(numbers.size(), before.size());
+    EXPECT_EQ(std::count_if(after.begin(), after.end(),
+                            [](const std::string& l) { return l.find("12.50") != l.npos; }),
+              1);
+
+    // The saved file reads as the first did.
+    ASSERT_EQ(tool.ReadWritePossessed(1), 0);
+    EXPECT_EQ(tool.Header.DieCount, kMaxDies);
+    ASSERT_EQ(ctx.prompt.asked.size(), 3u);
+    EXPECT_EQ(ctx.prompt.asked[2].text, ctx.prompt.asked[0].text);
+}
+
+// A file of an older syntax cannot carry its other dies under the version 4.0 header: its save
+// is refused with a message and the file stays byte for byte as it was.
+TEST(DieFileBeyondTheTable, AnOlderSyntaxIsNotWrittenShorter) {
+    EnglishTexts english;
+    test::TempDir dir;
+    dietest::Context ctx(dir.path());
+    dietest::FakeDialogs dialogs;
+    const std::string bytes = ManyDies(kMaxDies + 5, 1);
+    dietest::WriteBytes(dir.path() / "old.dat", bytes);
+    CPunchTool tool(&ctx.app);
+    tool.Dialogs = &dialogs;
+    tool.PossessedToolFileName = "old.dat";
+
+    ASSERT_EQ(tool.ReadWritePossessed(1), 0);
+    ASSERT_EQ(ctx.prompt.asked.size(), 1u);
+    EXPECT_NE(ctx.prompt.asked[0].text.find("first 2000 of 2005"), std::string::npos);
+
+    dialogs.dieSteps.push_back([](DieDialogState& st) {
+        st.Dies[0].SizeX = 12.5;
+        return 1;
+    });
+    ctx.prompt.answers = {PromptAnswer::Yes, PromptAnswer::Ok, PromptAnswer::No};
+    tool.EditPossessedDies();
+    ASSERT_EQ(ctx.prompt.asked.size(), 4u);
+    EXPECT_EQ(Asked(ctx, 2), "The punch data file\n[" + (dir.path() / "old.dat").string() +
+                                 "]\nholds more than 2000 dies in an older format and is not "
+                                 "written, so that none of its dies is lost.");
+    EXPECT_EQ(ctx.prompt.asked[2].icon, platform::PromptIcon::Error);
+    EXPECT_EQ(Asked(ctx, 3), diemsg::Text(diemsg::kPossessedWriteRetry));
+    EXPECT_EQ(ReadBytes(dir.path() / "old.dat"), bytes);
 }
 
 }  // namespace

@@ -214,17 +214,18 @@ TEST(PossessedFile, ReadWriteUsesConfiguredNameAndShowsMessages) {
     tool.PossessedToolFileName = "bad.dat";  // relative to the configuration folder
     EXPECT_EQ(tool.ReadWritePossessed(1), -3);
     ASSERT_EQ(ctx.prompt.asked.size(), 1u);
-    EXPECT_EQ(ctx.prompt.asked[0].text, diemsg::Fill(diemsg::Text(diemsg::kPossessedFormat),
-                                                     {(dir.path() / "bad.dat").string(), "5"}));
+    EXPECT_EQ(
+        ctx.prompt.asked[0].text,
+        diemsg::FileErrorText(diemsg::kPossessedFormat, (dir.path() / "bad.dat").string(), 5));
     EXPECT_EQ(ctx.prompt.asked[0].icon, platform::PromptIcon::Error);
 
     tool.PossessedToolFileName = "missing/x.dat";
     EXPECT_EQ(tool.ReadWritePossessed(1), -1);
     EXPECT_EQ(tool.ReadWritePossessed(2), -1);
     ASSERT_EQ(ctx.prompt.asked.size(), 3u);
-    EXPECT_EQ(ctx.prompt.asked[2].text,
-              diemsg::Fill(diemsg::Text(diemsg::kPossessedOpen),
-                           {(dir.path() / "missing/x.dat").string(), "0"}));
+    EXPECT_EQ(
+        ctx.prompt.asked[2].text,
+        diemsg::FileErrorText(diemsg::kPossessedOpen, (dir.path() / "missing/x.dat").string(), 0));
 
     tool.PossessedToolFileName = "new.dat";
     EXPECT_EQ(tool.ReadWritePossessed(2), 0);
@@ -249,8 +250,8 @@ TEST(PossessedFile, DevicesPipesAndFoldersAreReadErrors) {
         EXPECT_EQ(tool.ReadWriteArrangement(1), -1);
         EXPECT_EQ(tool.Header.DieCount, 0);
         ASSERT_EQ(ctx.prompt.asked.size(), asked + 2);
-        EXPECT_EQ(ctx.prompt.asked[asked].text, diemsg::Fill(diemsg::Text(diemsg::kPossessedOpen),
-                                                             {tool.PossessedPath().string(), "0"}));
+        EXPECT_EQ(ctx.prompt.asked[asked].text,
+                  diemsg::FileErrorText(diemsg::kPossessedOpen, tool.PossessedPath().string(), 0));
     }
 }
 
