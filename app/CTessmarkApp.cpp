@@ -238,8 +238,12 @@ bool CTessmarkApp::InitInstance(const std::vector<std::string>& args,
     NcLog.Init(Paths.IniPath, CNcLog::DefaultLogFolder(Paths.ConfigFolder));
     if (!OtherInstanceRunning) {
         std::string recovered;
-        if (NcLog.Recover(&recovered, *prompt_) == 1 && !recovered.empty())
+        std::vector<std::string> unsaved;
+        const int restored = NcLog.Recover(&recovered, *prompt_, &unsaved);
+        if (restored == 1 && !recovered.empty())
             OpenDocumentFile(recovered);
+        else if (restored == 2 && !recovered.empty())
+            OpenRecoveredText(recovered, std::move(unsaved));
     }
     frame_->UpdateCommandStates();
     // The first instance can now be found by a later one.
@@ -388,6 +392,22 @@ bool CTessmarkApp::OpenDocumentFile(const std::string& path) {
     ConvTableName = HeaderHost.ConvTableName;
     ConvTableAskSave = HeaderHost.ConvTableAskSave;
     AddToRecentFiles(NcFileName);
+    if (frame_) {
+        frame_->OnDocumentChanged();
+        frame_->ZoomFitInViews();
+    }
+    return true;
+}
+
+bool CTessmarkApp::OpenRecoveredText(const std::string& path, std::vector<std::string> lines) {
+    if (frame_ && !frame_->CommitEditorText()) return false;
+    if (!Document->SaveModified()) return false;
+    Loading = true;
+    Document->OpenRecovered(path, std::move(lines));
+    Loading = false;
+    NcFileName = Document->GetPathName();
+    ConvTableName = HeaderHost.ConvTableName;
+    ConvTableAskSave = HeaderHost.ConvTableAskSave;
     if (frame_) {
         frame_->OnDocumentChanged();
         frame_->ZoomFitInViews();

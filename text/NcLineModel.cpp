@@ -127,6 +127,18 @@ std::string_view NcLineModel::ShownPart(std::string_view line) {
     return line.substr(0, n);
 }
 
+QString NcLineModel::ShownText(std::string_view line) {
+    QString text = QString::fromStdString(platform::Cp932ToUtf8(ShownPart(line)));
+    for (QChar& c : text) {
+        const char16_t u = c.unicode();
+        if (u < 0x20 && u != u'\t')
+            c = QChar(char16_t(0x2400 + u));
+        else if (u == 0x7F)
+            c = QChar(char16_t(0x2421));
+    }
+    return text;
+}
+
 QVariant NcLineModel::data(const QModelIndex& index, int role) const {
     const int row = index.row();
     if (!index.isValid() || row < 0 || row >= Count()) return {};
@@ -135,8 +147,7 @@ QVariant NcLineModel::data(const QModelIndex& index, int role) const {
             if (index.column() == kColLine) return QString::fromStdString(LineLabel(row));
             if (index.column() == kColData) {
                 const std::string* line = Line(row);
-                return line ? QString::fromStdString(platform::Cp932ToUtf8(ShownPart(*line)))
-                            : QString();
+                return line ? ShownText(*line) : QString();
             }
             return {};
         case Qt::DecorationRole:

@@ -55,6 +55,11 @@ public:
     // line ends) would be laid out whole at every paint.
     static constexpr size_t kShownBytes = 2048;
     static std::string_view ShownPart(std::string_view line);
+    // The text a row shows of a line: ShownPart decoded from CP932, with each control byte but
+    // the tab (NUL, CR, ESC, DEL ...) shown as its Unicode control picture (U+2400 + byte,
+    // U+2421 for DEL). The reader sees those bytes, and a NUL ends a number: drawn as nothing,
+    // "X1<NUL>." would look like X1. while it is read as X0.001. Display only: the line stays.
+    static QString ShownText(std::string_view line);
 
     // QAbstractTableModel
     int rowCount(const QModelIndex& parent = QModelIndex()) const override;

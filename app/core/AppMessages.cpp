@@ -29,6 +29,8 @@ std::string BuiltInText(int id) {
                    "\n\n拡張子:[%s]\n機械設定ファイル名:[%s]";
         case kMsgSubProgramSaveFailed:
             return "サブプログラムファイルの保存に失敗しました。\n\n[%s]";
+        case kMsgCannotWrite:
+            return "The file cannot be written:\n%s";
         case kMsgAskSaveOnClose:
             return "Do you want to save? [%1]";
         case kMsgFileChanged:
@@ -63,6 +65,9 @@ std::string BuiltInText(int id) {
         case kMsgUnexpectedError:
             return "An unexpected error occurred: %1\nIt was written to the exception log %2.\n"
                    "The program goes on; save your work.";
+        case kMsgHiddenAfterEndMark:
+            return "Reading stopped at a 0x1A byte (an end-of-file mark) on line %s.\nThe rest "
+                   "of the file is not shown, drawn or checked; it is kept and saved as it was.";
         case kMsgRestoreBackupFailed:
             return "%1 could not be copied to %2.\nThe recovery log was not restored.";
         default:

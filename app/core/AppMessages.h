@@ -15,6 +15,7 @@ enum AppMessageId : int {
     kMsgAskTakeOldSettings = 20105,
     kMsgExtMachineMissing = 20106,
     kMsgSubProgramSaveFailed = 20107,
+    kMsgCannotWrite = 29016,
     kMsgAskSaveOnClose = 61502,
     kMsgFileChanged = 61537,
     kMsgFileChangedModified = 61538,
@@ -31,6 +32,7 @@ enum AppMessageId : int {
     kMsgAskRestoreOverNewerFile = 29107,
     kMsgRestoreBackupFailed = 29108,
     kMsgUnexpectedError = 29111,
+    kMsgHiddenAfterEndMark = 29120,
 };
 
 // The text of id from the string table in the user-interface language, else the built-in

@@ -13,6 +13,7 @@
 #include "app/core/FileTimes.h"
 #include "app/core/NcProgramFile.h"
 #include "app/core/TextFile.h"
+#include "platform/Paths.h"
 #include "platform/Profile.h"
 
 namespace fs = std::filesystem;
@@ -209,14 +210,39 @@ int CNcLog::SelectLogFile(fs::path* result, platform::UserPrompt& prompt) {
     }
 }
 
-int CNcLog::RestoreFile(const fs::path& logPath, const fs::path& ncPath) {
-    auto lines = textfile::ReadLines(logPath, false);
-    if (!lines || lines->empty() || (*lines)[0].compare(0, kHeader.size(), kHeader) != 0) return 0;
+std::optional<std::vector<std::string>> CNcLog::ReadLogText(const fs::path& log) {
+    auto lines = textfile::ReadLines(log, false);
+    if (!lines || lines->empty() || (*lines)[0].compare(0, kHeader.size(), kHeader) != 0)
+        return std::nullopt;
     lines->erase(lines->begin());
+    return lines;
+}
+
+int CNcLog::RestoreFile(const fs::path& logPath, const fs::path& ncPath) {
+    auto lines = ReadLogText(logPath);
+    if (!lines) return 0;
     return textfile::WriteAtomic(ncPath, textfile::JoinCrLf(*lines)) ? 1 : 0;
 }
 
-int CNcLog::Recover(std::string* ncPath, platform::UserPrompt& prompt) {
+bool CNcLog::AdoptLog(const fs::path& log) {
+    std::error_code ec;
+    if (LogFolder.empty() || !fs::equivalent(log.parent_path(), LogFolder, ec) || ec) return false;
+    if (!LogNumber(log.filename().string())) return false;
+    const int fd = ::open(log.c_str(), O_RDONLY | O_CLOEXEC);
+    if (fd < 0) return false;
+    if (::flock(fd, LOCK_EX | LOCK_NB) != 0) {
+        ::close(fd);
+        return false;
+    }
+    // This run's own log stood for a text the adopted one replaces.
+    ClearLog();
+    LogFile = log;
+    fd_ = fd;
+    return true;
+}
+
+int CNcLog::Recover(std::string* ncPath, platform::UserPrompt& prompt,
+                    std::vector<std::string>* recovered) {
     using platform::PromptAnswer;
     using platform::PromptButtons;
     using platform::PromptIcon;
@@ -250,10 +276,23 @@ int CNcLog::Recover(std::string* ncPath, platform::UserPrompt& prompt) {
                 break;
         }
     }
-    if (path.empty()) {
+    auto text = path.empty() ? std::nullopt : ReadLogText(log);
+    if (!text) {
         prompt.Message(AppMessage(kMsgLogOpenError), PromptIcon::None, PromptButtons::Ok);
         return 0;
     }
+    // The text cannot go back into its file: the user hears why and gets it as a changed
+    // document to save elsewhere. The log stays until then, so it is never lost; offering the
+    // same failing restore at every start would leave it stuck.
+    auto notWritten = [&](const std::string& message) {
+        prompt.Message(message, PromptIcon::Error, PromptButtons::Ok);
+        AdoptLog(log);
+        if (ncPath) *ncPath = path;
+        if (recovered) *recovered = std::move(*text);
+        return 2;
+    };
+    const std::string cannotWrite = FillMessage(AppMessage(kMsgCannotWrite), {path});
+    if (!platform::MayReplaceFile(path)) return notWritten(cannotWrite);
     std::error_code exists;
     if (fs::exists(path, exists)) {
         // A file saved after the log was written holds newer work than the log.
@@ -264,17 +303,11 @@ int CNcLog::Recover(std::string* ncPath, platform::UserPrompt& prompt) {
                                        {path, BackupPathFor(path).string()}),
                            PromptIcon::Warning, PromptButtons::YesNo) != PromptAnswer::Yes)
             return cleanUp();
-        if (!MakeBackupCopy(path)) {
-            prompt.Message(FillMessage(AppMessage(kMsgRestoreBackupFailed),
-                                       {path, BackupPathFor(path).string()}),
-                           PromptIcon::Warning, PromptButtons::Ok);
-            return 0;
-        }
+        if (!MakeBackupCopy(path))
+            return notWritten(FillMessage(AppMessage(kMsgRestoreBackupFailed),
+                                          {path, BackupPathFor(path).string()}));
     }
-    if (!RestoreFile(log, path)) {
-        prompt.Message(AppMessage(kMsgLogOpenError), PromptIcon::None, PromptButtons::Ok);
-        return 0;
-    }
+    if (!textfile::WriteAtomic(path, textfile::JoinCrLf(*text))) return notWritten(cannotWrite);
     std::error_code ec;
     fs::remove(log, ec);
     if (ncPath) *ncPath = path;

@@ -53,9 +53,19 @@ public:
 
     // The start-up's offer: restores a log the user chooses into its NC file. When the file
     // changed after the log was written, the user is asked again first; a file that is
-    // replaced is kept as its ".bak" copy (no restore when that copy fails). 1 with ncPath
-    // set when a log was written back (and deleted); 0 otherwise.
-    int Recover(std::string* ncPath, platform::UserPrompt& prompt);
+    // replaced is kept as its ".bak" copy. 1 with ncPath set when a log was written back (and
+    // deleted). 2 when the NC file cannot be written (read-only, its folder not writable, or
+    // its ".bak" copy fails): that is shown, the file is left as it is, ncPath is set and
+    // recovered receives the log's text for the start-up to open as a changed document; the
+    // log stays, and when it lies in LogFolder it becomes this run's log (see AdoptLog).
+    // 0 otherwise.
+    int Recover(std::string* ncPath, platform::UserPrompt& prompt,
+                std::vector<std::string>* recovered = nullptr);
+    // Makes a log of LogFolder left by an earlier run this run's log, as if this run had
+    // written it: the document's next WriteLog replaces it, a save or a new text removes it,
+    // a normal end deletes it and a crash leaves it. False (nothing changed) when it is not in
+    // LogFolder or another instance holds it.
+    bool AdoptLog(const std::filesystem::path& log);
 
     // The NC path of a log's first line, which must start with "Log file:". Shows 20092 and
     // returns 0 when the log cannot be read or has no such line (prompt may be null).
@@ -67,6 +77,8 @@ public:
     // whole first and the NC file replaced atomically: on failure (0) it is untouched.
     static int RestoreFile(const std::filesystem::path& logPath,
                            const std::filesystem::path& ncPath);
+    // The lines after the header of a log; nothing when it cannot be read or has no header.
+    static std::optional<std::vector<std::string>> ReadLogText(const std::filesystem::path& log);
 
 private:
     static bool HeldByAnInstance(const std::filesystem::path& log);

@@ -58,6 +58,20 @@ int CTessmarkDoc::Load(const std::string& path) {
     const std::int64_t readTime = GetLastWriteTime(path).value_or(0);
     auto loaded = ReadNcFile(path, ignorePercent);
     if (!loaded) return 0;
+    TakeText(path, std::move(loaded->lines), std::move(loaded->frame), readTime, &*loaded);
+    return 1;
+}
+
+int CTessmarkDoc::OpenRecovered(const std::string& path, std::vector<std::string> lines) {
+    // The recovered text already holds the merged sub-programs; the log stays, it stands for
+    // this text until it is saved. The file's own time: the text is not a change on disk.
+    TakeText(path, std::move(lines), NcFileFrame{}, GetLastWriteTime(path).value_or(0), nullptr);
+    modified_ = true;
+    return 1;
+}
+
+void CTessmarkDoc::TakeText(const std::string& path, std::vector<std::string> lines,
+                            NcFileFrame frame, std::int64_t fileTime, const NcLoadResult* read) {
     // The rebuild lets timers run (the loading window paints): the frame's change check must
     // not see the new name with the old file's time, nor start a reload inside this load.
     loading_ = true;
@@ -66,32 +80,39 @@ int CTessmarkDoc::Load(const std::string& path) {
         ~LoadingEnd() { flag = false; }
     } loadingEnd{loading_};
     if (services_.BeforeLoad) services_.BeforeLoad();
-    if (services_.NcLog) services_.NcLog->ClearLog();
+    // A text read from its file replaces the one the log stood for.
+    if (read && services_.NcLog) services_.NcLog->ClearLog();
     if (services_.ElementsGoing) services_.ElementsGoing();
     Elements.Empty();
     SkipLogElements.Empty();
-    Lines = std::move(loaded->lines);
-    FileFrame = std::move(loaded->frame);
+    Lines = std::move(lines);
+    FileFrame = std::move(frame);
     // Long lines are kept and saved whole; the user hears of them once.
-    if (loaded->firstLongLine && Prompt())
+    if (read && read->firstLongLine && Prompt())
         Prompt()->Message(
-            FillMessage(AppMessage(kMsgLongLine), {std::to_string(loaded->firstLongLine)}),
+            FillMessage(AppMessage(kMsgLongLine), {std::to_string(read->firstLongLine)}),
             PromptIcon::Warning, PromptButtons::Ok);
 
     std::error_code ec;
     fs::path full = fs::absolute(path, ec);
     pathName_ = ec ? path : full.lexically_normal().string();
-    FileTime = readTime;
+    FileTime = fileTime;
     if (services_.Ctx) services_.Ctx->NcFileName = pathName_;
     IsMpf = IsMpfPath(pathName_) ? 1 : 0;
     SubPrograms.clear();
-    if (IsMpf) SubPrograms = MergeSubPrograms(pathName_, Lines);
+    size_t hiddenAfterLine = read ? read->hiddenAfterLine : 0;
+    if (IsMpf && read) SubPrograms = MergeSubPrograms(pathName_, Lines, &hiddenAfterLine);
+    // Everything the list, the drawing and the checks see ends at a 0x1A byte; the bytes after
+    // it are kept and saved, but the user must know that part of the file is not shown.
+    if (hiddenAfterLine && Prompt())
+        Prompt()->Message(
+            FillMessage(AppMessage(kMsgHiddenAfterEndMark), {std::to_string(hiddenAfterLine)}),
+            PromptIcon::Warning, PromptButtons::Ok);
 
     if (services_.Header) ApplyNcHeaderDirectives(Lines, pathName_, *services_.Header);
     RebuildElements();
     if (services_.DropEditRecords) services_.DropEditRecords();
     if (services_.AfterLoad) services_.AfterLoad();
-    return 1;
 }
 
 int CTessmarkDoc::OnOpenDocument(const std::string& path) {

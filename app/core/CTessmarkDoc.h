@@ -88,6 +88,10 @@ public:
     int OnNewDocument();
     // Loads the file (Load). 0 when the file cannot be read.
     int OnOpenDocument(const std::string& path);
+    // Takes a recovered text that could not be written back to its file as the document of
+    // that file, marked modified so that it is saved (elsewhere, with Save As, when the file
+    // stays unwritable). The file is not read; the recovery log is left as it is. Returns 1.
+    int OpenRecovered(const std::string& path, std::vector<std::string> lines);
     // Makes the ".bak" copy of a modified document when the setting asks, stores the lines
     // (Store) and takes the file's new time. 1 when every file was written (the document is
     // then unmodified); 0 otherwise (it stays modified).
@@ -124,6 +128,12 @@ public:
 
 private:
     platform::UserPrompt* Prompt() const;
+    // Makes lines the document's text under path: the trace ends, the elements are rebuilt
+    // after the header directives, the edit records go. read: the file they were read from
+    // (its sub-programs are merged, its long lines and hidden part told); null for a
+    // recovered text.
+    void TakeText(const std::string& path, std::vector<std::string> lines, NcFileFrame frame,
+                  std::int64_t fileTime, const NcLoadResult* read);
     Services services_;
     std::string pathName_;
     bool modified_ = false;

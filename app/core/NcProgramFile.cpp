@@ -74,6 +74,7 @@ NcLoadResult SplitNcText(std::string_view bytes, bool percentRule) {
     result.lines.reserve(static_cast<size_t>(std::count(text.begin(), text.begin() + limit, '\n')) +
                          1);
     int percents = 0;
+    bool percentEnd = false;
     while (pos < limit) {
         const size_t nl = text.find('\n', pos);
         ended = nl < limit;
@@ -91,11 +92,20 @@ NcLoadResult SplitNcText(std::string_view bytes, bool percentRule) {
             result.firstLongLine = result.lines.size() + 1;
         result.lines.emplace_back(line);
         pos = ended ? nl + 1 : limit;
-        if (percentRule && line == "%" && ++percents == 2) break;
+        if (percentRule && line == "%" && ++percents == 2) {
+            percentEnd = true;
+            break;
+        }
     }
     result.frame.lastLineEnded = result.lines.empty() || ended;
     result.frame.lfOnly = lf > 0 && crlf == 0;
     result.frame.rest = std::string(text.substr(pos));
+    // An end mark with only more marks or blank space after it (old editors closed files so)
+    // hides nothing; one inside the text hides the rest of the program.
+    if (!percentEnd && limit < text.size() &&
+        text.find_first_not_of(std::string_view("\x1a\r\n \t\0", 6), limit) !=
+            std::string_view::npos)
+        result.hiddenAfterLine = result.lines.size() + (ended ? 1 : 0);
     return result;
 }
 
@@ -127,7 +137,8 @@ bool IsMpfPath(const fs::path& file) {
 }
 
 std::vector<NcSubProgram> MergeSubPrograms(const fs::path& mainPath,
-                                           std::vector<std::string>& lines) {
+                                           std::vector<std::string>& lines,
+                                           size_t* hiddenAfterLine) {
     std::vector<NcSubProgram> merged;
     const std::string name = MainNameInText(mainPath);
     if (name.empty()) return merged;
@@ -153,6 +164,8 @@ std::vector<NcSubProgram> MergeSubPrograms(const fs::path& mainPath,
         record.separated = !lines.back().empty();
         if (record.separated) lines.emplace_back();
         lines.push_back(record.marker);
+        if (hiddenAfterLine && !*hiddenAfterLine && sub.hiddenAfterLine)
+            *hiddenAfterLine = lines.size() + sub.hiddenAfterLine;
         lines.insert(lines.end(), std::make_move_iterator(sub.lines.begin()),
                      std::make_move_iterator(sub.lines.end()));
         merged.push_back(std::move(record));

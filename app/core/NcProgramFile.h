@@ -26,13 +26,18 @@ struct NcLoadResult {
     std::vector<std::string> lines;
     // 1-based number of the first line longer than kNcLineWarnLength; 0 when there is none.
     size_t firstLongLine = 0;
+    // 1-based number of the line on which a 0x1A byte ended the text while more than end
+    // marks and blank space followed it (that part is not shown); 0 when there is none.
+    size_t hiddenAfterLine = 0;
     NcFileFrame frame;
 };
 
 // Splits a file's bytes into lines (LF or CR LF ends, each line kept whole). The text ends at
 // the first 0x1A byte, as the old text-mode readers of NC files saw it; with percentRule a
 // line that is exactly "%" counts, and the second one is kept and ends the text. What follows
-// the text goes to frame.rest; a UTF-8 byte-order mark is taken off the first line.
+// the text goes to frame.rest; a UTF-8 byte-order mark is taken off the first line. A 0x1A
+// byte that hides more than further 0x1A bytes, line ends, blanks or NULs sets
+// hiddenAfterLine.
 NcLoadResult SplitNcText(std::string_view bytes, bool percentRule);
 
 // The bytes of lines [begin, end) framed as frame says (mark, line ends, last line end, rest):
@@ -63,9 +68,12 @@ struct NcSubProgram {
 // with the main program's name names the file "<line>.spf" in its folder; its number is the
 // integer after the name. Each number is merged once, under a marker "(*%03d)" and after an
 // empty line. Missing files, files that are not regular, and names holding '/', '\' or ".."
-// are skipped. Returns the sub-programs merged.
+// are skipped. Returns the sub-programs merged. With hiddenAfterLine, a sub-program whose text
+// a 0x1A byte ended early (see SplitNcText) sets it, when still 0, to the 1-based line of
+// lines that holds the byte.
 std::vector<NcSubProgram> MergeSubPrograms(const std::filesystem::path& mainPath,
-                                           std::vector<std::string>& lines);
+                                           std::vector<std::string>& lines,
+                                           size_t* hiddenAfterLine = nullptr);
 
 struct NcStoreOptions {
     bool deleteBlankLines = false;  // empty lines of the main program are not written

@@ -216,7 +216,9 @@ TEST_F(LogFixture, SeveralLogsPickUntilAcceptedOrCancelled) {
 }
 
 // The file a log belongs to may hold newer work than the log: the restore asks again first,
-// and the file it replaces is kept as its ".bak" copy.
+// and the file it replaces is kept as its ".bak" copy. A file that cannot be written (its
+// ".bak" copy fails, or it is read-only) is left alone and the text comes back for the
+// start-up to open as a changed document.
 TEST_F(LogFixture, RestoreOverAChangedFileAsksAndKeepsItAsBackup) {
     struct Case {
         const char* name;
@@ -225,6 +227,7 @@ TEST_F(LogFixture, RestoreOverAChangedFileAsksAndKeepsItAsBackup) {
         bool restored;
         const char* backup;  // expected ".bak" content; nullptr: none
         bool backupBlocked = false;
+        bool readOnly = false;
     };
     const Case cases[] = {
         {"newer file, Yes", -60, {PromptAnswer::Yes, PromptAnswer::Yes}, true, "DISK\r\n"},
@@ -236,6 +239,7 @@ TEST_F(LogFixture, RestoreOverAChangedFileAsksAndKeepsItAsBackup) {
         {"older file", 60, {PromptAnswer::Yes}, true, "DISK\r\n"},
         {"no file", 0, {PromptAnswer::Yes}, true, nullptr},
         {"backup cannot be made", 60, {PromptAnswer::Yes}, false, nullptr, true},
+        {"read-only file", 60, {PromptAnswer::Yes}, false, nullptr, false, true},
     };
     for (const Case& c : cases) {
         fs::remove_all(tmp.path() / "nc");
@@ -249,12 +253,25 @@ TEST_F(LogFixture, RestoreOverAChangedFileAsksAndKeepsItAsBackup) {
             fs::last_write_time(nc, fs::last_write_time(log) - std::chrono::seconds(c.fileAge));
         }
         if (c.backupBlocked) fs::create_directories(tmp.path() / "nc" / "prog.bak" / "x");
+        if (c.readOnly) fs::permissions(nc, fs::perms::owner_read | fs::perms::group_read);
         CNcLog recover;
         InitLog(recover);
         platform::ScriptedPrompt p;
         p.answers.assign(c.answers.begin(), c.answers.end());
         std::string path;
-        EXPECT_EQ(recover.Recover(&path, p), c.restored ? 1 : 0) << c.name;
+        std::vector<std::string> text;
+        const bool notWritable = c.backupBlocked || c.readOnly;
+        EXPECT_EQ(recover.Recover(&path, p, &text), c.restored ? 1 : notWritable ? 2 : 0) << c.name;
+        if (notWritable) {
+            EXPECT_EQ(path, nc.string()) << c.name;
+            EXPECT_EQ(text, std::vector<std::string>{"LOGGED"}) << c.name;
+            EXPECT_EQ(p.asked.back().text,
+                      c.readOnly
+                          ? FillMessage(AppMessage(kMsgCannotWrite), {nc.string()})
+                          : FillMessage(AppMessage(kMsgRestoreBackupFailed),
+                                        {nc.string(), (tmp.path() / "nc" / "prog.bak").string()}))
+                << c.name;
+        }
         EXPECT_EQ(test::ReadFile(nc), c.restored  ? "LOGGED\r\n"
                                       : c.fileAge ? "DISK\r\n"
                                                   : "")
@@ -273,7 +290,37 @@ TEST_F(LogFixture, RestoreOverAChangedFileAsksAndKeepsItAsBackup) {
                                   {nc.string(), (tmp.path() / "nc" / "prog.bak").string()}))
                 << c.name;
         } else {
-            EXPECT_EQ(p.asked.size(), c.backupBlocked ? 2u : 1u) << c.name;
+            EXPECT_EQ(p.asked.size(), notWritable ? 2u : 1u) << c.name;
         }
     }
+}
+
+// The log of a text that could not go back into its file stands for that text in this run:
+// the next write replaces it, a normal end deletes it, and no other instance offers it
+// meanwhile. Before, it was offered again, failing the same way, at every start.
+TEST_F(LogFixture, ALogWhoseFileCannotBeWrittenBecomesThisRunsLog) {
+    const fs::path nc = tmp.path() / "prog.nc";
+    test::WriteFile(nc, "DISK\r\n");
+    fs::permissions(nc, fs::perms::owner_read | fs::perms::group_read);
+    const fs::path log = folder / "MOR03.LOG";
+    test::WriteFile(log, "Log file:" + nc.string() + "\r\nLOGGED\r\n");
+    {
+        CNcLog run;
+        InitLog(run);
+        std::string path;
+        std::vector<std::string> text;
+        prompt.answers = {PromptAnswer::Yes};
+        ASSERT_EQ(run.Recover(&path, prompt, &text), 2);
+        EXPECT_EQ(test::ReadFile(nc), "DISK\r\n");
+        EXPECT_EQ(run.LogFile, log);
+        CNcLog other;
+        InitLog(other);
+        std::vector<fs::path> offered;
+        other.EnumLogFiles(&offered, 0);
+        EXPECT_TRUE(offered.empty());
+        ASSERT_EQ(run.WriteLog({"EDITED"}, nc.string()), 1);
+        EXPECT_EQ(test::ReadFile(log), "Log file:" + nc.string() + "\r\nEDITED\r\n");
+        EXPECT_EQ(std::distance(fs::directory_iterator(folder), fs::directory_iterator()), 1);
+    }
+    EXPECT_FALSE(fs::exists(log));
 }

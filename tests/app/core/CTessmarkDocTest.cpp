@@ -7,6 +7,7 @@
 
 #include "TempDir.h"
 #include "TestFiles.h"
+#include "app/core/AppMessages.h"
 #include "app/core/ApplyNcHeaderDirectives.h"
 #include "app/core/CNcLog.h"
 #include "app/core/FileTimes.h"
@@ -387,7 +388,8 @@ TEST_F(DocFixture, EditRecordsDroppedWheneverTheLinesChangeOutsideTheEditor) {
 }
 
 // Open, an unchanged save and open again: every byte of every file stays, and the second open
-// sees the same lines. The reading rules still decide what the document shows.
+// sees the same lines. The reading rules still decide what the document shows; when a 0x1A byte
+// hides part of a file, each open says so once, naming the line that holds it.
 TEST_F(DocFixture, OpenAndUnchangedSaveGiveBackEveryByte) {
     std::string binary = "O1\r\nG01X1.\r\nM30\r\n\x1a";
     for (int i = 0; i < 4096; ++i) binary += char((i * 37 + 11) & 0xFF);  // NUL, CR, LF, 0x1A
@@ -395,6 +397,7 @@ TEST_F(DocFixture, OpenAndUnchangedSaveGiveBackEveryByte) {
         const char* name;
         std::vector<std::pair<std::string, std::string>> files;  // the first is opened
         Lines shown;
+        size_t hiddenAfterLine = 0;  // the line the open names as hiding the rest; 0: no word
     };
     const Case cases[] = {
         {"sub-program named by a line and a closing %",
@@ -407,7 +410,20 @@ TEST_F(DocFixture, OpenAndUnchangedSaveGiveBackEveryByte) {
           {"AB1.spf", "AB002\r\nM99\r\n"},
           {"AB002.spf", "\xef\xbb\xbfG00X1.\r\nM99\r\n\x1a\x1a"}},
          {"AB1", "AB002", "M30", "", "(*001)", "AB002", "M99", "", "(*002)", "G00X1.", "M99"}},
-        {"binary with 0x1A", {{"bin.nc", binary}}, {"O1", "G01X1.", "M30"}},
+        {"binary with 0x1A", {{"bin.nc", binary}}, {"O1", "G01X1.", "M30"}, 4},
+        {"0x1A inside a comment",
+         {{"note.nc",
+           "%\r\nO0011\r\nG90\r\nG00X10.Y10.(NOTE \x1a "
+           "HERE)\r\nM103\r\nG01X60.Y10.\r\nM30\r\n%\r\n"}},
+         {"%", "O0011", "G90", "G00X10.Y10.(NOTE "},
+         4},
+        {"0x1A inside a sub-program",
+         {{"Q.MPF", "Q5\r\nM30\r\n"}, {"Q5.spf", "G01X1.\x1aG01X2.\r\nM99\r\n"}},
+         {"Q5", "M30", "", "(*005)", "G01X1."},
+         5},
+        {"0x1A with only end marks and blanks after it",
+         {{"eof.nc", "O1\r\nM30\r\n\x1a\x1a\r\n \t"}},
+         {"O1", "M30"}},
         {"lines after a second %",
          {{"p.nc", "%\r\nO1\r\nM30\r\n%\r\nAFTER\r\n\x00junk"}},
          {"%", "O1", "M30", "%"}},
@@ -423,8 +439,21 @@ TEST_F(DocFixture, OpenAndUnchangedSaveGiveBackEveryByte) {
         fs::remove_all(dir);
         for (const auto& [name, bytes] : c.files) test::WriteFile(dir / name, bytes);
         const std::string main = (dir / c.files[0].first).string();
+        const auto toldOnce = [&] {
+            if (!c.hiddenAfterLine) {
+                EXPECT_TRUE(prompt.asked.empty()) << c.name;
+            } else {
+                ASSERT_EQ(prompt.asked.size(), 1u) << c.name;
+                EXPECT_EQ(prompt.asked[0].text, FillMessage(AppMessage(kMsgHiddenAfterEndMark),
+                                                            {std::to_string(c.hiddenAfterLine)}))
+                    << c.name;
+                EXPECT_EQ(prompt.asked[0].icon, platform::PromptIcon::Warning) << c.name;
+            }
+            prompt.asked.clear();
+        };
         ASSERT_EQ(doc->OnOpenDocument(main), 1) << c.name;
         EXPECT_EQ(doc->Lines, c.shown) << c.name;
+        toldOnce();
         const Lines first = doc->Lines;
         ASSERT_EQ(doc->OnSaveDocument(main), 1) << c.name;
         for (const auto& [name, bytes] : c.files)
@@ -432,10 +461,11 @@ TEST_F(DocFixture, OpenAndUnchangedSaveGiveBackEveryByte) {
         EXPECT_EQ(std::distance(fs::directory_iterator(dir), fs::directory_iterator()),
                   std::ptrdiff_t(c.files.size()))
             << c.name;
+        EXPECT_TRUE(prompt.asked.empty()) << c.name;
         ASSERT_EQ(doc->OnOpenDocument(main), 1) << c.name;
         EXPECT_EQ(doc->Lines, first) << c.name;
+        toldOnce();
     }
-    EXPECT_TRUE(prompt.asked.empty());
 }
 
 // A file the user may not write is refused: the save fails (the program says the file cannot

@@ -305,3 +305,24 @@ TEST(SplitNcText, JoinGivesEveryByteBack) {
     const NcLoadResult mixed = SplitNcText("A\nB\r\nC\n", false);
     EXPECT_EQ(JoinNcText(mixed.lines, 0, 3, mixed.frame), "A\r\nB\r\nC\r\n");
 }
+
+// A 0x1A byte ends the text; the line it stands on is told only when it hides more than
+// further end marks and blank space, and not when a second "%" line ended the text first.
+TEST(SplitNcText, TellsTheLineWhereAnEndMarkHidesText) {
+    struct Case {
+        std::string bytes;
+        bool percent;
+        size_t line;
+    };
+    const Case cases[] = {
+        {"\x1a", true, 0},
+        {"\x1aO1", true, 1},
+        {"O1\r\nG00X1.\x1aY2.\r\n", true, 2},
+        {"O1\r\n\x1aM30", true, 2},
+        {std::string("O1\r\nM30\r\n\x1a\x1a\r\n \t\0", 16), true, 0},
+        {"%\r\nO1\r\n%\r\n\x1aX", true, 0},
+        {"%\r\nO1\r\n%\r\n\x1aX", false, 4},
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(SplitNcText(c.bytes, c.percent).hiddenAfterLine, c.line) << c.bytes;
+}

@@ -9,6 +9,7 @@
 
 #include "AppFixture.h"
 #include "TestFiles.h"
+#include "app/core/AppMessages.h"
 #include "app/core/CommandIds.h"
 #include "app/core/WindowPlacement.h"
 #include "kernel/db/CDtbNode.h"
@@ -220,6 +221,37 @@ TEST_F(StartUp, CrashRecoveryOpensTheRestoredFile) {
     EXPECT_TRUE(std::filesystem::exists(nc));
     EXPECT_EQ(app_->NcFileName, nc.string());
     EXPECT_EQ(app_->Document->Lines, (std::vector<std::string>{"G00X1.Y2.", "M30"}));
+}
+
+// A log whose file cannot be written: the user is told so, the file stays as it is, and the
+// text opens as a changed document of that file, to be saved elsewhere; the log goes only then.
+TEST_F(StartUp, CrashRecoveryIntoAReadOnlyFileOpensTheTextAsAChangedDocument) {
+    const auto logFolder = ConfigFolder() / "LOG";
+    std::filesystem::create_directories(logFolder);
+    const auto nc = dir_.path() / "locked.nc";
+    test::WriteFile(nc, "G00X9.\r\nM30\r\n");
+    std::filesystem::permissions(nc, std::filesystem::perms::owner_read |
+                                         std::filesystem::perms::group_read |
+                                         std::filesystem::perms::others_read);
+    const auto log = logFolder / "MOR01.LOG";
+    test::WriteFile(log, "Log file:" + nc.string() + "\r\nG00X1.Y2.\r\nM30\r\n");
+    ASSERT_TRUE(Start({"/US"}));  // the scripted prompt answers Yes
+    EXPECT_TRUE(Asked(FillMessage(AppMessage(kMsgCannotWrite), {nc.string()})));
+    EXPECT_FALSE(Asked(AppMessage(kMsgLogOpenError)));
+    EXPECT_EQ(test::ReadFile(nc), "G00X9.\r\nM30\r\n");
+    EXPECT_TRUE(std::filesystem::exists(log));
+    EXPECT_EQ(app_->NcFileName, nc.string());
+    EXPECT_EQ(app_->Document->Lines, (std::vector<std::string>{"G00X1.Y2.", "M30"}));
+    EXPECT_TRUE(app_->Document->IsModified());
+    EXPECT_FALSE(app_->Document->Elements.IsEmpty());
+
+    const auto elsewhere = dir_.path() / "saved.nc";
+    prompt_->fileNames = {elsewhere.string()};
+    ASSERT_TRUE(app_->OnFileSaveAs());
+    EXPECT_EQ(test::ReadFile(elsewhere), "G00X1.Y2.\r\nM30\r\n");
+    EXPECT_FALSE(app_->Document->IsModified());
+    EXPECT_FALSE(std::filesystem::exists(log));
+    EXPECT_EQ(test::ReadFile(nc), "G00X9.\r\nM30\r\n");
 }
 
 }  // namespace

@@ -57,6 +57,18 @@ TEST_F(NcLineModelTest, RowsAreShownDecodedFromCp932) {
     EXPECT_EQ(Data(1, 2).toString(), "G01 X1.");
 }
 
+// The reader stops a number at a NUL ("X1<NUL>." is X0.001): the list shows such bytes as
+// marks, not as nothing, and leaves the line itself alone.
+TEST_F(NcLineModelTest, ControlBytesAreShownAsMarks) {
+    const std::string nul = std::string("G00X1") + '\0' + ".Y2.";
+    Make({nul, "G01X1.\x1b\x7fY2.\r", "G01\tX1.", "(\x89\xc1)\x01"});
+    EXPECT_EQ(Data(0, 2).toString(), QString::fromUtf8("G00X1\u2400.Y2."));
+    EXPECT_EQ(Data(1, 2).toString(), QString::fromUtf8("G01X1.\u241b\u2421Y2.\u240d"));
+    EXPECT_EQ(Data(2, 2).toString(), "G01\tX1.");  // a tab is read as a blank and shown as one
+    EXPECT_EQ(Data(3, 2).toString(), QString::fromUtf8("(加)\u2401"));
+    EXPECT_EQ(lines[0], nul);
+}
+
 TEST_F(NcLineModelTest, AHugeLineShowsItsFirstPartWithoutHalfACharacter) {
     // 2047 bytes, then "加" (two bytes) across the cut at 2048, then a megabyte more.
     const std::string head(2047, 'X');
