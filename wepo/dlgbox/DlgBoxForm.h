@@ -5,12 +5,14 @@
 
 #include <QObject>
 #include <QPointer>
+#include <QString>
 #include <string>
 #include <vector>
 
 #include "wepo/Wepo.h"
 
 class QButtonGroup;
+class QLineEdit;
 class QWidget;
 
 namespace wepo {
@@ -68,12 +70,20 @@ private:
         QPointer<SpinButtons> spin;
         DlgBoxPageList* pages = nullptr;
         QButtonGroup* radios = nullptr;
+        // A numeric edit whose text gives no finite number: it keeps the text, stores nothing
+        // and says why in its tooltip (the template's own tooltip is kept for afterwards).
+        bool refused = false;
+        QString toolTip;
     };
 
     int Dispatch(const DlgBoxEvent& event);
     bool FillOne(size_t i);
     bool StoreOne(size_t i);
     bool ReformatOne(size_t i);
+    void SetRefused(size_t i, QLineEdit* edit, bool refused);
+    // After a reformat: the first edit of this form or of its pages that holds a refused text
+    // (its page is brought to the front), or null.
+    QLineEdit* RefusedEdit();
     bool CreatePages(size_t i, QWidget* tab);
     void Step(SpinButtons* spin, int delta);
     void WireControls();

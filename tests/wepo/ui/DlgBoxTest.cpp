@@ -9,6 +9,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QMessageBox>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTabBar>
@@ -213,9 +214,75 @@ TEST(DlgBoxTest, ReformatOnLeavingAnEditEvaluatesClampsAndFormats) {
     EXPECT_EQ(after[2], "100.00");       // clamped
     EXPECT_EQ(after[3], "30.250");       // the default format replaces "%d"
     EXPECT_EQ(after[4], "0.333333343");  // rounded to float precision
-    EXPECT_EQ(after[5], "4.000");        // no number: the plain conversion of the text
+    EXPECT_EQ(after[5], "4/0");          // no finite number: the text stays
     EXPECT_TRUE(HasEvent(script, DBE_COMMAND, 100, DBN_KILLFOCUS));
     EXPECT_EQ(a, 0);  // cancelled: nothing stored
+}
+
+// Runs check on the next message box that opens over the dialog, then closes it with OK.
+void OnMessage(std::function<void(QMessageBox*)> check) {
+    auto* timer = new QTimer;
+    timer->setInterval(5);
+    QObject::connect(timer, &QTimer::timeout, [timer, check] {
+        auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+        if (!box) return;
+        timer->stop();
+        timer->deleteLater();
+        check(box);
+        box->button(QMessageBox::Ok)->click();
+    });
+    timer->start();
+}
+
+TEST(DlgBoxTest, AResultThatIsNoFiniteNumberIsRefusedAndTheTextKept) {
+    const struct {
+        const char* typed;
+        bool refused;
+        const char* shown;
+        double stored;
+    } cases[] = {
+        {"1/0", true, "1/0", 7},
+        {"-1/0", true, "-1/0", 7},
+        {"0/0", true, "0/0", 7},
+        {"sqrt(-1)", true, "sqrt(-1)", 7},
+        {"1/4", false, "0.250", 0.25},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.typed);
+        double value = 7, other = 0;
+        QString shown, tip, message;
+        bool openAfterOk = false;
+        Script script;
+        script.onInit = [&](QWidget* dlg) {
+            TypeAndLeave(dlg, 100, c.typed, 101);
+            shown = Text(dlg, 100);
+            tip = Control<QLineEdit>(dlg, 100)->toolTip();
+            if (c.refused) {
+                OnMessage([&](QMessageBox* box) { message = box->text(); });
+                Click(dlg, DBID_OK);
+                openAfterOk = dlg->isVisible() && dlg->focusWidget() == DlgBoxControl(dlg, 100);
+                Click(dlg, DBID_CANCEL);
+            } else {
+                Click(dlg, DBID_OK);
+            }
+        };
+        DlgBoxItem items[] = {
+            {100, Attr(DBK_EDIT, DBV_DOUBLE), &value, 0, 0, nullptr},
+            {101, Attr(DBK_EDIT, DBV_DOUBLE), &other, 0, 0, nullptr},
+        };
+        EXPECT_EQ(RunDialog(script, items, 2), c.refused ? 0 : 1);
+        EXPECT_EQ(shown, c.shown);
+        EXPECT_EQ(value, c.stored);
+        if (c.refused) {
+            // The field says why, and OK says it again and waits with the focus on the field.
+            EXPECT_TRUE(tip.startsWith(QString(c.typed) + "\n")) << tip.toStdString();
+            EXPECT_EQ(message, tip);
+            EXPECT_TRUE(openAfterOk);
+        } else {
+            EXPECT_TRUE(tip.isEmpty());
+            EXPECT_TRUE(message.isEmpty());
+        }
+    }
 }
 
 TEST(DlgBoxTest, EnterInANumericEditStoresTheEvaluatedValue) {
