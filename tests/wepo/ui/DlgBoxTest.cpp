@@ -241,11 +241,8 @@ TEST(DlgBoxTest, AResultThatIsNoFiniteNumberIsRefusedAndTheTextKept) {
         const char* shown;
         double stored;
     } cases[] = {
-        {"1/0", true, "1/0", 7},
-        {"-1/0", true, "-1/0", 7},
-        {"0/0", true, "0/0", 7},
-        {"sqrt(-1)", true, "sqrt(-1)", 7},
-        {"1/4", false, "0.250", 0.25},
+        {"1/0", true, "1/0", 7},           {"-1/0", true, "-1/0", 7},     {"0/0", true, "0/0", 7},
+        {"sqrt(-1)", true, "sqrt(-1)", 7}, {"1/4", false, "0.250", 0.25},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.typed);
