@@ -10,6 +10,7 @@
 #include <QFileSystemModel>
 #include <QFontDatabase>
 #include <QFontMetrics>
+#include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
@@ -261,6 +262,36 @@ QStringList Lines(QListWidget* list) {
     QStringList out;
     for (int i = 0; i < list->count(); ++i) out << list->item(i)->text();
     return out;
+}
+
+TEST_F(FileSelectTest, ColumnsOpenAsWideAsTheirHeaderAndRows) {
+    Touch(dir_.path() / "notes.verylongextension", 5);  // type "VERYLONGEXTENSION File"
+    wepo::FileSelectRequest r;
+    r.filters = wepo::ParseFilterPairs(nullptr);
+    r.folder = root_;
+    wepo::FileSelectDialog dialog(nullptr, r);
+    dialog.show();
+    QTreeView* list = dialog.FileList();
+    QHeaderView* header = list->header();
+    wepo::FolderModel* model = dialog.Model();
+    // The width each column's header and rows need to show whole.
+    auto needed = [&](int column) {
+        int width = header->fontMetrics().horizontalAdvance(
+            model->headerData(column, Qt::Horizontal, Qt::DisplayRole).toString());
+        for (int row = 0; row < model->rowCount(); ++row)
+            width = qMax(width, list->fontMetrics().horizontalAdvance(
+                                    model->index(row, column).data().toString()));
+        return width;
+    };
+    auto fitted = [&] {
+        if (model->Loading() || model->rowCount() != 6) return false;
+        for (int c = 0; c < wepo::FolderModel::kColumns; ++c)
+            if (header->sectionSize(c) < needed(c)) return false;
+        return true;
+    };
+    EXPECT_TRUE(QTest::qWaitFor(fitted, 3000));
+    for (int c = 0; c < wepo::FolderModel::kColumns; ++c)
+        EXPECT_GE(header->sectionSize(c), needed(c)) << "column " << c;
 }
 
 TEST_F(FileSelectTest, OldStyleLinesOrderSelectionAndTotals) {
