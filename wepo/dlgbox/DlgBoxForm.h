@@ -4,6 +4,7 @@
 #pragma once
 
 #include <QObject>
+#include <QPalette>
 #include <QPointer>
 #include <QString>
 #include <string>
@@ -70,10 +71,12 @@ private:
         QPointer<SpinButtons> spin;
         DlgBoxPageList* pages = nullptr;
         QButtonGroup* radios = nullptr;
-        // A numeric edit whose text gives no finite number: it keeps the text, stores nothing
-        // and says why in its tooltip (the template's own tooltip is kept for afterwards).
+        // A numeric edit whose text gives no finite number: it keeps the text in red, stores
+        // nothing and says why in its tooltip (its own tooltip and colours are kept for after).
         bool refused = false;
         QString toolTip;
+        bool ownPalette = false;
+        QPalette palette;
     };
 
     int Dispatch(const DlgBoxEvent& event);

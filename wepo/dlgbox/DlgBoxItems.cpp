@@ -418,13 +418,21 @@ bool DlgBoxForm::ReformatOne(size_t i) {
 void DlgBoxForm::SetRefused(size_t i, QLineEdit* edit, bool refused) {
     Slot& slot = itemSlots_[i];
     if (refused) {
-        if (!slot.refused) slot.toolTip = edit->toolTip();
+        if (!slot.refused) {
+            slot.toolTip = edit->toolTip();
+            slot.ownPalette = edit->testAttribute(Qt::WA_SetPalette);
+            slot.palette = edit->palette();
+            QPalette marked = slot.palette;
+            marked.setColor(QPalette::Text, Qt::red);
+            edit->setPalette(marked);
+        }
         slot.refused = true;
         edit->setToolTip(LibraryMessage(16, {edit->text()}));
         QToolTip::showText(edit->mapToGlobal(QPoint(0, edit->height())), edit->toolTip(), edit);
     } else if (slot.refused) {
         slot.refused = false;
         edit->setToolTip(slot.toolTip);
+        edit->setPalette(slot.ownPalette ? slot.palette : QPalette());
         QToolTip::hideText();
     }
 }

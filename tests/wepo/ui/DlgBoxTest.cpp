@@ -239,45 +239,57 @@ TEST(DlgBoxTest, AResultThatIsNoFiniteNumberIsRefusedAndTheTextKept) {
         const char* typed;
         bool refused;
         const char* shown;
-        double stored;
     } cases[] = {
-        {"1/0", true, "1/0", 7},           {"-1/0", true, "-1/0", 7},     {"0/0", true, "0/0", 7},
-        {"sqrt(-1)", true, "sqrt(-1)", 7}, {"1/4", false, "0.250", 0.25},
+        {"1/0", true, "1/0"},           {"-1/0", true, "-1/0"},  {"0/0", true, "0/0"},
+        {"sqrt(-1)", true, "sqrt(-1)"}, {"1/4", false, "0.250"},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.typed);
-        double value = 7, other = 0;
-        QString shown, tip, message;
-        bool openAfterOk = false;
+        double value = 7, other = 0, storedAtRefusal = 0;
+        QString shown, tip, message, mendedTip;
+        bool red = false, mendedRed = true, openAfterOk = false;
         Script script;
         script.onInit = [&](QWidget* dlg) {
+            QLineEdit* edit = Control<QLineEdit>(dlg, 100);
             TypeAndLeave(dlg, 100, c.typed, 101);
-            shown = Text(dlg, 100);
-            tip = Control<QLineEdit>(dlg, 100)->toolTip();
+            shown = edit->text();
+            tip = edit->toolTip();
+            red = edit->palette().color(QPalette::Text) == Qt::red;
             if (c.refused) {
                 OnMessage([&](QMessageBox* box) { message = box->text(); });
                 Click(dlg, DBID_OK);
-                openAfterOk = dlg->isVisible() && dlg->focusWidget() == DlgBoxControl(dlg, 100);
-                Click(dlg, DBID_CANCEL);
-            } else {
-                Click(dlg, DBID_OK);
+                openAfterOk = dlg->isVisible() && dlg->focusWidget() == edit;
+                storedAtRefusal = value;
+                // A mended text is taken as usual and the field looks as before.
+                QApplication::setActiveWindow(dlg);  // back from the message box
+                TypeAndLeave(dlg, 100, "2*3", 101);
+                mendedTip = edit->toolTip();
+                mendedRed = edit->palette().color(QPalette::Text) == Qt::red;
             }
+            Click(dlg, DBID_OK);
         };
         DlgBoxItem items[] = {
             {100, Attr(DBK_EDIT, DBV_DOUBLE), &value, 0, 0, nullptr},
             {101, Attr(DBK_EDIT, DBV_DOUBLE), &other, 0, 0, nullptr},
         };
-        EXPECT_EQ(RunDialog(script, items, 2), c.refused ? 0 : 1);
+        EXPECT_EQ(RunDialog(script, items, 2), 1);
         EXPECT_EQ(shown, c.shown);
-        EXPECT_EQ(value, c.stored);
         if (c.refused) {
-            // The field says why, and OK says it again and waits with the focus on the field.
+            // The field keeps the text in red and says why; OK says it again, stores nothing and
+            // waits with the focus on the field.
             EXPECT_TRUE(tip.startsWith(QString(c.typed) + "\n")) << tip.toStdString();
+            EXPECT_TRUE(red);
             EXPECT_EQ(message, tip);
             EXPECT_TRUE(openAfterOk);
+            EXPECT_EQ(storedAtRefusal, 7);
+            EXPECT_TRUE(mendedTip.isEmpty());
+            EXPECT_FALSE(mendedRed);
+            EXPECT_EQ(value, 6);
         } else {
             EXPECT_TRUE(tip.isEmpty());
+            EXPECT_FALSE(red);
             EXPECT_TRUE(message.isEmpty());
+            EXPECT_EQ(value, 0.25);
         }
     }
 }
