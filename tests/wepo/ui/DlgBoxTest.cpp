@@ -710,6 +710,25 @@ TEST(DlgBoxTest, TabPagesOpenOnTheirPageAndStoreItOnOk) {
     EXPECT_EQ(g_pageEvents.front().type, DBE_INIT);
     EXPECT_EQ(g_pageEvents.back().type, DBE_DESTROY);
 
+    // A page's edit that gives no finite number holds OK back and brings its page forward.
+    data[2].value = 9;
+    Script refusing;
+    int front = -1;
+    QString message;
+    refusing.onInit = [&](QWidget* dlg) {
+        auto* tabs = Control<QTabWidget>(dlg, 180);
+        qobject_cast<QLineEdit*>(DlgBoxControl(tabs->widget(2), 100))->setText("1/0");
+        tabs->setCurrentIndex(0);
+        OnMessage([&](QMessageBox* box) { message = box->text(); });
+        Click(dlg, DBID_OK);
+        front = tabs->currentIndex();
+        Click(dlg, DBID_CANCEL);
+    };
+    EXPECT_EQ(RunDialog(refusing, &tab, 1), 0);
+    EXPECT_EQ(front, 2);
+    EXPECT_TRUE(message.startsWith("1/0\n"));
+    EXPECT_EQ(data[2].value, 9);
+
     // A page whose template is missing fails the fill.
     DlgBoxPage broken[1] = {{nullptr, 998, nullptr, 0, nullptr}};
     DlgBoxItem bad{180, Attr(DBK_TAB, DBV_PAGES), broken, 0, 1, nullptr};
