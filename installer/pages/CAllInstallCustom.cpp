@@ -19,6 +19,9 @@ CAllInstallCustom::CAllInstallCustom(WizardContext& context)
     layout->addWidget(new QLabel(Text(msg::kChooseModules)), 0, 0, 1, 3);
     list_ = new CheckList;
     list_->setObjectName("id1025");
+    // The titles from the start: the page also shows with an empty list (behind message 155).
+    list_->setHeaderLabels({Text(msg::kBulkModuleColumn), Text(msg::kBulkPropertyColumn)});
+    list_->header()->resizeSection(0, 150);
     layout->addWidget(list_, 1, 0, 1, 3);
     auto* all = new QPushButton(Text(msg::kSelectAll));
     all->setObjectName("id1026");

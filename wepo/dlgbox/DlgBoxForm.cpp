@@ -17,6 +17,7 @@
 #include "wepo/dlgbox/SpinButtons.h"
 #include "wepo/dlgbox/TabPages.h"
 #include "wepo/dlgbox/TemplateLoader.h"
+#include "wepo/filesel/SelectCommon.h"
 #include "wepo/util/WindowUtil.h"
 
 namespace wepo {
@@ -80,7 +81,19 @@ void DlgBoxForm::Command(unsigned controlId, int code) {
     if (ended_) return;
     // Enter and OK store what leaving the edits would: every edit is evaluated, clamped and
     // reformatted first, so the hook and the store see the values the dialog shows.
-    if (controlId == DBID_OK && code == DBN_CLICKED) Reformat(-1);
+    if (controlId == DBID_OK && code == DBN_CLICKED) {
+        Reformat(-1);
+        // An edit that holds no finite number has nothing to store: OK waits for the user.
+        if (modal_) {
+            if (QLineEdit* edit = RefusedEdit()) {
+                AskLibrary(window_, window_->windowTitle(), 16, {edit->text()},
+                           QMessageBox::Warning);
+                edit->setFocus(Qt::OtherFocusReason);
+                edit->selectAll();
+                return;
+            }
+        }
+    }
     if (Dispatch({DBE_COMMAND, controlId, code, 0})) return;
     if (controlId == DBID_OK && code == DBN_CLICKED) {
         Store(-1);

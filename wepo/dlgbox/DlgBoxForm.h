@@ -4,13 +4,16 @@
 #pragma once
 
 #include <QObject>
+#include <QPalette>
 #include <QPointer>
+#include <QString>
 #include <string>
 #include <vector>
 
 #include "wepo/Wepo.h"
 
 class QButtonGroup;
+class QLineEdit;
 class QWidget;
 
 namespace wepo {
@@ -68,12 +71,22 @@ private:
         QPointer<SpinButtons> spin;
         DlgBoxPageList* pages = nullptr;
         QButtonGroup* radios = nullptr;
+        // A numeric edit whose text gives no finite number: it keeps the text in red, stores
+        // nothing and says why in its tooltip (its own tooltip and colours are kept for after).
+        bool refused = false;
+        QString toolTip;
+        bool ownPalette = false;
+        QPalette palette;
     };
 
     int Dispatch(const DlgBoxEvent& event);
     bool FillOne(size_t i);
     bool StoreOne(size_t i);
     bool ReformatOne(size_t i);
+    void SetRefused(size_t i, QLineEdit* edit, bool refused);
+    // After a reformat: the first edit of this form or of its pages that holds a refused text
+    // (its page is brought to the front), or null.
+    QLineEdit* RefusedEdit();
     bool CreatePages(size_t i, QWidget* tab);
     void Step(SpinButtons* spin, int delta);
     void WireControls();

@@ -8,6 +8,7 @@
 #include <QLineEdit>
 #include <QRadioButton>
 #include <QTabWidget>
+#include <QToolTip>
 #include <QValidator>
 #include <cmath>
 #include <cstdint>
@@ -22,6 +23,7 @@
 #include "wepo/dlgbox/SpinButtons.h"
 #include "wepo/dlgbox/TabPages.h"
 #include "wepo/dlgbox/TemplateLoader.h"
+#include "wepo/filesel/SelectCommon.h"
 #include "wepo/util/WindowUtil.h"
 
 namespace wepo {
@@ -240,6 +242,7 @@ bool DlgBoxForm::FillOne(size_t i) {
                                 : Clamp(value, item.min, item.max);
                 }
                 edit->setText(FormatValue(item, value));
+                SetRefused(i, edit, false);
                 return true;
             }
             case DBK_CHECK: {
@@ -332,6 +335,7 @@ bool DlgBoxForm::StoreOne(size_t i) {
             case DBK_EDIT: {
                 auto* edit = qobject_cast<QLineEdit*>(control);
                 if (!edit) return false;
+                if (itemSlots_[i].refused) return true;  // the variable keeps its value
                 std::string text = edit->text().left(255).toStdString();
                 double value;
                 if (IsInteger(type))
@@ -397,13 +401,58 @@ bool DlgBoxForm::ReformatOne(size_t i) {
     std::string bytes = platform::Utf8ToCp932(edit->text().toStdString()).bytes;
     const char* p = bytes.c_str();
     double value = 0.0;
-    // A result that is no number (sqrt(-1), 1/0) counts as a failed evaluation.
-    if (!EvaluateExpression(p, &value) || !std::isfinite(value))
-        value = platform::ParseLeadingReal(bytes);
+    if (!EvaluateExpression(p, &value)) value = platform::ParseLeadingReal(bytes);
+    // A division by zero is no error to the evaluator, but infinity or no number (1/0, 0/0,
+    // sqrt(-1)) is nothing the user meant to store: the text stays for the user to mend.
+    if (!std::isfinite(value)) {
+        SetRefused(i, edit, true);
+        return true;
+    }
+    SetRefused(i, edit, false);
     if (std::fabs(item.max - item.min) > 1e-6) value = Clamp(value, item.min, item.max);
     QString text = FormatValue(item, value);
     if (edit->text() != text) edit->setText(text);
     return true;
+}
+
+void DlgBoxForm::SetRefused(size_t i, QLineEdit* edit, bool refused) {
+    Slot& slot = itemSlots_[i];
+    if (refused) {
+        if (!slot.refused) {
+            slot.toolTip = edit->toolTip();
+            slot.ownPalette = edit->testAttribute(Qt::WA_SetPalette);
+            slot.palette = edit->palette();
+            QPalette marked = slot.palette;
+            marked.setColor(QPalette::Text, Qt::red);
+            edit->setPalette(marked);
+        }
+        slot.refused = true;
+        edit->setToolTip(LibraryMessage(16, {edit->text()}));
+        QToolTip::showText(edit->mapToGlobal(QPoint(0, edit->height())), edit->toolTip(), edit);
+    } else if (slot.refused) {
+        slot.refused = false;
+        edit->setToolTip(slot.toolTip);
+        edit->setPalette(slot.ownPalette ? slot.palette : QPalette());
+        QToolTip::hideText();
+    }
+}
+
+QLineEdit* DlgBoxForm::RefusedEdit() {
+    for (size_t i = 0; i < itemSlots_.size(); ++i) {
+        Slot& slot = itemSlots_[i];
+        if (slot.refused)
+            return qobject_cast<QLineEdit*>(FindControl(window_, items_[i].controlId));
+        for (int p = 0; p < TabPagesGetCount(slot.pages); ++p) {
+            DlgBoxForm* page = Of(TabPagesGetPage(slot.pages, p, nullptr));
+            if (!page) continue;
+            page->Reformat(-1);
+            if (QLineEdit* edit = page->RefusedEdit()) {
+                TabPagesSelect(slot.pages, p);
+                return edit;
+            }
+        }
+    }
+    return nullptr;
 }
 
 }  // namespace wepo

@@ -12,8 +12,10 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
+#include <QScreen>
 #include <QSplitter>
 #include <QStyle>
+#include <QTimer>
 #include <QToolButton>
 #include <QTreeView>
 #include <QVBoxLayout>
@@ -75,6 +77,9 @@ FileSelectDialog::FileSelectDialog(QWidget* owner, const FileSelectRequest& requ
     list_->header()->resizeSection(FolderModel::kSize, 90);
     list_->header()->resizeSection(FolderModel::kType, 90);
     list_->header()->resizeSection(FolderModel::kDate, 130);
+    connect(model_, &FolderModel::Loaded, this, [this] {
+        if (isVisible()) FitColumns();
+    });
     list_->setEditTriggers(QAbstractItemView::NoEditTriggers);
 
     previewSlot_ = new QWidget(this);
@@ -145,6 +150,31 @@ FileSelectDialog::FileSelectDialog(QWidget* owner, const FileSelectRequest& requ
     ApplyFilter();
     SetFolder(request.folder, false);
     name_->setFocus();
+}
+
+void FileSelectDialog::showEvent(QShowEvent* event) {
+    QDialog::showEvent(event);
+    // After the layout has given the list its width.
+    if (!model_->Loading()) QTimer::singleShot(0, this, &FileSelectDialog::FitColumns);
+}
+
+void FileSelectDialog::FitColumns() {
+    if (columnsFitted_ || !isVisible()) return;
+    columnsFitted_ = true;
+    int others = 0;
+    for (int c : {FolderModel::kSize, FolderModel::kType, FolderModel::kDate}) {
+        list_->resizeColumnToContents(c);
+        others += list_->header()->sectionSize(c);
+    }
+    // The names stretch into what is left; a long name may take up to forty characters' room.
+    const QAbstractItemView* view = list_;  // the tree view keeps its measure protected
+    const int names =
+        qMin(view->sizeHintForColumn(FolderModel::kName), fontMetrics().averageCharWidth() * 40);
+    const int missing = names + others - list_->viewport()->width();
+    if (missing <= 0) return;
+    int wanted = width() + missing;
+    if (QScreen* shown = screen()) wanted = qMin(wanted, shown->availableGeometry().width());
+    if (wanted > width()) resize(wanted, height());
 }
 
 int FileSelectDialog::FilterIndex() const {

@@ -51,7 +51,13 @@ signals:
     // The folder shown changed.
     void FolderChanged(const QString& folder);
 
+protected:
+    void showEvent(QShowEvent* event) override;
+
 private:
+    // Once the first folder is read and shows: the Size, Type and Date columns as wide as their
+    // header and rows, and the dialog (within the screen) wide enough to leave the names room.
+    void FitColumns();
     void TryAccept();
     void ApplyFilter();
     void Activated(const QModelIndex& index);
@@ -74,6 +80,7 @@ private:
     QComboBox* types_;
     QPushButton* ok_;
     QStringList typedPatterns_;  // a wildcard typed into the name field
+    bool columnsFitted_ = false;
 };
 
 }  // namespace wepo

@@ -7,10 +7,16 @@
 #include <QEvent>
 #include <QFileInfo>
 #include <QFileSystemModel>
+#include <QFontDatabase>
+#include <QFontMetrics>
 #include <QLabel>
 #include <QListWidget>
 #include <QPushButton>
+#include <QScreen>
+#include <QScrollBar>
 #include <QShortcut>
+#include <QStyle>
+#include <QTimer>
 #include <QTreeView>
 
 #include "wepo/Wepo.h"
@@ -56,6 +62,14 @@ FolderTree::FolderTree(QWidget* owner, const QString& title, const QString& fold
     recorded_ = dialog_->size();
     if (g_lastTreeSize.isValid()) dialog_->resize(g_lastTreeSize);  // centred on the owner at show
     dialog_->installEventFilter(this);
+    // Any move of the user's in the tree ends the following of the caller's folder.
+    tree_->installEventFilter(this);
+    tree_->viewport()->installEventFilter(this);
+    tree_->verticalScrollBar()->installEventFilter(this);
+    reveal_ = new QTimer(this);
+    reveal_->setSingleShot(true);
+    reveal_->setInterval(0);
+    connect(reveal_, &QTimer::timeout, this, &FolderTree::RevealGiven);
 
     places_->addItem(LibraryText(49), QDir::homePath());
     for (const QString& root : VolumeRoots())
@@ -69,6 +83,7 @@ FolderTree::FolderTree(QWidget* owner, const QString& title, const QString& fold
         SelectGiven();
     });
     connect(places_, &QComboBox::activated, this, [this](int i) {
+        following_ = false;
         QModelIndex index = model_->index(places_->itemData(i).toString());
         tree_->setCurrentIndex(index);
         tree_->expand(index);
@@ -80,7 +95,19 @@ FolderTree::FolderTree(QWidget* owner, const QString& title, const QString& fold
         connect(cancel, &QPushButton::clicked, dialog_, &QDialog::reject);
     Refill();
     SelectGiven();
+    FitCaption();
     tree_->setFocus();
+}
+
+void FolderTree::FitCaption() {
+    // Only ever wider: the last size stays where the caption fits in it. The title bar holds
+    // the icon and the window buttons beside the text, each about as wide as the bar is high.
+    const QFontMetrics metrics(QFontDatabase::systemFont(QFontDatabase::TitleFont));
+    const int bar = dialog_->style()->pixelMetric(QStyle::PM_TitleBarHeight, nullptr, dialog_);
+    int wanted = metrics.horizontalAdvance(dialog_->windowTitle()) + 4 * bar;
+    if (QScreen* screen = dialog_->screen())
+        wanted = qMin(wanted, screen->availableGeometry().width());
+    if (dialog_->width() < wanted) dialog_->resize(wanted, dialog_->height());
 }
 
 void FolderTree::Refill() {
@@ -90,6 +117,11 @@ void FolderTree::Refill() {
     model->setReadOnly(true);
     model->setRootPath(QStringLiteral("/"));
     tree_->setModel(model);
+    // Each level read, sorted or grown moves the rows: the caller's folder is brought back
+    // into view until the user moves in the tree.
+    connect(model, &QFileSystemModel::directoryLoaded, reveal_, qOverload<>(&QTimer::start));
+    connect(model, &QAbstractItemModel::layoutChanged, reveal_, qOverload<>(&QTimer::start));
+    connect(model, &QAbstractItemModel::rowsInserted, reveal_, qOverload<>(&QTimer::start));
     for (int c = 1; c < model->columnCount(); ++c) tree_->hideColumn(c);
     tree_->setSortingEnabled(true);
     tree_->sortByColumn(0, Qt::AscendingOrder);
@@ -107,6 +139,14 @@ void FolderTree::SelectGiven() {
     tree_->setCurrentIndex(index);
     if (target.expand) tree_->expand(index);
     tree_->scrollTo(index);
+    givenIndex_ = index;
+    following_ = true;
+}
+
+void FolderTree::RevealGiven() {
+    if (!following_ || !givenIndex_.isValid()) return;
+    for (QModelIndex up = givenIndex_.parent(); up.isValid(); up = up.parent()) tree_->expand(up);
+    tree_->scrollTo(givenIndex_, QAbstractItemView::PositionAtCenter);
 }
 
 void FolderTree::SelectionChanged() {
@@ -149,6 +189,13 @@ bool FolderTree::eventFilter(QObject* watched, QEvent* event) {
         QSize now = dialog_->size();
         RelayoutDialogControls(dialog_, layout_, 4, now.width() - recorded_.width(),
                                now.height() - recorded_.height());
+        reveal_->start();
+    } else if (watched == dialog_ && event->type() == QEvent::Show) {
+        reveal_->start();
+    } else if (watched != dialog_ &&
+               (event->type() == QEvent::MouseButtonPress || event->type() == QEvent::Wheel ||
+                event->type() == QEvent::KeyPress)) {
+        following_ = false;
     }
     return QObject::eventFilter(watched, event);
 }

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <QObject>
+#include <QPersistentModelIndex>
 #include <QPointer>
 #include <QSize>
 #include <QString>
@@ -14,6 +15,7 @@ class QDialog;
 class QFileSystemModel;
 class QLabel;
 class QListWidget;
+class QTimer;
 class QTreeView;
 
 namespace wepo {
@@ -41,9 +43,17 @@ protected:
 private:
     void SelectionChanged();
     void Accept();
+    // Widens the dialog (within the screen) so that its caption shows whole.
+    void FitCaption();
+    // Scrolls the caller's folder into view again: the file system model reads each level on
+    // its own thread and sorts it afterwards, which moves the rows after the first scroll.
+    void RevealGiven();
 
     QPointer<QDialog> dialog_;
     QTreeView* tree_ = nullptr;
+    QPersistentModelIndex givenIndex_;
+    bool following_ = false;  // until the user moves in the tree or picks a place
+    QTimer* reveal_ = nullptr;
     QComboBox* places_ = nullptr;
     QFileSystemModel* model_ = nullptr;
     QString title_;

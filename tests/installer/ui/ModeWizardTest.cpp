@@ -147,8 +147,17 @@ TEST_F(BulkWizardTest, NoModuleEndsTheSetupWith155) {
     EXPECT_EQ((QList<int>{W::kBulkStart, W::kBulkMode, W::kBulkCustom, W::kBulkEnd}),
               wizard->pageIds());
     EXPECT_EQ("Bulk installation", wizard->windowTitle().toStdString());
+    // The module page shows behind the message: its empty list has the page's two column
+    // titles, not the default "1".
+    QStringList titles;
+    ui.whileAsking = [&] {
+        auto* list = wizard->findChild<CheckList*>("id1025");
+        ASSERT_NE(nullptr, list);
+        for (int c = 0; c < list->columnCount(); ++c) titles << list->headerItem()->text(c);
+    };
     ToModules(0);
     EXPECT_EQ(std::vector<unsigned>{msg::kNoModules}, ui.Ids());
+    EXPECT_EQ((QStringList{"Installation module", "Module property"}), titles);
     EXPECT_FALSE(wizard->isVisible());
     EXPECT_EQ(0, wizard->result());
 }

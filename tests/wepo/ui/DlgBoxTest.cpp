@@ -9,6 +9,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QMessageBox>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTabBar>
@@ -213,9 +214,84 @@ TEST(DlgBoxTest, ReformatOnLeavingAnEditEvaluatesClampsAndFormats) {
     EXPECT_EQ(after[2], "100.00");       // clamped
     EXPECT_EQ(after[3], "30.250");       // the default format replaces "%d"
     EXPECT_EQ(after[4], "0.333333343");  // rounded to float precision
-    EXPECT_EQ(after[5], "4.000");        // no number: the plain conversion of the text
+    EXPECT_EQ(after[5], "4/0");          // no finite number: the text stays
     EXPECT_TRUE(HasEvent(script, DBE_COMMAND, 100, DBN_KILLFOCUS));
     EXPECT_EQ(a, 0);  // cancelled: nothing stored
+}
+
+// Runs check on the next message box that opens over the dialog, then closes it with OK.
+void OnMessage(std::function<void(QMessageBox*)> check) {
+    auto* timer = new QTimer;
+    timer->setInterval(5);
+    QObject::connect(timer, &QTimer::timeout, [timer, check] {
+        auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+        if (!box) return;
+        timer->stop();
+        timer->deleteLater();
+        check(box);
+        box->button(QMessageBox::Ok)->click();
+    });
+    timer->start();
+}
+
+TEST(DlgBoxTest, AResultThatIsNoFiniteNumberIsRefusedAndTheTextKept) {
+    const struct {
+        const char* typed;
+        bool refused;
+        const char* shown;
+    } cases[] = {
+        {"1/0", true, "1/0"},           {"-1/0", true, "-1/0"},  {"0/0", true, "0/0"},
+        {"sqrt(-1)", true, "sqrt(-1)"}, {"1/4", false, "0.250"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.typed);
+        double value = 7, other = 0, storedAtRefusal = 0;
+        QString shown, tip, message, mendedTip;
+        bool red = false, mendedRed = true, openAfterOk = false;
+        Script script;
+        script.onInit = [&](QWidget* dlg) {
+            QLineEdit* edit = Control<QLineEdit>(dlg, 100);
+            TypeAndLeave(dlg, 100, c.typed, 101);
+            shown = edit->text();
+            tip = edit->toolTip();
+            red = edit->palette().color(QPalette::Text) == Qt::red;
+            if (c.refused) {
+                OnMessage([&](QMessageBox* box) { message = box->text(); });
+                Click(dlg, DBID_OK);
+                openAfterOk = dlg->isVisible() && dlg->focusWidget() == edit;
+                storedAtRefusal = value;
+                // A mended text is taken as usual and the field looks as before.
+                QApplication::setActiveWindow(dlg);  // back from the message box
+                TypeAndLeave(dlg, 100, "2*3", 101);
+                mendedTip = edit->toolTip();
+                mendedRed = edit->palette().color(QPalette::Text) == Qt::red;
+            }
+            Click(dlg, DBID_OK);
+        };
+        DlgBoxItem items[] = {
+            {100, Attr(DBK_EDIT, DBV_DOUBLE), &value, 0, 0, nullptr},
+            {101, Attr(DBK_EDIT, DBV_DOUBLE), &other, 0, 0, nullptr},
+        };
+        EXPECT_EQ(RunDialog(script, items, 2), 1);
+        EXPECT_EQ(shown, c.shown);
+        if (c.refused) {
+            // The field keeps the text in red and says why; OK says it again, stores nothing and
+            // waits with the focus on the field.
+            EXPECT_TRUE(tip.startsWith(QString(c.typed) + "\n")) << tip.toStdString();
+            EXPECT_TRUE(red);
+            EXPECT_EQ(message, tip);
+            EXPECT_TRUE(openAfterOk);
+            EXPECT_EQ(storedAtRefusal, 7);
+            EXPECT_TRUE(mendedTip.isEmpty());
+            EXPECT_FALSE(mendedRed);
+            EXPECT_EQ(value, 6);
+        } else {
+            EXPECT_TRUE(tip.isEmpty());
+            EXPECT_FALSE(red);
+            EXPECT_TRUE(message.isEmpty());
+            EXPECT_EQ(value, 0.25);
+        }
+    }
 }
 
 TEST(DlgBoxTest, EnterInANumericEditStoresTheEvaluatedValue) {
@@ -633,6 +709,25 @@ TEST(DlgBoxTest, TabPagesOpenOnTheirPageAndStoreItOnOk) {
     ASSERT_FALSE(g_pageEvents.empty());
     EXPECT_EQ(g_pageEvents.front().type, DBE_INIT);
     EXPECT_EQ(g_pageEvents.back().type, DBE_DESTROY);
+
+    // A page's edit that gives no finite number holds OK back and brings its page forward.
+    data[2].value = 9;
+    Script refusing;
+    int front = -1;
+    QString message;
+    refusing.onInit = [&](QWidget* dlg) {
+        auto* tabs = Control<QTabWidget>(dlg, 180);
+        qobject_cast<QLineEdit*>(DlgBoxControl(tabs->widget(2), 100))->setText("1/0");
+        tabs->setCurrentIndex(0);
+        OnMessage([&](QMessageBox* box) { message = box->text(); });
+        Click(dlg, DBID_OK);
+        front = tabs->currentIndex();
+        Click(dlg, DBID_CANCEL);
+    };
+    EXPECT_EQ(RunDialog(refusing, &tab, 1), 0);
+    EXPECT_EQ(front, 2);
+    EXPECT_TRUE(message.startsWith("1/0\n"));
+    EXPECT_EQ(data[2].value, 9);
 
     // A page whose template is missing fails the fill.
     DlgBoxPage broken[1] = {{nullptr, 998, nullptr, 0, nullptr}};

@@ -8,6 +8,9 @@
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFileSystemModel>
+#include <QFontDatabase>
+#include <QFontMetrics>
+#include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
@@ -261,6 +264,36 @@ QStringList Lines(QListWidget* list) {
     return out;
 }
 
+TEST_F(FileSelectTest, ColumnsOpenAsWideAsTheirHeaderAndRows) {
+    Touch(dir_.path() / "notes.verylongextension", 5);  // type "VERYLONGEXTENSION File"
+    wepo::FileSelectRequest r;
+    r.filters = wepo::ParseFilterPairs(nullptr);
+    r.folder = root_;
+    wepo::FileSelectDialog dialog(nullptr, r);
+    dialog.show();
+    QTreeView* list = dialog.FileList();
+    QHeaderView* header = list->header();
+    wepo::FolderModel* model = dialog.Model();
+    // The width each column's header and rows need to show whole.
+    auto needed = [&](int column) {
+        int width = header->fontMetrics().horizontalAdvance(
+            model->headerData(column, Qt::Horizontal, Qt::DisplayRole).toString());
+        for (int row = 0; row < model->rowCount(); ++row)
+            width = qMax(width, list->fontMetrics().horizontalAdvance(
+                                    model->index(row, column).data().toString()));
+        return width;
+    };
+    auto fitted = [&] {
+        if (model->Loading() || model->rowCount() != 6) return false;
+        for (int c = 0; c < wepo::FolderModel::kColumns; ++c)
+            if (header->sectionSize(c) < needed(c)) return false;
+        return true;
+    };
+    EXPECT_TRUE(QTest::qWaitFor(fitted, 3000));
+    for (int c = 0; c < wepo::FolderModel::kColumns; ++c)
+        EXPECT_GE(header->sectionSize(c), needed(c)) << "column " << c;
+}
+
 TEST_F(FileSelectTest, OldStyleLinesOrderSelectionAndTotals) {
     fs::path big = dir_.path() / "big.spf";
     std::ofstream(big).close();
@@ -374,7 +407,7 @@ TEST_F(FileSelectTest, FolderTreeSelectsByTheRuleAndReturnsOneTrailingSlash) {
     std::snprintf(directory, sizeof directory, "%s/", dies.toUtf8().constData());
     QSize opened;
     test::WhenShown([&](QDialog* d) {
-        d->resize(420, 520);
+        d->resize(520, 520);  // wide enough for the caption, which would widen it
         QTest::qWait(20);
         qobject_cast<QPushButton*>(wepo::FindControl(d, DBID_OK))->click();
     });
@@ -393,9 +426,36 @@ TEST_F(FileSelectTest, FolderTreeSelectsByTheRuleAndReturnsOneTrailingSlash) {
         qobject_cast<QPushButton*>(wepo::FindControl(d, DBID_OK))->click();
     });
     EXPECT_EQ(wpSelectDirectryName(nullptr, "Folder", directory), 1);
-    EXPECT_EQ(opened, QSize(420, 520));
+    EXPECT_EQ(opened, QSize(520, 520));
     EXPECT_STREQ(directory, "/");
     EXPECT_EQ(wpSelectDirectryName(nullptr, "Folder", nullptr), 0);
+}
+
+TEST_F(FileSelectTest, FolderTreeOpensScrolledToADeepFolderWithItsWholeCaption) {
+    // Sixty folders above the given one (and "sub.spf" after them) put it far below the tree's
+    // first screen.
+    for (int i = 1; i <= 60; ++i)
+        fs::create_directory(dir_.path() / QString::asprintf("a%02d", i).toStdString());
+    const QString given = root_ + "/a59/inner/the-folder-of-the-shape-files";
+    fs::create_directories(given.toStdString());
+    wepo::FolderTree tree(nullptr, "Shape-file folder", given + "/", WP_MAX_PATH);
+    ASSERT_NE(tree.Dialog(), nullptr);
+    QTreeView* view = tree.Tree();
+    auto* model = qobject_cast<QFileSystemModel*>(view->model());
+    tree.Dialog()->show();
+    // Once the level of the sixty is read and sorted, the given folder is current and in view.
+    auto inView = [&] {
+        return model->rowCount(model->index(root_)) == 61 &&
+               model->index(root_ + "/a01").row() == 0 &&
+               model->index(root_ + "/a60").row() == 59 &&
+               view->viewport()->rect().intersects(view->visualRect(view->currentIndex()));
+    };
+    EXPECT_TRUE(QTest::qWaitFor(inView, 5000));
+    EXPECT_EQ(model->filePath(view->currentIndex()), given);
+    // The caption with the whole path fits the window's width.
+    const QFontMetrics title(QFontDatabase::systemFont(QFontDatabase::TitleFont));
+    EXPECT_GE(tree.Dialog()->width(), title.horizontalAdvance(tree.Dialog()->windowTitle()));
+    EXPECT_EQ(tree.Dialog()->windowTitle(), "Shape-file folder - [" + given + "]");
 }
 
 TEST_F(FileSelectTest, OldStyleFolderDialogThroughTheSwitch) {
