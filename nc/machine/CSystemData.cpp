@@ -47,7 +47,7 @@ CSystemData::~CSystemData() {
     }
 }
 
-int CSystemData::Load() {
+int CSystemData::LoadSystemKeys() {
     ProfileFile p;
     fs::path ini = ctx_ ? ctx_->IniPath : fs::path();
     if (!ini.empty()) p.Load(ini);
@@ -74,14 +74,34 @@ int CSystemData::Load() {
         if (p.Text() != before) p.Save(ini);
     }
 
-    NcReadInfo.FileName = CutToBuffer(
+    return 1;
+}
+
+std::string CSystemData::ConfiguredMachineName() const {
+    ProfileFile p;
+    if (ctx_ && !ctx_->IniPath.empty()) p.Load(ctx_->IniPath);
+    std::string name = CutToBuffer(
         p.GetString("NcRead", "FileName", MachineString(machine_strings::kDefaultMachineFile)),
         kNameChars);
-    if (ctx_) ctx_->ExpandLocalAppPath(NcReadInfo.FileName);
+    if (ctx_) ctx_->ExpandLocalAppPath(name);
+    return name;
+}
 
+fs::path CSystemData::ConfiguredMachinePath() const {
+    const std::string name = ConfiguredMachineName();
+    return (ctx_ ? ctx_->MakeConfigPath(name) : fs::path(name)).lexically_normal();
+}
+
+int CSystemData::LoadConfiguredMachine() {
+    NcReadInfo.FileName = ConfiguredMachineName();
     NcReadInfo.LoadMachineFile(0);
     ToolData.Load();
     return 1;
+}
+
+int CSystemData::Load() {
+    LoadSystemKeys();
+    return LoadConfiguredMachine();
 }
 
 int CSystemData::Save() {
