@@ -4,12 +4,15 @@
 #include <stdlib.h>
 #include <unistd.h>
 
+#include <optional>
+#include <string_view>
 #include <system_error>
 
 #include "nc/NcAppContext.h"
 #include "nc/machine/MachineStrings.h"
 #include "nc/machine/ProfileText.h"
 #include "platform/Numbers.h"
+#include "platform/OwnedTempFiles.h"
 #include "platform/Profile.h"
 
 namespace fs = std::filesystem;
@@ -20,9 +23,18 @@ namespace {
 
 constexpr size_t kNameChars = 255;
 
+constexpr std::string_view kWorkingCopyPrefix = "Morv";
+
 // A new empty file of its own in the temporary folder. Each instance gets its own: a shared
-// fixed name would let two running programs overwrite each other's machine edits.
+// fixed name would let two running programs overwrite each other's machine edits. The file is
+// named after the running process, so that the copies of programs that were killed (and never
+// ran their destructor) are removed at the next start, and only those.
 fs::path MakeWorkingCopy() {
+    platform::RemoveStaleOwnedTempFiles(kWorkingCopyPrefix);
+    if (std::optional<fs::path> owned = platform::CreateOwnedTempFile(kWorkingCopyPrefix))
+        return *owned;
+    // No folder of our own (another user holds its name): a plain temporary file, which a
+    // killed program leaves behind.
     std::error_code ec;
     fs::path dir = fs::temp_directory_path(ec);
     if (ec) return {};
