@@ -100,36 +100,41 @@ TEST_F(FrameSystemProperty, CancelChangesNothing) {
     EXPECT_EQ(Count(background), 0);
 }
 
-// The punch sample's header chooses its machine. A system sheet OK that leaves the machine file
-// field as it was keeps that machine, so that the drawing and the machine in use agree, and a
-// machine sheet OK after it keeps every hit.
+// The punch sample's header chooses its machine. Machine sheet OKs without a change keep its
+// die files, and a system sheet OK that leaves the machine file field as it was keeps that
+// machine, so that the drawing and the machine in use agree and every hit stays.
 TEST_F(FrameSystemProperty, OkKeepsTheMachineTheProgramChoseAndItsHits) {
     const std::filesystem::path sample = PunchSample();
-    const std::filesystem::path machine = sample.parent_path() / "punch-sample.nmd";
+    const std::filesystem::path folder = sample.parent_path();
+    const std::filesystem::path machine = folder / "punch-sample.nmd";
     const std::string machineText = test::ReadFile(machine);
     ASSERT_TRUE(Start({"/US", sample.string()}));
     ASSERT_EQ(app_->SystemData->NcReadInfo.FileName, machine.string());
     ASSERT_EQ(PunchHits(), 15);
-
-    Run([](CSetSystemSheet& sheet) { sheet.Tabs()->setCurrentIndex(5); }, 1);
-    EXPECT_EQ(app_->SystemData->NcReadInfo.FileName, machine.string());
-    EXPECT_EQ(app_->PunchTool.PossessedPath(), sample.parent_path() / "punch-sample.dat");
-    EXPECT_EQ(PunchHits(), 15);
-
-    int ran = 0;
-    {
+    const auto machineOk = [this] {
+        int ran = 0;
         ModalScriptGuard guard([&](QDialog& d) {
             ++ran;
             d.accept();
             return d.result();
         });
         EXPECT_TRUE(Frame()->OnCommand(cmd::PropertyMachine));
-    }
-    EXPECT_EQ(ran, 1);
-    EXPECT_EQ(app_->SystemData->NcReadInfo.FileName, machine.string());
-    EXPECT_EQ(app_->PunchTool.PossessedPath(), sample.parent_path() / "punch-sample.dat");
-    EXPECT_EQ(app_->PunchTool.ArrangementPath(), sample.parent_path() / "punch-sample.arr");
-    EXPECT_EQ(PunchHits(), 15);
+        EXPECT_EQ(ran, 1);
+    };
+    const auto sameMachine = [&](const char* step) {
+        SCOPED_TRACE(step);
+        EXPECT_EQ(app_->SystemData->NcReadInfo.FileName, machine.string());
+        EXPECT_EQ(app_->PunchTool.PossessedPath(), folder / "punch-sample.dat");
+        EXPECT_EQ(app_->PunchTool.ArrangementPath(), folder / "punch-sample.arr");
+        EXPECT_EQ(PunchHits(), 15);
+    };
+
+    machineOk();
+    sameMachine("machine sheet");
+    Run([](CSetSystemSheet& sheet) { sheet.Tabs()->setCurrentIndex(5); }, 1);
+    sameMachine("system sheet");
+    machineOk();
+    sameMachine("machine sheet again");
     EXPECT_TRUE(prompt_->asked.empty());
     EXPECT_EQ(test::ReadFile(machine), machineText);
 }
