@@ -55,9 +55,15 @@ public:
         return {frame_->ToolBarTitle, frame_->ToolBarTitle2, frame_->App1Configured,
                 frame_->App2Configured};
     }
+    std::string ConfiguredMachineFile() const override {
+        return app_->SystemData->ConfiguredMachinePath().string();
+    }
     void LoadMachineFile() override { app_->SystemData->NcReadInfo.LoadMachineFile(1); }
-    // Loads a newly chosen machine file too.
-    void LoadSystemData() override { app_->SystemData->Load(); }
+    void LoadSystemData() override { app_->SystemData->LoadSystemKeys(); }
+    void LoadConfiguredMachine() override {
+        app_->SystemData->LoadConfiguredMachine();
+        app_->PunchTool.ReloadDieFiles();
+    }
     void LoadToolData() override { app_->SystemData->ToolData.Load(); }
     void RefreshToolBars() override { frame_->RefreshToolBars(); }
     void ReloadEditor() override {

@@ -40,35 +40,26 @@ CSetMachinePage5::CSetMachinePage5(SettingsContext& ctx, QWidget* parent)
             &CSetMachinePage5::OnEditArrangement);
 }
 
-void CSetMachinePage5::ReloadDieFiles() {
-    CPunchTool& tool = *ctx_.PunchTool;
-    // A die file that does not exist yet (a new machine, before its dies are made) reads as an
-    // empty table without a message; a file that exists and cannot be read is reported.
-    std::error_code ec;
-    const auto absent = [&ec](const std::string& name, const std::filesystem::path& path) {
-        return !name.empty() && !std::filesystem::exists(path, ec);
-    };
-    if (absent(tool.PossessedToolFileName, tool.PossessedPath()))
-        (void)tool.ReadPossessedFile(tool.PossessedPath());
-    else
-        tool.ReadWritePossessed(1);
-    if (absent(tool.ArrangedToolFileName, tool.ArrangementPath()))
-        (void)tool.ReadArrangementFile(tool.ArrangementPath());
-    else
-        tool.ReadWriteArrangement(1);
+std::string CSetMachinePage5::DisplayName(const std::string& name) const {
+    // The file the name reaches, relative to the configuration folder where it lies in it: a
+    // relative name that reaches a file beside the machine file shows that file's full path.
+    if (name.empty()) return {};
+    std::string shown = ctx_.PunchTool->ResolveName(name).string();
+    if (ctx_.Paths) ctx_.Paths->ConvertConfigRelativePath(0, shown);
+    return shown;
 }
 
 int CSetMachinePage5::ReadMachineFile(int updateControls, int useWorkingCopy) {
     if (!ctx_.PunchTool) return 0;
     CPunchTool& tool = *ctx_.PunchTool;
     tool.LoadFileNames(TargetFile(useWorkingCopy));
-    PossessedFile = LoadedPossessed = tool.PossessedToolFileName;
-    ArrangementFile = LoadedArrangement = tool.ArrangedToolFileName;
-    if (ctx_.Paths) {
-        ctx_.Paths->ConvertConfigRelativePath(0, PossessedFile);
-        ctx_.Paths->ConvertConfigRelativePath(0, ArrangementFile);
-    }
-    ReloadDieFiles();
+    LoadedPossessed = tool.PossessedToolFileName;
+    LoadedArrangement = tool.ArrangedToolFileName;
+    loadedPossessedPath_ = tool.PossessedPath();
+    loadedArrangementPath_ = tool.ArrangementPath();
+    PossessedFile = DisplayName(LoadedPossessed);
+    ArrangementFile = DisplayName(LoadedArrangement);
+    tool.ReloadDieFiles();
     snapshot_.reset();
     try {
         snapshot_ = tool;
@@ -81,13 +72,16 @@ int CSetMachinePage5::ReadMachineFile(int updateControls, int useWorkingCopy) {
 }
 
 void CSetMachinePage5::TakeNames() {
-    std::string possessed = PossessedFile, arranged = ArrangementFile;
-    if (ctx_.Paths) {
-        ctx_.Paths->ConvertConfigRelativePath(1, possessed);
-        ctx_.Paths->ConvertConfigRelativePath(1, arranged);
-    }
-    ctx_.PunchTool->PossessedToolFileName = possessed;
-    ctx_.PunchTool->ArrangedToolFileName = arranged;
+    // An edit that still shows the file its configured name reaches keeps that name (a
+    // relative name stays relative); another file is stored as its full path. The names are
+    // checked against the machine file they are written for, so that a save-as into another
+    // folder stores the full path of a name that would miss its file from there.
+    CPunchTool& tool = *ctx_.PunchTool;
+    const auto take = [&tool](const std::string& text, std::string& name) {
+        name = text.empty() ? std::string() : tool.StoredName(tool.ResolveName(text), name);
+    };
+    take(PossessedFile, tool.PossessedToolFileName);
+    take(ArrangementFile, tool.ArrangedToolFileName);
 }
 
 void CSetMachinePage5::WriteMachineFile(int updateData, int useWorkingCopy) {
@@ -95,7 +89,7 @@ void CSetMachinePage5::WriteMachineFile(int updateData, int useWorkingCopy) {
     if (updateData) bindings_.Take(nullptr);
     TakeNames();
     ctx_.PunchTool->SaveFileNames(TargetFile(useWorkingCopy));
-    ReloadDieFiles();
+    ctx_.PunchTool->ReloadDieFiles();
 }
 
 void CSetMachinePage5::OnOK() {
@@ -113,9 +107,10 @@ void CSetMachinePage5::OnCancel() {
         tool.Dialogs = dialogs;
         tool.MachineFileName = std::move(machine);
     }
-    // After a failed snapshot only the names can be put back.
-    tool.PossessedToolFileName = LoadedPossessed;
-    tool.ArrangedToolFileName = LoadedArrangement;
+    // After a failed snapshot only the names can be put back: the files they reached when
+    // read, also after a save-as has made another machine file the current one.
+    tool.PossessedToolFileName = tool.StoredName(loadedPossessedPath_, LoadedPossessed);
+    tool.ArrangedToolFileName = tool.StoredName(loadedArrangementPath_, LoadedArrangement);
 }
 
 void CSetMachinePage5::Browse(std::string& text, unsigned titleId, unsigned filterId,
@@ -127,13 +122,8 @@ void CSetMachinePage5::Browse(std::string& text, unsigned titleId, unsigned filt
     c.filter = platform::LoadString(filterId);
     c.defaultExtension = extension;
     c.mustExist = true;
-    if (text.empty()) {
-        c.initial = ctx_.MakeConfigPath("*.*");
-    } else {
-        std::string absolute = text;
-        if (ctx_.Paths) ctx_.Paths->ConvertConfigRelativePath(1, absolute);
-        c.initial = ctx_.MakeConfigPath(absolute);
-    }
+    c.initial =
+        text.empty() ? ctx_.MakeConfigPath("*.*") : ctx_.PunchTool->ResolveName(text).string();
     std::optional<std::string> chosen = ctx_.Choose->OpenFile(this, c);
     if (!chosen) return;
     text = *chosen;
@@ -169,8 +159,8 @@ void CSetMachinePage5::OnEditPossessedDies() {
     }
     bindings_.Take(nullptr);
     TakeNames();
-    ReloadDieFiles();
     CPunchTool& tool = *ctx_.PunchTool;
+    tool.ReloadDieFiles();
     tool.DialogState.Owner = this;
     tool.EditPossessedDies();
 
@@ -185,10 +175,11 @@ void CSetMachinePage5::OnEditArrangement() {
     if (!ctx_.PunchTool) return;
     bindings_.Take(nullptr);
     TakeNames();
-    ReloadDieFiles();
     CPunchTool& tool = *ctx_.PunchTool;
+    tool.ReloadDieFiles();
     tool.DialogState.Owner = this;
     tool.RunArrangementEditor();
-    ArrangementFile = tool.ArrangedToolFileName;
+    // The full path of the file the arrangement editor left the tool with.
+    ArrangementFile = tool.ArrangementPath().string();
     bindings_.Show();
 }

@@ -2,6 +2,7 @@
 // files of the punch tool, and the buttons that run the die dialogs on them.
 #pragma once
 
+#include <filesystem>
 #include <optional>
 #include <string>
 
@@ -17,12 +18,12 @@ class CSetMachinePage5 : public CMachinePage {
 public:
     explicit CSetMachinePage5(SettingsContext& ctx, QWidget* parent = nullptr);
 
-    // [Punch] names of the target file into the tool and the edits (relative to the
-    // configuration folder where the files lie in it), both die files reloaded, snapshot
-    // renewed. 1, or 0 when the snapshot could not be taken (message shown).
+    // [Punch] names of the target file into the tool, and the files they reach into the edits
+    // (relative to the configuration folder where the files lie in it), both die files
+    // reloaded, snapshot renewed. 1, or 0 when the snapshot could not be taken (message shown).
     int ReadMachineFile(int updateControls, int useWorkingCopy) override;
-    // The edits' names (made absolute) into the tool and into [Punch] of the target file; both
-    // die files reloaded.
+    // The edits' names into the tool and into [Punch] of the target file (a name that still
+    // reaches the file it reached is written as it was read); both die files reloaded.
     void WriteMachineFile(int updateData, int useWorkingCopy) override;
     void OnOK() override;
     // The loaded names and the snapshot's die data back into the tool.
@@ -43,10 +44,14 @@ public:
     std::string LoadedArrangement;
 
 private:
-    // The edits into the tool's names, made absolute.
+    // What an edit shows for a configured name.
+    std::string DisplayName(const std::string& name) const;
+    // The edits into the tool's names (CPunchTool::StoredName).
     void TakeNames();
-    void ReloadDieFiles();
     void Browse(std::string& text, unsigned titleId, unsigned filterId, const char* extension);
 
     std::optional<CPunchTool> snapshot_;
+    // The files the loaded names reached when read.
+    std::filesystem::path loadedPossessedPath_;
+    std::filesystem::path loadedArrangementPath_;
 };

@@ -5,6 +5,7 @@
 
 #include <QPushButton>
 #include <QTabWidget>
+#include <algorithm>
 #include <fstream>
 #include <iterator>
 #include <system_error>
@@ -168,6 +169,12 @@ void CSetMachineSheet::OnSaveAs() {
     }
     SetMachineFileName(*chosen);
     for (CMachinePage* page : machinePages_) page->WriteMachineFile(1, 0);
+    // A punch page without its tab writes its die names too: names relative to the old
+    // machine's folder would miss their files from the new one.
+    CMachinePage* punch = pages_[4];
+    if (punch &&
+        std::find(machinePages_.begin(), machinePages_.end(), punch) == machinePages_.end())
+        punch->WriteMachineFile(0, 0);
 }
 
 void CSetMachineSheet::accept() {

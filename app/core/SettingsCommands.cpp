@@ -19,14 +19,21 @@ bool RunSettingsCommand(int command, const SettingsCommandState& state, Settings
             return true;
         case cmd::Property: {
             const ToolBarTitleState before = host.ToolBarTitles();
+            const std::string machineBefore = host.ConfiguredMachineFile();
             if (!host.RunDialog(command, showHelp)) return true;
             host.LoadSystemData();
+            // The sheet writes its machine file field back at every OK. Loading it unchanged
+            // would drop the machine an open program's header chose, while the drawing still
+            // shows that machine's work; only a new choice replaces the machine in use.
+            const bool newMachine = host.ConfiguredMachineFile() != machineBefore;
+            if (newMachine) host.LoadConfiguredMachine();
             // Also when an application was set or cleared: its button comes or goes at once.
             if (!(host.ToolBarTitles() == before)) host.RefreshToolBars();
-            if (edit)
-                host.ReloadEditor();
-            else
-                host.RefreshAllViews();
+            if (edit) host.ReloadEditor();
+            // The drawing beside the editor too: it is the committed text's, drawn again with
+            // the new machine (the editor keeps its text).
+            if (newMachine) host.RebuildElements();
+            if (!edit || newMachine) host.RefreshAllViews();
             return true;
         }
         case cmd::PropertyCondition:

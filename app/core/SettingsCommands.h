@@ -24,9 +24,17 @@ public:
     virtual bool RunDialog(int command, bool showHelp) = 0;
     virtual ToolBarTitleState ToolBarTitles() const = 0;
 
+    // The machine file the system settings name ([NcRead] FileName) as a full path, the same
+    // for every spelling of one file; empty when it names none.
+    virtual std::string ConfiguredMachineFile() const = 0;
+
     // The reloads, each as the data object or the pane names it.
     virtual void LoadMachineFile() = 0;  // the machine settings' working copy
-    virtual void LoadSystemData() = 0;   // the system settings (and the machine file they name)
+    // The system settings; the machine in use (which an NC program's header may have chosen)
+    // stays.
+    virtual void LoadSystemData() = 0;
+    // The machine file the system settings name, with its condition table and die files.
+    virtual void LoadConfiguredMachine() = 0;
     virtual void LoadToolData() = 0;     // the cutting-condition table
     virtual void RefreshToolBars() = 0;
     virtual void ReloadEditor() = 0;  // the editor's look; its text stays

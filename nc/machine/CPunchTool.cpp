@@ -2,9 +2,11 @@
 #include "nc/machine/CPunchTool.h"
 
 #include <algorithm>
+#include <system_error>
 
 #include "nc/NcAppContext.h"
 #include "nc/machine/DieFileIo.h"
+#include "nc/machine/DieFileNames.h"
 #include "nc/machine/DieMessages.h"
 #include "platform/Numbers.h"
 #include "platform/Profile.h"
@@ -52,24 +54,42 @@ int CPunchTool::SaveFileNames(const std::filesystem::path& machineFile) {
 }
 
 std::filesystem::path CPunchTool::PossessedPath() const {
-    return DieFilePath(PossessedToolFileName);
+    return ResolveName(PossessedToolFileName);
 }
 
 std::filesystem::path CPunchTool::ArrangementPath() const {
-    return DieFilePath(ArrangedToolFileName);
+    return ResolveName(ArrangedToolFileName);
 }
 
-std::filesystem::path CPunchTool::DieFilePath(const std::string& name) const {
-    namespace fs = std::filesystem;
-    const fs::path inConfig = context_ ? context_->MakeConfigPath(name) : fs::path(name);
-    // A machine file outside the configuration folder (the punch sample's, beside the sample)
-    // names die files that lie beside it; a die file in the configuration folder comes first.
+std::filesystem::path CPunchTool::CurrentMachineFile() const {
+    return MachineFileName ? std::filesystem::path(MachineFileName()) : std::filesystem::path();
+}
+
+std::filesystem::path CPunchTool::ResolveName(std::string_view name) const {
+    return diefile::ResolveName(name, context_ ? context_->ConfigFolder : std::filesystem::path(),
+                                CurrentMachineFile());
+}
+
+std::string CPunchTool::StoredName(const std::filesystem::path& file,
+                                   std::string_view previous) const {
+    return diefile::StoredName(file, previous,
+                               context_ ? context_->ConfigFolder : std::filesystem::path(),
+                               CurrentMachineFile());
+}
+
+void CPunchTool::ReloadDieFiles() {
     std::error_code ec;
-    if (name.empty() || fs::path(name).is_absolute() || fs::exists(inConfig, ec) ||
-        !MachineFileName)
-        return inConfig;
-    const fs::path beside = fs::path(MachineFileName()).parent_path() / name;
-    return fs::exists(beside, ec) ? beside : inConfig;
+    const auto absent = [&ec](const std::string& name, const std::filesystem::path& path) {
+        return !name.empty() && !std::filesystem::exists(path, ec);
+    };
+    if (absent(PossessedToolFileName, PossessedPath()))
+        (void)ReadPossessedFile(PossessedPath());
+    else
+        ReadWritePossessed(1);
+    if (absent(ArrangedToolFileName, ArrangementPath()))
+        (void)ReadArrangementFile(ArrangementPath());
+    else
+        ReadWriteArrangement(1);
 }
 
 int CPunchTool::SortDies(int k1, int k2, int k3, int k4, int k5, int k6, int k7) {

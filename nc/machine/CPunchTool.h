@@ -5,6 +5,7 @@
 #include <filesystem>
 #include <functional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "nc/machine/CTapTool.h"
@@ -40,7 +41,7 @@ public:
     const NcAppContext* Context() const { return context_; }
 
     // --- data -------------------------------------------------------------------------
-    std::string PossessedToolFileName;  // as configured; relative to the configuration folder
+    std::string PossessedToolFileName;  // as configured; a relative name is resolved by ResolveName
     std::string ArrangedToolFileName;   // likewise
     std::vector<DieRecord> Dies;        // always kMaxDies records; Header.DieCount are valid
     // The die lines of the possessed-die file beyond the table's kMaxDies records, as read
@@ -71,6 +72,15 @@ public:
     // not there, beside the machine file that names it (MachineFileName), if it is there.
     std::filesystem::path PossessedPath() const;
     std::filesystem::path ArrangementPath() const;
+    // The file a name reaches from the current machine file (diefile::ResolveName), and the
+    // name to store for a file in place of previous (diefile::StoredName): everything that
+    // turns names into die files and back goes through these two.
+    std::filesystem::path ResolveName(std::string_view name) const;
+    std::string StoredName(const std::filesystem::path& file, std::string_view previous) const;
+    // Both die files read again from the configured names. A file that does not exist (a new
+    // machine before its dies are made, a laser machine) reads as an empty table without a
+    // message; a file that exists and cannot be read is reported.
+    void ReloadDieFiles();
 
     // --- files --------------------------------------------------------------------------
     // Mode 1 reads the file, any other mode writes it. 0 done, or a DieFileResult. Errors are
@@ -120,7 +130,7 @@ public:
     int RunArrangementEditor();
 
 private:
-    std::filesystem::path DieFilePath(const std::string& name) const;
+    std::filesystem::path CurrentMachineFile() const;
     void ShowFileError(int id, const std::filesystem::path& file, int lines) const;
     bool Ask(int id, std::string_view arg) const;
     void ShowStopText(std::string_view text) const;

@@ -7,17 +7,10 @@
 #include "nc/machine/CPunchTool.h"
 #include "nc/machine/DieDialogTable.h"
 #include "nc/machine/DieFileIo.h"
+#include "nc/machine/DieFileNames.h"
 #include "nc/machine/DieMessages.h"
 
 namespace {
-
-// Whether two spellings name the same file: equal once made lexically normal, or the same
-// file on disk.
-bool SamePath(const std::filesystem::path& a, const std::filesystem::path& b) {
-    if (a.lexically_normal() == b.lexically_normal()) return true;
-    std::error_code ec;
-    return std::filesystem::equivalent(a, b, ec) && !ec;
-}
 
 // ".arr" is added only when the file name itself has no extension; dots in folder names
 // (hidden folders such as ~/.local) do not count.
@@ -142,16 +135,16 @@ int CPunchTool::EditArrangement() {
         copy.StationCount = std::clamp(st.StationCount, 0, kMaxStations);
         copy.TurretName = st.TurretName;
         diefile::CutText(copy.TurretName, kTurretNameMax);
-        std::filesystem::path path = context_ ? context_->MakeConfigPath(st.ArrangementPath)
-                                              : std::filesystem::path(st.ArrangementPath);
-        path = WithArrangementExtension(path.string());
+        // A relative name typed in the dialog reaches its file as the configured names do.
+        const std::filesystem::path path =
+            ResolveName(WithArrangementExtension(st.ArrangementPath));
 
         // Placed marks alone are no change.
         for (int i = 0; i < kMaxStations; ++i)
             copy.Stations[i].Die.Placed = Arrangement.Stations[i].Die.Placed;
 
         // A relative configured name and its absolute form are the same file.
-        const bool samePath = SamePath(path, ArrangementPath());
+        const bool samePath = diefile::SameFile(path, ArrangementPath());
         if (copy == Arrangement && samePath && !unwritten) break;
 
         if (!samePath) ArrangedToolFileName = path.string();

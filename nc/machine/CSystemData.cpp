@@ -4,12 +4,15 @@
 #include <stdlib.h>
 #include <unistd.h>
 
+#include <optional>
+#include <string_view>
 #include <system_error>
 
 #include "nc/NcAppContext.h"
 #include "nc/machine/MachineStrings.h"
 #include "nc/machine/ProfileText.h"
 #include "platform/Numbers.h"
+#include "platform/OwnedTempFiles.h"
 #include "platform/Profile.h"
 
 namespace fs = std::filesystem;
@@ -20,9 +23,18 @@ namespace {
 
 constexpr size_t kNameChars = 255;
 
+constexpr std::string_view kWorkingCopyPrefix = "Morv";
+
 // A new empty file of its own in the temporary folder. Each instance gets its own: a shared
-// fixed name would let two running programs overwrite each other's machine edits.
+// fixed name would let two running programs overwrite each other's machine edits. The file is
+// named after the running process, so that the copies of programs that were killed (and never
+// ran their destructor) are removed at the next start, and only those.
 fs::path MakeWorkingCopy() {
+    platform::RemoveStaleOwnedTempFiles(kWorkingCopyPrefix);
+    if (std::optional<fs::path> owned = platform::CreateOwnedTempFile(kWorkingCopyPrefix))
+        return *owned;
+    // No folder of our own (another user holds its name): a plain temporary file, which a
+    // killed program leaves behind.
     std::error_code ec;
     fs::path dir = fs::temp_directory_path(ec);
     if (ec) return {};
@@ -47,7 +59,7 @@ CSystemData::~CSystemData() {
     }
 }
 
-int CSystemData::Load() {
+int CSystemData::LoadSystemKeys() {
     ProfileFile p;
     fs::path ini = ctx_ ? ctx_->IniPath : fs::path();
     if (!ini.empty()) p.Load(ini);
@@ -74,14 +86,34 @@ int CSystemData::Load() {
         if (p.Text() != before) p.Save(ini);
     }
 
-    NcReadInfo.FileName = CutToBuffer(
+    return 1;
+}
+
+std::string CSystemData::ConfiguredMachineName() const {
+    ProfileFile p;
+    if (ctx_ && !ctx_->IniPath.empty()) p.Load(ctx_->IniPath);
+    std::string name = CutToBuffer(
         p.GetString("NcRead", "FileName", MachineString(machine_strings::kDefaultMachineFile)),
         kNameChars);
-    if (ctx_) ctx_->ExpandLocalAppPath(NcReadInfo.FileName);
+    if (ctx_) ctx_->ExpandLocalAppPath(name);
+    return name;
+}
 
+fs::path CSystemData::ConfiguredMachinePath() const {
+    const std::string name = ConfiguredMachineName();
+    return (ctx_ ? ctx_->MakeConfigPath(name) : fs::path(name)).lexically_normal();
+}
+
+int CSystemData::LoadConfiguredMachine() {
+    NcReadInfo.FileName = ConfiguredMachineName();
     NcReadInfo.LoadMachineFile(0);
     ToolData.Load();
     return 1;
+}
+
+int CSystemData::Load() {
+    LoadSystemKeys();
+    return LoadConfiguredMachine();
 }
 
 int CSystemData::Save() {

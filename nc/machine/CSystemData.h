@@ -22,10 +22,19 @@ public:
     CSystemData(const CSystemData&) = delete;
     CSystemData& operator=(const CSystemData&) = delete;
 
-    // Reads [System] and [NcRead] FileName, writes ForbidPunchApp, ForbidSheetRead and
-    // AppMachineType back, then loads the named machine file (over the working copy) and the
-    // condition table. Always 1.
+    // LoadSystemKeys, then LoadConfiguredMachine. Always 1.
     int Load();
+    // Reads [System] and writes ForbidPunchApp, ForbidSheetRead and AppMachineType back; the
+    // machine in use stays. Always 1.
+    int LoadSystemKeys();
+    // The machine file [NcRead] FileName names (default "MV_Machine.nmd"), "<LOCAL_APP_NAME>"
+    // expanded; a relative name is in the configuration folder.
+    std::string ConfiguredMachineName() const;
+    // The same as a full, lexically normal path, so that two spellings of a file compare equal.
+    std::filesystem::path ConfiguredMachinePath() const;
+    // Makes that machine file the one in use (NcReadInfo.FileName), loads it over the working
+    // copy, and loads the condition table. Always 1.
+    int LoadConfiguredMachine();
     // Writes every [System] key, [Version] and [NcRead] FileName (with the local
     // application-data folder as "<LOCAL_APP_NAME>"), then the named machine file.
     // 1 done, 0 when a file could not be written.

@@ -3,9 +3,12 @@
 
 #include <QApplication>
 #include <QImage>
+#include <filesystem>
+#include <functional>
 
 #include "app/ViewPanes.h"
 #include "app/ui/AppFixture.h"
+#include "kernel/db/CDtbNode.h"
 
 class FrameFixture : public AppFixture {
 protected:
@@ -16,6 +19,32 @@ protected:
     void TearDown() override {
         AppFixture::TearDown();
         PaneFactory::Instance() = PaneFactory{};
+    }
+    // The punch sample (program, machine file and die files) copied into a folder of the test's
+    // own, so that nothing a test does can change the shipped files; returns the program.
+    std::filesystem::path PunchSample() {
+        const std::filesystem::path examples =
+            std::filesystem::path(MORVALEN_SOURCE_DIR) / "examples";
+        const std::filesystem::path folder = dir_.path() / "examples";
+        std::filesystem::create_directories(folder);
+        for (const char* name :
+             {"punch-sample.nc", "punch-sample.nmd", "punch-sample.dat", "punch-sample.arr"})
+            std::filesystem::copy_file(examples / name, folder / name,
+                                       std::filesystem::copy_options::overwrite_existing);
+        return folder / "punch-sample.nc";
+    }
+    // The punch hits in the drawing.
+    int PunchHits() const {
+        int hits = 0;
+        std::function<void(const CDtbElement*)> count = [&](const CDtbElement* e) {
+            for (; e; e = e->link.next)
+                if (const auto* n = DtbCast<CDtbNode>(e)) {
+                    if (n->kindName == "Punch1") ++hits;
+                    count(n->firstChild);
+                }
+        };
+        count(app_->Document->Elements.GetFirstElement());
+        return hits;
     }
     // Pixels of the colour in the active element view.
     int Count(QColor colour) {

@@ -10,6 +10,7 @@
 #include "FrameFixture.h"
 #include "ScriptedChoosers.h"
 #include "SettingsFixture.h"
+#include "TestFiles.h"
 #include "app/core/CommandIds.h"
 #include "settings/CColorButton.h"
 #include "settings/CSetSystemPage1.h"
@@ -97,6 +98,63 @@ TEST_F(FrameSystemProperty, CancelChangesNothing) {
         },
         2);
     EXPECT_EQ(Count(background), 0);
+}
+
+// The punch sample's header chooses its machine. Machine sheet OKs without a change keep its
+// die files, and a system sheet OK that leaves the machine file field as it was keeps that
+// machine, so that the drawing and the machine in use agree and every hit stays.
+TEST_F(FrameSystemProperty, OkKeepsTheMachineTheProgramChoseAndItsHits) {
+    const std::filesystem::path sample = PunchSample();
+    const std::filesystem::path folder = sample.parent_path();
+    const std::filesystem::path machine = folder / "punch-sample.nmd";
+    const std::string machineText = test::ReadFile(machine);
+    ASSERT_TRUE(Start({"/US", sample.string()}));
+    ASSERT_EQ(app_->SystemData->NcReadInfo.FileName, machine.string());
+    ASSERT_EQ(PunchHits(), 15);
+    const auto machineOk = [this] {
+        int ran = 0;
+        ModalScriptGuard guard([&](QDialog& d) {
+            ++ran;
+            d.accept();
+            return d.result();
+        });
+        EXPECT_TRUE(Frame()->OnCommand(cmd::PropertyMachine));
+        EXPECT_EQ(ran, 1);
+    };
+    const auto sameMachine = [&](const char* step) {
+        SCOPED_TRACE(step);
+        EXPECT_EQ(app_->SystemData->NcReadInfo.FileName, machine.string());
+        EXPECT_EQ(app_->PunchTool.PossessedPath(), folder / "punch-sample.dat");
+        EXPECT_EQ(app_->PunchTool.ArrangementPath(), folder / "punch-sample.arr");
+        EXPECT_EQ(PunchHits(), 15);
+    };
+
+    machineOk();
+    sameMachine("machine sheet");
+    Run([](CSetSystemSheet& sheet) { sheet.Tabs()->setCurrentIndex(5); }, 1);
+    sameMachine("system sheet");
+    machineOk();
+    sameMachine("machine sheet again");
+    EXPECT_TRUE(prompt_->asked.empty());
+    EXPECT_EQ(test::ReadFile(machine), machineText);
+}
+
+// A machine file chosen in the sheet is drawn with at once: a laser machine in place of the
+// punch sample's shows no hits.
+TEST_F(FrameSystemProperty, OkWithAnotherMachineFileRebuildsTheDrawing) {
+    const std::filesystem::path sample = PunchSample();
+    ASSERT_TRUE(Start({"/US", sample.string()}));
+    ASSERT_EQ(PunchHits(), 15);
+    settings_test::WriteAll(ConfigFolder() / "laser.nmd", "[NcRead]\r\nLaserPunch=1\r\n");
+    Run(
+        [](CSetSystemSheet& sheet) {
+            sheet.Tabs()->setCurrentIndex(5);
+            sheet.Page(4)->Ctl<QLineEdit>(1057)->setText("laser.nmd");
+        },
+        1);
+    EXPECT_EQ(app_->SystemData->NcReadInfo.FileName, (ConfigFolder() / "laser.nmd").string());
+    EXPECT_EQ(app_->SystemData->NcReadInfo.LaserPunch, 1);
+    EXPECT_EQ(PunchHits(), 0);
 }
 
 }  // namespace

@@ -6,6 +6,8 @@
 #include <QTabWidget>
 
 #include "DieDialogFixture.h"
+#include "TestFiles.h"
+#include "nc/machine/DieFileNames.h"
 #include "settings/CSetMachinePage5.h"
 #include "settings/CSetMachineSheet.h"
 
@@ -204,6 +206,80 @@ TEST_F(PunchPage, TheArrangementEditorsNewFileShowsInFullForm) {
     EXPECT_TRUE(Asked("Update punch arrange file b.arr"));
     EXPECT_EQ(Edit(page, 1046)->text().toStdString(), (config / "b.arr").string());
     EXPECT_TRUE(fs::exists(config / "b.arr"));
+}
+
+// A machine shipped in a folder of its own with its die files beside it (as the punch sample
+// is) names them relatively. The sheet's OK without a change, and its save-as, leave names that
+// reach those same files from the machine file they are written in, and the dies stay loaded.
+TEST_F(PunchPage, DieNamesKeepReachingTheirFilesThroughOkAndSaveAs) {
+    const fs::path shipped = dir.path() / "examples";
+    const fs::path other = dir.path() / "mine";
+    fs::create_directories(shipped);
+    fs::create_directories(other);
+    fs::copy_file(DieFixture("pch_v4.dat"), shipped / "sample.dat");
+    fs::copy_file(DieFixture("arr_v2.arr"), shipped / "sample.arr");
+    const std::string machineText =
+        "[Punch]\r\nPossessedToolFileName=sample.dat\r\nArrangedToolFileName=sample.arr\r\n";
+    WriteAll(shipped / "sample.nmd", machineText);
+    // As the application wires it: the names belong to the machine file in use.
+    tool->MachineFileName = [this] { return sys->NcReadInfo.MachineFilePath().string(); };
+
+    enum Action { Ok, SaveAsElsewhere, SaveAsBeside, SaveAsElsewhereThenOk, SaveAsThenCancel };
+    struct Case {
+        const char* what;
+        Action action;
+        bool relative;  // the names written are still the relative ones
+        int forbidPunch = 0;
+    } const cases[] = {
+        {"OK without change", Ok, true},
+        {"save-as into another folder", SaveAsElsewhere, false},
+        {"save-as beside the dies", SaveAsBeside, true},
+        {"save-as into another folder, then OK", SaveAsElsewhereThenOk, false},
+        {"save-as into another folder, then Cancel", SaveAsThenCancel, false},
+        // The page is there without its tab, and its names must not miss their files either.
+        {"save-as into another folder without the punch tab", SaveAsElsewhere, false, 1},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        sys->NcReadInfo.FileName = (shipped / "sample.nmd").string();
+        SetWorkingCopy(machineText);
+        fs::remove(other / "copy.nmd");
+        fs::remove(shipped / "copy.nmd");
+        sys->ForbidPunchApp = c.forbidPunch;
+        CSetMachineSheet sheet(ctx);
+        auto* page = static_cast<CSetMachinePage5*>(sheet.Page(5));
+        // The edits show the files the names reach.
+        EXPECT_EQ(page->PossessedFile, (shipped / "sample.dat").string());
+        EXPECT_EQ(page->ArrangementFile, (shipped / "sample.arr").string());
+
+        fs::path written = Work();
+        if (c.action != Ok) {
+            written = (c.action == SaveAsBeside ? shipped : other) / "copy.nmd";
+            choose.files = {written.string()};
+            sheet.OnSaveAs();
+            ASSERT_TRUE(fs::exists(written));
+        }
+        if (c.action == SaveAsElsewhereThenOk) written = Work();
+        if (c.action == SaveAsThenCancel)
+            sheet.reject();
+        else if (c.action != SaveAsElsewhere && c.action != SaveAsBeside)
+            sheet.accept();
+
+        const fs::path machine = sys->NcReadInfo.MachineFilePath();
+        const std::string possessed = Value(written, "Punch", "PossessedToolFileName");
+        const std::string arranged = Value(written, "Punch", "ArrangedToolFileName");
+        EXPECT_EQ(diefile::ResolveName(possessed, config, machine), shipped / "sample.dat");
+        EXPECT_EQ(diefile::ResolveName(arranged, config, machine), shipped / "sample.arr");
+        EXPECT_EQ(possessed == "sample.dat", c.relative) << possessed;
+        EXPECT_EQ(arranged == "sample.arr", c.relative) << arranged;
+        // The die data in use is that of the files.
+        EXPECT_EQ(tool->PossessedPath(), shipped / "sample.dat");
+        EXPECT_EQ(tool->ArrangementPath(), shipped / "sample.arr");
+        EXPECT_EQ(tool->Header.DieCount, 4);
+        EXPECT_EQ(tool->Arrangement.StationCount, 2);
+    }
+    EXPECT_TRUE(prompt.asked.empty());
+    EXPECT_EQ(test::ReadFile(shipped / "sample.nmd"), machineText);
 }
 
 }  // namespace

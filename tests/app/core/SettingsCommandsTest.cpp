@@ -14,18 +14,23 @@ namespace {
 class FakeRunner : public SettingsCommandHost {
 public:
     bool ok = true;
-    bool changeTitles = false;  // the sheet changes a tool-bar title while it is open
+    bool changeTitles = false;   // the sheet changes a tool-bar title while it is open
+    bool changeMachine = false;  // the sheet names another machine file
     std::vector<std::string> calls;
     ToolBarTitleState titles{"Viewer", "Viewer", 1, 0};
+    std::string machine = "/config/MV_Machine.nmd";
 
     bool RunDialog(int command, bool showHelp) override {
         calls.push_back("Dialog " + std::to_string(command) + (showHelp ? " help" : ""));
         if (changeTitles) titles.title2 = "CAD";
+        if (changeMachine) machine = "/config/other.nmd";
         return ok;
     }
     ToolBarTitleState ToolBarTitles() const override { return titles; }
+    std::string ConfiguredMachineFile() const override { return machine; }
     void LoadMachineFile() override { calls.push_back("LoadMachineFile"); }
     void LoadSystemData() override { calls.push_back("LoadSystemData"); }
+    void LoadConfiguredMachine() override { calls.push_back("LoadConfiguredMachine"); }
     void LoadToolData() override { calls.push_back("LoadToolData"); }
     void RefreshToolBars() override { calls.push_back("RefreshToolBars"); }
     void ReloadEditor() override { calls.push_back("ReloadEditor"); }
@@ -41,6 +46,7 @@ struct Case {
     bool ok;
     bool changeTitles;
     Calls expected;  // after the dialog line
+    bool changeMachine = false;
 };
 
 TEST(SettingsCommands, ReloadsAfterOkPerCommandInAndOutOfEditMode) {
@@ -55,6 +61,21 @@ TEST(SettingsCommands, ReloadsAfterOkPerCommandInAndOutOfEditMode) {
         {cmd::Property, 1, true, false, {"LoadSystemData", "ReloadEditor"}},
         {cmd::Property, 0, true, true, {"LoadSystemData", "RefreshToolBars", "RefreshAllViews"}},
         {cmd::Property, 1, true, true, {"LoadSystemData", "RefreshToolBars", "ReloadEditor"}},
+        // The machine in use stays unless the sheet named another one; a new one is drawn at
+        // once, also beside the editor.
+        {cmd::Property,
+         0,
+         true,
+         false,
+         {"LoadSystemData", "LoadConfiguredMachine", "RebuildElements", "RefreshAllViews"},
+         true},
+        {cmd::Property,
+         1,
+         true,
+         true,
+         {"LoadSystemData", "LoadConfiguredMachine", "RefreshToolBars", "ReloadEditor",
+          "RebuildElements", "RefreshAllViews"},
+         true},
         {cmd::PropertyCondition,
          0,
          true,
@@ -68,18 +89,21 @@ TEST(SettingsCommands, ReloadsAfterOkPerCommandInAndOutOfEditMode) {
         {cmd::PropertyMachine, 0, false, false, {}},
         {cmd::PropertyMachine, 1, false, false, {}},
         {cmd::Property, 0, false, true, {}},
+        {cmd::Property, 0, false, false, {}, true},
         {cmd::PropertyCondition, 0, false, false, {}},
     };
     for (const Case& c : cases) {
         FakeRunner runner;
         runner.ok = c.ok;
         runner.changeTitles = c.changeTitles;
+        runner.changeMachine = c.changeMachine;
         SettingsCommandState state;
         state.editMode = c.editMode;
         EXPECT_TRUE(RunSettingsCommand(c.command, state, runner));
         Calls expected{"Dialog " + std::to_string(c.command) + " help"};
         expected.insert(expected.end(), c.expected.begin(), c.expected.end());
-        EXPECT_EQ(runner.calls, expected) << c.command << " edit " << c.editMode << " ok " << c.ok;
+        EXPECT_EQ(runner.calls, expected) << c.command << " edit " << c.editMode << " ok " << c.ok
+                                          << " machine " << c.changeMachine;
     }
 }
 

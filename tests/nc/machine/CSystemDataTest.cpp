@@ -2,7 +2,11 @@
 #include "nc/machine/CSystemData.h"
 
 #include <gtest/gtest.h>
+#include <signal.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
+#include "EnvVar.h"
 #include "MachineTestSupport.h"
 #include "platform/Profile.h"
 
@@ -119,4 +123,53 @@ TEST(CSystemData, WorkingCopyIsOwnedPerInstance) {
         first = a.WorkingCopyPath;
     }
     EXPECT_FALSE(fs::exists(first));
+}
+
+// A program that is killed never deletes its working copy. The next start removes the copies of
+// programs that no longer run, and leaves those of programs that still run.
+TEST(CSystemData, AStartRemovesTheWorkingCopiesOfKilledProgramsOnly) {
+    ConfigFixture f;
+    test::TempDir tmp;
+    test::EnvVar tmpdir("TMPDIR", tmp.path().string());
+    // Each child makes its working copy, reports its name and waits to be killed.
+    const auto program = [&f]() -> std::pair<pid_t, fs::path> {
+        int fds[2];
+        if (::pipe(fds) != 0) return {};
+        const pid_t pid = ::fork();
+        if (pid == 0) {
+            ::close(fds[0]);
+            CSystemData s(&f.ctx);
+            const std::string name = s.WorkingCopyPath.string() + "\n";
+            if (::write(fds[1], name.data(), name.size()) < 0) ::_exit(1);
+            ::pause();
+            ::_exit(0);
+        }
+        ::close(fds[1]);
+        std::string name;
+        char c;
+        while (::read(fds[0], &c, 1) == 1 && c != '\n') name += c;
+        ::close(fds[0]);
+        return {pid, name};
+    };
+    const auto kill = [](pid_t pid) {
+        ::kill(pid, SIGKILL);
+        ::waitpid(pid, nullptr, 0);
+    };
+    const auto [killedPid, killedCopy] = program();
+    const auto [runningPid, runningCopy] = program();
+    ASSERT_GT(killedPid, 0);
+    ASSERT_GT(runningPid, 0);
+    kill(killedPid);
+    ASSERT_TRUE(fs::exists(killedCopy));
+    ASSERT_TRUE(fs::exists(runningCopy));
+    {
+        CSystemData s(&f.ctx);
+        EXPECT_FALSE(fs::exists(killedCopy));
+        EXPECT_TRUE(fs::exists(runningCopy));
+        EXPECT_EQ(s.WorkingCopyPath.parent_path(), runningCopy.parent_path());
+        kill(runningPid);
+    }
+    CSystemData next(&f.ctx);
+    EXPECT_FALSE(fs::exists(runningCopy));
+    EXPECT_TRUE(fs::exists(next.WorkingCopyPath));
 }
