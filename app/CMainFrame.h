@@ -161,7 +161,8 @@ public:
     // The smoothing the dialog's Execute asks for: the new lines computed with a progress
     // window, then put into the line range through the editor as one change (the list shown
     // again afterwards, the document committed and logged). 1 done; 0 with message 20089 when
-    // the smoothing failed or the editor cannot be brought up (the text and the dialog stay).
+    // the smoothing failed or the editor cannot be brought up (the text and the dialog stay);
+    // 0 after the warning of a missing library, without 20089.
     int ApplySmoothing(SmoothParams* params);
     // A click on an element of document line line in an element view: in the "Get Sub
     // Program" mode the sub-program holding it is extracted, else the line is selected in the
