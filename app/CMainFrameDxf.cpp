@@ -161,7 +161,7 @@ void CMainFrame::OnOutputDxfBatch() {
     app_->OnFileNew();
     const DxfBatchReport report = MakeDxfBatchReport(result);
     prompt.MessageTitled(report.reportTitle ? platform::LoadString(20104) : std::string(),
-                         report.text, PromptIcon::Warning, PromptButtons::Ok);
+                         report.text, report.icon, PromptButtons::Ok);
     WriteSetting(ini, "System", "BeforeOpenFileName", ncFolder);
     WriteSetting(ini, "Dxf", "OutDxfFilePath", FolderKeptAfterOutput(outFolder));
 }

@@ -194,8 +194,9 @@ TEST_F(DxfOutput, BatchConvertsReportsAndSkipsWhatIsUpToDate) {
     EXPECT_EQ(prompt_->asked[0].initial, "/before/");
     EXPECT_EQ(prompt_->asked[1].text, "Select folder to output");
     EXPECT_EQ(prompt_->asked[1].initial, "/last/");
-    EXPECT_EQ(prompt_->asked.back().text, "2 file was converted\n");
+    EXPECT_EQ(prompt_->asked.back().text, "2 files were converted");
     EXPECT_EQ(prompt_->asked.back().caption, "Report");
+    EXPECT_EQ(prompt_->asked.back().icon, PromptIcon::Information);
     ExpectReadsBack(out / "a.dxf");
     ExpectReadsBack(out / "b.dxf");
     EXPECT_EQ(Get("System", "BeforeOpenFileName"), nc.string() + "/");
@@ -210,7 +211,7 @@ TEST_F(DxfOutput, BatchConvertsReportsAndSkipsWhatIsUpToDate) {
     prompt_->fileLists = {{a, b}};
     prompt_->folders = {out.string()};
     Frame()->OnCommand(cmd::BatchOutputDxf);
-    EXPECT_EQ(prompt_->asked.back().text, "all 2 file already had been converted");
+    EXPECT_EQ(prompt_->asked.back().text, "All 2 files already had been converted");
     EXPECT_EQ(prompt_->asked.back().caption, "");
 
     // A DXF file exactly as old as its program is made again.
@@ -220,6 +221,7 @@ TEST_F(DxfOutput, BatchConvertsReportsAndSkipsWhatIsUpToDate) {
     Frame()->OnCommand(cmd::BatchOutputDxf);
     EXPECT_EQ(prompt_->asked.back().text,
               "1 file was converted\n1 file already had been converted");
+    EXPECT_EQ(prompt_->asked.back().icon, PromptIcon::Information);
 }
 
 TEST_F(DxfOutput, BatchIntoTheFixedFolderAndItsFailures) {
@@ -260,6 +262,7 @@ TEST_F(DxfOutput, BatchEscapeBeforeTheFirstFile) {
     QCoreApplication::postEvent(Frame(), new QKeyEvent(QEvent::KeyPress, Qt::Key_Escape, {}));
     Frame()->OnCommand(cmd::BatchOutputDxf);
     EXPECT_EQ(prompt_->asked.back().text, "Transaction interrupted");
+    EXPECT_EQ(prompt_->asked.back().icon, PromptIcon::Warning);
     EXPECT_FALSE(fs::exists(out / "a.dxf"));
     // The Escape went to the batch, not to anything else.
     QCoreApplication::processEvents();
