@@ -52,6 +52,16 @@ bool StartProgram(const QString& program, const QStringList& args) {
     return !program.isEmpty() && QProcess::startDetached(program, args);
 }
 
+// Where the DXF save question starts: the program's name with ".dxf", as the batch names its
+// files, in the last output folder (beside the program until there is one).
+std::string SaveQuestionStart(std::string folder, const std::string& ncPath) {
+    if (const size_t slash = ncPath.rfind('/'); folder.empty() && slash != std::string::npos)
+        folder = ncPath.substr(0, slash + 1);
+    if (ncPath.empty()) return folder;
+    if (!folder.empty() && folder.back() != '/') folder += '/';
+    return BatchDxfPath(folder, ncPath);
+}
+
 }  // namespace
 
 void CMainFrame::OnOutputDxf() {
@@ -73,7 +83,7 @@ void CMainFrame::OnOutputDxf() {
     DxfAppServices services{app_->Paths.ProgramFolder, ini, doc->GetTitle(), &prompt};
     CDxfCtrl dxf(&doc->Elements, services);
     dxf.ReadSettings();
-    std::string path = fixedName ? fixedPath : folder;
+    std::string path = fixedName ? fixedPath : SaveQuestionStart(folder, doc->GetPathName());
     if (dxf.OutputDxf(fixedName ? 1 : 0, path) != CDxfCtrl::kWritten) return;
 
     if (execCad &&

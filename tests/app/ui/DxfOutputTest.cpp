@@ -139,10 +139,22 @@ TEST_F(DxfOutput, SaveQuestionStartsInTheLastFolder) {
     Frame()->OnCommand(cmd::OutputDxf);
     ASSERT_FALSE(prompt_->asked.empty());
     EXPECT_TRUE(prompt_->asked.front().fileQuestion);
-    EXPECT_EQ(prompt_->asked.front().initial, last.string() + "/");
+    // The program's name with ".dxf" is proposed, as the batch names its files.
+    EXPECT_EQ(prompt_->asked.front().initial, last.string() + "/laser-sample.dxf");
     // A name without an extension gets ".dxf".
     ExpectReadsBack(chosen.string() + ".dxf");
     EXPECT_EQ(Get("Dxf", "OutDxfFilePath"), chosen.parent_path().string() + "/");
+
+    // Before any output (and with a folder written without its '/'), beside the program.
+    for (const auto& [stored, expected] :
+         {std::pair<std::string, std::string>{"", std::string(MORVALEN_SOURCE_DIR) + "/examples/"},
+          {last.string(), last.string() + "/"}}) {
+        Set("Dxf", "OutDxfFilePath", stored);
+        prompt_->asked.clear();
+        Frame()->OnCommand(cmd::OutputDxf);  // cancelled
+        ASSERT_EQ(prompt_->asked.size(), 1u);
+        EXPECT_EQ(prompt_->asked[0].initial, expected + "laser-sample.dxf");
+    }
 }
 
 TEST_F(DxfOutput, CancelledOrFailedOutputStartsNoCadAndKeepsTheFolder) {
