@@ -292,6 +292,8 @@ public:
     // it cannot be started.
     void RunExternalApp(int app, const std::optional<std::string>& extraArgs,
                         const std::optional<std::string>& filePath);
+    // F1 and the help commands: the help page in the desktop's browser unless the "Help"
+    // display flags are 0; message 29400 with the page when it is missing or nothing opens it.
     void OnHelpContents();
     // A batch DXF output is under way: only Escape is taken from the input.
     bool BatchRunning() const { return batchRunning_; }
