@@ -161,7 +161,8 @@ public:
     // The smoothing the dialog's Execute asks for: the new lines computed with a progress
     // window, then put into the line range through the editor as one change (the list shown
     // again afterwards, the document committed and logged). 1 done; 0 with message 20089 when
-    // the smoothing failed or the editor cannot be brought up (the text and the dialog stay).
+    // the smoothing failed or the editor cannot be brought up (the text and the dialog stay);
+    // 0 after the warning of a missing library, without 20089.
     int ApplySmoothing(SmoothParams* params);
     // A click on an element of document line line in an element view: in the "Get Sub
     // Program" mode the sub-program holding it is extracted, else the line is selected in the
@@ -291,6 +292,8 @@ public:
     // it cannot be started.
     void RunExternalApp(int app, const std::optional<std::string>& extraArgs,
                         const std::optional<std::string>& filePath);
+    // F1 and the help commands: the help page in the desktop's browser unless the "Help"
+    // display flags are 0; message 29400 with the page when it is missing or nothing opens it.
     void OnHelpContents();
     // A batch DXF output is under way: only Escape is taken from the input.
     bool BatchRunning() const { return batchRunning_; }

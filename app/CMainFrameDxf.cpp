@@ -4,8 +4,11 @@
 #include <QDesktopServices>
 #include <QFileInfo>
 #include <QLabel>
+#include <QPointer>
 #include <QProcess>
+#include <QStandardPaths>
 #include <QUrl>
+#include <functional>
 
 #include "app/BatchInputFilter.h"
 #include "app/CLoadingDlg.h"
@@ -52,6 +55,45 @@ bool StartProgram(const QString& program, const QStringList& args) {
     return !program.isEmpty() && QProcess::startDetached(program, args);
 }
 
+// Opens a local file with the desktop's program for it (the browser for a page); onFailure
+// runs when that fails. xdg-open is run and watched here: QDesktopServices starts it detached
+// and reports success also when it finds no program, which it then says only on the error
+// output (exit codes 1 to 4). Without xdg-open the desktop services decide.
+void OpenOnDesktop(const QString& file, std::function<void()> onFailure) {
+    const QString opener = QStandardPaths::findExecutable(QStringLiteral("xdg-open"));
+    if (opener.isEmpty()) {
+        if (!QDesktopServices::openUrl(QUrl::fromLocalFile(file))) onFailure();
+        return;
+    }
+    // Owned by nobody: closing the program must not end an xdg-open that waits for the
+    // browser it started.
+    auto* process = new QProcess;
+    process->setProcessChannelMode(QProcess::ForwardedChannels);
+    auto done = [process, onFailure](bool failed) {
+        process->deleteLater();
+        if (failed) onFailure();
+    };
+    QObject::connect(process, &QProcess::finished, process,
+                     [done](int code, QProcess::ExitStatus status) {
+                         done(status != QProcess::NormalExit || code != 0);
+                     });
+    QObject::connect(process, &QProcess::errorOccurred, process,
+                     [done](QProcess::ProcessError error) {
+                         if (error == QProcess::FailedToStart) done(true);
+                     });
+    process->start(opener, {file});
+}
+
+// Where the DXF save question starts: the program's name with ".dxf", as the batch names its
+// files, in the last output folder (beside the program until there is one).
+std::string SaveQuestionStart(std::string folder, const std::string& ncPath) {
+    if (const size_t slash = ncPath.rfind('/'); folder.empty() && slash != std::string::npos)
+        folder = ncPath.substr(0, slash + 1);
+    if (ncPath.empty()) return folder;
+    if (!folder.empty() && folder.back() != '/') folder += '/';
+    return BatchDxfPath(folder, ncPath);
+}
+
 }  // namespace
 
 void CMainFrame::OnOutputDxf() {
@@ -73,7 +115,7 @@ void CMainFrame::OnOutputDxf() {
     DxfAppServices services{app_->Paths.ProgramFolder, ini, doc->GetTitle(), &prompt};
     CDxfCtrl dxf(&doc->Elements, services);
     dxf.ReadSettings();
-    std::string path = fixedName ? fixedPath : folder;
+    std::string path = fixedName ? fixedPath : SaveQuestionStart(folder, doc->GetPathName());
     if (dxf.OutputDxf(fixedName ? 1 : 0, path) != CDxfCtrl::kWritten) return;
 
     if (execCad &&
@@ -161,7 +203,7 @@ void CMainFrame::OnOutputDxfBatch() {
     app_->OnFileNew();
     const DxfBatchReport report = MakeDxfBatchReport(result);
     prompt.MessageTitled(report.reportTitle ? platform::LoadString(20104) : std::string(),
-                         report.text, PromptIcon::Warning, PromptButtons::Ok);
+                         report.text, report.icon, PromptButtons::Ok);
     WriteSetting(ini, "System", "BeforeOpenFileName", ncFolder);
     WriteSetting(ini, "Dxf", "OutDxfFilePath", FolderKeptAfterOutput(outFolder));
 }
@@ -219,9 +261,19 @@ void CMainFrame::RunExternalApp(int app, const std::optional<std::string>& extra
 
 void CMainFrame::OnHelpContents() {
     if (Flags.FlagsOf(cmd::HelpContents) == 0) return;
-    if (!QDesktopServices::openUrl(QUrl::fromLocalFile(QString::fromStdString(app_->HelpFilePath))))
-        app_->Prompt().Message(FillMessage(AppMessage(29400), {app_->HelpFilePath}),
-                               PromptIcon::Warning, PromptButtons::Ok);
+    const std::string page = app_->HelpFilePath;
+    QPointer<CMainFrame> self(this);
+    auto cannotOpen = [self, page] {
+        if (self)
+            self->app_->Prompt().Message(FillMessage(AppMessage(29400), {page}),
+                                         PromptIcon::Warning, PromptButtons::Ok);
+    };
+    // A missing page would only fail out of sight in the desktop's opener.
+    if (!QFileInfo(QString::fromStdString(page)).isFile()) {
+        cannotOpen();
+        return;
+    }
+    OpenOnDesktop(QString::fromStdString(page), cannotOpen);
 }
 
 void CMainFrame::InstallShellHandlers() {

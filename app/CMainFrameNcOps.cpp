@@ -86,13 +86,9 @@ void CMainFrame::NotifyModelessDialogs(int row) {
 
 void CMainFrame::OnSmoothing() {
     if (App()->ProcessMode == 11) return;
-    const std::filesystem::path library = AdjustToolPathFile();
-    std::error_code ec;
-    if (!library.empty() && !std::filesystem::is_regular_file(library, ec)) {
-        ShowOpsMessage(&App()->Prompt(), 29541, platform::PromptIcon::Warning,
-                       platform::PromptButtons::Ok);
-        return;
-    }
+    // A folder named that lacks the library refuses the dialog; without RERERAZOVU the dialog
+    // opens and Execute says what is missing.
+    if (!AdjustToolPathFile().empty() && !AdjustToolPathPresent(&App()->Prompt())) return;
     if (SmoothDlg) {
         SmoothDlg->close();
         return;
@@ -124,6 +120,9 @@ void CMainFrame::OnSmoothDlgClosed() {
 int CMainFrame::ApplySmoothing(SmoothParams* params) {
     CNcTextView* list = NcList();
     if (!params || !list) return 0;
+    // A missing library is said as such (and where it was looked for), not as a failure of
+    // the smoothing.
+    if (!EditModeSwitchRefused() && !AdjustToolPathPresent(&App()->Prompt())) return 0;
     CLoadingDlg* progress = nullptr;
     if (!App()->LoadingDlg) {
         progress = new CLoadingDlg(0, this);

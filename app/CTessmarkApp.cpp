@@ -316,11 +316,15 @@ void CTessmarkApp::OnFileOpen() {
     std::string folder =
         platform::GetProfileString("System", "BeforeOpenFileName", "", Paths.IniPath);
     if (folder.size() > 259) folder.resize(259);
-    auto chosen = prompt_->AskFileName(Text(61535, "open"), platform::LoadString(61536),
-                                       platform::Cp932ToUtf8(folder), false);
+    std::string start = platform::Cp932ToUtf8(folder);
+    std::string dir, name;
+    // Until a file is chosen here, beside the open program (one named on the command line
+    // sets no folder) rather than in the process's current folder.
+    if (start.empty() && AppPaths::SplitPath(Document->GetPathName(), dir, name)) start = dir;
+    auto chosen =
+        prompt_->AskFileName(Text(61535, "open"), platform::LoadString(61536), start, false);
     if (!chosen) return;
     OpenDocumentFile(*chosen);
-    std::string dir, name;
     if (AppPaths::SplitPath(*chosen, dir, name))
         platform::WriteProfileString("System", "BeforeOpenFileName",
                                      platform::Utf8ToCp932(dir).bytes, Paths.IniPath);

@@ -18,9 +18,11 @@
 
 namespace {
 
-// "%7.3lf" in C notation.
+// "%7.3lf" in C notation, always apart from its axis letter: a total as wide as the field or
+// wider ("130.000", "-10.000") gets a blank of its own.
 QString Total(double v) {
-    return QString::fromStdString(platform::FormatReal(v, 3)).rightJustified(7);
+    const QString text = QString::fromStdString(platform::FormatReal(v, 3)).rightJustified(7);
+    return text.startsWith(' ') ? text : ' ' + text;
 }
 
 QPushButton* Button(QWidget* parent, int id, const QString& text) {

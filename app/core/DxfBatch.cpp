@@ -49,17 +49,35 @@ DxfBatchResult RunDxfBatch(const std::vector<std::string>& ncFiles, const std::s
     return r;
 }
 
+namespace {
+
+// "1 file ..." or "2 files ...": the count in the text of its number.
+std::string Counted(int count, int textOfOne, int textOfMore) {
+    std::string text =
+        FillMessage(AppMessage(count == 1 ? textOfOne : textOfMore), {std::to_string(count)});
+    // 20101 ends with the break before the up-to-date count; the report adds its own.
+    while (!text.empty() && text.back() == '\n') text.pop_back();
+    return text;
+}
+
+}  // namespace
+
 DxfBatchReport MakeDxfBatchReport(const DxfBatchResult& r) {
     DxfBatchReport out;
     if (!r.failedFile.empty()) {
         out.text = FillMessage(AppMessage(20098), {r.failedFile});
-    } else if (r.interrupted) {
+        return out;
+    }
+    if (r.interrupted) {
         out.text = AppMessage(20099);
-    } else if (r.converted == 0) {
-        out.text = FillMessage(AppMessage(20103), {std::to_string(r.skipped)});
+        return out;
+    }
+    out.icon = platform::PromptIcon::Information;
+    if (r.converted == 0 && r.skipped > 0) {
+        out.text = Counted(r.skipped, 20102, 20103);
     } else {
-        out.text = FillMessage(AppMessage(20101), {std::to_string(r.converted)});
-        if (r.skipped > 0) out.text += FillMessage(AppMessage(20102), {std::to_string(r.skipped)});
+        out.text = Counted(r.converted, 20101, 29412);
+        if (r.skipped > 0) out.text += "\n" + Counted(r.skipped, 20102, 29413);
         out.reportTitle = true;
     }
     return out;

@@ -5,6 +5,8 @@
 #include <string>
 #include <vector>
 
+#include "platform/UserPrompt.h"
+
 // What the batch asks of the program.
 class DxfBatchEffects {
 public:
@@ -42,11 +44,15 @@ std::string BatchDxfPath(const std::string& outFolder, const std::string& ncPath
 DxfBatchResult RunDxfBatch(const std::vector<std::string>& ncFiles, const std::string& outFolder,
                            DxfBatchEffects& effects);
 
-// The final message: 20098 with the failed file, 20099, 20103 with the skipped count, or 20101
-// with the converted count followed by 20102 with the skipped count when there are any (the
-// report box, titled 20104). UTF-8 from the string table.
+// The final message: 20098 with the failed file or 20099 (warnings); else, when nothing was
+// converted and some files were up to date, 20103 with their count; else the converted count
+// followed on a line of its own by the up-to-date count when there is one (the report box,
+// titled 20104). Both end well: information. Each count reads with its noun: the texts of 1
+// are 20101 and 20102, those of other counts 29412, 29413 and 20103. UTF-8 from the string
+// table.
 struct DxfBatchReport {
     std::string text;
     bool reportTitle = false;  // titled with string 20104
+    platform::PromptIcon icon = platform::PromptIcon::Warning;
 };
 DxfBatchReport MakeDxfBatchReport(const DxfBatchResult& result);

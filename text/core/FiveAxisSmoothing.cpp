@@ -132,6 +132,20 @@ std::filesystem::path AdjustToolPathFile() {
     return std::filesystem::path(folder) / platform::LibraryFileName(kLibraryName);
 }
 
+bool AdjustToolPathPresent(platform::UserPrompt* prompt) {
+    const std::filesystem::path file = AdjustToolPathFile();
+    std::error_code ec;
+    if (!file.empty() && std::filesystem::is_regular_file(file, ec)) return true;
+    // Say where it was looked for: without RERERAZOVU no folder is looked in at all.
+    const std::string where = file.empty()
+                                  ? OpsText(29411, {platform::LibraryFileName(kLibraryName)})
+                                  : OpsText(29410, {file.string()});
+    if (prompt)
+        prompt->Message(OpsText(29541) + "\n\n" + where, platform::PromptIcon::Warning,
+                        platform::PromptButtons::Ok);
+    return false;
+}
+
 int CallAdjustToolPath(SmoothPoint* points, int count, double* tolerances, SmoothedPoint* output,
                        int* outputCount) {
     const std::filesystem::path file = AdjustToolPathFile();
@@ -223,15 +237,8 @@ int BuildSmoothedBlocks(const std::vector<SmoothPoint>& points,
 int Smooth06R(NcOpsHost& host, const SmoothParams& params, std::vector<std::string>& out) {
     out.clear();
     if (host.TraceActive()) return 0;
-    const std::filesystem::path library = AdjustToolPathFile();
-    std::error_code ec;
-    if (library.empty() || !std::filesystem::is_regular_file(library, ec)) {
-        // One warning for the whole smoothing, not one per run.
-        if (!library.empty())
-            ShowOpsMessage(&host.Prompt(), 29541, platform::PromptIcon::Warning,
-                           platform::PromptButtons::Ok);
-        return 0;
-    }
+    // One warning for the whole smoothing, not one per run.
+    if (!AdjustToolPathPresent(&host.Prompt())) return 0;
     const std::vector<std::string>& lines = host.Lines();
     // The reader works on a copy of the settings: its zero G92 base never reaches the shared
     // ones, whatever happens.

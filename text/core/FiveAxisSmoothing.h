@@ -12,6 +12,9 @@
 #include <vector>
 
 class NcOpsHost;
+namespace platform {
+class UserPrompt;
+}
 
 // The smoothing's parameters: the application's one record, 108 bytes with the fields back to
 // back. Read and write its members by value: a reference to one (std::max, a test's
@@ -92,6 +95,10 @@ bool SplitBlockText(std::string_view text, std::string& head, std::string& tail)
 
 // The library named by RERERAZOVU: its file, empty when the variable is unset or empty.
 std::filesystem::path AdjustToolPathFile();
+// True when the library's file is there. Else false after a warning through prompt (which may
+// be null): "flAdjustToolPath.dll" does not exist, with the file looked for, or with the note
+// that RERERAZOVU, which names its folder, is not set.
+bool AdjustToolPathPresent(platform::UserPrompt* prompt);
 // Loads the library for this call, calls flAdjustToolPath with the five arguments and frees
 // the library. -999 when the library or its function is missing.
 int CallAdjustToolPath(SmoothPoint* points, int count, double* tolerances, SmoothedPoint* output,
@@ -124,6 +131,6 @@ int BuildSmoothedBlocks(const std::vector<SmoothPoint>& points,
 
 // The smoothing of lines StartRow..EndRow of the host's document into out (the replacement of
 // that range), with the library of RERERAZOVU. 1 done (runs too short to smooth stay as they
-// are); 0 while a trace is active, when the library is missing (its warning shown once) and
-// when any run could not be smoothed: out then holds nothing to use.
+// are); 0 while a trace is active, when the library is missing (AdjustToolPathPresent's warning,
+// once) and when any run could not be smoothed: out then holds nothing to use.
 int Smooth06R(NcOpsHost& host, const SmoothParams& params, std::vector<std::string>& out);

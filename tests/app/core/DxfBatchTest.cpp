@@ -7,6 +7,7 @@
 
 #include "TempDir.h"
 #include "TestFiles.h"
+#include "platform/StringTable.h"
 
 namespace fs = std::filesystem;
 
@@ -80,7 +81,7 @@ TEST_F(DxfBatchTest, ConvertsOutdatedAndEqualTimesSkipsNewer) {
                                                "write c.dxf",  "progress 4/4", "open d.nc"};
     EXPECT_EQ(fx.log, expected);
     EXPECT_EQ(MakeDxfBatchReport(r).text,
-              "2 file was converted\n1 file already had been converted");
+              "2 files were converted\n1 file already had been converted");
     EXPECT_TRUE(MakeDxfBatchReport(r).reportTitle);
 }
 
@@ -93,7 +94,7 @@ TEST_F(DxfBatchTest, AllNewerReportsTheCount) {
     EXPECT_EQ(r.converted, 0);
     EXPECT_EQ(r.skipped, 2);
     DxfBatchReport report = MakeDxfBatchReport(r);
-    EXPECT_EQ(report.text, "all 2 file already had been converted");
+    EXPECT_EQ(report.text, "All 2 files already had been converted");
     EXPECT_FALSE(report.reportTitle);
 }
 
@@ -138,10 +139,52 @@ TEST_F(DxfBatchTest, TwoSourcesWithOneDxfNameIsAFailure) {
     EXPECT_EQ(r.failedFile, a2);
 }
 
-TEST_F(DxfBatchTest, ConvertedOnlyHasNoSkippedLine) {
-    DxfBatchResult r;
-    r.converted = 3;
-    EXPECT_EQ(MakeDxfBatchReport(r).text, "3 file was converted\n");
+// Each count reads right for one file and for more, in both languages; a batch that ended
+// well is information, a failure or an interruption a warning.
+TEST_F(DxfBatchTest, ReportReadsRightForEveryCount) {
+    using platform::PromptIcon;
+    const struct {
+        int converted, skipped;
+        bool interrupted;
+        const char* english;
+        const char* japanese;
+        PromptIcon icon;
+        bool title;
+    } cases[] = {
+        {1, 0, false, "1 file was converted", "1 ファイルを変換しました。", PromptIcon::Information,
+         true},
+        {4, 0, false, "4 files were converted", "4 ファイルを変換しました。",
+         PromptIcon::Information, true},
+        {1, 1, false, "1 file was converted\n1 file already had been converted",
+         "1 ファイルを変換しました。\n1 ファイルは変換済みでした。", PromptIcon::Information, true},
+        {3, 2, false, "3 files were converted\n2 files already had been converted",
+         "3 ファイルを変換しました。\n2 ファイルは変換済みでした。", PromptIcon::Information, true},
+        {0, 1, false, "1 file already had been converted", "1 ファイルは変換済みでした。",
+         PromptIcon::Information, false},
+        {0, 3, false, "All 3 files already had been converted", "全 3 ファイルは変換済みでした。",
+         PromptIcon::Information, false},
+        // Programs without elements only: nothing converted, nothing up to date.
+        {0, 0, false, "0 files were converted", "0 ファイルを変換しました。",
+         PromptIcon::Information, true},
+        {1, 0, true, "Transaction interrupted", "処理を中断しました。", PromptIcon::Warning, false},
+    };
+    for (const auto& c : cases) {
+        DxfBatchResult r;
+        r.converted = c.converted;
+        r.skipped = c.skipped;
+        r.interrupted = c.interrupted;
+        const DxfBatchReport english = MakeDxfBatchReport(r);
+        EXPECT_EQ(english.text, c.english);
+        EXPECT_EQ(english.icon, c.icon) << c.english;
+        EXPECT_EQ(english.reportTitle, c.title) << c.english;
+        platform::SetLanguage(platform::Language::Japanese);
+        EXPECT_EQ(MakeDxfBatchReport(r).text, c.japanese);
+        platform::SetLanguage(platform::Language::English);
+    }
+    DxfBatchResult failed;
+    failed.converted = 2;
+    failed.failedFile = "/nc/b.nc";
+    EXPECT_EQ(MakeDxfBatchReport(failed).icon, platform::PromptIcon::Warning);
 }
 
 }  // namespace

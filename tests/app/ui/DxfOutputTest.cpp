@@ -9,6 +9,7 @@
 #include <filesystem>
 
 #include "AppFixture.h"
+#include "EnvVar.h"
 #include "TestFiles.h"
 #include "app/core/CommandIds.h"
 #include "platform/Profile.h"
@@ -139,10 +140,22 @@ TEST_F(DxfOutput, SaveQuestionStartsInTheLastFolder) {
     Frame()->OnCommand(cmd::OutputDxf);
     ASSERT_FALSE(prompt_->asked.empty());
     EXPECT_TRUE(prompt_->asked.front().fileQuestion);
-    EXPECT_EQ(prompt_->asked.front().initial, last.string() + "/");
+    // The program's name with ".dxf" is proposed, as the batch names its files.
+    EXPECT_EQ(prompt_->asked.front().initial, last.string() + "/laser-sample.dxf");
     // A name without an extension gets ".dxf".
     ExpectReadsBack(chosen.string() + ".dxf");
     EXPECT_EQ(Get("Dxf", "OutDxfFilePath"), chosen.parent_path().string() + "/");
+
+    // Before any output (and with a folder written without its '/'), beside the program.
+    for (const auto& [stored, expected] :
+         {std::pair<std::string, std::string>{"", std::string(MORVALEN_SOURCE_DIR) + "/examples/"},
+          {last.string(), last.string() + "/"}}) {
+        Set("Dxf", "OutDxfFilePath", stored);
+        prompt_->asked.clear();
+        Frame()->OnCommand(cmd::OutputDxf);  // cancelled
+        ASSERT_EQ(prompt_->asked.size(), 1u);
+        EXPECT_EQ(prompt_->asked[0].initial, expected + "laser-sample.dxf");
+    }
 }
 
 TEST_F(DxfOutput, CancelledOrFailedOutputStartsNoCadAndKeepsTheFolder) {
@@ -194,8 +207,9 @@ TEST_F(DxfOutput, BatchConvertsReportsAndSkipsWhatIsUpToDate) {
     EXPECT_EQ(prompt_->asked[0].initial, "/before/");
     EXPECT_EQ(prompt_->asked[1].text, "Select folder to output");
     EXPECT_EQ(prompt_->asked[1].initial, "/last/");
-    EXPECT_EQ(prompt_->asked.back().text, "2 file was converted\n");
+    EXPECT_EQ(prompt_->asked.back().text, "2 files were converted");
     EXPECT_EQ(prompt_->asked.back().caption, "Report");
+    EXPECT_EQ(prompt_->asked.back().icon, PromptIcon::Information);
     ExpectReadsBack(out / "a.dxf");
     ExpectReadsBack(out / "b.dxf");
     EXPECT_EQ(Get("System", "BeforeOpenFileName"), nc.string() + "/");
@@ -210,7 +224,7 @@ TEST_F(DxfOutput, BatchConvertsReportsAndSkipsWhatIsUpToDate) {
     prompt_->fileLists = {{a, b}};
     prompt_->folders = {out.string()};
     Frame()->OnCommand(cmd::BatchOutputDxf);
-    EXPECT_EQ(prompt_->asked.back().text, "all 2 file already had been converted");
+    EXPECT_EQ(prompt_->asked.back().text, "All 2 files already had been converted");
     EXPECT_EQ(prompt_->asked.back().caption, "");
 
     // A DXF file exactly as old as its program is made again.
@@ -220,6 +234,7 @@ TEST_F(DxfOutput, BatchConvertsReportsAndSkipsWhatIsUpToDate) {
     Frame()->OnCommand(cmd::BatchOutputDxf);
     EXPECT_EQ(prompt_->asked.back().text,
               "1 file was converted\n1 file already had been converted");
+    EXPECT_EQ(prompt_->asked.back().icon, PromptIcon::Information);
 }
 
 TEST_F(DxfOutput, BatchIntoTheFixedFolderAndItsFailures) {
@@ -260,6 +275,7 @@ TEST_F(DxfOutput, BatchEscapeBeforeTheFirstFile) {
     QCoreApplication::postEvent(Frame(), new QKeyEvent(QEvent::KeyPress, Qt::Key_Escape, {}));
     Frame()->OnCommand(cmd::BatchOutputDxf);
     EXPECT_EQ(prompt_->asked.back().text, "Transaction interrupted");
+    EXPECT_EQ(prompt_->asked.back().icon, PromptIcon::Warning);
     EXPECT_FALSE(fs::exists(out / "a.dxf"));
     // The Escape went to the batch, not to anything else.
     QCoreApplication::processEvents();
@@ -355,14 +371,56 @@ TEST_F(DxfOutput, SheetFileByProgramOrDesktop) {
     EXPECT_EQ(prompt_->asked[0].icon, PromptIcon::Error);
 }
 
-TEST_F(DxfOutput, HelpOpensOurPagesUnlessTurnedOff) {
+// F1 and the help commands open our page with xdg-open; when that finds no browser (or the
+// page is not there) a message names the page instead of the error output alone.
+TEST_F(DxfOutput, HelpOpensOurPagesOrSaysWhyNot) {
     ASSERT_TRUE(Start({"/US"}));
+    const std::string page = app_->HelpFilePath;
+    ASSERT_TRUE(fs::exists(page));
+    const std::string cannot = "The help pages cannot be opened:\n" + page;
+    const std::string path = std::getenv("PATH") ? std::getenv("PATH") : "";
+    // Stand-ins for xdg-open first on the PATH: one opens, one finds no browser (exit 3).
+    const std::string opens = StandIn("xdg-open");
+    const fs::path noBrowser = dir_.path() / "no-browser" / "xdg-open";
+    test::WriteFile(noBrowser, "#!/bin/sh\necho 'xdg-open: no method available' >&2\nexit 3\n");
+    fs::permissions(noBrowser, fs::perms::owner_all);
+    prompt_->asked.clear();
+    {
+        test::EnvVar env("PATH", fs::path(opens).parent_path().string() + ":" + path);
+        Frame()->OnCommand(cmd::HelpContents);
+        EXPECT_EQ(ArgsOf(opens), page + "\n");
+    }
+    for (int command : {int(cmd::HelpContents), 57669, 57670, 57671}) {
+        test::EnvVar env("PATH", noBrowser.parent_path().string() + ":" + path);
+        prompt_->asked.clear();
+        Frame()->OnCommand(command);
+        EXPECT_TRUE(QTest::qWaitFor([&] { return !prompt_->asked.empty(); }, 10000)) << command;
+        ASSERT_EQ(prompt_->asked.size(), 1u) << command;
+        EXPECT_EQ(prompt_->asked[0].text, cannot);
+        EXPECT_EQ(prompt_->asked[0].icon, PromptIcon::Warning);
+    }
+    EXPECT_TRUE(opener_.opened.isEmpty());
+    {
+        // Without xdg-open the desktop services open it.
+        test::EnvVar env("PATH", (dir_.path() / "nothing").string());
+        prompt_->asked.clear();
+        Frame()->OnCommand(cmd::HelpContents);
+        ASSERT_EQ(opener_.opened.size(), 1);
+        EXPECT_EQ(opener_.opened[0].toLocalFile().toStdString(), page);
+        EXPECT_TRUE(prompt_->asked.empty());
+    }
+    // A page that is not there is said at once, without asking the desktop.
+    app_->HelpFilePath = (dir_.path() / "help" / "index.html").string();
+    prompt_->asked.clear();
     Frame()->OnCommand(cmd::HelpContents);
-    ASSERT_EQ(opener_.opened.size(), 1);
-    EXPECT_EQ(opener_.opened[0].toLocalFile().toStdString(), app_->HelpFilePath);
-    EXPECT_TRUE(fs::exists(app_->HelpFilePath));
+    ASSERT_EQ(prompt_->asked.size(), 1u);
+    EXPECT_EQ(prompt_->asked[0].text, "The help pages cannot be opened:\n" + app_->HelpFilePath);
+    EXPECT_EQ(opener_.opened.size(), 1);
+    // With the "Help" display flags at 0 nothing happens.
     Frame()->Flags.Set(cmd::HelpContents, 0);
+    prompt_->asked.clear();
     Frame()->OnCommand(cmd::HelpContents);
+    EXPECT_TRUE(prompt_->asked.empty());
     EXPECT_EQ(opener_.opened.size(), 1);
 }
 

@@ -92,6 +92,22 @@ TEST_F(FrameInput, OpenRemembersTheFolderAndTheFile) {
     EXPECT_TRUE(prompt_->asked.empty());
 }
 
+// Until a file is chosen with Open, the question starts beside the open program (one named
+// on the command line), not in the process's current folder; then in the folder chosen last.
+TEST_F(FrameInput, OpenStartsBesideTheOpenProgram) {
+    ASSERT_TRUE(Start({"/US"}));
+    app_->OnFileOpen();  // no program, no folder: the dialog's own choice
+    ASSERT_EQ(prompt_->asked.size(), 1u);
+    EXPECT_EQ(prompt_->asked[0].initial, "");
+    ASSERT_TRUE(Start({"/US", Sample()}));
+    app_->OnFileOpen();
+    ASSERT_EQ(prompt_->asked.size(), 1u);
+    EXPECT_EQ(prompt_->asked[0].initial, std::string(MORVALEN_SOURCE_DIR) + "/examples/");
+    platform::WriteProfileString("System", "BeforeOpenFileName", "/last/", app_->Paths.IniPath);
+    app_->OnFileOpen();
+    EXPECT_EQ(prompt_->asked.back().initial, "/last/");
+}
+
 bool MenuHolds(QMenu* menu, QAction* action) {
     for (QAction* a : menu->actions()) {
         if (a == action) return true;

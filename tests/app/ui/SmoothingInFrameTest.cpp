@@ -102,16 +102,37 @@ TEST_F(SmoothingInFrame, Refusals) {
         EXPECT_EQ(app_->Document->Lines, original);
         EXPECT_FALSE(app_->Document->IsModified());
     }
-    // The command in process mode 11, and with no library where RERERAZOVU points.
+    // The command in process mode 11, and with no library where RERERAZOVU points: the
+    // warning names the file looked for.
     app_->ProcessMode = 11;
     f->OnCommand(cmd::Smooth);
     EXPECT_EQ(f->SmoothDlg, nullptr);
     app_->ProcessMode = 0;
-    test::EnvVar none("RERERAZOVU", dir_.path().string());
-    prompt_->asked.clear();
+    {
+        test::EnvVar none("RERERAZOVU", dir_.path().string());
+        prompt_->asked.clear();
+        f->OnCommand(cmd::Smooth);
+        EXPECT_EQ(f->SmoothDlg, nullptr);
+        ASSERT_EQ(prompt_->asked.size(), 1u);
+        EXPECT_EQ(prompt_->asked[0].text,
+                  "\"flAdjustToolPath.dll\" does not exist.\n\nIt was "
+                  "looked for as:\n" +
+                      (dir_.path() / "libflAdjustToolPath.so").string());
+    }
+    // Without RERERAZOVU the dialog opens; Execute says that the library is missing and why,
+    // and nothing else.
+    test::EnvVar unset("RERERAZOVU", nullptr);
     f->OnCommand(cmd::Smooth);
-    EXPECT_EQ(f->SmoothDlg, nullptr);
-    EXPECT_TRUE(Asked("\"flAdjustToolPath.dll\" does not exist."));
+    ASSERT_NE(Dialog(), nullptr);
+    prompt_->asked.clear();
+    EXPECT_EQ(f->ApplySmoothing(&p), 0);
+    ASSERT_EQ(prompt_->asked.size(), 1u);
+    EXPECT_NE(prompt_->asked[0].text.find("\"flAdjustToolPath.dll\" does not exist.\n\nThe "
+                                          "environment variable RERERAZOVU"),
+              std::string::npos);
+    EXPECT_EQ(prompt_->asked[0].icon, platform::PromptIcon::Warning);
+    EXPECT_EQ(app_->Document->Lines, original);
+    EXPECT_NE(Dialog(), nullptr);
 }
 
 }  // namespace

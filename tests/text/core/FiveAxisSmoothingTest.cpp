@@ -138,18 +138,25 @@ TEST(Smooth06R, Failures) {
     Lines runs = text;
     runs.insert(runs.end(), {"G01X1.", "G01X2.", "G01X3.", "M30"});
     Smoothing missing(runs, 1, 8, nullptr);
+    missing.host.prompt.asked.clear();
     {
         test::EnvVar env("RERERAZOVU", empty.path().string());
         missing.result = Smooth06R(missing.host, missing.params, missing.out);
     }
     EXPECT_EQ(missing.result, 0);
     ASSERT_EQ(missing.host.prompt.asked.size(), 1u);
-    EXPECT_EQ(missing.host.prompt.asked[0].text, "\"flAdjustToolPath.dll\" does not exist.");
+    EXPECT_EQ(missing.host.prompt.asked[0].text,
+              "\"flAdjustToolPath.dll\" does not exist.\n\nIt was looked for as:\n" +
+                  (empty.path() / "libflAdjustToolPath.so").string());
+    EXPECT_EQ(missing.host.prompt.asked[0].icon, platform::PromptIcon::Warning);
     EXPECT_EQ(missing.host.lines, runs);
-    // No RERERAZOVU: no library can be named; failure without a warning.
+    // No RERERAZOVU: no library can be named, and the warning says why.
     Smoothing unnamed(text, 1, 4, nullptr);
     EXPECT_EQ(unnamed.result, 0);
-    EXPECT_TRUE(unnamed.host.prompt.asked.empty());
+    ASSERT_EQ(unnamed.host.prompt.asked.size(), 1u);
+    EXPECT_EQ(unnamed.host.prompt.asked[0].text,
+              "\"flAdjustToolPath.dll\" does not exist.\n\nThe environment variable RERERAZOVU, "
+              "which names the folder that holds it (as libflAdjustToolPath.so), is not set.");
     // During a trace nothing runs.
     FakeOpsHost tracing;
     tracing.lines = text;

@@ -21,8 +21,10 @@ protected:
 
     std::filesystem::path Machine() const { return dir.path() / "MV_Machine.nmd"; }
 
-    CManMoveDlg* Open(int row) {
-        Make({"O1", "G01X10.Y5.", "G01X20.Y5.", "(C)", "M30"});
+    CManMoveDlg* Open(int row,
+                      std::vector<std::string> lines = {"O1", "G01X10.Y5.", "G01X20.Y5.", "(C)",
+                                                        "M30"}) {
+        Make(std::move(lines));
         int r = row;
         view->SelectLine(1, &r, 1);
         ManMoveContext ctx;
@@ -63,7 +65,7 @@ TEST_F(ManMoveDialog, TotalsFollowTheMoves) {
     Click(1192);  // Y -
     Click(1199);  // A +: the line has no A word, nothing moves
     EXPECT_EQ(host.lines[1], "G01X10.3Y-5.");
-    EXPECT_EQ(Position(), "Total : X  0.300  Y-10.000  Z  0.000");
+    EXPECT_EQ(Position(), "Total : X  0.300  Y -10.000  Z  0.000");
     EXPECT_EQ(Rotation(), "C  0.000  A  0.000");
     EXPECT_EQ(view->FirstSelectedRow(), 1);
 
@@ -81,6 +83,18 @@ TEST_F(ManMoveDialog, TotalsFollowTheMoves) {
     EXPECT_EQ(host.lines[3], "(C)");
     Click(1204);
     EXPECT_EQ(dlg->CurrentLine, 2);
+}
+
+// A total as wide as its field keeps the blank after its letter, as the others have.
+TEST_F(ManMoveDialog, WideTotalsKeepTheirBlank) {
+    std::ofstream(Machine()) << "[Manual_Move]\r\nMoveVal=4\r\n";  // steps of 10
+    Open(1, {"O1", "G01X10.Y5.C0.A0.", "M30"});
+    for (int i = 0; i < 13; ++i) Click(1191);  // X +
+    for (int i = 0; i < 11; ++i) Click(1192);  // Y -
+    for (int i = 0; i < 13; ++i) Click(1199);  // A +
+    EXPECT_EQ(host.lines[1], "G01X140.Y-105.C0.A130.");
+    EXPECT_EQ(Position(), "Total : X 130.000  Y -110.000  Z  0.000");
+    EXPECT_EQ(Rotation(), "C  0.000  A 130.000");
 }
 
 TEST_F(ManMoveDialog, NoLineNoMove) {
