@@ -7,6 +7,7 @@
 #include <QTreeWidget>
 
 #include "SettingsFixture.h"
+#include "platform/TextCodec.h"
 #include "settings/CSetSystemPage4.h"
 #include "settings/CSetSystemSheet.h"
 
@@ -29,6 +30,10 @@ protected:
     std::unique_ptr<CSetSystemSheet> sheet;
     CSetSystemPage4* page = nullptr;
 };
+
+std::string Cp932(const char* utf8) {
+    return platform::Utf8ToCp932(utf8).bytes;
+}
 
 const char* const kTable =
     "[ExtMachine00]\r\nExt=\"NC\"\r\nMachine=\"laser.nmd\"\r\n"
@@ -195,6 +200,72 @@ TEST_F(SystemPage4, AddedBlankExtensionIsStoredQuoted) {
     EXPECT_NE(ReadAll(Ini()).find("[ExtMachine00]\r\nExt=\" \"\r\nMachine=\"A.nmd\"\r\n"),
               std::string::npos);
     EXPECT_EQ(Value(Ini(), "ExtMachine00", "Ext"), " ");
+}
+
+TEST_F(SystemPage4, AddedJapaneseRowsAreStoredInCp932AndComeBackAsTyped) {
+    Make("");
+    {
+        ModalScriptGuard guard([](QDialog& d) {
+            return Answer(
+                d, {{{1043, QString::fromUtf8("テスト")}, {1044, QString::fromUtf8("機械")}}});
+        });
+        page->OnAddExtMachine();
+    }
+    EXPECT_EQ(page->List()->topLevelItem(0)->text(0), QString::fromUtf8("テスト"));
+    EXPECT_EQ(page->List()->topLevelItem(0)->text(1), QString::fromUtf8("機械.nmd"));
+    sheet->accept();
+    EXPECT_NE(ReadAll(Ini()).find("[ExtMachine00]\r\nExt=\"" + Cp932("テスト") +
+                                  "\"\r\nMachine=\"" + Cp932("機械.nmd") + "\"\r\n"),
+              std::string::npos);
+    CSetSystemSheet again(ctx);
+    auto* p = static_cast<CSetSystemPage4*>(again.Page(4));
+    ASSERT_EQ(p->List()->topLevelItemCount(), 1);
+    EXPECT_EQ(p->List()->topLevelItem(0)->text(0), QString::fromUtf8("テスト"));
+    EXPECT_EQ(p->List()->topLevelItem(0)->text(1), QString::fromUtf8("機械.nmd"));
+}
+
+TEST_F(SystemPage4, StoredRowsShowAsTheirCp932TextAndAnEarlierUtf8RowIsMended) {
+    struct Case {
+        const char* name;
+        std::string ext, machine;             // as stored
+        const char *shownExt, *shownMachine;  // in the list and in the pair editor
+        std::string writtenExt, writtenMachine;
+    };
+    const Case cases[] = {
+        {"CP932 rows of the original files", Cp932("テスト"), Cp932("機械.nmd"), "テスト",
+         "機械.nmd", Cp932("テスト"), Cp932("機械.nmd")},
+        {"CP932 whose bytes also read as UTF-8 is CP932", Cp932("ﾃｽ"), "a.nmd", "ﾃｽ", "a.nmd",
+         Cp932("ﾃｽ"), "a.nmd"},
+        {"UTF-8 that is no CP932 text is what an earlier version wrote", "テスト", "b.nmd",
+         "テスト", "b.nmd", Cp932("テスト"), "b.nmd"},
+        {"UTF-8 that reads as CP932 text is CP932, byte for byte", "NC", "機械.nmd", "NC",
+         "讖滓｢ｰ.nmd", "NC", "機械.nmd"},
+        {"bytes that are no text keep their bytes", "\x80X", "c.nmd", "\xEF\x9E\x80X", "c.nmd",
+         "\x80X", "c.nmd"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        Make("[ExtMachine00]\r\nExt=\"" + c.ext + "\"\r\nMachine=\"" + c.machine + "\"\r\n");
+        ASSERT_EQ(page->List()->topLevelItemCount(), 1);
+        EXPECT_EQ(page->List()->topLevelItem(0)->text(0), QString::fromUtf8(c.shownExt));
+        EXPECT_EQ(page->List()->topLevelItem(0)->text(1), QString::fromUtf8(c.shownMachine));
+        Select({0});
+        QString editorExt, editorMachine;
+        {
+            ModalScriptGuard guard([&](QDialog& d) {
+                editorExt = Control<QLineEdit>(&d, 1043)->text();
+                editorMachine = Control<QLineEdit>(&d, 1044)->text();
+                return Answer(d, {{}, 1});  // OK, nothing changed
+            });
+            page->OnEditExtMachine();
+        }
+        EXPECT_EQ(editorExt, QString::fromUtf8(c.shownExt));
+        EXPECT_EQ(editorMachine, QString::fromUtf8(c.shownMachine));
+        sheet->accept();
+        EXPECT_NE(ReadAll(Ini()).find("[ExtMachine00]\r\nExt=\"" + c.writtenExt +
+                                      "\"\r\nMachine=\"" + c.writtenMachine + "\"\r\n"),
+                  std::string::npos);
+    }
 }
 
 }  // namespace
