@@ -251,6 +251,7 @@ TEST_F(MachineSheet, NumericFieldsTakeTheirLimitsAndRefuseOneStepBeyond) {
         // Written with three decimals, rounded inside the range: it reads back accepted.
         {2, 1061, "999999.99999", nullptr, "FrameX", "999999.999"},
         {2, 1061, "0.09999", frameRange, "FrameX", "2000.000"},
+        {2, 1065, "-999999.99999", nullptr, "FrameXmin", "-999999.999"},
         {2, 1061, "1000000.00000", frameRange, "FrameX", "2000.000"},
         {1, 1034, "1", nullptr, "ZeroTimes", "1"},
         {1, 1034, " 99999 ", nullptr, "ZeroTimes", "99999"},
