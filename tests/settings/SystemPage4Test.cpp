@@ -1,9 +1,11 @@
 // The system sheet's "Option" page: its keys and defaults, the display and stored forms of its
 // paths, the browses and the extension table.
 #include <QCheckBox>
+#include <QHeaderView>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QSpinBox>
+#include <QTest>
 #include <QTreeWidget>
 
 #include "SettingsFixture.h"
@@ -265,6 +267,69 @@ TEST_F(SystemPage4, StoredRowsShowAsTheirCp932TextAndAnEarlierUtf8RowIsMended) {
         EXPECT_NE(ReadAll(Ini()).find("[ExtMachine00]\r\nExt=\"" + c.writtenExt +
                                       "\"\r\nMachine=\"" + c.writtenMachine + "\"\r\n"),
                   std::string::npos);
+    }
+}
+
+TEST_F(SystemPage4, EveryControlReachesItsKeyAndTheNextOpening) {
+    enum class Kind { Check, Spin, Width };
+    struct Case {
+        Kind kind;
+        int id;  // control, or list column
+        const char *section, *key;
+        int def, changed;
+    };
+    const Case cases[] = {
+        {Kind::Check, 1059, "System", "ForbidDuplicateApp", 0, 1},
+        {Kind::Check, 1067, "System", "DeleteBlankForSave", 0, 1},
+        {Kind::Check, 1068, "System", "CreateBackupFile", 1, 0},
+        {Kind::Check, 1060, "Trace", "ManyEveryPart", 0, 1},
+        {Kind::Check, 1061, "Trace", "TraceOnlyStartEndStop", 0, 1},
+        {Kind::Spin, 1017, "NcTextView", "WeightTimeH", 0, 9999},
+        {Kind::Spin, 1018, "NcTextView", "WeightTimeM", 5, 0},
+        {Kind::Spin, 1019, "NcTextView", "WeightTimeL", 40, 77},
+        {Kind::Width, 0, "SetSystem4", "LV_ColumnWidth0", 100, 61},
+        {Kind::Width, 1, "SetSystem4", "LV_ColumnWidth1", 250, 333},
+    };
+    auto shown = [](CSetSystemPage4* p, const Case& c) {
+        switch (c.kind) {
+            case Kind::Check:
+                return int(p->Ctl<QCheckBox>(c.id)->isChecked());
+            case Kind::Spin:
+                return p->Ctl<QSpinBox>(c.id)->value();
+            case Kind::Width:
+                return p->List()->columnWidth(c.id);
+        }
+        return -1;
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.key);
+        Make("");
+        sheet->show();
+        switch (c.kind) {
+            case Kind::Check:
+                page->Ctl<QCheckBox>(c.id)->click();
+                break;
+            case Kind::Spin: {
+                QSpinBox* box = page->Ctl<QSpinBox>(c.id);
+                box->selectAll();
+                QTest::keyClicks(box, QString::number(c.changed));
+                break;
+            }
+            case Kind::Width:
+                page->List()->header()->resizeSection(c.id, c.changed);
+                break;
+        }
+        EXPECT_EQ(shown(page, c), c.changed);
+        sheet->accept();
+        ASSERT_EQ(sheet->result(), QDialog::Accepted);
+        // Its own key took the change, every other one its default.
+        for (const Case& other : cases)
+            EXPECT_EQ(Value(Ini(), other.section, other.key),
+                      std::to_string(&other == &c ? c.changed : other.def))
+                << other.key;
+        CSetSystemSheet again(ctx);
+        EXPECT_EQ(shown(static_cast<CSetSystemPage4*>(again.Page(4)), c), c.changed);
+        sheet.reset();
     }
 }
 

@@ -154,6 +154,7 @@ TEST_F(SystemPages, ExternalApplicationsReadWhenShownAndHandTheFrameTheirState) 
     page->Ctl<QLineEdit>(1136)->clear();
     page->Ctl<QLineEdit>(1143)->setText("/opt/cad");
     page->Ctl<QLineEdit>(1135)->setText(QString::fromUtf8("起動一"));
+    page->Ctl<QLineEdit>(1145)->setText("-p 2");
     sheet->accept();
     EXPECT_EQ(calls, 1);
     EXPECT_EQ(app1, 0);
@@ -165,6 +166,7 @@ TEST_F(SystemPages, ExternalApplicationsReadWhenShownAndHandTheFrameTheirState) 
     EXPECT_EQ(Value(Ini(), "OutAppli", "ToolBarTitle"), Cp932("起動一"));
     EXPECT_EQ(Value(Ini(), "OutAppli", "ToolBarTitle2"), "Two");
     EXPECT_EQ(Value(Ini(), "OutAppli", "ApplicationOption"), "");
+    EXPECT_EQ(Value(Ini(), "OutAppli", "ApplicationOption2"), "-p 2");
 }
 
 TEST_F(SystemPages, ExternalApplicationEditsTakeWhatIsReadBackAndBrowseAddsNoExtension) {
