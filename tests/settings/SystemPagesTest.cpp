@@ -124,6 +124,14 @@ TEST_F(SystemPages, ToolPathScrollDirectionDefaultsToConverseAndKeysGoInThePages
     EXPECT_EQ(at("EdgeArrowSize"), at("EdgeArrowPenB") + 1);
     EXPECT_EQ(at("AcAxisLength"), 32);
     EXPECT_EQ(Value(Ini(), "NcElemView", "MoveDirection"), "1");
+    // The user's choice reaches the file and the next opening.
+    sheet = std::make_unique<CSetSystemSheet>(ctx);
+    sheet->Page(3)->Ctl<QRadioButton>(1005)->click();
+    sheet->accept();
+    EXPECT_EQ(Value(Ini(), "NcElemView", "MoveDirection"), "0");
+    sheet = std::make_unique<CSetSystemSheet>(ctx);
+    EXPECT_TRUE(sheet->Page(3)->Ctl<QRadioButton>(1005)->isChecked());
+    EXPECT_FALSE(sheet->Page(3)->Ctl<QRadioButton>(1006)->isChecked());
 }
 
 TEST_F(SystemPages, ExternalApplicationsReadWhenShownAndHandTheFrameTheirState) {
