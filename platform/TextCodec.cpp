@@ -237,4 +237,17 @@ Cp932Encoding Utf8ToCp932(std::string_view utf8) {
     return result;
 }
 
+std::string Cp932OrUtf8ToUtf8(std::string_view bytes) {
+    std::string text = Cp932ToUtf8(bytes);
+    if (!HoldsEscape(text)) return text;
+    for (size_t i = 0; i < bytes.size();) {
+        char32_t cp = 0;
+        size_t n = DecodeUtf8(bytes, i, cp);
+        // An escape character read as UTF-8 would turn into a raw byte when written back.
+        if (n == 0 || IsEscape(cp)) return text;
+        i += n;
+    }
+    return std::string(bytes);
+}
+
 }  // namespace platform

@@ -30,4 +30,9 @@ struct Cp932Encoding {
 // lose text checks ok() before it writes the result anywhere.
 Cp932Encoding Utf8ToCp932(std::string_view utf8);
 
+// A settings value that an earlier version may have written as UTF-8 instead of CP932: CP932
+// text (every byte decoded, none escaped) is read as CP932, always; a value that is no CP932
+// text but is valid UTF-8 is taken as the UTF-8 it is; anything else as Cp932ToUtf8 gives it.
+std::string Cp932OrUtf8ToUtf8(std::string_view bytes);
+
 }  // namespace platform

@@ -7,6 +7,7 @@
 
 #include "app/core/AppPaths.h"
 #include "platform/StringTable.h"
+#include "platform/TextCodec.h"
 #include "settings/Choosers.h"
 #include "settings/SettingsMessages.h"
 
@@ -23,9 +24,8 @@ QString Str(unsigned id) {
 
 CReplaceStringDlg::CReplaceStringDlg(SettingsContext& ctx, QWidget* parent, int mode)
     : CSettingsDialog(154, ctx, parent), mode_(mode) {
-    const TextEncoding enc = mode_ == 1 ? TextEncoding::Native : TextEncoding::Cp932;
-    bindings_.Text(Ctl<QLineEdit>(1043), &First, kTextBytes, enc);
-    bindings_.Text(Ctl<QLineEdit>(1044), &Second, kTextBytes, enc);
+    bindings_.Text(Ctl<QLineEdit>(1043), &First, kTextBytes);
+    bindings_.Text(Ctl<QLineEdit>(1044), &Second, kTextBytes);
     connect(Ctl<QPushButton>(1213), &QPushButton::clicked, this, &CReplaceStringDlg::OnBrowse);
 }
 
@@ -66,7 +66,7 @@ void CReplaceStringDlg::OnBrowse() {
     FileChoice c;
     c.title = platform::LoadString(kTitleMachineFile);
     c.filter = platform::LoadString(kFilterMachineFile);
-    c.initial = ctx_.MakeConfigPath(Second);
+    c.initial = ctx_.MakeConfigPath(platform::Cp932ToUtf8(Second));
     c.defaultExtension = "NMD";
     c.mustExist = true;
     std::optional<std::string> chosen = ctx_.Choose->OpenFile(this, c);
@@ -75,6 +75,12 @@ void CReplaceStringDlg::OnBrowse() {
     // name would point the table at a file in the wrong folder.
     std::string path = *chosen;
     if (ctx_.Paths) ctx_.Paths->ConvertConfigRelativePath(0, path);
-    Second = path;
-    bindings_.Show();
+    platform::Cp932Encoding stored = platform::Utf8ToCp932(path);
+    if (stored.ok()) {
+        Second = std::move(stored.bytes);
+        bindings_.Show();
+    } else {
+        // A name CP932 cannot hold: shown as chosen, and refused at OK like a typed one.
+        Ctl<QLineEdit>(1044)->setText(QString::fromStdString(path));
+    }
 }

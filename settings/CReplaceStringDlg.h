@@ -5,9 +5,10 @@
 
 #include "settings/CSettingsDialog.h"
 
-// Mode 0: a text to find (required) and its replacement, both CP932 settings texts.
+// Mode 0: a text to find (required) and its replacement.
 // Mode 1: a file extension and the machine file that goes with it (required; ".nmd" is added to
-// a name without '.'), both native; button 1213 browses for the machine file.
+// a name without '.'); button 1213 browses for the machine file.
+// In both modes the texts are CP932 settings texts.
 // The caller assigns First and Second (stored bytes) before Run() and reads them after OK.
 class CReplaceStringDlg : public CSettingsDialog {
     Q_OBJECT

@@ -14,6 +14,7 @@
 #include "nc/machine/CSystemData.h"
 #include "platform/Numbers.h"
 #include "platform/StringTable.h"
+#include "platform/TextCodec.h"
 #include "settings/CReplaceStringDlg.h"
 #include "settings/Choosers.h"
 #include "settings/ListRows.h"
@@ -35,6 +36,17 @@ std::string Section(size_t n) {
 
 std::string Quoted(const std::string& text) {
     return "\"" + text + "\"";
+}
+
+// A text of the extension table as CP932. A row that an earlier version wrote in UTF-8 is taken
+// as the text it holds, so that the next OK stores it in CP932; a CP932 row keeps its bytes.
+std::string TableText(std::string bytes) {
+    platform::Cp932Encoding e = platform::Utf8ToCp932(platform::Cp932OrUtf8ToUtf8(bytes));
+    return e.ok() ? std::move(e.bytes) : bytes;
+}
+
+QString AsShown(const std::string& cp932) {
+    return QString::fromStdString(platform::Cp932ToUtf8(cp932));
 }
 
 std::string Slashes(std::string path) {
@@ -130,8 +142,8 @@ int CSetSystemPage4::ReadExtMachine() {
     for (size_t n = 0;; ++n) {
         std::string ext = f.Text(Section(n), "Ext", "", kPathBytes);
         if (ext.empty()) break;
-        Extensions.push_back(std::move(ext));
-        MachineFiles.push_back(f.Text(Section(n), "Machine", "", kPathBytes));
+        Extensions.push_back(TableText(std::move(ext)));
+        MachineFiles.push_back(TableText(f.Text(Section(n), "Machine", "", kPathBytes)));
     }
     return 1;
 }
@@ -172,8 +184,8 @@ void CSetSystemPage4::OnOK() {
 void CSetSystemPage4::ShowRow(int row) {
     QTreeWidgetItem* item = list_->topLevelItem(row);
     if (!item) return;
-    item->setText(0, QString::fromStdString(Extensions[size_t(row)]));
-    item->setText(1, QString::fromStdString(MachineFiles[size_t(row)]));
+    item->setText(0, AsShown(Extensions[size_t(row)]));
+    item->setText(1, AsShown(MachineFiles[size_t(row)]));
 }
 
 int CSetSystemPage4::SelectedRow() const {

@@ -17,8 +17,8 @@ public:
 
     void OnOK() override;
 
-    // The extension table, row for row with list 1210 (native texts). An empty extension is
-    // held as one blank: an empty Ext ends the table in the file.
+    // The extension table, row for row with list 1210 (CP932 bytes, as the settings file holds
+    // them). An empty extension is held as one blank: an empty Ext ends the table in the file.
     std::vector<std::string> Extensions;
     std::vector<std::string> MachineFiles;
     int WeightTimeHigh = 0;

@@ -8,6 +8,7 @@
 #include <QLineEdit>
 #include <QSpinBox>
 #include <climits>
+#include <cmath>
 
 #include "platform/Numbers.h"
 #include "platform/StringTable.h"
@@ -100,6 +101,14 @@ void FieldBindings::Real(QLineEdit* edit, double* value, double min, double max)
                                return RangeMessage(kMsgNumberRange, platform::FormatShortReal(min),
                                                    platform::FormatShortReal(max));
                            *value = *v;
+                           // Reals are stored with three decimals: a value stored rounded past a
+                           // limit (999999.99999 as 1000000.000) would be refused at the next
+                           // opening. It is taken as the nearest three-decimal value inside.
+                           const double back = platform::ParseLeadingReal(platform::FormatReal(*v));
+                           if (back > max)
+                               *value = std::floor(max * 1000.0) / 1000.0;
+                           else if (back < min)
+                               *value = std::ceil(min * 1000.0) / 1000.0;
                            return std::nullopt;
                        }});
 }

@@ -47,6 +47,7 @@ public:
     // Inclusive ranges.
     void Int(QLineEdit* edit, int* value, int min, int max);
     void Unsigned(QLineEdit* edit, unsigned* value, unsigned min, unsigned max);
+    // A real is taken so that its three-decimal stored form stays inside the range.
     void Real(QLineEdit* edit, double* value, double min, double max);
     // A text of at most maxBytes stored bytes (the edit is limited to it).
     void Text(QLineEdit* edit, std::string* stored, size_t maxBytes,

@@ -90,3 +90,22 @@ TEST(TextCodec, UnconvertibleUtf8IsCounted) {
         EXPECT_EQ(r.firstUnconvertible, c.first);
     }
 }
+
+TEST(TextCodec, SettingsValuesWrittenAsUtf8AreTakenAsUtf8OnlyWhenNoCp932Text) {
+    struct Case {
+        const char* why;
+        std::string bytes, utf8;
+    } cases[] = {
+        {"CP932 text", "\x83\x65\x83\x58\x83\x67", "テスト"},
+        {"CP932 text that is valid UTF-8 too", "\xC3\xBD", "ﾃｽ"},
+        {"UTF-8 that is no CP932 text", "テスト", "テスト"},
+        {"UTF-8 that reads as CP932 text", "機械", "讖滓｢ｰ"},
+        {"neither: escaped", "\x80X", "\xEF\x9E\x80X"},
+        {"ASCII", "G01", "G01"},
+    };
+    for (const Case& c : cases) EXPECT_EQ(Cp932OrUtf8ToUtf8(c.bytes), c.utf8) << c.why;
+    // An escape character in UTF-8 is no text of its own: it would be written back as a byte.
+    const std::string escaped = "\xE3\x83\x86\xEF\x9E\x80";  // テ U+F780
+    EXPECT_EQ(Cp932OrUtf8ToUtf8(escaped), Cp932ToUtf8(escaped));
+    EXPECT_NE(Cp932OrUtf8ToUtf8(escaped), escaped);
+}

@@ -108,6 +108,87 @@ TEST_F(DxfPage, EditedSettingsReadBackByTheWritersReader) {
     EXPECT_EQ(read.approach.layer, "APR");  // the profile reader trims every value
 }
 
+TEST_F(DxfPage, EverySwitchChoiceAndListReachesItsOwnKeyAndTheNextOpening) {
+    // Approach pens on, and a CAD program and an output folder that the check accepts, so that
+    // every control is enabled and every change passes OK.
+    const fs::path cad = dir.path() / "cad";
+    WriteAll(cad, "#!/bin/sh\n");
+    const std::string base = "[Dxf]\r\nApr_Proc=1\r\nApr_Mode=1\r\nCadProgramName=" + cad.string() +
+                             "\r\nSpecifyDxfFileName=" + (dir.path() / "part.dxf").string() +
+                             "\r\n";
+    enum class Kind { Check, Radio, List };
+    struct Case {
+        Kind kind;
+        int id, second;  // a radio group's buttons 0 and 1
+        const char* key;
+        int def, changed;
+    };
+    const Case cases[] = {
+        {Kind::Check, 1111, 0, "Cut_Output", 1, 0},
+        {Kind::Check, 1115, 0, "Mrk_Output", 1, 0},
+        {Kind::Check, 1107, 0, "FF_Output", 1, 0},
+        {Kind::Check, 1137, 0, "Apr_Proc", 1, 0},
+        {Kind::Check, 1119, 0, "ExecCad", 0, 1},
+        {Kind::Radio, 1128, 1129, "Apr_Mode", 1, 0},
+        {Kind::Radio, 1127, 1126, "SpecifyDxfFileNameFlag", 0, 1},
+        {Kind::List, 1004, 0, "Cut_PenNo", 0, 3},
+        {Kind::List, 1002, 0, "Cut_LKindNo", 0, 4},
+        {Kind::List, 1007, 0, "Mrk_PenNo", 2, 4},
+        {Kind::List, 1124, 0, "Mrk_LKindNo", 0, 1},
+        {Kind::List, 1001, 0, "FF_PenNo", 1, 6},
+        {Kind::List, 1000, 0, "FF_LKindNo", 2, 3},
+        {Kind::List, 1009, 0, "Apr_PenNo", 5, 0},
+        {Kind::List, 1010, 0, "Apr_LKindNo", 0, 2},
+        {Kind::List, 1012, 0, "Jnt_PenNo", 6, 1},
+        {Kind::List, 1013, 0, "Jnt_LKindNo", 0, 4},
+    };
+    auto shown = [this](const Case& c) {
+        switch (c.kind) {
+            case Kind::Check:
+                return int(page->Ctl<QCheckBox>(c.id)->isChecked());
+            case Kind::Radio:
+                return page->Ctl<QRadioButton>(c.second)->isChecked() ? 1
+                       : page->Ctl<QRadioButton>(c.id)->isChecked()   ? 0
+                                                                      : -1;
+            case Kind::List:
+                return page->Ctl<QComboBox>(c.id)->currentIndex();
+        }
+        return -2;
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.key);
+        Make(base);
+        EXPECT_EQ(shown(c), c.def);
+        switch (c.kind) {
+            case Kind::Check:
+                EXPECT_TRUE(page->Ctl<QCheckBox>(c.id)->isEnabled());
+                page->Ctl<QCheckBox>(c.id)->click();
+                break;
+            case Kind::Radio:
+                EXPECT_TRUE(page->Ctl<QRadioButton>(c.id)->isEnabled());
+                page->Ctl<QRadioButton>(c.changed ? c.second : c.id)->click();
+                break;
+            case Kind::List:
+                EXPECT_TRUE(page->Ctl<QComboBox>(c.id)->isEnabled());
+                page->Ctl<QComboBox>(c.id)->setCurrentIndex(c.changed);
+                break;
+        }
+        EXPECT_EQ(shown(c), c.changed);
+        sheet->accept();
+        ASSERT_EQ(sheet->result(), QDialog::Accepted);
+        // Its own key took the change, every other one kept its value.
+        for (const Case& other : cases)
+            EXPECT_EQ(Value(Ini(), "Dxf", other.key),
+                      std::to_string(&other == &c ? c.changed : other.def))
+                << other.key;
+        sheet = std::make_unique<CSetSystemSheet>(ctx);
+        sheet->show();
+        page = sheet->DxfPage();
+        EXPECT_EQ(shown(c), c.changed);
+        sheet.reset();
+    }
+}
+
 TEST_F(DxfPage, TheCadOptionReadsBackExactlyAsTyped) {
     for (const char* typed : {"-a \"x y\"", "\"quoted\"", " lead", "plain", "\"", ""}) {
         Make("[Dxf]\r\nExecCad=0\r\n");

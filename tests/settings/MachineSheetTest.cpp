@@ -4,8 +4,10 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTabWidget>
+#include <QTest>
 
 #include "SettingsFixture.h"
+#include "platform/Numbers.h"
 #include "settings/CMachinePage.h"
 #include "settings/CSetMachineSheet.h"
 
@@ -14,11 +16,13 @@ namespace fs = std::filesystem;
 
 namespace {
 
+const char* const kWorkingCopy = "[NcRead]\r\nFrameX=2000.000\r\n[ShiftCoord]\r\nStartLineNo=5\r\n";
+
 class MachineSheet : public Fixture {
 protected:
     void SetUp() override {
         Fixture::SetUp();
-        SetWorkingCopy("[NcRead]\r\nFrameX=2000.000\r\n[ShiftCoord]\r\nStartLineNo=5\r\n");
+        SetWorkingCopy(kWorkingCopy);
     }
     QLineEdit* Edit(int page, int id) { return sheet->Page(page)->Ctl<QLineEdit>(id); }
     std::unique_ptr<CSetMachineSheet> sheet;
@@ -231,25 +235,65 @@ TEST_F(MachineSheet, AFieldOutOfRangeBlocksTheTabChangeOkAndSaveAs) {
     EXPECT_EQ(Value(Work(), "NcRead", "FrameX"), "999999.500");
 }
 
-TEST_F(MachineSheet, ZeroTimesAcceptsOneTo99999) {
-    sheet = std::make_unique<CSetMachineSheet>(ctx);
-    QLineEdit* unit = Edit(1, 1034);
-    const std::pair<const char*, const char*> cases[] = {
-        {"0", "Please enter an integer between 1 and 99999."},
-        {"100000", "Please enter an integer between 1 and 99999."},
-        {"-5", "Please enter a positive integer."},
-        {"1.5", "Please enter a positive integer."},
+TEST_F(MachineSheet, NumericFieldsTakeTheirLimitsAndRefuseOneStepBeyond) {
+    // Typed key by key into a shown sheet; a refused value leaves the file as it was.
+    const char* const frameRange = "Please enter a number between 0.1 and 999999.99999.";
+    const char* const unitRange = "Please enter an integer between 1 and 99999.";
+    struct Case {
+        int page, id;
+        const char* typed;
+        const char* message;  // null: accepted
+        const char* key;
+        const char* written;  // after OK; after a refusal, the stored value
     };
-    for (const auto& [text, message] : cases) {
+    const Case cases[] = {
+        {2, 1061, "0.1", nullptr, "FrameX", "0.100"},
+        // Written with three decimals, rounded inside the range: it reads back accepted.
+        {2, 1061, "999999.99999", nullptr, "FrameX", "999999.999"},
+        {2, 1061, "0.09999", frameRange, "FrameX", "2000.000"},
+        {2, 1065, "-999999.99999", nullptr, "FrameXmin", "-999999.999"},
+        {2, 1061, "1000000.00000", frameRange, "FrameX", "2000.000"},
+        {1, 1034, "1", nullptr, "ZeroTimes", "1"},
+        {1, 1034, " 99999 ", nullptr, "ZeroTimes", "99999"},
+        {1, 1034, "0", unitRange, "ZeroTimes", "<missing>"},
+        {1, 1034, "100000", unitRange, "ZeroTimes", "<missing>"},
+        {1, 1034, "-5", "Please enter a positive integer.", "ZeroTimes", "<missing>"},
+        {1, 1034, "1.5", "Please enter a positive integer.", "ZeroTimes", "<missing>"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.typed);
+        SetWorkingCopy(kWorkingCopy);
         prompt.asked.clear();
-        Type(unit, text);
+        sheet = std::make_unique<CSetMachineSheet>(ctx);
+        sheet->show();
+        sheet->Tabs()->setCurrentIndex(c.page - 1);
+        QLineEdit* edit = Edit(c.page, c.id);
+        edit->clear();
+        QTest::keyClicks(edit, c.typed);
+        EXPECT_EQ(edit->text(), c.typed);
         sheet->accept();
-        ASSERT_EQ(prompt.asked.size(), 1u) << text;
-        EXPECT_EQ(prompt.asked[0].text, message) << text;
+        if (c.message) {
+            EXPECT_EQ(sheet->result(), 0);
+            ASSERT_EQ(prompt.asked.size(), 1u);
+            EXPECT_EQ(prompt.asked[0].text, c.message);
+            EXPECT_EQ(sheet->focusWidget(), edit);
+        } else {
+            EXPECT_EQ(sheet->result(), QDialog::Accepted);
+            EXPECT_TRUE(prompt.asked.empty());
+        }
+        EXPECT_EQ(Value(Work(), "NcRead", c.key), c.written);
+        sheet.reset();
+        if (c.message) continue;
+        // The next opening shows what was written and takes it at OK.
+        sheet = std::make_unique<CSetMachineSheet>(ctx);
+        EXPECT_EQ(Edit(c.page, c.id)->text().toStdString(),
+                  platform::FormatShortReal(platform::ParseLeadingReal(c.written)));
+        sheet->accept();
+        EXPECT_EQ(sheet->result(), QDialog::Accepted);
+        EXPECT_TRUE(prompt.asked.empty());
+        EXPECT_EQ(Value(Work(), "NcRead", c.key), c.written);
+        sheet.reset();
     }
-    Type(unit, " 99999 ");
-    sheet->accept();
-    EXPECT_EQ(Value(Work(), "NcRead", "ZeroTimes"), "99999");
 }
 
 }  // namespace

@@ -54,7 +54,10 @@ TEST_F(ReplaceStringDlg, CancelLeavesTheTexts) {
 
 TEST_F(ReplaceStringDlg, MachineModeCaptionsAndItsNameRules) {
     const std::pair<const char*, const char*> names[] = {
-        {"LASER1", "LASER1.nmd"}, {"LASER1.NMD", "LASER1.NMD"}, {"A.B", "A.B"}};
+        {"LASER1", "LASER1.nmd"},
+        {"LASER1.NMD", "LASER1.NMD"},
+        {"A.B", "A.B"},
+        {"機械", "\x8B\x40\x8A\x42.nmd"}};  // CP932, as every text of the settings file
     for (const auto& [typed, stored] : names) {
         CReplaceStringDlg dlg(ctx, nullptr, 1);
         ModalScriptGuard guard([&](QDialog& d) {
@@ -98,6 +101,36 @@ TEST_F(ReplaceStringDlg, BrowseKeepsAMachineFileRelativeInsideTheConfigurationFo
     EXPECT_TRUE(choose.asked[0].file.mustExist);
     EXPECT_EQ(seen, (std::vector<QString>{"sub/L2.NMD", "/elsewhere/L3.nmd", "/elsewhere/L3.nmd"}));
     EXPECT_EQ(dlg.Second, "/elsewhere/L3.nmd");
+}
+
+TEST_F(ReplaceStringDlg, ABrowsedMachineFileIsStoredInCp932OrRefusedAtOk) {
+    choose.files = {(config / "機械2.nmd").string(), "/elsewhere/\xE2\x82\xAC.nmd"};  // euro sign
+    {
+        CReplaceStringDlg dlg(ctx, nullptr, 1);
+        dlg.Second = "\x8B\x40\x8A\x42.nmd";  // 機械.nmd
+        ModalScriptGuard guard([&](QDialog& d) {
+            Control<QPushButton>(&d, 1213)->click();
+            EXPECT_EQ(Control<QLineEdit>(&d, 1044)->text(), QString::fromUtf8("機械2.nmd"));
+            return Answer(d, {{}, 1});
+        });
+        EXPECT_EQ(dlg.Run(), QDialog::Accepted);
+        EXPECT_EQ(dlg.Second, std::string("\x8B\x40\x8A\x42") + "2.nmd");
+    }
+    ASSERT_EQ(choose.asked.size(), 1u);
+    EXPECT_EQ(choose.asked[0].file.initial, (config / "機械.nmd").string());
+    CReplaceStringDlg dlg(ctx, nullptr, 1);
+    dlg.Second = "a.nmd";
+    ModalScriptGuard guard([&](QDialog& d) {
+        Control<QPushButton>(&d, 1213)->click();
+        EXPECT_EQ(Control<QLineEdit>(&d, 1044)->text(), QString::fromUtf8("/elsewhere/€.nmd"));
+        Answer(d, {{}, 1});
+        EXPECT_EQ(d.result(), 0);  // refused: CP932 has no euro sign
+        return Answer(d, {{}, 2});
+    });
+    EXPECT_EQ(dlg.Run(), QDialog::Rejected);
+    EXPECT_EQ(dlg.Second, "a.nmd");
+    ASSERT_EQ(prompt.asked.size(), 1u);
+    EXPECT_EQ(prompt.asked[0].text, platform::LoadString(29305));
 }
 
 TEST_F(ReplaceStringDlg, EditsTakeWhatIsReadBack) {

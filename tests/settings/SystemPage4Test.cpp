@@ -1,12 +1,15 @@
 // The system sheet's "Option" page: its keys and defaults, the display and stored forms of its
 // paths, the browses and the extension table.
 #include <QCheckBox>
+#include <QHeaderView>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QSpinBox>
+#include <QTest>
 #include <QTreeWidget>
 
 #include "SettingsFixture.h"
+#include "platform/TextCodec.h"
 #include "settings/CSetSystemPage4.h"
 #include "settings/CSetSystemSheet.h"
 
@@ -29,6 +32,10 @@ protected:
     std::unique_ptr<CSetSystemSheet> sheet;
     CSetSystemPage4* page = nullptr;
 };
+
+std::string Cp932(const char* utf8) {
+    return platform::Utf8ToCp932(utf8).bytes;
+}
 
 const char* const kTable =
     "[ExtMachine00]\r\nExt=\"NC\"\r\nMachine=\"laser.nmd\"\r\n"
@@ -195,6 +202,135 @@ TEST_F(SystemPage4, AddedBlankExtensionIsStoredQuoted) {
     EXPECT_NE(ReadAll(Ini()).find("[ExtMachine00]\r\nExt=\" \"\r\nMachine=\"A.nmd\"\r\n"),
               std::string::npos);
     EXPECT_EQ(Value(Ini(), "ExtMachine00", "Ext"), " ");
+}
+
+TEST_F(SystemPage4, AddedJapaneseRowsAreStoredInCp932AndComeBackAsTyped) {
+    Make("");
+    {
+        ModalScriptGuard guard([](QDialog& d) {
+            return Answer(
+                d, {{{1043, QString::fromUtf8("テスト")}, {1044, QString::fromUtf8("機械")}}});
+        });
+        page->OnAddExtMachine();
+    }
+    EXPECT_EQ(page->List()->topLevelItem(0)->text(0), QString::fromUtf8("テスト"));
+    EXPECT_EQ(page->List()->topLevelItem(0)->text(1), QString::fromUtf8("機械.nmd"));
+    sheet->accept();
+    EXPECT_NE(ReadAll(Ini()).find("[ExtMachine00]\r\nExt=\"" + Cp932("テスト") +
+                                  "\"\r\nMachine=\"" + Cp932("機械.nmd") + "\"\r\n"),
+              std::string::npos);
+    CSetSystemSheet again(ctx);
+    auto* p = static_cast<CSetSystemPage4*>(again.Page(4));
+    ASSERT_EQ(p->List()->topLevelItemCount(), 1);
+    EXPECT_EQ(p->List()->topLevelItem(0)->text(0), QString::fromUtf8("テスト"));
+    EXPECT_EQ(p->List()->topLevelItem(0)->text(1), QString::fromUtf8("機械.nmd"));
+}
+
+TEST_F(SystemPage4, StoredRowsShowAsTheirCp932TextAndAnEarlierUtf8RowIsMended) {
+    struct Case {
+        const char* name;
+        std::string ext, machine;             // as stored
+        const char *shownExt, *shownMachine;  // in the list and in the pair editor
+        std::string writtenExt, writtenMachine;
+    };
+    const Case cases[] = {
+        {"CP932 rows of the original files", Cp932("テスト"), Cp932("機械.nmd"), "テスト",
+         "機械.nmd", Cp932("テスト"), Cp932("機械.nmd")},
+        {"CP932 whose bytes also read as UTF-8 is CP932", Cp932("ﾃｽ"), "a.nmd", "ﾃｽ", "a.nmd",
+         Cp932("ﾃｽ"), "a.nmd"},
+        {"UTF-8 that is no CP932 text is what an earlier version wrote", "テスト", "b.nmd",
+         "テスト", "b.nmd", Cp932("テスト"), "b.nmd"},
+        {"UTF-8 that reads as CP932 text is CP932, byte for byte", "NC", "機械.nmd", "NC",
+         "讖滓｢ｰ.nmd", "NC", "機械.nmd"},
+        {"bytes that are no text keep their bytes", "\x80X", "c.nmd", "\xEF\x9E\x80X", "c.nmd",
+         "\x80X", "c.nmd"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        Make("[ExtMachine00]\r\nExt=\"" + c.ext + "\"\r\nMachine=\"" + c.machine + "\"\r\n");
+        ASSERT_EQ(page->List()->topLevelItemCount(), 1);
+        EXPECT_EQ(page->List()->topLevelItem(0)->text(0), QString::fromUtf8(c.shownExt));
+        EXPECT_EQ(page->List()->topLevelItem(0)->text(1), QString::fromUtf8(c.shownMachine));
+        Select({0});
+        QString editorExt, editorMachine;
+        {
+            ModalScriptGuard guard([&](QDialog& d) {
+                editorExt = Control<QLineEdit>(&d, 1043)->text();
+                editorMachine = Control<QLineEdit>(&d, 1044)->text();
+                return Answer(d, {{}, 1});  // OK, nothing changed
+            });
+            page->OnEditExtMachine();
+        }
+        EXPECT_EQ(editorExt, QString::fromUtf8(c.shownExt));
+        EXPECT_EQ(editorMachine, QString::fromUtf8(c.shownMachine));
+        sheet->accept();
+        EXPECT_NE(ReadAll(Ini()).find("[ExtMachine00]\r\nExt=\"" + c.writtenExt +
+                                      "\"\r\nMachine=\"" + c.writtenMachine + "\"\r\n"),
+                  std::string::npos);
+    }
+}
+
+TEST_F(SystemPage4, EveryControlReachesItsKeyAndTheNextOpening) {
+    enum class Kind { Check, Spin, Width };
+    struct Case {
+        Kind kind;
+        int id;  // control, or list column
+        const char *section, *key;
+        int def, changed;
+    };
+    const Case cases[] = {
+        {Kind::Check, 1059, "System", "ForbidDuplicateApp", 0, 1},
+        {Kind::Check, 1067, "System", "DeleteBlankForSave", 0, 1},
+        {Kind::Check, 1068, "System", "CreateBackupFile", 1, 0},
+        {Kind::Check, 1060, "Trace", "ManyEveryPart", 0, 1},
+        {Kind::Check, 1061, "Trace", "TraceOnlyStartEndStop", 0, 1},
+        {Kind::Spin, 1017, "NcTextView", "WeightTimeH", 0, 9999},
+        {Kind::Spin, 1018, "NcTextView", "WeightTimeM", 5, 0},
+        {Kind::Spin, 1019, "NcTextView", "WeightTimeL", 40, 77},
+        {Kind::Width, 0, "SetSystem4", "LV_ColumnWidth0", 100, 61},
+        {Kind::Width, 1, "SetSystem4", "LV_ColumnWidth1", 250, 333},
+    };
+    auto shown = [](CSetSystemPage4* p, const Case& c) {
+        switch (c.kind) {
+            case Kind::Check:
+                return int(p->Ctl<QCheckBox>(c.id)->isChecked());
+            case Kind::Spin:
+                return p->Ctl<QSpinBox>(c.id)->value();
+            case Kind::Width:
+                return p->List()->columnWidth(c.id);
+        }
+        return -1;
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.key);
+        Make("");
+        sheet->show();
+        switch (c.kind) {
+            case Kind::Check:
+                page->Ctl<QCheckBox>(c.id)->click();
+                break;
+            case Kind::Spin: {
+                QSpinBox* box = page->Ctl<QSpinBox>(c.id);
+                box->selectAll();
+                QTest::keyClicks(box, QString::number(c.changed));
+                break;
+            }
+            case Kind::Width:
+                page->List()->header()->resizeSection(c.id, c.changed);
+                break;
+        }
+        EXPECT_EQ(shown(page, c), c.changed);
+        sheet->accept();
+        ASSERT_EQ(sheet->result(), QDialog::Accepted);
+        // Its own key took the change, every other one its default.
+        for (const Case& other : cases)
+            EXPECT_EQ(Value(Ini(), other.section, other.key),
+                      std::to_string(&other == &c ? c.changed : other.def))
+                << other.key;
+        CSetSystemSheet again(ctx);
+        EXPECT_EQ(shown(static_cast<CSetSystemPage4*>(again.Page(4)), c), c.changed);
+        sheet.reset();
+    }
 }
 
 }  // namespace

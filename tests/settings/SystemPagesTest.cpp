@@ -124,6 +124,14 @@ TEST_F(SystemPages, ToolPathScrollDirectionDefaultsToConverseAndKeysGoInThePages
     EXPECT_EQ(at("EdgeArrowSize"), at("EdgeArrowPenB") + 1);
     EXPECT_EQ(at("AcAxisLength"), 32);
     EXPECT_EQ(Value(Ini(), "NcElemView", "MoveDirection"), "1");
+    // The user's choice reaches the file and the next opening.
+    sheet = std::make_unique<CSetSystemSheet>(ctx);
+    sheet->Page(3)->Ctl<QRadioButton>(1005)->click();
+    sheet->accept();
+    EXPECT_EQ(Value(Ini(), "NcElemView", "MoveDirection"), "0");
+    sheet = std::make_unique<CSetSystemSheet>(ctx);
+    EXPECT_TRUE(sheet->Page(3)->Ctl<QRadioButton>(1005)->isChecked());
+    EXPECT_FALSE(sheet->Page(3)->Ctl<QRadioButton>(1006)->isChecked());
 }
 
 TEST_F(SystemPages, ExternalApplicationsReadWhenShownAndHandTheFrameTheirState) {
@@ -154,6 +162,7 @@ TEST_F(SystemPages, ExternalApplicationsReadWhenShownAndHandTheFrameTheirState) 
     page->Ctl<QLineEdit>(1136)->clear();
     page->Ctl<QLineEdit>(1143)->setText("/opt/cad");
     page->Ctl<QLineEdit>(1135)->setText(QString::fromUtf8("起動一"));
+    page->Ctl<QLineEdit>(1145)->setText("-p 2");
     sheet->accept();
     EXPECT_EQ(calls, 1);
     EXPECT_EQ(app1, 0);
@@ -165,6 +174,7 @@ TEST_F(SystemPages, ExternalApplicationsReadWhenShownAndHandTheFrameTheirState) 
     EXPECT_EQ(Value(Ini(), "OutAppli", "ToolBarTitle"), Cp932("起動一"));
     EXPECT_EQ(Value(Ini(), "OutAppli", "ToolBarTitle2"), "Two");
     EXPECT_EQ(Value(Ini(), "OutAppli", "ApplicationOption"), "");
+    EXPECT_EQ(Value(Ini(), "OutAppli", "ApplicationOption2"), "-p 2");
 }
 
 TEST_F(SystemPages, ExternalApplicationEditsTakeWhatIsReadBackAndBrowseAddsNoExtension) {
