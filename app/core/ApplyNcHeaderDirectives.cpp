@@ -12,6 +12,7 @@
 #include "platform/Cp932.h"
 #include "platform/Numbers.h"
 #include "platform/Profile.h"
+#include "platform/TextCodec.h"
 
 namespace fs = std::filesystem;
 
@@ -73,10 +74,13 @@ bool MachineByExtension(const std::string& fileName, NcHeaderHost& host) {
     ini.Load(ctx.IniPath);
     for (int i = 0; i <= 98; ++i) {
         const std::string section = "ExtMachine" + TwoDigits(i);
-        std::string e = ini.GetString(section, "Ext", "");
+        // The rows are CP932 text like the rest of the file; names are compared and used as
+        // native (UTF-8) text.
+        std::string e = platform::Cp932OrUtf8ToUtf8(ini.GetString(section, "Ext", ""));
         if (e.empty()) return false;
         if (Upper(e) != ext) continue;
-        std::string machine = ini.GetString(section, "Machine", "");
+        std::string machine =
+            platform::Cp932OrUtf8ToUtf8(ini.GetString(section, "Machine", ""));
         std::string expanded = machine;
         ctx.ExpandLocalAppPath(expanded);
         fs::path full = ctx.MakeConfigPath(expanded);
