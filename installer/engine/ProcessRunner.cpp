@@ -198,8 +198,8 @@ bool IsProcessRunning(const std::string& name, const std::string& folder,
         if (!NameMatches(word.filename().string(), want, wantNoExe)) continue;
         // In a folder: only a command line that names the program by its whole path, and only
         // when the program file itself could not be read.
-        if (base.empty() || (program.empty() && word.is_absolute() &&
-                              IsSameOrBelow(word.parent_path(), base)))
+        if (base.empty() ||
+            (program.empty() && word.is_absolute() && IsSameOrBelow(word.parent_path(), base)))
             return true;
     }
     return false;

@@ -59,8 +59,8 @@ TEST(IsProcessRunning, OnlyTheUsersOwnProgramInTheFolderCounts) {
         fs::path p = proc / "4242";
         fs::create_directories(p);
         fs::create_directories(proc / "self");
-        ::test::WriteFile(p / "status", "Name:\tx\nUid:\t" + c.uid + "\t" + c.uid + "\t" +
-                                            c.uid + "\t" + c.uid + "\n");
+        ::test::WriteFile(p / "status", "Name:\tx\nUid:\t" + c.uid + "\t" + c.uid + "\t" + c.uid +
+                                            "\t" + c.uid + "\n");
         if (!c.exe.empty()) fs::create_symlink(c.exe, p / "exe");
         ::test::WriteFile(p / "cmdline", c.cmdline);
         EXPECT_EQ(c.inFolder, IsProcessRunning("morvalen", inst.string() + "/", proc)) << n;
