@@ -99,6 +99,28 @@ protected:
     Sandbox box;
 };
 
+TEST_F(DistInstallTest, TheUsageNeedsNoDisplay) {
+    QProcessEnvironment env = Env();
+    for (const char* v : {"QT_QPA_PLATFORM", "DISPLAY", "WAYLAND_DISPLAY"}) env.remove(v);
+    struct Case {
+        QStringList args;
+        int code;
+    } cases[] = {{{"--help"}, 0}, {{"-h"}, 0}, {{"--bogus"}, 2}, {{"/q"}, 2}, {{"/b", "x"}, 2}};
+    for (const Case& c : cases) {
+        QProcess p;
+        p.setProcessEnvironment(env);
+        p.setWorkingDirectory(Q(box.root.string()));
+        p.start(Q((kDist / "haldimon").string()), c.args);
+        ASSERT_TRUE(p.waitForFinished(30000));
+        EXPECT_EQ(QProcess::NormalExit, p.exitStatus()) << c.args.join(' ').toStdString();
+        EXPECT_EQ(c.code, p.exitCode()) << c.args.join(' ').toStdString();
+        EXPECT_TRUE(p.readAllStandardOutput().isEmpty());
+        QString err = QString::fromUtf8(p.readAllStandardError());
+        EXPECT_TRUE(err.startsWith("Usage: haldimon [/b | /d]")) << err.toStdString();
+        EXPECT_TRUE(err.contains("haldimon.INF")) << err.toStdString();
+    }
+}
+
 TEST_F(DistInstallTest, TheWizardInstallsTheSuite) {
     SetupState state;
     FakeUi ui;
