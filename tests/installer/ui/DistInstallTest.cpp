@@ -59,7 +59,8 @@ protected:
     void ExpectInstalled() {
         KeyStore keys(box.platform.KeyStoreDir);
         for (const char* f : {"morvalen", "morvalen-dde", "libtarnwick.so", "strings.tsv",
-                              "MVDXF.HED", "menus.txt", "MV_System.ini", "MV_Machine.nmd"}) {
+                              "MVDXF.HED", "menus.txt", "MV_System.ini", "MV_Machine.nmd",
+                              "help/index.html", "help/index.ja.html", "help/help.css"}) {
             fs::path from = kDist / "Setup" / f, to = Installed(f);
             ASSERT_TRUE(fs::exists(to)) << f;
             EXPECT_EQ(MTime(from), MTime(to)) << f;
@@ -231,7 +232,7 @@ TEST_F(DistInstallTest, TheRegisteredCommandRemovesTheSuite) {
     };
     QTRY_VERIFY_WITH_TIMEOUT(!fs::exists(Installed("morvalen")) && copies() == 0, 30000);
     for (const char* f : {"libtarnwick.so", "libwepo.so", "strings.tsv", "MV_System.ini",
-                          "haldimon", "haldimon.INF", "haldimon.INF.files"})
+                          "haldimon", "haldimon.INF", "haldimon.INF.files", "help"})
         EXPECT_FALSE(fs::exists(Installed(f))) << f;
     EXPECT_EQ("G00X0Y0", ::test::ReadFile(Installed("my-part.nc")));  // the user's file stays
     EXPECT_FALSE(fs::exists(box.platform.ApplicationsDir / "Morvalen"));
