@@ -6,7 +6,9 @@ file(REMOVE_RECURSE "${DIST}")
 file(MAKE_DIRECTORY "${DIST}/Setup")
 set(inf "${SRC}/installer/dist/haldimon.INF")
 file(COPY "${BIN}/haldimon" "${inf}" "${SRC}/installer/dist/readme.txt" DESTINATION "${DIST}")
-set(files "${BIN}/morvalen" "${BIN}/morvalen-dde" "${BIN}/libtarnwick.so" "${BIN}/strings.tsv")
+# The icon beside the program is the icon of its menu entries.
+set(files "${BIN}/morvalen" "${BIN}/morvalen-dde" "${BIN}/libtarnwick.so" "${BIN}/strings.tsv"
+    "${SRC}/resources/icons/morvalen.svg")
 if(EXISTS "${BIN}/libwepo.so")
     list(APPEND files "${BIN}/libwepo.so")
 endif()

@@ -58,9 +58,10 @@ protected:
     // What an installation of the suite must have made.
     void ExpectInstalled() {
         KeyStore keys(box.platform.KeyStoreDir);
-        for (const char* f : {"morvalen", "morvalen-dde", "libtarnwick.so", "strings.tsv",
-                              "MVDXF.HED", "menus.txt", "MV_System.ini", "MV_Machine.nmd",
-                              "help/index.html", "help/index.ja.html", "help/help.css"}) {
+        for (const char* f :
+             {"morvalen", "morvalen-dde", "libtarnwick.so", "strings.tsv", "MVDXF.HED", "menus.txt",
+              "MV_System.ini", "MV_Machine.nmd", "help/index.html", "help/index.ja.html",
+              "help/help.css", "morvalen.svg"}) {
             fs::path from = kDist / "Setup" / f, to = Installed(f);
             ASSERT_TRUE(fs::exists(to)) << f;
             EXPECT_EQ(MTime(from), MTime(to)) << f;
@@ -88,6 +89,15 @@ protected:
         fs::path menu = box.platform.ApplicationsDir / "Morvalen";
         EXPECT_TRUE(fs::exists(menu / "Morvalen.desktop"));
         EXPECT_TRUE(fs::exists(menu / "uninstall-Morvalen.desktop"));
+        // Both with the suite's icon, in a menu section.
+        for (const char* f : {"Morvalen.desktop", "uninstall-Morvalen.desktop"}) {
+            std::string text = ::test::ReadFile(menu / f);
+            EXPECT_NE(std::string::npos,
+                      text.find("\nIcon=" + Installed("morvalen.svg").string() + "\n"))
+                << text;
+            EXPECT_NE(std::string::npos, text.find("\nCategories=Development;Engineering;\n"))
+                << text;
+        }
         if (std::system("command -v desktop-file-validate >/dev/null 2>&1") == 0) {
             for (const auto& e : fs::directory_iterator(menu)) {
                 EXPECT_EQ(0, Run("desktop-file-validate", {Q(e.path().string())})) << e.path();
@@ -232,7 +242,7 @@ TEST_F(DistInstallTest, TheRegisteredCommandRemovesTheSuite) {
     };
     QTRY_VERIFY_WITH_TIMEOUT(!fs::exists(Installed("morvalen")) && copies() == 0, 30000);
     for (const char* f : {"libtarnwick.so", "libwepo.so", "strings.tsv", "MV_System.ini",
-                          "haldimon", "haldimon.INF", "haldimon.INF.files", "help"})
+                          "haldimon", "haldimon.INF", "haldimon.INF.files", "help", "morvalen.svg"})
         EXPECT_FALSE(fs::exists(Installed(f))) << f;
     EXPECT_EQ("G00X0Y0", ::test::ReadFile(Installed("my-part.nc")));  // the user's file stays
     EXPECT_FALSE(fs::exists(box.platform.ApplicationsDir / "Morvalen"));
