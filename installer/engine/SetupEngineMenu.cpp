@@ -116,6 +116,7 @@ void SetupEngine::RegisterUninstall() {
     }
     std::string key = std::string(kUninstallKey) + State.UninstallName;
     std::string command = "\"" + State.TargetDir + State.InstallerName + "\" /d";
+    MakeKeyStoreFolder();
     Keys.SetString(kUninstallRoot, key, "DisplayName", State.UninstallName);
     Keys.SetString(kUninstallRoot, key, "UninstallString", command);
 

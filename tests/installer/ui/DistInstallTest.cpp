@@ -246,6 +246,9 @@ TEST_F(DistInstallTest, TheRegisteredCommandRemovesTheSuite) {
         EXPECT_FALSE(fs::exists(Installed(f))) << f;
     EXPECT_EQ("G00X0Y0", ::test::ReadFile(Installed("my-part.nc")));  // the user's file stays
     EXPECT_FALSE(fs::exists(box.platform.ApplicationsDir / "Morvalen"));
+    // The folders it made for the key store go; the menu folder was there before and stays.
+    EXPECT_FALSE(fs::exists(box.platform.KeyStoreDir.parent_path()));
+    EXPECT_TRUE(fs::is_directory(box.platform.ApplicationsDir));
     EXPECT_TRUE(keys.Values("HKEY_LOCAL_MACHINE", key).empty());
     EXPECT_FALSE(keys.GetString("HKEY_CURRENT_USER", "Software\\Morvalen\\Morvalen", "InstallDir"));
     EXPECT_EQ("the user's settings",
