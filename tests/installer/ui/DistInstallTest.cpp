@@ -1,6 +1,7 @@
 // The suite installed from the haldimon-dist folder into a temporary home: once by the wizard
 // driven in this process, once by the real haldimon; then the installed program is started.
 #include <sys/stat.h>
+#include <QElapsedTimer>
 #include <QProcess>
 #include <QProcessEnvironment>
 #include <QPushButton>
@@ -253,6 +254,32 @@ TEST_F(DistInstallTest, TheRegisteredCommandRemovesTheSuite) {
     EXPECT_FALSE(keys.GetString("HKEY_CURRENT_USER", "Software\\Morvalen\\Morvalen", "InstallDir"));
     EXPECT_EQ("the user's settings",
               ::test::ReadFile(box.platform.UserSettingsDir / "MV_System.ini"));
+}
+
+TEST_F(DistInstallTest, InstallAndUninstallLeaveANewHomeAsItWas) {
+    // A new user's home: not even a menu folder yet.
+    fs::remove_all(box.platform.Home / ".local");
+    ASSERT_TRUE(fs::is_empty(box.platform.Home));
+    QProcessEnvironment env = Env();
+    env.insert("HALDIMON_UNATTENDED", "1");
+    ASSERT_EQ(0, Run(Q((kDist / "haldimon").string()), {}, box.root, env));
+    ASSERT_TRUE(fs::exists(box.platform.ApplicationsDir / "Morvalen" / "Morvalen.desktop"));
+    ASSERT_TRUE(fs::is_directory(box.platform.KeyStoreDir));
+    ASSERT_EQ(0, Run(Q(Installed("haldimon").string()), {"/d"}, box.root, env));
+    // The launcher has ended; the copy it started works on until it has removed itself.
+    auto uninstalled = [&] {
+        for (const auto& e : fs::directory_iterator(box.platform.TempDir))
+            if (e.path().filename().string().rfind("haldimon-", 0) == 0) return false;
+        return !fs::exists(Installed("morvalen"));
+    };
+    QElapsedTimer waited;
+    waited.start();
+    while (!uninstalled() && waited.elapsed() < 30000) QTest::qWait(50);
+    ASSERT_TRUE(uninstalled());
+    std::string left;
+    for (const auto& e : fs::recursive_directory_iterator(box.platform.Home))
+        left += e.path().string() + "\n";
+    EXPECT_EQ("", left);
 }
 
 }  // namespace
