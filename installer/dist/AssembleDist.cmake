@@ -1,12 +1,14 @@
 # Assembles the installer's folder: haldimon, its setup file and read-me, and Setup/ with the
-# program, its driver client, its libraries, the files the build copies beside it and the shipped settings; then
-# checks that the setup file names every file of Setup/.
+# program, its driver client, its libraries, the files the build copies beside it, its help pages
+# and the shipped settings; then checks that the setup file names every file of Setup/.
 # Called by the target haldimon-dist with -DBIN= -DSRC= -DDIST=.
 file(REMOVE_RECURSE "${DIST}")
 file(MAKE_DIRECTORY "${DIST}/Setup")
 set(inf "${SRC}/installer/dist/haldimon.INF")
 file(COPY "${BIN}/haldimon" "${inf}" "${SRC}/installer/dist/readme.txt" DESTINATION "${DIST}")
-set(files "${BIN}/morvalen" "${BIN}/morvalen-dde" "${BIN}/libtarnwick.so" "${BIN}/strings.tsv")
+# The icon beside the program is the icon of its menu entries.
+set(files "${BIN}/morvalen" "${BIN}/morvalen-dde" "${BIN}/libtarnwick.so" "${BIN}/strings.tsv"
+    "${SRC}/resources/icons/morvalen.svg")
 if(EXISTS "${BIN}/libwepo.so")
     list(APPEND files "${BIN}/libwepo.so")
 endif()
@@ -17,19 +19,22 @@ foreach(f IN LISTS shipped)
 endforeach()
 file(GLOB settings "${SRC}/installer/dist/Settings/*")
 file(COPY ${files} ${settings} DESTINATION "${DIST}/Setup")
+# The help pages the program opens from its own folder.
+file(COPY "${BIN}/help" DESTINATION "${DIST}/Setup")
 
-# Every file must match the pattern of a C: line ('*' and '?', without letter case).
+# Every file, also in a sub-folder, must match the pattern of a C: line ('*' and '?' within
+# one name, without letter case).
 file(STRINGS "${inf}" lines REGEX "^[0-9]+=C:\"")
 set(regexes)
 foreach(line IN LISTS lines)
     string(REGEX REPLACE "^[0-9]+=C:\"([^\"]*)\".*" "\\1" pattern "${line}")
     string(TOLOWER "${pattern}" pattern)
     string(REGEX REPLACE "([.+^$()|\\[\\]])" "\\\\\\1" rx "${pattern}")
-    string(REPLACE "*" ".*" rx "${rx}")
-    string(REPLACE "?" "." rx "${rx}")
+    string(REPLACE "*" "[^/]*" rx "${rx}")
+    string(REPLACE "?" "[^/]" rx "${rx}")
     list(APPEND regexes "^${rx}$")
 endforeach()
-file(GLOB setupFiles RELATIVE "${DIST}/Setup" "${DIST}/Setup/*")
+file(GLOB_RECURSE setupFiles RELATIVE "${DIST}/Setup" "${DIST}/Setup/*")
 foreach(f IN LISTS setupFiles)
     string(TOLOWER "${f}" lower)
     set(named FALSE)

@@ -78,11 +78,6 @@ BulkRun::Start BulkRun::StartNextModule() {
             passOver();
             continue;
         }
-        if (IsProcessRunning(state_.ProductKey)) {
-            engine_.Ui().Message(msg::kProgramRunning, {state_.ProductKey}, PromptButtons::Ok,
-                                 PromptIcon::Warning);
-            return Start::RunEnded;
-        }
         // The module's folder settings.
         SetupFile f(m.SetupFilePath);
         FolderSpecify = f.GetInt("SETUPINFO", "BINSTALL_FOLDER_SPECIFY");
@@ -104,6 +99,13 @@ BulkRun::Start BulkRun::StartNextModule() {
         if (!FolderUsable()) {
             passOver();
             continue;
+        }
+        // Only the user's own program in the folder being replaced stops the run: one that
+        // runs from elsewhere or belongs to another user is no concern of this installation.
+        if (IsProcessRunning(state_.ProductKey, state_.TargetDir)) {
+            engine_.Ui().Message(msg::kProgramRunning, {state_.ProductKey}, PromptButtons::Ok,
+                                 PromptIcon::Warning);
+            return Start::RunEnded;
         }
         // Start the module.
         CountAllComponents = m.IsMainProgram;

@@ -1,8 +1,6 @@
 // The step machine of the installation and uninstallation runs.
 #include "installer/engine/CommandRun.h"
 
-#include <unistd.h>
-
 #include "installer/engine/FileOps.h"
 #include "installer/engine/FileTypes.h"
 #include "installer/engine/MessageIds.h"
@@ -155,14 +153,11 @@ CommandRun::Status CommandRun::FinishUninstall() {
     fs::remove(folder / s.InstallerName, ec);
     engine_.Record.Remove();
     engine_.RemoveEmptyFolders(folder.string());
-    // The folders the installation made above its folder (~/.local/opt) go when empty.
-    for (fs::path p = NormalFolder(folder);
-         !engine_.Platform.IsRefusedFolder(p) && p != p.parent_path(); p = p.parent_path()) {
-        if (!fs::exists(fs::symlink_status(p, ec))) continue;
-        if (!engine_.Record.HasFolder(p) || ::rmdir(p.c_str()) != 0) break;
-    }
     engine_.UnregisterUninstall();
     SyncFileTypes(engine_.Keys, engine_.Platform, nullptr);
+    // Last, once the key store and the menu hold nothing of it: the folders the installation
+    // made outside its folder (~/.local/opt, the menu and key-store folders) go when empty.
+    engine_.RemoveCreatedFolders();
     // The running copy and its private folder go when the program ends.
     fs::path running = s.InstallerPath;
     engine_.ScheduleDeleteOnReboot(running.string());

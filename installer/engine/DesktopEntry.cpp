@@ -63,6 +63,11 @@ std::string DesktopEntry::Text() const {
     t += "Exec=" + EscapeDesktopString(exec) + "\n";
     if (!Path.empty()) t += "Path=" + EscapeDesktopString(Path) + "\n";
     if (!Icon.empty()) t += "Icon=" + EscapeDesktopString(Icon) + "\n";
+    if (!Categories.empty()) {
+        t += "Categories=" + EscapeDesktopString(Categories);
+        if (Categories.back() != ';') t += ';';
+        t += "\n";
+    }
     if (!MimeType.empty()) t += "MimeType=" + MimeType + "\n";
     if (NoDisplay) t += "NoDisplay=true\n";
     t += "Terminal=false\n";

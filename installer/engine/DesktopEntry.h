@@ -14,6 +14,7 @@ struct DesktopEntry {
     int FileArgument = -1;          // index of the word written as "%f" (the file opened)
     std::string Path;               // working folder, or empty
     std::string Icon;               // icon file, or empty
+    std::string Categories;         // menu sections, "Main;Additional;", or empty
     std::string MimeType;           // "type/sub;" list, or empty
     bool NoDisplay = false;
 

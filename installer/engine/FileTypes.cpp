@@ -74,10 +74,17 @@ std::string ReadAll(const fs::path& p) {
 }
 
 // Writes text unless the file already holds it; true when it wrote.
-bool WriteIfChanged(const fs::path& file, const std::string& text) {
+// Writes file unless it holds text already; the folders it makes for it go into record, so
+// that the uninstallation can remove them again.
+bool WriteIfChanged(const fs::path& file, const std::string& text, InstallRecord* record) {
     std::error_code ec;
     if (fs::exists(file, ec) && ReadAll(file) == text) return false;
-    fs::create_directories(file.parent_path(), ec);
+    std::vector<fs::path> missing;
+    for (fs::path p = file.parent_path(); !p.empty() && !fs::exists(p, ec) && p != p.parent_path();
+         p = p.parent_path())
+        missing.push_back(p);
+    for (auto it = missing.rbegin(); it != missing.rend(); ++it)
+        if (fs::create_directory(*it, ec) && record) record->AddFolder(*it);
     return platform::WriteFileAtomic(file, text);
 }
 
@@ -154,6 +161,20 @@ bool RemoveStale(const fs::path& folder, std::string_view ext, const std::set<fs
     return removed;
 }
 
+// Removes the desktop database's cache when it lists no type: readers take a missing cache
+// as an empty one, and an empty cache would keep a menu folder that is otherwise empty.
+void RemoveEmptyTypeCache(const fs::path& folder) {
+    fs::path cache = folder / "mimeinfo.cache";
+    std::ifstream in(cache);
+    if (!in) return;
+    std::string line;
+    while (std::getline(in, line))
+        if (!line.empty() && line.front() != '[' && line.front() != '#') return;
+    in.close();
+    std::error_code ec;
+    fs::remove(cache, ec);
+}
+
 }  // namespace
 
 bool SyncFileTypes(const KeyStore& keys, const SetupPlatform& platform, InstallRecord* record) {
@@ -166,8 +187,8 @@ bool SyncFileTypes(const KeyStore& keys, const SetupPlatform& platform, InstallR
         fs::path entry = TypeEntryOf(platform, c.Name);
         keep.insert(pkg);
         keep.insert(entry);
-        bool wrote = WriteIfChanged(pkg, MimePackageText(c));
-        wrote = WriteIfChanged(entry, TypeEntryText(c)) || wrote;
+        bool wrote = WriteIfChanged(pkg, MimePackageText(c), record);
+        wrote = WriteIfChanged(entry, TypeEntryText(c), record) || wrote;
         if (wrote && record) {
             record->AddFile(pkg);
             record->AddFile(entry);
@@ -180,8 +201,9 @@ bool SyncFileTypes(const KeyStore& keys, const SetupPlatform& platform, InstallR
         std::error_code ec;
         if (fs::is_directory(platform.MimeDir / "packages", ec))
             RunTool({"update-mime-database", platform.MimeDir.string()});
-        if (fs::is_directory(platform.ApplicationsDir, ec))
-            RunTool({"update-desktop-database", platform.ApplicationsDir.string()});
+        if (fs::is_directory(platform.ApplicationsDir, ec) &&
+            RunTool({"update-desktop-database", platform.ApplicationsDir.string()}))
+            RemoveEmptyTypeCache(platform.ApplicationsDir);
     }
     return changed;
 }

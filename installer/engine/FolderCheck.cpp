@@ -146,7 +146,8 @@ FolderCheckResult CheckInstallFolder(const std::string& typed, SetupEngine& engi
                        PromptIcon::Error);
             return FolderCheckResult::EndSetup;
         }
-        if (IsProcessRunning(s.TargetExistFile)) {
+        fs::path file = text + s.TargetExistFile;
+        if (IsProcessRunning(file.filename().string(), file.parent_path().string())) {
             ui.Message(msg::kProgramRunning, {s.TargetExistFile}, PromptButtons::Ok,
                        PromptIcon::Warning);
             return FolderCheckResult::EndSetup;

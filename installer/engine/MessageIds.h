@@ -118,5 +118,6 @@ constexpr unsigned kBulkEndText = 551;
 constexpr unsigned kBulkProgressCaption = 552;
 constexpr unsigned kFolderSpecifyCaption = 553;
 constexpr unsigned kCloseOldVersionOk = 554;
+constexpr unsigned kUsage = 555;
 
 }  // namespace installer::msg

@@ -11,6 +11,7 @@
 #include <fstream>
 #include <iterator>
 
+#include "installer/engine/SetupPlatform.h"
 #include "platform/Cp932.h"
 
 extern char** environ;
@@ -110,6 +111,19 @@ std::string Lower(std::string s) {
     return s;
 }
 
+// The real user id of a process ("Uid:" of its status), as text; empty when unreadable.
+std::string RealUserOf(const fs::path& process) {
+    std::ifstream in(process / "status");
+    std::string line;
+    while (std::getline(in, line)) {
+        if (line.compare(0, 4, "Uid:") != 0) continue;
+        size_t from = line.find_first_of("0123456789", 4);
+        if (from == std::string::npos) return {};
+        return line.substr(from, line.find_first_not_of("0123456789", from) - from);
+    }
+    return {};
+}
+
 bool NameMatches(std::string have, const std::string& want, const std::string& wantNoExe) {
     if (have.empty()) return false;
     have = Lower(have);
@@ -142,33 +156,51 @@ bool RunTool(const std::vector<std::string>& argv) {
     return SpawnAndWait(argv, {}, true, true);
 }
 
-bool IsProcessRunning(const std::string& name) {
+bool IsProcessRunning(const std::string& name, const std::string& folder,
+                      const fs::path& procRoot) {
     if (name.empty()) return false;
     std::string want = Lower(name);
     std::string wantNoExe;
     if (want.size() > 4 && want.compare(want.size() - 4, 4, ".exe") == 0)
         wantNoExe = want.substr(0, want.size() - 4);
+    // The folder as the process list names programs: with its links resolved.
+    fs::path base;
+    if (!folder.empty()) {
+        std::error_code cec;
+        base = fs::weakly_canonical(NormalFolder(folder), cec);
+        if (cec) base = NormalFolder(folder);
+    }
+    const std::string me = std::to_string(::getuid());
     std::error_code ec;
-    for (fs::directory_iterator it("/proc", ec), end; !ec && it != end; it.increment(ec)) {
+    for (fs::directory_iterator it(procRoot, ec), end; !ec && it != end; it.increment(ec)) {
         std::string pid = it->path().filename().string();
         if (pid.empty() || pid.find_first_not_of("0123456789") != std::string::npos) continue;
+        if (RealUserOf(it->path()) != me) continue;
+        fs::path program;
         std::error_code lec;
         fs::path exe = fs::read_symlink(it->path() / "exe", lec);
         if (!lec) {
-            std::string base = exe.filename().string();
+            std::string text = exe.string();
             const std::string deleted = " (deleted)";
-            if (base.size() > deleted.size() &&
-                base.compare(base.size() - deleted.size(), deleted.size(), deleted) == 0)
-                base.resize(base.size() - deleted.size());
-            if (NameMatches(base, want, wantNoExe)) return true;
+            if (text.size() > deleted.size() &&
+                text.compare(text.size() - deleted.size(), deleted.size(), deleted) == 0)
+                text.resize(text.size() - deleted.size());
+            program = text;
+            if (NameMatches(program.filename().string(), want, wantNoExe) &&
+                (base.empty() || IsSameOrBelow(program.parent_path(), base)))
+                return true;
         }
         std::ifstream in(it->path() / "cmdline", std::ios::binary);
         std::string first;
         std::getline(in, first, '\0');
-        if (!first.empty()) {
-            std::string word = first.substr(0, first.find(' '));
-            if (NameMatches(fs::path(word).filename().string(), want, wantNoExe)) return true;
-        }
+        if (first.empty()) continue;
+        fs::path word = first.substr(0, first.find(' '));
+        if (!NameMatches(word.filename().string(), want, wantNoExe)) continue;
+        // In a folder: only a command line that names the program by its whole path, and only
+        // when the program file itself could not be read.
+        if (base.empty() ||
+            (program.empty() && word.is_absolute() && IsSameOrBelow(word.parent_path(), base)))
+            return true;
     }
     return false;
 }

@@ -2,6 +2,7 @@
 // it waits, tests give fakes, and PosixProcessRunner serves code without a window.
 #pragma once
 
+#include <filesystem>
 #include <string>
 #include <vector>
 
@@ -36,9 +37,13 @@ public:
 // it is not installed or fails.
 bool RunTool(const std::vector<std::string>& argv);
 
-// True when a running process has this executable name, without letter case: the name of its
-// executable file, or else the first word of its command line; a wanted name ending in ".exe"
-// also matches without it. An empty name is never running.
-bool IsProcessRunning(const std::string& name);
+// True when a process of the running user has this executable name, without letter case:
+// the name of its executable file, or else the first word of its command line; a wanted name
+// ending in ".exe" also matches without it. With a folder, only a program file that lies in it
+// or below it counts: another user's program, or one started from elsewhere, is none that
+// this user can close or that an installation there replaces. An empty name is never
+// running. procRoot is the process list (a tree of the same shape in tests).
+bool IsProcessRunning(const std::string& name, const std::string& folder = {},
+                      const std::filesystem::path& procRoot = "/proc");
 
 }  // namespace installer

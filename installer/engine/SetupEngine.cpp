@@ -131,6 +131,7 @@ int SetupEngine::RegistryCommand(const std::string& args) {
     RegistryFields f;
     if (!ParseRegistry(args, f, true)) return 1;
     ExpandBraceMacros(f.Data);
+    MakeKeyStoreFolder();
     Keys.SetString(f.Root, f.Subkey, f.Name, f.Data);
     AfterClassesChange(f.Root);
     return 1;
@@ -141,6 +142,12 @@ int SetupEngine::UndoRegistryCommand(const std::string& args) {
     if (!ParseRegistry(args, f, false)) return 1;
     DeleteRegistryTree(f.Root, f.Subkey);
     return 1;
+}
+
+void SetupEngine::MakeKeyStoreFolder() {
+    std::error_code ec;
+    if (Keys.Folder().empty() || fs::is_directory(Keys.Folder(), ec)) return;
+    CreateFolderPath(Keys.Folder().string() + "/");
 }
 
 void SetupEngine::DeleteRegistryTree(std::string_view root, std::string_view subkey) {

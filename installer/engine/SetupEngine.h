@@ -90,6 +90,10 @@ public:
     // Removes the empty folders the installation created, bottom-up, stopping at the first
     // sub-folder that stays; 1 when folder itself went.
     int RemoveEmptyFolders(const std::string& folder);
+    // Removes the folders the installation made outside its own folder (the folders above it,
+    // the menu and key-store folders) that are empty now, deepest first; a folder that held
+    // anything else, or that was there before, stays.
+    void RemoveCreatedFolders();
     // Linux removes a running program's file at once: the path goes when the installer ends.
     void ScheduleDeleteOnReboot(const std::string& path);
     void DeleteRegistryTree(std::string_view root, std::string_view subkey);
@@ -116,6 +120,9 @@ private:
     int CopyOne(const std::string& source, const std::string& target, int mode);
     void UndoCopyFiles(const std::string& source);
     bool RemoveIfRecordedFolder(const std::filesystem::path& folder);
+    // Makes the key store's folder before its first value, so that the record lists the
+    // folders made for it.
+    void MakeKeyStoreFolder();
     void AfterClassesChange(std::string_view root);
 
     InstallerUi& ui_;

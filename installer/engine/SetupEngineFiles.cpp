@@ -2,6 +2,8 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
+
 #include "installer/engine/FileOps.h"
 #include "installer/engine/SetupEngine.h"
 #include "platform/Numbers.h"
@@ -206,6 +208,17 @@ int SetupEngine::RemoveEmptyFolders(const std::string& folder) {
     for (const FolderEntry& e : ListFolder(f, "*"))
         if (e.IsFolder && RemoveEmptyFolders((f / e.Name).string()) == 0) return 0;
     return RemoveIfRecordedFolder(f) ? 1 : 0;
+}
+
+void SetupEngine::RemoveCreatedFolders() {
+    std::vector<std::string> folders;
+    for (const std::string& key : Record.Folders())
+        if (!key.empty() && key.front() == '/') folders.push_back(key);  // outside its folder
+    // A folder's path is longer than its parent's: children go first.
+    std::sort(folders.begin(), folders.end(),
+              [](const std::string& a, const std::string& b) { return a.size() > b.size(); });
+    for (const std::string& f : folders)
+        if (!Platform.IsRefusedFolder(f)) ::rmdir(f.c_str());  // only an empty folder goes
 }
 
 }  // namespace installer

@@ -76,6 +76,7 @@ int SetupEngine::CreateShortcut(const std::string& args) {
     }
     e.Path = work.empty() ? std::string() : WithoutSlash(Resolve(work).string());
     e.Icon = IconBeside(targetPath);
+    e.Categories = State.MenuCategories;
     fs::path file = folder / (DesktopFileName(name) + ".desktop");
     if (platform::WriteFileAtomic(file, e.Text())) Record.AddFile(file);
     return 1;
@@ -115,6 +116,7 @@ void SetupEngine::RegisterUninstall() {
     }
     std::string key = std::string(kUninstallKey) + State.UninstallName;
     std::string command = "\"" + State.TargetDir + State.InstallerName + "\" /d";
+    MakeKeyStoreFolder();
     Keys.SetString(kUninstallRoot, key, "DisplayName", State.UninstallName);
     Keys.SetString(kUninstallRoot, key, "UninstallString", command);
 
@@ -128,6 +130,9 @@ void SetupEngine::RegisterUninstall() {
                          {State.ProductName.empty() ? State.UninstallName : State.ProductName});
     e.Exec = {State.TargetDir + State.InstallerName, "/d"};
     e.Path = WithoutSlash(State.TargetDir);
+    // Beside the program's own entry: its icon and its menu sections.
+    if (!State.MainProgram.empty()) e.Icon = IconBeside(State.TargetDir + State.MainProgram);
+    e.Categories = State.MenuCategories;
     fs::path file = folder / ("uninstall-" + DesktopFileName(State.UninstallName) + ".desktop");
     if (platform::WriteFileAtomic(file, e.Text())) Record.AddFile(file);
 }

@@ -41,6 +41,8 @@ void ReadProductNames(SetupState& s, const SetupFile& f) {
     s.ProductVersion = f.Get("APPINFO", "PRODUCT_VERSION", kShort);
     s.ProductKey = f.Get("APPINFO", "PRODUCT_KEY", kShort);
     s.MainProgram = f.Get("APPINFO", "MAIN_PROGRAM", kShort);
+    // Linux only: the menu sections ("Development;Engineering;") of the menu entries.
+    s.MenuCategories = f.Get("APPINFO", "MENU_CATEGORIES", kShort);
 }
 
 int ReadSetupFile(SetupState& s, const KeyStore& keys, const SetupPlatform& platform,

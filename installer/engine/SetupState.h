@@ -52,6 +52,7 @@ struct SetupState {
     std::string ProductVersion;
     std::string ProductKey;
     std::string MainProgram;
+    std::string MenuCategories;  // APPINFO MENU_CATEGORIES: the menu sections of the entries
     std::string TargetExistFile;
     std::string UninstallName;
     std::string Arg6;

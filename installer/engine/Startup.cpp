@@ -51,6 +51,61 @@ StartArguments ParseStartArguments(std::string_view text) {
     return a;
 }
 
+namespace {
+
+// Qt's options that take a value, and those that stand alone (either with one or two dashes).
+constexpr std::string_view kQtValueOptions[] = {
+    "-platform",        "-platformpluginpath", "-platformtheme", "-plugin",
+    "-qwindowgeometry", "-qwindowicon",        "-qwindowtitle",  "-session",
+    "-style",           "-stylesheet",         "-display",       "-geometry"};
+constexpr std::string_view kQtFlagOptions[] = {"-reverse", "-widgetcount", "-nograb", "-dograb",
+                                               "-sync"};
+
+template <size_t N>
+bool IsOneOf(std::string_view word, const std::string_view (&list)[N]) {
+    for (std::string_view w : list)
+        if (w == word) return true;
+    return false;
+}
+
+}  // namespace
+
+CommandLineUse CheckCommandLine(const std::vector<std::string>& args) {
+    std::vector<std::string> words;
+    for (size_t i = 0; i < args.size(); ++i) {
+        std::string_view w = args[i];
+        if (w == "--help" || w == "-h" || w == "-?" || w == "/?") return CommandLineUse::Help;
+        std::string_view qt = w.substr(0, 2) == "--" ? w.substr(1) : w;
+        if (IsOneOf(qt, kQtValueOptions)) {
+            ++i;
+            continue;
+        }
+        if (IsOneOf(qt, kQtFlagOptions)) continue;
+        words.push_back(args[i]);
+    }
+    if (words.empty()) return CommandLineUse::Run;
+    std::string first = words.front();
+    if (first.size() == 2 && first.front() == '/') first.erase(0, 1);
+    if (first.size() != 1) return CommandLineUse::Wrong;
+    switch (first.front()) {
+        case 'B':
+        case 'b':
+        case 'D':
+        case 'd':
+            return words.size() == 1 ? CommandLineUse::Run : CommandLineUse::Wrong;
+        case 'X':
+        case 'x':
+            return CommandLineUse::Run;  // the path may hold blanks: every word after it
+        default:
+            return CommandLineUse::Wrong;
+    }
+}
+
+std::string UsageText(std::string_view programName) {
+    std::string name(programName);
+    return InstallerMessage(msg::kUsage, {name, SetupFileNameFor(name)}) + "\n";
+}
+
 bool InitInstallerPaths(SetupState& s, const std::string& installerPath) {
     s.InstallerPath = installerPath;
     s.RunningInstaller = installerPath;

@@ -23,6 +23,14 @@ std::string JoinArguments(const std::vector<std::string>& args);
 // path after "x " (either letter case takes it); anything else a single installation.
 StartArguments ParseStartArguments(std::string_view commandLine);
 
+// What a command line asks of the program before any window: to run, to show its usage
+// (--help, -h, -?, /?), or nothing it knows (a switch other than /b, /d or /x, or words after
+// /b or /d). Qt's own options (-platform NAME and the like) are passed over.
+enum class CommandLineUse { Run, Help, Wrong };
+CommandLineUse CheckCommandLine(const std::vector<std::string>& args);
+// The usage text for a program of this name, in the interface language.
+std::string UsageText(std::string_view programName);
+
 // Fills the installer's path and names, the source folder and the setup file's path (mode 3:
 // from state.UninstallPath, whose folder also becomes TargetDir). The setup file is looked up
 // without letter case. False when the path has no folder.

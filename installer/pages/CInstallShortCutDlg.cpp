@@ -12,9 +12,8 @@
 namespace installer {
 
 void InitCommonProgramsFolder(SetupState& state, const SetupPlatform& platform) {
-    std::error_code ec;
-    // A new user's desktop may not have made it yet: an empty list would offer no folder.
-    std::filesystem::create_directories(platform.ApplicationsDir, ec);
+    // A new user's desktop may not have made the folder yet: the run makes it with the first
+    // entry, into the install record, so that the uninstallation can remove it again.
     state.CommonProgramsFolder = platform.ApplicationsDir.string() + "/";
 }
 

@@ -25,8 +25,8 @@ private:
     QListWidget* list_;
 };
 
-// The applications folder as SetupState::CommonProgramsFolder (with its '/'), made when it
-// does not exist yet.
+// The applications folder as SetupState::CommonProgramsFolder (with its '/'); the run makes
+// it when it does not exist yet.
 void InitCommonProgramsFolder(SetupState& state, const SetupPlatform& platform);
 
 }  // namespace installer

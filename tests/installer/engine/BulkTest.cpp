@@ -221,19 +221,35 @@ TEST_F(BulkRunTest, TheFolderDialogSetsTheFolder) {
     EXPECT_TRUE(fs::exists(chosen / "a.txt"));
 }
 
-TEST_F(BulkRunTest, ARunningProgramEndsTheWholeRun) {
+TEST_F(BulkRunTest, OnlyTheProgramRunningFromTheFolderEndsTheWholeRun) {
     Module("m1", Base("One"));
     Module("m2", Base("Two") + "PRODUCT_KEY=bulkprobe\n");
     Module("m3", Base("Three"));
-    fs::copy_file("/bin/sleep", box.root / "bulkprobe");
-    std::string path = (box.root / "bulkprobe").string();
-    char arg1[] = "30";
-    char* argv[] = {path.data(), arg1, nullptr};
-    pid_t pid = 0;
-    ASSERT_EQ(0, posix_spawn(&pid, path.c_str(), nullptr, nullptr, argv, environ));
+    // A program of that name started from elsewhere is no concern of the run.
+    auto start = [](const fs::path& program) {
+        fs::create_directories(program.parent_path());
+        fs::copy_file("/bin/sleep", program);
+        std::string path = program.string();
+        char arg1[] = "30";
+        char* argv[] = {path.data(), arg1, nullptr};
+        pid_t pid = 0;
+        EXPECT_EQ(0, posix_spawn(&pid, path.c_str(), nullptr, nullptr, argv, environ));
+        return pid;
+    };
+    auto stop = [](pid_t pid) {
+        ::kill(pid, SIGKILL);
+        ::waitpid(pid, nullptr, 0);
+    };
+    pid_t elsewhere = start(box.root / "elsewhere" / "bulkprobe");
+    EXPECT_EQ((std::vector<int>{1, 1, 1}), RunAll());
+    EXPECT_TRUE(ui.shown.empty());
+    stop(elsewhere);
+
+    // The one in the folder being replaced ends it.
+    fs::remove_all(Folder("Three"));
+    pid_t inside = start(Folder("Two") / "bulkprobe");
     std::vector<int> done = RunAll();
-    ::kill(pid, SIGKILL);
-    ::waitpid(pid, nullptr, 0);
+    stop(inside);
     EXPECT_EQ((std::vector<int>{1, 0, 0}), done);
     EXPECT_EQ(BulkRun::Start::RunEnded, ended);
     ASSERT_EQ(std::vector<unsigned>{msg::kProgramRunning}, ui.Ids());

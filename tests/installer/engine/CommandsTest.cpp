@@ -176,6 +176,7 @@ TEST_F(CommandsTest, ShortcutsAreDesktopEntries) {
     Write(T("bin/tool"), "#!/bin/sh\n");
     Write(T("bin/tool.png"), "png");
     state.ProductVersion = "2";
+    state.MenuCategories = "Development;Engineering";  // the last ';' is added
     engine.InitMacroValues();
     EXPECT_EQ(1, engine.CreateShortcut(
                      "\"Tool, version {PRODUCT_VERSION}\",TARGETDIR+\"data\",\"bin/tool\":--file "
@@ -188,7 +189,8 @@ TEST_F(CommandsTest, ShortcutsAreDesktopEntries) {
             T("bin/tool").string() +
             " --file \"a b\" 100%% \"\\\\$HOME\"\n"
             "Path=" +
-            T("data").string() + "\nIcon=" + T("bin/tool.png").string() + "\nTerminal=false\n",
+            T("data").string() + "\nIcon=" + T("bin/tool.png").string() +
+            "\nCategories=Development;Engineering;\nTerminal=false\n",
         Read(file));
     EXPECT_TRUE(engine.Record.HasFile(file));
     // Arguments inside the quoted target, and a name with a '/'.
@@ -209,6 +211,9 @@ TEST_F(CommandsTest, DesktopEntriesPassTheValidator) {
     if (std::system("command -v desktop-file-validate >/dev/null 2>&1") != 0)
         GTEST_SKIP() << "desktop-file-validate is not installed";
     Write(T("bin/tool"), "#!/bin/sh\n");
+    Write(T("bin/tool.svg"), "<svg/>");
+    state.MenuCategories = "Development;Engineering;";
+    state.MainProgram = "bin/tool";
     engine.CreateShortcut(
         "\"Tool\",TARGETDIR+\"\",\"bin/tool\":--name \"a \\\"q\\\" b\" 5% `x` %1");
     engine.CreateShortcut("\"Tool (with blanks)\",TARGETDIR+\"\",\"bin/tool\"");
@@ -218,6 +223,11 @@ TEST_F(CommandsTest, DesktopEntriesPassTheValidator) {
     for (const auto& e : fs::directory_iterator(Menu())) {
         std::string cmd = "desktop-file-validate '" + e.path().string() + "'";
         EXPECT_EQ(0, std::system(cmd.c_str())) << Read(e.path());
+        // Each has the icon and lies in a menu section.
+        EXPECT_NE(std::string::npos, Read(e.path()).find("\nIcon=" + T("bin/tool.svg").string()))
+            << Read(e.path());
+        EXPECT_NE(std::string::npos, Read(e.path()).find("\nCategories=Development;Engineering;\n"))
+            << Read(e.path());
         ++n;
     }
     EXPECT_EQ(3, n);

@@ -33,6 +33,41 @@ TEST(IsProcessRunning, FindsAProbeByNameWithoutLetterCase) {
     EXPECT_FALSE(IsProcessRunning("haldiprobe"));
 }
 
+TEST(IsProcessRunning, OnlyTheUsersOwnProgramInTheFolderCounts) {
+    Sandbox box;
+    ASSERT_TRUE(box.Contained());
+    const fs::path inst = box.root / "inst";
+    fs::create_directories(inst);
+    const std::string me = std::to_string(::getuid()), other = std::to_string(::getuid() + 1);
+    struct Case {
+        std::string uid, exe, cmdline;  // exe empty: the link cannot be read
+        bool inFolder, anywhere;
+    } cases[] = {
+        {me, (inst / "morvalen").string(), "", true, true},
+        {me, (inst / "bin/MORVALEN").string() + " (deleted)", "", true, true},
+        {other, (inst / "morvalen").string(), "", false, false},  // another user's
+        {me, (box.root / "elsewhere/morvalen").string(), "", false, true},
+        {me, (box.root / "inst2/morvalen").string(), "", false, true},
+        {me, (inst / "morvalen-dde").string(), "", false, false},
+        {me, "", (inst / "morvalen").string() + std::string("\0/x\0", 4), true, true},
+        {me, "", std::string("morvalen\0", 9), false, true},  // no folder to tell
+        {me, (box.root / "elsewhere/sh").string(), (inst / "morvalen").string(), false, true},
+    };
+    int n = 0;
+    for (const Case& c : cases) {
+        fs::path proc = box.root / ("proc" + std::to_string(++n));
+        fs::path p = proc / "4242";
+        fs::create_directories(p);
+        fs::create_directories(proc / "self");
+        ::test::WriteFile(p / "status", "Name:\tx\nUid:\t" + c.uid + "\t" + c.uid + "\t" + c.uid +
+                                            "\t" + c.uid + "\n");
+        if (!c.exe.empty()) fs::create_symlink(c.exe, p / "exe");
+        ::test::WriteFile(p / "cmdline", c.cmdline);
+        EXPECT_EQ(c.inFolder, IsProcessRunning("morvalen", inst.string() + "/", proc)) << n;
+        EXPECT_EQ(c.anywhere, IsProcessRunning("Morvalen", {}, proc)) << n;
+    }
+}
+
 TEST(ProcessRunner, StartsDetachedAndReportsAProgramThatCannotStart) {
     Sandbox box;
     ASSERT_TRUE(box.Contained());

@@ -34,6 +34,7 @@ TEST_F(SetupInfoTest, ReadsEveryValueOfAWholeFile) {
     ASSERT_EQ(1, ReadText("[APPINFO]\nPROGRAM_FOLDER_NAME = Tool \nAPPBASE_PATH=/opt/Tool\n"
                           "COMPANY_NAME=Maker\nPRODUCT_NAME=\"Tool Pro\"\nPRODUCT_VERSION=2.1\n"
                           "PRODUCT_KEY=tool\nMAIN_PROGRAM=tool\nTARGET_EXISTFILE=tool.ini\n"
+                          "MENU_CATEGORIES=Office;\n"
                           "UNINSTALL_NAME=ToolUninst\nSETUP_TITLE=Version 2\n"
                           "[PARMINIT]\nARG6=extra\n[USEDIALOG]\nSdInfoView=readme.txt\n"
                           "SdLicenseView=license.txt\nSdSelectFolder=1\n"
@@ -46,6 +47,7 @@ TEST_F(SetupInfoTest, ReadsEveryValueOfAWholeFile) {
     EXPECT_EQ("2.1", state.ProductVersion);
     EXPECT_EQ("tool", state.ProductKey);
     EXPECT_EQ("tool", state.MainProgram);
+    EXPECT_EQ("Office;", state.MenuCategories);
     EXPECT_EQ("tool.ini", state.TargetExistFile);
     EXPECT_EQ("ToolUninst", state.UninstallName);
     EXPECT_EQ("Version 2", state.SetupTitle);

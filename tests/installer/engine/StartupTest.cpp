@@ -33,6 +33,38 @@ TEST(StartArguments, TheSwitchesAndTheUninstallPath) {
     }
 }
 
+TEST(CheckCommandLine, HelpAndWrongSwitchesBeforeAnyWindow) {
+    using U = CommandLineUse;
+    struct Case {
+        std::vector<std::string> args;
+        U use;
+    } cases[] = {
+        {{}, U::Run},
+        {{"/b"}, U::Run},
+        {{"B"}, U::Run},
+        {{"/D"}, U::Run},
+        {{"/x", "/opt/My Tool/haldimon"}, U::Run},
+        {{"-platform", "offscreen", "/d"}, U::Run},  // Qt's own options pass
+        {{"--platform", "offscreen", "-reverse"}, U::Run},
+        {{"--help"}, U::Help},
+        {{"-h"}, U::Help},
+        {{"/?"}, U::Help},
+        {{"/b", "--help"}, U::Help},
+        {{"--bogus"}, U::Wrong},
+        {{"/q"}, U::Wrong},
+        {{"//b"}, U::Wrong},
+        {{"/bulk"}, U::Wrong},
+        {{"anything"}, U::Wrong},
+        {{"/b", "extra"}, U::Wrong},
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(static_cast<int>(c.use), static_cast<int>(CheckCommandLine(c.args)))
+            << JoinArguments(c.args);
+    std::string usage = UsageText("Other");
+    EXPECT_EQ(0u, usage.find("Usage: Other [/b | /d]\n")) << usage;
+    EXPECT_NE(std::string::npos, usage.find("Other.INF")) << usage;
+}
+
 TEST(InitInstallerPaths, NamesAndFoldersOfEachMode) {
     Sandbox box;
     ASSERT_TRUE(box.Contained());

@@ -96,6 +96,9 @@ TEST_F(UninstallRunTest, LeavesNothingTheInstallationMade) {
                             "Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\ToolUninst")
                     .empty());
     EXPECT_FALSE(fs::exists(box.platform.ProgramsBase));  // made by the installation, empty
+    // So were the key store's folders; the menu folder was there before, and stays.
+    EXPECT_FALSE(fs::exists(box.platform.KeyStoreDir.parent_path()));
+    EXPECT_TRUE(fs::is_directory(box.platform.ApplicationsDir));
     // The user's settings are untouched; E: and D: effects stay.
     EXPECT_EQ("the user's settings",
               ::test::ReadFile(box.platform.UserSettingsDir / "MV_System.ini"));
@@ -123,6 +126,46 @@ TEST_F(UninstallRunTest, AFileTheUserAddedStaysWithItsFolder) {
     EXPECT_FALSE(fs::exists(Target() / "haldimon.INF"));
     EXPECT_FALSE(fs::exists(Target() / "haldimon.INF.files"));
     EXPECT_FALSE(fs::exists(Menu()));
+}
+
+// What a folder holds, for a failure's message.
+std::string Listing(const fs::path& folder) {
+    std::string out;
+    std::error_code ec;
+    for (fs::recursive_directory_iterator it(folder, ec), end; !ec && it != end; it.increment(ec))
+        out += it->path().string() + " ";
+    return out;
+}
+
+// A home without a menu folder: the installation makes it, the uninstallation removes it, but
+// never with an entry of someone else's in it.
+class UninstallFreshHomeTest : public UninstallRunTest {
+protected:
+    void SetUp() override {
+        fs::remove_all(box.platform.ApplicationsDir);
+        UninstallRunTest::SetUp();
+    }
+};
+
+TEST_F(UninstallFreshHomeTest, TheFoldersTheInstallationMadeGo) {
+    ASSERT_TRUE(fs::exists(Menu() / "Tool.desktop"));
+    ASSERT_TRUE(fs::exists(box.platform.KeyStoreDir));
+    Uninstall();
+    for (const fs::path& f : {box.platform.ApplicationsDir, box.platform.KeyStoreDir.parent_path(),
+                              box.platform.ProgramsBase})
+        EXPECT_FALSE(fs::exists(f)) << f << " holds " << Listing(f);
+    // The folders that were there before stay (the settings folder's parent among them).
+    EXPECT_TRUE(fs::is_directory(box.platform.UserSettingsDir));
+    EXPECT_TRUE(fs::is_directory(box.platform.Home / ".local"));
+}
+
+TEST_F(UninstallFreshHomeTest, AFolderWithAnotherEntryStays) {
+    Write(box.platform.ApplicationsDir / "other.desktop", "[Desktop Entry]\n");
+    Write(box.platform.KeyStoreDir / "HKEY_USERS.ini", "[Other]\nx=\"1\"\n");
+    Uninstall();
+    EXPECT_FALSE(fs::exists(Menu()));
+    EXPECT_TRUE(fs::exists(box.platform.ApplicationsDir / "other.desktop"));
+    EXPECT_TRUE(fs::exists(box.platform.KeyStoreDir / "HKEY_USERS.ini"));
 }
 
 TEST_F(UninstallRunTest, WithoutUninstallNameTheRegistrationIsLeftAlone) {

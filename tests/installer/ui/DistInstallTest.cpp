@@ -1,6 +1,7 @@
 // The suite installed from the haldimon-dist folder into a temporary home: once by the wizard
 // driven in this process, once by the real haldimon; then the installed program is started.
 #include <sys/stat.h>
+#include <QElapsedTimer>
 #include <QProcess>
 #include <QProcessEnvironment>
 #include <QPushButton>
@@ -58,8 +59,10 @@ protected:
     // What an installation of the suite must have made.
     void ExpectInstalled() {
         KeyStore keys(box.platform.KeyStoreDir);
-        for (const char* f : {"morvalen", "morvalen-dde", "libtarnwick.so", "strings.tsv",
-                              "MVDXF.HED", "menus.txt", "MV_System.ini", "MV_Machine.nmd"}) {
+        for (const char* f :
+             {"morvalen", "morvalen-dde", "libtarnwick.so", "strings.tsv", "MVDXF.HED", "menus.txt",
+              "MV_System.ini", "MV_Machine.nmd", "help/index.html", "help/index.ja.html",
+              "help/help.css", "morvalen.svg"}) {
             fs::path from = kDist / "Setup" / f, to = Installed(f);
             ASSERT_TRUE(fs::exists(to)) << f;
             EXPECT_EQ(MTime(from), MTime(to)) << f;
@@ -87,6 +90,15 @@ protected:
         fs::path menu = box.platform.ApplicationsDir / "Morvalen";
         EXPECT_TRUE(fs::exists(menu / "Morvalen.desktop"));
         EXPECT_TRUE(fs::exists(menu / "uninstall-Morvalen.desktop"));
+        // Both with the suite's icon, in a menu section.
+        for (const char* f : {"Morvalen.desktop", "uninstall-Morvalen.desktop"}) {
+            std::string text = ::test::ReadFile(menu / f);
+            EXPECT_NE(std::string::npos,
+                      text.find("\nIcon=" + Installed("morvalen.svg").string() + "\n"))
+                << text;
+            EXPECT_NE(std::string::npos, text.find("\nCategories=Development;Engineering;\n"))
+                << text;
+        }
         if (std::system("command -v desktop-file-validate >/dev/null 2>&1") == 0) {
             for (const auto& e : fs::directory_iterator(menu)) {
                 EXPECT_EQ(0, Run("desktop-file-validate", {Q(e.path().string())})) << e.path();
@@ -98,6 +110,28 @@ protected:
 
     Sandbox box;
 };
+
+TEST_F(DistInstallTest, TheUsageNeedsNoDisplay) {
+    QProcessEnvironment env = Env();
+    for (const char* v : {"QT_QPA_PLATFORM", "DISPLAY", "WAYLAND_DISPLAY"}) env.remove(v);
+    struct Case {
+        QStringList args;
+        int code;
+    } cases[] = {{{"--help"}, 0}, {{"-h"}, 0}, {{"--bogus"}, 2}, {{"/q"}, 2}, {{"/b", "x"}, 2}};
+    for (const Case& c : cases) {
+        QProcess p;
+        p.setProcessEnvironment(env);
+        p.setWorkingDirectory(Q(box.root.string()));
+        p.start(Q((kDist / "haldimon").string()), c.args);
+        ASSERT_TRUE(p.waitForFinished(30000));
+        EXPECT_EQ(QProcess::NormalExit, p.exitStatus()) << c.args.join(' ').toStdString();
+        EXPECT_EQ(c.code, p.exitCode()) << c.args.join(' ').toStdString();
+        EXPECT_TRUE(p.readAllStandardOutput().isEmpty());
+        QString err = QString::fromUtf8(p.readAllStandardError());
+        EXPECT_TRUE(err.startsWith("Usage: haldimon [/b | /d]")) << err.toStdString();
+        EXPECT_TRUE(err.contains("haldimon.INF")) << err.toStdString();
+    }
+}
 
 TEST_F(DistInstallTest, TheWizardInstallsTheSuite) {
     SetupState state;
@@ -209,14 +243,43 @@ TEST_F(DistInstallTest, TheRegisteredCommandRemovesTheSuite) {
     };
     QTRY_VERIFY_WITH_TIMEOUT(!fs::exists(Installed("morvalen")) && copies() == 0, 30000);
     for (const char* f : {"libtarnwick.so", "libwepo.so", "strings.tsv", "MV_System.ini",
-                          "haldimon", "haldimon.INF", "haldimon.INF.files"})
+                          "haldimon", "haldimon.INF", "haldimon.INF.files", "help", "morvalen.svg"})
         EXPECT_FALSE(fs::exists(Installed(f))) << f;
     EXPECT_EQ("G00X0Y0", ::test::ReadFile(Installed("my-part.nc")));  // the user's file stays
     EXPECT_FALSE(fs::exists(box.platform.ApplicationsDir / "Morvalen"));
+    // The folders it made for the key store go; the menu folder was there before and stays.
+    EXPECT_FALSE(fs::exists(box.platform.KeyStoreDir.parent_path()));
+    EXPECT_TRUE(fs::is_directory(box.platform.ApplicationsDir));
     EXPECT_TRUE(keys.Values("HKEY_LOCAL_MACHINE", key).empty());
     EXPECT_FALSE(keys.GetString("HKEY_CURRENT_USER", "Software\\Morvalen\\Morvalen", "InstallDir"));
     EXPECT_EQ("the user's settings",
               ::test::ReadFile(box.platform.UserSettingsDir / "MV_System.ini"));
+}
+
+TEST_F(DistInstallTest, InstallAndUninstallLeaveANewHomeAsItWas) {
+    // A new user's home: not even a menu folder yet.
+    fs::remove_all(box.platform.Home / ".local");
+    ASSERT_TRUE(fs::is_empty(box.platform.Home));
+    QProcessEnvironment env = Env();
+    env.insert("HALDIMON_UNATTENDED", "1");
+    ASSERT_EQ(0, Run(Q((kDist / "haldimon").string()), {}, box.root, env));
+    ASSERT_TRUE(fs::exists(box.platform.ApplicationsDir / "Morvalen" / "Morvalen.desktop"));
+    ASSERT_TRUE(fs::is_directory(box.platform.KeyStoreDir));
+    ASSERT_EQ(0, Run(Q(Installed("haldimon").string()), {"/d"}, box.root, env));
+    // The launcher has ended; the copy it started works on until it has removed itself.
+    auto uninstalled = [&] {
+        for (const auto& e : fs::directory_iterator(box.platform.TempDir))
+            if (e.path().filename().string().rfind("haldimon-", 0) == 0) return false;
+        return !fs::exists(Installed("morvalen"));
+    };
+    QElapsedTimer waited;
+    waited.start();
+    while (!uninstalled() && waited.elapsed() < 30000) QTest::qWait(50);
+    ASSERT_TRUE(uninstalled());
+    std::string left;
+    for (const auto& e : fs::recursive_directory_iterator(box.platform.Home))
+        left += e.path().string() + "\n";
+    EXPECT_EQ("", left);
 }
 
 }  // namespace
