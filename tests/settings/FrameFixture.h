@@ -4,11 +4,9 @@
 #include <QApplication>
 #include <QImage>
 #include <filesystem>
-#include <functional>
 
 #include "app/ViewPanes.h"
 #include "app/ui/AppFixture.h"
-#include "kernel/db/CDtbNode.h"
 
 class FrameFixture : public AppFixture {
 protected:
@@ -32,19 +30,6 @@ protected:
             std::filesystem::copy_file(examples / name, folder / name,
                                        std::filesystem::copy_options::overwrite_existing);
         return folder / "punch-sample.nc";
-    }
-    // The punch hits in the drawing.
-    int PunchHits() const {
-        int hits = 0;
-        std::function<void(const CDtbElement*)> count = [&](const CDtbElement* e) {
-            for (; e; e = e->link.next)
-                if (const auto* n = DtbCast<CDtbNode>(e)) {
-                    if (n->kindName == "Punch1") ++hits;
-                    count(n->firstChild);
-                }
-        };
-        count(app_->Document->Elements.GetFirstElement());
-        return hits;
     }
     // Pixels of the colour in the active element view.
     int Count(QColor colour) {

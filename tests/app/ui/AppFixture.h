@@ -7,11 +7,13 @@
 #include <QSettings>
 #include <cstdlib>
 #include <filesystem>
+#include <functional>
 #include <memory>
 
 #include "TempDir.h"
 #include "app/CMainFrame.h"
 #include "app/CTessmarkApp.h"
+#include "kernel/db/CDtbNode.h"
 #include "platform/ScriptedPrompt.h"
 
 class AppFixture : public ::testing::Test {
@@ -52,6 +54,19 @@ protected:
     }
     static std::string Sample() {
         return std::string(MORVALEN_SOURCE_DIR) + "/examples/laser-sample.nc";
+    }
+    // The punch hits in the open program's drawing.
+    int PunchHits() const {
+        int hits = 0;
+        std::function<void(const CDtbElement*)> count = [&](const CDtbElement* e) {
+            for (; e; e = e->link.next)
+                if (const auto* n = DtbCast<CDtbNode>(e)) {
+                    if (n->kindName == "Punch1") ++hits;
+                    count(n->firstChild);
+                }
+        };
+        count(app_->Document->Elements.GetFirstElement());
+        return hits;
     }
     std::filesystem::path ConfigFolder() const { return dir_.path() / "data" / "Morvalen"; }
     std::filesystem::path RuntimeFolder() const { return dir_.path() / "run"; }

@@ -12,7 +12,6 @@
 #include "app/core/AppMessages.h"
 #include "app/core/CommandIds.h"
 #include "app/core/WindowPlacement.h"
-#include "kernel/db/CDtbNode.h"
 #include "platform/Profile.h"
 
 namespace {
@@ -266,15 +265,6 @@ TEST_F(StartUp, PunchSampleShowsItsHits) {
         before[name] = test::ReadFile(examples / name);
     ASSERT_TRUE(Start({"/US", (examples / "punch-sample.nc").string()}));
     EXPECT_TRUE(prompt_->asked.empty());
-    int hits = 0;
-    std::function<void(const CDtbElement*)> count = [&](const CDtbElement* e) {
-        for (; e; e = e->link.next)
-            if (const auto* n = DtbCast<CDtbNode>(e)) {
-                if (n->kindName == "Punch1") ++hits;
-                count(n->firstChild);
-            }
-    };
-    count(app_->Document->Elements.GetFirstElement());
-    EXPECT_EQ(hits, 15);
+    EXPECT_EQ(PunchHits(), 15);
     for (const auto& [name, bytes] : before) EXPECT_EQ(test::ReadFile(examples / name), bytes);
 }

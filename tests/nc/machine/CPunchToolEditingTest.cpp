@@ -430,33 +430,45 @@ std::string Asked(const dietest::Context& ctx, size_t i) {
     return i < ctx.prompt.asked.size() ? ctx.prompt.asked[i].text : "<nothing asked>";
 }
 
-// Load tells that the table holds only the first 2000 dies; a save after an edit writes every
-// die of the file: the table's, then the others byte for byte as they were read.
-TEST(DieFileBeyondTheTable, LoadTellsAndASaveKeepsEveryDie) {
+// A die file of 2005 dies, loaded into the table of 2000.
+struct DieFileBeyondTheTable : ::testing::Test {
     EnglishTexts english;
     test::TempDir dir;
-    dietest::Context ctx(dir.path());
+    dietest::Context ctx{dir.path()};
     dietest::FakeDialogs dialogs;
-    const std::string bytes = ManyDies(kMaxDies + 5, 4);
-    dietest::WriteBytes(dir.path() / "many.dat", bytes);
-    CPunchTool tool(&ctx.app);
-    tool.Dialogs = &dialogs;
-    tool.PossessedToolFileName = "many.dat";
+    CPunchTool tool{&ctx.app};
+    std::string bytes;
 
-    ASSERT_EQ(tool.ReadWritePossessed(1), 0);
-    EXPECT_EQ(tool.Header.DieCount, kMaxDies);
-    ASSERT_EQ(ctx.prompt.asked.size(), 1u);
-    EXPECT_NE(ctx.prompt.asked[0].text.find("first 2000 of 2005"), std::string::npos)
-        << ctx.prompt.asked[0].text;
-    EXPECT_NE(ctx.prompt.asked[0].text.find((dir.path() / "many.dat").string()), std::string::npos);
-    EXPECT_EQ(ctx.prompt.asked[0].icon, platform::PromptIcon::Warning);
+    // Writes the file in the syntax of `version` and loads it: the user is told once.
+    void Load(const std::string& name, int version) {
+        bytes = ManyDies(kMaxDies + 5, version);
+        dietest::WriteBytes(dir.path() / name, bytes);
+        tool.Dialogs = &dialogs;
+        tool.PossessedToolFileName = name;
+        ASSERT_EQ(tool.ReadWritePossessed(1), 0);
+        EXPECT_EQ(tool.Header.DieCount, kMaxDies);
+        ASSERT_EQ(ctx.prompt.asked.size(), 1u);
+        EXPECT_NE(ctx.prompt.asked[0].text.find("first 2000 of 2005"), std::string::npos)
+            << ctx.prompt.asked[0].text;
+        EXPECT_NE(ctx.prompt.asked[0].text.find((dir.path() / name).string()), std::string::npos);
+        EXPECT_EQ(ctx.prompt.asked[0].icon, platform::PromptIcon::Warning);
+    }
+    // The die dialog changes the first die and ends with OK.
+    void EditFirstDie() {
+        dialogs.dieSteps.push_back([](DieDialogState& st) {
+            st.Dies[0].SizeX = 12.5;
+            return 1;
+        });
+        tool.EditPossessedDies();
+    }
+};
 
-    dialogs.dieSteps.push_back([](DieDialogState& st) {
-        st.Dies[0].SizeX = 12.5;
-        return 1;
-    });
+// A save after an edit writes every die of the file: the table's, then the others byte for byte
+// as they were read.
+TEST_F(DieFileBeyondTheTable, LoadTellsAndASaveKeepsEveryDie) {
+    ASSERT_NO_FATAL_FAILURE(Load("many.dat", 4));
     ctx.prompt.answers = {PromptAnswer::Yes};
-    tool.EditPossessedDies();
+    EditFirstDie();
     ASSERT_EQ(ctx.prompt.asked.size(), 2u);  // the update question; no error
     EXPECT_EQ(Asked(ctx, 1), diemsg::Fill(diemsg::Text(diemsg::kUpdatePossessed), {"many.dat"}));
 
@@ -481,27 +493,10 @@ TEST(DieFileBeyondTheTable, LoadTellsAndASaveKeepsEveryDie) {
 
 // A file of an older syntax cannot carry its other dies under the version 4.0 header: its save
 // is refused with a message and the file stays byte for byte as it was.
-TEST(DieFileBeyondTheTable, AnOlderSyntaxIsNotWrittenShorter) {
-    EnglishTexts english;
-    test::TempDir dir;
-    dietest::Context ctx(dir.path());
-    dietest::FakeDialogs dialogs;
-    const std::string bytes = ManyDies(kMaxDies + 5, 1);
-    dietest::WriteBytes(dir.path() / "old.dat", bytes);
-    CPunchTool tool(&ctx.app);
-    tool.Dialogs = &dialogs;
-    tool.PossessedToolFileName = "old.dat";
-
-    ASSERT_EQ(tool.ReadWritePossessed(1), 0);
-    ASSERT_EQ(ctx.prompt.asked.size(), 1u);
-    EXPECT_NE(ctx.prompt.asked[0].text.find("first 2000 of 2005"), std::string::npos);
-
-    dialogs.dieSteps.push_back([](DieDialogState& st) {
-        st.Dies[0].SizeX = 12.5;
-        return 1;
-    });
+TEST_F(DieFileBeyondTheTable, AnOlderSyntaxIsNotWrittenShorter) {
+    ASSERT_NO_FATAL_FAILURE(Load("old.dat", 1));
     ctx.prompt.answers = {PromptAnswer::Yes, PromptAnswer::Ok, PromptAnswer::No};
-    tool.EditPossessedDies();
+    EditFirstDie();
     ASSERT_EQ(ctx.prompt.asked.size(), 4u);
     EXPECT_EQ(Asked(ctx, 2), "The punch data file\n[" + (dir.path() / "old.dat").string() +
                                  "]\nholds more than 2000 dies in an older format and is not "
