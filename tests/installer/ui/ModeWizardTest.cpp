@@ -67,7 +67,9 @@ TEST_F(UninstallWizardTest, ThreePagesRemoveTheInstallation) {
     EXPECT_FALSE(Button(QWizard::CancelButton)->isEnabled());
     wizard->close();  // ignored while it works
     EXPECT_TRUE(wizard->isVisible());
-    QTRY_COMPARE_WITH_TIMEOUT(wizard->currentId(), int(W::kUninstallEnd), 10000);
+    ASSERT_TRUE(
+        QTest::qWaitFor([&] { return wizard->currentId() == int(W::kUninstallEnd); }, 10000))
+        << wizard->currentId();
     EXPECT_TRUE(Enabled(QWizard::FinishButton));
     EXPECT_FALSE(Enabled(QWizard::BackButton));
     EXPECT_EQ(0, ui.stopQuestions);
@@ -253,7 +255,8 @@ TEST_F(BulkWizardTest, TheRunListsEveryChosenModuleWithItsResult) {
         timer->start(1);
     };
     wizard->next();
-    QTRY_COMPARE_WITH_TIMEOUT(wizard->currentId(), int(W::kBulkEnd), 10000);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return wizard->currentId() == int(W::kBulkEnd); }, 10000))
+        << wizard->currentId();
     EXPECT_TRUE(wizard->isVisible());
     EXPECT_EQ(1, questions);
     EXPECT_EQ(std::vector<int>{0}, commandsWhileAsking);
@@ -281,7 +284,8 @@ TEST_F(BulkWizardTest, OkToTheCloseQuestionStopsTheRun) {
         QTimer::singleShot(0, &dlg, [&dlg] { dlg.reject(); });
     };
     wizard->next();
-    QTRY_COMPARE_WITH_TIMEOUT(wizard->currentId(), int(W::kBulkEnd), 10000);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return wizard->currentId() == int(W::kBulkEnd); }, 10000))
+        << wizard->currentId();
     EXPECT_EQ(std::vector<unsigned>{msg::kBulkQuit}, ui.Ids());
     QTreeWidget* results = Current<CAllInstallEnd>()->Results();
     ASSERT_EQ(2, results->topLevelItemCount());

@@ -270,7 +270,8 @@ protected:
         NextTo(W::kSetup);
         wizard->next();
         ASSERT_EQ(W::kProgress, wizard->currentId());
-        QTRY_COMPARE_WITH_TIMEOUT(wizard->currentId(), int(W::kEnd), 10000);
+        ASSERT_TRUE(QTest::qWaitFor([&] { return wizard->currentId() == int(W::kEnd); }, 10000))
+            << wizard->currentId();
     }
 };
 
@@ -291,7 +292,8 @@ TEST_F(WizardRunTest, TheRunInstallsAndTheEndPageFinishes) {
     wizard->reject();
     EXPECT_TRUE(wizard->isVisible());
     EXPECT_EQ(0, ui.stopQuestions);
-    QTRY_COMPARE_WITH_TIMEOUT(wizard->currentId(), int(W::kEnd), 10000);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return wizard->currentId() == int(W::kEnd); }, 10000))
+        << wizard->currentId();
     auto* bar = wizard->page(W::kProgress)->findChild<QProgressBar*>("id1021");
     EXPECT_EQ(5, bar->maximum());  // two commands + 3
     EXPECT_EQ(3, bar->value());
