@@ -58,6 +58,8 @@ std::optional<unsigned long long> ProcessStartTime(long pid) {
         rest.remove_prefix(begin);
         size_t end = rest.find(' ');
         std::string_view value = rest.substr(0, end);
+        // A killed process nobody has reaped yet (a zombie) has ended all the same.
+        if (field == 3 && (value == "Z" || value == "X" || value == "x")) return std::nullopt;
         if (field == 22) return ParseNumber(value);
         if (end == std::string_view::npos) return std::nullopt;
         rest.remove_prefix(end);

@@ -26,7 +26,7 @@ std::optional<std::filesystem::path> CreateOwnedTempFile(std::string_view prefix
 int RemoveStaleOwnedTempFiles(std::string_view prefix);
 
 // The start time of a process that runs (clock ticks after boot); nothing when it does not run
-// or /proc cannot tell.
+// (also when it has ended and its parent has not yet reaped it) or /proc cannot tell.
 std::optional<unsigned long long> ProcessStartTime(long pid);
 
 }  // namespace platform

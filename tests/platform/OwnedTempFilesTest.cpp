@@ -36,6 +36,12 @@ public:
         release_ = fds[1];
         start = platform::ProcessStartTime(pid).value_or(0);
     }
+    // Kills the child without reaping it: it stays in the process table as a zombie.
+    void Kill() {
+        if (pid > 0) ::kill(pid, SIGKILL);
+        siginfo_t info{};
+        if (pid > 0) ::waitid(P_PID, static_cast<id_t>(pid), &info, WEXITED | WNOWAIT);
+    }
     // Ends the child and waits for it: its id no longer names a running process.
     void End() {
         if (release_ >= 0) ::close(release_);
@@ -125,6 +131,10 @@ TEST_F(OwnedTempFiles, StartTimesOfRunningProcessesOnly) {
     EXPECT_TRUE(platform::ProcessStartTime(child.pid));
     child.End();
     EXPECT_FALSE(platform::ProcessStartTime(child.pid));
+    // A program killed while its parent does not reap it has ended too.
+    Child zombie;
+    zombie.Kill();
+    EXPECT_FALSE(platform::ProcessStartTime(zombie.pid));
     EXPECT_FALSE(platform::ProcessStartTime(0));
     EXPECT_FALSE(platform::ProcessStartTime(-1));
 }
