@@ -8,7 +8,7 @@ PACKAGES=(
     build-essential cmake ninja-build ccache pkg-config
     qt6-base-dev qt6-tools-dev qt6-l10n-tools qt6-translations-l10n libgl-dev libqt6opengl6-dev
     libgtest-dev libgmock-dev libbenchmark-dev
-    fonts-noto-cjk locales
+    fonts-noto-cjk fonts-freefont-ttf locales
     python3-ezdxf xvfb xauth
     shared-mime-info desktop-file-utils
     clang libclang-rt-14-dev
