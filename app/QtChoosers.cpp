@@ -8,6 +8,7 @@
 #include <QFontDialog>
 
 #include "app/QtUserPrompt.h"
+#include "text/FileDialogFit.h"
 
 namespace {
 
@@ -35,6 +36,7 @@ std::optional<std::string> AskFile(QWidget* parent, const FileChoice& c, bool sa
         if (!initial.fileName().contains('*') && !initial.fileName().contains('?'))
             dialog.selectFile(initial.fileName());
     }
+    FitFileDialog(dialog);
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return std::nullopt;
     return dialog.selectedFiles().front().toStdString();
 }

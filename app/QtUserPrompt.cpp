@@ -15,6 +15,7 @@
 
 #include "app/CLoadingDlg.h"
 #include "platform/StringTable.h"
+#include "text/FileDialogFit.h"
 
 using platform::PromptAnswer;
 using platform::PromptButtons;
@@ -184,6 +185,7 @@ std::optional<std::string> QtUserPrompt::AskFileName(std::string_view title,
     dialog.setOption(QFileDialog::DontUseNativeDialog, true);
     dialog.setAcceptMode(save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
     dialog.setFileMode(save ? QFileDialog::AnyFile : QFileDialog::ExistingFile);
+    FitFileDialog(dialog);
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return std::nullopt;
     return dialog.selectedFiles().front().toStdString();
 }
@@ -196,6 +198,7 @@ std::optional<std::vector<std::string>> QtUserPrompt::AskFileNames(std::string_v
     dialog.setOption(QFileDialog::DontUseNativeDialog, true);
     dialog.setAcceptMode(QFileDialog::AcceptOpen);
     dialog.setFileMode(QFileDialog::ExistingFiles);
+    FitFileDialog(dialog);
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return std::nullopt;
     std::vector<std::string> files;
     for (const QString& f : dialog.selectedFiles()) files.push_back(f.toStdString());
