@@ -79,8 +79,7 @@ bool MachineByExtension(const std::string& fileName, NcHeaderHost& host) {
         std::string e = platform::Cp932OrUtf8ToUtf8(ini.GetString(section, "Ext", ""));
         if (e.empty()) return false;
         if (Upper(e) != ext) continue;
-        std::string machine =
-            platform::Cp932OrUtf8ToUtf8(ini.GetString(section, "Machine", ""));
+        std::string machine = platform::Cp932OrUtf8ToUtf8(ini.GetString(section, "Machine", ""));
         std::string expanded = machine;
         ctx.ExpandLocalAppPath(expanded);
         fs::path full = ctx.MakeConfigPath(expanded);

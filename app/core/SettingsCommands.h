@@ -35,7 +35,7 @@ public:
     virtual void LoadSystemData() = 0;
     // The machine file the system settings name, with its condition table and die files.
     virtual void LoadConfiguredMachine() = 0;
-    virtual void LoadToolData() = 0;     // the cutting-condition table
+    virtual void LoadToolData() = 0;  // the cutting-condition table
     virtual void RefreshToolBars() = 0;
     virtual void ReloadEditor() = 0;  // the editor's look; its text stays
     virtual void RebuildElements() = 0;

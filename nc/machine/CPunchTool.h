@@ -48,7 +48,7 @@ public:
     // (without line ends). Nobody shows or edits them; a save writes them back unchanged after
     // the table, so that saving a file of more dies than the table holds loses none of them.
     std::vector<std::string> UnloadedDieLines;
-    TurretArrangement Arrangement;      // Arrangement.StationCount stations are valid
+    TurretArrangement Arrangement;  // Arrangement.StationCount stations are valid
     DieFileHeader Header;
     std::array<CTapTool, kMaxTapTools> TapTools;
     int TapCount = 0;  // tapping tools in use, 0..kMaxTapTools

@@ -75,8 +75,9 @@ TEST_F(HeaderFixture, MissingMachineOfExtensionIsReportedAndNothingChanges) {
 
 TEST_F(HeaderFixture, AJapaneseExtensionRowInCp932ChoosesItsMachine) {
     // "テスト" and "機械.nmd" as the settings file holds them: CP932 bytes.
-    test::WriteFile(ctx.IniPath, "[ExtMachine00]\r\nExt=\x83\x65\x83\x58\x83\x67\r\n"
-                                 "Machine=\x8b\x40\x8a\x42.nmd\r\n");
+    test::WriteFile(ctx.IniPath,
+                    "[ExtMachine00]\r\nExt=\x83\x65\x83\x58\x83\x67\r\n"
+                    "Machine=\x8b\x40\x8a\x42.nmd\r\n");
     test::WriteFile(ctx.ConfigFolder / "機械.nmd", "[NcRead]\r\nFrameX=1234.000\r\n");
     Lines lines{"O1"};
     EXPECT_EQ(ApplyNcHeaderDirectives(lines, "/nc/prog.テスト", host), 1);

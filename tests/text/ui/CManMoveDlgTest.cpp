@@ -21,9 +21,8 @@ protected:
 
     std::filesystem::path Machine() const { return dir.path() / "MV_Machine.nmd"; }
 
-    CManMoveDlg* Open(int row,
-                      std::vector<std::string> lines = {"O1", "G01X10.Y5.", "G01X20.Y5.", "(C)",
-                                                        "M30"}) {
+    CManMoveDlg* Open(int row, std::vector<std::string> lines = {"O1", "G01X10.Y5.", "G01X20.Y5.",
+                                                                 "(C)", "M30"}) {
         Make(std::move(lines));
         int r = row;
         view->SelectLine(1, &r, 1);
