@@ -7,8 +7,8 @@
 #include <QFileInfo>
 #include <QFontDialog>
 
+#include "app/FileDialogFit.h"
 #include "app/QtUserPrompt.h"
-#include "text/FileDialogFit.h"
 
 namespace {
 

@@ -14,8 +14,8 @@
 #include <vector>
 
 #include "app/CLoadingDlg.h"
+#include "app/FileDialogFit.h"
 #include "platform/StringTable.h"
-#include "text/FileDialogFit.h"
 
 using platform::PromptAnswer;
 using platform::PromptButtons;

@@ -1,4 +1,4 @@
-#include "text/FileDialogFit.h"
+#include "app/FileDialogFit.h"
 
 #include <QFileDialog>
 #include <QFileSystemModel>
