@@ -120,9 +120,16 @@ void CMainFrame::OnSmoothDlgClosed() {
 int CMainFrame::ApplySmoothing(SmoothParams* params) {
     CNcTextView* list = NcList();
     if (!params || !list) return 0;
+    // The smoothing goes into the text through the editor, never into the list: when the
+    // editor cannot come up (a trace is open) nothing changes.
+    if (EditModeSwitchRefused()) {
+        ShowOpsMessage(&App()->Prompt(), 20089, platform::PromptIcon::Warning,
+                       platform::PromptButtons::Ok);
+        return 0;
+    }
     // A missing library is said as such (and where it was looked for), not as a failure of
     // the smoothing.
-    if (!EditModeSwitchRefused() && !AdjustToolPathPresent(&App()->Prompt())) return 0;
+    if (!AdjustToolPathPresent(&App()->Prompt())) return 0;
     CLoadingDlg* progress = nullptr;
     if (!App()->LoadingDlg) {
         progress = new CLoadingDlg(0, this);
@@ -136,9 +143,7 @@ int CMainFrame::ApplySmoothing(SmoothParams* params) {
         progress = nullptr;
     };
     std::vector<std::string> lines;
-    // The smoothing goes into the text through the editor, never into the list: when the
-    // editor cannot come up (a trace is open) nothing changes.
-    if (EditModeSwitchRefused() || !list->Smooth06R(*params, lines)) {
+    if (!list->Smooth06R(*params, lines)) {
         dropProgress();
         ShowOpsMessage(&App()->Prompt(), 20089, platform::PromptIcon::Warning,
                        platform::PromptButtons::Ok);
