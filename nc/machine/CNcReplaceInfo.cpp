@@ -11,6 +11,7 @@
 #include <cstdio>
 #include <fstream>
 #include <iterator>
+#include <limits>
 #include <optional>
 #include <system_error>
 
@@ -185,8 +186,13 @@ void AppendQuoted(std::string& out, std::string_view text) {
     out += '"';
 }
 
+// A line number beyond the 32-bit range stays at its end rather than wrapping round to a small
+// (or zero) line; a negative one wraps as it always has, so "-1" still means the last possible
+// line.
 unsigned LineNumberField(const std::string& text) {
-    long long v = platform::ParseLeadingInt(text);
+    const long long v =
+        std::clamp<long long>(platform::ParseLeadingInt(text), std::numeric_limits<int>::min(),
+                              std::numeric_limits<unsigned>::max());
     return v == 0 ? 1u : static_cast<unsigned>(v);
 }
 
@@ -352,8 +358,9 @@ int CNcReplaceInfo::ReadTable(std::string_view name) {
             if (line.substr(0, kDeleteKey.size()) == kDeleteKey) flag = &DeleteCtbLines;
             if (line.substr(0, kConfirmKey.size()) == kConfirmKey) flag = &ConfirmOnReplace;
             if (flag)
-                *flag =
-                    static_cast<int>(platform::ParseLeadingInt(line.substr(line.rfind('=') + 1)));
+                *flag = static_cast<int>(std::clamp<long long>(
+                    platform::ParseLeadingInt(line.substr(line.rfind('=') + 1)),
+                    std::numeric_limits<int>::min(), std::numeric_limits<int>::max()));
         } else if (section == Section::Rows) {
             // A line of blanks only (a stray edit) is as empty as an empty one.
             if (RightTrim(line).empty() || line.front() == ';') continue;

@@ -3,6 +3,8 @@
 
 #include <gtest/gtest.h>
 
+#include <limits>
+
 #include "MachineTestSupport.h"
 
 using machine_test::ConfigFixture;
@@ -64,6 +66,10 @@ TEST(CNcReplaceInfo, RowRecords) {
         {R"("a,b,c,d")", -1, "", "", 0, 0},         // commas inside quotes do not count
         {R"("","b","1","2")", -1, "", "", 0, 0},    // empty before text
         {R"("a","b","-1","12abc")", 0, "a", "b", 4294967295u, 12},
+        // Beyond the 32-bit range a number stays at its end: 2^32 once became line 0.
+        {R"("a","b","4294967296","99999999999999999999999")", 0, "a", "b", 4294967295u,
+         4294967295u},
+        {R"("a","b","-2147483649","4294967295")", 0, "a", "b", 2147483648u, 4294967295u},
         {"\"\x83\x5c\",\"\x95\x5c\",\"1\",\"2\"", 0, "\x83\x5c", "\x95\x5c", 1, 2},
     };
     for (const Case& c : cases) {
@@ -123,6 +129,24 @@ TEST(CNcReplaceInfo, ReadsAHandWrittenTableWithLfLines) {
     EXPECT_EQ(t.ConfirmOnReplace, 0);
     t.ReadComment("handmade.ctb");
     EXPECT_EQ(t.TableComments, (std::vector<std::string>{"\x8e\xe8\x8f\x91\x82\xab"}));
+}
+
+TEST(CNcReplaceInfo, FlagsBeyondTheIntRangeStayOnAndSaveAsRead) {
+    ConfigFixture f;
+    // CTB記述行削除= and 置換処理時確認メッセージ=: 2^32 once wrapped round to 0, "off".
+    WriteAll(f.dir.path() / "big.CTB",
+             "*DATA\n\x43\x54\x42\x8b\x4c\x8f\x71\x8d\x73\x8d\xed\x8f\x9c=4294967296\n"
+             "\x92\x75\x8a\xb7\x8f\x88\x97\x9d\x8e\x9e\x8a\x6d\x94\x46\x83\x81\x83\x62"
+             "\x83\x5a\x81\x5b\x83\x57=-99999999999\n*REPLACE_DATA\n");
+    CNcReplaceInfo t(f.ctx);
+    ASSERT_EQ(t.ReadTable("big"), 1);
+    EXPECT_EQ(t.DeleteCtbLines, std::numeric_limits<int>::max());
+    EXPECT_EQ(t.ConfirmOnReplace, std::numeric_limits<int>::min());
+    ASSERT_EQ(t.SaveTable("big", ""), 0);
+    CNcReplaceInfo r(f.ctx);
+    ASSERT_EQ(r.ReadTable("big"), 1);
+    EXPECT_EQ(r.DeleteCtbLines, t.DeleteCtbLines);
+    EXPECT_EQ(r.ConfirmOnReplace, t.ConfirmOnReplace);
 }
 
 TEST(CNcReplaceInfo, ReadFailuresShowTheirMessageAndLeaveNoRows) {
