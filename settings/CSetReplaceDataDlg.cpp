@@ -4,6 +4,7 @@
 
 #include <QCheckBox>
 #include <QEvent>
+#include <QFontMetrics>
 #include <QHeaderView>
 #include <QKeyEvent>
 #include <QToolButton>
@@ -93,6 +94,13 @@ void CSetReplaceDataDlg::ShowRow(int row) {
     item->setText(3, QString::fromStdString(r.end));
     item->setTextAlignment(2, Qt::AlignCenter);
     item->setTextAlignment(3, Qt::AlignCenter);
+    // The line columns are narrow for the usual short numbers; a longer one (a big program)
+    // widens its column rather than being cut to "4294...".
+    const QFontMetrics metrics = list_->fontMetrics();
+    for (int c : {2, 3}) {
+        const int need = metrics.horizontalAdvance(item->text(c)) + 2 * metrics.averageCharWidth();
+        if (need > list_->header()->sectionSize(c)) list_->header()->resizeSection(c, need);
+    }
 }
 
 int CSetReplaceDataDlg::CurrentRow() const {

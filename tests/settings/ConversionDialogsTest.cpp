@@ -1,6 +1,7 @@
 // The conversion-table dialogs on a temporary table folder with mixed-case file names: the list
 // and its commands, the name dialog's rules and failures, the rows dialog, the row dialog.
 #include <QCheckBox>
+#include <QHeaderView>
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QPushButton>
@@ -344,6 +345,19 @@ TEST_F(RowsDialog, EditAddAndOkReadBack) {
     table.ListTables();
     EXPECT_NE(std::find(table.TableComments.begin(), table.TableComments.end(), "rows"),
               table.TableComments.end());
+}
+
+// The row dialog keeps numbers to five digits; a table written by hand can hold longer ones.
+TEST_F(RowsDialog, ALongLineNumberWidensItsColumnInsteadOfBeingCut) {
+    WriteAll(config / "Rows.CTB", TableText("rows",
+                                            "\"A\",\"a\",\"4294967295\",\"5\"\r\n"
+                                            "\"B\",\"b\",\"99999\",\"2\"\r\n"));
+    auto dlg = Open();
+    const QHeaderView* header = dlg->List()->header();
+    const QFontMetrics metrics = dlg->List()->fontMetrics();
+    EXPECT_GT(header->sectionSize(2), metrics.horizontalAdvance("4294967295"));
+    EXPECT_EQ(header->sectionSize(3), 50);  // short numbers keep the narrow column
+    EXPECT_GT(header->sectionSize(3), metrics.horizontalAdvance("99999"));
 }
 
 TEST_F(RowsDialog, CancelLeavesTheFileAndAGoneTableEndsWithMinusTwo) {
