@@ -73,9 +73,8 @@ std::string ReadAll(const fs::path& p) {
     return std::string(std::istreambuf_iterator<char>(in), {});
 }
 
-// Writes text unless the file already holds it; true when it wrote.
-// Writes file unless it holds text already; the folders it makes for it go into record, so
-// that the uninstallation can remove them again.
+// Writes text unless the file already holds it; true when it wrote. The folders it makes for
+// the file go into record, so that the uninstallation can remove them again.
 bool WriteIfChanged(const fs::path& file, const std::string& text, InstallRecord* record) {
     std::error_code ec;
     if (fs::exists(file, ec) && ReadAll(file) == text) return false;

@@ -82,12 +82,14 @@ void CPunchTool::ReloadDieFiles() {
     const auto absent = [&ec](const std::string& name, const std::filesystem::path& path) {
         return !name.empty() && !std::filesystem::exists(path, ec);
     };
-    if (absent(PossessedToolFileName, PossessedPath()))
-        (void)ReadPossessedFile(PossessedPath());
+    if (const std::filesystem::path possessed = PossessedPath();
+        absent(PossessedToolFileName, possessed))
+        (void)ReadPossessedFile(possessed);
     else
         ReadWritePossessed(1);
-    if (absent(ArrangedToolFileName, ArrangementPath()))
-        (void)ReadArrangementFile(ArrangementPath());
+    if (const std::filesystem::path arranged = ArrangementPath();
+        absent(ArrangedToolFileName, arranged))
+        (void)ReadArrangementFile(arranged);
     else
         ReadWriteArrangement(1);
 }
