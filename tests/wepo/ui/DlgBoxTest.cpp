@@ -21,6 +21,7 @@
 #include <cstdint>
 #include <cstring>
 #include <functional>
+#include <string>
 #include <vector>
 
 #include "wepo/Wepo.h"
@@ -290,6 +291,59 @@ TEST(DlgBoxTest, AResultThatIsNoFiniteNumberIsRefusedAndTheTextKept) {
             EXPECT_FALSE(red);
             EXPECT_TRUE(message.isEmpty());
             EXPECT_EQ(value, 0.25);
+        }
+    }
+}
+
+// OK is not the only way into the variables: a hook may store one item or all, and ending the
+// dialog with 1 stores every tab page. A text that gave no finite number stores by none of them.
+TEST(DlgBoxTest, ARefusedTextIsStoredByNoWayOfStoring) {
+    enum Way { kStoreOne, kStoreAll, kEndOnAPage };
+    const struct {
+        const char* typed;
+        Way way;
+    } cases[] = {
+        {"1/0", kStoreOne},      {"sqrt(-1)", kStoreOne}, {"1/0", kStoreAll},
+        {"sqrt(-1)", kStoreAll}, {"1/0", kEndOnAPage},    {"sqrt(-1)", kEndOnAPage},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(std::string(c.typed) + " way " + std::to_string(c.way));
+        double value = 7, other = 0, page = 7;
+        int32_t flag = 0;
+        QString after;
+        int stored = -1;
+        DlgBoxItem pageItems[] = {
+            {100, Attr(DBK_EDIT, DBV_DOUBLE), &page, 0, 0, nullptr},
+            {110, Attr(DBK_CHECK, DBV_LONG), &flag, 0, 0, "Flag"},
+        };
+        DlgBoxPage pages[] = {{nullptr, 901, nullptr, 2, pageItems}};
+        Script script;
+        script.onInit = [&](QWidget* dlg) {
+            if (c.way == kEndOnAPage) {
+                // Typed on the page and never left: the end's store evaluates it first.
+                auto* tabs = Control<QTabWidget>(dlg, 180);
+                qobject_cast<QLineEdit*>(DlgBoxControl(tabs->widget(0), 100))->setText(c.typed);
+                DlgBoxEnd(dlg, 1);
+                return;
+            }
+            TypeAndLeave(dlg, 100, c.typed, 101);
+            stored = DlgBoxStoreItem(dlg, c.way == kStoreOne ? 0 : -1);
+            after = Text(dlg, 100);
+            Click(dlg, DBID_CANCEL);
+        };
+        if (c.way == kEndOnAPage) {
+            DlgBoxItem tab{180, Attr(DBK_TAB, DBV_PAGES), pages, 0, 1, nullptr};
+            EXPECT_EQ(RunDialog(script, &tab, 1), 1);
+            EXPECT_EQ(page, 7);
+        } else {
+            DlgBoxItem items[] = {
+                {100, Attr(DBK_EDIT, DBV_DOUBLE), &value, 0, 0, nullptr},
+                {101, Attr(DBK_EDIT, DBV_DOUBLE), &other, 0, 0, nullptr},
+            };
+            EXPECT_EQ(RunDialog(script, items, 2), 0);
+            EXPECT_EQ(stored, 1);  // the other items are stored as usual
+            EXPECT_EQ(value, 7);
+            EXPECT_EQ(after, c.typed);
         }
     }
 }
