@@ -24,8 +24,10 @@ int main(int argc, char* argv[]) {
     if (use != installer::CommandLineUse::Run) {
         std::string name = argc > 0 ? argv[0] : "haldimon";
         name.erase(0, name.rfind('/') + 1);
-        std::fputs(installer::UsageText(name).c_str(), stderr);
-        return use == installer::CommandLineUse::Help ? 0 : 2;
+        // Asked for, the usage is the output; after a wrong switch it is the error.
+        const bool asked = use == installer::CommandLineUse::Help;
+        std::fputs(installer::UsageText(name).c_str(), asked ? stdout : stderr);
+        return asked ? 0 : 2;
     }
     QApplication app(argc, argv);
     std::setlocale(LC_NUMERIC, "C");

@@ -21,7 +21,8 @@ constexpr int kTopicRefused = 2;
 constexpr int kNoServer = 3;
 constexpr int kUsage = 4;
 
-void Usage() {
+// Asked for, the usage is the output (it pipes into a pager); after a wrong use, the error.
+void Usage(std::FILE* to = stderr) {
     std::fputs(
         "usage: morvalen-dde [-n NUMBER] [-s SOCKET] [-t TOPIC] [-w MILLISECONDS] COMMAND...\n"
         "Connects to the running Morvalen started with /n NUMBER (0 when not given), names the\n"
@@ -34,7 +35,7 @@ void Usage() {
         "  -w MS       keep trying to connect for this long (a program still starting)\n"
         "Exit code: 0 every command acknowledged, 1 a command not processed, 2 the topic\n"
         "refused, 3 no server answered, 4 wrong usage.\n",
-        stderr);
+        to);
 }
 
 }  // namespace
@@ -68,7 +69,7 @@ int main(int argc, char* argv[]) {
             else
                 topic = v;
         } else if (a == "-h" || a == "--help") {
-            Usage();
+            Usage(stdout);
             return kAllAcknowledged;
         } else {
             commands.push_back(a);

@@ -64,6 +64,7 @@ protected:
     struct Run {
         int code = -1;
         QString out;
+        QString err;
     };
     // Runs morvalen-dde to its end.
     Run Client(const QStringList& args) {
@@ -71,7 +72,8 @@ protected:
         p.setProcessEnvironment(Env());
         p.start(Bin("morvalen-dde"), args);
         EXPECT_TRUE(p.waitForFinished(kStartWaitMs + 10000));
-        return {p.exitCode(), QString::fromUtf8(p.readAllStandardOutput())};
+        return {p.exitCode(), QString::fromUtf8(p.readAllStandardOutput()),
+                QString::fromUtf8(p.readAllStandardError())};
     }
     // Runs a second morvalen to its end.
     int SecondStart(const QStringList& args, const QString& workingDir = {}) {

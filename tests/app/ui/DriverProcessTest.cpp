@@ -39,6 +39,23 @@ TEST_F(DriverProcess, ClientDrivesTheRunningProgram) {
     EXPECT_TRUE(fs::is_empty(dir_.path() / "run"));
 }
 
+TEST_F(DriverProcess, ClientUsageAskedForIsItsOutputAWrongUseItsError) {
+    // Asked for, the usage pipes into a pager; after a wrong use it is the error.
+    const struct {
+        QStringList args;
+        int code;
+    } cases[] = {{{"--help"}, 0}, {{"-h"}, 0}, {{}, 4}, {{"-n", "x", "STEP"}, 4}, {{"-s"}, 4}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.args.join(' ').toStdString());
+        const Run r = Client(c.args);
+        EXPECT_EQ(r.code, c.code);
+        const QString& usage = c.code == 0 ? r.out : r.err;
+        const QString& other = c.code == 0 ? r.err : r.out;
+        EXPECT_TRUE(usage.startsWith("usage: morvalen-dde ")) << usage.toStdString();
+        EXPECT_EQ(other, "");
+    }
+}
+
 TEST_F(DriverProcess, SecondStartHandsItsFileToTheFirst) {
     QProcess* first = StartProgram({"/US"});
     // The first instance serves once its start-up is over.
