@@ -70,6 +70,9 @@ std::string BuiltInText(int id) {
                    "of the file is not shown, drawn or checked; it is kept and saved as it was.";
         case kMsgRestoreBackupFailed:
             return "%1 could not be copied to %2.\nThe recovery log was not restored.";
+        case kMsgSaveBackupFailed:
+            return "%1 could not be copied to %2.\nThe file was not saved: its last saved text "
+                   "is kept.";
         default:
             return {};
     }

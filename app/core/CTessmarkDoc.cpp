@@ -148,8 +148,15 @@ int CTessmarkDoc::OnSaveDocument(const std::string& path) {
     if (!platform::MayReplaceFile(path)) return 0;
     std::error_code ec;
     if (modified_ && services_.SystemData && services_.SystemData->CreateBackupFile &&
-        fs::exists(path, ec))
-        MakeBackupCopy(path);  // a backup that fails does not stop the save
+        fs::exists(path, ec) && !MakeBackupCopy(path)) {
+        // The backup was asked for: the file is not replaced without it, and the user hears
+        // why the save did not happen.
+        if (Prompt())
+            Prompt()->Message(
+                FillMessage(AppMessage(kMsgSaveBackupFailed), {path, BackupPathFor(path).string()}),
+                PromptIcon::Error, PromptButtons::Ok);
+        return 0;
+    }
     int ok = Store(path);
     FileTime = GetLastWriteTime(path).value_or(0);
     if (ok) {

@@ -94,7 +94,8 @@ public:
     int OpenRecovered(const std::string& path, std::vector<std::string> lines);
     // Makes the ".bak" copy of a modified document when the setting asks, stores the lines
     // (Store) and takes the file's new time. 1 when every file was written (the document is
-    // then unmodified); 0 otherwise (it stays modified).
+    // then unmodified); 0 otherwise (it stays modified). A backup that cannot be made stops
+    // the save before any file is written, and says so.
     int OnSaveDocument(const std::string& path);
     // The question before the document is closed or replaced; false cancels. After the DDE
     // command CLOSE only Yes and No are offered and the close always goes on.

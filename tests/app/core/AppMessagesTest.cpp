@@ -20,7 +20,7 @@ TEST(AppMessages, EveryMessageHasBothLanguages) {
         kMsgAskSaveChanges,      kMsgCountLimit,
         kMsgConvertFaults,       kMsgAskRestoreOverNewerFile,
         kMsgRestoreBackupFailed, kMsgUnexpectedError,
-        kMsgHiddenAfterEndMark,
+        kMsgHiddenAfterEndMark,  kMsgSaveBackupFailed,
     };
     platform::StringTable table;
     ASSERT_TRUE(table.Load(platform::DefaultStringTablePath()));

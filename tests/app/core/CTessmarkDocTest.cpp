@@ -134,25 +134,45 @@ TEST_F(DocFixture, MpfRoundTripThroughTheDocument) {
     EXPECT_EQ(prompt.asked.size(), 1u);
 }
 
+// A backup that was asked for and cannot be made (a folder of its name is in the way) stops
+// the save with a word: the file keeps its last saved text and the document its changes.
+// Before, the file was replaced without a backup and nothing was said.
 TEST_F(DocFixture, BackupOnlyForModifiedDocumentWhenAsked) {
     struct Case {
         bool modified;
         int setting;
         bool backup;
+        bool blocked = false;  // a folder named "prog.bak" is in the way
     };
-    const Case cases[] = {{true, 1, true}, {false, 1, false}, {true, 0, false}};
+    const Case cases[] = {{true, 1, true},        {false, 1, false},       {true, 0, false},
+                          {true, 1, false, true}, {false, 1, false, true}, {true, 0, false, true}};
     for (const auto& c : cases) {
+        SCOPED_TRACE(::testing::Message() << "modified " << c.modified << ", setting " << c.setting
+                                          << ", blocked " << c.blocked);
         fs::remove_all(dir);
         test::WriteFile(dir / "prog.nc", "OLD\r\n");
+        if (c.blocked) fs::create_directories(dir / "prog.bak" / "x");
         ASSERT_EQ(doc->OnOpenDocument((dir / "prog.nc").string()), 1);
+        prompt.asked.clear();
         doc->Lines = {"NEW"};
         doc->SetModifiedFlag(c.modified);
         sd->CreateBackupFile = c.setting;
-        ASSERT_EQ(doc->OnSaveDocument((dir / "prog.nc").string()), 1);
-        EXPECT_EQ(test::ReadFile(dir / "prog.nc"), "NEW\r\n");
-        EXPECT_EQ(fs::exists(dir / "prog.bak"), c.backup);
+        const bool refused = c.blocked && c.modified && c.setting;
+        ASSERT_EQ(doc->OnSaveDocument((dir / "prog.nc").string()), refused ? 0 : 1);
+        EXPECT_EQ(test::ReadFile(dir / "prog.nc"), refused ? "OLD\r\n" : "NEW\r\n");
+        EXPECT_EQ(doc->IsModified(), refused);
+        EXPECT_EQ(fs::is_regular_file(dir / "prog.bak"), c.backup);
         if (c.backup) {
             EXPECT_EQ(test::ReadFile(dir / "prog.bak"), "OLD\r\n");
+        }
+        if (refused) {
+            ASSERT_EQ(prompt.asked.size(), 1u);
+            EXPECT_EQ(prompt.asked[0].text,
+                      FillMessage(AppMessage(kMsgSaveBackupFailed),
+                                  {(dir / "prog.nc").string(), (dir / "prog.bak").string()}));
+            EXPECT_EQ(prompt.asked[0].icon, platform::PromptIcon::Error);
+        } else {
+            EXPECT_TRUE(prompt.asked.empty());
         }
     }
 }
