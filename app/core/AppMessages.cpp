@@ -73,6 +73,11 @@ std::string BuiltInText(int id) {
         case kMsgSaveBackupFailed:
             return "%1 could not be copied to %2.\nThe file was not saved: its last saved text "
                    "is kept.";
+        case kMsgRecoveredAsNewDocument:
+            return "The recovered text opens as a new document without a file name.\nSave asks "
+                   "where to write it; the recovery log is kept until then.";
+        case kMsgRecoveredTitle:
+            return "%1 (recovered from %2)";
         default:
             return {};
     }

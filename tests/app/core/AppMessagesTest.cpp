@@ -21,6 +21,7 @@ TEST(AppMessages, EveryMessageHasBothLanguages) {
         kMsgConvertFaults,       kMsgAskRestoreOverNewerFile,
         kMsgRestoreBackupFailed, kMsgUnexpectedError,
         kMsgHiddenAfterEndMark,  kMsgSaveBackupFailed,
+        kMsgRecoveredTitle,      kMsgRecoveredAsNewDocument,
     };
     platform::StringTable table;
     ASSERT_TRUE(table.Load(platform::DefaultStringTablePath()));
