@@ -306,6 +306,60 @@ TEST_F(StartUp, CrashRecoveryIntoAFileItCannotWriteOpensTheTextAsANewDocument) {
     }
 }
 
+// A log picked outside the log folder, whose file cannot be written, is never taken over as this
+// run's log: edits are logged into this run's own log, and the picked file stays as it is
+// through a save, New and the normal end of the program.
+TEST_F(StartUp, CrashRecoveryNeverTakesOverALogOutsideTheLogFolder) {
+    const auto logFolder = ConfigFolder() / "LOG";
+    const auto nc = dir_.path() / "nc" / "locked.nc";
+    test::WriteFile(nc, "G00X9.\r\nM30\r\n");
+    std::filesystem::permissions(nc, std::filesystem::perms::owner_read |
+                                         std::filesystem::perms::group_read |
+                                         std::filesystem::perms::others_read);
+    // Two logs in the folder, so the user picks one in the file dialog.
+    const std::string a = "Log file:" + (dir_.path() / "nc" / "a.nc").string() + "\r\nA\r\n";
+    const std::string b = "Log file:" + (dir_.path() / "nc" / "b.nc").string() + "\r\nB\r\n";
+    test::WriteFile(logFolder / "MOR01.LOG", a);
+    test::WriteFile(logFolder / "MOR02.LOG", b);
+    const auto outside = dir_.path() / "elsewhere" / "MOR01.LOG";
+    const std::string picked = "Log file:" + nc.string() + "\r\nG00X1.Y2.\r\nM30\r\n";
+    test::WriteFile(outside, picked);
+
+    // Yes to the offer, the picked log, Yes to it, then OK.
+    prompt_ = std::make_unique<platform::ScriptedPrompt>();
+    prompt_->fileNames = {outside.string()};
+    app_ = std::make_unique<CTessmarkApp>();
+    AppStartOptions options;
+    options.Prompt = prompt_.get();
+    options.ScreenSize = QSize(1920, 1080);
+    ASSERT_TRUE(app_->InitInstance({"/US"}, options));
+    ASSERT_TRUE(Asked(FillMessage(AppMessage(kMsgCannotWrite), {nc.string()})));
+    EXPECT_EQ(app_->Document->Lines, (std::vector<std::string>{"G00X1.Y2.", "M30"}));
+
+    Frame()->NcOps().ReplaceLine(0, "G00X3.Y4.");
+    Frame()->NcOps().LinesChanged();
+    EXPECT_EQ(test::ReadFile(outside), picked);
+    EXPECT_NE(app_->NcLog.LogFile.parent_path(), outside.parent_path());
+    EXPECT_EQ(test::ReadLines(app_->NcLog.LogFile).at(1), "G00X3.Y4.");
+
+    prompt_->fileNames = {(dir_.path() / "nc" / "saved.nc").string()};
+    ASSERT_TRUE(app_->OnFileSaveAs());
+    EXPECT_EQ(test::ReadFile(outside), picked);
+    Frame()->NcOps().ReplaceLine(0, "G00X5.");
+    Frame()->NcOps().LinesChanged();
+    EXPECT_EQ(test::ReadFile(outside), picked);
+    prompt_->answers = {platform::PromptAnswer::No};
+    ASSERT_TRUE(app_->OnFileNew());
+    EXPECT_EQ(test::ReadFile(outside), picked);
+    ASSERT_TRUE(Frame()->close());
+    app_.reset();
+    EXPECT_EQ(test::ReadFile(outside), picked);
+    EXPECT_EQ(test::ReadFile(logFolder / "MOR01.LOG"), a);
+    EXPECT_EQ(test::ReadFile(logFolder / "MOR02.LOG"), b);
+    std::filesystem::permissions(
+        nc, std::filesystem::perms::owner_read | std::filesystem::perms::owner_write);
+}
+
 }  // namespace
 
 // The punch sample as a new user opens it: its machine file and die files ship beside it, so
