@@ -17,6 +17,7 @@
 
 #include "app/CTessmarkApp.h"
 #include "app/NcPaneMaker.h"
+#include "app/core/AppMessages.h"
 #include "app/core/DdeCommands.h"
 #include "app/core/WindowPlacement.h"
 #include "app/ipc/DdeServer.h"
@@ -345,8 +346,14 @@ void CMainFrame::OnDocumentChanged() {
 void CMainFrame::ShowDocumentInfo() {
     CTessmarkDoc* doc = app_->Document.get();
     const QString title = doc ? QString::fromStdString(doc->GetTitle()) : QString();
+    // A recovered text has no file name until it is saved: the title says where it came from.
+    const QString shown =
+        doc && !doc->RecoveredFrom().empty()
+            ? QString::fromStdString(FillMessage(AppMessage(kMsgRecoveredTitle),
+                                                 {doc->GetTitle(), doc->RecoveredFrom()}))
+            : title;
     // "[*]" is where the window system shows the modified mark.
-    setWindowTitle(QStringLiteral("%1[*] - %2").arg(title, Str(57344)));
+    setWindowTitle(QStringLiteral("%1[*] - %2").arg(shown, Str(57344)));
     ShowModifiedMark();
     if (doc && statusMessage_)
         statusMessage_->setText(Str(29013).replace("%d", QString::number(doc->Lines.size())));

@@ -114,5 +114,6 @@ void CMainFrame::LogEditorText() {
     // Text without a CP932 form never gets into the editor; should it, the log keeps the last
     // text that had one.
     if (!EditTextToLines(editor->Text().toStdString(), lines)) return;
-    app_->NcLog.WriteLog(lines, app_->NcFileName);
+    // Under the program the document logs its text as (a recovered text has no file name).
+    app_->NcLog.WriteLog(lines, app_->Context.NcFileName.string());
 }

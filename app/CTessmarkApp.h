@@ -102,9 +102,9 @@ public:
     // waits for the step (false now, the open follows).
     // New and Open wait for a trace step in the same way.
     bool OpenDocumentFile(const std::string& path);
-    // Takes a recovered text that could not be written back to its file as that file's
-    // document, marked modified (CTessmarkDoc::OpenRecovered). False when the save question
-    // of the document it replaces was cancelled.
+    // Takes a recovered text that could not be written back to its file as a new document
+    // without a file name, marked modified (CTessmarkDoc::OpenRecovered): Save asks where.
+    // False when the save question of the document it replaces was cancelled.
     bool OpenRecoveredText(const std::string& path, std::vector<std::string> lines);
 
     // --- per-user profile ("Holbrine") --------------------------------------------------------

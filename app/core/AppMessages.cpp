@@ -70,6 +70,14 @@ std::string BuiltInText(int id) {
                    "of the file is not shown, drawn or checked; it is kept and saved as it was.";
         case kMsgRestoreBackupFailed:
             return "%1 could not be copied to %2.\nThe recovery log was not restored.";
+        case kMsgSaveBackupFailed:
+            return "%1 could not be copied to %2.\nThe file was not saved: its last saved text "
+                   "is kept.";
+        case kMsgRecoveredAsNewDocument:
+            return "The recovered text opens as a new document without a file name.\nSave asks "
+                   "where to write it; the recovery log is kept until then.";
+        case kMsgRecoveredTitle:
+            return "%1 (recovered from %2)";
         default:
             return {};
     }

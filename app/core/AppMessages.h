@@ -33,6 +33,9 @@ enum AppMessageId : int {
     kMsgRestoreBackupFailed = 29108,
     kMsgUnexpectedError = 29111,
     kMsgHiddenAfterEndMark = 29120,
+    kMsgSaveBackupFailed = 29121,
+    kMsgRecoveredAsNewDocument = 29122,
+    kMsgRecoveredTitle = 29123,
 };
 
 // The text of id from the string table in the user-interface language, else the built-in

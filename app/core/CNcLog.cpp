@@ -281,11 +281,13 @@ int CNcLog::Recover(std::string* ncPath, platform::UserPrompt& prompt,
         prompt.Message(AppMessage(kMsgLogOpenError), PromptIcon::None, PromptButtons::Ok);
         return 0;
     }
-    // The text cannot go back into its file: the user hears why and gets it as a changed
-    // document to save elsewhere. The log stays until then, so it is never lost; offering the
-    // same failing restore at every start would leave it stuck.
+    // The text cannot go back into its file: the user hears why and gets it as a new, changed
+    // document without a file name, to save where they choose. The log stays until then, so
+    // it is never lost; offering the same failing restore at every start would leave it stuck.
     auto notWritten = [&](const std::string& message) {
-        prompt.Message(message, PromptIcon::Error, PromptButtons::Ok);
+        prompt.Message(
+            recovered ? message + "\n\n" + AppMessage(kMsgRecoveredAsNewDocument) : message,
+            PromptIcon::Error, PromptButtons::Ok);
         AdoptLog(log);
         if (ncPath) *ncPath = path;
         if (recovered) *recovered = std::move(*text);

@@ -56,9 +56,9 @@ public:
     // replaced is kept as its ".bak" copy. 1 with ncPath set when a log was written back (and
     // deleted). 2 when the NC file cannot be written (read-only, its folder not writable, or
     // its ".bak" copy fails): that is shown, the file is left as it is, ncPath is set and
-    // recovered receives the log's text for the start-up to open as a changed document; the
-    // log stays, and when it lies in LogFolder it becomes this run's log (see AdoptLog).
-    // 0 otherwise.
+    // recovered receives the log's text for the start-up to open as a new, changed document
+    // without a file name (the message says so); the log stays, and when it lies in LogFolder
+    // it becomes this run's log (see AdoptLog). 0 otherwise.
     int Recover(std::string* ncPath, platform::UserPrompt& prompt,
                 std::vector<std::string>* recovered = nullptr);
     // Makes a log of LogFolder left by an earlier run this run's log, as if this run had

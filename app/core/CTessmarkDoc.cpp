@@ -41,6 +41,7 @@ int CTessmarkDoc::OnNewDocument() {
     if (services_.AfterLoad) services_.AfterLoad();
     if (services_.Ctx) services_.Ctx->NcFileName.clear();
     pathName_.clear();
+    recoveredFrom_.clear();
     IsMpf = 0;
     FileFrame = {};
     SubPrograms.clear();
@@ -64,8 +65,8 @@ int CTessmarkDoc::Load(const std::string& path) {
 
 int CTessmarkDoc::OpenRecovered(const std::string& path, std::vector<std::string> lines) {
     // The recovered text already holds the merged sub-programs; the log stays, it stands for
-    // this text until it is saved. The file's own time: the text is not a change on disk.
-    TakeText(path, std::move(lines), NcFileFrame{}, GetLastWriteTime(path).value_or(0), nullptr);
+    // this text until it is saved. No file holds the text, so no change on disk is offered.
+    TakeText(path, std::move(lines), NcFileFrame{}, 0, nullptr);
     modified_ = true;
     return 1;
 }
@@ -95,13 +96,20 @@ void CTessmarkDoc::TakeText(const std::string& path, std::vector<std::string> li
 
     std::error_code ec;
     fs::path full = fs::absolute(path, ec);
-    pathName_ = ec ? path : full.lexically_normal().string();
+    const std::string program = ec ? path : full.lexically_normal().string();
+    // A recovered text gets no file name: the file it came from holds other work (newer, or
+    // the file could not take the text), and a plain save must not write over it. It is still
+    // read, logged and split as that program.
+    pathName_ = read ? program : std::string();
+    recoveredFrom_ = read ? std::string() : program;
     FileTime = fileTime;
-    if (services_.Ctx) services_.Ctx->NcFileName = pathName_;
-    IsMpf = IsMpfPath(pathName_) ? 1 : 0;
+    if (services_.Ctx) services_.Ctx->NcFileName = program;
+    IsMpf = IsMpfPath(program) ? 1 : 0;
     SubPrograms.clear();
     size_t hiddenAfterLine = read ? read->hiddenAfterLine : 0;
-    if (IsMpf && read) SubPrograms = MergeSubPrograms(pathName_, Lines, &hiddenAfterLine);
+    if (IsMpf && read) SubPrograms = MergeSubPrograms(program, Lines, &hiddenAfterLine);
+    // The merged sub-programs keep the names the main program calls them by.
+    if (IsMpf && !read) SubPrograms = SubProgramsInText(program, Lines);
     // Everything the list, the drawing and the checks see ends at a 0x1A byte; the bytes after
     // it are kept and saved, but the user must know that part of the file is not shown.
     if (hiddenAfterLine && Prompt())
@@ -109,7 +117,7 @@ void CTessmarkDoc::TakeText(const std::string& path, std::vector<std::string> li
             FillMessage(AppMessage(kMsgHiddenAfterEndMark), {std::to_string(hiddenAfterLine)}),
             PromptIcon::Warning, PromptButtons::Ok);
 
-    if (services_.Header) ApplyNcHeaderDirectives(Lines, pathName_, *services_.Header);
+    if (services_.Header) ApplyNcHeaderDirectives(Lines, program, *services_.Header);
     RebuildElements();
     if (services_.DropEditRecords) services_.DropEditRecords();
     if (services_.AfterLoad) services_.AfterLoad();
@@ -148,14 +156,22 @@ int CTessmarkDoc::OnSaveDocument(const std::string& path) {
     if (!platform::MayReplaceFile(path)) return 0;
     std::error_code ec;
     if (modified_ && services_.SystemData && services_.SystemData->CreateBackupFile &&
-        fs::exists(path, ec))
-        MakeBackupCopy(path);  // a backup that fails does not stop the save
+        fs::exists(path, ec) && !MakeBackupCopy(path)) {
+        // The backup was asked for: the file is not replaced without it, and the user hears
+        // why the save did not happen.
+        if (Prompt())
+            Prompt()->Message(
+                FillMessage(AppMessage(kMsgSaveBackupFailed), {path, BackupPathFor(path).string()}),
+                PromptIcon::Error, PromptButtons::Ok);
+        return 0;
+    }
     int ok = Store(path);
     FileTime = GetLastWriteTime(path).value_or(0);
     if (ok) {
         // The file now holds the text: the recovery log no longer stands for unsaved work.
         if (services_.NcLog) services_.NcLog->ClearLog();
         pathName_ = path;
+        recoveredFrom_.clear();
         if (services_.Ctx) services_.Ctx->NcFileName = path;
         modified_ = false;
     }
@@ -256,7 +272,9 @@ int CTessmarkDoc::RebuildElements() {
 
 int CTessmarkDoc::WriteRecoveryLog() {
     if (!services_.NcLog) return 1;
-    std::string file = services_.Ctx ? services_.Ctx->NcFileName.string() : pathName_;
+    std::string file = services_.Ctx       ? services_.Ctx->NcFileName.string()
+                       : pathName_.empty() ? recoveredFrom_
+                                           : pathName_;
     return services_.NcLog->WriteLog(Lines, file);
 }
 

@@ -30,7 +30,8 @@ public:
     // What the document takes from the application object. Every member may be null or unset;
     // what it provides is then skipped.
     struct Services {
-        NcAppContext* Ctx = nullptr;  // NcFileName (kept in step), the prompt
+        // NcFileName (kept in step: the program the text is read and logged as), the prompt
+        NcAppContext* Ctx = nullptr;
         // IgnorePercent, DeleteBlankForSave, CreateBackupFile; the machine settings and the
         // condition table the rebuild interprets with (null: an empty machine file's defaults)
         CSystemData* SystemData = nullptr;
@@ -88,13 +89,19 @@ public:
     int OnNewDocument();
     // Loads the file (Load). 0 when the file cannot be read.
     int OnOpenDocument(const std::string& path);
-    // Takes a recovered text that could not be written back to its file as the document of
-    // that file, marked modified so that it is saved (elsewhere, with Save As, when the file
-    // stays unwritable). The file is not read; the recovery log is left as it is. Returns 1.
+    // Takes a recovered text that could not be written back to its file path as a new
+    // document without a file name, marked modified: a save asks where to write it, so it
+    // never replaces that file unasked. It is read and logged as the program of path (an .MPF
+    // keeps the sub-program names its calls use, SubProgramsInText). The file is not read;
+    // the recovery log is left as it is. Returns 1.
     int OpenRecovered(const std::string& path, std::vector<std::string> lines);
+    // The file whose recovered text the document holds until it is first saved; empty
+    // otherwise.
+    const std::string& RecoveredFrom() const { return recoveredFrom_; }
     // Makes the ".bak" copy of a modified document when the setting asks, stores the lines
     // (Store) and takes the file's new time. 1 when every file was written (the document is
-    // then unmodified); 0 otherwise (it stays modified).
+    // then unmodified); 0 otherwise (it stays modified). A backup that cannot be made stops
+    // the save before any file is written, and says so.
     int OnSaveDocument(const std::string& path);
     // The question before the document is closed or replaced; false cancels. After the DDE
     // command CLOSE only Yes and No are offered and the close always goes on.
@@ -131,11 +138,12 @@ private:
     // Makes lines the document's text under path: the trace ends, the elements are rebuilt
     // after the header directives, the edit records go. read: the file they were read from
     // (its sub-programs are merged, its long lines and hidden part told); null for a
-    // recovered text.
+    // recovered text of path, which gets no file name.
     void TakeText(const std::string& path, std::vector<std::string> lines, NcFileFrame frame,
                   std::int64_t fileTime, const NcLoadResult* read);
     Services services_;
     std::string pathName_;
+    std::string recoveredFrom_;
     bool modified_ = false;
     bool loading_ = false;
 };

@@ -2,6 +2,7 @@
 #include "app/core/NcProgramFile.h"
 
 #include <algorithm>
+#include <map>
 #include <set>
 
 #include "app/core/AppMessages.h"
@@ -171,6 +172,35 @@ std::vector<NcSubProgram> MergeSubPrograms(const fs::path& mainPath,
         merged.push_back(std::move(record));
     }
     return merged;
+}
+
+std::vector<NcSubProgram> SubProgramsInText(const fs::path& mainPath,
+                                            const std::vector<std::string>& lines) {
+    std::vector<NcSubProgram> found;
+    const std::string name = MainNameInText(mainPath);
+    if (name.empty()) return found;
+    const fs::path folder = mainPath.parent_path();
+    std::map<std::string_view, size_t> markers;  // the first row of each marker line
+    for (size_t i = 0; i < lines.size(); ++i)
+        if (StartsWith(lines[i], "(*")) markers.emplace(lines[i], i);
+    // The merge's own rules: the first line of a number decides its file, and a number whose
+    // file did not open was merged under no marker.
+    std::set<long long> seen;
+    for (const std::string& line : lines) {
+        if (!StartsWith(line, name)) continue;
+        long long number = platform::ParseLeadingInt(std::string_view(line).substr(name.size()));
+        if (!seen.insert(number).second) continue;
+        if (!SafeFileNamePart(line)) continue;
+        NcSubProgram record;
+        record.marker = Marker(number);
+        const auto at = markers.find(record.marker);
+        if (at == markers.end()) continue;
+        record.suffix = line.substr(name.size());
+        record.path = folder / (platform::Cp932ToUtf8(line) + ".spf");
+        record.separated = at->second > 0 && lines[at->second - 1].empty();
+        found.push_back(std::move(record));
+    }
+    return found;
 }
 
 namespace {

@@ -75,6 +75,13 @@ std::vector<NcSubProgram> MergeSubPrograms(const std::filesystem::path& mainPath
                                            std::vector<std::string>& lines,
                                            size_t* hiddenAfterLine = nullptr);
 
+// The sub-programs that a text merged from mainPath holds, as MergeSubPrograms recorded them,
+// found from the text alone (a recovered text whose files were not read): each first calling
+// line of a number whose marker line the text holds. Their frames are the default ones; one
+// counts as separated when an empty line stands before its marker.
+std::vector<NcSubProgram> SubProgramsInText(const std::filesystem::path& mainPath,
+                                            const std::vector<std::string>& lines);
+
 struct NcStoreOptions {
     bool deleteBlankLines = false;  // empty lines of the main program are not written
     bool isMpf = false;             // split the sub-programs after "M30" into ".spf" files

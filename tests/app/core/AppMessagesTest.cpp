@@ -20,7 +20,8 @@ TEST(AppMessages, EveryMessageHasBothLanguages) {
         kMsgAskSaveChanges,      kMsgCountLimit,
         kMsgConvertFaults,       kMsgAskRestoreOverNewerFile,
         kMsgRestoreBackupFailed, kMsgUnexpectedError,
-        kMsgHiddenAfterEndMark,
+        kMsgHiddenAfterEndMark,  kMsgSaveBackupFailed,
+        kMsgRecoveredTitle,      kMsgRecoveredAsNewDocument,
     };
     platform::StringTable table;
     ASSERT_TRUE(table.Load(platform::DefaultStringTablePath()));

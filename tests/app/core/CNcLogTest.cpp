@@ -265,11 +265,13 @@ TEST_F(LogFixture, RestoreOverAChangedFileAsksAndKeepsItAsBackup) {
         if (notWritable) {
             EXPECT_EQ(path, nc.string()) << c.name;
             EXPECT_EQ(text, std::vector<std::string>{"LOGGED"}) << c.name;
+            // The message also says how the text comes back: as a document without a name.
             EXPECT_EQ(p.asked.back().text,
-                      c.readOnly
-                          ? FillMessage(AppMessage(kMsgCannotWrite), {nc.string()})
-                          : FillMessage(AppMessage(kMsgRestoreBackupFailed),
-                                        {nc.string(), (tmp.path() / "nc" / "prog.bak").string()}))
+                      (c.readOnly ? FillMessage(AppMessage(kMsgCannotWrite), {nc.string()})
+                                  : FillMessage(
+                                        AppMessage(kMsgRestoreBackupFailed),
+                                        {nc.string(), (tmp.path() / "nc" / "prog.bak").string()})) +
+                          "\n\n" + AppMessage(kMsgRecoveredAsNewDocument))
                 << c.name;
         }
         EXPECT_EQ(test::ReadFile(nc), c.restored  ? "LOGGED\r\n"

@@ -134,25 +134,45 @@ TEST_F(DocFixture, MpfRoundTripThroughTheDocument) {
     EXPECT_EQ(prompt.asked.size(), 1u);
 }
 
+// A backup that was asked for and cannot be made (a folder of its name is in the way) stops
+// the save with a word: the file keeps its last saved text and the document its changes.
+// Before, the file was replaced without a backup and nothing was said.
 TEST_F(DocFixture, BackupOnlyForModifiedDocumentWhenAsked) {
     struct Case {
         bool modified;
         int setting;
         bool backup;
+        bool blocked = false;  // a folder named "prog.bak" is in the way
     };
-    const Case cases[] = {{true, 1, true}, {false, 1, false}, {true, 0, false}};
+    const Case cases[] = {{true, 1, true},        {false, 1, false},       {true, 0, false},
+                          {true, 1, false, true}, {false, 1, false, true}, {true, 0, false, true}};
     for (const auto& c : cases) {
+        SCOPED_TRACE(::testing::Message() << "modified " << c.modified << ", setting " << c.setting
+                                          << ", blocked " << c.blocked);
         fs::remove_all(dir);
         test::WriteFile(dir / "prog.nc", "OLD\r\n");
+        if (c.blocked) fs::create_directories(dir / "prog.bak" / "x");
         ASSERT_EQ(doc->OnOpenDocument((dir / "prog.nc").string()), 1);
+        prompt.asked.clear();
         doc->Lines = {"NEW"};
         doc->SetModifiedFlag(c.modified);
         sd->CreateBackupFile = c.setting;
-        ASSERT_EQ(doc->OnSaveDocument((dir / "prog.nc").string()), 1);
-        EXPECT_EQ(test::ReadFile(dir / "prog.nc"), "NEW\r\n");
-        EXPECT_EQ(fs::exists(dir / "prog.bak"), c.backup);
+        const bool refused = c.blocked && c.modified && c.setting;
+        ASSERT_EQ(doc->OnSaveDocument((dir / "prog.nc").string()), refused ? 0 : 1);
+        EXPECT_EQ(test::ReadFile(dir / "prog.nc"), refused ? "OLD\r\n" : "NEW\r\n");
+        EXPECT_EQ(doc->IsModified(), refused);
+        EXPECT_EQ(fs::is_regular_file(dir / "prog.bak"), c.backup);
         if (c.backup) {
             EXPECT_EQ(test::ReadFile(dir / "prog.bak"), "OLD\r\n");
+        }
+        if (refused) {
+            ASSERT_EQ(prompt.asked.size(), 1u);
+            EXPECT_EQ(prompt.asked[0].text,
+                      FillMessage(AppMessage(kMsgSaveBackupFailed),
+                                  {(dir / "prog.nc").string(), (dir / "prog.bak").string()}));
+            EXPECT_EQ(prompt.asked[0].icon, platform::PromptIcon::Error);
+        } else {
+            EXPECT_TRUE(prompt.asked.empty());
         }
     }
 }
@@ -174,6 +194,87 @@ TEST_F(DocFixture, BlankLinesAndRecoveryLogOnSave) {
     doc->Lines.push_back("X");
     EXPECT_EQ(doc->WriteRecoveryLog(), 1);
     EXPECT_NE(test::ReadFile(log.LogFile).find("M30\r\nX\r\n"), std::string::npos);
+}
+
+// A recovered text that could not go back into its file opens without a file name, so that
+// no plain save writes it over that file (which holds newer work, or cannot be written); it
+// is read and logged as that program. An .MPF text keeps the names of the sub-programs it
+// holds, so a save anywhere writes them under the names its calls use, and a file it does not
+// hold is left alone. Before, the document carried the file's name and a save wrote each
+// sub-program into a new "PROG001.spf".
+TEST_F(DocFixture, ARecoveredTextOpensUnnamedAndKeepsItsSubProgramNames) {
+    using Files = std::vector<std::pair<std::string, std::string>>;
+    struct Case {
+        const char* name;
+        Lines text;           // the recovered text of dir/PROG.MPF
+        Files before;         // in dir when the text is recovered
+        bool sameFolder;      // saved as PROG.MPF into dir itself, else into another folder
+        Files after;          // the whole folder saved into, afterwards
+        Lines reopened = {};  // what opening the saved program shows, when not the text
+    };
+    const Lines one = {"O1", "PROG1", "M30", "", "(*001)", "G01X5.", "M99"};
+    const Files old = {{"PROG.MPF", "O1\r\nPROG1\r\nM30\r\n"}, {"PROG1.spf", "OLD\r\nM99\r\n"}};
+    const Case cases[] = {
+        {"saved elsewhere",
+         one,
+         old,
+         false,
+         {{"PROG.MPF", "O1\r\nPROG1\r\nM30\r\n"}, {"PROG1.spf", "G01X5.\r\nM99\r\n"}}},
+        {"saved over its own file",
+         one,
+         old,
+         true,
+         {{"PROG.MPF", "O1\r\nPROG1\r\nM30\r\n"}, {"PROG1.spf", "G01X5.\r\nM99\r\n"}}},
+        {"nested calls, one with a zero",
+         {"PROG1", "M30", "", "(*001)", "PROG02", "M99", "", "(*002)", "G00X1.", "M99"},
+         {},
+         false,
+         {{"PROG.MPF", "PROG1\r\nM30\r\n"},
+          {"PROG1.spf", "PROG02\r\nM99\r\n"},
+          {"PROG02.spf", "G00X1.\r\nM99\r\n"}}},
+        {"a call whose file was not merged",
+         {"PROG1", "PROG2", "M30", "", "(*001)", "G01X5.", "M99"},
+         {{"PROG2.spf", "KEEP\r\n"}},
+         true,
+         {{"PROG.MPF", "PROG1\r\nPROG2\r\nM30\r\n"},
+          {"PROG1.spf", "G01X5.\r\nM99\r\n"},
+          {"PROG2.spf", "KEEP\r\n"}},
+         {"PROG1", "PROG2", "M30", "", "(*001)", "G01X5.", "M99", "", "(*002)", "KEEP"}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        fs::remove_all(tmp.path() / "elsewhere");
+        fs::remove_all(dir);
+        fs::create_directories(dir);
+        for (const auto& [name, bytes] : c.before) test::WriteFile(dir / name, bytes);
+        const fs::path program = dir / "PROG.MPF";
+        ASSERT_EQ(doc->OpenRecovered(program.string(), c.text), 1);
+        EXPECT_EQ(doc->Lines, c.text);
+        EXPECT_TRUE(doc->GetPathName().empty());
+        EXPECT_EQ(doc->GetTitle(), "Untitled");
+        EXPECT_TRUE(doc->IsModified());
+        EXPECT_FALSE(doc->FileChangedOnDisk());
+        EXPECT_EQ(doc->IsMpf, 1);
+        EXPECT_EQ(ctx.NcFileName, program);
+        // The edits are logged as the program's, for the next start to offer after a crash.
+        ASSERT_EQ(doc->WriteRecoveryLog(), 1);
+        EXPECT_EQ(test::ReadLines(log.LogFile).at(0), "Log file:" + program.string());
+
+        const fs::path folder = c.sameFolder ? dir : tmp.path() / "elsewhere";
+        fs::create_directories(folder);
+        ASSERT_EQ(doc->OnSaveDocument((folder / "PROG.MPF").string()), 1);
+        EXPECT_EQ(doc->GetPathName(), (folder / "PROG.MPF").string());
+        EXPECT_FALSE(doc->IsModified());
+        EXPECT_FALSE(fs::exists(log.LogFile));
+        for (const auto& [name, bytes] : c.after)
+            EXPECT_EQ(test::ReadFile(folder / name), bytes) << name;
+        EXPECT_EQ(std::distance(fs::directory_iterator(folder), fs::directory_iterator()),
+                  std::ptrdiff_t(c.after.size()));
+        // The saved program finds every sub-program it calls.
+        ASSERT_EQ(doc->OnOpenDocument((folder / "PROG.MPF").string()), 1);
+        EXPECT_EQ(doc->Lines, c.reopened.empty() ? c.text : c.reopened);
+    }
+    EXPECT_TRUE(prompt.asked.empty());
 }
 
 TEST_F(DocFixture, ChangedFileOfferedOncePerChange) {

@@ -2,6 +2,7 @@
 #include <QAction>
 #include <QMenuBar>
 #include <QSplitter>
+#include <QTest>
 #include <QToolBar>
 #include <fstream>
 #include <functional>
@@ -13,6 +14,8 @@
 #include "app/core/CommandIds.h"
 #include "app/core/WindowPlacement.h"
 #include "platform/Profile.h"
+#include "text/CNcTextEdit.h"
+#include "text/core/NcOpsHost.h"
 
 namespace {
 
@@ -222,35 +225,139 @@ TEST_F(StartUp, CrashRecoveryOpensTheRestoredFile) {
     EXPECT_EQ(app_->Document->Lines, (std::vector<std::string>{"G00X1.Y2.", "M30"}));
 }
 
-// A log whose file cannot be written: the user is told so, the file stays as it is, and the
-// text opens as a changed document of that file, to be saved elsewhere; the log goes only then.
-TEST_F(StartUp, CrashRecoveryIntoAReadOnlyFileOpensTheTextAsAChangedDocument) {
+// A log whose text cannot go back into its file (the file is read-only, or it is newer than the
+// log and its ".bak" copy cannot be made): the user is told why, the file stays as it is, and
+// the text opens as a new, changed document without a file name whose title says where it came
+// from. Save asks where to write it, so the file is never replaced by a plain save; the log
+// follows the edits and typing and goes only when the text is saved. Before, the text opened
+// under the file's name and Save wrote it over the newer file.
+TEST_F(StartUp, CrashRecoveryIntoAFileItCannotWriteOpensTheTextAsANewDocument) {
+    struct Case {
+        const char* name;
+        bool readOnly;  // else the file is newer than the log and its backup is blocked
+    };
+    for (const Case& c :
+         {Case{"newer file, backup blocked", false}, Case{"read-only file", true}}) {
+        SCOPED_TRACE(c.name);
+        const auto logFolder = ConfigFolder() / "LOG";
+        std::filesystem::remove_all(logFolder);
+        std::filesystem::remove_all(dir_.path() / "nc");
+        std::filesystem::create_directories(logFolder);
+        const auto nc = dir_.path() / "nc" / "locked.nc";
+        test::WriteFile(nc, "G00X9.\r\nM30\r\n");
+        const auto log = logFolder / "MOR01.LOG";
+        test::WriteFile(log, "Log file:" + nc.string() + "\r\nG00X1.Y2.\r\nM30\r\n");
+        std::string cause;
+        if (c.readOnly) {
+            std::filesystem::permissions(nc, std::filesystem::perms::owner_read |
+                                                 std::filesystem::perms::group_read |
+                                                 std::filesystem::perms::others_read);
+            cause = FillMessage(AppMessage(kMsgCannotWrite), {nc.string()});
+        } else {
+            std::filesystem::last_write_time(
+                nc, std::filesystem::last_write_time(log) + std::chrono::seconds(60));
+            std::filesystem::create_directories(dir_.path() / "nc" / "locked.bak" / "x");
+            cause = FillMessage(AppMessage(kMsgRestoreBackupFailed),
+                                {nc.string(), (dir_.path() / "nc" / "locked.bak").string()});
+        }
+        ASSERT_TRUE(Start({"/US"}));  // the scripted prompt answers Yes, then OK
+        EXPECT_TRUE(Asked(cause + "\n\n" + AppMessage(kMsgRecoveredAsNewDocument)));
+        EXPECT_FALSE(Asked(AppMessage(kMsgLogOpenError)));
+        EXPECT_EQ(test::ReadFile(nc), "G00X9.\r\nM30\r\n");
+        EXPECT_TRUE(std::filesystem::exists(log));
+        EXPECT_TRUE(app_->NcFileName.empty());
+        EXPECT_TRUE(app_->Document->GetPathName().empty());
+        EXPECT_EQ(app_->Document->Lines, (std::vector<std::string>{"G00X1.Y2.", "M30"}));
+        EXPECT_TRUE(app_->Document->IsModified());
+        EXPECT_FALSE(app_->Document->Elements.IsEmpty());
+        EXPECT_EQ(Frame()->windowTitle().toStdString(),
+                  "Untitled (recovered from " + nc.string() + ")[*] - Morvalen");
+        EXPECT_TRUE(Frame()->isWindowModified());
+
+        // Typing reaches the log under the file's name, for the next start to offer.
+        Frame()->ToggleEditMode();
+        ASSERT_TRUE(Frame()->Editor());
+        QTest::keyClicks(Frame()->Editor(), "(typed)");
+        QTest::keyClick(Frame()->Editor(), Qt::Key_Return);
+        Frame()->LogEditorText();
+        EXPECT_EQ(test::ReadLines(log), (std::vector<std::string>{"Log file:" + nc.string(),
+                                                                  "(typed)", "G00X1.Y2.", "M30"}));
+        Frame()->ToggleEditMode();
+
+        // Save asks where; cancelled, nothing is written and the log stays.
+        prompt_->asked.clear();
+        EXPECT_FALSE(app_->OnFileSave());
+        EXPECT_TRUE(!prompt_->asked.empty() && prompt_->asked[0].fileQuestion);
+        EXPECT_EQ(test::ReadFile(nc), "G00X9.\r\nM30\r\n");
+        EXPECT_TRUE(std::filesystem::exists(log));
+        EXPECT_TRUE(app_->Document->IsModified());
+
+        const auto elsewhere = dir_.path() / "nc" / "saved.nc";
+        prompt_->fileNames = {elsewhere.string()};
+        EXPECT_TRUE(app_->OnFileSave());
+        EXPECT_EQ(test::ReadFile(elsewhere), "(typed)\r\nG00X1.Y2.\r\nM30\r\n");
+        EXPECT_FALSE(app_->Document->IsModified());
+        EXPECT_FALSE(std::filesystem::exists(log));
+        EXPECT_EQ(test::ReadFile(nc), "G00X9.\r\nM30\r\n");
+        EXPECT_EQ(app_->NcFileName, elsewhere.string());
+        EXPECT_EQ(Frame()->windowTitle().toStdString(), "saved.nc[*] - Morvalen");
+        std::filesystem::permissions(
+            nc, std::filesystem::perms::owner_read | std::filesystem::perms::owner_write);
+    }
+}
+
+// A log picked outside the log folder, whose file cannot be written, is never taken over as this
+// run's log: edits are logged into this run's own log, and the picked file stays as it is
+// through a save, New and the normal end of the program.
+TEST_F(StartUp, CrashRecoveryNeverTakesOverALogOutsideTheLogFolder) {
     const auto logFolder = ConfigFolder() / "LOG";
-    std::filesystem::create_directories(logFolder);
-    const auto nc = dir_.path() / "locked.nc";
+    const auto nc = dir_.path() / "nc" / "locked.nc";
     test::WriteFile(nc, "G00X9.\r\nM30\r\n");
     std::filesystem::permissions(nc, std::filesystem::perms::owner_read |
                                          std::filesystem::perms::group_read |
                                          std::filesystem::perms::others_read);
-    const auto log = logFolder / "MOR01.LOG";
-    test::WriteFile(log, "Log file:" + nc.string() + "\r\nG00X1.Y2.\r\nM30\r\n");
-    ASSERT_TRUE(Start({"/US"}));  // the scripted prompt answers Yes
-    EXPECT_TRUE(Asked(FillMessage(AppMessage(kMsgCannotWrite), {nc.string()})));
-    EXPECT_FALSE(Asked(AppMessage(kMsgLogOpenError)));
-    EXPECT_EQ(test::ReadFile(nc), "G00X9.\r\nM30\r\n");
-    EXPECT_TRUE(std::filesystem::exists(log));
-    EXPECT_EQ(app_->NcFileName, nc.string());
-    EXPECT_EQ(app_->Document->Lines, (std::vector<std::string>{"G00X1.Y2.", "M30"}));
-    EXPECT_TRUE(app_->Document->IsModified());
-    EXPECT_FALSE(app_->Document->Elements.IsEmpty());
+    // Two logs in the folder, so the user picks one in the file dialog.
+    const std::string a = "Log file:" + (dir_.path() / "nc" / "a.nc").string() + "\r\nA\r\n";
+    const std::string b = "Log file:" + (dir_.path() / "nc" / "b.nc").string() + "\r\nB\r\n";
+    test::WriteFile(logFolder / "MOR01.LOG", a);
+    test::WriteFile(logFolder / "MOR02.LOG", b);
+    const auto outside = dir_.path() / "elsewhere" / "MOR01.LOG";
+    const std::string picked = "Log file:" + nc.string() + "\r\nG00X1.Y2.\r\nM30\r\n";
+    test::WriteFile(outside, picked);
 
-    const auto elsewhere = dir_.path() / "saved.nc";
-    prompt_->fileNames = {elsewhere.string()};
+    // Yes to the offer, the picked log, Yes to it, then OK.
+    prompt_ = std::make_unique<platform::ScriptedPrompt>();
+    prompt_->fileNames = {outside.string()};
+    app_ = std::make_unique<CTessmarkApp>();
+    AppStartOptions options;
+    options.Prompt = prompt_.get();
+    options.ScreenSize = QSize(1920, 1080);
+    ASSERT_TRUE(app_->InitInstance({"/US"}, options));
+    ASSERT_TRUE(Asked(FillMessage(AppMessage(kMsgCannotWrite), {nc.string()})));
+    EXPECT_EQ(app_->Document->Lines, (std::vector<std::string>{"G00X1.Y2.", "M30"}));
+
+    Frame()->NcOps().ReplaceLine(0, "G00X3.Y4.");
+    Frame()->NcOps().LinesChanged();
+    EXPECT_EQ(test::ReadFile(outside), picked);
+    EXPECT_NE(app_->NcLog.LogFile.parent_path(), outside.parent_path());
+    EXPECT_EQ(test::ReadLines(app_->NcLog.LogFile).at(1), "G00X3.Y4.");
+
+    prompt_->fileNames = {(dir_.path() / "nc" / "saved.nc").string()};
     ASSERT_TRUE(app_->OnFileSaveAs());
-    EXPECT_EQ(test::ReadFile(elsewhere), "G00X1.Y2.\r\nM30\r\n");
-    EXPECT_FALSE(app_->Document->IsModified());
-    EXPECT_FALSE(std::filesystem::exists(log));
-    EXPECT_EQ(test::ReadFile(nc), "G00X9.\r\nM30\r\n");
+    EXPECT_EQ(test::ReadFile(outside), picked);
+    Frame()->NcOps().ReplaceLine(0, "G00X5.");
+    Frame()->NcOps().LinesChanged();
+    EXPECT_EQ(test::ReadFile(outside), picked);
+    prompt_->answers = {platform::PromptAnswer::No};
+    ASSERT_TRUE(app_->OnFileNew());
+    EXPECT_EQ(test::ReadFile(outside), picked);
+    ASSERT_TRUE(Frame()->close());
+    app_.reset();
+    EXPECT_EQ(test::ReadFile(outside), picked);
+    EXPECT_EQ(test::ReadFile(logFolder / "MOR01.LOG"), a);
+    EXPECT_EQ(test::ReadFile(logFolder / "MOR02.LOG"), b);
+    std::filesystem::permissions(
+        nc, std::filesystem::perms::owner_read | std::filesystem::perms::owner_write);
 }
 
 }  // namespace
