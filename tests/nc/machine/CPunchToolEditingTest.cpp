@@ -12,6 +12,7 @@
 #include "platform/StringTable.h"
 
 using dietest::Fixture;
+using dietest::ManyDies;
 using dietest::ReadBytes;
 using platform::PromptAnswer;
 
@@ -401,17 +402,6 @@ private:
     platform::Language old_ = platform::CurrentLanguage();
 };
 
-// A die file of `count` dies numbered from `count` down to 1, written tightly (no writer's
-// padding), in the syntax of version 4 or 1.
-std::string ManyDies(int count, int version) {
-    std::string text = version == 1 ? "TITLE\r\n*1.0\r\n" : "TITLE\r\n*4.0\r\n";
-    for (int n = count; n >= 1; --n) {
-        text += std::to_string(n);
-        text += version == 1 ? " A 1 10 0 0 0 O 0\r\n" : ",A,1,10,0,0,0,O-----,0,0,0,\"\",,\r\n";
-    }
-    return text;
-}
-
 // The die lines of a version 4 die file: neither title, version, comment nor empty.
 std::vector<std::string> DieLines(const std::string& bytes) {
     std::vector<std::string> lines;
@@ -492,18 +482,27 @@ TEST_F(DieFileBeyondTheTable, LoadTellsAndASaveKeepsEveryDie) {
 }
 
 // A file of an older syntax cannot carry its other dies under the version 4.0 header: its save
-// is refused with a message and the file stays byte for byte as it was.
+// is refused with a message and the file stays byte for byte as it was. Written all the same,
+// version 1 and 2 lines would not read under 4.0, and version 3 lines would read as dies with
+// their shape file and codes in the places of rotation, clamp and shape file.
 TEST_F(DieFileBeyondTheTable, AnOlderSyntaxIsNotWrittenShorter) {
-    ASSERT_NO_FATAL_FAILURE(Load("old.dat", 1));
-    ctx.prompt.answers = {PromptAnswer::Yes, PromptAnswer::Ok, PromptAnswer::No};
-    EditFirstDie();
-    ASSERT_EQ(ctx.prompt.asked.size(), 4u);
-    EXPECT_EQ(Asked(ctx, 2), "The punch data file\n[" + (dir.path() / "old.dat").string() +
-                                 "]\nholds more than 2000 dies in an older format and is not "
-                                 "written, so that none of its dies is lost.");
-    EXPECT_EQ(ctx.prompt.asked[2].icon, platform::PromptIcon::Error);
-    EXPECT_EQ(Asked(ctx, 3), diemsg::Text(diemsg::kPossessedWriteRetry));
-    EXPECT_EQ(ReadBytes(dir.path() / "old.dat"), bytes);
+    for (int version : {1, 2, 3}) {
+        SCOPED_TRACE("version " + std::to_string(version));
+        const std::string name = "old" + std::to_string(version) + ".dat";
+        ctx.prompt.asked.clear();
+        ASSERT_NO_FATAL_FAILURE(Load(name, version));
+        ctx.prompt.answers = {PromptAnswer::Yes, PromptAnswer::Ok, PromptAnswer::No};
+        EditFirstDie();
+        EXPECT_EQ(ctx.prompt.asked.size(), 4u);
+        EXPECT_EQ(Asked(ctx, 1), diemsg::Fill(diemsg::Text(diemsg::kUpdatePossessed), {name}));
+        EXPECT_EQ(Asked(ctx, 2), "The punch data file\n[" + (dir.path() / name).string() +
+                                     "]\nholds more than 2000 dies in an older format and is "
+                                     "not written, so that none of its dies is lost.");
+        if (ctx.prompt.asked.size() > 2)
+            EXPECT_EQ(ctx.prompt.asked[2].icon, platform::PromptIcon::Error);
+        EXPECT_EQ(Asked(ctx, 3), diemsg::Text(diemsg::kPossessedWriteRetry));
+        EXPECT_TRUE(ReadBytes(dir.path() / name) == bytes) << "the die file was written";
+    }
 }
 
 }  // namespace
