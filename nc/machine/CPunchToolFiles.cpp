@@ -263,6 +263,7 @@ int CPunchTool::ReadPossessedFile(const std::filesystem::path& file, int* lines)
     // Whatever happens, the header's count names exactly the records the table holds.
     Dies.assign(kMaxDies, DieRecord{});
     UnloadedDieLines.clear();
+    UnloadedOtherLines.clear();
     Header.DieCount = 0;
     Header.SelectedDie = -99;
 
@@ -301,10 +302,15 @@ int CPunchTool::ReadPossessedFile(const std::filesystem::path& file, int* lines)
         ++count;
     }
     Header.DieCount = count;
-    // The table is full: the die lines after it are kept as they are, so that a save can
-    // write them back (the reported line stays that of the table's last record).
-    for (; at < text.size(); ++at)
-        if (!diefile::IsSkipped(text[at])) UnloadedDieLines.emplace_back(text[at]);
+    // The table is full: the lines after it are kept as they are, so that a save can write them
+    // back (the reported line stays that of the table's last record). Only a line read as a die
+    // record is a die; any other line there was never an error and counts as no die.
+    DieRecord scratch;
+    for (; at < text.size(); ++at) {
+        if (diefile::IsSkipped(text[at])) continue;
+        (ParseDieLine(text[at], version, scratch) ? UnloadedDieLines : UnloadedOtherLines)
+            .emplace_back(text[at]);
+    }
     return done(kDieFileOk);
 }
 
@@ -321,10 +327,22 @@ int CPunchTool::WritePossessedFile(const std::filesystem::path& file, int* lines
     SortDies(1, 2, 3, 4, 5, 6, 7);
     int count = std::clamp<int>(Header.DieCount, 0, kMaxDies);
     std::string out;
-    out.reserve(4096 + static_cast<size_t>(count) * 128 + UnloadedDieLines.size() * 128);
+    out.reserve(4096 + static_cast<size_t>(count) * 128 +
+                (UnloadedDieLines.size() + UnloadedOtherLines.size()) * 128);
     out += diefile::kPossessedHeader;
     for (int i = 0; i < count; ++i) AppendDieLine(out, Dies[i]);
     for (const std::string& line : UnloadedDieLines) {
+        out += line;
+        out += "\r\n";
+    }
+    // The other lines go after every die, where the next read leaves them beyond the table.
+    // Where it would take them as dies, they are written as comments, so that their text stays
+    // and the file reads back with the same dies: when the file now holds fewer dies than the
+    // table (a die was deleted), or for a line of an older syntax that reads as a die of 4.0.
+    const bool beyond = static_cast<size_t>(count) + UnloadedDieLines.size() >= kMaxDies;
+    DieRecord scratch;
+    for (const std::string& line : UnloadedOtherLines) {
+        if (!beyond || ParseDieLine(line, 4.0, scratch)) out += ';';
         out += line;
         out += "\r\n";
     }
@@ -335,11 +353,21 @@ int CPunchTool::WritePossessedFile(const std::filesystem::path& file, int* lines
     return result;
 }
 
+std::vector<int> CPunchTool::UnloadedDieNumbers() const {
+    std::vector<int> numbers;
+    numbers.reserve(UnloadedDieLines.size());
+    DieRecord die;
+    for (const std::string& line : UnloadedDieLines)
+        if (ParseDieLine(line, Header.PossessedVersion, die)) numbers.push_back(die.Number);
+    return numbers;
+}
+
 int CPunchTool::ReadWritePossessed(int mode) {
     if (mode == 1) {
         if (PossessedToolFileName.empty()) {
             Dies.assign(kMaxDies, DieRecord{});
             UnloadedDieLines.clear();
+            UnloadedOtherLines.clear();
             Header.DieCount = 0;
             Header.SelectedDie = -99;
             return kDieFileCannotOpen;

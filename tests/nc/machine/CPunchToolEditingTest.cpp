@@ -7,6 +7,7 @@
 
 #include "DieTestSupport.h"
 #include "TempDir.h"
+#include "TestFiles.h"
 #include "nc/machine/CPunchTool.h"
 #include "nc/machine/DieMessages.h"
 #include "platform/StringTable.h"
@@ -502,6 +503,96 @@ TEST_F(DieFileBeyondTheTable, AnOlderSyntaxIsNotWrittenShorter) {
             EXPECT_EQ(ctx.prompt.asked[2].icon, platform::PromptIcon::Error);
         EXPECT_EQ(Asked(ctx, 3), diemsg::Text(diemsg::kPossessedWriteRetry));
         EXPECT_TRUE(ReadBytes(dir.path() / name) == bytes) << "the die file was written";
+    }
+}
+
+// Only a line the reader takes as a die record is a die beyond the table. Any other line there
+// is no die: it is not counted, does not stop a save, and is kept after every die, where the
+// next read leaves it beyond the table. Where the next read would take it as a die (the table
+// is no longer full, or a line of an older syntax reads as a die of 4.0) it is kept as a
+// comment. Whatever is saved reads back with the dies that were saved.
+TEST_F(DieFileBeyondTheTable, ALineThatIsNoDieIsNoDieBeyondTheTable) {
+    const std::string v4Die = "9999,A,1,10,0,0,0,O-----,0,0,0,\"\",,";
+    struct Case {
+        const char* name;
+        int version;
+        std::string line;  // after the 2000th die
+        int diesAfter;     // dies after the line
+        bool deleteOne;    // the edit deletes a die as well
+        const char* told;  // what the load tells; empty for nothing
+        std::string kept;  // the line as the saved file keeps it
+    };
+    const Case cases[] = {
+        {"v3.dat", 3, "END", 0, false, "", "END"},
+        {"v4.dat", 4, "END", 5, false, "first 2000 of 2005 dies", "END"},
+        {"deleted.dat", 4, "END", 0, true, "", ";END"},
+        {"v1.dat", 1, v4Die, 0, false, "", ";" + v4Die},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        const int dies = kMaxDies + c.diesAfter;
+        std::string text = ManyDies(dies, c.version);
+        size_t at = 0;
+        for (int i = 0; i < 2 + kMaxDies; ++i) at = text.find('\n', at) + 1;
+        text.insert(at, c.line + "\r\n");
+        dietest::WriteBytes(dir.path() / c.name, text);
+
+        ctx.prompt.asked.clear();
+        tool.Dialogs = &dialogs;
+        tool.PossessedToolFileName = c.name;
+        ASSERT_EQ(tool.ReadWritePossessed(1), 0);
+        EXPECT_EQ(tool.Header.DieCount, kMaxDies);
+        EXPECT_EQ(tool.UnloadedDieLines.size(), size_t(c.diesAfter));
+        if (*c.told) {
+            ASSERT_EQ(ctx.prompt.asked.size(), 1u);
+            EXPECT_NE(Asked(ctx, 0).find(c.told), std::string::npos) << Asked(ctx, 0);
+        } else {
+            EXPECT_EQ(ctx.prompt.asked.size(), 0u) << Asked(ctx, 0);
+        }
+        ctx.prompt.asked.clear();
+
+        int deleted = 0;
+        dialogs.dieSteps.push_back([&](DieDialogState& st) {
+            st.Dies[0].SizeX = 12.5;
+            if (c.deleteOne) {
+                DieRecord& last = st.Dies[size_t(st.Header.DieCount - 1)];
+                deleted = last.Number;
+                last = DieRecord{};
+                --st.Header.DieCount;
+            }
+            return 1;
+        });
+        ctx.prompt.answers = {PromptAnswer::Yes, PromptAnswer::Ok, PromptAnswer::No};
+        tool.EditPossessedDies();
+        ASSERT_EQ(ctx.prompt.asked.size(), 1u) << Asked(ctx, 1);  // the update question only
+        EXPECT_EQ(Asked(ctx, 0), diemsg::Fill(diemsg::Text(diemsg::kUpdatePossessed), {c.name}));
+
+        CPunchTool back;
+        int lines = 0;
+        ASSERT_EQ(back.ReadPossessedFile(dir.path() / c.name, &lines), kDieFileOk) << lines;
+
+        // The line stands whole after the last die.
+        const std::vector<std::string> saved = test::ReadLines(dir.path() / c.name);
+        const auto line = std::find(saved.begin(), saved.end(), c.kept);
+        ASSERT_TRUE(line != saved.end()) << "no line " << c.kept;
+        EXPECT_TRUE(std::all_of(line + 1, saved.end(),
+                                [](const std::string& l) { return l.empty() || l[0] == ';'; }));
+
+        std::set<int> numbers;
+        for (int i = 0; i < back.Header.DieCount; ++i) {
+            const DieRecord& die = back.Dies[size_t(i)];
+            numbers.insert(die.Number);
+            const DieRecord* edited = tool.FindDie(die.Number);
+            ASSERT_NE(edited, nullptr) << die.Number;
+            EXPECT_EQ(die, *edited) << die.Number;
+        }
+        for (int n : back.UnloadedDieNumbers()) numbers.insert(n);
+        std::set<int> expected;
+        for (int n = 1; n <= dies; ++n)
+            if (n != deleted) expected.insert(n);
+        EXPECT_EQ(numbers, expected);
+        EXPECT_EQ(back.UnloadedOtherLines,
+                  c.kept[0] == ';' ? std::vector<std::string>{} : std::vector<std::string>{c.kept});
     }
 }
 
