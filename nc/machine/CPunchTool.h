@@ -4,6 +4,7 @@
 #include <array>
 #include <filesystem>
 #include <functional>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -11,6 +12,7 @@
 #include "nc/machine/CTapTool.h"
 #include "nc/machine/DieDialogState.h"
 #include "nc/machine/DieRecords.h"
+#include "platform/FileRead.h"
 
 struct NcAppContext;
 
@@ -55,6 +57,16 @@ public:
     DieFileHeader Header;
     std::array<CTapTool, kMaxTapTools> TapTools;
     int TapCount = 0;  // tapping tools in use, 0..kMaxTapTools
+
+    // The possessed-die file whose dies beyond the table a load last told of, with its stamp
+    // taken before that read: the same file, unchanged, is not told again. It is no die data:
+    // the punch page's Cancel, which puts back a copy of the die data, keeps it.
+    struct ToldDieFile {
+        std::filesystem::path Path;
+        platform::FileStamp Stamp;
+        bool operator==(const ToldDieFile&) const = default;
+    };
+    std::optional<ToldDieFile> BeyondTheTableTold;
 
     // Shared with the die dialogs while a driver runs; the application sets Owner.
     DieDialogState DialogState;

@@ -3,6 +3,7 @@
 #include <cmath>
 #include <iterator>
 #include <limits>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -373,18 +374,25 @@ int CPunchTool::ReadWritePossessed(int mode) {
             return kDieFileCannotOpen;
         }
         std::filesystem::path file = PossessedPath();
+        // Taken before the read: a file that changes while it is read is told again next time.
+        const std::optional<platform::FileStamp> stamp = platform::StampOf(file);
         int lines = 0;
         int result = ReadPossessedFile(file, &lines);
         static constexpr int kIds[] = {0, diemsg::kPossessedOpen, diemsg::kPossessedRead,
                                        diemsg::kPossessedFormat};
         if (result < 0 && result >= -3) ShowFileError(kIds[-result], file, lines);
-        if (result == kDieFileOk && !UnloadedDieLines.empty() && context_ && context_->Prompt) {
+        // The application, the machine sheet and the punch page each read the file: the user
+        // hears of its dies beyond the table once, and again only when the file has changed.
+        const bool told = stamp && BeyondTheTableTold == ToldDieFile{file, *stamp};
+        if (result == kDieFileOk && !UnloadedDieLines.empty() && !told && context_ &&
+            context_->Prompt) {
             const size_t total = static_cast<size_t>(Header.DieCount) + UnloadedDieLines.size();
             context_->Prompt->Message(
                 diemsg::Fill(diemsg::Text(diemsg::kPossessedNotAllLoaded),
                              {file.string(), platform::FormatInt(Header.DieCount),
                               platform::FormatInt(static_cast<long long>(total))}),
                 platform::PromptIcon::Warning, platform::PromptButtons::Ok);
+            if (stamp) BeyondTheTableTold = ToldDieFile{file, *stamp};
         }
         return result;
     }

@@ -506,6 +506,33 @@ TEST_F(DieFileBeyondTheTable, AnOlderSyntaxIsNotWrittenShorter) {
     }
 }
 
+// The application, the machine sheet and the punch page each read the die file: the user is
+// told of its dies beyond the table once, also where a copy of the tool reads it, and again only
+// when the file has changed since, or for another file.
+TEST_F(DieFileBeyondTheTable, TheUserIsToldOnceForAnUnchangedFile) {
+    ASSERT_NO_FATAL_FAILURE(Load("many.dat", 4));
+    ASSERT_EQ(tool.ReadWritePossessed(1), 0);
+    tool.ReloadDieFiles();
+    CPunchTool copy = tool;
+    ASSERT_EQ(copy.ReadWritePossessed(1), 0);
+    EXPECT_EQ(copy.Header.DieCount, kMaxDies);
+    EXPECT_EQ(ctx.prompt.asked.size(), 1u);
+
+    // One die more.
+    dietest::WriteBytes(dir.path() / "many.dat", ManyDies(kMaxDies + 6, 4));
+    ASSERT_EQ(tool.ReadWritePossessed(1), 0);
+    ASSERT_EQ(tool.ReadWritePossessed(1), 0);
+    ASSERT_EQ(ctx.prompt.asked.size(), 2u);
+    EXPECT_NE(Asked(ctx, 1).find("first 2000 of 2006"), std::string::npos) << Asked(ctx, 1);
+
+    // The same bytes under another name.
+    std::filesystem::copy_file(dir.path() / "many.dat", dir.path() / "other.dat");
+    tool.PossessedToolFileName = "other.dat";
+    ASSERT_EQ(tool.ReadWritePossessed(1), 0);
+    ASSERT_EQ(ctx.prompt.asked.size(), 3u);
+    EXPECT_NE(Asked(ctx, 2).find((dir.path() / "other.dat").string()), std::string::npos);
+}
+
 // Only a line the reader takes as a die record is a die beyond the table. Any other line there
 // is no die: it is not counted, does not stop a save, and is kept after every die, where the
 // next read leaves it beyond the table. Where the next read would take it as a die (the table
