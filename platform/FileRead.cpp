@@ -75,4 +75,14 @@ bool ExistsButUnreadable(const std::filesystem::path& file) {
     return !regular;
 }
 
+std::optional<FileStamp> StampOf(const std::filesystem::path& file) {
+    struct stat st;
+    if (::stat(file.c_str(), &st) != 0) return std::nullopt;
+    const auto ns = [](const timespec& t) {
+        return std::int64_t(t.tv_sec) * 1000000000LL + std::int64_t(t.tv_nsec);
+    };
+    return FileStamp{std::uint64_t(st.st_dev), std::uint64_t(st.st_ino), std::int64_t(st.st_size),
+                     ns(st.st_mtim), ns(st.st_ctim)};
+}
+
 }  // namespace platform

@@ -2,7 +2,9 @@
 #pragma once
 
 #include <cstddef>
+#include <cstdint>
 #include <filesystem>
+#include <optional>
 #include <string>
 
 namespace platform {
@@ -37,5 +39,20 @@ FileReadResult ReadRegularFile(const std::filesystem::path& file, std::size_t li
 // device, a file without read permission): such a file is never written over with defaults.
 // Cheap: opens and examines the file without reading it.
 bool ExistsButUnreadable(const std::filesystem::path& file);
+
+// What tells one state of a file from another: writing it changes its change time (also when
+// its size stays and its modification time is put back), putting another file in its place
+// its identity.
+struct FileStamp {
+    std::uint64_t device = 0;
+    std::uint64_t inode = 0;
+    std::int64_t size = 0;
+    std::int64_t modified = 0;  // nanoseconds since the epoch
+    std::int64_t changed = 0;   // likewise
+    bool operator==(const FileStamp&) const = default;
+};
+// The stamp of the file the path reaches (symbolic links followed); nothing when it cannot be
+// examined.
+std::optional<FileStamp> StampOf(const std::filesystem::path& file);
 
 }  // namespace platform

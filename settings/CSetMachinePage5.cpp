@@ -100,12 +100,15 @@ void CSetMachinePage5::OnCancel() {
     if (!ctx_.PunchTool) return;
     CPunchTool& tool = *ctx_.PunchTool;
     if (snapshot_) {
-        // The tool's wiring (its dialogs and the machine file it writes to) is not die data.
+        // The tool's wiring (its dialogs and the machine file it writes to) is not die data,
+        // nor is what the user has been told of the die file.
         DieDialogRunner* dialogs = tool.Dialogs;
         std::function<std::string()> machine = tool.MachineFileName;
+        std::optional<CPunchTool::ToldDieFile> told = std::move(tool.BeyondTheTableTold);
         tool = *snapshot_;
         tool.Dialogs = dialogs;
         tool.MachineFileName = std::move(machine);
+        tool.BeyondTheTableTold = std::move(told);
     }
     // After a failed snapshot only the names can be put back: the files they reached when
     // read, also after a save-as has made another machine file the current one.

@@ -49,7 +49,7 @@ bool DieNumberAccepted(long long number) {
     if (number == -1 ||
         (edited >= 0 && number == st.Arrangement->Stations[size_t(edited)].Die.Number))
         return true;
-    if (number < 1 || number > 32767 || IsDieNumberFree(st, int(number))) return false;
+    if (number < 1 || number > 32767 || !IsDieOfTable(st, int(number))) return false;
     const int stations = std::clamp(st.StationCount, 0, kMaxStations);
     for (int s = 0; s < stations; ++s)
         if (s != edited && st.Arrangement->Stations[size_t(s)].Die.Number == number) return false;

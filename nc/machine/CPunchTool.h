@@ -4,6 +4,7 @@
 #include <array>
 #include <filesystem>
 #include <functional>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -11,6 +12,7 @@
 #include "nc/machine/CTapTool.h"
 #include "nc/machine/DieDialogState.h"
 #include "nc/machine/DieRecords.h"
+#include "platform/FileRead.h"
 
 struct NcAppContext;
 
@@ -48,10 +50,23 @@ public:
     // (without line ends). Nobody shows or edits them; a save writes them back unchanged after
     // the table, so that saving a file of more dies than the table holds loses none of them.
     std::vector<std::string> UnloadedDieLines;
+    // The other lines beyond the table that are neither comments nor dies (an "END" someone put
+    // after the last die), as read. They are no dies; a save keeps them after every die.
+    std::vector<std::string> UnloadedOtherLines;
     TurretArrangement Arrangement;  // Arrangement.StationCount stations are valid
     DieFileHeader Header;
     std::array<CTapTool, kMaxTapTools> TapTools;
     int TapCount = 0;  // tapping tools in use, 0..kMaxTapTools
+
+    // The possessed-die file whose dies beyond the table a load last told of, with its stamp
+    // taken before that read: the same file, unchanged, is not told again. It is no die data:
+    // the punch page's Cancel, which puts back a copy of the die data, keeps it.
+    struct ToldDieFile {
+        std::filesystem::path Path;
+        platform::FileStamp Stamp;
+        bool operator==(const ToldDieFile&) const = default;
+    };
+    std::optional<ToldDieFile> BeyondTheTableTold;
 
     // Shared with the die dialogs while a driver runs; the application sets Owner.
     DieDialogState DialogState;
@@ -91,10 +106,14 @@ public:
 
     // The same on a given file, without messages. `lines` receives the lines read or written
     // up to the end or the error; `unregistered` the stations whose die is not possessed.
-    // Reading keeps the die lines beyond the table in UnloadedDieLines; writing puts them after
-    // the table's records, or refuses (kDieFileDiesNotLoaded) when their syntax is not 4.0's.
+    // Reading keeps the die lines beyond the table in UnloadedDieLines and the others in
+    // UnloadedOtherLines; writing puts them after the table's records, or refuses
+    // (kDieFileDiesNotLoaded) when the die lines' syntax is not 4.0's.
     int ReadPossessedFile(const std::filesystem::path& file, int* lines = nullptr);
     int WritePossessedFile(const std::filesystem::path& file, int* lines = nullptr);
+    // The numbers of the dies of UnloadedDieLines, in file order. No die of the table may take
+    // one of them.
+    std::vector<int> UnloadedDieNumbers() const;
     int ReadArrangementFile(const std::filesystem::path& file, int* lines = nullptr,
                             int* unregistered = nullptr);
     int WriteArrangementFile(const std::filesystem::path& file, int* lines = nullptr);

@@ -30,6 +30,7 @@ void CPunchTool::PrepareDialogBlocks() {
     st.Numbers.assign(kMaxDies, 0);
     st.NumberCount = 0;
     st.Header = Header;
+    st.UnloadedDieNumbers = UnloadedDieNumbers();
 }
 
 int CPunchTool::ShowDieDialog(int shapeMask, int mode) {

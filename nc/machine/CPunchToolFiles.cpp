@@ -3,6 +3,7 @@
 #include <cmath>
 #include <iterator>
 #include <limits>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -263,6 +264,7 @@ int CPunchTool::ReadPossessedFile(const std::filesystem::path& file, int* lines)
     // Whatever happens, the header's count names exactly the records the table holds.
     Dies.assign(kMaxDies, DieRecord{});
     UnloadedDieLines.clear();
+    UnloadedOtherLines.clear();
     Header.DieCount = 0;
     Header.SelectedDie = -99;
 
@@ -301,10 +303,15 @@ int CPunchTool::ReadPossessedFile(const std::filesystem::path& file, int* lines)
         ++count;
     }
     Header.DieCount = count;
-    // The table is full: the die lines after it are kept as they are, so that a save can
-    // write them back (the reported line stays that of the table's last record).
-    for (; at < text.size(); ++at)
-        if (!diefile::IsSkipped(text[at])) UnloadedDieLines.emplace_back(text[at]);
+    // The table is full: the lines after it are kept as they are, so that a save can write them
+    // back (the reported line stays that of the table's last record). Only a line read as a die
+    // record is a die; any other line there was never an error and counts as no die.
+    DieRecord scratch;
+    for (; at < text.size(); ++at) {
+        if (diefile::IsSkipped(text[at])) continue;
+        (ParseDieLine(text[at], version, scratch) ? UnloadedDieLines : UnloadedOtherLines)
+            .emplace_back(text[at]);
+    }
     return done(kDieFileOk);
 }
 
@@ -321,10 +328,22 @@ int CPunchTool::WritePossessedFile(const std::filesystem::path& file, int* lines
     SortDies(1, 2, 3, 4, 5, 6, 7);
     int count = std::clamp<int>(Header.DieCount, 0, kMaxDies);
     std::string out;
-    out.reserve(4096 + static_cast<size_t>(count) * 128 + UnloadedDieLines.size() * 128);
+    out.reserve(4096 + static_cast<size_t>(count) * 128 +
+                (UnloadedDieLines.size() + UnloadedOtherLines.size()) * 128);
     out += diefile::kPossessedHeader;
     for (int i = 0; i < count; ++i) AppendDieLine(out, Dies[i]);
     for (const std::string& line : UnloadedDieLines) {
+        out += line;
+        out += "\r\n";
+    }
+    // The other lines go after every die, where the next read leaves them beyond the table.
+    // Where it would take them as dies, they are written as comments, so that their text stays
+    // and the file reads back with the same dies: when the file now holds fewer dies than the
+    // table (a die was deleted), or for a line of an older syntax that reads as a die of 4.0.
+    const bool beyond = static_cast<size_t>(count) + UnloadedDieLines.size() >= kMaxDies;
+    DieRecord scratch;
+    for (const std::string& line : UnloadedOtherLines) {
+        if (!beyond || ParseDieLine(line, 4.0, scratch)) out += ';';
         out += line;
         out += "\r\n";
     }
@@ -335,28 +354,45 @@ int CPunchTool::WritePossessedFile(const std::filesystem::path& file, int* lines
     return result;
 }
 
+std::vector<int> CPunchTool::UnloadedDieNumbers() const {
+    std::vector<int> numbers;
+    numbers.reserve(UnloadedDieLines.size());
+    DieRecord die;
+    for (const std::string& line : UnloadedDieLines)
+        if (ParseDieLine(line, Header.PossessedVersion, die)) numbers.push_back(die.Number);
+    return numbers;
+}
+
 int CPunchTool::ReadWritePossessed(int mode) {
     if (mode == 1) {
         if (PossessedToolFileName.empty()) {
             Dies.assign(kMaxDies, DieRecord{});
             UnloadedDieLines.clear();
+            UnloadedOtherLines.clear();
             Header.DieCount = 0;
             Header.SelectedDie = -99;
             return kDieFileCannotOpen;
         }
         std::filesystem::path file = PossessedPath();
+        // Taken before the read: a file that changes while it is read is told again next time.
+        const std::optional<platform::FileStamp> stamp = platform::StampOf(file);
         int lines = 0;
         int result = ReadPossessedFile(file, &lines);
         static constexpr int kIds[] = {0, diemsg::kPossessedOpen, diemsg::kPossessedRead,
                                        diemsg::kPossessedFormat};
         if (result < 0 && result >= -3) ShowFileError(kIds[-result], file, lines);
-        if (result == kDieFileOk && !UnloadedDieLines.empty() && context_ && context_->Prompt) {
+        // The application, the machine sheet and the punch page each read the file: the user
+        // hears of its dies beyond the table once, and again only when the file has changed.
+        const bool told = stamp && BeyondTheTableTold == ToldDieFile{file, *stamp};
+        if (result == kDieFileOk && !UnloadedDieLines.empty() && !told && context_ &&
+            context_->Prompt) {
             const size_t total = static_cast<size_t>(Header.DieCount) + UnloadedDieLines.size();
             context_->Prompt->Message(
                 diemsg::Fill(diemsg::Text(diemsg::kPossessedNotAllLoaded),
                              {file.string(), platform::FormatInt(Header.DieCount),
                               platform::FormatInt(static_cast<long long>(total))}),
                 platform::PromptIcon::Warning, platform::PromptButtons::Ok);
+            if (stamp) BeyondTheTableTold = ToldDieFile{file, *stamp};
         }
         return result;
     }

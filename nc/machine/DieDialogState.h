@@ -18,6 +18,8 @@ struct DieDialogState {
     std::vector<int16_t> Numbers;                  // die number list, kMaxDies entries
     int NumberCount = 0;                           // used entries of Numbers, 0..kMaxDies
     DieFileHeader Header;                          // header copy
+    // The numbers of the file's dies beyond the table: not in the working table, but taken.
+    std::vector<int> UnloadedDieNumbers;
 
     std::string PossessedFileName;  // possessed-die file name as configured
     std::string ArrangedFileName;   // arrangement file name as configured
@@ -47,6 +49,8 @@ struct DieDialogState {
         Numbers.clear();
         Numbers.shrink_to_fit();
         NumberCount = 0;
+        UnloadedDieNumbers.clear();
+        UnloadedDieNumbers.shrink_to_fit();
     }
 };
 

@@ -18,23 +18,31 @@ void SortDialogDies(DieDialogState& state, const std::array<int, 7>& keys) {
 }
 
 int IsDieNumberFree(const DieDialogState& state, int number) {
-    const int count = DialogDieCount(state);
-    for (int i = 0; i < count; ++i)
-        if (state.Dies[size_t(i)].Number == number) return 0;
-    return 1;
+    if (IsDieOfTable(state, number)) return 0;
+    const std::vector<int>& beyond = state.UnloadedDieNumbers;
+    return std::find(beyond.begin(), beyond.end(), number) == beyond.end() ? 1 : 0;
 }
 
 int GetFreeDieNumber(const DieDialogState& state) {
     // One mark per candidate: the answer lies in 1 .. count + 1.
-    const int count = DialogDieCount(state);
+    const int tableCount = DialogDieCount(state);
+    const int count = tableCount + static_cast<int>(state.UnloadedDieNumbers.size());
     std::vector<bool> taken(size_t(count) + 2, false);
-    for (int i = 0; i < count; ++i) {
-        const int n = state.Dies[size_t(i)].Number;
+    const auto take = [&taken, count](int n) {
         if (n >= 1 && n <= count + 1) taken[size_t(n)] = true;
-    }
+    };
+    for (int i = 0; i < tableCount; ++i) take(state.Dies[size_t(i)].Number);
+    for (int n : state.UnloadedDieNumbers) take(n);
     int n = 1;
     while (taken[size_t(n)]) ++n;
     return n;
+}
+
+bool IsDieOfTable(const DieDialogState& state, int number) {
+    const int count = DialogDieCount(state);
+    for (int i = 0; i < count; ++i)
+        if (state.Dies[size_t(i)].Number == number) return true;
+    return false;
 }
 
 void MarkPlacedDies(std::vector<DieRecord>& dies, int count, const TurretArrangement& arrangement,

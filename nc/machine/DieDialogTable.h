@@ -23,11 +23,14 @@ int DialogDieCount(const DieDialogState& state);
 // (CPunchTool::CompareDies); dies equal in every key keep their order.
 void SortDialogDies(DieDialogState& state, const std::array<int, 7>& keys);
 
-// 1 when no die of the working table has number, else 0.
+// 1 when no die of the file has number, neither of the working table nor beyond it
+// (UnloadedDieNumbers), else 0.
 int IsDieNumberFree(const DieDialogState& state, int number);
-// The smallest number from 1 up that no die of the working table has (with n dies, at most
-// n + 1).
+// The smallest number from 1 up that no die of the file has (with n dies, at most n + 1).
 int GetFreeDieNumber(const DieDialogState& state);
+// Whether a die of the working table has number. A die beyond the table has none there, so
+// that no station can hold it.
+bool IsDieOfTable(const DieDialogState& state, int number);
 
 // Placed marks of the first count dies: 1 when one of the first stationCount stations of
 // arrangement holds the die's number, else 0.

@@ -4,6 +4,9 @@
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 
+#include <fstream>
+#include <optional>
+
 #include "TempDir.h"
 #include "TestFiles.h"
 #include "Unprivileged.h"
@@ -56,4 +59,32 @@ TEST(ReadRegularFile, AFileWithoutReadPermissionIsUnreadable) {
     EXPECT_TRUE(test::RunUnprivileged([&] {
         return ReadRegularFile(file, kSettingsFileLimit).status == FileReadStatus::Unreadable;
     }));
+}
+
+// A file read again unchanged, or through a link, has the stamp it had; a file written or
+// replaced has another.
+TEST(StampOf, SameFileUnchangedOnly) {
+    test::TempDir tmp;
+    const fs::path d = tmp.path();
+    const fs::path file = d / "pch.dat";
+    test::WriteFile(file, "TITLE\r\n");
+    fs::create_symlink(file, d / "link.dat");
+    const std::optional<FileStamp> first = StampOf(file);
+    ASSERT_TRUE(first.has_value());
+    EXPECT_EQ(StampOf(file), first);
+    EXPECT_EQ(StampOf(d / "link.dat"), first);
+    EXPECT_EQ(StampOf(d / "missing.dat"), std::nullopt);
+
+    std::ofstream(file, std::ios::binary | std::ios::app) << "*4.0\r\n";
+    const std::optional<FileStamp> grown = StampOf(file);
+    ASSERT_TRUE(grown.has_value());
+    EXPECT_NE(grown, first);
+
+    // Another file of the same bytes put in its place.
+    test::WriteFile(d / "new.dat", test::ReadFile(file));
+    fs::rename(d / "new.dat", file);
+    const std::optional<FileStamp> replaced = StampOf(file);
+    ASSERT_TRUE(replaced.has_value());
+    EXPECT_NE(replaced, grown);
+    EXPECT_EQ(replaced->size, grown->size);
 }

@@ -1,7 +1,10 @@
 // The die list and the die edit dialogs under CPunchTool::EditPossessedDies and ShowDieDialog.
 #include <gtest/gtest.h>
 
+#include <set>
+
 #include "DieDialogFixture.h"
+#include "nc/machine/DieTestSupport.h"
 
 using namespace die_test;
 using platform::PromptAnswer;
@@ -160,6 +163,69 @@ TEST_F(DieList, NumberChecksAtOK) {
         EXPECT_EQ(prompt.asked.size(), asked);
     });
     tool->EditPossessedDies();
+}
+
+// A die file of 2005 dies numbered from 2005 down: the table holds 2005 to 6, and dies 1 to 5
+// stay beyond it with their numbers. Change and Add refuse one of those numbers as they refuse
+// one of the table, Add offers a number no die of the file has, and the saved file holds every
+// number once.
+TEST_F(DieList, NumbersOfTheDiesBeyondTheTableAreTaken) {
+    dietest::WriteBytes(config / "pch.dat", dietest::ManyDies(kMaxDies + 5, 4));
+    tool->PossessedToolFileName = "pch.dat";
+    ASSERT_EQ(tool->ReadWritePossessed(1), 0);
+    ASSERT_EQ(tool->Header.DieCount, kMaxDies);
+    prompt.asked.clear();
+    const auto rowOf = [](QWidget* d, int number) {
+        const QString start = QString(" %1 ").arg(number, 4);
+        for (int i = 0; i < RowCount(d, kList); ++i)
+            if (RowText(d, kList, i).startsWith(start)) return i;
+        ADD_FAILURE() << "no row of die " << number;
+        return 0;
+    };
+    scripts.Add(1537, [rowOf](QWidget* d) {
+        SelectRow(d, kList, rowOf(d, 200));
+        Click(d, kChange);
+        SelectRow(d, kList, rowOf(d, 6));
+        Click(d, kDelete);
+        Click(d, kAdd);
+        Click(d, DBID_OK);
+    });
+    scripts.Add(1546, [this](QWidget* d) {
+        EXPECT_EQ(Text(d, 1373), "200");
+        for (const char* taken : {"3", "400"}) {
+            const size_t asked = prompt.asked.size();
+            Type(d, 1373, taken);
+            Click(d, DBID_OK);
+            ASSERT_EQ(prompt.asked.size(), asked + 1) << taken;
+            EXPECT_EQ(prompt.asked.back().text, platform::LoadString(kMsgDieNumberTaken)) << taken;
+        }
+        Type(d, 1373, "200");
+        Type(d, 1370, "12");
+        Click(d, DBID_OK);
+    });
+    scripts.Add(1538, [this](QWidget* d) {
+        EXPECT_EQ(Text(d, 1373), "6");
+        Type(d, 1373, "5");
+        Click(d, DBID_OK);
+        ASSERT_EQ(prompt.asked.size(), 3u);
+        EXPECT_EQ(prompt.asked.back().text, platform::LoadString(kMsgDieNumberTaken));
+        Type(d, 1373, "6");
+        Click(d, DBID_OK);
+    });
+    prompt.answers = {PromptAnswer::Yes};
+    tool->EditPossessedDies();
+    ASSERT_TRUE(Asked("Update punch file pch.dat"));
+
+    CPunchTool back;
+    ASSERT_EQ(back.ReadPossessedFile(config / "pch.dat"), kDieFileOk);
+    std::multiset<int> numbers;
+    for (int i = 0; i < back.Header.DieCount; ++i) numbers.insert(back.Dies[size_t(i)].Number);
+    for (int n : back.UnloadedDieNumbers()) numbers.insert(n);
+    std::multiset<int> each;
+    for (int n = 1; n <= kMaxDies + 5; ++n) each.insert(n);
+    EXPECT_EQ(numbers, each);
+    ASSERT_NE(back.FindDie(200), nullptr);
+    EXPECT_EQ(back.FindDie(200)->SizeX, 12.0);
 }
 
 TEST_F(DieList, AddingWithoutShapeAsksForOne) {

@@ -3,13 +3,21 @@
 #include <QApplication>
 #include <QImage>
 
+#include <QPushButton>
+#include <algorithm>
+
+#include "DieDialogFixture.h"
 #include "FrameFixture.h"
 #include "ScriptedChoosers.h"
+#include "TestFiles.h"
 #include "app/core/CommandIds.h"
+#include "nc/machine/DieTestSupport.h"
 #include "settings/CColorButton.h"
 #include "settings/CSetMachinePage3.h"
+#include "settings/CSetMachinePage5.h"
 #include "settings/CSetMachineSheet.h"
 #include "settings/ModalRun.h"
+#include "settings/TableDialogRun.h"
 
 namespace {
 
@@ -60,6 +68,64 @@ TEST_F(FrameMachineProperty, CancelReloadsNothing) {
     ChangeCuttingPen(2);
     EXPECT_EQ(app_->SystemData->NcReadInfo.Pen[PenCut], before);
     EXPECT_EQ(Count(QColor(255, 0, 255)), 0);
+}
+
+// The punch sample with a die file of 2005 dies numbered 1 to 2005: the program tells once that
+// its table holds the first 2000, and neither the machine sheet nor its die button tells it
+// again. Die 200 cannot take the number of die 2003, which stays in the file beyond the table,
+// as it cannot take that of die 400.
+TEST_F(FrameMachineProperty, DiesBeyondTheTableAreToldOnceAndKeepTheirNumbers) {
+    const std::filesystem::path sample = PunchSample();
+    const std::filesystem::path dies = sample.parent_path() / "punch-sample.dat";
+    const std::string bytes = dietest::ManyDies(kMaxDies + 5, 4, true);
+    dietest::WriteBytes(dies, bytes);
+    ASSERT_TRUE(Start({"/US", sample.string()}));
+    const auto told = [this] {
+        return std::count_if(prompt_->asked.begin(), prompt_->asked.end(), [](const auto& a) {
+            return a.text.find("first 2000 of 2005") != std::string::npos;
+        });
+    };
+    EXPECT_EQ(told(), 1);
+
+    TableDialogScripts scripts;
+    scripts.Add(1537, [](QWidget* d) {
+        using namespace die_test;
+        int row = -1;
+        for (int i = 0; i < RowCount(d, 1324) && row < 0; ++i)
+            if (RowText(d, 1324, i).startsWith("  200 ")) row = i;
+        ASSERT_GE(row, 0);
+        SelectRow(d, 1324, row);
+        Click(d, 32855);
+        Click(d, DBID_CANCEL);
+    });
+    scripts.Add(1546, [this](QWidget* d) {
+        using namespace die_test;
+        for (const char* taken : {"2003", "400"}) {
+            const size_t asked = prompt_->asked.size();
+            Type(d, 1373, taken);
+            Click(d, DBID_OK);
+            ASSERT_EQ(prompt_->asked.size(), asked + 1) << taken;
+            EXPECT_EQ(prompt_->asked.back().text, "This punch number is already in use.");
+        }
+        Click(d, DBID_CANCEL);
+    });
+    int ran = 0;
+    ModalScriptGuard guard([&](QDialog& d) {
+        ++ran;
+        auto* sheet = qobject_cast<CSetMachineSheet*>(&d);
+        EXPECT_NE(sheet, nullptr);
+        if (!sheet) return 0;
+        EXPECT_EQ(told(), 1);
+        static_cast<CSetMachinePage5*>(sheet->Page(5))->Ctl<QPushButton>(1047)->click();
+        sheet->reject();
+        return d.result();
+    });
+    EXPECT_TRUE(Frame()->OnCommand(cmd::PropertyMachine));
+    EXPECT_EQ(ran, 1);
+    EXPECT_EQ(told(), 1);
+    EXPECT_TRUE(scripts.failures.empty()) << scripts.failures.front();
+    EXPECT_TRUE(scripts.Done());
+    EXPECT_TRUE(test::ReadFile(dies) == bytes) << "the die file was written";
 }
 
 }  // namespace

@@ -5,9 +5,12 @@
 #include <QPushButton>
 #include <QTabWidget>
 
+#include <algorithm>
+
 #include "DieDialogFixture.h"
 #include "TestFiles.h"
 #include "nc/machine/DieFileNames.h"
+#include "nc/machine/DieTestSupport.h"
 #include "settings/CSetMachinePage5.h"
 #include "settings/CSetMachineSheet.h"
 
@@ -132,6 +135,35 @@ TEST_F(PunchPage, CancelAfterOpenRestoresTheOpenedMachinesDies) {
     sheet.reject();
     EXPECT_EQ(tool->Dies, opened.Dies);
     EXPECT_EQ(tool->PossessedToolFileName, "other.dat");
+}
+
+// A die file of more dies than the table holds is told where the program reads it, and not
+// again when the sheet or the die button reads it once more. A file changed meanwhile is told
+// again, once: Cancel, which puts back the die data, keeps that it was told.
+TEST_F(PunchPage, DiesBeyondTheTableAreToldOnceForEachStateOfTheFile) {
+    dietest::WriteBytes(config / "pch.dat", dietest::ManyDies(kMaxDies + 5, 4, true));
+    tool->PossessedToolFileName = "pch.dat";
+    ASSERT_EQ(tool->ReadWritePossessed(1), 0);
+    const auto told = [this] {
+        return std::count_if(prompt.asked.begin(), prompt.asked.end(), [](const auto& a) {
+            return a.text.find("first 2000 of") != std::string::npos;
+        });
+    };
+    ASSERT_EQ(told(), 1);
+    CSetMachineSheet sheet(ctx);
+    auto* page = static_cast<CSetMachinePage5*>(sheet.Page(5));
+    scripts.Add(1537, [](QWidget* d) { Click(d, DBID_CANCEL); });
+    page->Ctl<QPushButton>(1047)->click();
+    EXPECT_EQ(told(), 1);
+
+    dietest::WriteBytes(config / "pch.dat", dietest::ManyDies(kMaxDies + 6, 4, true));
+    scripts.Add(1537, [](QWidget* d) { Click(d, DBID_CANCEL); });
+    page->Ctl<QPushButton>(1047)->click();
+    EXPECT_EQ(told(), 2);
+    sheet.reject();
+    ASSERT_EQ(tool->ReadWritePossessed(1), 0);
+    EXPECT_EQ(told(), 2);
+    EXPECT_EQ(prompt.asked.size(), 2u) << prompt.asked.back().text;
 }
 
 TEST_F(PunchPage, OkWritesTheNamesAndReloads) {

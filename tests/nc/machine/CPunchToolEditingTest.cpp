@@ -7,11 +7,13 @@
 
 #include "DieTestSupport.h"
 #include "TempDir.h"
+#include "TestFiles.h"
 #include "nc/machine/CPunchTool.h"
 #include "nc/machine/DieMessages.h"
 #include "platform/StringTable.h"
 
 using dietest::Fixture;
+using dietest::ManyDies;
 using dietest::ReadBytes;
 using platform::PromptAnswer;
 
@@ -401,17 +403,6 @@ private:
     platform::Language old_ = platform::CurrentLanguage();
 };
 
-// A die file of `count` dies numbered from `count` down to 1, written tightly (no writer's
-// padding), in the syntax of version 4 or 1.
-std::string ManyDies(int count, int version) {
-    std::string text = version == 1 ? "TITLE\r\n*1.0\r\n" : "TITLE\r\n*4.0\r\n";
-    for (int n = count; n >= 1; --n) {
-        text += std::to_string(n);
-        text += version == 1 ? " A 1 10 0 0 0 O 0\r\n" : ",A,1,10,0,0,0,O-----,0,0,0,\"\",,\r\n";
-    }
-    return text;
-}
-
 // The die lines of a version 4 die file: neither title, version, comment nor empty.
 std::vector<std::string> DieLines(const std::string& bytes) {
     std::vector<std::string> lines;
@@ -492,18 +483,144 @@ TEST_F(DieFileBeyondTheTable, LoadTellsAndASaveKeepsEveryDie) {
 }
 
 // A file of an older syntax cannot carry its other dies under the version 4.0 header: its save
-// is refused with a message and the file stays byte for byte as it was.
+// is refused with a message and the file stays byte for byte as it was. Written all the same,
+// version 1 and 2 lines would not read under 4.0, and version 3 lines would read as dies with
+// their shape file and codes in the places of rotation, clamp and shape file.
 TEST_F(DieFileBeyondTheTable, AnOlderSyntaxIsNotWrittenShorter) {
-    ASSERT_NO_FATAL_FAILURE(Load("old.dat", 1));
-    ctx.prompt.answers = {PromptAnswer::Yes, PromptAnswer::Ok, PromptAnswer::No};
-    EditFirstDie();
-    ASSERT_EQ(ctx.prompt.asked.size(), 4u);
-    EXPECT_EQ(Asked(ctx, 2), "The punch data file\n[" + (dir.path() / "old.dat").string() +
-                                 "]\nholds more than 2000 dies in an older format and is not "
-                                 "written, so that none of its dies is lost.");
-    EXPECT_EQ(ctx.prompt.asked[2].icon, platform::PromptIcon::Error);
-    EXPECT_EQ(Asked(ctx, 3), diemsg::Text(diemsg::kPossessedWriteRetry));
-    EXPECT_EQ(ReadBytes(dir.path() / "old.dat"), bytes);
+    for (int version : {1, 2, 3}) {
+        SCOPED_TRACE("version " + std::to_string(version));
+        const std::string name = "old" + std::to_string(version) + ".dat";
+        ctx.prompt.asked.clear();
+        ASSERT_NO_FATAL_FAILURE(Load(name, version));
+        ctx.prompt.answers = {PromptAnswer::Yes, PromptAnswer::Ok, PromptAnswer::No};
+        EditFirstDie();
+        EXPECT_EQ(ctx.prompt.asked.size(), 4u);
+        EXPECT_EQ(Asked(ctx, 1), diemsg::Fill(diemsg::Text(diemsg::kUpdatePossessed), {name}));
+        EXPECT_EQ(Asked(ctx, 2), "The punch data file\n[" + (dir.path() / name).string() +
+                                     "]\nholds more than 2000 dies in an older format and is "
+                                     "not written, so that none of its dies is lost.");
+        if (ctx.prompt.asked.size() > 2)
+            EXPECT_EQ(ctx.prompt.asked[2].icon, platform::PromptIcon::Error);
+        EXPECT_EQ(Asked(ctx, 3), diemsg::Text(diemsg::kPossessedWriteRetry));
+        EXPECT_TRUE(ReadBytes(dir.path() / name) == bytes) << "the die file was written";
+    }
+}
+
+// The application, the machine sheet and the punch page each read the die file: the user is
+// told of its dies beyond the table once, also where a copy of the tool reads it, and again only
+// when the file has changed since, or for another file.
+TEST_F(DieFileBeyondTheTable, TheUserIsToldOnceForAnUnchangedFile) {
+    ASSERT_NO_FATAL_FAILURE(Load("many.dat", 4));
+    ASSERT_EQ(tool.ReadWritePossessed(1), 0);
+    tool.ReloadDieFiles();
+    CPunchTool copy = tool;
+    ASSERT_EQ(copy.ReadWritePossessed(1), 0);
+    EXPECT_EQ(copy.Header.DieCount, kMaxDies);
+    EXPECT_EQ(ctx.prompt.asked.size(), 1u);
+
+    // One die more.
+    dietest::WriteBytes(dir.path() / "many.dat", ManyDies(kMaxDies + 6, 4));
+    ASSERT_EQ(tool.ReadWritePossessed(1), 0);
+    ASSERT_EQ(tool.ReadWritePossessed(1), 0);
+    ASSERT_EQ(ctx.prompt.asked.size(), 2u);
+    EXPECT_NE(Asked(ctx, 1).find("first 2000 of 2006"), std::string::npos) << Asked(ctx, 1);
+
+    // The same bytes under another name.
+    std::filesystem::copy_file(dir.path() / "many.dat", dir.path() / "other.dat");
+    tool.PossessedToolFileName = "other.dat";
+    ASSERT_EQ(tool.ReadWritePossessed(1), 0);
+    ASSERT_EQ(ctx.prompt.asked.size(), 3u);
+    EXPECT_NE(Asked(ctx, 2).find((dir.path() / "other.dat").string()), std::string::npos);
+}
+
+// Only a line the reader takes as a die record is a die beyond the table. Any other line there
+// is no die: it is not counted, does not stop a save, and is kept after every die, where the
+// next read leaves it beyond the table. Where the next read would take it as a die (the table
+// is no longer full, or a line of an older syntax reads as a die of 4.0) it is kept as a
+// comment. Whatever is saved reads back with the dies that were saved.
+TEST_F(DieFileBeyondTheTable, ALineThatIsNoDieIsNoDieBeyondTheTable) {
+    const std::string v4Die = "9999,A,1,10,0,0,0,O-----,0,0,0,\"\",,";
+    struct Case {
+        const char* name;
+        int version;
+        std::string line;  // after the 2000th die
+        int diesAfter;     // dies after the line
+        bool deleteOne;    // the edit deletes a die as well
+        const char* told;  // what the load tells; empty for nothing
+        std::string kept;  // the line as the saved file keeps it
+    };
+    const Case cases[] = {
+        {"v3.dat", 3, "END", 0, false, "", "END"},
+        {"v4.dat", 4, "END", 5, false, "first 2000 of 2005 dies", "END"},
+        {"deleted.dat", 4, "END", 0, true, "", ";END"},
+        {"v1.dat", 1, v4Die, 0, false, "", ";" + v4Die},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        const int dies = kMaxDies + c.diesAfter;
+        std::string text = ManyDies(dies, c.version);
+        size_t at = 0;
+        for (int i = 0; i < 2 + kMaxDies; ++i) at = text.find('\n', at) + 1;
+        text.insert(at, c.line + "\r\n");
+        dietest::WriteBytes(dir.path() / c.name, text);
+
+        ctx.prompt.asked.clear();
+        tool.Dialogs = &dialogs;
+        tool.PossessedToolFileName = c.name;
+        ASSERT_EQ(tool.ReadWritePossessed(1), 0);
+        EXPECT_EQ(tool.Header.DieCount, kMaxDies);
+        EXPECT_EQ(tool.UnloadedDieLines.size(), size_t(c.diesAfter));
+        if (*c.told) {
+            ASSERT_EQ(ctx.prompt.asked.size(), 1u);
+            EXPECT_NE(Asked(ctx, 0).find(c.told), std::string::npos) << Asked(ctx, 0);
+        } else {
+            EXPECT_EQ(ctx.prompt.asked.size(), 0u) << Asked(ctx, 0);
+        }
+        ctx.prompt.asked.clear();
+
+        int deleted = 0;
+        dialogs.dieSteps.push_back([&](DieDialogState& st) {
+            st.Dies[0].SizeX = 12.5;
+            if (c.deleteOne) {
+                DieRecord& last = st.Dies[size_t(st.Header.DieCount - 1)];
+                deleted = last.Number;
+                last = DieRecord{};
+                --st.Header.DieCount;
+            }
+            return 1;
+        });
+        ctx.prompt.answers = {PromptAnswer::Yes, PromptAnswer::Ok, PromptAnswer::No};
+        tool.EditPossessedDies();
+        ASSERT_EQ(ctx.prompt.asked.size(), 1u) << Asked(ctx, 1);  // the update question only
+        EXPECT_EQ(Asked(ctx, 0), diemsg::Fill(diemsg::Text(diemsg::kUpdatePossessed), {c.name}));
+
+        CPunchTool back;
+        int lines = 0;
+        ASSERT_EQ(back.ReadPossessedFile(dir.path() / c.name, &lines), kDieFileOk) << lines;
+
+        // The line stands whole after the last die.
+        const std::vector<std::string> saved = test::ReadLines(dir.path() / c.name);
+        const auto line = std::find(saved.begin(), saved.end(), c.kept);
+        ASSERT_TRUE(line != saved.end()) << "no line " << c.kept;
+        EXPECT_TRUE(std::all_of(line + 1, saved.end(),
+                                [](const std::string& l) { return l.empty() || l[0] == ';'; }));
+
+        std::set<int> numbers;
+        for (int i = 0; i < back.Header.DieCount; ++i) {
+            const DieRecord& die = back.Dies[size_t(i)];
+            numbers.insert(die.Number);
+            const DieRecord* edited = tool.FindDie(die.Number);
+            ASSERT_NE(edited, nullptr) << die.Number;
+            EXPECT_EQ(die, *edited) << die.Number;
+        }
+        for (int n : back.UnloadedDieNumbers()) numbers.insert(n);
+        std::set<int> expected;
+        for (int n = 1; n <= dies; ++n)
+            if (n != deleted) expected.insert(n);
+        EXPECT_EQ(numbers, expected);
+        EXPECT_EQ(back.UnloadedOtherLines,
+                  c.kept[0] == ';' ? std::vector<std::string>{} : std::vector<std::string>{c.kept});
+    }
 }
 
 }  // namespace

@@ -54,20 +54,35 @@ TEST(DialogSort, SizesCompareXThenYThenRThenAngle) {
     EXPECT_EQ(Numbers(st), (std::vector<int>{3, 1, 2}));
 }
 
+// The numbers of the dies beyond the table are taken as those of the table's dies, but only
+// the table's dies are dies of the table (which a station may hold).
 TEST(DieNumbers, FreeNumberAndTaken) {
     struct Case {
         std::vector<int> numbers;
+        std::vector<int> beyond;  // dies of the file beyond the table
         int free;
     };
-    const Case cases[] = {{{1, 2, 4}, 3}, {{1, 2, 3}, 4},      {{}, 1},
-                          {{2, 3}, 1},    {{32767, -1, 0}, 1}, {{3, 1, 2, 5}, 4}};
+    const Case cases[] = {
+        {{1, 2, 4}, {}, 3},      {{1, 2, 3}, {}, 4},    {{}, {}, 1},       {{2, 3}, {}, 1},
+        {{32767, -1, 0}, {}, 1}, {{3, 1, 2, 5}, {}, 4}, {{2, 3}, {1}, 4},  {{1, 2}, {4, 3}, 5},
+        {{}, {1, 2}, 3},         {{1, 3}, {2, 7}, 4},   {{5}, {32767}, 1},
+    };
     for (const Case& c : cases) {
         std::vector<DieRecord> dies;
         for (int n : c.numbers) dies.push_back(Die(n, 1, 1));
         DieDialogState st = State(dies);
+        st.UnloadedDieNumbers = c.beyond;
         EXPECT_EQ(GetFreeDieNumber(st), c.free);
         EXPECT_EQ(IsDieNumberFree(st, c.free), 1);
-        for (int n : c.numbers) EXPECT_EQ(IsDieNumberFree(st, n), 0) << n;
+        EXPECT_FALSE(IsDieOfTable(st, c.free));
+        for (int n : c.numbers) {
+            EXPECT_EQ(IsDieNumberFree(st, n), 0) << n;
+            EXPECT_TRUE(IsDieOfTable(st, n)) << n;
+        }
+        for (int n : c.beyond) {
+            EXPECT_EQ(IsDieNumberFree(st, n), 0) << n;
+            EXPECT_FALSE(IsDieOfTable(st, n)) << n;
+        }
     }
     // A full table of 1 .. 2000 gives 2001.
     std::vector<DieRecord> full;

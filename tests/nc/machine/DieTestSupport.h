@@ -28,6 +28,26 @@ inline void WriteBytes(const std::filesystem::path& file, const std::string& byt
     out << bytes;
 }
 
+// A die file of `count` round dies numbered from `count` down to 1 (or up from 1), written
+// tightly (no writer's padding), in the syntax of version 1, 2, 3 or 4. The lines of version 3
+// read as dies of version 4 too, with other values: their shape file and codes stand where 4
+// has rotation and clamp.
+inline std::string ManyDies(int count, int version, bool ascending = false) {
+    static constexpr const char* kTails[] = {
+        " A 1 10 0 0 0 O 0\r\n",
+        " A 1 10 0 0 0 O----- 0\r\n",
+        ",A,1,10,0,0,0,O-----,0,fig.dxf,M1,M2\r\n",
+        ",A,1,10,0,0,0,O-----,0,0,0,\"\",,\r\n",
+    };
+    const int v = version >= 1 && version <= 4 ? version : 4;
+    std::string text = "TITLE\r\n*" + std::to_string(v) + ".0\r\n";
+    for (int i = 0; i < count; ++i) {
+        text += std::to_string(ascending ? i + 1 : count - i);
+        text += kTails[v - 1];
+    }
+    return text;
+}
+
 // A context on a configuration folder, with a scripted prompt and "<LOCAL_APP_NAME>" mapped
 // to a folder of the test.
 struct Context {
