@@ -400,6 +400,13 @@ int CPunchTool::ReadWritePossessed(int mode) {
     std::filesystem::path file = PossessedPath();
     int lines = 0;
     int result = WritePossessedFile(file, &lines);
+    // The user's own save keeps the dies beyond the table they were told of: the reloads after
+    // it (the machine sheet's OK) do not tell them again. A change from elsewhere still does.
+    if (result == kDieFileOk && !UnloadedDieLines.empty() && BeyondTheTableTold &&
+        BeyondTheTableTold->Path == file) {
+        if (const std::optional<platform::FileStamp> stamp = platform::StampOf(file))
+            BeyondTheTableTold->Stamp = *stamp;
+    }
     if (result == kDieFileCannotOpen) ShowFileError(diemsg::kPossessedOpen, file, lines);
     if (result == kDieFileWrite) ShowFileError(diemsg::kPossessedWrite, file, lines);
     if (result == kDieFileDiesNotLoaded)

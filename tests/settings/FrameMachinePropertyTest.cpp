@@ -5,6 +5,7 @@
 
 #include <QPushButton>
 #include <algorithm>
+#include <set>
 
 #include "DieDialogFixture.h"
 #include "FrameFixture.h"
@@ -126,6 +127,41 @@ TEST_F(FrameMachineProperty, DiesBeyondTheTableAreToldOnceAndKeepTheirNumbers) {
     EXPECT_TRUE(scripts.failures.empty()) << scripts.failures.front();
     EXPECT_TRUE(scripts.Done());
     EXPECT_TRUE(test::ReadFile(dies) == bytes) << "the die file was written";
+
+    // Die 200 takes a free number, the dies are saved ("Update punch file": Yes) and the sheet
+    // ends with OK, which reads the dies again: the user's own save is no news.
+    scripts.Add(1537, [](QWidget* d) {
+        using namespace die_test;
+        for (int i = 0; i < RowCount(d, 1324); ++i)
+            if (RowText(d, 1324, i).startsWith("  200 ")) SelectRow(d, 1324, i);
+        Click(d, 32855);
+        Click(d, DBID_OK);
+    });
+    scripts.Add(1546, [](QWidget* d) {
+        die_test::Type(d, 1373, "3000");
+        die_test::Click(d, DBID_OK);
+    });
+    ModalScriptGuard saving([&](QDialog& d) {
+        auto* sheet = qobject_cast<CSetMachineSheet*>(&d);
+        EXPECT_NE(sheet, nullptr);
+        if (!sheet) return 0;
+        static_cast<CSetMachinePage5*>(sheet->Page(5))->Ctl<QPushButton>(1047)->click();
+        sheet->accept();
+        return d.result();
+    });
+    EXPECT_TRUE(Frame()->OnCommand(cmd::PropertyMachine));
+    EXPECT_TRUE(scripts.failures.empty()) << scripts.failures.front();
+    EXPECT_TRUE(scripts.Done());
+    EXPECT_EQ(told(), 1);
+    CPunchTool back;
+    ASSERT_EQ(back.ReadPossessedFile(dies), kDieFileOk);
+    std::multiset<int> numbers;
+    for (int i = 0; i < back.Header.DieCount; ++i) numbers.insert(back.Dies[size_t(i)].Number);
+    for (int n : back.UnloadedDieNumbers()) numbers.insert(n);
+    EXPECT_EQ(numbers.size(), size_t(kMaxDies + 5));
+    EXPECT_EQ(numbers.count(3000), 1u);
+    EXPECT_EQ(numbers.count(200), 0u);
+    EXPECT_EQ(numbers.count(2003), 1u);
 }
 
 }  // namespace

@@ -475,9 +475,14 @@ TEST_F(DieFileBeyondTheTable, LoadTellsAndASaveKeepsEveryDie) {
                             [](const std::string& l) { return l.find("12.50") != l.npos; }),
               1);
 
-    // The saved file reads as the first did.
+    // The saved file reads as the first did. The user's own save is no news: the dies beyond
+    // the table are not told again, until the file changes from elsewhere.
     ASSERT_EQ(tool.ReadWritePossessed(1), 0);
     EXPECT_EQ(tool.Header.DieCount, kMaxDies);
+    EXPECT_EQ(tool.UnloadedDieLines.size(), 5u);
+    EXPECT_EQ(ctx.prompt.asked.size(), 2u);
+    dietest::WriteBytes(dir.path() / "many.dat", bytes);
+    ASSERT_EQ(tool.ReadWritePossessed(1), 0);
     ASSERT_EQ(ctx.prompt.asked.size(), 3u);
     EXPECT_EQ(ctx.prompt.asked[2].text, ctx.prompt.asked[0].text);
 }
