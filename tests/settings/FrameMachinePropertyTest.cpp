@@ -5,6 +5,7 @@
 
 #include <QPushButton>
 #include <algorithm>
+#include <functional>
 #include <set>
 
 #include "DieDialogFixture.h"
@@ -24,19 +25,15 @@ namespace {
 
 class FrameMachineProperty : public FrameFixture {
 protected:
-    // Runs 32822 with the cutting pen chosen as magenta and the sheet ended by button (1 OK,
-    // 2 Cancel).
-    void ChangeCuttingPen(int button) {
-        ScriptedChoosers choose;
-        choose.colours = {QColor(255, 0, 255)};
-        Frame()->SettingsChoosers = &choose;
+    // Runs 32822: act works in the open sheet, which then ends by button (1 OK, 2 Cancel).
+    void RunMachineSheet(const std::function<void(CSetMachineSheet&)>& act, int button) {
         int ran = 0;
         ModalScriptGuard guard([&](QDialog& d) {
             ++ran;
             auto* sheet = qobject_cast<CSetMachineSheet*>(&d);
             EXPECT_NE(sheet, nullptr);
             if (!sheet) return 0;
-            static_cast<CSetMachinePage3*>(sheet->Page(3))->Button(2)->click();
+            act(*sheet);
             if (button == 1)
                 sheet->accept();
             else
@@ -45,7 +42,22 @@ protected:
         });
         EXPECT_TRUE(Frame()->OnCommand(cmd::PropertyMachine));
         EXPECT_EQ(ran, 1);
+    }
+    // Runs 32822 with the cutting pen chosen as magenta and the sheet ended by button.
+    void ChangeCuttingPen(int button) {
+        ScriptedChoosers choose;
+        choose.colours = {QColor(255, 0, 255)};
+        Frame()->SettingsChoosers = &choose;
+        RunMachineSheet(
+            [](CSetMachineSheet& sheet) {
+                static_cast<CSetMachinePage3*>(sheet.Page(3))->Button(2)->click();
+            },
+            button);
         Frame()->SettingsChoosers = nullptr;
+    }
+    // The punch page's button "Property of punch tool".
+    static void EditDies(CSetMachineSheet& sheet) {
+        static_cast<CSetMachinePage5*>(sheet.Page(5))->Ctl<QPushButton>(1047)->click();
     }
 };
 
@@ -110,19 +122,12 @@ TEST_F(FrameMachineProperty, DiesBeyondTheTableAreToldOnceAndKeepTheirNumbers) {
         }
         Click(d, DBID_CANCEL);
     });
-    int ran = 0;
-    ModalScriptGuard guard([&](QDialog& d) {
-        ++ran;
-        auto* sheet = qobject_cast<CSetMachineSheet*>(&d);
-        EXPECT_NE(sheet, nullptr);
-        if (!sheet) return 0;
-        EXPECT_EQ(told(), 1);
-        static_cast<CSetMachinePage5*>(sheet->Page(5))->Ctl<QPushButton>(1047)->click();
-        sheet->reject();
-        return d.result();
-    });
-    EXPECT_TRUE(Frame()->OnCommand(cmd::PropertyMachine));
-    EXPECT_EQ(ran, 1);
+    RunMachineSheet(
+        [&](CSetMachineSheet& sheet) {
+            EXPECT_EQ(told(), 1);
+            EditDies(sheet);
+        },
+        2);
     EXPECT_EQ(told(), 1);
     EXPECT_TRUE(scripts.failures.empty()) << scripts.failures.front();
     EXPECT_TRUE(scripts.Done());
@@ -141,15 +146,7 @@ TEST_F(FrameMachineProperty, DiesBeyondTheTableAreToldOnceAndKeepTheirNumbers) {
         die_test::Type(d, 1373, "3000");
         die_test::Click(d, DBID_OK);
     });
-    ModalScriptGuard saving([&](QDialog& d) {
-        auto* sheet = qobject_cast<CSetMachineSheet*>(&d);
-        EXPECT_NE(sheet, nullptr);
-        if (!sheet) return 0;
-        static_cast<CSetMachinePage5*>(sheet->Page(5))->Ctl<QPushButton>(1047)->click();
-        sheet->accept();
-        return d.result();
-    });
-    EXPECT_TRUE(Frame()->OnCommand(cmd::PropertyMachine));
+    RunMachineSheet(EditDies, 1);
     EXPECT_TRUE(scripts.failures.empty()) << scripts.failures.front();
     EXPECT_TRUE(scripts.Done());
     EXPECT_EQ(told(), 1);
