@@ -53,6 +53,23 @@ std::string Marker(long long number) {
     return "(*" + std::string(number < 0 ? "-" : "") + digits + ")";
 }
 
+// A line of a main program that calls a sub-program: it starts with the main program's name,
+// its number was not called before (seen; the first calling line of a number decides the
+// file) and it is safe as a file name. The file is "<line>.spf" in the main program's folder.
+struct SubProgramCall {
+    long long number = 0;
+    std::string suffix;  // the line after the main program's name
+    fs::path path;
+};
+std::optional<SubProgramCall> CallOf(const std::string& line, const std::string& name,
+                                     const fs::path& folder, std::set<long long>& seen) {
+    if (!StartsWith(line, name)) return std::nullopt;
+    const long long number = platform::ParseLeadingInt(std::string_view(line).substr(name.size()));
+    if (!seen.insert(number).second || !SafeFileNamePart(line)) return std::nullopt;
+    return SubProgramCall{number, line.substr(name.size()),
+                          folder / (platform::Cp932ToUtf8(line) + ".spf")};
+}
+
 void ShowSaveFailed(platform::UserPrompt* prompt, const fs::path& file) {
     if (!prompt) return;
     prompt->Message(FillMessage(AppMessage(kMsgSubProgramSaveFailed), {file.string()}),
@@ -147,20 +164,16 @@ std::vector<NcSubProgram> MergeSubPrograms(const fs::path& mainPath,
     std::set<long long> seen;
     // Lines appended here are examined too: sub-programs named inside merged ones are merged.
     for (size_t i = 0; i < lines.size(); ++i) {
-        if (!StartsWith(lines[i], name)) continue;
-        long long number =
-            platform::ParseLeadingInt(std::string_view(lines[i]).substr(name.size()));
-        if (!seen.insert(number).second) continue;
-        if (!SafeFileNamePart(lines[i])) continue;
-        fs::path subPath = folder / (platform::Cp932ToUtf8(lines[i]) + ".spf");
+        std::optional<SubProgramCall> call = CallOf(lines[i], name, folder, seen);
+        if (!call) continue;
         platform::FileReadResult read =
-            platform::ReadRegularFile(subPath, platform::kDocumentFileLimit);
+            platform::ReadRegularFile(call->path, platform::kDocumentFileLimit);
         if (!read.ok()) continue;
         NcLoadResult sub = SplitNcText(read.bytes, false);
         NcSubProgram record;
-        record.marker = Marker(number);
-        record.suffix = lines[i].substr(name.size());
-        record.path = subPath;
+        record.marker = Marker(call->number);
+        record.suffix = std::move(call->suffix);
+        record.path = std::move(call->path);
         record.frame = std::move(sub.frame);
         record.separated = !lines.back().empty();
         if (record.separated) lines.emplace_back();
@@ -183,20 +196,17 @@ std::vector<NcSubProgram> SubProgramsInText(const fs::path& mainPath,
     std::map<std::string_view, size_t> markers;  // the first row of each marker line
     for (size_t i = 0; i < lines.size(); ++i)
         if (StartsWith(lines[i], "(*")) markers.emplace(lines[i], i);
-    // The merge's own rules: the first line of a number decides its file, and a number whose
-    // file did not open was merged under no marker.
+    // The merge's own calls; a number whose file did not open was merged under no marker.
     std::set<long long> seen;
     for (const std::string& line : lines) {
-        if (!StartsWith(line, name)) continue;
-        long long number = platform::ParseLeadingInt(std::string_view(line).substr(name.size()));
-        if (!seen.insert(number).second) continue;
-        if (!SafeFileNamePart(line)) continue;
+        std::optional<SubProgramCall> call = CallOf(line, name, folder, seen);
+        if (!call) continue;
         NcSubProgram record;
-        record.marker = Marker(number);
+        record.marker = Marker(call->number);
         const auto at = markers.find(record.marker);
         if (at == markers.end()) continue;
-        record.suffix = line.substr(name.size());
-        record.path = folder / (platform::Cp932ToUtf8(line) + ".spf");
+        record.suffix = std::move(call->suffix);
+        record.path = std::move(call->path);
         record.separated = at->second > 0 && lines[at->second - 1].empty();
         found.push_back(std::move(record));
     }
