@@ -208,9 +208,18 @@ TEST(PreviewListTest, EntriesOfTwoPatternsSortedWithoutLetterCase) {
 }
 
 TEST(PreviewListTest, CancelStopsTheWorkerAfterTheCurrentThumbnail) {
+    // The first thumbnails come at once; each later one is a drawing of many records, so the
+    // worker is still busy when the cancel comes, however late a loaded machine lets it come.
+    // The big drawing is one file under many names (hard links).
     test::TempDir dir;
-    for (int i = 0; i < 400; ++i)
+    for (int i = 0; i < 4; ++i)
         Write(dir.path() / ("d" + std::to_string(1000 + i) + ".nmd"), Flange());
+    test::HndDrawing big;
+    for (int i = 0; i < 20000; ++i) big.Line(0, i % 50, 100, 50 - i % 50, 0x0930);
+    Write(dir.path() / "big.drawing", big.data());
+    for (int i = 4; i < 400; ++i)
+        fs::create_hard_link(dir.path() / "big.drawing",
+                             dir.path() / ("d" + std::to_string(1000 + i) + ".nmd"));
     wepo::PreviewList list(nullptr,
                            {QString::fromStdString(dir.path().string()), {"*.nmd"}, {}, {}});
     int doneAtCancel = -1;
