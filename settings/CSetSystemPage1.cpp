@@ -31,12 +31,10 @@ void CFontColourPage::OnInitDialog() {
     fontButton_->setText(QString::fromStdString(FontCaption(Font)));
 }
 
-void CFontColourPage::OnOK() {
-    ProfileEdit f(ctx_.IniPath());
+void CFontColourPage::OnOK(ProfileEdit& f) {
     for (const Colour& c : colours_) WriteColour(f, section_, c.name, Button(c.button));
     f.SetInt(section_, "FontSize", Font.size);
     f.Set(section_, "FontName", Font.name);
-    f.Save();
 }
 
 CSetSystemPage1::CSetSystemPage1(SettingsContext& ctx, QWidget* parent)

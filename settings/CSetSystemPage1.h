@@ -24,7 +24,7 @@ public:
     CFontColourPage(int templateId, const char* section, std::vector<Colour> colours,
                     SettingsContext& ctx, QWidget* parent);
 
-    void OnOK() override;
+    void OnOK(ProfileEdit& file) override;
     CColorButton* Button(int id) const;
     QPushButton* FontButton() const { return fontButton_; }
     FontSetting Font;

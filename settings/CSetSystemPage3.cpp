@@ -54,9 +54,8 @@ CColorButton* CSetSystemPage3::Button(int id) const {
     return Ctl<CColorButton>(id);
 }
 
-void CSetSystemPage3::OnOK() {
+void CSetSystemPage3::OnOK(ProfileEdit& f) {
     bindings_.Take(nullptr);
-    ProfileEdit f(ctx_.IniPath());
     for (const ColourKey& c : kColours) {
         WriteColour(f, kSection, c.name, Button(c.button));
         const std::string_view name = c.name;
@@ -64,5 +63,4 @@ void CSetSystemPage3::OnOK() {
         if (name == "EdgeArrowPen") f.SetInt(kSection, "EdgeArrowSize", long(EdgeArrowSize));
     }
     f.SetInt(kSection, "AcAxisLength", long(AcAxisLength));
-    f.Save();
 }

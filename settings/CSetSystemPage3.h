@@ -11,7 +11,7 @@ class CSetSystemPage3 : public CSystemPage {
 public:
     explicit CSetSystemPage3(SettingsContext& ctx, QWidget* parent = nullptr);
 
-    void OnOK() override;
+    void OnOK(ProfileEdit& file) override;
     CColorButton* Button(int id) const;
 
     unsigned EdgeArrowSize = 10;

@@ -148,8 +148,7 @@ int CSetSystemPage4::ReadExtMachine() {
     return 1;
 }
 
-void CSetSystemPage4::WriteExtMachine() {
-    ProfileEdit f(ctx_.IniPath());
+void CSetSystemPage4::WriteExtMachine(ProfileEdit& f) {
     for (size_t i = 0; i < Extensions.size(); ++i) {
         f.Set(Section(i), "Ext", Quoted(Extensions[i]));
         f.Set(Section(i), "Machine", Quoted(MachineFiles[i]));
@@ -159,12 +158,10 @@ void CSetSystemPage4::WriteExtMachine() {
     for (int c = 0; c < 2; ++c)
         f.SetInt(kWidthSection, "LV_ColumnWidth" + platform::FormatInt(c),
                  list_->header()->sectionSize(c));
-    f.Save();
 }
 
-void CSetSystemPage4::OnOK() {
+void CSetSystemPage4::OnOK(ProfileEdit& f) {
     bindings_.Take(nullptr);
-    ProfileEdit f(ctx_.IniPath());
     f.SetInt("NcTextView", "WeightTimeH", WeightTimeHigh);
     f.SetInt("NcTextView", "WeightTimeM", WeightTimeNormal);
     f.SetInt("NcTextView", "WeightTimeL", WeightTimeLow);
@@ -177,8 +174,7 @@ void CSetSystemPage4::OnOK() {
     f.Set("NcRead", "PunchTool_SpcialFolder", StoredPath(PunchToolFolder));
     f.Set("System", "SheetProgram", SheetProgram);
     f.Set("System", "SheetExt", SheetExtension);
-    f.Save();
-    WriteExtMachine();
+    WriteExtMachine(f);
 }
 
 void CSetSystemPage4::ShowRow(int row) {

@@ -15,7 +15,7 @@ class CSetSystemPage4 : public CSystemPage {
 public:
     explicit CSetSystemPage4(SettingsContext& ctx, QWidget* parent = nullptr);
 
-    void OnOK() override;
+    void OnOK(ProfileEdit& file) override;
 
     // The extension table, row for row with list 1210 (CP932 bytes, as the settings file holds
     // them). An empty extension is held as one blank: an empty Ext ends the table in the file.
@@ -43,7 +43,7 @@ public:
     void OnBrowseSheetProgram();
 
     int ReadExtMachine();
-    void WriteExtMachine();
+    void WriteExtMachine(ProfileEdit& file);
 
 private:
     // The stored form of a display path: absolute, then with "<LOCAL_APP_NAME>".

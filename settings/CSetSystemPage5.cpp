@@ -243,9 +243,8 @@ int CSetSystemPage5::CheckDxfSettings() {
     return 1;
 }
 
-void CSetSystemPage5::OnOK() {
+void CSetSystemPage5::OnOK(ProfileEdit& f) {
     bindings_.Take(nullptr);
-    ProfileEdit f(ctx_.IniPath());
     auto stored = [this](int id) {
         return platform::Utf8ToCp932(Ctl<QLineEdit>(id)->text().toStdString()).bytes;
     };
@@ -271,5 +270,4 @@ void CSetSystemPage5::OnOK() {
     f.Set(kDxf, "CadProgramName", native(1005));
     f.SetInt(kDxf, "SpecifyDxfFileNameFlag", FileNameMode);
     f.Set(kDxf, "SpecifyDxfFileName", native(1008));
-    f.Save();
 }

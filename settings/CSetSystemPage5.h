@@ -12,7 +12,7 @@ class CSetSystemPage5 : public CSystemPage {
 public:
     explicit CSetSystemPage5(SettingsContext& ctx, QWidget* parent = nullptr);
 
-    void OnOK() override;
+    void OnOK(ProfileEdit& file) override;
 
     // What the check found first: the message id, its %s text and the control to focus.
     struct Problem {

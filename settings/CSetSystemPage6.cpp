@@ -59,16 +59,17 @@ void CSetSystemPage6::Browse(std::string& application) {
     }
 }
 
-void CSetSystemPage6::OnOK() {
+void CSetSystemPage6::OnOK(ProfileEdit& f) {
     bindings_.Take(nullptr);
-    ProfileEdit f(ctx_.IniPath());
     f.Set(kSection, "ApplicationName", Application1);
     f.Set(kSection, "ApplicationOption", Option1);
     f.Set(kSection, "ToolBarTitle", Title1);
     f.Set(kSection, "ApplicationName2", Application2);
     f.Set(kSection, "ApplicationOption2", Option2);
     f.Set(kSection, "ToolBarTitle2", Title2);
-    f.Save();
+}
+
+void CSetSystemPage6::OnWritten() {
     if (ctx_.SetExternalApps)
         ctx_.SetExternalApps(Application1.empty() ? 0 : 1, Application2.empty() ? 0 : 1,
                              platform::Cp932ToUtf8(Title1), platform::Cp932ToUtf8(Title2));

@@ -10,7 +10,9 @@ class CSetSystemPage6 : public CSystemPage {
 public:
     explicit CSetSystemPage6(SettingsContext& ctx, QWidget* parent = nullptr);
 
-    void OnOK() override;
+    void OnOK(ProfileEdit& file) override;
+    // The applications and tool-bar titles to the frame.
+    void OnWritten() override;
 
     // Section OutAppli; program paths native, options and titles CP932.
     std::string Application1, Option1, Title1;

@@ -8,6 +8,7 @@
 #include "settings/CSetSystemPage4.h"
 #include "settings/CSetSystemPage5.h"
 #include "settings/CSetSystemPage6.h"
+#include "settings/ProfileEdit.h"
 #include "settings/SettingsMessages.h"
 
 CSetSystemSheet::CSetSystemSheet(SettingsContext& ctx, QWidget* parent)
@@ -49,7 +50,17 @@ void CSetSystemSheet::accept() {
     }
     DxfPage()->CheckDxfSettings();  // adds ".dxf" to a fixed name without one
     if (!CheckPages()) return;
+    // One write for every page: a file that cannot be written stays as it was, the sheet open
+    // and the running program as it was.
+    ProfileEdit file(ctx_.IniPath());
+    std::vector<CSystemPage*> writing;
     for (int i = 0; i < int(TabPages().size()); ++i)
-        if (PageTakesPart(i)) static_cast<CSystemPage*>(TabPages()[size_t(i)])->OnOK();
+        if (PageTakesPart(i)) writing.push_back(static_cast<CSystemPage*>(TabPages()[size_t(i)]));
+    for (CSystemPage* page : writing) page->OnOK(file);
+    if (!file.Save()) {
+        ReportNotWritten(ctx_.IniPath());
+        return;
+    }
+    for (CSystemPage* page : writing) page->OnWritten();
     QDialog::accept();
 }

@@ -12,6 +12,7 @@
 #include "settings/CSettingsPage.h"
 #include "settings/ModalRun.h"
 #include "settings/ProfileEdit.h"
+#include "settings/SettingsMessages.h"
 
 CSettingsSheet::CSettingsSheet(SettingsContext& ctx, unsigned caption, std::string section,
                                QWidget* parent)
@@ -91,6 +92,12 @@ void CSettingsSheet::OnTabChanged(int index) {
     current_ = index;
     OnTabShown(index);
     WriteActivePage(index);
+}
+
+void CSettingsSheet::ReportNotWritten(const std::filesystem::path& file) const {
+    ctx_.MessageText(
+        FillPlaceholders(platform::LoadString(kMsgSettingsNotWritten), {file.string()}),
+        platform::PromptIcon::Warning);
 }
 
 bool CSettingsSheet::CheckPages() {

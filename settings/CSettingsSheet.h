@@ -3,6 +3,7 @@
 #pragma once
 
 #include <QDialog>
+#include <filesystem>
 #include <string>
 #include <vector>
 
@@ -37,6 +38,8 @@ protected:
     // Shows tab index as the sheet's own move: ActivePage is not written.
     void ShowTab(int index);
     int Current() const { return current_; }
+    // Tells the user that file, a settings file, could not be written and is as it was.
+    void ReportNotWritten(const std::filesystem::path& file) const;
 
     // Whether the page of tab index is checked and written at OK (default: every page).
     virtual bool PageTakesPart(int index) const;

@@ -17,6 +17,8 @@ inline constexpr unsigned kMsgTextNotStorable = 29305;
 inline constexpr unsigned kMsgMachineCopyFailed = 29306;
 // A file the user may not write (%s: the file).
 inline constexpr unsigned kMsgCannotWrite = 29016;
+// A settings file that could not be written and was left as it was (%s: the file).
+inline constexpr unsigned kMsgSettingsNotWritten = 29150;
 
 // Captions and messages of the machine settings sheet and its pages.
 inline constexpr unsigned kCaptionMachineSheet = 107;

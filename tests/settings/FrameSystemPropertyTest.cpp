@@ -100,6 +100,45 @@ TEST_F(FrameSystemProperty, CancelChangesNothing) {
     EXPECT_EQ(Count(background), 0);
 }
 
+// OK on a settings file that cannot be written says so and keeps the sheet open; after Cancel
+// the panes, the tool bar and the machine are as they were, and so is the file.
+TEST_F(FrameSystemProperty, OkOnASettingsFileThatCannotBeWrittenChangesNothing) {
+    ASSERT_TRUE(Start({"/US", Sample()}));
+    Frame()->resize(1000, 700);
+    Frame()->show();
+    const std::filesystem::path ini = app_->Paths.IniPath;
+    if (!std::filesystem::exists(ini)) settings_test::WriteAll(ini, "[System]\r\n");
+    const std::string before = test::ReadFile(ini);
+    settings_test::NotWritten(ini);
+    settings_test::WriteAll(ConfigFolder() / "other.nmd", "[NcRead]\r\nFrameX=777.000\r\n");
+    const std::string title = Frame()->ToolBarTitle;
+    const std::string machine = app_->SystemData->NcReadInfo.FileName;
+    const QColor background(200, 0, 0);
+    choose.colours = {background};
+    int okResult = -1;
+    Run(
+        [&](CSetSystemSheet& sheet) {
+            sheet.Tabs()->setCurrentIndex(2);
+            static_cast<CSetSystemPage3*>(sheet.Page(3))->Button(1018)->click();
+            sheet.Tabs()->setCurrentIndex(4);
+            sheet.Page(6)->Ctl<QLineEdit>(1135)->setText("MyApp");
+            sheet.Tabs()->setCurrentIndex(5);
+            sheet.Page(4)->Ctl<QLineEdit>(1057)->setText("other.nmd");
+            Control<QPushButton>(&sheet, 1)->click();
+            okResult = sheet.result();
+        },
+        2);
+    EXPECT_EQ(okResult, 0);
+    EXPECT_TRUE(
+        Asked("The settings cannot be written; the file is kept as it was:\n" + ini.string()));
+    EXPECT_EQ(test::ReadFile(ini), before);
+    EXPECT_EQ(Count(background), 0);
+    EXPECT_EQ(Frame()->ToolBarTitle, title);
+    EXPECT_NE(Frame()->Action(cmd::Boot)->iconText(), "MyApp");
+    EXPECT_EQ(app_->SystemData->NcReadInfo.FileName, machine);
+    EXPECT_NE(app_->SystemData->NcReadInfo.FrameX, 777.0);
+}
+
 // The punch sample's header chooses its machine. Machine sheet OKs without a change keep its
 // die files, and a system sheet OK that leaves the machine file field as it was keeps that
 // machine, so that the drawing and the machine in use agree and every hit stays.

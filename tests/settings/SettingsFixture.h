@@ -3,23 +3,27 @@
 #pragma once
 
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 #include <QAbstractButton>
 #include <QApplication>
 #include <QDialog>
 #include <QLineEdit>
+#include <cerrno>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
 #include <memory>
 #include <set>
 #include <string>
+#include <vector>
 
 #include "ScriptedChoosers.h"
 #include "TempDir.h"
 #include "app/core/AppPaths.h"
 #include "nc/NcAppContext.h"
 #include "nc/machine/CSystemData.h"
+#include "platform/Paths.h"
 #include "platform/Profile.h"
 #include "platform/ScriptedPrompt.h"
 #include "platform/StringTable.h"
@@ -55,6 +59,52 @@ inline std::string Value(const std::filesystem::path& file, std::string_view sec
     auto v = p.Get(section, key);
     return v ? *v : std::string("<missing>");
 }
+
+// Makes file one the program may not replace: read-only, which the writes refuse also for the
+// super-user.
+inline void NotWritten(const std::filesystem::path& file) {
+    ::chmod(file.c_str(), 0444);
+}
+
+// A disk that fills while it lives: the atomic writes after the first `room` ones fail as on a
+// full disk (the flush of their data, ENOSPC) and leave their targets as they were; with room
+// -1 it never fills. It records which files the writes put in place.
+class FullDisk {
+public:
+    explicit FullDisk(int room = 0) {
+        room_ = room;
+        placed_.clear();
+        saved_ = platform::CurrentDiskSyncCalls();
+        platform::CurrentDiskSyncCalls() = {SyncFile, Rename, saved_.syncFolder};
+    }
+    ~FullDisk() { platform::CurrentDiskSyncCalls() = saved_; }
+    FullDisk(const FullDisk&) = delete;
+    FullDisk& operator=(const FullDisk&) = delete;
+    // How many writes put a file in place as file.
+    static int WritesOf(const std::filesystem::path& file) {
+        int n = 0;
+        for (const std::filesystem::path& p : placed_) n += p == file ? 1 : 0;
+        return n;
+    }
+
+private:
+    static int SyncFile(int fd) {
+        if (room_ == 0) {
+            errno = ENOSPC;
+            return -1;
+        }
+        if (room_ > 0) --room_;
+        return saved_.syncFile(fd);
+    }
+    static int Rename(const char* from, const char* to) {
+        const int r = saved_.rename(from, to);
+        if (r == 0) placed_.emplace_back(to);
+        return r;
+    }
+    static inline int room_ = 0;
+    static inline std::vector<std::filesystem::path> placed_;
+    static inline platform::DiskSyncCalls saved_;
+};
 
 // Sets an edit's text as typing would (the validator is not asked: tests also set texts a user
 // could not type).

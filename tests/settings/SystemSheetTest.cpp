@@ -1,7 +1,9 @@
 // The system settings sheet: the remembered tab, which pages write after which tabs were shown,
-// Cancel, and the DXF check at OK.
+// Cancel, the DXF check at OK, and a settings file that cannot be written.
+#include <QCheckBox>
 #include <QLineEdit>
 #include <QTabWidget>
+#include <optional>
 
 #include "SettingsFixture.h"
 #include "settings/CSetSystemPage5.h"
@@ -84,6 +86,49 @@ TEST_F(SystemSheet, CancelChangesOnlyTheRememberedTab) {
     sheet.reject();
     EXPECT_EQ(ReadAll(Ini()),
               "[NcInfoView]\r\nFontSize=95\r\n[SetSystemSheet]\r\nActivePage=5\r\n");
+}
+
+// OK on a settings file that cannot be written (read-only, a full disk) says so and changes
+// nothing: the file stays byte for byte, the sheet open, and the frame is handed nothing. Once
+// the file can be written the same OK writes every shown page in one write.
+TEST_F(SystemSheet, OkThatCannotWriteTheFileSaysSoAndKeepsTheFileAndTheSheet) {
+    const std::string text =
+        "[System]\r\nCreateBackupFile=1\r\n[SetSystemSheet]\r\nActivePage=5\r\n";
+    for (const bool readOnly : {true, false}) {
+        SCOPED_TRACE(readOnly ? "read-only" : "full disk");
+        fs::remove(Ini());
+        WriteAll(Ini(), text);
+        prompt.asked.clear();
+        int handed = 0;
+        ctx.SetExternalApps = [&](int, int, const std::string&, const std::string&) { ++handed; };
+        std::optional<FullDisk> disk;
+        if (readOnly)
+            NotWritten(Ini());
+        else
+            disk.emplace();
+        CSetSystemSheet sheet(ctx);
+        sheet.Page(4)->Ctl<QCheckBox>(1068)->setChecked(false);  // "Create backup"
+        sheet.Tabs()->setCurrentIndex(4);
+        sheet.Page(6)->Ctl<QLineEdit>(1135)->setText("MyApp");
+        sheet.accept();
+        EXPECT_EQ(sheet.result(), 0);
+        ASSERT_EQ(prompt.asked.size(), 1u);
+        EXPECT_EQ(prompt.asked[0].text,
+                  "The settings cannot be written; the file is kept as it was:\n" + Ini().string());
+        EXPECT_EQ(ReadAll(Ini()), text);
+        EXPECT_EQ(handed, 0);
+
+        fs::permissions(Ini(), fs::perms::owner_read | fs::perms::owner_write);
+        disk.reset();
+        FullDisk counting(-1);
+        sheet.accept();
+        EXPECT_EQ(sheet.result(), QDialog::Accepted);
+        EXPECT_EQ(FullDisk::WritesOf(Ini()), 1);
+        EXPECT_EQ(Value(Ini(), "System", "CreateBackupFile"), "0");
+        EXPECT_EQ(Value(Ini(), "OutAppli", "ToolBarTitle"), "MyApp");
+        EXPECT_EQ(handed, 1);
+        EXPECT_EQ(prompt.asked.size(), 1u);
+    }
 }
 
 TEST_F(SystemSheet, ADxfProblemFromAnotherTabBringsUpTheDxfPageAndWritesNothing) {
