@@ -14,6 +14,9 @@
 //   OnCancel()              when it ends with Cancel (a page that changed application data
 //                           while the sheet ran puts it back; the others write nothing).
 // Before it leaves a page, saves or ends with OK, the sheet asks TakeControls(prompt).
+// While it writes, the sheet has the pages write into a staging file (SetStagingFile), a copy
+// of the file that it then puts in place in one write: a write that fails leaves the file whole
+// as it was.
 class CMachinePage : public CSettingsPage {
     Q_OBJECT
 public:
@@ -25,12 +28,21 @@ public:
     // shows them. 1 done; 0 when the page could not read (it then keeps its members).
     virtual int ReadMachineFile(int updateControls, int useWorkingCopy) = 0;
     // With updateData first takes the controls into the members (silently; the sheet has
-    // checked them), then writes the page's keys into the target file.
-    virtual void WriteMachineFile(int updateData, int useWorkingCopy) = 0;
-    virtual void OnOK() { WriteMachineFile(1, 1); }
+    // checked them), then writes the page's keys into the target file. 1 written; 0 when the
+    // file could not be written.
+    virtual int WriteMachineFile(int updateData, int useWorkingCopy) = 0;
+    virtual int OnOK() { return WriteMachineFile(1, 1); }
     virtual void OnCancel() {}
 
+    // The file the writes go to in place of the working copy or the named machine file; empty
+    // for the target itself.
+    void SetStagingFile(std::filesystem::path file) { staging_ = std::move(file); }
+
 protected:
-    // The working copy, or the named machine file made absolute.
+    // The staging file while the sheet writes; else the working copy, or the named machine
+    // file made absolute.
     std::filesystem::path TargetFile(int useWorkingCopy) const;
+
+private:
+    std::filesystem::path staging_;
 };

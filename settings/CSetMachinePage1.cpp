@@ -83,7 +83,7 @@ int CSetMachinePage1::ReadMachineFile(int updateControls, int useWorkingCopy) {
     return 1;
 }
 
-void CSetMachinePage1::WriteMachineFile(int updateData, int useWorkingCopy) {
+int CSetMachinePage1::WriteMachineFile(int updateData, int useWorkingCopy) {
     if (updateData) bindings_.Take(nullptr);
     ProfileEdit f(TargetFile(useWorkingCopy));
     f.Set("Version", "Version", "1");
@@ -101,7 +101,7 @@ void CSetMachinePage1::WriteMachineFile(int updateData, int useWorkingCopy) {
     f.Set(kExtractSub, "SCC", Scc);
     f.SetInt(kExtractSub, "PrgNoLen", PrgNoLen);
     f.SetInt(kNcRead, "IgnorePercent", IgnorePercent);
-    f.Save();
+    return f.Save() ? 1 : 0;
 }
 
 void CSetMachinePage1::OnMurata() {

@@ -14,7 +14,7 @@ public:
     explicit CSetMachinePage1(SettingsContext& ctx, QWidget* parent = nullptr);
 
     int ReadMachineFile(int updateControls, int useWorkingCopy) override;
-    void WriteMachineFile(int updateData, int useWorkingCopy) override;
+    int WriteMachineFile(int updateData, int useWorkingCopy) override;
 
     // Members as stored (texts are CP932 bytes).
     int AbsInc = 0;

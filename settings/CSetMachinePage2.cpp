@@ -106,7 +106,7 @@ int CSetMachinePage2::ReadMachineFile(int updateControls, int useWorkingCopy) {
     return 1;
 }
 
-void CSetMachinePage2::WriteMachineFile(int updateData, int useWorkingCopy) {
+int CSetMachinePage2::WriteMachineFile(int updateData, int useWorkingCopy) {
     if (updateData) bindings_.Take(nullptr);
     // The list's selection, -1 when none.
     HolderCount = holders_->currentIndex();
@@ -124,5 +124,5 @@ void CSetMachinePage2::WriteMachineFile(int updateData, int useWorkingCopy) {
     for (int i = 0; i < 3; ++i) f.SetReal(kNcRead, kHolderR[i].key, HolderR[i]);
     for (int i = 0; i < 3; ++i) f.SetReal(kNcRead, kHolderX[i].key, HolderX[i]);
     for (int i = 0; i < 3; ++i) f.SetReal(kNcRead, kHolderY[i].key, HolderY[i]);
-    f.Save();
+    return f.Save() ? 1 : 0;
 }

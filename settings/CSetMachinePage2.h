@@ -14,7 +14,7 @@ public:
     explicit CSetMachinePage2(SettingsContext& ctx, QWidget* parent = nullptr);
 
     int ReadMachineFile(int updateControls, int useWorkingCopy) override;
-    void WriteMachineFile(int updateData, int useWorkingCopy) override;
+    int WriteMachineFile(int updateData, int useWorkingCopy) override;
 
     std::array<double, 3> G92BaseInit{};  // X, Y, Z
     int FrameDisp = 0;

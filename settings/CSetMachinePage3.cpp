@@ -37,8 +37,8 @@ int CSetMachinePage3::ReadMachineFile(int updateControls, int useWorkingCopy) {
     return 1;
 }
 
-void CSetMachinePage3::WriteMachineFile(int, int useWorkingCopy) {
+int CSetMachinePage3::WriteMachineFile(int, int useWorkingCopy) {
     ProfileEdit f(TargetFile(useWorkingCopy));
     for (int i = 0; i < 4; ++i) WriteColour(f, kNcRead, kPen[i], buttons_[size_t(i)]);
-    f.Save();
+    return f.Save() ? 1 : 0;
 }

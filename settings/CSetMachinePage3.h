@@ -13,7 +13,7 @@ public:
     explicit CSetMachinePage3(SettingsContext& ctx, QWidget* parent = nullptr);
 
     int ReadMachineFile(int updateControls, int useWorkingCopy) override;
-    void WriteMachineFile(int updateData, int useWorkingCopy) override;
+    int WriteMachineFile(int updateData, int useWorkingCopy) override;
 
     // The pens' colours live in the buttons: rapid 1021, marking 1022, cutting 1023, punch 1024.
     CColorButton* Button(int index) const { return buttons_[size_t(index)]; }

@@ -85,7 +85,7 @@ int CSetMachinePage4::ReadMachineFile(int updateControls, int useWorkingCopy) {
     return 1;
 }
 
-void CSetMachinePage4::WriteMachineFile(int, int useWorkingCopy) {
+int CSetMachinePage4::WriteMachineFile(int, int useWorkingCopy) {
     ProfileEdit f(TargetFile(useWorkingCopy));
     for (size_t i = 0; i < From.size(); ++i) {
         const std::string section = Section(i);
@@ -95,12 +95,13 @@ void CSetMachinePage4::WriteMachineFile(int, int useWorkingCopy) {
     }
     // The end mark; an older, longer list keeps its tail behind it, never read.
     f.Set(Section(From.size()), "From", "");
-    f.Save();
+    const int written = f.Save() ? 1 : 0;
 
     ProfileEdit ini(ctx_.IniPath());
     for (int c = 0; c < 3; ++c)
         ini.SetInt(kWidthSection, WidthKey(c), list_->header()->sectionSize(c));
-    ini.Save();
+    ini.Save();  // the widths are the list's look, no part of the machine
+    return written;
 }
 
 void CSetMachinePage4::FillList() {

@@ -17,7 +17,7 @@ public:
     explicit CSetMachinePage4(SettingsContext& ctx, QWidget* parent = nullptr);
 
     int ReadMachineFile(int updateControls, int useWorkingCopy) override;
-    void WriteMachineFile(int updateData, int useWorkingCopy) override;
+    int WriteMachineFile(int updateData, int useWorkingCopy) override;
 
     // The rows, parallel (texts are CP932 bytes); the list shows them row for row and each
     // item's flag equals its row's Enable.

@@ -84,16 +84,13 @@ void CSetMachinePage5::TakeNames() {
     take(ArrangementFile, tool.ArrangedToolFileName);
 }
 
-void CSetMachinePage5::WriteMachineFile(int updateData, int useWorkingCopy) {
-    if (!ctx_.PunchTool) return;
+int CSetMachinePage5::WriteMachineFile(int updateData, int useWorkingCopy) {
+    if (!ctx_.PunchTool) return 1;
     if (updateData) bindings_.Take(nullptr);
     TakeNames();
-    ctx_.PunchTool->SaveFileNames(TargetFile(useWorkingCopy));
+    const int written = ctx_.PunchTool->SaveFileNames(TargetFile(useWorkingCopy));
     ctx_.PunchTool->ReloadDieFiles();
-}
-
-void CSetMachinePage5::OnOK() {
-    WriteMachineFile(1, 1);
+    return written;
 }
 
 void CSetMachinePage5::OnCancel() {

@@ -24,8 +24,7 @@ public:
     int ReadMachineFile(int updateControls, int useWorkingCopy) override;
     // The edits' names into the tool and into [Punch] of the target file (a name that still
     // reaches the file it reached is written as it was read); both die files reloaded.
-    void WriteMachineFile(int updateData, int useWorkingCopy) override;
-    void OnOK() override;
+    int WriteMachineFile(int updateData, int useWorkingCopy) override;
     // The loaded names and the snapshot's die data back into the tool.
     void OnCancel() override;
 

@@ -37,7 +37,7 @@ int CSetMachinePage6::ReadMachineFile(int updateControls, int useWorkingCopy) {
     return 1;
 }
 
-void CSetMachinePage6::WriteMachineFile(int updateData, int useWorkingCopy) {
+int CSetMachinePage6::WriteMachineFile(int updateData, int useWorkingCopy) {
     if (updateData) bindings_.Take(nullptr);
     ProfileEdit f(TargetFile(useWorkingCopy));
     for (size_t i = 0; i < 8; ++i) {
@@ -45,5 +45,5 @@ void CSetMachinePage6::WriteMachineFile(int updateData, int useWorkingCopy) {
         f.Set(kInsertStr, "Comment" + n, Comment[i]);
         f.Set(kInsertStr, "String" + n, String[i]);
     }
-    f.Save();
+    return f.Save() ? 1 : 0;
 }

@@ -13,7 +13,7 @@ public:
     explicit CSetMachinePage6(SettingsContext& ctx, QWidget* parent = nullptr);
 
     int ReadMachineFile(int updateControls, int useWorkingCopy) override;
-    void WriteMachineFile(int updateData, int useWorkingCopy) override;
+    int WriteMachineFile(int updateData, int useWorkingCopy) override;
 
     // [InsertStr] Comment1..8 and String1..8, CP932 bytes.
     std::array<std::string, 8> Comment;

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <array>
+#include <filesystem>
 #include <functional>
 #include <string>
 #include <vector>
@@ -44,7 +45,16 @@ public:
     static void SetPunchPageMaker(PageMaker maker);
 
 private:
-    void SetMachineFileName(const std::string& path);
+    // Records path as the machine file: NcRead FileName of the system settings (and, when
+    // activePage is not negative, the remembered tab, in the same write), then the name in
+    // memory. False, after the message, with neither changed when the settings file cannot be
+    // written.
+    bool SetMachineFileName(const std::string& path, int activePage = -1);
+    // Has each of pages write (write(page)) into a staging copy of base and puts the result
+    // over target in one write. False, with target as it was, when any of it fails.
+    bool WritePages(const std::filesystem::path& base, const std::filesystem::path& target,
+                    const std::vector<CMachinePage*>& pages,
+                    const std::function<int(CMachinePage&)>& write);
 
     std::array<CMachinePage*, 6> pages_{};
     std::vector<CMachinePage*> machinePages_;

@@ -1,10 +1,11 @@
 // The machine settings sheet: its tabs and the remembered tab, open, save as, the checks that
-// block leaving a page, OK and save as, and Cancel.
+// block leaving a page, OK and save as, Cancel, and files that cannot be written.
 #include <sys/stat.h>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTabWidget>
 #include <QTest>
+#include <optional>
 
 #include "SettingsFixture.h"
 #include "platform/Numbers.h"
@@ -134,6 +135,25 @@ TEST_F(MachineSheet, AnOpenWhoseCopyFailsChangesNothing) {
     }
 }
 
+// An open whose machine file the settings cannot name (read-only) says so; the working copy
+// gets its machine back and the pages keep showing it.
+TEST_F(MachineSheet, AnOpenWhoseSettingsCannotBeWrittenChangesNothing) {
+    const std::string settings = "[NcRead]\r\nFileName=MV_Machine.nmd\r\n";
+    WriteAll(Ini(), settings);
+    NotWritten(Ini());
+    WriteAll(config / "B.nmd", "[NcRead]\r\nFrameX=1000.000\r\n");
+    sheet = std::make_unique<CSetMachineSheet>(ctx);
+    choose.files = {(config / "B.nmd").string()};
+    sheet->OnOpen();
+    ASSERT_EQ(prompt.asked.size(), 1u);
+    EXPECT_EQ(prompt.asked[0].text,
+              "The settings cannot be written; the file is kept as it was:\n" + Ini().string());
+    EXPECT_EQ(ReadAll(Ini()), settings);
+    EXPECT_EQ(ReadAll(Work()), kWorkingCopy);
+    EXPECT_EQ(sys->NcReadInfo.FileName, "MV_Machine.nmd");
+    EXPECT_EQ(Edit(2, 1061)->text(), "2000");
+}
+
 TEST_F(MachineSheet, SaveAsToANewFileWritesAWholeCopyAndLeavesTheWorkingCopy) {
     sheet = std::make_unique<CSetMachineSheet>(ctx);
     Type(Edit(2, 1061), "1500");
@@ -170,16 +190,83 @@ TEST_F(MachineSheet, SaveAsToAnExistingFileWritesOnlyThePagesKeys) {
 }
 
 TEST_F(MachineSheet, SaveAsToAFileThatCannotBeWrittenSaysSoAndChangesNothing) {
-    if (::geteuid() == 0) GTEST_SKIP() << "the superuser writes read-only files";
     const fs::path target = config / "ro.nmd";
     WriteAll(target, "[NcRead]\r\nFrameX=1.000\r\n");
-    ::chmod(target.c_str(), 0444);
+    NotWritten(target);
     sheet = std::make_unique<CSetMachineSheet>(ctx);
     choose.files = {target.string()};
     sheet->OnSaveAs();
     EXPECT_TRUE(Asked(target.string()));
     EXPECT_EQ(ReadAll(target), "[NcRead]\r\nFrameX=1.000\r\n");
     EXPECT_EQ(sys->NcReadInfo.FileName, "MV_Machine.nmd");
+    EXPECT_FALSE(fs::exists(Ini()));
+}
+
+// A disk that fills before or during the pages' writes: the chosen file (new, or an existing
+// one) is as it was, and the settings still name the old machine file.
+TEST_F(MachineSheet, SaveAsWhoseWriteFailsSaysSoAndChangesNothing) {
+    const std::string old = "[NcRead]\r\nFrameX=1.000\r\n";
+    for (const int room : {0, 2}) {
+        for (const bool existing : {false, true}) {
+            SCOPED_TRACE(std::to_string(room) + (existing ? " existing" : " new"));
+            const fs::path target = config / "saved.nmd";
+            fs::remove(target);
+            if (existing) WriteAll(target, old);
+            prompt.asked.clear();
+            sheet = std::make_unique<CSetMachineSheet>(ctx);
+            Type(Edit(2, 1061), "1500");
+            choose.files = {target.string()};
+            {
+                FullDisk disk(room);
+                sheet->OnSaveAs();
+            }
+            ASSERT_EQ(prompt.asked.size(), 1u);
+            EXPECT_NE(prompt.asked[0].text.find(target.string()), std::string::npos);
+            EXPECT_EQ(fs::exists(target), existing);
+            if (existing) {
+                EXPECT_EQ(ReadAll(target), old);
+            }
+            EXPECT_EQ(sys->NcReadInfo.FileName, "MV_Machine.nmd");
+            EXPECT_FALSE(fs::exists(Ini()));
+            EXPECT_EQ(ReadAll(Work()), kWorkingCopy);
+        }
+    }
+}
+
+// OK whose write of the working copy fails (read-only, a full disk at once or after the first
+// pages) says so; the working copy stays as it was and the sheet open. Once it can be written,
+// OK puts every page's keys into it in one write.
+TEST_F(MachineSheet, OkThatCannotWriteTheWorkingCopySaysSoAndKeepsItAndTheSheet) {
+    for (const int room : {-1, 0, 2}) {
+        SCOPED_TRACE(room);
+        SetWorkingCopy(kWorkingCopy);
+        prompt.asked.clear();
+        sheet = std::make_unique<CSetMachineSheet>(ctx);
+        Type(Edit(2, 1061), "1500");
+        {
+            std::optional<FullDisk> disk;
+            if (room < 0)
+                NotWritten(Work());
+            else
+                disk.emplace(room);
+            sheet->accept();
+        }
+        EXPECT_EQ(sheet->result(), 0);
+        ASSERT_EQ(prompt.asked.size(), 1u);
+        EXPECT_EQ(
+            prompt.asked[0].text,
+            "The settings cannot be written; the file is kept as it was:\n" + Work().string());
+        EXPECT_EQ(ReadAll(Work()), kWorkingCopy);
+
+        fs::permissions(Work(), fs::perms::owner_read | fs::perms::owner_write);
+        FullDisk counting(-1);
+        sheet->accept();
+        EXPECT_EQ(sheet->result(), QDialog::Accepted);
+        EXPECT_EQ(FullDisk::WritesOf(Work()), 1);
+        EXPECT_EQ(Value(Work(), "NcRead", "FrameX"), "1500.000");
+        EXPECT_EQ(Value(Work(), "ShiftCoord", "StartLineNo"), "5");
+        EXPECT_EQ(prompt.asked.size(), 1u);
+    }
 }
 
 TEST_F(MachineSheet, SaveAsToAFolderSaysSoAndChangesNothing) {
