@@ -154,6 +154,24 @@ TEST_F(MachineSheet, AnOpenWhoseSettingsCannotBeWrittenChangesNothing) {
     EXPECT_EQ(Edit(2, 1061)->text(), "2000");
 }
 
+// A save-as whose file is written but whose name the settings cannot take says so; the
+// settings and the program keep naming the old machine file.
+TEST_F(MachineSheet, ASaveAsWhoseSettingsCannotBeWrittenKeepsTheOldName) {
+    const std::string settings = "[NcRead]\r\nFileName=MV_Machine.nmd\r\n";
+    WriteAll(Ini(), settings);
+    NotWritten(Ini());
+    sheet = std::make_unique<CSetMachineSheet>(ctx);
+    const fs::path target = config / "new.nmd";
+    choose.files = {target.string()};
+    sheet->OnSaveAs();
+    ASSERT_EQ(prompt.asked.size(), 1u);
+    EXPECT_EQ(prompt.asked[0].text,
+              "The settings cannot be written; the file is kept as it was:\n" + Ini().string());
+    EXPECT_EQ(Value(target, "NcRead", "FrameX"), "2000.000");
+    EXPECT_EQ(ReadAll(Ini()), settings);
+    EXPECT_EQ(sys->NcReadInfo.FileName, "MV_Machine.nmd");
+}
+
 TEST_F(MachineSheet, SaveAsToANewFileWritesAWholeCopyAndLeavesTheWorkingCopy) {
     sheet = std::make_unique<CSetMachineSheet>(ctx);
     Type(Edit(2, 1061), "1500");
