@@ -79,6 +79,14 @@ std::optional<TempFile> TempFile::Create(const fs::path& folder, std::string_vie
     return TempFile(fs::path(buf.data()), fd);
 }
 
+std::optional<TempFile> TempFile::CreateBeside(const fs::path& target, std::string_view suffix) {
+    fs::path folder = target.parent_path();
+    if (folder.empty()) folder = ".";
+    std::optional<TempFile> temp = Create(folder, "." + target.filename().string() + ".", suffix);
+    if (!temp && errno == ENAMETOOLONG) temp = Create(folder, ".Morv", suffix);
+    return temp;
+}
+
 TempFile::TempFile(TempFile&& other) noexcept
     : path_(std::move(other.path_)), fd_(other.fd_), keep_(other.keep_) {
     other.fd_ = -1;
@@ -149,9 +157,7 @@ bool WriteFileAtomic(const fs::path& file, std::string_view bytes) {
         fs::path real = fs::weakly_canonical(file, ec);
         if (!ec) path = real;
     }
-    fs::path folder = path.parent_path();
-    if (folder.empty()) folder = ".";
-    auto temp = TempFile::Create(folder, "." + path.filename().string() + ".");
+    auto temp = TempFile::CreateBeside(path);
     return temp && temp->Write(bytes) && temp->CommitTo(path);
 }
 

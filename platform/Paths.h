@@ -51,6 +51,11 @@ public:
     // A file "<prefix>XXXXXX<suffix>" in folder; nothing when it cannot be made.
     static std::optional<TempFile> Create(const std::filesystem::path& folder,
                                           std::string_view prefix, std::string_view suffix = {});
+    // A file ".<name>.XXXXXX<suffix>" in the folder of target, named after it; when that name
+    // passes the file system's limit of a name (a name near 255 bytes), the short
+    // ".MorvXXXXXX<suffix>" in the same folder, so that the rename stays within one folder.
+    static std::optional<TempFile> CreateBeside(const std::filesystem::path& target,
+                                                std::string_view suffix = {});
     TempFile(TempFile&& other) noexcept;
     TempFile& operator=(TempFile&& other) noexcept;
     TempFile(const TempFile&) = delete;

@@ -152,7 +152,6 @@ int CDxfCtrl::OutputDxf(int useGivenName, std::string& path) {
         // The dialog's default extension: a name typed without one gets ".dxf".
         if (FileNameOf(path).find('.') == std::string::npos) path += ".dxf";
     }
-    const std::string fileName = FileNameOf(path);
 
     const uint32_t mask = settings.OutputMask();
     if ((mask & 15u) == 0) {
@@ -181,13 +180,12 @@ int CDxfCtrl::OutputDxf(int useGivenName, std::string& path) {
         from = &workCopy_;
     }
 
-    std::filesystem::path target(path);
-    std::filesystem::path folder = target.parent_path();
-    if (folder.empty()) folder = ".";
-    std::optional<platform::TempFile> temp =
-        platform::TempFile::Create(folder, "." + fileName + ".", ".tmp");
+    const std::filesystem::path target(path);
+    std::optional<platform::TempFile> temp = platform::TempFile::CreateBeside(target, ".tmp");
     if (!temp) {
-        Tell(kMsgCreate, (folder / ("." + fileName + ".XXXXXX.tmp")).string());
+        std::filesystem::path folder = target.parent_path();
+        if (folder.empty()) folder = ".";
+        Tell(kMsgCreate, (folder / ("." + target.filename().string() + ".XXXXXX.tmp")).string());
         return kCannotCreate;
     }
 

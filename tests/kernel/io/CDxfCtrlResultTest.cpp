@@ -193,6 +193,20 @@ TEST(CDxfCtrlResultTest, FileErrors) {
     }
 }
 
+// The temporary file's ".tmp" and hidden name must not make a long name unwritable: every name
+// the file system takes is written, and nothing else stays behind.
+TEST(CDxfCtrlResultTest, NamesUpToTheLimitOfTheFileSystem) {
+    for (size_t size : {240u, 244u, 250u, 255u}) {
+        Fixture f;
+        Line(f.db, 0, 0, 1, 1, 4);
+        std::string path = (f.dir.path() / (std::string(size - 4, 'd') + ".dxf")).string();
+        EXPECT_EQ(f.Output(path), 0) << size;
+        EXPECT_TRUE(f.prompt.asked.empty()) << size;
+        EXPECT_NE(ReadFile(path).find("ENTITIES"), std::string::npos) << size;
+        EXPECT_EQ(FileCount(f.dir.path()), 1u) << size;
+    }
+}
+
 TEST(CDxfCtrlResultTest, LayerTableFollowsTheOutputsAndTheirNames) {
     struct Case {
         const char* cut;
