@@ -148,15 +148,17 @@ bool MayReplaceFile(const fs::path& file) {
     return (st.st_mode & 0222) != 0 && ::access(file.c_str(), W_OK) == 0;
 }
 
+fs::path FileToReplace(const fs::path& file) {
+    std::error_code ec;
+    if (!fs::is_symlink(file, ec)) return file;
+    fs::path real = fs::weakly_canonical(file, ec);
+    return ec ? file : real;
+}
+
 bool WriteFileAtomic(const fs::path& file, std::string_view bytes) {
     // The rename below would replace a read-only file as readily as any other.
     if (!MayReplaceFile(file)) return false;
-    fs::path path = file;
-    std::error_code ec;
-    if (fs::is_symlink(file, ec)) {
-        fs::path real = fs::weakly_canonical(file, ec);
-        if (!ec) path = real;
-    }
+    const fs::path path = FileToReplace(file);
     auto temp = TempFile::CreateBeside(path);
     return temp && temp->Write(bytes) && temp->CommitTo(path);
 }

@@ -180,7 +180,9 @@ int CDxfCtrl::OutputDxf(int useGivenName, std::string& path) {
         from = &workCopy_;
     }
 
-    const std::filesystem::path target(path);
+    // Through a link the file it names is written; the temporary file goes beside that one,
+    // so that the rename stays within one file system.
+    const std::filesystem::path target = platform::FileToReplace(path);
     std::optional<platform::TempFile> temp = platform::TempFile::CreateBeside(target, ".tmp");
     if (!temp) {
         std::filesystem::path folder = target.parent_path();
@@ -200,8 +202,9 @@ int CDxfCtrl::OutputDxf(int useGivenName, std::string& path) {
         Tell(kMsgTemplate, templatePath.string());
         return r;
     }
-    // A failed write (a full disk) is reported like a failed move: the old file stays.
-    if (!temp->Write(text) || !temp->CommitTo(target)) {
+    // A failed write (a full disk) is reported like a failed move: the old file stays. So is
+    // a read-only file, which the rename would replace as readily as any other.
+    if (!platform::MayReplaceFile(target) || !temp->Write(text) || !temp->CommitTo(target)) {
         Tell(kMsgOutput, path);
         return kCannotMove;
     }

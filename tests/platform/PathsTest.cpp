@@ -142,6 +142,33 @@ TEST(Paths, WriteFileAtomicRefusesReadOnlyFilesAndKeepsModes) {
     fs::remove_all(dir);
 }
 
+// A link is written through: the link stays, the file it names gets the bytes and keeps its
+// mode; a read-only file behind a link is refused like the file itself.
+TEST(Paths, WriteFileAtomicWritesThroughLinks) {
+    test::TempDir tmp;
+    const fs::path dir = tmp.path();
+    fs::create_directories(dir / "parts");
+    const fs::perms rw = fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read;
+    std::ofstream(dir / "parts" / "real.nc") << "old";
+    fs::permissions(dir / "parts" / "real.nc", rw);
+    fs::create_symlink("parts/real.nc", dir / "link.nc");
+    fs::create_symlink("link.nc", dir / "chain.nc");
+
+    EXPECT_EQ(FileToReplace(dir / "link.nc"), dir / "parts" / "real.nc");
+    EXPECT_EQ(FileToReplace(dir / "chain.nc"), dir / "parts" / "real.nc");
+    EXPECT_EQ(FileToReplace(dir / "plain.nc"), dir / "plain.nc");
+    for (const char* name : {"link.nc", "chain.nc"}) {
+        ASSERT_TRUE(WriteFileAtomic(dir / name, name));
+        EXPECT_TRUE(fs::is_symlink(dir / name));
+        EXPECT_EQ(ReadAll(dir / "parts" / "real.nc"), name);
+        EXPECT_EQ(fs::status(dir / "parts" / "real.nc").permissions() & fs::perms::all, rw);
+    }
+    fs::permissions(dir / "parts" / "real.nc", fs::perms::owner_read);
+    EXPECT_FALSE(WriteFileAtomic(dir / "link.nc", "new"));
+    EXPECT_EQ(ReadAll(dir / "parts" / "real.nc"), "chain.nc");
+    EXPECT_TRUE(fs::is_symlink(dir / "link.nc"));
+}
+
 namespace {
 
 // Stands in for the disk calls of an atomic write: records each with what the target file (and,

@@ -191,6 +191,39 @@ TEST(CDxfCtrlResultTest, FileErrors) {
         EXPECT_NE(ReadFile(path).find("ENTITIES"), std::string::npos);
         EXPECT_EQ(FileCount(f.dir.path()), 1u);
     }
+    {  // a read-only file is refused as a failed move (also for the super-user): it stays
+        Fixture f;
+        Line(f.db, 0, 0, 1, 1, 4);
+        std::string path = (f.dir.path() / "protected.dxf").string();
+        std::ofstream(path) << "old";
+        std::filesystem::permissions(path, std::filesystem::perms::owner_read |
+                                               std::filesystem::perms::group_read |
+                                               std::filesystem::perms::others_read);
+        EXPECT_EQ(f.Output(path), -6);
+        ASSERT_EQ(f.prompt.asked.size(), 1u);
+        EXPECT_EQ(f.prompt.asked[0].text.rfind("Failure to output DXF file", 0), 0u);
+        EXPECT_NE(f.prompt.asked[0].text.find("[" + path + "]"), std::string::npos);
+        EXPECT_EQ(ReadFile(path), "old");
+        EXPECT_EQ(std::filesystem::status(path).permissions() & std::filesystem::perms::all,
+                  std::filesystem::perms::owner_read | std::filesystem::perms::group_read |
+                      std::filesystem::perms::others_read);
+        EXPECT_EQ(FileCount(f.dir.path()), 1u);
+    }
+    {  // a link is written through: it stays a link, the file it names gets the drawing
+        Fixture f;
+        Line(f.db, 0, 0, 1, 1, 4);
+        std::filesystem::create_directory(f.dir.path() / "parts");
+        std::ofstream(f.dir.path() / "parts" / "real.dxf") << "old";
+        std::filesystem::create_symlink("parts/real.dxf", f.dir.path() / "link.dxf");
+        std::string path = (f.dir.path() / "link.dxf").string();
+        EXPECT_EQ(f.Output(path), 0);
+        EXPECT_TRUE(f.prompt.asked.empty());
+        EXPECT_TRUE(std::filesystem::is_symlink(path));
+        EXPECT_NE(ReadFile(f.dir.path() / "parts" / "real.dxf").find("ENTITIES"),
+                  std::string::npos);
+        EXPECT_EQ(FileCount(f.dir.path()), 2u);
+        EXPECT_EQ(FileCount(f.dir.path() / "parts"), 1u);
+    }
 }
 
 // The temporary file's ".tmp" and hidden name must not make a long name unwritable: every name
