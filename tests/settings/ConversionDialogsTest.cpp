@@ -503,4 +503,29 @@ TEST_F(ConversionDialogs, TheLongestNameIsCreatedAndItsCommentChanged) {
     EXPECT_EQ(Files().size(), 4u);
 }
 
+// Only the comment of a read-only table is edited: the edit fails with the message that says
+// which table, and the file, its mode and the list stay as they were.
+TEST_F(ConversionDialogs, TheCommentOfAReadOnlyTableStaysAsItIs) {
+    const fs::perms ro = fs::perms::owner_read | fs::perms::group_read | fs::perms::others_read;
+    fs::permissions(config / "beta.ctb", ro);
+    const std::string before = ReadAll(config / "beta.ctb");
+    auto dlg = OpenList();
+    MarkRow(dlg->List(), 1);
+    {
+        ModalScriptGuard guard([](QDialog& d) {
+            NameAnswer(d, "beta", "changed");
+            EXPECT_EQ(d.result(), 0);
+            return Answer(d, {{}, 2});
+        });
+        dlg->OnEditNameComment();
+    }
+    ASSERT_EQ(prompt.asked.size(), 1u);
+    EXPECT_EQ(prompt.asked[0].text,
+              FillPlaceholders(platform::LoadString(61587), {(config / "beta").string()}));
+    EXPECT_EQ(ReadAll(config / "beta.ctb"), before);
+    EXPECT_EQ(fs::status(config / "beta.ctb").permissions() & fs::perms::all, ro);
+    EXPECT_EQ(Files(), (std::vector<std::string>{"Alpha.CTB", "Gamma.Ctb", "beta.ctb"}));
+    EXPECT_EQ(dlg->List()->topLevelItem(1)->text(1), "second");
+}
+
 }  // namespace
