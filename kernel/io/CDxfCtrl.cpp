@@ -205,6 +205,7 @@ int CDxfCtrl::OutputDxf(int useGivenName, std::string& path) {
     // A failed write (a full disk) is reported like a failed move: the old file stays. So is
     // a read-only file, which the rename would replace as readily as any other.
     if (!platform::MayReplaceFile(target) || !temp->Write(text) || !temp->CommitTo(target)) {
+        temp.reset();  // gone before the message waits for the user
         Tell(kMsgOutput, path);
         return kCannotMove;
     }

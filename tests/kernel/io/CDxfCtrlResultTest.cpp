@@ -4,6 +4,7 @@
 #include <fstream>
 #include <sstream>
 #include <string>
+#include <vector>
 
 #include "TempDir.h"
 #include "kernel/db/CDtbArc.h"
@@ -41,13 +42,26 @@ size_t FileCount(const std::filesystem::path& dir) {
     return n;
 }
 
+// Also counts the files of the output folder at each message: what the user sees there while
+// the message waits.
+struct CountingPrompt : platform::ScriptedPrompt {
+    std::filesystem::path folder;
+    std::vector<size_t> filesAtMessage;
+    platform::PromptAnswer Message(std::string_view text, platform::PromptIcon icon,
+                                   platform::PromptButtons buttons) override {
+        filesAtMessage.push_back(FileCount(folder));
+        return ScriptedPrompt::Message(text, icon, buttons);
+    }
+};
+
 struct Fixture {
     CDtbEngine db;
-    platform::ScriptedPrompt prompt;
+    CountingPrompt prompt;
     test::TempDir dir;
     CDxfCtrl ctrl;
 
     Fixture() {
+        prompt.folder = dir.path();
         DxfAppServices s;
         s.ProgramFolder = kShipped;
         s.IniPath = dir.path() / "MV_System.ini";
@@ -201,6 +215,7 @@ TEST(CDxfCtrlResultTest, FileErrors) {
                                                std::filesystem::perms::others_read);
         EXPECT_EQ(f.Output(path), -6);
         ASSERT_EQ(f.prompt.asked.size(), 1u);
+        EXPECT_EQ(f.prompt.filesAtMessage, std::vector<size_t>{1});  // no temporary file
         EXPECT_EQ(f.prompt.asked[0].text.rfind("Failure to output DXF file", 0), 0u);
         EXPECT_NE(f.prompt.asked[0].text.find("[" + path + "]"), std::string::npos);
         EXPECT_EQ(ReadFile(path), "old");
