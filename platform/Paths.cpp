@@ -79,6 +79,14 @@ std::optional<TempFile> TempFile::Create(const fs::path& folder, std::string_vie
     return TempFile(fs::path(buf.data()), fd);
 }
 
+std::optional<TempFile> TempFile::CreateBeside(const fs::path& target, std::string_view suffix) {
+    fs::path folder = target.parent_path();
+    if (folder.empty()) folder = ".";
+    std::optional<TempFile> temp = Create(folder, "." + target.filename().string() + ".", suffix);
+    if (!temp && errno == ENAMETOOLONG) temp = Create(folder, ".Morv", suffix);
+    return temp;
+}
+
 TempFile::TempFile(TempFile&& other) noexcept
     : path_(std::move(other.path_)), fd_(other.fd_), keep_(other.keep_) {
     other.fd_ = -1;
@@ -140,18 +148,18 @@ bool MayReplaceFile(const fs::path& file) {
     return (st.st_mode & 0222) != 0 && ::access(file.c_str(), W_OK) == 0;
 }
 
+fs::path FileToReplace(const fs::path& file) {
+    std::error_code ec;
+    if (!fs::is_symlink(file, ec)) return file;
+    fs::path real = fs::weakly_canonical(file, ec);
+    return ec ? file : real;
+}
+
 bool WriteFileAtomic(const fs::path& file, std::string_view bytes) {
     // The rename below would replace a read-only file as readily as any other.
     if (!MayReplaceFile(file)) return false;
-    fs::path path = file;
-    std::error_code ec;
-    if (fs::is_symlink(file, ec)) {
-        fs::path real = fs::weakly_canonical(file, ec);
-        if (!ec) path = real;
-    }
-    fs::path folder = path.parent_path();
-    if (folder.empty()) folder = ".";
-    auto temp = TempFile::Create(folder, "." + path.filename().string() + ".");
+    const fs::path path = FileToReplace(file);
+    auto temp = TempFile::CreateBeside(path);
     return temp && temp->Write(bytes) && temp->CommitTo(path);
 }
 

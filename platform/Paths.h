@@ -22,6 +22,10 @@ std::filesystem::path ProgramFolder();
 // its mode has a write bit (a read-only file stays read-only, also for the super-user).
 bool MayReplaceFile(const std::filesystem::path& file);
 
+// The file that a write of file replaces: the file a symbolic link names (also through further
+// links; it need not exist yet), else file itself. A write through a link keeps the link.
+std::filesystem::path FileToReplace(const std::filesystem::path& file);
+
 // Writes bytes as the whole file through a temporary file in its folder and a rename, so that
 // readers see either the old or the whole new file (data flushed before the rename, the folder
 // after it: see DiskSyncCalls). Writes through a symbolic link to the file it names; keeps the
@@ -51,6 +55,11 @@ public:
     // A file "<prefix>XXXXXX<suffix>" in folder; nothing when it cannot be made.
     static std::optional<TempFile> Create(const std::filesystem::path& folder,
                                           std::string_view prefix, std::string_view suffix = {});
+    // A file ".<name>.XXXXXX<suffix>" in the folder of target, named after it; when that name
+    // passes the file system's limit of a name (a name near 255 bytes), the short
+    // ".MorvXXXXXX<suffix>" in the same folder, so that the rename stays within one folder.
+    static std::optional<TempFile> CreateBeside(const std::filesystem::path& target,
+                                                std::string_view suffix = {});
     TempFile(TempFile&& other) noexcept;
     TempFile& operator=(TempFile&& other) noexcept;
     TempFile(const TempFile&) = delete;

@@ -100,9 +100,7 @@ bool CopyFileKeepTimes(const fs::path& source, const fs::path& target) {
         ::close(in);
         return false;
     }
-    fs::path folder = target.parent_path();
-    auto tmp = platform::TempFile::Create(folder.empty() ? fs::path(".") : folder,
-                                          "." + target.filename().string() + ".");
+    auto tmp = platform::TempFile::CreateBeside(target);
     if (!tmp) {
         ::close(in);
         return false;

@@ -152,7 +152,6 @@ int CDxfCtrl::OutputDxf(int useGivenName, std::string& path) {
         // The dialog's default extension: a name typed without one gets ".dxf".
         if (FileNameOf(path).find('.') == std::string::npos) path += ".dxf";
     }
-    const std::string fileName = FileNameOf(path);
 
     const uint32_t mask = settings.OutputMask();
     if ((mask & 15u) == 0) {
@@ -181,13 +180,14 @@ int CDxfCtrl::OutputDxf(int useGivenName, std::string& path) {
         from = &workCopy_;
     }
 
-    std::filesystem::path target(path);
-    std::filesystem::path folder = target.parent_path();
-    if (folder.empty()) folder = ".";
-    std::optional<platform::TempFile> temp =
-        platform::TempFile::Create(folder, "." + fileName + ".", ".tmp");
+    // Through a link the file it names is written; the temporary file goes beside that one,
+    // so that the rename stays within one file system.
+    const std::filesystem::path target = platform::FileToReplace(path);
+    std::optional<platform::TempFile> temp = platform::TempFile::CreateBeside(target, ".tmp");
     if (!temp) {
-        Tell(kMsgCreate, (folder / ("." + fileName + ".XXXXXX.tmp")).string());
+        std::filesystem::path folder = target.parent_path();
+        if (folder.empty()) folder = ".";
+        Tell(kMsgCreate, (folder / ("." + target.filename().string() + ".XXXXXX.tmp")).string());
         return kCannotCreate;
     }
 
@@ -202,8 +202,10 @@ int CDxfCtrl::OutputDxf(int useGivenName, std::string& path) {
         Tell(kMsgTemplate, templatePath.string());
         return r;
     }
-    // A failed write (a full disk) is reported like a failed move: the old file stays.
-    if (!temp->Write(text) || !temp->CommitTo(target)) {
+    // A failed write (a full disk) is reported like a failed move: the old file stays. So is
+    // a read-only file, which the rename would replace as readily as any other.
+    if (!platform::MayReplaceFile(target) || !temp->Write(text) || !temp->CommitTo(target)) {
+        temp.reset();  // gone before the message waits for the user
         Tell(kMsgOutput, path);
         return kCannotMove;
     }

@@ -18,7 +18,9 @@ class CDtbElement;
 // database is never changed: the approach and joint processing works on the work copy.
 //
 // The file is built in a temporary file made with mkstemp beside the target and renamed over
-// it only when complete, so a failed output never leaves a half-written drawing in place.
+// it only when complete, so a failed output never leaves a half-written drawing in place. As
+// every other save, it refuses a read-only file and writes through a symbolic link to the file
+// the link names.
 class CDxfCtrl {
 public:
     // Results of OutputDxf and WriteDxfFile.
@@ -40,7 +42,8 @@ public:
     // it holds no "." at all); else the save dialog asks, starting in path, and path receives
     // the choice. 0 written, 1 cancelled, -1 nothing to write (message 61619), -2 the file
     // cannot be created (61620), -3 the template cannot be read (61621), -6 the file cannot be
-    // written or moved into place (61623). The work copy is emptied before returning.
+    // written or moved into place, or is read-only (61623). The work copy is emptied before
+    // returning.
     int OutputDxf(int useGivenName, std::string& path);
 
     // The whole DXF text of the chain from first on, appended to out: processed template,

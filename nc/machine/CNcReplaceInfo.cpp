@@ -128,13 +128,6 @@ std::optional<fs::path> WriteTemporary(const fs::path& folder, std::string_view 
     return std::nullopt;
 }
 
-// Replaces target by the finished temporary file in one rename.
-bool ReplaceWith(const fs::path& temp, const fs::path& target) {
-    if (std::rename(temp.c_str(), target.c_str()) == 0) return true;
-    std::remove(temp.c_str());
-    return false;
-}
-
 // Gives the temporary file the new name only when no file of that name exists (a hard link
 // fails on an existing name); where links are not supported, checks and renames.
 bool PlaceWithoutReplacing(const fs::path& temp, const fs::path& target) {
@@ -484,13 +477,16 @@ int CNcReplaceInfo::RenameTable(std::string_view oldName, std::string_view newNa
         out += kEol;
     }
 
+    // The name stays (also a "t.ctb" named "t"): only the comment changes, and the file is
+    // saved where it is, refused when read-only and written through a link, as every save.
+    if (target == oldPath || newName == oldName)
+        return platform::WriteFileAtomic(oldPath, out) ? 1 : 0;
     auto temp = WriteTemporary(TableFolder, out);
     if (!temp) {
         Message(machine_strings::kTableWorkAreaFull, {}, false);
         return 0;
     }
     // The renamed table is complete under its new name before the old file goes.
-    if (target == oldPath) return ReplaceWith(*temp, target) ? 1 : 0;
     if (!PlaceWithoutReplacing(*temp, target)) return 0;
     fs::remove(oldPath, ec);
     return 1;

@@ -44,8 +44,10 @@ public:
     // name is replaced. 1 created; 0 invalid name (message) or write failure.
     int CreateTable(std::string_view name, std::string_view comment);
     // Gives a table a new name and comment, keeping its rows and flags. The renamed copy is
-    // complete before the old file goes, and another existing table is never replaced.
-    // 1 done; 0 refused or failed (the old table stays as it was).
+    // complete before the old file goes, and another existing table is never replaced. With
+    // the name unchanged only the comment is saved, into the table's own file: a read-only
+    // table is refused, a link written through. 1 done; 0 refused or failed (the old table
+    // stays as it was).
     int RenameTable(std::string_view oldName, std::string_view newName, std::string_view comment);
     // Non-zero when the table file was deleted.
     int DeleteTable(std::string_view name);

@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "EnvVar.h"
+#include "TempDir.h"
 
 using namespace platform;
 namespace fs = std::filesystem;
@@ -95,6 +96,22 @@ TEST(Paths, CommitReplacesTargetWhole) {
     fs::path temp = u->Path();
     EXPECT_FALSE(u->CommitTo(dir / "sub" / "x"));
     EXPECT_FALSE(fs::exists(temp));
+
+    // Beside a target: named after it, or short where the target's name leaves no room; always
+    // in the target's folder, hidden, and with the suffix.
+    const std::string longest(251, 'n');
+    for (const std::string& name : {std::string("a.dat"), longest + ".dxf"}) {
+        auto b = TempFile::CreateBeside(dir / name, ".tmp");
+        ASSERT_TRUE(b) << name.size();
+        const std::string made = b->Path().filename().string();
+        EXPECT_EQ(b->Path().parent_path(), dir);
+        EXPECT_EQ(made.rfind(name.size() < 100 ? ".a.dat." : ".Morv", 0), 0u) << made;
+        EXPECT_EQ(b->Path().extension(), ".tmp");
+        ASSERT_TRUE(b->Write("beside"));
+        EXPECT_TRUE(b->CommitTo(dir / name));
+        EXPECT_EQ(ReadAll(dir / name), "beside");
+    }
+    EXPECT_FALSE(TempFile::CreateBeside(dir / "none" / "a.dat"));
     fs::remove_all(dir);
 }
 
@@ -123,6 +140,33 @@ TEST(Paths, WriteFileAtomicRefusesReadOnlyFilesAndKeepsModes) {
     EXPECT_TRUE(MayReplaceFile(dir / "new.nc"));
     EXPECT_EQ(std::distance(fs::directory_iterator(dir), fs::directory_iterator()), 2);
     fs::remove_all(dir);
+}
+
+// A link is written through: the link stays, the file it names gets the bytes and keeps its
+// mode; a read-only file behind a link is refused like the file itself.
+TEST(Paths, WriteFileAtomicWritesThroughLinks) {
+    test::TempDir tmp;
+    const fs::path dir = tmp.path();
+    fs::create_directories(dir / "parts");
+    const fs::perms rw = fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read;
+    std::ofstream(dir / "parts" / "real.nc") << "old";
+    fs::permissions(dir / "parts" / "real.nc", rw);
+    fs::create_symlink("parts/real.nc", dir / "link.nc");
+    fs::create_symlink("link.nc", dir / "chain.nc");
+
+    EXPECT_EQ(FileToReplace(dir / "link.nc"), dir / "parts" / "real.nc");
+    EXPECT_EQ(FileToReplace(dir / "chain.nc"), dir / "parts" / "real.nc");
+    EXPECT_EQ(FileToReplace(dir / "plain.nc"), dir / "plain.nc");
+    for (const char* name : {"link.nc", "chain.nc"}) {
+        ASSERT_TRUE(WriteFileAtomic(dir / name, name));
+        EXPECT_TRUE(fs::is_symlink(dir / name));
+        EXPECT_EQ(ReadAll(dir / "parts" / "real.nc"), name);
+        EXPECT_EQ(fs::status(dir / "parts" / "real.nc").permissions() & fs::perms::all, rw);
+    }
+    fs::permissions(dir / "parts" / "real.nc", fs::perms::owner_read);
+    EXPECT_FALSE(WriteFileAtomic(dir / "link.nc", "new"));
+    EXPECT_EQ(ReadAll(dir / "parts" / "real.nc"), "chain.nc");
+    EXPECT_TRUE(fs::is_symlink(dir / "link.nc"));
 }
 
 namespace {
@@ -234,6 +278,24 @@ TEST(WriteFileAtomic, FailuresOfTheDiskCalls) {
         EXPECT_EQ(FilesIn(dir), 1u) << c.failing;
     }
     fs::remove_all(dir);
+}
+
+// A name up to the file system's limit (255 bytes) is written and written again, also 83 kanji
+// (three bytes each in UTF-8) and ".nc"; no temporary file stays behind.
+TEST(WriteFileAtomic, NamesUpToTheLimitOfTheFileSystem) {
+    std::string kanji;
+    for (int i = 0; i < 83; ++i) kanji += "\xe6\xbc\xa2";  // 漢
+    for (const std::string& name :
+         {std::string(250, 'a'), std::string(255, 'b'), kanji + ".nc", std::string(240, 'c')}) {
+        test::TempDir tmp;
+        const fs::path dir = tmp.path();
+        ASSERT_TRUE(WriteFileAtomic(dir / name, "first")) << name.size();
+        ASSERT_TRUE(WriteFileAtomic(dir / name, "second")) << name.size();
+        EXPECT_EQ(ReadAll(dir / name), "second") << name.size();
+        EXPECT_EQ(FilesIn(dir), 1u) << name.size();
+    }
+    // A name past the limit stays refused.
+    EXPECT_FALSE(WriteFileAtomic(TempFolder() / std::string(256, 'd'), "x"));
 }
 
 TEST(Paths, ExtensionsCompareWithoutCase) {

@@ -8,9 +8,11 @@
 #include <QTest>
 #include <QToolButton>
 #include <QTreeWidget>
+#include <cerrno>
 
 #include "SettingsFixture.h"
 #include "nc/machine/CNcReplaceInfo.h"
+#include "platform/Paths.h"
 #include "platform/TextCodec.h"
 #include "settings/CSetReplaceDataDlg.h"
 #include "settings/CSetReplaceDataEditDlg.h"
@@ -441,9 +443,25 @@ TEST_F(RowDialog, FindTextRequiredAndLongTextsCutAtACharacterBoundary) {
 
 namespace {
 
+// Puts the finished file of an atomic write nowhere: the rename fails as on a full disk.
+class FailingRename {
+public:
+    FailingRename() : saved_(platform::CurrentDiskSyncCalls()) {
+        platform::CurrentDiskSyncCalls().rename = [](const char*, const char*) {
+            errno = EIO;
+            return -1;
+        };
+    }
+    ~FailingRename() { platform::CurrentDiskSyncCalls() = saved_; }
+
+private:
+    platform::DiskSyncCalls saved_;
+};
+
 TEST_F(ConversionDialogs, ACreateThatFailsSaysWhereAndWritesNothing) {
     auto dlg = OpenList();
-    const std::string name(250, 'n');  // the full path reaches the 263 characters refused
+    const std::string name = "New";
+    FailingRename failing;
     ModalScriptGuard guard([&](QDialog& d) {
         NameAnswer(d, QString::fromStdString(name), "");
         EXPECT_EQ(d.result(), 0);
@@ -455,6 +473,59 @@ TEST_F(ConversionDialogs, ACreateThatFailsSaysWhereAndWritesNothing) {
               FillPlaceholders(platform::LoadString(61586), {(config / name).string()}));
     EXPECT_EQ(dlg->Names().size(), 3u);
     EXPECT_EQ(Files().size(), 3u);
+}
+
+// The longest name a table can have (255 bytes with ".CTB") is created, and its comment changed.
+TEST_F(ConversionDialogs, TheLongestNameIsCreatedAndItsCommentChanged) {
+    auto dlg = OpenList();
+    const std::string name(251, 'n');
+    int step = 0;
+    {
+        ModalScriptGuard guard([&](QDialog& d) {
+            if (step++ == 0) return NameAnswer(d, QString::fromStdString(name), "long");
+            return Answer(d, {{}, 2});  // the rows dialog: the empty table stays
+        });
+        dlg->OnNew();
+    }
+    EXPECT_TRUE(prompt.asked.empty());
+    ASSERT_EQ(dlg->Names().back(), name);
+    EXPECT_TRUE(fs::is_regular_file(config / (name + ".CTB")));
+    MarkRow(dlg->List(), int(dlg->Names().size()) - 1);
+    {
+        ModalScriptGuard guard(
+            [&](QDialog& d) { return NameAnswer(d, QString::fromStdString(name), "longer"); });
+        dlg->OnEditNameComment();
+    }
+    EXPECT_TRUE(prompt.asked.empty());
+    CNcReplaceInfo check(nc);
+    check.ReadComment(name + ".CTB");
+    EXPECT_EQ(check.TableComments, (std::vector<std::string>{"longer"}));
+    EXPECT_EQ(Files().size(), 4u);
+}
+
+// Only the comment of a read-only table is edited: the edit fails with the message that says
+// which table, and the file, its mode and the list stay as they were.
+TEST_F(ConversionDialogs, TheCommentOfAReadOnlyTableStaysAsItIs) {
+    const fs::perms ro = fs::perms::owner_read | fs::perms::group_read | fs::perms::others_read;
+    fs::permissions(config / "beta.ctb", ro);
+    const std::string before = ReadAll(config / "beta.ctb");
+    auto dlg = OpenList();
+    MarkRow(dlg->List(), 1);
+    {
+        ModalScriptGuard guard([](QDialog& d) {
+            NameAnswer(d, "beta", "changed");
+            EXPECT_EQ(d.result(), 0);
+            return Answer(d, {{}, 2});
+        });
+        dlg->OnEditNameComment();
+    }
+    ASSERT_EQ(prompt.asked.size(), 1u);
+    EXPECT_EQ(prompt.asked[0].text,
+              FillPlaceholders(platform::LoadString(61587), {(config / "beta").string()}));
+    EXPECT_EQ(ReadAll(config / "beta.ctb"), before);
+    EXPECT_EQ(fs::status(config / "beta.ctb").permissions() & fs::perms::all, ro);
+    EXPECT_EQ(Files(), (std::vector<std::string>{"Alpha.CTB", "Gamma.Ctb", "beta.ctb"}));
+    EXPECT_EQ(dlg->List()->topLevelItem(1)->text(1), "second");
 }
 
 }  // namespace

@@ -588,3 +588,41 @@ TEST_F(DocFixture, ReadOnlyFileIsNeverReplaced) {
     EXPECT_EQ(fs::status(dir / "RO.MPF").permissions() & fs::perms::all,
               fs::perms::owner_read | fs::perms::group_read | fs::perms::others_read);
 }
+
+// A program whose name reaches the file system's limit of 255 bytes is saved with its backup as
+// any other; only a name whose backup name would pass the limit stops the save, with the
+// message that the backup could not be made, and nothing changes.
+TEST_F(DocFixture, NamesUpToTheLimitOfTheFileSystemSaveWithTheirBackup) {
+    std::string kanji;
+    for (int i = 0; i < 83; ++i) kanji += "\xe6\xbc\xa2";  // 漢
+    struct Case {
+        std::string stem;  // the name is the stem and ".nc"
+        bool saved;
+    };
+    const Case cases[] = {
+        {std::string(247, 'p'), true}, {kanji, true}, {std::string(252, 'x'), false}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.stem.size() + 3);
+        fs::remove_all(dir);
+        const fs::path file = dir / (c.stem + ".nc");
+        const fs::path backup = dir / (c.stem + ".bak");
+        test::WriteFile(file, "OLD\r\n");
+        ASSERT_EQ(doc->OnOpenDocument(file.string()), 1);
+        prompt.asked.clear();
+        doc->Lines = {"NEW"};
+        doc->SetModifiedFlag();
+        sd->CreateBackupFile = 1;
+        EXPECT_EQ(doc->OnSaveDocument(file.string()), c.saved ? 1 : 0);
+        EXPECT_EQ(test::ReadFile(file), c.saved ? "NEW\r\n" : "OLD\r\n");
+        if (c.saved) {
+            EXPECT_EQ(test::ReadFile(backup), "OLD\r\n");
+            EXPECT_TRUE(prompt.asked.empty());
+            EXPECT_EQ(std::distance(fs::directory_iterator(dir), fs::directory_iterator()), 2);
+        } else {
+            ASSERT_EQ(prompt.asked.size(), 1u);
+            EXPECT_EQ(prompt.asked[0].text, FillMessage(AppMessage(kMsgSaveBackupFailed),
+                                                        {file.string(), backup.string()}));
+            EXPECT_EQ(std::distance(fs::directory_iterator(dir), fs::directory_iterator()), 1);
+        }
+    }
+}

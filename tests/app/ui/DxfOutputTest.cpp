@@ -5,6 +5,7 @@
 #include <QKeyEvent>
 #include <QTest>
 #include <QUrl>
+#include <chrono>
 #include <cstdio>
 #include <filesystem>
 
@@ -262,6 +263,63 @@ TEST_F(DxfOutput, BatchIntoTheFixedFolderAndItsFailures) {
     prompt_->fileLists = {{dir.string(), a}};
     Frame()->OnCommand(cmd::BatchOutputDxf);
     EXPECT_EQ(prompt_->asked.back().text, "Failure to output DXF file\n\n[" + dir.string() + "]");
+}
+
+// A read-only DXF file is never replaced, by a fixed name, a chosen name or a batch: the output
+// says it failed, with the file, and the file keeps every byte and its mode. A link is written
+// through to the file it names and stays a link.
+TEST_F(DxfOutput, ReadOnlyFilesAreRefusedAndLinksWrittenThrough) {
+    ASSERT_TRUE(Start({"/US", Sample()}));
+    const fs::path out = dir_.path() / "out";
+    const fs::path protectedDxf = out / "protected.dxf";
+    const fs::perms ro = fs::perms::owner_read | fs::perms::group_read | fs::perms::others_read;
+    test::WriteFile(protectedDxf, "the user's drawing");
+    fs::permissions(protectedDxf, ro);
+    test::WriteFile(out / "parts" / "real.dxf", "old");
+    fs::create_symlink("parts/real.dxf", out / "link.dxf");
+    const std::string refused =
+        "Failure to output DXF file\n\nThe file might be used by other "
+        "application\n\n[" +
+        protectedDxf.string() + "]";
+    auto expectKept = [&] {
+        EXPECT_EQ(test::ReadFile(protectedDxf), "the user's drawing");
+        EXPECT_EQ(fs::status(protectedDxf).permissions() & fs::perms::all, ro);
+    };
+
+    Set("Dxf", "SpecifyDxfFileNameFlag", "1");
+    Set("Dxf", "SpecifyDxfFileName", protectedDxf.string());
+    prompt_->asked.clear();
+    Frame()->OnCommand(cmd::OutputDxf);
+    ASSERT_EQ(prompt_->asked.size(), 1u);
+    EXPECT_EQ(prompt_->asked[0].text, refused);
+    expectKept();
+
+    Set("Dxf", "SpecifyDxfFileNameFlag", "0");
+    prompt_->fileNames = {protectedDxf.string()};
+    prompt_->asked.clear();
+    Frame()->OnCommand(cmd::OutputDxf);
+    ASSERT_EQ(prompt_->asked.size(), 2u);
+    EXPECT_EQ(prompt_->asked[1].text, refused);
+    expectKept();
+
+    prompt_->fileNames = {(out / "link.dxf").string()};
+    prompt_->asked.clear();
+    Frame()->OnCommand(cmd::OutputDxf);
+    EXPECT_EQ(prompt_->asked.size(), 1u);  // the question only
+    EXPECT_TRUE(fs::is_symlink(out / "link.dxf"));
+    ExpectReadsBack(out / "parts" / "real.dxf");
+
+    // A batch whose program is newer than the read-only file tries it, and keeps it.
+    const std::string protectedNc = Copy(Sample(), dir_.path() / "nc" / "protected.nc");
+    fs::last_write_time(protectedDxf, fs::last_write_time(protectedNc) - std::chrono::hours(1));
+    prompt_->asked.clear();
+    prompt_->fileLists = {{protectedNc}};
+    prompt_->folders = {out.string()};
+    Frame()->OnCommand(cmd::BatchOutputDxf);
+    bool told = false;
+    for (const auto& asked : prompt_->asked) told = told || asked.text == refused;
+    EXPECT_TRUE(told);
+    expectKept();
 }
 
 TEST_F(DxfOutput, BatchEscapeBeforeTheFirstFile) {

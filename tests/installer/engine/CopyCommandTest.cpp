@@ -77,6 +77,26 @@ TEST_F(CopyCommandTest, CopiesKeepTimesAndPermissionsAndClearReadOnly) {
     }
 }
 
+// A file whose name reaches the file system's limit (255 bytes) is copied, and copied again over
+// itself, with no temporary file left beside it.
+TEST_F(CopyCommandTest, CopiesNamesUpToTheLimitOfTheFileSystem) {
+    for (size_t size : {250u, 255u}) {
+        const std::string name = std::string(size - 4, 'n') + ".dat";
+        Write(box.Setup(name), "long");
+        SetMTime(box.Setup(name), kT0);
+        EXPECT_EQ(0, Copy("\"" + name + "\",1")) << size;
+        EXPECT_EQ("long", Read(T(name))) << size;
+        Write(box.Setup(name), "longer");
+        SetMTime(box.Setup(name), kT0);
+        EXPECT_EQ(0, Copy("\"" + name + "\",1")) << size;
+        EXPECT_EQ("longer", Read(T(name))) << size;
+        EXPECT_EQ(kT0, MTime(T(name))) << size;
+        fs::remove(T(name));
+        for (const auto& e : fs::directory_iterator(T()))
+            EXPECT_EQ(e.path().filename(), "haldimon.INF.files") << size;
+    }
+}
+
 TEST_F(CopyCommandTest, ModeTwoNeverReplacesAndIgnoresPatterns) {
     Write(T("top.ini"), "the user's");
     EXPECT_EQ(0, Copy("\"top.ini\",2,0,2"));

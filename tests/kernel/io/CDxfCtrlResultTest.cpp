@@ -4,6 +4,7 @@
 #include <fstream>
 #include <sstream>
 #include <string>
+#include <vector>
 
 #include "TempDir.h"
 #include "kernel/db/CDtbArc.h"
@@ -41,13 +42,26 @@ size_t FileCount(const std::filesystem::path& dir) {
     return n;
 }
 
+// Also counts the files of the output folder at each message: what the user sees there while
+// the message waits.
+struct CountingPrompt : platform::ScriptedPrompt {
+    std::filesystem::path folder;
+    std::vector<size_t> filesAtMessage;
+    platform::PromptAnswer Message(std::string_view text, platform::PromptIcon icon,
+                                   platform::PromptButtons buttons) override {
+        filesAtMessage.push_back(FileCount(folder));
+        return ScriptedPrompt::Message(text, icon, buttons);
+    }
+};
+
 struct Fixture {
     CDtbEngine db;
-    platform::ScriptedPrompt prompt;
+    CountingPrompt prompt;
     test::TempDir dir;
     CDxfCtrl ctrl;
 
     Fixture() {
+        prompt.folder = dir.path();
         DxfAppServices s;
         s.ProgramFolder = kShipped;
         s.IniPath = dir.path() / "MV_System.ini";
@@ -190,6 +204,54 @@ TEST(CDxfCtrlResultTest, FileErrors) {
         EXPECT_EQ(f.Output(path), 0);
         EXPECT_NE(ReadFile(path).find("ENTITIES"), std::string::npos);
         EXPECT_EQ(FileCount(f.dir.path()), 1u);
+    }
+    {  // a read-only file is refused as a failed move (also for the super-user): it stays
+        Fixture f;
+        Line(f.db, 0, 0, 1, 1, 4);
+        std::string path = (f.dir.path() / "protected.dxf").string();
+        std::ofstream(path) << "old";
+        std::filesystem::permissions(path, std::filesystem::perms::owner_read |
+                                               std::filesystem::perms::group_read |
+                                               std::filesystem::perms::others_read);
+        EXPECT_EQ(f.Output(path), -6);
+        ASSERT_EQ(f.prompt.asked.size(), 1u);
+        EXPECT_EQ(f.prompt.filesAtMessage, std::vector<size_t>{1});  // no temporary file
+        EXPECT_EQ(f.prompt.asked[0].text.rfind("Failure to output DXF file", 0), 0u);
+        EXPECT_NE(f.prompt.asked[0].text.find("[" + path + "]"), std::string::npos);
+        EXPECT_EQ(ReadFile(path), "old");
+        EXPECT_EQ(std::filesystem::status(path).permissions() & std::filesystem::perms::all,
+                  std::filesystem::perms::owner_read | std::filesystem::perms::group_read |
+                      std::filesystem::perms::others_read);
+        EXPECT_EQ(FileCount(f.dir.path()), 1u);
+    }
+    {  // a link is written through: it stays a link, the file it names gets the drawing
+        Fixture f;
+        Line(f.db, 0, 0, 1, 1, 4);
+        std::filesystem::create_directory(f.dir.path() / "parts");
+        std::ofstream(f.dir.path() / "parts" / "real.dxf") << "old";
+        std::filesystem::create_symlink("parts/real.dxf", f.dir.path() / "link.dxf");
+        std::string path = (f.dir.path() / "link.dxf").string();
+        EXPECT_EQ(f.Output(path), 0);
+        EXPECT_TRUE(f.prompt.asked.empty());
+        EXPECT_TRUE(std::filesystem::is_symlink(path));
+        EXPECT_NE(ReadFile(f.dir.path() / "parts" / "real.dxf").find("ENTITIES"),
+                  std::string::npos);
+        EXPECT_EQ(FileCount(f.dir.path()), 2u);
+        EXPECT_EQ(FileCount(f.dir.path() / "parts"), 1u);
+    }
+}
+
+// The temporary file's ".tmp" and hidden name must not make a long name unwritable: every name
+// the file system takes is written, and nothing else stays behind.
+TEST(CDxfCtrlResultTest, NamesUpToTheLimitOfTheFileSystem) {
+    for (size_t size : {240u, 244u, 250u, 255u}) {
+        Fixture f;
+        Line(f.db, 0, 0, 1, 1, 4);
+        std::string path = (f.dir.path() / (std::string(size - 4, 'd') + ".dxf")).string();
+        EXPECT_EQ(f.Output(path), 0) << size;
+        EXPECT_TRUE(f.prompt.asked.empty()) << size;
+        EXPECT_NE(ReadFile(path).find("ENTITIES"), std::string::npos) << size;
+        EXPECT_EQ(FileCount(f.dir.path()), 1u) << size;
     }
 }
 

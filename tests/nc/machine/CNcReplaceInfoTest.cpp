@@ -205,6 +205,52 @@ TEST(CNcReplaceInfo, SaveFailures) {
     EXPECT_EQ(FilesIn(f.dir.path()), (std::vector<std::string>{"busy.CTB"}));
 }
 
+// A save and a comment edit (a rename to the table's own name) follow the rule of every save: a
+// read-only table is refused and stays as it is, a link is written through and stays a link,
+// and the table keeps its file, mode and spelling.
+TEST(CNcReplaceInfo, SaveAndCommentRefuseReadOnlyTablesAndWriteThroughLinks) {
+    const fs::perms ro = fs::perms::owner_read | fs::perms::group_read | fs::perms::others_read;
+    const fs::perms rw = fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read;
+    ConfigFixture f;
+    const fs::path dir = f.dir.path();
+    const std::string saved = ReadAll(Fixture("saved.CTB"));
+    for (const char* name : {"T1.CTB", "t2.ctb", "w.ctb"}) {
+        WriteAll(dir / name, saved);
+        fs::permissions(dir / name, name[0] == 'w' ? rw : ro);
+    }
+    fs::create_directory(dir / "parts");
+    WriteAll(dir / "parts" / "real.CTB", saved);
+    fs::permissions(dir / "parts" / "real.CTB", rw);
+    fs::create_symlink("parts/real.CTB", dir / "L.CTB");
+
+    CNcReplaceInfo t(f.ctx);
+    const std::string comment = kCommentKey + "new";
+    for (const char* name : {"T1", "t2"}) {
+        const fs::path file = t.TablePath(name);
+        EXPECT_EQ(t.RenameTable(name, name, "new"), 0) << name;
+        EXPECT_EQ(ReadAll(file), saved) << name;
+        EXPECT_EQ(fs::status(file).permissions() & fs::perms::all, ro) << name;
+        FillSavedRows(t);
+        EXPECT_EQ(t.SaveTable(name, "new"), -1) << name;
+        EXPECT_EQ(ReadAll(file), saved) << name;
+        t.ClearTable();
+    }
+    EXPECT_EQ(t.RenameTable("w", "w", "new"), 1);
+    EXPECT_NE(ReadAll(dir / "w.ctb").find(comment), std::string::npos);
+    EXPECT_EQ(fs::status(dir / "w.ctb").permissions() & fs::perms::all, rw);
+
+    EXPECT_EQ(t.RenameTable("L", "L", "new"), 1);
+    EXPECT_TRUE(fs::is_symlink(dir / "L.CTB"));
+    EXPECT_NE(ReadAll(dir / "parts" / "real.CTB").find(comment), std::string::npos);
+    FillSavedRows(t);
+    EXPECT_EQ(t.SaveTable("L", "again"), 0);
+    EXPECT_TRUE(fs::is_symlink(dir / "L.CTB"));
+    EXPECT_NE(ReadAll(dir / "parts" / "real.CTB").find(kCommentKey + "again"), std::string::npos);
+    EXPECT_EQ(fs::status(dir / "parts" / "real.CTB").permissions() & fs::perms::all, rw);
+    EXPECT_EQ(FilesIn(dir),
+              (std::vector<std::string>{"L.CTB", "T1.CTB", "parts", "t2.ctb", "w.ctb"}));
+}
+
 TEST(CNcReplaceInfo, CreateWritesAnEmptyTableAndRefusesBadNames) {
     ConfigFixture f;
     CNcReplaceInfo t(f.ctx);
