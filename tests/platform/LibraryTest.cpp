@@ -7,6 +7,8 @@
 #include <cmath>
 #include <string>
 
+#include "TempDir.h"
+
 using namespace platform;
 namespace fs = std::filesystem;
 
@@ -28,7 +30,8 @@ TEST(Library, LoadsFromFolderAndFindsFunctions) {
     Dl_info info{};
     double (*cosine)(double) = &std::cos;
     ASSERT_NE(dladdr(reinterpret_cast<void*>(cosine), &info), 0);
-    fs::path dir = fs::path(testing::TempDir()) / "mv_lib";
+    const test::TempDir scratch;
+    fs::path dir = scratch.path() / "mv_lib";
     fs::create_directories(dir);
     fs::remove(dir / "libVEVSTUB.so");
     fs::create_symlink(fs::canonical(info.dli_fname), dir / "libVEVSTUB.so");

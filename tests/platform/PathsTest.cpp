@@ -73,7 +73,8 @@ TEST(Paths, TempFileIsUniquePrivateAndRemoved) {
 }
 
 TEST(Paths, CommitReplacesTargetWhole) {
-    fs::path dir = fs::path(testing::TempDir()) / "mv_commit";
+    const test::TempDir scratch;
+    fs::path dir = scratch.path() / "mv_commit";
     fs::create_directories(dir);
     fs::path target = dir / "a.dat";
     std::ofstream(target) << "old";
@@ -117,7 +118,8 @@ TEST(Paths, CommitReplacesTargetWhole) {
 
 // A read-only file is refused, also for the super-user; a writable one keeps its mode.
 TEST(Paths, WriteFileAtomicRefusesReadOnlyFilesAndKeepsModes) {
-    fs::path dir = fs::path(testing::TempDir()) / "mv_readonly";
+    const test::TempDir scratch;
+    fs::path dir = scratch.path() / "mv_readonly";
     fs::remove_all(dir);
     fs::create_directories(dir);
     const fs::perms ro = fs::perms::owner_read | fs::perms::group_read | fs::perms::others_read;
@@ -223,7 +225,8 @@ size_t FilesIn(const fs::path& dir) {
 // The data reaches the disk before the rename puts it in place, and the folder holding the
 // rename after it: a crash at any point leaves the old file or the whole new one.
 TEST(WriteFileAtomic, FlushesTheDataBeforeTheRenameAndTheFolderAfterIt) {
-    const fs::path dir = fs::path(testing::TempDir()) / "mv_atomic_order";
+    const test::TempDir scratch;
+    const fs::path dir = scratch.path() / "mv_atomic_order";
     fs::remove_all(dir);
     fs::create_directories(dir);
     const fs::path target = dir / "a.nc";
@@ -254,7 +257,8 @@ TEST(WriteFileAtomic, FlushesTheDataBeforeTheRenameAndTheFolderAfterIt) {
 // folder flush: either way false, the old file whole and no temporary file left. A folder that
 // cannot be flushed comes after the rename: the new file is in place and the write succeeded.
 TEST(WriteFileAtomic, FailuresOfTheDiskCalls) {
-    const fs::path dir = fs::path(testing::TempDir()) / "mv_atomic_fail";
+    const test::TempDir scratch;
+    const fs::path dir = scratch.path() / "mv_atomic_fail";
     struct Case {
         const char* failing;
         bool result;
