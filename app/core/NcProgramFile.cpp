@@ -285,28 +285,34 @@ int WriteSubPrograms(const fs::path& mainPath, const std::vector<std::string>& l
         r = e;
     }
 
-    std::set<fs::path> done;
     for (const Section& s : sections) {
         if (!textfile::WriteAtomic(s.sub.path, JoinNcText(lines, s.begin, s.end, s.sub.frame))) {
             ShowSaveFailed(prompt, s.sub.path);
             return 0;
         }
-        done.insert(s.sub.path);
-    }
-    // Only after every new file is in place: the known files not written again are stale,
-    // as long as they are this program's (a save under another name or folder keeps them).
-    const std::string stem = mainPath.stem().string();
-    for (const NcSubProgram& old : known) {
-        if (done.count(old.path) || old.path.parent_path() != folder) continue;
-        if (!StartsWith(old.path.filename().string(), stem)) continue;
-        std::error_code ec;
-        fs::remove(old.path, ec);
     }
     if (written) {
         written->clear();
         for (const Section& s : sections) written->push_back(s.sub);
     }
     return 1;
+}
+
+void RemoveStaleSubPrograms(const fs::path& mainPath, const std::vector<NcSubProgram>& known,
+                            const std::vector<NcSubProgram>& written) {
+    const fs::path folder = mainPath.parent_path();
+    const std::string name = MainNameInText(mainPath);
+    std::set<fs::path> done;
+    for (const NcSubProgram& w : written) done.insert(w.path);
+    for (const NcSubProgram& old : known) {
+        // Only a file this main program's own calls name: one merged for another main name
+        // (AB1.spf of AB.MPF, saved as A.MPF) is still that program's.
+        if (done.count(old.path) ||
+            old.path != folder / platform::Cp932ToUtf8(name + old.suffix + ".spf"))
+            continue;
+        std::error_code ec;
+        fs::remove(old.path, ec);
+    }
 }
 
 NcStoreResult WriteNcFile(const fs::path& file, const std::vector<std::string>& lines,
@@ -333,7 +339,12 @@ NcStoreResult WriteNcFile(const fs::path& file, const std::vector<std::string>& 
         subOk = WriteSubPrograms(file, lines, subStart, prompt, options.knownSubPrograms,
                                  &result.subPrograms, &result.droppedLines) == 1;
     const std::string text = JoinNcText(lines, 0, mainEnd, options.frame, options.deleteBlankLines);
-    result.ok = textfile::WriteAtomic(file, text) && subOk;
+    result.mainWritten = textfile::WriteAtomic(file, text);
+    result.ok = result.mainWritten && subOk;
+    // A stale file goes only when the main file that no longer calls it is in place: after a
+    // failed write the old main file still calls it.
+    if (result.split && result.ok)
+        RemoveStaleSubPrograms(file, options.knownSubPrograms, result.subPrograms);
     return result;
 }
 

@@ -94,6 +94,7 @@ struct NcStoreOptions {
 
 struct NcStoreResult {
     bool ok = false;                        // every file was written
+    bool mainWritten = false;               // the main file was written
     bool split = false;                     // sub-program files were written
     std::vector<NcSubProgram> subPrograms;  // the sub-programs written
     std::vector<size_t> droppedLines;       // 0-based non-blank rows after "M30" in no sub-program
@@ -103,7 +104,8 @@ struct NcStoreResult {
 // sub-program marker after its first "M30" line; the sections from there on go to their
 // sub-program files (WriteSubPrograms). The main file is written in any case; a sub-program
 // failure makes the result not ok. Every file is replaced through a temporary file, so a
-// failed write leaves the old file whole.
+// failed write leaves the old file whole. When every file was written, the known
+// sub-programs not written again are removed (RemoveStaleSubPrograms).
 NcStoreResult WriteNcFile(const std::filesystem::path& file, const std::vector<std::string>& lines,
                           const NcStoreOptions& options, platform::UserPrompt* prompt);
 
@@ -111,16 +113,21 @@ NcStoreResult WriteNcFile(const std::filesystem::path& file, const std::vector<s
 // folder (written lists them). A section under the marker of a known sub-program goes to
 // "<main name><its suffix>.spf" with that file's frame and runs to the next known marker, or
 // to the next "(*" line after its "M99"; any other section goes to "<main name><number>.spf"
-// and ends with its "M99" line. Then the files of known that were not written now and are
-// this program's (same folder, name starting with the main name) are removed; no other file
-// is touched. A number text holding '/', '\' or "..", or a file that cannot be written, shows
-// 20107 with its path and gives 0 with nothing deleted. 1 when done. Non-blank rows that no
-// section holds go to dropped.
+// and ends with its "M99" line. No file is removed here. A number text holding '/', '\' or
+// "..", or a file that cannot be written, shows 20107 with its path and gives 0. 1 when done.
+// Non-blank rows that no section holds go to dropped.
 int WriteSubPrograms(const std::filesystem::path& mainPath, const std::vector<std::string>& lines,
                      size_t startRow, platform::UserPrompt* prompt,
                      const std::vector<NcSubProgram>& known = {},
                      std::vector<NcSubProgram>* written = nullptr,
                      std::vector<size_t>* dropped = nullptr);
+
+// Removes the files of known that written does not hold and that mainPath's own calls name
+// ("<main name><suffix>.spf" in its folder): a file merged for another main program's name
+// or folder is never touched.
+void RemoveStaleSubPrograms(const std::filesystem::path& mainPath,
+                            const std::vector<NcSubProgram>& known,
+                            const std::vector<NcSubProgram>& written);
 
 // The backup name: the file name's extension replaced by ".bak", or ".bak" appended when the
 // file name has none (a point in a folder name does not count).
