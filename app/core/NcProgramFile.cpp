@@ -193,8 +193,13 @@ std::vector<NcSubProgram> SubProgramsInText(const fs::path& mainPath,
     const std::string name = MainNameInText(mainPath);
     if (name.empty()) return found;
     const fs::path folder = mainPath.parent_path();
-    std::map<std::string_view, size_t> markers;  // the first row of each marker line
-    for (size_t i = 0; i < lines.size(); ++i)
+    // The first row of each marker line. As in the save, only the lines after the main
+    // program's first "M30" are sub-programs: a marker-like line before it is the main's own.
+    std::map<std::string_view, size_t> markers;
+    const auto m30 = std::find_if(lines.begin(), lines.end(),
+                                  [](const std::string& l) { return StartsWith(l, "M30"); });
+    for (size_t i = m30 == lines.end() ? lines.size() : size_t(m30 - lines.begin()) + 1;
+         i < lines.size(); ++i)
         if (StartsWith(lines[i], "(*")) markers.emplace(lines[i], i);
     // The merge's own calls; a number whose file did not open was merged under no marker.
     std::set<long long> seen;
