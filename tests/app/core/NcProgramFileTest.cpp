@@ -98,6 +98,52 @@ TEST(MergeSubPrograms, MergesNestedOnceAndSkipsMissingAndUnsafe) {
     EXPECT_EQ(merged[1].path, dir / "ABC002.spf");
 }
 
+// A calling line names a file only as a plain name in the program's folder, and the first
+// calling line of a number decides: a later line of the same number merges nothing. What a
+// call may not name is neither merged nor written by the save.
+TEST(MergeSubPrograms, ACallNamesAFileOfItsFolderAtItsFirstLine) {
+    struct Case {
+        const char* name;
+        Lines main;
+        Lines merged;
+    };
+    const Case cases[] = {
+        {"a plain call",
+         {"O1", "ABC1", "M30"},
+         {"O1", "ABC1", "M30", "", "(*001)", "G01X1.", "M99"}},
+        {"number met at a line that names no file",
+         {"O1", "ABC1/x", "ABC1", "M30"},
+         {"O1", "ABC1/x", "ABC1", "M30"}},
+        {"a line leaving the folder", {"O1", "ABC/../x", "M30"}, {"O1", "ABC/../x", "M30"}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        test::TempDir tmp;
+        const fs::path dir = tmp.path();
+        std::string main;
+        for (const std::string& l : c.main) main += l + "\r\n";
+        test::WriteFile(dir / "ABC.MPF", main);
+        test::WriteFile(dir / "ABC1.spf", "G01X1.\r\nM99\r\n");
+        // "ABC/../x" reaches x.spf through the folder ABC; "ABC1/x" names a file in ABC1.
+        fs::create_directories(dir / "ABC");
+        test::WriteFile(dir / "x.spf", "OUTSIDE\r\n");
+        test::WriteFile(dir / "ABC1" / "x.spf", "IN A FOLDER\r\n");
+        Lines lines = ReadNcFile(dir / "ABC.MPF", false)->lines;
+        NcStoreOptions opt;
+        opt.isMpf = true;
+        opt.knownSubPrograms = MergeSubPrograms(dir / "ABC.MPF", lines);
+        EXPECT_EQ(lines, c.merged);
+        platform::ScriptedPrompt prompt;
+        EXPECT_TRUE(WriteNcFile(dir / "ABC.MPF", lines, opt, &prompt).ok);
+        EXPECT_TRUE(prompt.asked.empty());
+        EXPECT_EQ(test::ReadFile(dir / "ABC.MPF"), main);
+        EXPECT_EQ(test::ReadFile(dir / "ABC1.spf"), "G01X1.\r\nM99\r\n");
+        EXPECT_EQ(test::ReadFile(dir / "x.spf"), "OUTSIDE\r\n");
+        EXPECT_EQ(test::ReadFile(dir / "ABC1" / "x.spf"), "IN A FOLDER\r\n");
+        EXPECT_TRUE(fs::is_empty(dir / "ABC"));
+    }
+}
+
 TEST(WriteNcFile, MpfRoundTripKeepsOtherProgramsFiles) {
     test::TempDir tmp;
     fs::path dir = CopyMpfFixture(tmp);
