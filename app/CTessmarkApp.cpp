@@ -337,12 +337,8 @@ void CTessmarkApp::OnAppAbout() {
 
 bool CTessmarkApp::OnFileSave() {
     if (Document->GetPathName().empty()) return OnFileSaveAs();
-    const std::string path = Document->GetPathName();
-    if (!Document->OnSaveDocument(path)) {
-        prompt_->Message(Fill(Text(29016, "The file cannot be written:\n%s"), path),
-                         platform::PromptIcon::Error, platform::PromptButtons::Ok);
-        return false;
-    }
+    // A failed save has told the user why.
+    if (!Document->OnSaveDocument(Document->GetPathName())) return false;
     if (frame_) frame_->OnDocumentChanged();
     return true;
 }
@@ -351,11 +347,7 @@ bool CTessmarkApp::OnFileSaveAs() {
     auto chosen = prompt_->AskFileName(Text(29017, "Save As"), platform::LoadString(61536),
                                        Document->GetPathName(), true);
     if (!chosen) return false;
-    if (!Document->OnSaveDocument(*chosen)) {
-        prompt_->Message(Fill(Text(29016, "The file cannot be written:\n%s"), *chosen),
-                         platform::PromptIcon::Error, platform::PromptButtons::Ok);
-        return false;
-    }
+    if (!Document->OnSaveDocument(*chosen)) return false;
     NcFileName = Document->GetPathName();
     AddToRecentFiles(NcFileName);
     if (frame_) frame_->OnDocumentChanged();
