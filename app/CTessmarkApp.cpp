@@ -239,7 +239,10 @@ bool CTessmarkApp::InitInstance(const std::vector<std::string>& args,
     if (!OtherInstanceRunning) {
         std::string recovered;
         std::vector<std::string> unsaved;
-        const int restored = NcLog.Recover(&recovered, *prompt_, &unsaved);
+        NcFileSettings settings;
+        settings.ignorePercent = SystemData->NcReadInfo.IgnorePercent != 0;
+        settings.deleteBlankLines = SystemData->DeleteBlankForSave != 0;
+        const int restored = NcLog.Recover(&recovered, *prompt_, &unsaved, settings);
         if (restored == 1 && !recovered.empty())
             OpenDocumentFile(recovered);
         else if (restored == 2 && !recovered.empty())

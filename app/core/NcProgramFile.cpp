@@ -320,6 +320,22 @@ void RemoveStaleSubPrograms(const fs::path& mainPath, const std::vector<NcSubPro
     }
 }
 
+NcStoreOptions StoreOptionsForText(const fs::path& file, const std::vector<std::string>& lines,
+                                   const NcFileSettings& settings) {
+    NcStoreOptions options;
+    options.deleteBlankLines = settings.deleteBlankLines;
+    if (auto read = ReadNcFile(file, settings.ignorePercent))
+        options.frame = std::move(read->frame);
+    options.isMpf = IsMpfPath(file);
+    if (options.isMpf) {
+        options.knownSubPrograms = SubProgramsInText(file, lines);
+        // Each file read as the merge reads it: no "%" rule.
+        for (NcSubProgram& sub : options.knownSubPrograms)
+            if (auto read = ReadNcFile(sub.path, true)) sub.frame = std::move(read->frame);
+    }
+    return options;
+}
+
 NcStoreResult WriteNcFile(const fs::path& file, const std::vector<std::string>& lines,
                           const NcStoreOptions& options, platform::UserPrompt* prompt) {
     NcStoreResult result;

@@ -93,6 +93,20 @@ struct NcStoreOptions {
     std::vector<NcSubProgram> knownSubPrograms;
 };
 
+// The user's settings that decide how a program's file is read and written.
+struct NcFileSettings {
+    bool ignorePercent = false;     // the "%" rule is off (the machine setting IgnorePercent)
+    bool deleteBlankLines = false;  // empty lines are not saved (DeleteBlankForSave)
+};
+
+// The options a save of lines into file takes when the lines were not read from it (a
+// recovered text): the frame of the file as it stands (the rest its load leaves out, its
+// byte-order mark and line ends), and for an .MPF main program the sub-programs the text
+// holds (SubProgramsInText), each with the frame of its own file.
+NcStoreOptions StoreOptionsForText(const std::filesystem::path& file,
+                                   const std::vector<std::string>& lines,
+                                   const NcFileSettings& settings);
+
 struct NcStoreResult {
     bool ok = false;                        // every file was written
     bool mainWritten = false;               // the main file was written
