@@ -347,8 +347,13 @@ bool CTessmarkApp::OnFileSave() {
 }
 
 bool CTessmarkApp::OnFileSaveAs() {
-    auto chosen = prompt_->AskFileName(Text(29017, "Save As"), platform::LoadString(61536),
-                                       Document->GetPathName(), true);
+    std::string start = Document->GetPathName();
+    // A recovered text starts in the folder it came from; its file's name is not offered, as
+    // that file holds other work.
+    std::string name;
+    if (start.empty()) AppPaths::SplitPath(Document->RecoveredFrom(), start, name);
+    auto chosen =
+        prompt_->AskFileName(Text(29017, "Save As"), platform::LoadString(61536), start, true);
     if (!chosen) return false;
     if (!Document->OnSaveDocument(*chosen)) return false;
     NcFileName = Document->GetPathName();

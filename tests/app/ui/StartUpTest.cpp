@@ -315,10 +315,12 @@ TEST_F(StartUp, CrashRecoveryIntoAFileItCannotWriteOpensTheTextAsANewDocument) {
                                                                   "(typed)", "G00X1.Y2.", "M30"}));
         Frame()->ToggleEditMode();
 
-        // Save asks where; cancelled, nothing is written and the log stays.
+        // Save asks where, starting in the folder the text came from; cancelled, nothing is
+        // written and the log stays.
         prompt_->asked.clear();
         EXPECT_FALSE(app_->OnFileSave());
-        EXPECT_TRUE(!prompt_->asked.empty() && prompt_->asked[0].fileQuestion);
+        ASSERT_TRUE(!prompt_->asked.empty() && prompt_->asked[0].fileQuestion);
+        EXPECT_EQ(prompt_->asked[0].initial, (dir_.path() / "nc").string() + "/");
         EXPECT_EQ(test::ReadFile(nc), "G00X9.\r\nM30\r\n");
         EXPECT_TRUE(std::filesystem::exists(log));
         EXPECT_TRUE(app_->Document->IsModified());
