@@ -339,6 +339,24 @@ TEST_F(StartUp, CrashRecoveryIntoAFileItCannotWriteOpensTheTextAsANewDocument) {
     }
 }
 
+// New after a recovered text that is given up: the new document's title no longer says where
+// the old text came from.
+TEST_F(StartUp, NewAfterARecoveredTextForgetsWhereItCameFrom) {
+    const auto nc = dir_.path() / "nc" / "locked.nc";
+    test::WriteFile(nc, "G00X9.\r\nM30\r\n");
+    std::filesystem::permissions(nc, std::filesystem::perms::owner_read);
+    test::WriteFile(ConfigFolder() / "LOG" / "MOR01.LOG",
+                    "Log file:" + nc.string() + "\r\nG00X1.Y2.\r\nM30\r\n");
+    ASSERT_TRUE(Start({"/US"}));  // the scripted prompt answers Yes, then OK
+    ASSERT_EQ(app_->Document->RecoveredFrom(), nc.string());
+    prompt_->answers = {platform::PromptAnswer::No};
+    ASSERT_TRUE(app_->OnFileNew());
+    EXPECT_TRUE(app_->Document->Lines.empty());
+    EXPECT_EQ(Frame()->windowTitle().toStdString(), "Untitled[*] - Morvalen");
+    std::filesystem::permissions(
+        nc, std::filesystem::perms::owner_read | std::filesystem::perms::owner_write);
+}
+
 // A log picked outside the log folder, whose file cannot be written, is never taken over as this
 // run's log: edits are logged into this run's own log, and the picked file stays as it is
 // through a save, New and the normal end of the program.
