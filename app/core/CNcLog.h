@@ -56,11 +56,12 @@ public:
     // that file with settings writes it (RestoreFile). When the file changed after the log
     // was written, the user is asked again first; a file that is replaced is kept as its
     // ".bak" copy. 1 with ncPath set when a log was written back (and deleted). 2 when the NC
-    // file cannot be written (read-only, its folder not writable, or its ".bak" copy fails)
-    // or a sub-program file of it failed: that is shown, the file is left as it is, ncPath
-    // is set and recovered receives the log's text for the start-up to open as a new, changed
-    // document without a file name (the message says so); the log stays, and when it lies in
-    // LogFolder it becomes this run's log (see AdoptLog). 0 otherwise.
+    // file cannot be written (read-only, its folder not writable, or its ".bak" copy fails;
+    // the file is then left as it is) or one of its sub-program files could not be written
+    // (20107 names it): that is shown, ncPath is set and recovered receives the log's text
+    // for the start-up to open as a new, changed document without a file name (the message
+    // says so); the log stays, and when it lies in LogFolder it becomes this run's log (see
+    // AdoptLog). 0 otherwise.
     int Recover(std::string* ncPath, platform::UserPrompt& prompt,
                 std::vector<std::string>* recovered = nullptr, const NcFileSettings& settings = {});
     // Makes a log of LogFolder left by an earlier run this run's log, as if this run had

@@ -78,8 +78,8 @@ std::vector<NcSubProgram> MergeSubPrograms(const std::filesystem::path& mainPath
 // The sub-programs that a text merged from mainPath holds, as MergeSubPrograms recorded them,
 // found from the text alone (a recovered text whose files were not read): each first calling
 // line of a number whose marker line the text holds after its first "M30" line (where the
-// save splits the text). Their frames are the default ones; one
-// counts as separated when an empty line stands before its marker.
+// save splits the text). Their frames are the default ones; one counts as separated when an
+// empty line stands before its marker.
 std::vector<NcSubProgram> SubProgramsInText(const std::filesystem::path& mainPath,
                                             const std::vector<std::string>& lines);
 
