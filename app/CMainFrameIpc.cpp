@@ -135,6 +135,9 @@ int CMainFrame::OnCopyData(int instanceNumber, const std::string& path) {
     if (path.empty()) return 0;
     CTessmarkDoc* doc = app_->Document.get();
     if (!doc || SameFile(path, doc->GetPathName())) return 0;
+    // The editor's text is the document's first, as for the driver's OPEN: the save question
+    // then names the open file and Yes saves it there, before the new document drops its log.
+    if (!CommitEditorText()) return 0;
     if (!doc->SaveModified()) return 0;
     doc->OnNewDocument();
     app_->NcFileName.clear();

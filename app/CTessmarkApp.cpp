@@ -239,7 +239,10 @@ bool CTessmarkApp::InitInstance(const std::vector<std::string>& args,
     if (!OtherInstanceRunning) {
         std::string recovered;
         std::vector<std::string> unsaved;
-        const int restored = NcLog.Recover(&recovered, *prompt_, &unsaved);
+        NcFileSettings settings;
+        settings.ignorePercent = SystemData->NcReadInfo.IgnorePercent != 0;
+        settings.deleteBlankLines = SystemData->DeleteBlankForSave != 0;
+        const int restored = NcLog.Recover(&recovered, *prompt_, &unsaved, settings);
         if (restored == 1 && !recovered.empty())
             OpenDocumentFile(recovered);
         else if (restored == 2 && !recovered.empty())
@@ -337,25 +340,22 @@ void CTessmarkApp::OnAppAbout() {
 
 bool CTessmarkApp::OnFileSave() {
     if (Document->GetPathName().empty()) return OnFileSaveAs();
-    const std::string path = Document->GetPathName();
-    if (!Document->OnSaveDocument(path)) {
-        prompt_->Message(Fill(Text(29016, "The file cannot be written:\n%s"), path),
-                         platform::PromptIcon::Error, platform::PromptButtons::Ok);
-        return false;
-    }
+    // A failed save has told the user why.
+    if (!Document->OnSaveDocument(Document->GetPathName())) return false;
     if (frame_) frame_->OnDocumentChanged();
     return true;
 }
 
 bool CTessmarkApp::OnFileSaveAs() {
-    auto chosen = prompt_->AskFileName(Text(29017, "Save As"), platform::LoadString(61536),
-                                       Document->GetPathName(), true);
+    std::string start = Document->GetPathName();
+    // A recovered text starts in the folder it came from; its file's name is not offered, as
+    // that file holds other work.
+    std::string name;
+    if (start.empty()) AppPaths::SplitPath(Document->RecoveredFrom(), start, name);
+    auto chosen =
+        prompt_->AskFileName(Text(29017, "Save As"), platform::LoadString(61536), start, true);
     if (!chosen) return false;
-    if (!Document->OnSaveDocument(*chosen)) {
-        prompt_->Message(Fill(Text(29016, "The file cannot be written:\n%s"), *chosen),
-                         platform::PromptIcon::Error, platform::PromptButtons::Ok);
-        return false;
-    }
+    if (!Document->OnSaveDocument(*chosen)) return false;
     NcFileName = Document->GetPathName();
     AddToRecentFiles(NcFileName);
     if (frame_) frame_->OnDocumentChanged();

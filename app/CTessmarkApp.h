@@ -94,7 +94,7 @@ public:
     void OnFileOpen();
     void OnAppAbout();
     // The framework's save commands: Save asks for a name when the document has none. True
-    // when the file was written; a failure is shown (29016).
+    // when the file was written; the document tells why a save failed.
     bool OnFileSave();
     bool OnFileSaveAs();
     // Opens a file into the document after asking to save a modified one; shows 29002 when

@@ -218,10 +218,18 @@ std::optional<std::vector<std::string>> CNcLog::ReadLogText(const fs::path& log)
     return lines;
 }
 
-int CNcLog::RestoreFile(const fs::path& logPath, const fs::path& ncPath) {
+NcStoreResult CNcLog::WriteBack(const std::vector<std::string>& lines, const fs::path& ncPath,
+                                const NcFileSettings& settings, platform::UserPrompt* prompt) {
+    // Written as a save of the file writes it: what the log holds is the document's text,
+    // not the file's bytes.
+    return WriteNcFile(ncPath, lines, StoreOptionsForText(ncPath, lines, settings), prompt);
+}
+
+int CNcLog::RestoreFile(const fs::path& logPath, const fs::path& ncPath,
+                        const NcFileSettings& settings, platform::UserPrompt* prompt) {
     auto lines = ReadLogText(logPath);
     if (!lines) return 0;
-    return textfile::WriteAtomic(ncPath, textfile::JoinCrLf(*lines)) ? 1 : 0;
+    return WriteBack(*lines, ncPath, settings, prompt).ok ? 1 : 0;
 }
 
 bool CNcLog::AdoptLog(const fs::path& log) {
@@ -242,7 +250,7 @@ bool CNcLog::AdoptLog(const fs::path& log) {
 }
 
 int CNcLog::Recover(std::string* ncPath, platform::UserPrompt& prompt,
-                    std::vector<std::string>* recovered) {
+                    std::vector<std::string>* recovered, const NcFileSettings& settings) {
     using platform::PromptAnswer;
     using platform::PromptButtons;
     using platform::PromptIcon;
@@ -284,10 +292,12 @@ int CNcLog::Recover(std::string* ncPath, platform::UserPrompt& prompt,
     // The text cannot go back into its file: the user hears why and gets it as a new, changed
     // document without a file name, to save where they choose. The log stays until then, so
     // it is never lost; offering the same failing restore at every start would leave it stuck.
+    // An empty message: the cause was shown already.
     auto notWritten = [&](const std::string& message) {
-        prompt.Message(
-            recovered ? message + "\n\n" + AppMessage(kMsgRecoveredAsNewDocument) : message,
-            PromptIcon::Error, PromptButtons::Ok);
+        std::string shown = message;
+        if (recovered)
+            shown += (shown.empty() ? "" : "\n\n") + AppMessage(kMsgRecoveredAsNewDocument);
+        if (!shown.empty()) prompt.Message(shown, PromptIcon::Error, PromptButtons::Ok);
         AdoptLog(log);
         if (ncPath) *ncPath = path;
         if (recovered) *recovered = std::move(*text);
@@ -309,7 +319,10 @@ int CNcLog::Recover(std::string* ncPath, platform::UserPrompt& prompt,
             return notWritten(FillMessage(AppMessage(kMsgRestoreBackupFailed),
                                           {path, BackupPathFor(path).string()}));
     }
-    if (!textfile::WriteAtomic(path, textfile::JoinCrLf(*text))) return notWritten(cannotWrite);
+    const NcStoreResult written = WriteBack(*text, path, settings, &prompt);
+    if (!written.mainWritten) return notWritten(cannotWrite);
+    // A sub-program file that failed has said so; the recovered text is kept whole.
+    if (!written.ok) return notWritten("");
     std::error_code ec;
     fs::remove(log, ec);
     if (ncPath) *ncPath = path;

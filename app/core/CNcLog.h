@@ -7,6 +7,7 @@
 #include <string_view>
 #include <vector>
 
+#include "app/core/NcProgramFile.h"
 #include "platform/UserPrompt.h"
 
 // One per running instance. The log file of a run is claimed exclusively at its first write
@@ -51,16 +52,18 @@ public:
     // (this one included), in name order; with deleteThem non-zero, those are deleted.
     int EnumLogFiles(std::vector<std::filesystem::path>* list, int deleteThem);
 
-    // The start-up's offer: restores a log the user chooses into its NC file. When the file
-    // changed after the log was written, the user is asked again first; a file that is
-    // replaced is kept as its ".bak" copy. 1 with ncPath set when a log was written back (and
-    // deleted). 2 when the NC file cannot be written (read-only, its folder not writable, or
-    // its ".bak" copy fails): that is shown, the file is left as it is, ncPath is set and
-    // recovered receives the log's text for the start-up to open as a new, changed document
-    // without a file name (the message says so); the log stays, and when it lies in LogFolder
-    // it becomes this run's log (see AdoptLog). 0 otherwise.
+    // The start-up's offer: restores a log the user chooses into its NC file, as a save of
+    // that file with settings writes it (RestoreFile). When the file changed after the log
+    // was written, the user is asked again first; a file that is replaced is kept as its
+    // ".bak" copy. 1 with ncPath set when a log was written back (and deleted). 2 when the NC
+    // file cannot be written (read-only, its folder not writable, or its ".bak" copy fails;
+    // the file is then left as it is) or one of its sub-program files could not be written
+    // (20107 names it): that is shown, ncPath is set and recovered receives the log's text
+    // for the start-up to open as a new, changed document without a file name (the message
+    // says so); the log stays, and when it lies in LogFolder it becomes this run's log (see
+    // AdoptLog). 0 otherwise.
     int Recover(std::string* ncPath, platform::UserPrompt& prompt,
-                std::vector<std::string>* recovered = nullptr);
+                std::vector<std::string>* recovered = nullptr, const NcFileSettings& settings = {});
     // Makes a log of LogFolder left by an earlier run this run's log, as if this run had
     // written it: the document's next WriteLog replaces it, a save or a new text removes it,
     // a normal end deletes it and a crash leaves it. False (nothing changed) when it is not in
@@ -73,14 +76,22 @@ public:
                       platform::UserPrompt* prompt);
     // Asks for a log file until one whose first line holds "Log file:" is picked; 0 on cancel.
     int SelectLogFile(std::filesystem::path* result, platform::UserPrompt& prompt);
-    // Writes the lines after the header of a log into ncPath. The log is read and checked
-    // whole first and the NC file replaced atomically: on failure (0) it is untouched.
+    // Writes the lines after the header of a log into ncPath as a save of that file does
+    // (WriteNcFile with StoreOptionsForText): the file keeps what its load leaves out, its
+    // byte-order mark and line ends, and an .MPF main program's sub-program sections go to
+    // their own files. The log is read and checked whole first and each file replaced
+    // atomically: when the log cannot be read (0) nothing is touched. 1 when every file was
+    // written. A sub-program file that fails is shown through prompt (when given).
     static int RestoreFile(const std::filesystem::path& logPath,
-                           const std::filesystem::path& ncPath);
+                           const std::filesystem::path& ncPath, const NcFileSettings& settings = {},
+                           platform::UserPrompt* prompt = nullptr);
     // The lines after the header of a log; nothing when it cannot be read or has no header.
     static std::optional<std::vector<std::string>> ReadLogText(const std::filesystem::path& log);
 
 private:
+    static NcStoreResult WriteBack(const std::vector<std::string>& lines,
+                                   const std::filesystem::path& ncPath,
+                                   const NcFileSettings& settings, platform::UserPrompt* prompt);
     static bool HeldByAnInstance(const std::filesystem::path& log);
     int fd_ = -1;  // open and locked while this run's log is claimed
 };

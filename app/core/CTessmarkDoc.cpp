@@ -138,6 +138,8 @@ int CTessmarkDoc::Store(const std::string& path) {
     options.frame = FileFrame;
     options.knownSubPrograms = SubPrograms;
     NcStoreResult result = WriteNcFile(path, Lines, options, Prompt());
+    // A sub-program file that failed has said so itself (the main file was written).
+    if (!result.mainWritten) TellCannotWrite(path);
     if (result.split && result.ok) SubPrograms = std::move(result.subPrograms);
     if (!result.droppedLines.empty() && Prompt()) {
         std::string list;
@@ -153,7 +155,10 @@ int CTessmarkDoc::Store(const std::string& path) {
 
 int CTessmarkDoc::OnSaveDocument(const std::string& path) {
     // A file the user may not write is refused whole: no backup, no sub-program file.
-    if (!platform::MayReplaceFile(path)) return 0;
+    if (!platform::MayReplaceFile(path)) {
+        TellCannotWrite(path);
+        return 0;
+    }
     std::error_code ec;
     if (modified_ && services_.SystemData && services_.SystemData->CreateBackupFile &&
         fs::exists(path, ec) && !MakeBackupCopy(path)) {
@@ -176,6 +181,12 @@ int CTessmarkDoc::OnSaveDocument(const std::string& path) {
         modified_ = false;
     }
     return ok;
+}
+
+void CTessmarkDoc::TellCannotWrite(const std::string& path) const {
+    if (Prompt())
+        Prompt()->Message(FillMessage(AppMessage(kMsgCannotWrite), {path}), PromptIcon::Error,
+                          PromptButtons::Ok);
 }
 
 bool CTessmarkDoc::SaveModified() {

@@ -101,7 +101,8 @@ public:
     // Makes the ".bak" copy of a modified document when the setting asks, stores the lines
     // (Store) and takes the file's new time. 1 when every file was written (the document is
     // then unmodified); 0 otherwise (it stays modified). A backup that cannot be made stops
-    // the save before any file is written, and says so.
+    // the save before any file is written. Every failure is told here, once: the backup
+    // (29121), the file itself (29016) or a sub-program file (20107).
     int OnSaveDocument(const std::string& path);
     // The question before the document is closed or replaced; false cancels. After the DDE
     // command CLOSE only Yes and No are offered and the close always goes on.
@@ -135,6 +136,7 @@ public:
 
 private:
     platform::UserPrompt* Prompt() const;
+    void TellCannotWrite(const std::string& path) const;
     // Makes lines the document's text under path: the trace ends, the elements are rebuilt
     // after the header directives, the edit records go. read: the file they were read from
     // (its sub-programs are merged, its long lines and hidden part told); null for a

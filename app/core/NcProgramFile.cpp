@@ -193,8 +193,13 @@ std::vector<NcSubProgram> SubProgramsInText(const fs::path& mainPath,
     const std::string name = MainNameInText(mainPath);
     if (name.empty()) return found;
     const fs::path folder = mainPath.parent_path();
-    std::map<std::string_view, size_t> markers;  // the first row of each marker line
-    for (size_t i = 0; i < lines.size(); ++i)
+    // The first row of each marker line. As in the save, only the lines after the main
+    // program's first "M30" are sub-programs: a marker-like line before it is the main's own.
+    std::map<std::string_view, size_t> markers;
+    const auto m30 = std::find_if(lines.begin(), lines.end(),
+                                  [](const std::string& l) { return StartsWith(l, "M30"); });
+    for (size_t i = m30 == lines.end() ? lines.size() : size_t(m30 - lines.begin()) + 1;
+         i < lines.size(); ++i)
         if (StartsWith(lines[i], "(*")) markers.emplace(lines[i], i);
     // The merge's own calls; a number whose file did not open was merged under no marker.
     std::set<long long> seen;
@@ -285,28 +290,50 @@ int WriteSubPrograms(const fs::path& mainPath, const std::vector<std::string>& l
         r = e;
     }
 
-    std::set<fs::path> done;
     for (const Section& s : sections) {
         if (!textfile::WriteAtomic(s.sub.path, JoinNcText(lines, s.begin, s.end, s.sub.frame))) {
             ShowSaveFailed(prompt, s.sub.path);
             return 0;
         }
-        done.insert(s.sub.path);
-    }
-    // Only after every new file is in place: the known files not written again are stale,
-    // as long as they are this program's (a save under another name or folder keeps them).
-    const std::string stem = mainPath.stem().string();
-    for (const NcSubProgram& old : known) {
-        if (done.count(old.path) || old.path.parent_path() != folder) continue;
-        if (!StartsWith(old.path.filename().string(), stem)) continue;
-        std::error_code ec;
-        fs::remove(old.path, ec);
     }
     if (written) {
         written->clear();
         for (const Section& s : sections) written->push_back(s.sub);
     }
     return 1;
+}
+
+void RemoveStaleSubPrograms(const fs::path& mainPath, const std::vector<NcSubProgram>& known,
+                            const std::vector<NcSubProgram>& written) {
+    const fs::path folder = mainPath.parent_path();
+    const std::string name = MainNameInText(mainPath);
+    std::set<fs::path> done;
+    for (const NcSubProgram& w : written) done.insert(w.path);
+    for (const NcSubProgram& old : known) {
+        // Only a file this main program's own calls name: one merged for another main name
+        // (AB1.spf of AB.MPF, saved as A.MPF) is still that program's.
+        if (done.count(old.path) ||
+            old.path != folder / platform::Cp932ToUtf8(name + old.suffix + ".spf"))
+            continue;
+        std::error_code ec;
+        fs::remove(old.path, ec);
+    }
+}
+
+NcStoreOptions StoreOptionsForText(const fs::path& file, const std::vector<std::string>& lines,
+                                   const NcFileSettings& settings) {
+    NcStoreOptions options;
+    options.deleteBlankLines = settings.deleteBlankLines;
+    if (auto read = ReadNcFile(file, settings.ignorePercent))
+        options.frame = std::move(read->frame);
+    options.isMpf = IsMpfPath(file);
+    if (options.isMpf) {
+        options.knownSubPrograms = SubProgramsInText(file, lines);
+        // Each file read as the merge reads it: no "%" rule.
+        for (NcSubProgram& sub : options.knownSubPrograms)
+            if (auto read = ReadNcFile(sub.path, true)) sub.frame = std::move(read->frame);
+    }
+    return options;
 }
 
 NcStoreResult WriteNcFile(const fs::path& file, const std::vector<std::string>& lines,
@@ -333,7 +360,12 @@ NcStoreResult WriteNcFile(const fs::path& file, const std::vector<std::string>& 
         subOk = WriteSubPrograms(file, lines, subStart, prompt, options.knownSubPrograms,
                                  &result.subPrograms, &result.droppedLines) == 1;
     const std::string text = JoinNcText(lines, 0, mainEnd, options.frame, options.deleteBlankLines);
-    result.ok = textfile::WriteAtomic(file, text) && subOk;
+    result.mainWritten = textfile::WriteAtomic(file, text);
+    result.ok = result.mainWritten && subOk;
+    // A stale file goes only when the main file that no longer calls it is in place: after a
+    // failed write the old main file still calls it.
+    if (result.split && result.ok)
+        RemoveStaleSubPrograms(file, options.knownSubPrograms, result.subPrograms);
     return result;
 }
 

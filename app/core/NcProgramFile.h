@@ -77,8 +77,9 @@ std::vector<NcSubProgram> MergeSubPrograms(const std::filesystem::path& mainPath
 
 // The sub-programs that a text merged from mainPath holds, as MergeSubPrograms recorded them,
 // found from the text alone (a recovered text whose files were not read): each first calling
-// line of a number whose marker line the text holds. Their frames are the default ones; one
-// counts as separated when an empty line stands before its marker.
+// line of a number whose marker line the text holds after its first "M30" line (where the
+// save splits the text). Their frames are the default ones; one counts as separated when an
+// empty line stands before its marker.
 std::vector<NcSubProgram> SubProgramsInText(const std::filesystem::path& mainPath,
                                             const std::vector<std::string>& lines);
 
@@ -92,8 +93,23 @@ struct NcStoreOptions {
     std::vector<NcSubProgram> knownSubPrograms;
 };
 
+// The user's settings that decide how a program's file is read and written.
+struct NcFileSettings {
+    bool ignorePercent = false;     // the "%" rule is off (the machine setting IgnorePercent)
+    bool deleteBlankLines = false;  // empty lines are not saved (DeleteBlankForSave)
+};
+
+// The options a save of lines into file takes when the lines were not read from it (a
+// recovered text): the frame of the file as it stands (the rest its load leaves out, its
+// byte-order mark and line ends), and for an .MPF main program the sub-programs the text
+// holds (SubProgramsInText), each with the frame of its own file.
+NcStoreOptions StoreOptionsForText(const std::filesystem::path& file,
+                                   const std::vector<std::string>& lines,
+                                   const NcFileSettings& settings);
+
 struct NcStoreResult {
     bool ok = false;                        // every file was written
+    bool mainWritten = false;               // the main file was written
     bool split = false;                     // sub-program files were written
     std::vector<NcSubProgram> subPrograms;  // the sub-programs written
     std::vector<size_t> droppedLines;       // 0-based non-blank rows after "M30" in no sub-program
@@ -103,7 +119,8 @@ struct NcStoreResult {
 // sub-program marker after its first "M30" line; the sections from there on go to their
 // sub-program files (WriteSubPrograms). The main file is written in any case; a sub-program
 // failure makes the result not ok. Every file is replaced through a temporary file, so a
-// failed write leaves the old file whole.
+// failed write leaves the old file whole. When every file was written, the known
+// sub-programs not written again are removed (RemoveStaleSubPrograms).
 NcStoreResult WriteNcFile(const std::filesystem::path& file, const std::vector<std::string>& lines,
                           const NcStoreOptions& options, platform::UserPrompt* prompt);
 
@@ -111,16 +128,21 @@ NcStoreResult WriteNcFile(const std::filesystem::path& file, const std::vector<s
 // folder (written lists them). A section under the marker of a known sub-program goes to
 // "<main name><its suffix>.spf" with that file's frame and runs to the next known marker, or
 // to the next "(*" line after its "M99"; any other section goes to "<main name><number>.spf"
-// and ends with its "M99" line. Then the files of known that were not written now and are
-// this program's (same folder, name starting with the main name) are removed; no other file
-// is touched. A number text holding '/', '\' or "..", or a file that cannot be written, shows
-// 20107 with its path and gives 0 with nothing deleted. 1 when done. Non-blank rows that no
-// section holds go to dropped.
+// and ends with its "M99" line. No file is removed here. A number text holding '/', '\' or
+// "..", or a file that cannot be written, shows 20107 with its path and gives 0. 1 when done.
+// Non-blank rows that no section holds go to dropped.
 int WriteSubPrograms(const std::filesystem::path& mainPath, const std::vector<std::string>& lines,
                      size_t startRow, platform::UserPrompt* prompt,
                      const std::vector<NcSubProgram>& known = {},
                      std::vector<NcSubProgram>* written = nullptr,
                      std::vector<size_t>* dropped = nullptr);
+
+// Removes the files of known that written does not hold and that mainPath's own calls name
+// ("<main name><suffix>.spf" in its folder): a file merged for another main program's name
+// or folder is never touched.
+void RemoveStaleSubPrograms(const std::filesystem::path& mainPath,
+                            const std::vector<NcSubProgram>& known,
+                            const std::vector<NcSubProgram>& written);
 
 // The backup name: the file name's extension replaced by ".bak", or ".bak" appended when the
 // file name has none (a point in a folder name does not count).

@@ -183,6 +183,93 @@ TEST_F(LogFixture, HeaderOnlyLogWritesEmptyFile) {
     EXPECT_EQ(test::ReadFile(nc), "");
 }
 
+// The log holds the document's text; writing it back is a save of the file: what the file's
+// load leaves out (after the second "%" line, from a 0x1A byte), its byte-order mark and its
+// LF line ends stay, and an .MPF main program's sub-program sections go to their own files.
+// Before, the logged lines were written as they stood: the rest was lost, and the recovered
+// sub-program section went into the main file, behind which the old file was merged again.
+TEST_F(LogFixture, WriteBackIsASaveOfTheFile) {
+    using Files = std::vector<std::pair<std::string, std::string>>;
+    struct Case {
+        const char* name;
+        const char* program;
+        Files before;
+        std::vector<std::string> logged;
+        Files after;
+        NcFileSettings settings = {};
+    };
+    const Case cases[] = {
+        {"rest after the second %",
+         "prog.nc",
+         {{"prog.nc", "%\r\nO1\r\nM30\r\n%\r\nO0002\r\nG01X5Y5\r\nM30\r\n%\r\n"}},
+         {"%", "O1", "G00X1.", "M30", "%"},
+         {{"prog.nc", "%\r\nO1\r\nG00X1.\r\nM30\r\n%\r\nO0002\r\nG01X5Y5\r\nM30\r\n%\r\n"}}},
+        {"rest from a 0x1A byte",
+         "prog.nc",
+         {{"prog.nc", "O1\r\nM30\r\n\x1aHIDDEN"}},
+         {"O1", "G00X1.", "M30"},
+         {{"prog.nc", "O1\r\nG00X1.\r\nM30\r\n\x1aHIDDEN"}}},
+        {"byte-order mark",
+         "prog.nc",
+         {{"prog.nc", "\xEF\xBB\xBFO1\r\nM30\r\n"}},
+         {"O1", "G00X1.", "M30"},
+         {{"prog.nc", "\xEF\xBB\xBFO1\r\nG00X1.\r\nM30\r\n"}}},
+        {"LF line ends",
+         "prog.nc",
+         {{"prog.nc", "O1\nM30\n"}},
+         {"O1", "G00X1.", "M30"},
+         {{"prog.nc", "O1\nG00X1.\nM30\n"}}},
+        // The file read as its load reads it: with the "%" rule off, nothing is left out.
+        {"the \"%\" rule off",
+         "prog.nc",
+         {{"prog.nc", "%\r\nO1\r\n%\r\nO2\r\n"}},
+         {"%", "O1", "%", "O2", "M30"},
+         {{"prog.nc", "%\r\nO1\r\n%\r\nO2\r\nM30\r\n"}},
+         {true, false}},
+        {"empty lines not saved",
+         "prog.nc",
+         {{"prog.nc", "O1\r\nM30\r\n"}},
+         {"O1", "", "M30"},
+         {{"prog.nc", "O1\r\nM30\r\n"}},
+         {false, true}},
+        {"an .MPF main program and its sub-program",
+         "PROG.MPF",
+         {{"PROG.MPF", "O1\r\nPROG1\r\nM30\r\n"}, {"PROG1.spf", "OLD\nM99\n"}},
+         {"O1", "PROG1", "M30", "", "(*001)", "G01X5.", "M99"},
+         {{"PROG.MPF", "O1\r\nPROG1\r\nM30\r\n"}, {"PROG1.spf", "G01X5.\nM99\n"}}},
+    };
+    for (const Case& c : cases) {
+        for (bool atStart : {true, false}) {
+            SCOPED_TRACE(std::string(c.name) + (atStart ? ", at start" : ", RestoreFile"));
+            const fs::path dir = tmp.path() / "nc";
+            fs::remove_all(dir);
+            fs::remove_all(folder);
+            const fs::path log = folder / "MOR00.LOG";
+            std::string logText = "Log file:" + (dir / c.program).string() + "\r\n";
+            for (const std::string& l : c.logged) logText += l + "\r\n";
+            test::WriteFile(log, logText);
+            for (const auto& [name, bytes] : c.before) {
+                test::WriteFile(dir / name, bytes);
+                fs::last_write_time(dir / name,
+                                    fs::last_write_time(log) - std::chrono::seconds(60));
+            }
+            if (atStart) {
+                CNcLog recover;
+                InitLog(recover);
+                platform::ScriptedPrompt p;
+                p.answers = {PromptAnswer::Yes};
+                std::string path;
+                ASSERT_EQ(recover.Recover(&path, p, nullptr, c.settings), 1);
+                EXPECT_EQ(p.asked.size(), 1u);
+            } else {
+                ASSERT_EQ(CNcLog::RestoreFile(log, dir / c.program, c.settings), 1);
+            }
+            for (const auto& [name, bytes] : c.after)
+                EXPECT_EQ(test::ReadFile(dir / name), bytes) << name;
+        }
+    }
+}
+
 TEST_F(LogFixture, SeveralLogsPickUntilAcceptedOrCancelled) {
     fs::path nc = tmp.path() / "b.nc";
     test::WriteFile(folder / "MOR01.LOG",

@@ -240,6 +240,13 @@ TEST_F(DocFixture, ARecoveredTextOpensUnnamedAndKeepsItsSubProgramNames) {
           {"PROG1.spf", "G01X5.\r\nM99\r\n"},
           {"PROG2.spf", "KEEP\r\n"}},
          {"PROG1", "PROG2", "M30", "", "(*001)", "G01X5.", "M99", "", "(*002)", "KEEP"}},
+        // Only the lines after the main program's "M30" are sub-programs, as in the save: the
+        // main file gains no empty line.
+        {"a marker-like line in the main program",
+         {"(*001)", "PROG1", "M30", "", "(*001)", "G01X5.", "M99"},
+         {},
+         true,
+         {{"PROG.MPF", "(*001)\r\nPROG1\r\nM30\r\n"}, {"PROG1.spf", "G01X5.\r\nM99\r\n"}}},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);

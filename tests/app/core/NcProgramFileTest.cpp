@@ -98,6 +98,52 @@ TEST(MergeSubPrograms, MergesNestedOnceAndSkipsMissingAndUnsafe) {
     EXPECT_EQ(merged[1].path, dir / "ABC002.spf");
 }
 
+// A calling line names a file only as a plain name in the program's folder, and the first
+// calling line of a number decides: a later line of the same number merges nothing. What a
+// call may not name is neither merged nor written by the save.
+TEST(MergeSubPrograms, ACallNamesAFileOfItsFolderAtItsFirstLine) {
+    struct Case {
+        const char* name;
+        Lines main;
+        Lines merged;
+    };
+    const Case cases[] = {
+        {"a plain call",
+         {"O1", "ABC1", "M30"},
+         {"O1", "ABC1", "M30", "", "(*001)", "G01X1.", "M99"}},
+        {"number met at a line that names no file",
+         {"O1", "ABC1/x", "ABC1", "M30"},
+         {"O1", "ABC1/x", "ABC1", "M30"}},
+        {"a line leaving the folder", {"O1", "ABC/../x", "M30"}, {"O1", "ABC/../x", "M30"}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        test::TempDir tmp;
+        const fs::path dir = tmp.path();
+        std::string main;
+        for (const std::string& l : c.main) main += l + "\r\n";
+        test::WriteFile(dir / "ABC.MPF", main);
+        test::WriteFile(dir / "ABC1.spf", "G01X1.\r\nM99\r\n");
+        // "ABC/../x" reaches x.spf through the folder ABC; "ABC1/x" names a file in ABC1.
+        fs::create_directories(dir / "ABC");
+        test::WriteFile(dir / "x.spf", "OUTSIDE\r\n");
+        test::WriteFile(dir / "ABC1" / "x.spf", "IN A FOLDER\r\n");
+        Lines lines = ReadNcFile(dir / "ABC.MPF", false)->lines;
+        NcStoreOptions opt;
+        opt.isMpf = true;
+        opt.knownSubPrograms = MergeSubPrograms(dir / "ABC.MPF", lines);
+        EXPECT_EQ(lines, c.merged);
+        platform::ScriptedPrompt prompt;
+        EXPECT_TRUE(WriteNcFile(dir / "ABC.MPF", lines, opt, &prompt).ok);
+        EXPECT_TRUE(prompt.asked.empty());
+        EXPECT_EQ(test::ReadFile(dir / "ABC.MPF"), main);
+        EXPECT_EQ(test::ReadFile(dir / "ABC1.spf"), "G01X1.\r\nM99\r\n");
+        EXPECT_EQ(test::ReadFile(dir / "x.spf"), "OUTSIDE\r\n");
+        EXPECT_EQ(test::ReadFile(dir / "ABC1" / "x.spf"), "IN A FOLDER\r\n");
+        EXPECT_TRUE(fs::is_empty(dir / "ABC"));
+    }
+}
+
 TEST(WriteNcFile, MpfRoundTripKeepsOtherProgramsFiles) {
     test::TempDir tmp;
     fs::path dir = CopyMpfFixture(tmp);
@@ -278,6 +324,53 @@ TEST(WriteNcFile, SaveUnderAnotherNameKeepsTheOriginalsSubPrograms) {
     }
     EXPECT_EQ(test::ReadFile(dir / "XYZ001.spf"), "G01X20.\r\nABC002\r\nM99\r\n");
     EXPECT_EQ(test::ReadFile(tmp.path() / "copy" / "ABC002.spf"), "G01Y20.\nM99\n");
+}
+
+// A save removes as stale only the sub-program files its own main program calls by name, and
+// only once that main file is in place: AB1.spf stays when AB.MPF is saved as A.MPF (AB.MPF
+// still calls it), and ABC2.spf stays while ABC.MPF, which still calls it, could not be
+// replaced. A save under the program's own name still removes the call the user took out.
+TEST(WriteNcFile, RemovesOnlyItsOwnStaleSubProgramsAfterItsMainFile) {
+    test::TempDir tmp;
+    const fs::path dir = tmp.path();
+    test::WriteFile(dir / "AB.MPF", "O1\r\nAB1\r\nM30\r\n");
+    test::WriteFile(dir / "AB1.spf", "G01X1.\r\nM99\r\n");
+    Lines lines = ReadNcFile(dir / "AB.MPF", false)->lines;
+    NcStoreOptions opt;
+    opt.isMpf = true;
+    opt.knownSubPrograms = MergeSubPrograms(dir / "AB.MPF", lines);
+    ASSERT_EQ(opt.knownSubPrograms.size(), 1u);
+    EXPECT_TRUE(WriteNcFile(dir / "A.MPF", lines, opt, nullptr).ok);
+    EXPECT_EQ(test::ReadFile(dir / "A.MPF"), "O1\r\nAB1\r\nM30\r\n");
+    EXPECT_EQ(test::ReadFile(dir / "A1.spf"), "G01X1.\r\nM99\r\n");
+    EXPECT_EQ(test::ReadFile(dir / "AB.MPF"), "O1\r\nAB1\r\nM30\r\n");
+    EXPECT_EQ(test::ReadFile(dir / "AB1.spf"), "G01X1.\r\nM99\r\n");
+
+    test::WriteFile(dir / "ABC.MPF", "O1\r\nABC1\r\nABC2\r\nM30\r\n");
+    test::WriteFile(dir / "ABC1.spf", "G01X1.\r\nM99\r\n");
+    test::WriteFile(dir / "ABC2.spf", "G01X2.\r\nM99\r\n");
+    lines = ReadNcFile(dir / "ABC.MPF", false)->lines;
+    opt.knownSubPrograms = MergeSubPrograms(dir / "ABC.MPF", lines);
+    ASSERT_EQ(lines, (Lines{"O1", "ABC1", "ABC2", "M30", "", "(*001)", "G01X1.", "M99", "",
+                            "(*002)", "G01X2.", "M99"}));
+    // The user takes out the call of ABC2 and its section.
+    lines.erase(lines.begin() + 8, lines.end());
+    lines.erase(lines.begin() + 2);
+    // The main file cannot be replaced (as on a full disk): a folder stands in its place.
+    fs::remove(dir / "ABC.MPF");
+    fs::create_directories(dir / "ABC.MPF" / "x");
+    NcStoreResult res = WriteNcFile(dir / "ABC.MPF", lines, opt, nullptr);
+    EXPECT_FALSE(res.ok);
+    EXPECT_FALSE(res.mainWritten);
+    EXPECT_EQ(test::ReadFile(dir / "ABC2.spf"), "G01X2.\r\nM99\r\n");
+
+    fs::remove_all(dir / "ABC.MPF");
+    res = WriteNcFile(dir / "ABC.MPF", lines, opt, nullptr);
+    EXPECT_TRUE(res.ok);
+    EXPECT_TRUE(res.mainWritten);
+    EXPECT_EQ(test::ReadFile(dir / "ABC.MPF"), "O1\r\nABC1\r\nM30\r\n");
+    EXPECT_EQ(test::ReadFile(dir / "ABC1.spf"), "G01X1.\r\nM99\r\n");
+    EXPECT_FALSE(fs::exists(dir / "ABC2.spf"));
 }
 
 // Open and an unchanged save give the bytes back, whatever a file holds around its lines.

@@ -210,6 +210,30 @@ TEST_F(DriverServer, HandOverReceiverRules) {
     EXPECT_EQ(Frame()->OnCopyData(3, (dir_.path() / "gone.nc").string()), 0);
 }
 
+// A second start hands a file over while the user types: the typing is taken into the
+// document first, so the question names the open file and Yes saves it there. Before, the
+// question named an untitled text, Yes asked where to save and the typing's log was gone.
+TEST_F(DriverServer, HandOverWhileTypingAsksAboutTheOpenFile) {
+    const std::string first = SampleCopy("first.nc");
+    const std::string second = SampleCopy("second.nc");
+    const std::string before = test::ReadFile(first);
+    ASSERT_TRUE(Start({"/n3", first}));
+    Frame()->ToggleEditMode();
+    ASSERT_TRUE(Frame()->Editor());
+    Frame()->Editor()->moveCursor(QTextCursor::Start);
+    QTest::keyClicks(Frame()->Editor(), "(TYPED)");
+    QTest::keyClick(Frame()->Editor(), Qt::Key_Return);
+    Frame()->LogEditorText();
+    prompt_->asked.clear();
+    prompt_->answers = {PromptAnswer::Yes};
+    EXPECT_EQ(Frame()->OnCopyData(3, second), 1);
+    ASSERT_EQ(prompt_->asked.size(), 1u);
+    EXPECT_EQ(prompt_->asked[0].text, "Save changes to first.nc?");
+    EXPECT_EQ(test::ReadFile(first), "(TYPED)\r\n" + before);
+    EXPECT_EQ(app_->Document->GetPathName(), second);
+    EXPECT_FALSE(app_->Document->IsModified());
+}
+
 TEST_F(DriverServer, HandOverComparesPathsWithTheirCase) {
     const std::string lower = SampleCopy("case.nc");
     const std::string upper = SampleCopy("CASE.nc");

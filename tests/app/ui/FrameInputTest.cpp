@@ -10,6 +10,8 @@
 #include <QToolBar>
 
 #include "AppFixture.h"
+#include "TestFiles.h"
+#include "app/core/AppMessages.h"
 #include "app/core/CommandIds.h"
 #include "platform/Profile.h"
 
@@ -156,6 +158,47 @@ TEST_F(FrameInput, SaveAsWritesTheLinesAndKeepsTheName) {
     ASSERT_TRUE(Frame()->OnCommand(cmd::SaveAs));
     EXPECT_TRUE(Asked("cannot be written"));
     EXPECT_EQ(app_->NcFileName, target.string());
+}
+
+// A save that fails says why, once, for Save and Save As alike: a backup that cannot be made
+// (a folder "prog.bak" beside prog.nc) is told, not that the file cannot be written; a file
+// that cannot be written is told once. Before, each failure was followed by a second, untrue
+// "The file cannot be written".
+TEST_F(FrameInput, AFailedSaveSaysWhyOnce) {
+    const std::filesystem::path prog = dir_.path() / "nc" / "prog.nc";
+    test::WriteFile(prog, "O1\r\nM30\r\n");
+    std::filesystem::create_directories(dir_.path() / "nc" / "prog.bak" / "x");
+    ASSERT_TRUE(Start({"/US", prog.string()}));
+    app_->SystemData->CreateBackupFile = 1;
+    const std::string backupFailed =
+        FillMessage(AppMessage(kMsgSaveBackupFailed),
+                    {prog.string(), (dir_.path() / "nc" / "prog.bak").string()});
+    const std::filesystem::path nowhere = dir_.path() / "no" / "such" / "x.nc";
+    struct Case {
+        int command;
+        std::filesystem::path target;
+        std::string told;
+    };
+    const Case cases[] = {
+        {cmd::Save, prog, backupFailed},
+        {cmd::SaveAs, prog, backupFailed},
+        {cmd::SaveAs, nowhere, FillMessage(AppMessage(kMsgCannotWrite), {nowhere.string()})},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.target.string());
+        app_->Document->Lines.push_back("M02");
+        app_->Document->SetModifiedFlag();
+        prompt_->asked.clear();
+        if (c.command == cmd::SaveAs) prompt_->fileNames = {c.target.string()};
+        ASSERT_TRUE(Frame()->OnCommand(c.command));
+        std::vector<std::string> told;
+        for (const auto& a : prompt_->asked)
+            if (!a.fileQuestion) told.push_back(a.text);
+        EXPECT_EQ(told, std::vector<std::string>{c.told});
+        EXPECT_EQ(test::ReadFile(prog), "O1\r\nM30\r\n");
+        EXPECT_TRUE(app_->Document->IsModified());
+        EXPECT_EQ(app_->Document->GetPathName(), prog.string());
+    }
 }
 
 }  // namespace

@@ -211,18 +211,49 @@ TEST_F(StartUp, SecondInstance) {
 
 namespace {
 
+// The restored file opens as any file does. An .MPF main program's recovered sub-program
+// goes back into its own file, so the open shows it once, with the recovered text. Before, the
+// section went into the main file, the old sub-program file was merged behind it and the next
+// save wrote the old text back.
 TEST_F(StartUp, CrashRecoveryOpensTheRestoredFile) {
-    const auto logFolder = ConfigFolder() / "LOG";
-    std::filesystem::create_directories(logFolder);
-    const auto nc = dir_.path() / "lost.nc";
-    {
-        std::ofstream log(logFolder / "MOR01.LOG", std::ios::binary);
-        log << "Log file:" << nc.string() << "\r\nG00X1.Y2.\r\nM30\r\n";
+    using Files = std::vector<std::pair<std::string, std::string>>;
+    struct Case {
+        const char* program;
+        Files before;
+        std::vector<std::string> logged;
+        Files after;
+    };
+    const Case cases[] = {
+        {"lost.nc", {}, {"G00X1.Y2.", "M30"}, {{"lost.nc", "G00X1.Y2.\r\nM30\r\n"}}},
+        {"PROG.MPF",
+         {{"PROG.MPF", "O1\r\nPROG1\r\nM30\r\n"}, {"PROG1.spf", "OLD\r\nM99\r\n"}},
+         {"O1", "PROG1", "M30", "", "(*001)", "G01X5.", "M99"},
+         {{"PROG.MPF", "O1\r\nPROG1\r\nM30\r\n"}, {"PROG1.spf", "G01X5.\r\nM99\r\n"}}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.program);
+        const auto logFolder = ConfigFolder() / "LOG";
+        const auto dir = dir_.path() / "nc";
+        std::filesystem::remove_all(logFolder);
+        std::filesystem::remove_all(dir);
+        std::filesystem::create_directories(dir);
+        const auto log = logFolder / "MOR01.LOG";
+        std::string logText = "Log file:" + (dir / c.program).string() + "\r\n";
+        for (const std::string& l : c.logged) logText += l + "\r\n";
+        test::WriteFile(log, logText);
+        for (const auto& [name, bytes] : c.before) {
+            test::WriteFile(dir / name, bytes);
+            std::filesystem::last_write_time(
+                dir / name, std::filesystem::last_write_time(log) - std::chrono::seconds(60));
+        }
+        ASSERT_TRUE(Start({"/US"}));  // the scripted prompt answers Yes
+        EXPECT_EQ(app_->NcFileName, (dir / c.program).string());
+        EXPECT_EQ(app_->Document->Lines, c.logged);
+        EXPECT_FALSE(app_->Document->IsModified());
+        for (const auto& [name, bytes] : c.after)
+            EXPECT_EQ(test::ReadFile(dir / name), bytes) << name;
+        EXPECT_FALSE(std::filesystem::exists(log));
     }
-    ASSERT_TRUE(Start({"/US"}));  // the scripted prompt answers Yes
-    EXPECT_TRUE(std::filesystem::exists(nc));
-    EXPECT_EQ(app_->NcFileName, nc.string());
-    EXPECT_EQ(app_->Document->Lines, (std::vector<std::string>{"G00X1.Y2.", "M30"}));
 }
 
 // A log whose text cannot go back into its file (the file is read-only, or it is newer than the
@@ -284,10 +315,12 @@ TEST_F(StartUp, CrashRecoveryIntoAFileItCannotWriteOpensTheTextAsANewDocument) {
                                                                   "(typed)", "G00X1.Y2.", "M30"}));
         Frame()->ToggleEditMode();
 
-        // Save asks where; cancelled, nothing is written and the log stays.
+        // Save asks where, starting in the folder the text came from; cancelled, nothing is
+        // written and the log stays.
         prompt_->asked.clear();
         EXPECT_FALSE(app_->OnFileSave());
-        EXPECT_TRUE(!prompt_->asked.empty() && prompt_->asked[0].fileQuestion);
+        ASSERT_TRUE(!prompt_->asked.empty() && prompt_->asked[0].fileQuestion);
+        EXPECT_EQ(prompt_->asked[0].initial, (dir_.path() / "nc").string() + "/");
         EXPECT_EQ(test::ReadFile(nc), "G00X9.\r\nM30\r\n");
         EXPECT_TRUE(std::filesystem::exists(log));
         EXPECT_TRUE(app_->Document->IsModified());
@@ -304,6 +337,24 @@ TEST_F(StartUp, CrashRecoveryIntoAFileItCannotWriteOpensTheTextAsANewDocument) {
         std::filesystem::permissions(
             nc, std::filesystem::perms::owner_read | std::filesystem::perms::owner_write);
     }
+}
+
+// New after a recovered text that is given up: the new document's title no longer says where
+// the old text came from.
+TEST_F(StartUp, NewAfterARecoveredTextForgetsWhereItCameFrom) {
+    const auto nc = dir_.path() / "nc" / "locked.nc";
+    test::WriteFile(nc, "G00X9.\r\nM30\r\n");
+    std::filesystem::permissions(nc, std::filesystem::perms::owner_read);
+    test::WriteFile(ConfigFolder() / "LOG" / "MOR01.LOG",
+                    "Log file:" + nc.string() + "\r\nG00X1.Y2.\r\nM30\r\n");
+    ASSERT_TRUE(Start({"/US"}));  // the scripted prompt answers Yes, then OK
+    ASSERT_EQ(app_->Document->RecoveredFrom(), nc.string());
+    prompt_->answers = {platform::PromptAnswer::No};
+    ASSERT_TRUE(app_->OnFileNew());
+    EXPECT_TRUE(app_->Document->Lines.empty());
+    EXPECT_EQ(Frame()->windowTitle().toStdString(), "Untitled[*] - Morvalen");
+    std::filesystem::permissions(
+        nc, std::filesystem::perms::owner_read | std::filesystem::perms::owner_write);
 }
 
 // A log picked outside the log folder, whose file cannot be written, is never taken over as this
