@@ -25,7 +25,8 @@ enum DieFileResult : int {
     kDieFileWrite = -4,
     kDieFileInconsistentCount = -5,
     // Not written: the file holds dies beyond the table in an older syntax, which a version
-    // 4.0 file cannot carry as they are. The file is left as it was.
+    // 4.0 file cannot carry as they are, and the table has no room for them. The file is left
+    // as it was.
     kDieFileDiesNotLoaded = -6,
 };
 
@@ -107,8 +108,9 @@ public:
     // The same on a given file, without messages. `lines` receives the lines read or written
     // up to the end or the error; `unregistered` the stations whose die is not possessed.
     // Reading keeps the die lines beyond the table in UnloadedDieLines and the others in
-    // UnloadedOtherLines; writing puts them after the table's records, or refuses
-    // (kDieFileDiesNotLoaded) when the die lines' syntax is not 4.0's.
+    // UnloadedOtherLines; writing puts them after the table's records. Die lines of an older
+    // syntax are written as dies of the table when they fit in it beside its dies (the table
+    // then holds them), else the write is refused (kDieFileDiesNotLoaded).
     int ReadPossessedFile(const std::filesystem::path& file, int* lines = nullptr);
     int WritePossessedFile(const std::filesystem::path& file, int* lines = nullptr);
     // The numbers of the dies of UnloadedDieLines, in file order. No die of the table may take

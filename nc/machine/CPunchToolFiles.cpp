@@ -316,14 +316,39 @@ int CPunchTool::ReadPossessedFile(const std::filesystem::path& file, int* lines)
 }
 
 int CPunchTool::WritePossessedFile(const std::filesystem::path& file, int* lines) {
-    // Dies beyond the table are written back as read, under the version 4.0 header: lines of
-    // the older syntaxes would not read back under it, and rewriting them without them would
-    // lose dies, so such a file is not written at all.
+    // Dies beyond the table are written back as read, under the version 4.0 header. Lines of
+    // the older syntaxes would not read back under it: once the table has room for them (the
+    // user deleted dies), they are read in the file's own syntax and written with the table's
+    // dies, as every die of such a file is; while it has not, writing the file without them
+    // would lose dies, so it is not written at all.
     const double version = Header.PossessedVersion;
     if (!UnloadedDieLines.empty() &&
         (IsVersion(version, 1.0) || IsVersion(version, 2.0) || IsVersion(version, 3.0))) {
-        if (lines) *lines = 0;
-        return kDieFileDiesNotLoaded;
+        const int count = std::clamp<int>(Header.DieCount, 0, kMaxDies);
+        std::vector<DieRecord> kept(UnloadedDieLines.size());
+        bool fits = kept.size() <= static_cast<size_t>(kMaxDies - count);
+        for (size_t i = 0; fits && i < kept.size(); ++i)
+            fits = ParseDieLine(UnloadedDieLines[i], version, kept[i]);
+        if (!fits) {
+            if (lines) *lines = 0;
+            return kDieFileDiesNotLoaded;
+        }
+        // The table takes them only when the file holds them: a failed write leaves the die
+        // data as the user left it.
+        const std::vector<DieRecord> dies = Dies;
+        const int32_t dieCount = Header.DieCount;
+        std::vector<std::string> keptLines = std::move(UnloadedDieLines);
+        UnloadedDieLines.clear();
+        Dies.resize(kMaxDies);
+        std::copy(kept.begin(), kept.end(), Dies.begin() + count);
+        Header.DieCount = count + static_cast<int>(kept.size());
+        const int result = WritePossessedFile(file, lines);
+        if (result != kDieFileOk) {
+            Dies = dies;
+            Header.DieCount = dieCount;
+            UnloadedDieLines = std::move(keptLines);
+        }
+        return result;
     }
     SortDies(1, 2, 3, 4, 5, 6, 7);
     int count = std::clamp<int>(Header.DieCount, 0, kMaxDies);

@@ -9,6 +9,7 @@
 #include "TempDir.h"
 #include "TestFiles.h"
 #include "nc/machine/CPunchTool.h"
+#include "nc/machine/DieDialogTable.h"
 #include "nc/machine/DieMessages.h"
 #include "platform/StringTable.h"
 
@@ -508,6 +509,113 @@ TEST_F(DieFileBeyondTheTable, AnOlderSyntaxIsNotWrittenShorter) {
             EXPECT_EQ(ctx.prompt.asked[2].icon, platform::PromptIcon::Error);
         EXPECT_EQ(Asked(ctx, 3), diemsg::Text(diemsg::kPossessedWriteRetry));
         EXPECT_TRUE(ReadBytes(dir.path() / name) == bytes) << "the die file was written";
+    }
+}
+
+// An older file whose dies beyond the table fit in it once the user has deleted dies: the save
+// writes every die as version 4.0, those beyond the table read in the file's own syntax, and
+// the table holds them from then on. While they do not fit nothing is written, and a write that
+// fails leaves them beyond the table, as the user left them.
+TEST_F(DieFileBeyondTheTable, AnOlderSyntaxIsWrittenOnceEveryDieFitsTheTable) {
+    struct Case {
+        int version;
+        int deleted;  // dies the dialog deletes; the file holds 3 beyond the table
+        bool folder;  // a folder stands where the file was: the write fails
+    };
+    const Case cases[] = {{1, 3, false}, {2, 4, false}, {3, 3, false},
+                          {3, 2, false}, {1, 2, false}, {1, 3, true}};
+    for (const Case& c : cases) {
+        const std::string name = "old" + std::to_string(c.version) + "-" +
+                                 std::to_string(c.deleted) + (c.folder ? "-folder" : "") + ".dat";
+        SCOPED_TRACE(name);
+        const int dies = kMaxDies + 3;
+        bytes = ManyDies(dies, c.version);
+        dietest::WriteBytes(dir.path() / name, bytes);
+        tool.Dialogs = &dialogs;
+        tool.PossessedToolFileName = name;
+        ASSERT_EQ(tool.ReadWritePossessed(1), 0);
+        ASSERT_EQ(tool.UnloadedDieLines.size(), 3u);
+        if (c.folder) {
+            std::filesystem::remove(dir.path() / name);
+            std::filesystem::create_directory(dir.path() / name);
+        }
+        ctx.prompt.asked.clear();
+
+        std::set<int> deleted;
+        dialogs.dieSteps.push_back([&](DieDialogState& st) {
+            for (int i = 0; i < c.deleted; ++i) {
+                DieRecord& last = st.Dies[size_t(st.Header.DieCount - 1)];
+                deleted.insert(last.Number);
+                last = DieRecord{};
+                --st.Header.DieCount;
+            }
+            return 1;
+        });
+        ctx.prompt.answers = {PromptAnswer::Yes, PromptAnswer::Ok, PromptAnswer::No};
+        tool.EditPossessedDies();
+        ASSERT_EQ(deleted.size(), size_t(c.deleted));
+        EXPECT_EQ(Asked(ctx, 0), diemsg::Fill(diemsg::Text(diemsg::kUpdatePossessed), {name}));
+
+        if (c.deleted < 3 || c.folder) {
+            ASSERT_EQ(ctx.prompt.asked.size(), 3u) << Asked(ctx, 1);
+            if (!c.folder) {
+                EXPECT_NE(Asked(ctx, 1).find("older format"), std::string::npos) << Asked(ctx, 1);
+                EXPECT_TRUE(ReadBytes(dir.path() / name) == bytes) << "the die file was written";
+            }
+            EXPECT_EQ(tool.Header.DieCount, kMaxDies - c.deleted);
+            EXPECT_EQ(tool.UnloadedDieLines.size(), 3u);
+            continue;
+        }
+        ASSERT_EQ(ctx.prompt.asked.size(), 1u) << Asked(ctx, 1);  // the update question only
+        EXPECT_EQ(tool.Header.DieCount, dies - c.deleted);
+        EXPECT_TRUE(tool.UnloadedDieLines.empty());
+
+        // Every die that was not deleted, once, as a version 4.0 file within the table.
+        CPunchTool back;
+        ASSERT_EQ(back.ReadPossessedFile(dir.path() / name), kDieFileOk);
+        EXPECT_DOUBLE_EQ(back.Header.PossessedVersion, 4.0);
+        EXPECT_TRUE(back.UnloadedDieLines.empty());
+        std::multiset<int> numbers, expected;
+        for (int i = 0; i < back.Header.DieCount; ++i) numbers.insert(back.Dies[size_t(i)].Number);
+        for (int n = 1; n <= dies; ++n)
+            if (!deleted.contains(n)) expected.insert(n);
+        EXPECT_EQ(numbers, expected);
+        // The dies that stood beyond the table (1 to 3) read as the table's dies of the same
+        // line did.
+        ASSERT_NE(back.FindDie(dies), nullptr);
+        for (int n : {1, 2, 3}) {
+            ASSERT_NE(back.FindDie(n), nullptr) << n;
+            DieRecord die = *back.FindDie(n);
+            die.Number = static_cast<int16_t>(dies);
+            EXPECT_EQ(die, *back.FindDie(dies)) << n;
+        }
+        if (c.version == 3) {
+            EXPECT_EQ(back.FindDie(1)->ShapeFile, "fig.dxf");
+            EXPECT_EQ(back.FindDie(1)->EndCode, "M2");
+        }
+        // Nothing beyond the table any more: the next read tells nothing.
+        ASSERT_EQ(tool.ReadWritePossessed(1), 0);
+        EXPECT_EQ(ctx.prompt.asked.size(), 1u) << Asked(ctx, 1);
+    }
+}
+
+// The numbers of the dies beyond the table are read in the file's own syntax, whatever its
+// version: the die dialog finds them taken and offers a number no die of the file has.
+TEST_F(DieFileBeyondTheTable, TheNumbersBeyondTheTableAreReadInTheFilesSyntax) {
+    for (int version : {1, 2, 3, 4}) {
+        SCOPED_TRACE("version " + std::to_string(version));
+        ctx.prompt.asked.clear();
+        ASSERT_NO_FATAL_FAILURE(Load("v" + std::to_string(version) + ".dat", version));
+        // Dies 2005 down to 6 are the table's; 5 down to 1 lie beyond it.
+        dialogs.dieSteps.push_back([](DieDialogState& st) {
+            EXPECT_EQ(st.UnloadedDieNumbers, (std::vector<int>{5, 4, 3, 2, 1}));
+            EXPECT_EQ(GetFreeDieNumber(st), kMaxDies + 6);
+            for (int n : {1, 3, 5}) EXPECT_EQ(IsDieNumberFree(st, n), 0) << n;
+            EXPECT_EQ(IsDieNumberFree(st, kMaxDies + 6), 1);
+            return 0;
+        });
+        tool.EditPossessedDies();
+        EXPECT_EQ(dialogs.dieSteps.size(), 0u);
     }
 }
 
