@@ -4,6 +4,7 @@
 #include <array>
 #include <filesystem>
 #include <functional>
+#include <map>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -59,15 +60,12 @@ public:
     std::array<CTapTool, kMaxTapTools> TapTools;
     int TapCount = 0;  // tapping tools in use, 0..kMaxTapTools
 
-    // The possessed-die file whose dies beyond the table a load last told of, with its stamp
-    // taken before that read: the same file, unchanged, is not told again. It is no die data:
-    // the punch page's Cancel, which puts back a copy of the die data, keeps it.
-    struct ToldDieFile {
-        std::filesystem::path Path;
-        platform::FileStamp Stamp;
-        bool operator==(const ToldDieFile&) const = default;
-    };
-    std::optional<ToldDieFile> BeyondTheTableTold;
+    // The possessed-die files whose dies beyond the table a load has told of, each with its
+    // stamp taken before that read: a file in a state already told is not told again, also
+    // where machines of different die files take turns. It is no die data: the punch page's
+    // Cancel, which puts back a copy of the die data, keeps it.
+    using ToldDieFiles = std::map<std::filesystem::path, platform::FileStamp>;
+    ToldDieFiles BeyondTheTableTold;
 
     // Shared with the die dialogs while a driver runs; the application sets Owner.
     DieDialogState DialogState;

@@ -408,7 +408,8 @@ int CPunchTool::ReadWritePossessed(int mode) {
         if (result < 0 && result >= -3) ShowFileError(kIds[-result], file, lines);
         // The application, the machine sheet and the punch page each read the file: the user
         // hears of its dies beyond the table once, and again only when the file has changed.
-        const bool told = stamp && BeyondTheTableTold == ToldDieFile{file, *stamp};
+        const auto known = BeyondTheTableTold.find(file);
+        const bool told = stamp && known != BeyondTheTableTold.end() && known->second == *stamp;
         if (result == kDieFileOk && !UnloadedDieLines.empty() && !told && context_ &&
             context_->Prompt) {
             const size_t total = static_cast<size_t>(Header.DieCount) + UnloadedDieLines.size();
@@ -417,7 +418,7 @@ int CPunchTool::ReadWritePossessed(int mode) {
                              {file.string(), platform::FormatInt(Header.DieCount),
                               platform::FormatInt(static_cast<long long>(total))}),
                 platform::PromptIcon::Warning, platform::PromptButtons::Ok);
-            if (stamp) BeyondTheTableTold = ToldDieFile{file, *stamp};
+            if (stamp) BeyondTheTableTold[file] = *stamp;
         }
         return result;
     }
@@ -427,10 +428,10 @@ int CPunchTool::ReadWritePossessed(int mode) {
     int result = WritePossessedFile(file, &lines);
     // The user's own save keeps the dies beyond the table they were told of: the reloads after
     // it (the machine sheet's OK) do not tell them again. A change from elsewhere still does.
-    if (result == kDieFileOk && !UnloadedDieLines.empty() && BeyondTheTableTold &&
-        BeyondTheTableTold->Path == file) {
+    if (const auto known = BeyondTheTableTold.find(file);
+        result == kDieFileOk && !UnloadedDieLines.empty() && known != BeyondTheTableTold.end()) {
         if (const std::optional<platform::FileStamp> stamp = platform::StampOf(file))
-            BeyondTheTableTold->Stamp = *stamp;
+            known->second = *stamp;
     }
     if (result == kDieFileCannotOpen) ShowFileError(diemsg::kPossessedOpen, file, lines);
     if (result == kDieFileWrite) ShowFileError(diemsg::kPossessedWrite, file, lines);

@@ -1,9 +1,14 @@
 // The die and arrangement editing drivers, run with a scripted dialog and scripted answers.
 #include <gtest/gtest.h>
 
+#include <fcntl.h>
+#include <sys/stat.h>
+
 #include <algorithm>
+#include <chrono>
 #include <set>
 #include <sstream>
+#include <thread>
 
 #include "DieTestSupport.h"
 #include "TempDir.h"
@@ -644,6 +649,72 @@ TEST_F(DieFileBeyondTheTable, TheUserIsToldOnceForAnUnchangedFile) {
     ASSERT_EQ(tool.ReadWritePossessed(1), 0);
     ASSERT_EQ(ctx.prompt.asked.size(), 3u);
     EXPECT_NE(Asked(ctx, 2).find((dir.path() / "other.dat").string()), std::string::npos);
+}
+
+// Machines of two die files in turn (NC programs of each opened one after the other): each file
+// is told once for each of its states, not again at every switch.
+TEST_F(DieFileBeyondTheTable, TwoFilesReadInTurnAreToldOnceForEachState) {
+    ASSERT_NO_FATAL_FAILURE(Load("a.dat", 4));
+    dietest::WriteBytes(dir.path() / "b.dat", ManyDies(kMaxDies + 7, 4));
+    const auto readIn = [this](const char* name) {
+        tool.PossessedToolFileName = name;
+        ASSERT_EQ(tool.ReadWritePossessed(1), 0);
+    };
+    for (int round = 0; round < 3; ++round) {
+        readIn("b.dat");
+        readIn("a.dat");
+    }
+    ASSERT_EQ(ctx.prompt.asked.size(), 2u) << Asked(ctx, 2);
+    EXPECT_NE(Asked(ctx, 1).find("first 2000 of 2007"), std::string::npos) << Asked(ctx, 1);
+
+    // A copy of the tool knows what was told; a changed file is told again, once.
+    CPunchTool copy = tool;
+    dietest::WriteBytes(dir.path() / "a.dat", ManyDies(kMaxDies + 6, 4));
+    for (int round = 0; round < 2; ++round) {
+        readIn("b.dat");
+        readIn("a.dat");
+    }
+    copy.PossessedToolFileName = "b.dat";
+    ASSERT_EQ(copy.ReadWritePossessed(1), 0);
+    ASSERT_EQ(ctx.prompt.asked.size(), 3u) << Asked(ctx, 3);
+    EXPECT_NE(Asked(ctx, 2).find("first 2000 of 2006"), std::string::npos) << Asked(ctx, 2);
+}
+
+// A file rewritten in place with its size kept and its modification time put back is another
+// state of the file: its change time tells it, and the user is told again.
+TEST_F(DieFileBeyondTheTable, ARewriteKeepingSizeAndTimeIsToldAgain) {
+    ASSERT_NO_FATAL_FAILURE(Load("many.dat", 4));
+    const std::filesystem::path file = dir.path() / "many.dat";
+    struct stat before {};
+    ASSERT_EQ(::stat(file.c_str(), &before), 0);
+    // The same number of bytes, one die of another range.
+    std::string rewritten = bytes;
+    const size_t range = rewritten.rfind(",A,");
+    ASSERT_NE(range, std::string::npos);
+    rewritten[range + 1] = 'B';
+    // The change time moves with the clock's tick: rewrite until it has.
+    const auto same = [](const timespec& a, const timespec& b) {
+        return a.tv_sec == b.tv_sec && a.tv_nsec == b.tv_nsec;
+    };
+    struct stat after {};
+    for (int attempt = 0; attempt < 1000; ++attempt) {
+        dietest::WriteBytes(file, rewritten);
+        const timespec times[2] = {{0, UTIME_OMIT}, before.st_mtim};
+        ASSERT_EQ(::utimensat(AT_FDCWD, file.c_str(), times, 0), 0);
+        ASSERT_EQ(::stat(file.c_str(), &after), 0);
+        if (!same(after.st_ctim, before.st_ctim)) break;
+        std::this_thread::sleep_for(std::chrono::milliseconds(1));
+    }
+    EXPECT_EQ(after.st_ino, before.st_ino);
+    EXPECT_EQ(after.st_size, before.st_size);
+    EXPECT_TRUE(same(after.st_mtim, before.st_mtim));
+    ASSERT_FALSE(same(after.st_ctim, before.st_ctim));
+
+    ASSERT_EQ(tool.ReadWritePossessed(1), 0);
+    ASSERT_EQ(ctx.prompt.asked.size(), 2u);
+    EXPECT_EQ(Asked(ctx, 1), Asked(ctx, 0));
+    ASSERT_EQ(tool.ReadWritePossessed(1), 0);
+    EXPECT_EQ(ctx.prompt.asked.size(), 2u);
 }
 
 // Only a line the reader takes as a die record is a die beyond the table. Any other line there
