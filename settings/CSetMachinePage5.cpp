@@ -101,7 +101,7 @@ void CSetMachinePage5::OnCancel() {
         // nor is what the user has been told of the die file.
         DieDialogRunner* dialogs = tool.Dialogs;
         std::function<std::string()> machine = tool.MachineFileName;
-        std::optional<CPunchTool::ToldDieFile> told = std::move(tool.BeyondTheTableTold);
+        CPunchTool::ToldDieFiles told = std::move(tool.BeyondTheTableTold);
         tool = *snapshot_;
         tool.Dialogs = dialogs;
         tool.MachineFileName = std::move(machine);

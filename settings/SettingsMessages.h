@@ -130,4 +130,6 @@ inline constexpr unsigned kTitleArrangementChoice = 29718;
 inline constexpr unsigned kFilterArrangementChoice = 29719;
 inline constexpr unsigned kFilterLongNames = 29720;
 inline constexpr unsigned kShapeComboItems = 29721;
-inline constexpr unsigned kMsgShapeFileNotStorable = 29722;  // %s: the file name
+inline constexpr unsigned kMsgShapeFileNotStorable = 29722;   // %s: the file name
+inline constexpr unsigned kMsgStationDieBeyondTable = 29723;  // %s: the die number
+inline constexpr unsigned kMsgStationCodeComma = 29724;

@@ -1,5 +1,6 @@
 // The station dialog (template 1552): a station's data, and the die it holds by number.
 #include <QLineEdit>
+#include <algorithm>
 
 #include "nc/machine/DieDialogTable.h"
 #include "platform/Numbers.h"
@@ -10,6 +11,7 @@
 namespace {
 
 constexpr unsigned kDieNumber = 1374;
+constexpr unsigned kStartCode = 1606, kEndCode = 1607;
 
 std::string g_rangeEntries;
 DlgBoxItem g_items[11];
@@ -34,8 +36,8 @@ void BuildItems() {
         {1377, real, &r.DangerHeight, 0, 0, "%.1lf"},
         {1370, check, &r.AutoIndex, 0, 0, nullptr},
         {1610, check, &r.AutoChange, 0, 0, nullptr},
-        {1606, text, r.StartCode, 0, 128, nullptr},
-        {1607, text, r.EndCode, 0, 128, nullptr},
+        {kStartCode, text, r.StartCode, 0, 128, nullptr},
+        {kEndCode, text, r.EndCode, 0, 128, nullptr},
     };
     std::copy(std::begin(items), std::end(items), g_items);
 }
@@ -56,15 +58,40 @@ bool DieNumberAccepted(long long number) {
     return true;
 }
 
+// A die of the file beyond the table has a number, but no station can hold it: the arrangement
+// reader finds only the table's dies.
+bool IsDieBeyondTable(long long number) {
+    const DieDialogState& st = RunState();
+    const std::vector<int>& beyond = st.UnloadedDieNumbers;
+    return number >= 1 && number <= 32767 && !IsDieOfTable(st, int(number)) &&
+           std::find(beyond.begin(), beyond.end(), int(number)) != beyond.end();
+}
+
 int StationEditDialogProc(QWidget* dialog, const DlgBoxEvent* e) {
     if (e->type != DBE_COMMAND || e->controlId != DBID_OK || e->code != DBN_CLICKED) return 0;
     auto* edit = DieCtl<QLineEdit>(dialog, kDieNumber);
-    const std::optional<long long> number =
-        platform::ParseInt(edit ? edit->text().toStdString() : std::string());
-    if (number && DieNumberAccepted(*number)) return 0;
-    DieMessage(kMsgStationDieNumber, platform::PromptIcon::Error, kCaptionError);
-    DlgBoxFocusItem(dialog, kDieNumber);
-    return 1;
+    const std::string text = edit ? edit->text().toStdString() : std::string();
+    const std::optional<long long> number = platform::ParseInt(text);
+    if (!number || !DieNumberAccepted(*number)) {
+        if (number && IsDieBeyondTable(*number)) {
+            DieMessage(kMsgStationDieBeyondTable, platform::PromptIcon::Error, kCaptionError,
+                       platform::FormatInt(*number));
+        } else {
+            DieMessage(kMsgStationDieNumber, platform::PromptIcon::Error, kCaptionError);
+        }
+        DlgBoxFocusItem(dialog, kDieNumber);
+        return 1;
+    }
+    // The arrangement file separates its fields with commas, and peers read it so: a code
+    // holding one would come back cut, its tail taken for the next field.
+    for (const unsigned id : {kStartCode, kEndCode}) {
+        auto* code = DieCtl<QLineEdit>(dialog, id);
+        if (!code || !code->text().contains(QLatin1Char(','))) continue;
+        DieMessage(kMsgStationCodeComma, platform::PromptIcon::Error, kCaptionError);
+        DlgBoxFocusItem(dialog, id);
+        return 1;
+    }
+    return 0;
 }
 
 }  // namespace

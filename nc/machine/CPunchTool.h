@@ -4,6 +4,7 @@
 #include <array>
 #include <filesystem>
 #include <functional>
+#include <map>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -25,7 +26,8 @@ enum DieFileResult : int {
     kDieFileWrite = -4,
     kDieFileInconsistentCount = -5,
     // Not written: the file holds dies beyond the table in an older syntax, which a version
-    // 4.0 file cannot carry as they are. The file is left as it was.
+    // 4.0 file cannot carry as they are, and the table has no room for them. The file is left
+    // as it was.
     kDieFileDiesNotLoaded = -6,
 };
 
@@ -58,15 +60,12 @@ public:
     std::array<CTapTool, kMaxTapTools> TapTools;
     int TapCount = 0;  // tapping tools in use, 0..kMaxTapTools
 
-    // The possessed-die file whose dies beyond the table a load last told of, with its stamp
-    // taken before that read: the same file, unchanged, is not told again. It is no die data:
-    // the punch page's Cancel, which puts back a copy of the die data, keeps it.
-    struct ToldDieFile {
-        std::filesystem::path Path;
-        platform::FileStamp Stamp;
-        bool operator==(const ToldDieFile&) const = default;
-    };
-    std::optional<ToldDieFile> BeyondTheTableTold;
+    // The possessed-die files whose dies beyond the table a load has told of, each with its
+    // stamp taken before that read: a file in a state already told is not told again, also
+    // where machines of different die files take turns. It is no die data: the punch page's
+    // Cancel, which puts back a copy of the die data, keeps it.
+    using ToldDieFiles = std::map<std::filesystem::path, platform::FileStamp>;
+    ToldDieFiles BeyondTheTableTold;
 
     // Shared with the die dialogs while a driver runs; the application sets Owner.
     DieDialogState DialogState;
@@ -107,8 +106,9 @@ public:
     // The same on a given file, without messages. `lines` receives the lines read or written
     // up to the end or the error; `unregistered` the stations whose die is not possessed.
     // Reading keeps the die lines beyond the table in UnloadedDieLines and the others in
-    // UnloadedOtherLines; writing puts them after the table's records, or refuses
-    // (kDieFileDiesNotLoaded) when the die lines' syntax is not 4.0's.
+    // UnloadedOtherLines; writing puts them after the table's records. Die lines of an older
+    // syntax are written as dies of the table when they fit in it beside its dies (the table
+    // then holds them), else the write is refused (kDieFileDiesNotLoaded).
     int ReadPossessedFile(const std::filesystem::path& file, int* lines = nullptr);
     int WritePossessedFile(const std::filesystem::path& file, int* lines = nullptr);
     // The numbers of the dies of UnloadedDieLines, in file order. No die of the table may take

@@ -316,14 +316,39 @@ int CPunchTool::ReadPossessedFile(const std::filesystem::path& file, int* lines)
 }
 
 int CPunchTool::WritePossessedFile(const std::filesystem::path& file, int* lines) {
-    // Dies beyond the table are written back as read, under the version 4.0 header: lines of
-    // the older syntaxes would not read back under it, and rewriting them without them would
-    // lose dies, so such a file is not written at all.
+    // Dies beyond the table are written back as read, under the version 4.0 header. Lines of
+    // the older syntaxes would not read back under it: once the table has room for them (the
+    // user deleted dies), they are read in the file's own syntax and written with the table's
+    // dies, as every die of such a file is; while it has not, writing the file without them
+    // would lose dies, so it is not written at all.
     const double version = Header.PossessedVersion;
     if (!UnloadedDieLines.empty() &&
         (IsVersion(version, 1.0) || IsVersion(version, 2.0) || IsVersion(version, 3.0))) {
-        if (lines) *lines = 0;
-        return kDieFileDiesNotLoaded;
+        const int count = std::clamp<int>(Header.DieCount, 0, kMaxDies);
+        std::vector<DieRecord> kept(UnloadedDieLines.size());
+        bool fits = kept.size() <= static_cast<size_t>(kMaxDies - count);
+        for (size_t i = 0; fits && i < kept.size(); ++i)
+            fits = ParseDieLine(UnloadedDieLines[i], version, kept[i]);
+        if (!fits) {
+            if (lines) *lines = 0;
+            return kDieFileDiesNotLoaded;
+        }
+        // The table takes them only when the file holds them: a failed write leaves the die
+        // data as the user left it.
+        const std::vector<DieRecord> dies = Dies;
+        const int32_t dieCount = Header.DieCount;
+        std::vector<std::string> keptLines = std::move(UnloadedDieLines);
+        UnloadedDieLines.clear();
+        Dies.resize(kMaxDies);
+        std::copy(kept.begin(), kept.end(), Dies.begin() + count);
+        Header.DieCount = count + static_cast<int>(kept.size());
+        const int result = WritePossessedFile(file, lines);
+        if (result != kDieFileOk) {
+            Dies = dies;
+            Header.DieCount = dieCount;
+            UnloadedDieLines = std::move(keptLines);
+        }
+        return result;
     }
     SortDies(1, 2, 3, 4, 5, 6, 7);
     int count = std::clamp<int>(Header.DieCount, 0, kMaxDies);
@@ -383,7 +408,8 @@ int CPunchTool::ReadWritePossessed(int mode) {
         if (result < 0 && result >= -3) ShowFileError(kIds[-result], file, lines);
         // The application, the machine sheet and the punch page each read the file: the user
         // hears of its dies beyond the table once, and again only when the file has changed.
-        const bool told = stamp && BeyondTheTableTold == ToldDieFile{file, *stamp};
+        const auto known = BeyondTheTableTold.find(file);
+        const bool told = stamp && known != BeyondTheTableTold.end() && known->second == *stamp;
         if (result == kDieFileOk && !UnloadedDieLines.empty() && !told && context_ &&
             context_->Prompt) {
             const size_t total = static_cast<size_t>(Header.DieCount) + UnloadedDieLines.size();
@@ -392,7 +418,7 @@ int CPunchTool::ReadWritePossessed(int mode) {
                              {file.string(), platform::FormatInt(Header.DieCount),
                               platform::FormatInt(static_cast<long long>(total))}),
                 platform::PromptIcon::Warning, platform::PromptButtons::Ok);
-            if (stamp) BeyondTheTableTold = ToldDieFile{file, *stamp};
+            if (stamp) BeyondTheTableTold[file] = *stamp;
         }
         return result;
     }
@@ -402,10 +428,10 @@ int CPunchTool::ReadWritePossessed(int mode) {
     int result = WritePossessedFile(file, &lines);
     // The user's own save keeps the dies beyond the table they were told of: the reloads after
     // it (the machine sheet's OK) do not tell them again. A change from elsewhere still does.
-    if (result == kDieFileOk && !UnloadedDieLines.empty() && BeyondTheTableTold &&
-        BeyondTheTableTold->Path == file) {
+    if (const auto known = BeyondTheTableTold.find(file);
+        result == kDieFileOk && !UnloadedDieLines.empty() && known != BeyondTheTableTold.end()) {
         if (const std::optional<platform::FileStamp> stamp = platform::StampOf(file))
-            BeyondTheTableTold->Stamp = *stamp;
+            known->second = *stamp;
     }
     if (result == kDieFileCannotOpen) ShowFileError(diemsg::kPossessedOpen, file, lines);
     if (result == kDieFileWrite) ShowFileError(diemsg::kPossessedWrite, file, lines);

@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include "DieDialogFixture.h"
+#include "nc/machine/DieTestSupport.h"
 
 using namespace die_test;
 using platform::PromptAnswer;
@@ -137,6 +138,59 @@ TEST_F(Arrangement, PutEmptyFilterCountStationFileAndOK) {
     EXPECT_EQ(back.Arrangement.Stations[1].Die.Number, 7);
     EXPECT_EQ(settings_test::Value(config / "machine.nmd", "Punch", "ArrangedToolFileName"),
               (config / "new.arr").string());
+}
+
+// A die file of 2005 dies numbered from 1: dies 2001 to 2005 lie beyond the table, and no
+// station may hold one of them (the arrangement reader would not find it); the refusal says so.
+// A comma in a code is refused too: the arrangement file's fields are separated by commas, and
+// the code would come back cut. Codes without one are kept whole.
+TEST_F(Arrangement, AStationTakesADieOfTheTableAndCodesWithoutAComma) {
+    dietest::WriteBytes(config / "pch.dat", dietest::ManyDies(kMaxDies + 5, 4, true));
+    ASSERT_EQ(tool->ReadWritePossessed(1), 0);
+    ASSERT_EQ(tool->ReadWriteArrangement(1), 0);  // stations 1: die 10, 2: die 25
+    prompt.asked.clear();
+    scripts.Add(1551, [](QWidget* d) {
+        SelectRow(d, kStations, 1);
+        Click(d, kChange);
+        Click(d, DBID_OK);
+    });
+    scripts.Add(1552, [this](QWidget* d) {
+        const auto refused = [&](const char* die, const char* start, const char* end) {
+            const size_t asked = prompt.asked.size();
+            Type(d, 1374, die);
+            Type(d, 1606, start);
+            Type(d, 1607, end);
+            Click(d, DBID_OK);
+            EXPECT_EQ(prompt.asked.size(), asked + 1) << die << " " << start << " " << end;
+            return prompt.asked.size() > asked ? prompt.asked.back().text : std::string();
+        };
+        for (const char* beyond : {"2003", "2001"}) {
+            std::string text = platform::LoadString(kMsgStationDieBeyondTable);
+            text.replace(text.find("%s"), 2, beyond);
+            EXPECT_EQ(refused(beyond, "M12", "M14"), text);
+        }
+        EXPECT_EQ(refused("10", "M12", "M14"), platform::LoadString(kMsgStationDieNumber));
+        EXPECT_EQ(refused("2006", "M12", "M14"), platform::LoadString(kMsgStationDieNumber));
+        EXPECT_EQ(refused("2000", "M12,M13", "M14"), platform::LoadString(kMsgStationCodeComma));
+        EXPECT_EQ(refused("2000", "M12", "M1,4"), platform::LoadString(kMsgStationCodeComma));
+        Type(d, 1606, "M12 M13");
+        Type(d, 1607, "M14");
+        Click(d, DBID_OK);
+    });
+    prompt.answers = {PromptAnswer::Yes};
+    EXPECT_EQ(tool->EditArrangement(), 0);
+    ASSERT_EQ(prompt.asked.size(), 7u);
+    EXPECT_TRUE(Asked("Update punch arrange file turret.arr"));
+
+    CPunchTool back(&nc);
+    back.PossessedToolFileName = "pch.dat";
+    back.ArrangedToolFileName = "turret.arr";
+    ASSERT_EQ(back.ReadWritePossessed(1), 0);
+    ASSERT_EQ(back.ReadWriteArrangement(1), 0);
+    const StationRecord& station = back.Arrangement.Stations[1];
+    EXPECT_EQ(station.Die.Number, 2000);
+    EXPECT_EQ(station.StartCode, "M12 M13");
+    EXPECT_EQ(station.EndCode, "M14");
 }
 
 TEST_F(Arrangement, CancelTakesNothing) {

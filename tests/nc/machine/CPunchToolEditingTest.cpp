@@ -1,14 +1,20 @@
 // The die and arrangement editing drivers, run with a scripted dialog and scripted answers.
 #include <gtest/gtest.h>
 
+#include <fcntl.h>
+#include <sys/stat.h>
+
 #include <algorithm>
+#include <chrono>
 #include <set>
 #include <sstream>
+#include <thread>
 
 #include "DieTestSupport.h"
 #include "TempDir.h"
 #include "TestFiles.h"
 #include "nc/machine/CPunchTool.h"
+#include "nc/machine/DieDialogTable.h"
 #include "nc/machine/DieMessages.h"
 #include "platform/StringTable.h"
 
@@ -511,6 +517,113 @@ TEST_F(DieFileBeyondTheTable, AnOlderSyntaxIsNotWrittenShorter) {
     }
 }
 
+// An older file whose dies beyond the table fit in it once the user has deleted dies: the save
+// writes every die as version 4.0, those beyond the table read in the file's own syntax, and
+// the table holds them from then on. While they do not fit nothing is written, and a write that
+// fails leaves them beyond the table, as the user left them.
+TEST_F(DieFileBeyondTheTable, AnOlderSyntaxIsWrittenOnceEveryDieFitsTheTable) {
+    struct Case {
+        int version;
+        int deleted;  // dies the dialog deletes; the file holds 3 beyond the table
+        bool folder;  // a folder stands where the file was: the write fails
+    };
+    const Case cases[] = {{1, 3, false}, {2, 4, false}, {3, 3, false},
+                          {3, 2, false}, {1, 2, false}, {1, 3, true}};
+    for (const Case& c : cases) {
+        const std::string name = "old" + std::to_string(c.version) + "-" +
+                                 std::to_string(c.deleted) + (c.folder ? "-folder" : "") + ".dat";
+        SCOPED_TRACE(name);
+        const int dies = kMaxDies + 3;
+        bytes = ManyDies(dies, c.version);
+        dietest::WriteBytes(dir.path() / name, bytes);
+        tool.Dialogs = &dialogs;
+        tool.PossessedToolFileName = name;
+        ASSERT_EQ(tool.ReadWritePossessed(1), 0);
+        ASSERT_EQ(tool.UnloadedDieLines.size(), 3u);
+        if (c.folder) {
+            std::filesystem::remove(dir.path() / name);
+            std::filesystem::create_directory(dir.path() / name);
+        }
+        ctx.prompt.asked.clear();
+
+        std::set<int> deleted;
+        dialogs.dieSteps.push_back([&](DieDialogState& st) {
+            for (int i = 0; i < c.deleted; ++i) {
+                DieRecord& last = st.Dies[size_t(st.Header.DieCount - 1)];
+                deleted.insert(last.Number);
+                last = DieRecord{};
+                --st.Header.DieCount;
+            }
+            return 1;
+        });
+        ctx.prompt.answers = {PromptAnswer::Yes, PromptAnswer::Ok, PromptAnswer::No};
+        tool.EditPossessedDies();
+        ASSERT_EQ(deleted.size(), size_t(c.deleted));
+        EXPECT_EQ(Asked(ctx, 0), diemsg::Fill(diemsg::Text(diemsg::kUpdatePossessed), {name}));
+
+        if (c.deleted < 3 || c.folder) {
+            ASSERT_EQ(ctx.prompt.asked.size(), 3u) << Asked(ctx, 1);
+            if (!c.folder) {
+                EXPECT_NE(Asked(ctx, 1).find("older format"), std::string::npos) << Asked(ctx, 1);
+                EXPECT_TRUE(ReadBytes(dir.path() / name) == bytes) << "the die file was written";
+            }
+            EXPECT_EQ(tool.Header.DieCount, kMaxDies - c.deleted);
+            EXPECT_EQ(tool.UnloadedDieLines.size(), 3u);
+            continue;
+        }
+        ASSERT_EQ(ctx.prompt.asked.size(), 1u) << Asked(ctx, 1);  // the update question only
+        EXPECT_EQ(tool.Header.DieCount, dies - c.deleted);
+        EXPECT_TRUE(tool.UnloadedDieLines.empty());
+
+        // Every die that was not deleted, once, as a version 4.0 file within the table.
+        CPunchTool back;
+        ASSERT_EQ(back.ReadPossessedFile(dir.path() / name), kDieFileOk);
+        EXPECT_DOUBLE_EQ(back.Header.PossessedVersion, 4.0);
+        EXPECT_TRUE(back.UnloadedDieLines.empty());
+        std::multiset<int> numbers, expected;
+        for (int i = 0; i < back.Header.DieCount; ++i) numbers.insert(back.Dies[size_t(i)].Number);
+        for (int n = 1; n <= dies; ++n)
+            if (!deleted.contains(n)) expected.insert(n);
+        EXPECT_EQ(numbers, expected);
+        // The dies that stood beyond the table (1 to 3) read as the table's dies of the same
+        // line did.
+        ASSERT_NE(back.FindDie(dies), nullptr);
+        for (int n : {1, 2, 3}) {
+            ASSERT_NE(back.FindDie(n), nullptr) << n;
+            DieRecord die = *back.FindDie(n);
+            die.Number = static_cast<int16_t>(dies);
+            EXPECT_EQ(die, *back.FindDie(dies)) << n;
+        }
+        if (c.version == 3) {
+            EXPECT_EQ(back.FindDie(1)->ShapeFile, "fig.dxf");
+            EXPECT_EQ(back.FindDie(1)->EndCode, "M2");
+        }
+        // Nothing beyond the table any more: the next read tells nothing.
+        ASSERT_EQ(tool.ReadWritePossessed(1), 0);
+        EXPECT_EQ(ctx.prompt.asked.size(), 1u) << Asked(ctx, 1);
+    }
+}
+
+// The numbers of the dies beyond the table are read in the file's own syntax, whatever its
+// version: the die dialog finds them taken and offers a number no die of the file has.
+TEST_F(DieFileBeyondTheTable, TheNumbersBeyondTheTableAreReadInTheFilesSyntax) {
+    for (int version : {1, 2, 3, 4}) {
+        SCOPED_TRACE("version " + std::to_string(version));
+        ctx.prompt.asked.clear();
+        ASSERT_NO_FATAL_FAILURE(Load("v" + std::to_string(version) + ".dat", version));
+        // Dies 2005 down to 6 are the table's; 5 down to 1 lie beyond it.
+        dialogs.dieSteps.push_back([](DieDialogState& st) {
+            EXPECT_EQ(st.UnloadedDieNumbers, (std::vector<int>{5, 4, 3, 2, 1}));
+            EXPECT_EQ(GetFreeDieNumber(st), kMaxDies + 6);
+            for (int n : {1, 3, 5}) EXPECT_EQ(IsDieNumberFree(st, n), 0) << n;
+            EXPECT_EQ(IsDieNumberFree(st, kMaxDies + 6), 1);
+            return 0;
+        });
+        tool.EditPossessedDies();
+        EXPECT_EQ(dialogs.dieSteps.size(), 0u);
+    }
+}
+
 // The application, the machine sheet and the punch page each read the die file: the user is
 // told of its dies beyond the table once, also where a copy of the tool reads it, and again only
 // when the file has changed since, or for another file.
@@ -536,6 +649,72 @@ TEST_F(DieFileBeyondTheTable, TheUserIsToldOnceForAnUnchangedFile) {
     ASSERT_EQ(tool.ReadWritePossessed(1), 0);
     ASSERT_EQ(ctx.prompt.asked.size(), 3u);
     EXPECT_NE(Asked(ctx, 2).find((dir.path() / "other.dat").string()), std::string::npos);
+}
+
+// Machines of two die files in turn (NC programs of each opened one after the other): each file
+// is told once for each of its states, not again at every switch.
+TEST_F(DieFileBeyondTheTable, TwoFilesReadInTurnAreToldOnceForEachState) {
+    ASSERT_NO_FATAL_FAILURE(Load("a.dat", 4));
+    dietest::WriteBytes(dir.path() / "b.dat", ManyDies(kMaxDies + 7, 4));
+    const auto readIn = [this](const char* name) {
+        tool.PossessedToolFileName = name;
+        ASSERT_EQ(tool.ReadWritePossessed(1), 0);
+    };
+    for (int round = 0; round < 3; ++round) {
+        readIn("b.dat");
+        readIn("a.dat");
+    }
+    ASSERT_EQ(ctx.prompt.asked.size(), 2u) << Asked(ctx, 2);
+    EXPECT_NE(Asked(ctx, 1).find("first 2000 of 2007"), std::string::npos) << Asked(ctx, 1);
+
+    // A copy of the tool knows what was told; a changed file is told again, once.
+    CPunchTool copy = tool;
+    dietest::WriteBytes(dir.path() / "a.dat", ManyDies(kMaxDies + 6, 4));
+    for (int round = 0; round < 2; ++round) {
+        readIn("b.dat");
+        readIn("a.dat");
+    }
+    copy.PossessedToolFileName = "b.dat";
+    ASSERT_EQ(copy.ReadWritePossessed(1), 0);
+    ASSERT_EQ(ctx.prompt.asked.size(), 3u) << Asked(ctx, 3);
+    EXPECT_NE(Asked(ctx, 2).find("first 2000 of 2006"), std::string::npos) << Asked(ctx, 2);
+}
+
+// A file rewritten in place with its size kept and its modification time put back is another
+// state of the file: its change time tells it, and the user is told again.
+TEST_F(DieFileBeyondTheTable, ARewriteKeepingSizeAndTimeIsToldAgain) {
+    ASSERT_NO_FATAL_FAILURE(Load("many.dat", 4));
+    const std::filesystem::path file = dir.path() / "many.dat";
+    struct stat before {};
+    ASSERT_EQ(::stat(file.c_str(), &before), 0);
+    // The same number of bytes, one die of another range.
+    std::string rewritten = bytes;
+    const size_t range = rewritten.rfind(",A,");
+    ASSERT_NE(range, std::string::npos);
+    rewritten[range + 1] = 'B';
+    // The change time moves with the clock's tick: rewrite until it has.
+    const auto same = [](const timespec& a, const timespec& b) {
+        return a.tv_sec == b.tv_sec && a.tv_nsec == b.tv_nsec;
+    };
+    struct stat after {};
+    for (int attempt = 0; attempt < 1000; ++attempt) {
+        dietest::WriteBytes(file, rewritten);
+        const timespec times[2] = {{0, UTIME_OMIT}, before.st_mtim};
+        ASSERT_EQ(::utimensat(AT_FDCWD, file.c_str(), times, 0), 0);
+        ASSERT_EQ(::stat(file.c_str(), &after), 0);
+        if (!same(after.st_ctim, before.st_ctim)) break;
+        std::this_thread::sleep_for(std::chrono::milliseconds(1));
+    }
+    EXPECT_EQ(after.st_ino, before.st_ino);
+    EXPECT_EQ(after.st_size, before.st_size);
+    EXPECT_TRUE(same(after.st_mtim, before.st_mtim));
+    ASSERT_FALSE(same(after.st_ctim, before.st_ctim));
+
+    ASSERT_EQ(tool.ReadWritePossessed(1), 0);
+    ASSERT_EQ(ctx.prompt.asked.size(), 2u);
+    EXPECT_EQ(Asked(ctx, 1), Asked(ctx, 0));
+    ASSERT_EQ(tool.ReadWritePossessed(1), 0);
+    EXPECT_EQ(ctx.prompt.asked.size(), 2u);
 }
 
 // Only a line the reader takes as a die record is a die beyond the table. Any other line there
