@@ -91,6 +91,14 @@ std::optional<fs::path> CreateOwnedTempFile(std::string_view prefix) {
     return file->Path();
 }
 
+fs::path CreateOwnedOrPlainTempFile(std::string_view prefix) {
+    if (std::optional<fs::path> owned = CreateOwnedTempFile(prefix)) return *owned;
+    std::optional<TempFile> file = TempFile::Create(TempFolder(), prefix);
+    if (!file || !file->Close()) return {};
+    file->Keep();
+    return file->Path();
+}
+
 int RemoveStaleOwnedTempFiles(std::string_view prefix) {
     const fs::path folder = OwnedTempFolder();
     if (folder.empty()) return 0;

@@ -20,6 +20,11 @@ std::filesystem::path OwnedTempFolder();
 // A new empty file (mode 0600) owned by the calling process; nothing when none can be made.
 std::optional<std::filesystem::path> CreateOwnedTempFile(std::string_view prefix);
 
+// An owned file (CreateOwnedTempFile) or, where the user has no folder of their own (another
+// user holds its name), a plain "<prefix>XXXXXX" in the temporary folder, which a killed
+// program leaves behind. Empty when neither can be made.
+std::filesystem::path CreateOwnedOrPlainTempFile(std::string_view prefix);
+
 // Removes the files of prefix in the folder whose owner process has ended (or is another
 // process that got the same id). Files of running owners and names of another form are left.
 // Returns how many files were removed.

@@ -72,16 +72,10 @@ bool CanWrite(const fs::path& file) {
 }
 
 // A file of the program's own in which the pages' writes are gathered; removed when it goes.
+// Named as the working copy is, so that one a killed program left is removed at the next start.
 class StagingFile {
 public:
-    StagingFile() {
-        if (std::optional<fs::path> owned = platform::CreateOwnedTempFile("Morv")) {
-            path_ = *owned;
-        } else if (auto temp = platform::TempFile::Create(platform::TempFolder(), "Morv")) {
-            temp->Keep();
-            path_ = temp->Path();
-        }
-    }
+    StagingFile() : path_(platform::CreateOwnedOrPlainTempFile("Morv")) {}
     ~StagingFile() {
         std::error_code ec;
         if (!path_.empty()) fs::remove(path_, ec);

@@ -1,10 +1,6 @@
 // System settings: [System] keys, the current machine file name and the working copy.
 #include "nc/machine/CSystemData.h"
 
-#include <stdlib.h>
-#include <unistd.h>
-
-#include <optional>
 #include <string_view>
 #include <system_error>
 
@@ -31,18 +27,7 @@ constexpr std::string_view kWorkingCopyPrefix = "Morv";
 // ran their destructor) are removed at the next start, and only those.
 fs::path MakeWorkingCopy() {
     platform::RemoveStaleOwnedTempFiles(kWorkingCopyPrefix);
-    if (std::optional<fs::path> owned = platform::CreateOwnedTempFile(kWorkingCopyPrefix))
-        return *owned;
-    // No folder of our own (another user holds its name): a plain temporary file, which a
-    // killed program leaves behind.
-    std::error_code ec;
-    fs::path dir = fs::temp_directory_path(ec);
-    if (ec) return {};
-    std::string tmpl = (dir / "MorvXXXXXX").string();
-    int fd = ::mkstemp(tmpl.data());
-    if (fd < 0) return {};
-    ::close(fd);
-    return fs::path(tmpl);
+    return platform::CreateOwnedOrPlainTempFile(kWorkingCopyPrefix);
 }
 
 }  // namespace
